@@ -1,0 +1,17 @@
+#include "model/command_runner.h"
+
+#include "extract/checked_math.h"
+
+namespace vdmos {
+
+void RunUserCommand(Command command, WindowState& state, Platform& platform) {
+  const WindowState before = state;
+  try {
+    command(state, platform);
+  } catch (const ArithmeticFault&) {
+    state = before;
+    platform.ShowMessage(kParameterErrorText);
+  }
+}
+
+}  // namespace vdmos

@@ -1,0 +1,48 @@
+#pragma once
+// A Platform that answers from a script and records everything a command showed or asked.
+// Tests use it to drive commands without a display; the command-line front end uses it to
+// answer dialogs with the paths given on its command line.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vdmos {
+
+class ScriptedPlatform : public Platform {
+ public:
+  struct Message {
+    std::string text;
+    std::string title;
+    bool askedYesNoCancel = false;
+    friend bool operator==(const Message&, const Message&) = default;
+  };
+
+  // The script. Each queue is consumed front first; an empty queue answers Cancel / nullopt.
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> saveFiles;
+  std::deque<std::optional<std::string>> openFiles;
+  std::deque<std::optional<std::string>> folders;
+
+  // The record.
+  std::vector<Message> messages;
+  std::vector<FileDialogRequest> saveRequests;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<std::string> folderTitles;
+  std::optional<std::string> clipboard;
+
+  void ShowMessage(std::string_view text, std::string_view title = {}) override;
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseFolder(std::string_view title) override;
+  void SetClipboardText(std::string_view text) override;
+
+  /// The texts of the messages shown so far, in order.
+  std::vector<std::string> MessageTexts() const;
+};
+
+}  // namespace vdmos
