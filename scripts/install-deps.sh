@@ -9,7 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev
   ngspice
-  xvfb xauth
+  xvfb xauth locales
 )
 
 missing=()
@@ -18,18 +18,26 @@ for package in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
 
-if ((${#missing[@]} == 0)); then
-  exit 0
-fi
+ensure_test_locale() {
+  # The number tests run once under a comma-decimal locale to prove the text never follows it.
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  "${as_root[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
+}
 
-echo "Installing missing packages: ${missing[*]}"
 if [[ $(id -u) -eq 0 ]]; then
   as_root=()
 elif command -v sudo >/dev/null 2>&1; then
   as_root=(sudo)
-else
+elif ((${#missing[@]} > 0)); then
   echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
   exit 1
 fi
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if ((${#missing[@]} > 0)); then
+  echo "Installing missing packages: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+ensure_test_locale
