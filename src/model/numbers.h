@@ -39,7 +39,10 @@ double PlainDecimalReading(std::string_view text);
 /// "0.0###", "0.0####", "0.0#####", or any mask of "0", "#" and one ".") or the named mask
 /// "SCIENTIFIC". Rounds half away from zero at the mask's last digit, judged on the value's
 /// 15-significant-digit decimal form. Always writes "."; a value that rounds to zero has no
-/// minus sign.
+/// minus sign. In a digit mask the leftmost "0" before the point sets the least number of
+/// integer digits, the last "0" after it the least number of decimals. A value that is not
+/// finite (which checked arithmetic never hands on) prints as "NaN", "Inf" or "-Inf". A mask
+/// of other characters is a programming error and throws std::invalid_argument.
 std::string FormatMask(double value, std::string_view mask);
 
 /// The card number text: the mask, then CommaToPoint.
@@ -47,7 +50,8 @@ std::string CardNumberText(double value, std::string_view mask);
 
 /// The general decimal text of a number: as many significant digits as needed, at most 15,
 /// no thousands separators, "." as decimal point; very large or small values in the form
-/// "1E+15" / "1E-05".
+/// "1E+15" / "1E-05" (fixed notation from 1e-5 up to, not including, 1e15). Not finite:
+/// "NaN", "Inf", "-Inf".
 std::string DefaultNumberText(double value);
 
 /// The default number text preceded by one blank when the value is not negative
