@@ -1,16 +1,18 @@
 #pragma once
-#include <string>
 #include <string_view>
 
 #include "platform/platform.h"
 
 namespace vdmos {
 
-/// Writes Text followed by one CR LF. With showDialog > 0 the user picks the path in the save
-/// dialog (Filter's second pair preselected, FileName suggested) and is asked before an
-/// existing file is replaced; otherwise FileName is the path. Cancels and failures end it
-/// silently; the write itself is atomic.
-void SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName, std::string_view filter,
+/// Writes Text followed by one CR LF, byte for byte, replacing any file of that name
+/// atomically. With showDialog > 0 the user picks the path in the save dialog (Filter's
+/// second pair preselected, FileName suggested; an empty Filter means kDefaultSaveFilter) and
+/// is asked before an existing file is replaced; answering No shows the dialog again from the
+/// name just chosen. With showDialog <= 0 FileName is the path, replaced without asking.
+/// Cancels end it silently. A write the user chose in the dialog that fails is reported in a
+/// message; without the dialog the caller decides. Returns whether the file was written.
+bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName, std::string_view filter,
                   int showDialog);
 
 }  // namespace vdmos

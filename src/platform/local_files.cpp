@@ -1,5 +1,7 @@
 // The default file operations of Platform, on the local disk.
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,24 +21,37 @@ bool Platform::FileExists(const std::string& path) {
 FileRead Platform::ReadFile(const std::string& path, std::size_t maxBytes) {
   FileRead result;
   std::error_code error;
+  // Devices and pipes are refused: reading them might never end.
   if (!fs::is_regular_file(fs::path(path), error)) return result;
   std::ifstream in(path, std::ios::binary);
   if (!in) return result;
-  result.bytes.resize(maxBytes);
-  in.read(result.bytes.data(), static_cast<std::streamsize>(maxBytes));
+  // Read in chunks so that memory follows the file's real size, not the caller's limit.
+  std::array<char, 64 * 1024> chunk;
+  while (result.bytes.size() < maxBytes) {
+    const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());
+    in.read(chunk.data(), static_cast<std::streamsize>(wanted));
+    result.bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
   if (in.bad()) {
     result.bytes.clear();
     return result;
   }
-  result.bytes.resize(static_cast<std::size_t>(in.gcount()));
-  result.status = in.peek() == std::char_traits<char>::eof() ? FileRead::Status::Ok : FileRead::Status::TooLarge;
+  const bool more = in && in.peek() != std::char_traits<char>::eof();
+  result.status = more ? FileRead::Status::TooLarge : FileRead::Status::Ok;
   return result;
 }
 
 bool Platform::ReplaceFile(const std::string& path, std::string_view bytes) {
-  const fs::path target(path);
-  std::error_code error;
-  if (target.filename().empty() || fs::is_directory(target, error)) return false;
+  fs::path target(path);
+  std::error_code probe;  // a target that does not exist yet is no failure
+  if (target.filename().empty() || fs::is_directory(target, probe)) return false;
+  // Replace what a link points to, not the link itself, so the user's link keeps working.
+  if (fs::is_symlink(target, probe)) {
+    std::error_code error;
+    target = fs::weakly_canonical(target, error);
+    if (error) return false;
+  }
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::random_device seed;
   const fs::path temporary =
@@ -48,10 +63,15 @@ bool Platform::ReplaceFile(const std::string& path, std::string_view bytes) {
   const bool flushed = std::fflush(file) == 0;
   const bool closed = std::fclose(file) == 0;
   if (written && flushed && closed) {
-    fs::rename(temporary, target, error);
+    std::error_code error;
+    // A replaced file keeps who may read and write it.
+    const fs::file_status old = fs::status(target, probe);
+    if (fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
+    if (!error) fs::rename(temporary, target, error);
     if (!error) return true;
   }
-  fs::remove(temporary, error);
+  std::error_code ignored;
+  fs::remove(temporary, ignored);
   return false;
 }
 

@@ -1,0 +1,35 @@
+#include "files/save_text_file.h"
+
+#include <optional>
+#include <string>
+
+#include "files/file_messages.h"
+
+namespace vdmos {
+
+bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName, std::string_view filter,
+                  int showDialog) {
+  std::string content(text);
+  content += "\r\n";
+  if (showDialog <= 0) return platform.ReplaceFile(std::string(fileName), content);
+
+  FileDialogRequest request{std::string(filter.empty() ? kDefaultSaveFilter : filter), 2, std::string(fileName)};
+  for (;;) {
+    const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
+    if (!chosen) return false;
+    if (platform.FileExists(*chosen)) {
+      const Answer answer = platform.AskYesNoCancel(kReplacePromptText, kReplacePromptTitle);
+      if (answer == Answer::Cancel) return false;
+      if (answer == Answer::No) {
+        request.initialName = *chosen;
+        continue;
+      }
+    }
+    if (platform.ReplaceFile(*chosen, content)) return true;
+    // The user asked for this file and would otherwise believe the work is safe on disk.
+    platform.ShowMessage(SaveFailedMessage(*chosen));
+    return false;
+  }
+}
+
+}  // namespace vdmos

@@ -1,0 +1,143 @@
+// SaveTextFile: the bytes it writes, the dialog, the replace prompt and its No-loop, and
+// what a failed write leaves behind.
+
+#include "files/save_text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "files/failing_platform.h"
+#include "platform/temp_folder.h"
+
+namespace vdmos {
+namespace {
+
+using testing::FailingPlatform;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+const ScriptedPlatform::Message kReplacePrompt{"Filename allready exists\r\nDo you want to replace it?", "Save as",
+                                               true};
+
+struct BytesCase {
+  const char* name;
+  std::string text;
+  std::string file;
+};
+
+TEST(SaveTextFile, WritesTheTextUnchangedAndOneMoreCrLf) {
+  const BytesCase cases[] = {
+      {"empty text", "", "\r\n"},
+      {"text ending in CR LF", "a\r\nb\r\n", "a\r\nb\r\n\r\n"},
+      {"lone LF and UTF-8 kept", "\xc2\xb5H\nx", "\xc2\xb5H\nx\r\n"},
+  };
+  for (const BytesCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int showDialog : {1, 0}) {
+      TempFolder folder;
+      ScriptedPlatform platform;
+      platform.saveFiles.push_back(folder / "out");
+      EXPECT_TRUE(SaveTextFile(platform, c.text, folder / "out", "", showDialog));
+      EXPECT_EQ(ReadBytes(folder / "out"), c.file);
+    }
+  }
+}
+
+TEST(SaveTextFile, DialogOffersTheFilterWithTheSecondPairSelectedAndTheSuggestedName) {
+  ScriptedPlatform platform;
+  SaveTextFile(platform, "x", "20N60C3.lib", "", 1);
+  SaveTextFile(platform, "x", "20N60C3.txt", "All Files (*.*)|*.*|Text files (*.txt)|*.txt", 1);
+  EXPECT_EQ(platform.saveRequests,
+            (std::vector<FileDialogRequest>{
+                {"All Files (*.*)|*.*|Lib files (*.lib)|*.lib", 2, "20N60C3.lib"},
+                {"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"},
+            }));
+}
+
+TEST(SaveTextFile, CancelledDialogWritesNothingAndSaysNothing) {
+  TempFolder folder;
+  ScriptedPlatform platform;
+  EXPECT_FALSE(SaveTextFile(platform, "x", folder / "a.lib", "", 1));
+  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(SaveTextFile, ReplacePromptPaths) {
+  struct Case {
+    const char* name;
+    std::vector<std::optional<std::string>> chosen;  // names inside the folder, nullopt: cancel
+    std::vector<Answer> answers;
+    std::size_t prompts;
+    std::vector<std::string> initialNames;  // of each dialog shown, inside the folder
+    std::string oldA, oldB, fresh;          // contents afterwards; "-" means no such file
+  };
+  const Case cases[] = {
+      {"Yes replaces", {"a"}, {Answer::Yes}, 1, {"suggested"}, "new\r\n", "old b", "-"},
+      {"Cancel keeps", {"a"}, {Answer::Cancel}, 1, {"suggested"}, "old a", "old b", "-"},
+      {"No then a free name", {"a", "fresh"}, {Answer::No}, 1, {"suggested", "a"}, "old a", "old b", "new\r\n"},
+      {"No then another existing name asks again",
+       {"a", "b"},
+       {Answer::No, Answer::Yes},
+       2,
+       {"suggested", "a"},
+       "old a",
+       "new\r\n",
+       "-"},
+      {"No then cancelling the dialog", {"a", std::nullopt}, {Answer::No}, 1, {"suggested", "a"}, "old a", "old b",
+       "-"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    WriteBytes(folder / "a", "old a");
+    WriteBytes(folder / "b", "old b");
+    ScriptedPlatform platform;
+    for (const auto& name : c.chosen) platform.saveFiles.push_back(name ? std::optional(folder / *name) : std::nullopt);
+    platform.answers.assign(c.answers.begin(), c.answers.end());
+
+    SaveTextFile(platform, "new", folder / "suggested", "", 1);
+
+    EXPECT_EQ(platform.messages, std::vector<ScriptedPlatform::Message>(c.prompts, kReplacePrompt));
+    ASSERT_EQ(platform.saveRequests.size(), c.initialNames.size());
+    for (std::size_t i = 0; i < c.initialNames.size(); ++i)
+      EXPECT_EQ(platform.saveRequests[i].initialName, folder / c.initialNames[i]);
+    EXPECT_EQ(ReadBytes(folder / "a"), c.oldA);
+    EXPECT_EQ(ReadBytes(folder / "b"), c.oldB);
+    EXPECT_EQ(c.fresh == "-" ? "-" : ReadBytes(folder / "fresh"), c.fresh);
+    EXPECT_EQ(folder.Names().size(), c.fresh == "-" ? 2u : 3u);
+  }
+}
+
+TEST(SaveTextFile, WithoutDialogReplacesSilentlyAndWritesNothingIntoAMissingFolder) {
+  TempFolder folder;
+  WriteBytes(folder / "a.asc", "old");
+  ScriptedPlatform platform;
+  EXPECT_TRUE(SaveTextFile(platform, "new", folder / "a.asc", "asc files (*.asc)|*.asc|All files (*.*)|*.*", 0));
+  EXPECT_FALSE(SaveTextFile(platform, "new", folder / "missing/a.asc", "", -1));
+  EXPECT_EQ(ReadBytes(folder / "a.asc"), "new\r\n");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.asc"});
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.saveRequests.empty());
+}
+
+TEST(SaveTextFile, FailedWriteKeepsTheOldFileAndTellsTheUserWhoChoseIt) {
+  TempFolder folder;
+  WriteBytes(folder / "a.lib", "old");
+  FailingPlatform platform;
+  platform.unwritable.insert(folder / "a.lib");
+  platform.saveFiles.push_back(folder / "a.lib");
+  platform.answers.push_back(Answer::Yes);
+
+  EXPECT_FALSE(SaveTextFile(platform, "new", "a.lib", "", 1));
+
+  EXPECT_EQ(ReadBytes(folder / "a.lib"), "old");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.lib"});
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[1].text,
+            "The file could not be saved:\r\n" + (folder / "a.lib") +
+                "\r\nAny file of that name was left as it was. Check that the folder exists and that you may "
+                "write to it, or choose another name, then save again.");
+}
+
+}  // namespace
+}  // namespace vdmos
