@@ -1,0 +1,117 @@
+#include "extract/dc_update.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "extract/dc_equations.h"
+#include "extract/dc_fit.h"
+#include "extract/dc_messages.h"
+#include "model/numbers.h"
+
+namespace vdmos {
+namespace {
+
+double Read(const WindowState& state, std::string_view control) {
+  return EngineeringReading(state.text(control));
+}
+
+std::string CurrentText(double Id) { return FormatMask(Id, "0.0##"); }
+
+/// "Vgs=<Vgs> Id=<model current at the transfer test voltage>".
+std::string TransferPointText(const WindowState& state, double Vgs) {
+  const ModelParameterSet& p = state.params;
+  const double Id = ModelDrainCurrent(p.RS, p.RD, p.KP, p.VTO, Vgs, Read(state, "TextBoxVdsTest"), p.LAMBDA);
+  return std::string(dc_text::kVgsPrefix) + DefaultNumberText(Vgs) + std::string(dc_text::kIdPrefix) +
+         CurrentText(Id);
+}
+
+/// The model's current at the user's matching-check gate voltage and one drain voltage.
+std::string MatchingCheckText(const WindowState& state, std::string_view vdsControl) {
+  const ModelParameterSet& p = state.params;
+  const double Vg = Read(state, "Out_VGS");
+  const double Vd = Read(state, vdsControl);
+  return CurrentText(ModelDrainCurrent(p.RS, p.RD, p.KP, p.VTO, Vg, Vd, p.LAMBDA));
+}
+
+std::string DcParamText(const ModelParameterSet& p) {
+  std::string text(dc_text::kKpPrefix);
+  text += CardNumberText(p.KP, "0.000#");
+  text += dc_text::kRsPrefix;
+  text += CardNumberText(p.RS, "0.0###");
+  text += dc_text::kRdPrefix;
+  text += CardNumberText(p.RD, "0.0###");
+  text += dc_text::kVtoPrefix;
+  text += CardNumberText(p.VTO, "0.0#");
+  return text;
+}
+
+}  // namespace
+
+std::string LambdaFieldText(double LAMBDA) {
+  std::string masked = CardNumberText(LAMBDA, "0.00#");
+  // The card takes LAMBDA from this field, so the text must still say the user's value.
+  if (std::fabs(PlainReading(masked) - LAMBDA) <= 0.01 * std::fabs(LAMBDA)) return masked;
+  return DefaultNumberText(LAMBDA);
+}
+
+void Update_DC_Click(WindowState& state, Platform& platform) {
+  ModelParameterSet& p = state.params;
+  const bool depletionMode = state.check("CheckDepMode") != 0;
+
+  const double Ron = Read(state, "Text6");
+  const double Vth = Read(state, "Text3");
+  if (Vth < 0 && !depletionMode) {
+    platform.ShowMessage(dc_text::kVgsThNegative);
+    return;
+  }
+
+  double Im = Read(state, "Text4");
+  if (Im < 0) {
+    platform.ShowMessage(dc_text::kIdMaxCorrected);
+    Im = -Im;
+    state.setText("Text4", DefaultNumberText(Im));
+  }
+
+  double Vm = Read(state, "Text5");
+  if (Vm < 0 && !depletionMode) {
+    platform.ShowMessage(dc_text::kVgsMaxCorrected);
+    Vm = -Vm;
+    state.setText("Text5", DefaultNumberText(Vm));
+  }
+
+  double Vr = Read(state, "rdsonVgs");
+  if (Vr < 0 && !depletionMode) {
+    platform.ShowMessage(dc_text::kVgsRdsonNegative);
+    return;
+  }
+
+  p.VTO = Vth;
+  // In depletion mode Rds(on) may be given at 0 V.
+  if (Vr == 0 && !depletionMode) {
+    Vr = 10;
+    state.setText("rdsonVgs", "10");
+  }
+
+  const double Ip = Read(state, "Idplat");
+  const double Vp = Read(state, "Vplat");
+  p.LAMBDA = Read(state, "Text_LAMBDA");
+
+  if (Ip > 0 && Vp > Vth) {
+    const double Vt = Read(state, "TextBoxVdsTest");
+    const std::string message = DcTransferFit(Vp, Ip, Vm, Im, Ron, Vr, p.RS, p.RD, p.KP, p.VTO, p.LAMBDA, Vt,
+                                              state.check("FixVTO"), state.check("ForceRdsOn"));
+    state.setText("Text_LAMBDA", LambdaFieldText(p.LAMBDA));
+    state.setText("StatusBar1", message);
+    state.setText("Label_Rds", std::string(dc_text::kRdsOnPrefix) +
+                                   FormatMask(ModelRdsOn(p.RS, p.RD, p.KP, p.VTO, Vr, p.LAMBDA), "0.0####"));
+    state.setText("DATA1", TransferPointText(state, Vp));
+    state.setText("DATA2", TransferPointText(state, Vm));
+    state.setText("OUT_ID1", MatchingCheckText(state, "OUT_VDS1"));
+    state.setText("OUT_ID2", MatchingCheckText(state, "OUT_VDS2"));
+  }
+
+  state.setText("Label_DcParam", DcParamText(p));
+}
+
+}  // namespace vdmos
