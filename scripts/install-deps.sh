@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev
   ngspice
   xvfb xauth locales
+  clang libclang-rt-14-dev
 )
 
 missing=()
