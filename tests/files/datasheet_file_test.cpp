@@ -1,0 +1,239 @@
+// The datasheet values file: the exact 40-line layout, reading it back, the gap filling, and
+// that nothing changes unless a file with the right first line was opened.
+
+#include "files/datasheet_file.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "files/failing_platform.h"
+#include "platform/temp_folder.h"
+
+namespace vdmos {
+namespace {
+
+using testing::FailingPlatform;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// The start values of the window, line by line, as the file must hold them.
+const std::vector<std::string> kStartFileLines = {
+    "Mosfet datasheet values", "20N60C3", "dc parameters", "160m", "0", "540m", "3", "70", "7.5",
+    "ac parameters", "2400", "780", "13000", "50", "3400", "7", "body diode parameters", "0", "0", "0",
+    "25", "10", "500", "NMOS", "50", "25", "20.7", "480", "0", "0",
+    "20.7", "5.5", "400m", "700m", "3", "800m", "45", "1.2", "600", "65"};
+
+// The fields a file stores, in the order of their lines (FET type apart).
+const std::vector<std::pair<int, std::string>> kStoredLines = {
+    {2, "Text20"},   {4, "Text6"},          {6, "Text2"},     {7, "Text3"},     {8, "Text4"},
+    {9, "Text5"},    {11, "Text7"},         {12, "Text8"},    {13, "Text21"},   {14, "Text9"},
+    {15, "Text10"},  {16, "Text11"},        {21, "TextVdsMiddle"}, {22, "rdsonVgs"}, {23, "Trr"},
+    {25, "TextBoxVdsTest"}, {26, "VdsRange"}, {27, "IdCharge"}, {28, "VdCharge"}, {31, "Idplat"},
+    {32, "Vplat"},   {33, "id1"},           {34, "vd1"},      {35, "id2"},      {36, "vd2"},
+    {37, "id3"},     {38, "vd3"},           {39, "TextVdsMax"}, {40, "TextCossMin"}};
+
+std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
+  return std::accumulate(lines.begin(), lines.end(), std::string(),
+                         [&](std::string text, const std::string& line) { return text + line + std::string(end); });
+}
+
+std::vector<std::string> FirstLines(std::size_t count) {
+  return {kStartFileLines.begin(), kStartFileLines.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
+/// Opens the given file content in the state and returns the platform's record.
+ScriptedPlatform Open(WindowState& state, std::string_view content) {
+  TempFolder folder;
+  WriteBytes(folder / "values.txt", content);
+  ScriptedPlatform platform;
+  platform.openFiles.push_back(folder / "values.txt");
+  open_Click(state, platform);
+  return platform;
+}
+
+TEST(DatasheetSave, StartValuesGiveTheFortyLineFile) {
+  TempFolder folder;
+  WindowState state;
+  ScriptedPlatform platform;
+  platform.saveFiles.push_back(folder / "20N60C3.txt");
+  save_Click(state, platform);
+
+  EXPECT_EQ(ReadBytes(folder / "20N60C3.txt"), Join(kStartFileLines) + "\r\n");
+  EXPECT_EQ(platform.saveRequests,
+            (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"}}));
+}
+
+TEST(DatasheetSave, EmptyModelNameSuggestsDotTxt) {
+  WindowState state;
+  state.setText("Text20", "");
+  ScriptedPlatform platform;
+  save_Click(state, platform);
+  ASSERT_EQ(platform.saveRequests.size(), 1u);
+  EXPECT_EQ(platform.saveRequests[0].initialName, ".txt");
+}
+
+TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
+  TempFolder folder;
+  WindowState saved;
+  for (const auto& [line, control] : kStoredLines) saved.setText(control, control + "-" + std::to_string(line));
+  saved.setText("Combo1", "PMOS");
+  ScriptedPlatform savePlatform;
+  savePlatform.saveFiles.push_back(folder / "values.txt");
+  save_Click(saved, savePlatform);
+
+  WindowState state;
+  for (const char* control : {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"})
+    state.setText(control, std::string("kept ") + control);
+  for (const std::string& box : state.checkBoxes()) state.setCheck(box, 2);
+  state.optionStandard = false;
+  state.optionSubCkt = true;
+  state.setText("Text19", ".MODEL old VDMOS()");
+  state.card.singleLine = ".MODEL old VDMOS()";
+  const WindowState before = state;
+  ScriptedPlatform platform;
+  platform.openFiles.push_back(folder / "values.txt");
+  open_Click(state, platform);
+
+  EXPECT_EQ(platform.openRequests,
+            (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, ""}}));
+  EXPECT_TRUE(platform.messages.empty());
+  for (const auto& [line, control] : kStoredLines) EXPECT_EQ(state.text(control), saved.text(control)) << control;
+  EXPECT_EQ(state.text("Combo1"), "PMOS");
+  for (const char* control : {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"})
+    EXPECT_EQ(state.text(control), before.text(control)) << control;
+  for (const std::string& box : state.checkBoxes()) EXPECT_EQ(state.check(box), 2) << box;
+  EXPECT_FALSE(state.optionStandard);
+  EXPECT_TRUE(state.optionSubCkt);
+  EXPECT_EQ(state.text("avalanche_volt"), "");
+  EXPECT_EQ(state.text("Text19"), "");
+  EXPECT_EQ(state.card, CardTexts{});
+}
+
+TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
+  WindowState reference;
+  Open(reference, Join(kStartFileLines));
+  EXPECT_EQ(reference.text("Text6"), "160m");
+  const std::string cases[] = {
+      Join(kStartFileLines, "\n"),
+      Join(kStartFileLines).substr(0, Join(kStartFileLines).size() - 2),  // no final line break
+      Join(kStartFileLines) + "line 41\r\nline 42\r\n",
+  };
+  for (const std::string& content : cases) {
+    WindowState state;
+    state.setText("Text19", "card");
+    Open(state, content);
+    EXPECT_TRUE(state == reference) << content;
+  }
+}
+
+TEST(DatasheetOpen, FileEndingAfterTheFetTypeLine) {
+  struct Case {
+    const char* name;
+    std::string vdsTest, vdsRange;  // before opening
+    std::string expectedVdsTest, expectedVdsRange;
+  };
+  const Case cases[] = {
+      {"typed test conditions are kept", "40", "30", "40", "30"},
+      {"empty test conditions get defaults", "", "", "50", "25"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WindowState state;
+    state.setText("TextBoxVdsTest", c.vdsTest);
+    state.setText("VdsRange", c.vdsRange);
+    std::vector<std::string> lines = FirstLines(24);
+    lines[7] = "88";  // Text4
+    lines[23] = "PMOS";
+    Open(state, Join(lines));
+
+    EXPECT_EQ(state.text("Text4"), "88");
+    EXPECT_EQ(state.text("Trr"), "500");
+    EXPECT_EQ(state.text("Combo1"), "PMOS");
+    EXPECT_EQ(state.text("TextBoxVdsTest"), c.expectedVdsTest);
+    EXPECT_EQ(state.text("VdsRange"), c.expectedVdsRange);
+    EXPECT_EQ(state.text("IdCharge"), "88");
+    EXPECT_EQ(state.text("VdCharge"), "50");
+    EXPECT_EQ(state.text("Idplat"), "88");
+    for (const char* control : {"id1", "vd1", "id2", "vd2", "id3", "vd3", "Vplat", "TextVdsMax", "TextCossMin"})
+      EXPECT_EQ(state.text(control), "") << control;
+  }
+}
+
+TEST(DatasheetOpen, GapFilling) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, std::string>> lines;  // line number, text replacing the start line
+    std::vector<std::pair<std::string, std::string>> expected;
+  };
+  const Case cases[] = {
+      {"plateau current 0 takes the gate charge current", {{31, "0"}, {27, "12"}}, {{"Idplat", "12"}}},
+      {"plateau current 0 and no gate charge current take Text4",
+       {{31, "0"}, {27, ""}, {8, "66"}},
+       {{"Idplat", "66"}, {"IdCharge", "66"}}},
+      {"plateau current 0.0 is a value", {{31, "0.0"}}, {{"Idplat", "0.0"}}},
+      {"empty lines get their defaults",
+       {{21, ""}, {22, ""}, {23, ""}, {25, ""}, {26, ""}, {28, ""}},
+       {{"TextVdsMiddle", "25"}, {"rdsonVgs", "10"}, {"Trr", "0"}, {"TextBoxVdsTest", "50"}, {"VdsRange", "25"},
+        {"VdCharge", "50"}}},
+      {"lower-case FET type selects NMOS", {{24, "pmos"}}, {{"Combo1", "NMOS"}}},
+      {"FET type with a blank selects NMOS", {{24, "PMOS "}}, {{"Combo1", "NMOS"}}},
+      {"FET type PMOS", {{24, "PMOS"}}, {{"Combo1", "PMOS"}}},
+      {"fixed lines are ignored", {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}}, {{"Text6", "160m"}, {"Text2", "540m"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> lines = kStartFileLines;
+    for (const auto& [line, text] : c.lines) lines[static_cast<std::size_t>(line - 1)] = text;
+    WindowState state;
+    state.setText("Combo1", "PMOS");
+    Open(state, Join(lines));
+    for (const auto& [control, text] : c.expected) EXPECT_EQ(state.text(control), text) << control;
+  }
+}
+
+TEST(DatasheetOpen, WrongFirstLineIsReportedAndChangesNothing) {
+  const std::string huge(3 * 1024 * 1024, 'M');
+  const std::string cases[] = {
+      "Mosfet datasheet values \r\n20N60C3\r\n",
+      "mosfet datasheet values\r\n",
+      "\r\nMosfet datasheet values\r\n",
+      std::string("\0\x01\x02\xff\r\n\0", 6),
+      huge,
+      "Mosfet datasheet values" + huge,
+  };
+  for (const std::string& content : cases) {
+    SCOPED_TRACE(content.substr(0, 30));
+    WindowState state;
+    state.setText("Text6", "typed");
+    const WindowState before = state;
+    const ScriptedPlatform platform = Open(state, content);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"file does not start with: (Mosfet datasheet values) "});
+    EXPECT_TRUE(state == before);
+  }
+}
+
+TEST(DatasheetOpen, NothingOpenedChangesNothingSilently) {
+  TempFolder folder;
+  WriteBytes(folder / "empty.txt", "");
+  WriteBytes(folder / "unreadable.txt", Join(kStartFileLines));
+  const std::optional<std::string> choices[] = {std::nullopt, folder / "missing.txt", folder / "empty.txt",
+                                                folder / "unreadable.txt", folder.path().string()};
+  for (const auto& choice : choices) {
+    SCOPED_TRACE(choice.value_or("cancel"));
+    WindowState state;
+    state.setText("Text6", "typed");
+    state.setText("Text19", "card");
+    const WindowState before = state;
+    FailingPlatform platform;
+    platform.unreadable.insert(folder / "unreadable.txt");
+    platform.openFiles.push_back(choice);
+    open_Click(state, platform);
+    EXPECT_TRUE(state == before);
+    EXPECT_TRUE(platform.messages.empty());
+  }
+}
+
+}  // namespace
+}  // namespace vdmos
