@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,10 @@ FileRead Platform::ReadFile(const std::string& path, std::size_t maxBytes) {
   if (!fs::is_regular_file(fs::path(path), error)) return result;
   std::ifstream in(path, std::ios::binary);
   if (!in) return result;
-  // Read in chunks so that memory follows the file's real size, not the caller's limit.
+  // Read in chunks so that memory follows the file's real size, not the caller's limit; the
+  // size is only a hint, as the file may change while it is read.
+  const std::uintmax_t size = fs::file_size(fs::path(path), error);
+  if (!error) result.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
   std::array<char, 64 * 1024> chunk;
   while (result.bytes.size() < maxBytes) {
     const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());

@@ -1,0 +1,71 @@
+#include "files/model_library.h"
+
+#include <optional>
+
+#include "files/file_messages.h"
+#include "files/save_text_file.h"
+#include "model/model_update.h"
+
+namespace vdmos {
+namespace {
+
+/// Appends the line and a CR LF directly after the library text, with no separator.
+void AppendToLibrary(WindowState& state, std::string_view line) {
+  std::string library = state.text("LibTextBox");
+  library += line;
+  library += "\r\n";
+  state.setText("LibTextBox", std::move(library));
+}
+
+void CaretToEnd(WindowState& state) { state.libCaret = state.text("LibTextBox").size(); }
+
+}  // namespace
+
+void Add_Click(WindowState& state, Platform& platform) {
+  if (state.text("Text19").empty()) UpdateModel(state, platform);
+  if (state.optionStandard) AppendToLibrary(state, state.text("Text19"));
+  if (state.optionSubCkt) AppendToLibrary(state, state.text("SubCktTextBox"));
+  CaretToEnd(state);
+}
+
+void SaveLib_Click(WindowState& state, Platform& platform) {
+  SaveTextFile(platform, state.text("LibTextBox"), state.text("FileName"), kLibrarySaveFilter, 1);
+}
+
+void OpenLib_Click(WindowState& state, Platform& platform) {
+  std::string library = OpenLibFile(state, platform, state.text("FileName"), "");
+  if (!library.empty()) state.setText("LibTextBox", std::move(library));
+  CaretToEnd(state);
+}
+
+void SaveModel_Click(WindowState& state, Platform& platform) {
+  std::string text(kModelFileHeader);
+  text += "\r\n";
+  text += state.text("Text19");
+  SaveTextFile(platform, text, state.text("Text20") + ".lib", "", 1);
+}
+
+std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName, std::string_view filter) {
+  const FileDialogRequest request{std::string(filter.empty() ? kLibraryOpenFilter : filter), 3,
+                                  std::string(fileName)};
+  const std::optional<std::string> path = platform.ChooseOpenFile(request);
+  if (!path) return {};
+  FileRead file = platform.ReadFile(*path, kLibraryMaxBytes);
+  switch (file.status) {
+    case FileRead::Status::CannotOpen:
+      return {};
+    case FileRead::Status::TooLarge:
+      platform.ShowMessage(LibraryTooLargeMessage(*path));
+      return {};
+    case FileRead::Status::Ok:
+      break;
+  }
+  if (file.bytes.find('\0') != std::string::npos) {
+    platform.ShowMessage(LibraryNotTextMessage(*path));
+    return {};
+  }
+  state.setText("FileName", *path);
+  return std::move(file.bytes);
+}
+
+}  // namespace vdmos
