@@ -3,10 +3,12 @@
 
 namespace vdmos {
 
-/// Base-10 logarithm as ln(x)/ln(10); 0 on any fault (x <= 0).
+/// Base-10 logarithm as ln(x)/ln(10); 0 on any fault (x <= 0, or x not finite).
 double Log10(double x);
-/// Fits Cds(V) = Cjo / (1 + V/Vj)^m through three points; "m=... Vj=... Cjo=...pF" or the
-/// empty text when the points are refused or the fit faults.
+
+/// Fits Cds(V) = Cjo / (1 + V/Vj)^m through three points (voltages in V, capacitances in pF)
+/// and returns "m=... Vj=... Cjo=...pF" (no trailing blank). Points with V0 < 0 or any other
+/// argument below 1e-15 are refused; a refusal or an arithmetic fault gives the empty text.
 std::string JunctionCapFit(double V0, double C0, double V1, double C1, double V2, double C2);
 
 }  // namespace vdmos
