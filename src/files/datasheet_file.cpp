@@ -22,38 +22,63 @@ struct Line {
 constexpr Line Fixed(std::string_view text) { return {text, {}}; }
 constexpr Line Field(std::string_view control) { return {{}, control}; }
 
-// The meaning of a line is its position alone; the fixed lines are placeholders kept so that
-// files stay readable by every version of the tool.
+// The meaning of a line is its position alone. The fixed lines carry no data; they only hold
+// their places, and are never checked on reading.
 constexpr std::array<Line, 40> kLayout{
-    Fixed(kDatasheetHeader),  Field("Text20"),         Fixed("dc parameters"),
-    Field("Text6"),           Fixed("0"),              Field("Text2"),
-    Field("Text3"),           Field("Text4"),          Field("Text5"),
-    Fixed("ac parameters"),   Field("Text7"),          Field("Text8"),
-    Field("Text21"),          Field("Text9"),          Field("Text10"),
-    Field("Text11"),          Fixed("body diode parameters"), Fixed("0"),
-    Fixed("0"),               Fixed("0"),              Field("TextVdsMiddle"),
-    Field("rdsonVgs"),        Field("Trr"),            Field("Combo1"),
-    Field("TextBoxVdsTest"),  Field("VdsRange"),       Field("IdCharge"),
-    Field("VdCharge"),        Fixed("0"),              Fixed("0"),
-    Field("Idplat"),          Field("Vplat"),          Field("id1"),
-    Field("vd1"),             Field("id2"),            Field("vd2"),
-    Field("id3"),             Field("vd3"),            Field("TextVdsMax"),
-    Field("TextCossMin"),
+    Fixed(kDatasheetHeader),         // 1
+    Field("Text20"),                 // 2
+    Fixed("dc parameters"),          // 3
+    Field("Text6"),                  // 4
+    Fixed("0"),                      // 5
+    Field("Text2"),                  // 6
+    Field("Text3"),                  // 7
+    Field("Text4"),                  // 8
+    Field("Text5"),                  // 9
+    Fixed("ac parameters"),          // 10
+    Field("Text7"),                  // 11
+    Field("Text8"),                  // 12
+    Field("Text21"),                 // 13
+    Field("Text9"),                  // 14
+    Field("Text10"),                 // 15
+    Field("Text11"),                 // 16
+    Fixed("body diode parameters"),  // 17
+    Fixed("0"),                      // 18
+    Fixed("0"),                      // 19
+    Fixed("0"),                      // 20
+    Field("TextVdsMiddle"),          // 21
+    Field("rdsonVgs"),               // 22
+    Field("Trr"),                    // 23
+    Field("Combo1"),                 // 24
+    Field("TextBoxVdsTest"),         // 25
+    Field("VdsRange"),               // 26
+    Field("IdCharge"),               // 27
+    Field("VdCharge"),               // 28
+    Fixed("0"),                      // 29
+    Fixed("0"),                      // 30
+    Field("Idplat"),                 // 31
+    Field("Vplat"),                  // 32
+    Field("id1"),                    // 33
+    Field("vd1"),                    // 34
+    Field("id2"),                    // 35
+    Field("vd2"),                    // 36
+    Field("id3"),                    // 37
+    Field("vd3"),                    // 38
+    Field("TextVdsMax"),             // 39
+    Field("TextCossMin"),            // 40
 };
 
 // Far more than 40 lines of typed values ever take; it keeps a huge or binary file from
 // being read whole.
 constexpr std::size_t kReadLimit = 1024 * 1024;
 
-/// The lines of the text, each without its line end (CR LF or LF). A text ending in a line
-/// end has no empty line after it. When the text was cut at the read limit, its last piece
-/// is incomplete and is dropped, unless it is the first line, which the header check judges.
-std::vector<std::string_view> SplitLines(std::string_view text, bool cut) {
+/// The first 40 lines of the text, each without its line end (CR LF or LF). A text ending in
+/// a line end has no empty line after it.
+std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty() && lines.size() < kLayout.size()) {
     const std::size_t end = text.find('\n');
     if (end == std::string_view::npos) {
-      if (!cut || lines.empty()) lines.push_back(text);
+      lines.push_back(text);
       break;
     }
     std::string_view line = text.substr(0, end);
@@ -99,7 +124,7 @@ void open_Click(WindowState& state, Platform& platform) {
   if (!path) return;
   const FileRead file = platform.ReadFile(*path, kReadLimit);
   if (file.status == FileRead::Status::CannotOpen) return;
-  const std::vector<std::string_view> lines = SplitLines(file.bytes, file.status == FileRead::Status::TooLarge);
+  const std::vector<std::string_view> lines = SplitLines(file.bytes);
   if (lines.empty()) return;
   if (lines.front() != kDatasheetHeader) {
     platform.ShowMessage(kWrongDatasheetHeaderMessage);

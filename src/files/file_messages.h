@@ -11,7 +11,8 @@ namespace vdmos {
 
 /// The filter list of the save dialog when the caller gives none.
 inline constexpr std::string_view kDefaultSaveFilter = "All Files (*.*)|*.*|Lib files (*.lib)|*.lib";
-inline constexpr std::string_view kReplacePromptText = "Filename allready exists\r\nDo you want to replace it?";
+inline constexpr std::string_view kReplacePromptText =
+    "Filename allready exists\r\nDo you want to replace it?";
 inline constexpr std::string_view kReplacePromptTitle = "Save as";
 
 /// The first line of a datasheet values file and the message when a file lacks it.

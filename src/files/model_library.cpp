@@ -45,7 +45,8 @@ void SaveModel_Click(WindowState& state, Platform& platform) {
   SaveTextFile(platform, text, state.text("Text20") + ".lib", "", 1);
 }
 
-std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName, std::string_view filter) {
+std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName,
+                        std::string_view filter) {
   const FileDialogRequest request{std::string(filter.empty() ? kLibraryOpenFilter : filter), 3,
                                   std::string(fileName)};
   const std::optional<std::string> path = platform.ChooseOpenFile(request);

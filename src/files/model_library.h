@@ -22,6 +22,7 @@ void SaveModel_Click(WindowState& state, Platform& platform);
 /// becomes the FileName caption. A cancel or an unreadable file gives the empty text silently;
 /// a file over kLibraryMaxBytes or holding NUL bytes gives the empty text after a message, and
 /// the caption stays.
-std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName, std::string_view filter);
+std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName,
+                        std::string_view filter);
 
 }  // namespace vdmos

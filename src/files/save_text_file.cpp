@@ -7,13 +7,14 @@
 
 namespace vdmos {
 
-bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName, std::string_view filter,
-                  int showDialog) {
+bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
+                  std::string_view filter, int showDialog) {
   std::string content(text);
   content += "\r\n";
   if (showDialog <= 0) return platform.ReplaceFile(std::string(fileName), content);
 
-  FileDialogRequest request{std::string(filter.empty() ? kDefaultSaveFilter : filter), 2, std::string(fileName)};
+  FileDialogRequest request{std::string(filter.empty() ? kDefaultSaveFilter : filter), 2,
+                            std::string(fileName)};
   for (;;) {
     const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
     if (!chosen) return false;

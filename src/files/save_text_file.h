@@ -12,7 +12,7 @@ namespace vdmos {
 /// name just chosen. With showDialog <= 0 FileName is the path, replaced without asking.
 /// Cancels end it silently. A write the user chose in the dialog that fails is reported in a
 /// message; without the dialog the caller decides. Returns whether the file was written.
-bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName, std::string_view filter,
-                  int showDialog);
+bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
+                  std::string_view filter, int showDialog);
 
 }  // namespace vdmos

@@ -18,30 +18,81 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// The start values of the window, line by line, as the file must hold them.
-const std::vector<std::string> kStartFileLines = {
-    "Mosfet datasheet values", "20N60C3", "dc parameters", "160m", "0", "540m", "3", "70", "7.5",
-    "ac parameters", "2400", "780", "13000", "50", "3400", "7", "body diode parameters", "0", "0", "0",
-    "25", "10", "500", "NMOS", "50", "25", "20.7", "480", "0", "0",
-    "20.7", "5.5", "400m", "700m", "3", "800m", "45", "1.2", "600", "65"};
+// The file that saving the window's start values must give, byte for byte.
+const std::string kStartFile =
+    "Mosfet datasheet values\r\n"  // 1
+    "20N60C3\r\n"                  // 2
+    "dc parameters\r\n"            // 3
+    "160m\r\n"                     // 4
+    "0\r\n"                        // 5
+    "540m\r\n"                     // 6
+    "3\r\n"                        // 7
+    "70\r\n"                       // 8
+    "7.5\r\n"                      // 9
+    "ac parameters\r\n"            // 10
+    "2400\r\n"                     // 11
+    "780\r\n"                      // 12
+    "13000\r\n"                    // 13
+    "50\r\n"                       // 14
+    "3400\r\n"                     // 15
+    "7\r\n"                        // 16
+    "body diode parameters\r\n"    // 17
+    "0\r\n"                        // 18
+    "0\r\n"                        // 19
+    "0\r\n"                        // 20
+    "25\r\n"                       // 21
+    "10\r\n"                       // 22
+    "500\r\n"                      // 23
+    "NMOS\r\n"                     // 24
+    "50\r\n"                       // 25
+    "25\r\n"                       // 26
+    "20.7\r\n"                     // 27
+    "480\r\n"                      // 28
+    "0\r\n"                        // 29
+    "0\r\n"                        // 30
+    "20.7\r\n"                     // 31
+    "5.5\r\n"                      // 32
+    "400m\r\n"                     // 33
+    "700m\r\n"                     // 34
+    "3\r\n"                        // 35
+    "800m\r\n"                     // 36
+    "45\r\n"                       // 37
+    "1.2\r\n"                      // 38
+    "600\r\n"                      // 39
+    "65\r\n"                       // 40
+    "\r\n";
 
 // The fields a file stores, in the order of their lines (FET type apart).
 const std::vector<std::pair<int, std::string>> kStoredLines = {
-    {2, "Text20"},   {4, "Text6"},          {6, "Text2"},     {7, "Text3"},     {8, "Text4"},
-    {9, "Text5"},    {11, "Text7"},         {12, "Text8"},    {13, "Text21"},   {14, "Text9"},
-    {15, "Text10"},  {16, "Text11"},        {21, "TextVdsMiddle"}, {22, "rdsonVgs"}, {23, "Trr"},
-    {25, "TextBoxVdsTest"}, {26, "VdsRange"}, {27, "IdCharge"}, {28, "VdCharge"}, {31, "Idplat"},
-    {32, "Vplat"},   {33, "id1"},           {34, "vd1"},      {35, "id2"},      {36, "vd2"},
-    {37, "id3"},     {38, "vd3"},           {39, "TextVdsMax"}, {40, "TextCossMin"}};
+    {2, "Text20"},         {4, "Text6"},     {6, "Text2"},     {7, "Text3"},
+    {8, "Text4"},          {9, "Text5"},     {11, "Text7"},    {12, "Text8"},
+    {13, "Text21"},        {14, "Text9"},    {15, "Text10"},   {16, "Text11"},
+    {21, "TextVdsMiddle"}, {22, "rdsonVgs"}, {23, "Trr"},      {25, "TextBoxVdsTest"},
+    {26, "VdsRange"},      {27, "IdCharge"}, {28, "VdCharge"}, {31, "Idplat"},
+    {32, "Vplat"},         {33, "id1"},      {34, "vd1"},      {35, "id2"},
+    {36, "vd2"},           {37, "id3"},      {38, "vd3"},      {39, "TextVdsMax"},
+    {40, "TextCossMin"}};
 
 std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
-  return std::accumulate(lines.begin(), lines.end(), std::string(),
-                         [&](std::string text, const std::string& line) { return text + line + std::string(end); });
+  return std::accumulate(
+      lines.begin(), lines.end(), std::string(),
+      [&](std::string text, const std::string& line) { return text + line + std::string(end); });
 }
 
-std::vector<std::string> FirstLines(std::size_t count) {
-  return {kStartFileLines.begin(), kStartFileLines.begin() + static_cast<std::ptrdiff_t>(count)};
+/// The lines of a CR LF text, without their line ends.
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos; text.remove_prefix(end + 2))
+    lines.emplace_back(text.substr(0, end));
+  return lines;
 }
+
+// The forty lines of the start file, to build variants from.
+const std::vector<std::string> kStartFileLines = [] {
+  std::vector<std::string> lines = Lines(kStartFile);
+  lines.pop_back();  // the empty line after line 40
+  return lines;
+}();
 
 /// Opens the given file content in the state and returns the platform's record.
 ScriptedPlatform Open(WindowState& state, std::string_view content) {
@@ -60,9 +111,10 @@ TEST(DatasheetSave, StartValuesGiveTheFortyLineFile) {
   platform.saveFiles.push_back(folder / "20N60C3.txt");
   save_Click(state, platform);
 
-  EXPECT_EQ(ReadBytes(folder / "20N60C3.txt"), Join(kStartFileLines) + "\r\n");
-  EXPECT_EQ(platform.saveRequests,
-            (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"}}));
+  EXPECT_EQ(ReadBytes(folder / "20N60C3.txt"), kStartFile);
+  EXPECT_EQ(
+      platform.saveRequests,
+      (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"}}));
 }
 
 TEST(DatasheetSave, EmptyModelNameSuggestsDotTxt) {
@@ -77,7 +129,8 @@ TEST(DatasheetSave, EmptyModelNameSuggestsDotTxt) {
 TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
   TempFolder folder;
   WindowState saved;
-  for (const auto& [line, control] : kStoredLines) saved.setText(control, control + "-" + std::to_string(line));
+  for (const auto& [line, control] : kStoredLines)
+    saved.setText(control, control + "-" + std::to_string(line));
   saved.setText("Combo1", "PMOS");
   ScriptedPlatform savePlatform;
   savePlatform.saveFiles.push_back(folder / "values.txt");
@@ -99,7 +152,8 @@ TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
   EXPECT_EQ(platform.openRequests,
             (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, ""}}));
   EXPECT_TRUE(platform.messages.empty());
-  for (const auto& [line, control] : kStoredLines) EXPECT_EQ(state.text(control), saved.text(control)) << control;
+  for (const auto& [line, control] : kStoredLines)
+    EXPECT_EQ(state.text(control), saved.text(control)) << control;
   EXPECT_EQ(state.text("Combo1"), "PMOS");
   for (const char* control : {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"})
     EXPECT_EQ(state.text(control), before.text(control)) << control;
@@ -143,7 +197,7 @@ TEST(DatasheetOpen, FileEndingAfterTheFetTypeLine) {
     WindowState state;
     state.setText("TextBoxVdsTest", c.vdsTest);
     state.setText("VdsRange", c.vdsRange);
-    std::vector<std::string> lines = FirstLines(24);
+    std::vector<std::string> lines(kStartFileLines.begin(), kStartFileLines.begin() + 24);
     lines[7] = "88";  // Text4
     lines[23] = "PMOS";
     Open(state, Join(lines));
@@ -156,7 +210,8 @@ TEST(DatasheetOpen, FileEndingAfterTheFetTypeLine) {
     EXPECT_EQ(state.text("IdCharge"), "88");
     EXPECT_EQ(state.text("VdCharge"), "50");
     EXPECT_EQ(state.text("Idplat"), "88");
-    for (const char* control : {"id1", "vd1", "id2", "vd2", "id3", "vd3", "Vplat", "TextVdsMax", "TextCossMin"})
+    for (const char* control :
+         {"id1", "vd1", "id2", "vd2", "id3", "vd3", "Vplat", "TextVdsMax", "TextCossMin"})
       EXPECT_EQ(state.text(control), "") << control;
   }
 }
@@ -175,12 +230,18 @@ TEST(DatasheetOpen, GapFilling) {
       {"plateau current 0.0 is a value", {{31, "0.0"}}, {{"Idplat", "0.0"}}},
       {"empty lines get their defaults",
        {{21, ""}, {22, ""}, {23, ""}, {25, ""}, {26, ""}, {28, ""}},
-       {{"TextVdsMiddle", "25"}, {"rdsonVgs", "10"}, {"Trr", "0"}, {"TextBoxVdsTest", "50"}, {"VdsRange", "25"},
+       {{"TextVdsMiddle", "25"},
+        {"rdsonVgs", "10"},
+        {"Trr", "0"},
+        {"TextBoxVdsTest", "50"},
+        {"VdsRange", "25"},
         {"VdCharge", "50"}}},
       {"lower-case FET type selects NMOS", {{24, "pmos"}}, {{"Combo1", "NMOS"}}},
       {"FET type with a blank selects NMOS", {{24, "PMOS "}}, {{"Combo1", "NMOS"}}},
       {"FET type PMOS", {{24, "PMOS"}}, {{"Combo1", "PMOS"}}},
-      {"fixed lines are ignored", {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}}, {{"Text6", "160m"}, {"Text2", "540m"}}},
+      {"fixed lines are ignored",
+       {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}},
+       {{"Text6", "160m"}, {"Text2", "540m"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -209,7 +270,8 @@ TEST(DatasheetOpen, WrongFirstLineIsReportedAndChangesNothing) {
     state.setText("Text6", "typed");
     const WindowState before = state;
     const ScriptedPlatform platform = Open(state, content);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{"file does not start with: (Mosfet datasheet values) "});
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<std::string>{"file does not start with: (Mosfet datasheet values) "});
     EXPECT_TRUE(state == before);
   }
 }

@@ -16,8 +16,8 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-const ScriptedPlatform::Message kReplacePrompt{"Filename allready exists\r\nDo you want to replace it?", "Save as",
-                                               true};
+const ScriptedPlatform::Message kReplacePrompt{"Filename allready exists\r\nDo you want to replace it?",
+                                               "Save as", true};
 
 struct BytesCase {
   const char* name;
@@ -47,11 +47,10 @@ TEST(SaveTextFile, DialogOffersTheFilterWithTheSecondPairSelectedAndTheSuggested
   ScriptedPlatform platform;
   SaveTextFile(platform, "x", "20N60C3.lib", "", 1);
   SaveTextFile(platform, "x", "20N60C3.txt", "All Files (*.*)|*.*|Text files (*.txt)|*.txt", 1);
-  EXPECT_EQ(platform.saveRequests,
-            (std::vector<FileDialogRequest>{
-                {"All Files (*.*)|*.*|Lib files (*.lib)|*.lib", 2, "20N60C3.lib"},
-                {"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"},
-            }));
+  EXPECT_EQ(platform.saveRequests, (std::vector<FileDialogRequest>{
+                                       {"All Files (*.*)|*.*|Lib files (*.lib)|*.lib", 2, "20N60C3.lib"},
+                                       {"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"},
+                                   }));
 }
 
 TEST(SaveTextFile, CancelledDialogWritesNothingAndSaysNothing) {
@@ -74,7 +73,14 @@ TEST(SaveTextFile, ReplacePromptPaths) {
   const Case cases[] = {
       {"Yes replaces", {"a"}, {Answer::Yes}, 1, {"suggested"}, "new\r\n", "old b", "-"},
       {"Cancel keeps", {"a"}, {Answer::Cancel}, 1, {"suggested"}, "old a", "old b", "-"},
-      {"No then a free name", {"a", "fresh"}, {Answer::No}, 1, {"suggested", "a"}, "old a", "old b", "new\r\n"},
+      {"No then a free name",
+       {"a", "fresh"},
+       {Answer::No},
+       1,
+       {"suggested", "a"},
+       "old a",
+       "old b",
+       "new\r\n"},
       {"No then another existing name asks again",
        {"a", "b"},
        {Answer::No, Answer::Yes},
@@ -83,7 +89,13 @@ TEST(SaveTextFile, ReplacePromptPaths) {
        "old a",
        "new\r\n",
        "-"},
-      {"No then cancelling the dialog", {"a", std::nullopt}, {Answer::No}, 1, {"suggested", "a"}, "old a", "old b",
+      {"No then cancelling the dialog",
+       {"a", std::nullopt},
+       {Answer::No},
+       1,
+       {"suggested", "a"},
+       "old a",
+       "old b",
        "-"},
   };
   for (const Case& c : cases) {
@@ -92,7 +104,8 @@ TEST(SaveTextFile, ReplacePromptPaths) {
     WriteBytes(folder / "a", "old a");
     WriteBytes(folder / "b", "old b");
     ScriptedPlatform platform;
-    for (const auto& name : c.chosen) platform.saveFiles.push_back(name ? std::optional(folder / *name) : std::nullopt);
+    for (const auto& name : c.chosen)
+      platform.saveFiles.push_back(name ? std::optional(folder / *name) : std::nullopt);
     platform.answers.assign(c.answers.begin(), c.answers.end());
 
     SaveTextFile(platform, "new", folder / "suggested", "", 1);
@@ -112,7 +125,8 @@ TEST(SaveTextFile, WithoutDialogReplacesSilentlyAndWritesNothingIntoAMissingFold
   TempFolder folder;
   WriteBytes(folder / "a.asc", "old");
   ScriptedPlatform platform;
-  EXPECT_TRUE(SaveTextFile(platform, "new", folder / "a.asc", "asc files (*.asc)|*.asc|All files (*.*)|*.*", 0));
+  EXPECT_TRUE(
+      SaveTextFile(platform, "new", folder / "a.asc", "asc files (*.asc)|*.asc|All files (*.*)|*.*", 0));
   EXPECT_FALSE(SaveTextFile(platform, "new", folder / "missing/a.asc", "", -1));
   EXPECT_EQ(ReadBytes(folder / "a.asc"), "new\r\n");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.asc"});

@@ -1,7 +1,6 @@
 // The local disk operations of Platform: bounded reading and atomic replacing.
 
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <csignal>
@@ -95,7 +94,8 @@ TEST(LocalReplaceFile, FailsWithoutTouchingAnythingWhenThePathCannotBeWritten) {
   WriteBytes(folder / "sub/inside", "keep");
   WriteBytes(folder / "plain", "keep");
   ScriptedPlatform platform;
-  for (const std::string& path : {folder / "missing/a.txt", folder / "sub", folder / "plain/a.txt", folder / ""}) {
+  for (const std::string& path :
+       {folder / "missing/a.txt", folder / "sub", folder / "plain/a.txt", folder / ""}) {
     SCOPED_TRACE(path);
     EXPECT_FALSE(platform.ReplaceFile(path, "text"));
   }
