@@ -2,7 +2,8 @@
 
 namespace vdmos {
 
-void AddTransistor(Schematic& schematic, const CircuitInputs& in, Placement at, std::string_view instanceName) {
+void AddTransistor(Schematic& schematic, const CircuitInputs& in, Placement at,
+                   std::string_view instanceName) {
   schematic.Symbol(in.fetType, at, {}, {{"InstName", std::string(instanceName)}, {"Value", in.modelName}});
 }
 

@@ -12,6 +12,7 @@ namespace vdmos {
 inline constexpr Window kSourceWindows[] = {{123, 0, 0, "Left"}, {39, 0, 0, "Left"}};
 
 /// The transistor under test: the window's FET type as symbol, the model name as value.
-void AddTransistor(Schematic& schematic, const CircuitInputs& in, Placement at, std::string_view instanceName);
+void AddTransistor(Schematic& schematic, const CircuitInputs& in, Placement at,
+                   std::string_view instanceName);
 
 }  // namespace vdmos

@@ -17,7 +17,7 @@ struct CircuitInputs {
   bool pmos = false;      ///< Combo1 is exactly "PMOS"
   std::string traceSign;  ///< before a plotted expression: " " (NMOS) or "-" (PMOS)
   std::string rdsonVgs, vdsTest, vdsRange, idCharge, vdCharge;  ///< with the PMOS sign
-  std::string card;       ///< the card segments as one directive text
+  std::string card;                                             ///< the card segments as one directive text
 };
 
 CircuitInputs ReadCircuitInputs(const WindowState& state);

@@ -5,7 +5,8 @@ namespace {
 
 std::string TracesLine(const std::vector<Trace>& traces) {
   std::string line = "traces: " + std::to_string(traces.size());
-  for (const Trace& trace : traces) line += " {" + std::to_string(trace.code) + ",0,\"" + trace.expression + "\"}";
+  for (const Trace& trace : traces)
+    line += " {" + std::to_string(trace.code) + ",0,\"" + trace.expression + "\"}";
   return line;
 }
 

@@ -22,11 +22,11 @@ struct Trace {
 enum class PlotIndent { Flat, Nested };
 
 struct PlotSettings {
-  std::string_view section;               ///< "[...]", the analysis the plot belongs to
+  std::string_view section;  ///< "[...]", the analysis the plot belongs to
   std::vector<Trace> traces;
-  std::optional<std::string> parametric;  ///< the x-axis expression of a transient plot
-  std::array<std::string_view, 4> scales; ///< the X, Y[0], Y[1] and unit lines
-  bool plotMagnitude;                     ///< adds "PltMag: 1"
+  std::optional<std::string> parametric;   ///< the x-axis expression of a transient plot
+  std::array<std::string_view, 4> scales;  ///< the X, Y[0], Y[1] and unit lines
+  bool plotMagnitude;                      ///< adds "PltMag: 1"
   PlotIndent indent;
   Ending ending;
 };

@@ -49,7 +49,9 @@ void Schematic::Directive(int x, int y, std::string_view directive) {
   lines_.push_back(TextRecord(x, y, '!', directive));
 }
 
-void Schematic::Comment(int x, int y, std::string_view comment) { lines_.push_back(TextRecord(x, y, ';', comment)); }
+void Schematic::Comment(int x, int y, std::string_view comment) {
+  lines_.push_back(TextRecord(x, y, ';', comment));
+}
 
 std::string Schematic::Text(Ending ending) const { return JoinLines(lines_, ending); }
 

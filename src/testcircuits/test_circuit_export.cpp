@@ -12,16 +12,16 @@ namespace {
 using TextBuilder = std::string (*)(const CircuitInputs&);
 
 /// Writes one file without a dialog; the saver adds the final CR LF and stays silent on failure.
-void SaveCircuitFile(Platform& platform, const WindowState& state, std::string_view stem, std::string_view extension,
-                     std::string_view filter, const std::string& text) {
+void SaveCircuitFile(Platform& platform, const WindowState& state, std::string_view stem,
+                     std::string_view extension, std::string_view filter, const std::string& text) {
   const std::string suffix = std::string(stem) + std::string(extension);
   if (auto path = CircuitFilePath(state.testCircuitFolder, state.text("Text20"), suffix)) {
     SaveTextFile(platform, text, *path, filter, 0);
   }
 }
 
-void SaveCircuitPair(const WindowState& state, Platform& platform, std::string_view stem, TextBuilder schematic,
-                     TextBuilder plotSettings) {
+void SaveCircuitPair(const WindowState& state, Platform& platform, std::string_view stem,
+                     TextBuilder schematic, TextBuilder plotSettings) {
   const CircuitInputs in = ReadCircuitInputs(state);
   SaveCircuitFile(platform, state, stem, kSchematicExtension, kSchematicFilter, schematic(in));
   SaveCircuitFile(platform, state, stem, kPlotSettingsExtension, kPlotSettingsFilter, plotSettings(in));
@@ -30,8 +30,7 @@ void SaveCircuitPair(const WindowState& state, Platform& platform, std::string_v
 }  // namespace
 
 std::string BrowseFolder(Platform& platform, std::string_view title) {
-  const std::string path = platform.ChooseFolder(title).value_or("");
-  return path.substr(0, path.find('\0'));
+  return platform.ChooseFolder(title).value_or("");
 }
 
 void SaveIdVgsCircuit(WindowState& state, Platform& platform) {

@@ -22,7 +22,8 @@ inline constexpr std::string_view kSchematicFilter = "asc files (*.asc)|*.asc|Al
 inline constexpr std::string_view kPlotSettingsFilter = "Plot settings|*.plt";
 
 /// A refused model name: the opening, then one of the reasons.
-inline constexpr std::string_view kModelNameRefused = "The test circuits were not saved: the model name contains ";
+inline constexpr std::string_view kModelNameRefused =
+    "The test circuits were not saved: the model name contains ";
 inline constexpr std::string_view kLeavesFolderReason = ", which could lead out of the chosen folder.";
 inline constexpr std::string_view kNotInFileNameReason = ", which a file name cannot hold.";
 inline constexpr std::string_view kNulCharacter = "a NUL character";

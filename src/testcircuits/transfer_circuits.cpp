@@ -13,7 +13,8 @@ constexpr Wire kBenchWires[] = {{256, 400, 112, 400}, {320, 400, 256, 400}, {112
                                 {-96, 560, -96, 528}, {-96, 672, -96, 640}, {112, 672, 112, 544},
                                 {320, 672, 320, 560}};
 
-constexpr Flag kBenchFlags[] = {{-96, 672, "0"}, {112, 672, "0"}, {-32, 528, "gs"}, {256, 400, "d"}, {320, 672, "0"}};
+constexpr Flag kBenchFlags[] = {
+    {-96, 672, "0"}, {112, 672, "0"}, {-32, 528, "gs"}, {256, 400, "d"}, {320, 672, "0"}};
 
 constexpr Placement kGateSource = {-96, 544, "R0"};
 constexpr Placement kDrainSource = {320, 464, "R0"};
@@ -43,7 +44,8 @@ Schematic BenchSchematic() {
 
 std::string IdVgsSchematic(const CircuitInputs& in) {
   Schematic asc = BenchSchematic();
-  asc.Symbol("voltage", kGateSource, kSourceWindows, {{"InstName", "V1"}, {"Value", "PWL(0 0 1 " + in.rdsonVgs + ")"}});
+  asc.Symbol("voltage", kGateSource, kSourceWindows,
+             {{"InstName", "V1"}, {"Value", "PWL(0 0 1 " + in.rdsonVgs + ")"}});
   asc.Symbol("voltage", kDrainSource, kSourceWindows, {{"InstName", "V2"}, {"Value", "{vds}"}});
   asc.Directive(-136, 232, ".dc V1 0 " + in.rdsonVgs + " 0.01");
   asc.Comment(408, 432, "Id");
@@ -62,8 +64,8 @@ std::string IdVgsPlotSettings(const CircuitInputs& in) {
   return PlotSettingsText({.section = "[DC transfer characteristic]",
                            .traces = {{34603010, in.traceSign + "Id(M1)"}},
                            .parametric = std::nullopt,
-                           .scales = {"X: (' ',0,0,1,10)", "Y[0]: (' ',0,0,10,150)", "Y[1]: ('_',0,1e+308,0,-1e+308)",
-                                      "Amps: (' ',0,0,0,0,10,150)"},
+                           .scales = {"X: (' ',0,0,1,10)", "Y[0]: (' ',0,0,10,150)",
+                                      "Y[1]: ('_',0,1e+308,0,-1e+308)", "Amps: (' ',0,0,0,0,10,150)"},
                            .plotMagnitude = false,
                            .indent = PlotIndent::Flat,
                            .ending = Ending::WithoutLineBreak});
@@ -72,7 +74,8 @@ std::string IdVgsPlotSettings(const CircuitInputs& in) {
 std::string IdVdsVgsSchematic(const CircuitInputs& in) {
   Schematic asc = BenchSchematic();
   asc.Symbol("voltage", kGateSource, kSourceWindows, {{"InstName", "V1"}, {"Value", "{vgs}"}});
-  asc.Symbol("voltage", kDrainSource, kRampSourceWindows, {{"InstName", "V2"}, {"Value", "PWL(0 0 1 {Vds})"}});
+  asc.Symbol("voltage", kDrainSource, kRampSourceWindows,
+             {{"InstName", "V2"}, {"Value", "PWL(0 0 1 {Vds})"}});
   AddTransistor(asc, in, kTransistor, "M1");
   asc.Directive(-136, 232, ".tran 1");
   asc.Comment(408, 432, "Id");
@@ -91,8 +94,8 @@ std::string IdVdsVgsPlotSettings(const CircuitInputs& in) {
   return PlotSettingsText({.section = "[Transient Analysis]",
                            .traces = {{303038466, in.traceSign + "Id(M1)"}},
                            .parametric = in.traceSign + "v(d)",
-                           .scales = {"X: (' ',0,0,3,27)", "Y[0]: (' ',0,0,10,150)", "Y[1]: (' ',0,1e+308,10,-1e+308)",
-                                      "Amps: (' ',0,0,0,0,10,150)"},
+                           .scales = {"X: (' ',0,0,3,27)", "Y[0]: (' ',0,0,10,150)",
+                                      "Y[1]: (' ',0,1e+308,10,-1e+308)", "Amps: (' ',0,0,0,0,10,150)"},
                            .plotMagnitude = false,
                            .indent = PlotIndent::Nested,
                            .ending = Ending::WithoutLineBreak});

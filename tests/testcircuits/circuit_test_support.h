@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,7 +17,7 @@ namespace vdmos::testing {
 
 /// The file-name suffixes in the order the export writes them.
 inline const std::vector<std::string> kSuffixesInOrder = {
-    "_Id(Vgs).asc",     "_Id(Vgs).plt",     "_Id(Vds,Vgs).asc", "_Id(Vds,Vgs).plt",
+    "_Id(Vgs).asc",    "_Id(Vgs).plt",    "_Id(Vds,Vgs).asc", "_Id(Vds,Vgs).plt",
     "_GateCharge.asc", "_GateCharge.plt", "_Cxss.asc",        "_Cxss.plt"};
 
 /// The window as it opens, with the FET type set and a card in the card box, so that the
@@ -28,18 +29,24 @@ inline WindowState StartValueState(const std::string& fetType) {
   state.card.segment1 = std::string(".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=") +
                         (pmos ? "-3.0 " : "3.0 ");
   state.card.segment2 = "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";
-  state.card.segment3 = std::string("IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF") +
-                        (pmos ? " PCHAN)" : ")");
-  state.setText("Text19", state.card.segment1 + "\r\n+" + state.card.segment2 + "\r\n+" + state.card.segment3);
+  state.card.segment3 =
+      std::string("IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF") + (pmos ? " PCHAN)" : ")");
+  state.setText("Text19",
+                state.card.segment1 + "\r\n+" + state.card.segment2 + "\r\n+" + state.card.segment3);
   return state;
 }
 
-/// An expected file, byte for byte: data/nmos or data/pmos, then the file name.
-inline std::string GoldenFile(const std::string& form, const std::string& fileName) {
-  const std::filesystem::path path = std::filesystem::path(VDMOS_TEST_DATA_DIR) / form / fileName;
+/// A file's bytes as they are on disk.
+inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("missing golden file " + path.string());
+  if (!in) throw std::runtime_error("cannot read " + path.string());
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// An expected file, byte for byte: data/nmos or data/pmos beside this header, then the file
+/// name. (The build's shared test data folder is tests/data, not this folder's.)
+inline std::string GoldenFile(const std::string& form, const std::string& fileName) {
+  return ReadBytes(std::filesystem::path(__FILE__).parent_path() / "data" / form / fileName);
 }
 
 /// Records every file write as (path, bytes). With refuseWrites set, each write fails and
