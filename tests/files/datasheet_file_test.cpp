@@ -117,15 +117,6 @@ TEST(DatasheetSave, StartValuesGiveTheFortyLineFile) {
       (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"}}));
 }
 
-TEST(DatasheetSave, EmptyModelNameSuggestsDotTxt) {
-  WindowState state;
-  state.setText("Text20", "");
-  ScriptedPlatform platform;
-  save_Click(state, platform);
-  ASSERT_EQ(platform.saveRequests.size(), 1u);
-  EXPECT_EQ(platform.saveRequests[0].initialName, ".txt");
-}
-
 TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
   TempFolder folder;
   WindowState saved;

@@ -160,12 +160,5 @@ TEST(Library, RefusesFilesThatCannotBeALibrary) {
   }
 }
 
-TEST(Library, OpenLibFileUsesTheFilterItIsGiven) {
-  ScriptedPlatform platform;
-  WindowState state;
-  EXPECT_EQ(OpenLibFile(state, platform, "x.mos", "Varnex library|*.mos"), "");
-  EXPECT_EQ(platform.openRequests, (std::vector<FileDialogRequest>{{"Varnex library|*.mos", 3, "x.mos"}}));
-}
-
 }  // namespace
 }  // namespace vdmos
