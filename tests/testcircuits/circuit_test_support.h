@@ -43,10 +43,10 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// An expected file, byte for byte: data/nmos or data/pmos beside this header, then the file
-/// name. (The build's shared test data folder is tests/data, not this folder's.)
+/// An expected file, byte for byte: data/nmos or data/pmos of this test folder, then the file
+/// name.
 inline std::string GoldenFile(const std::string& form, const std::string& fileName) {
-  return ReadBytes(std::filesystem::path(__FILE__).parent_path() / "data" / form / fileName);
+  return ReadBytes(std::filesystem::path(VDMOS_TEST_DATA_DIR) / form / fileName);
 }
 
 /// Records every file write as (path, bytes). With refuseWrites set, each write fails and
