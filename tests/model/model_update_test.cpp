@@ -1,0 +1,230 @@
+#include "model/model_update.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "extract/checked_math.h"
+#include "model/command_runner.h"
+#include "model/fields.h"
+#include "model/subcircuit.h"
+#include "platform/scripted_platform.h"
+
+namespace vdmos {
+namespace {
+
+// The card for the start texts, written out by hand.
+const std::string kLine1 = ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
+const std::string kLine2 = "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";
+const std::string kLine3 = "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
+const std::string kThreeLines = kLine1 + "\r\n+" + kLine2 + "\r\n+" + kLine3;
+const std::string kSingleLine =
+    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 LAMBDA=0.001 CGDMAX=5561p "
+    "CGDMIN=5p CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
+
+struct Window {
+  WindowState state;
+  ScriptedPlatform platform;
+  void Update() { UpdateModel(state, platform); }
+};
+
+TEST(ModelCard, AssemblesSegmentsFromTheParameterSet) {
+  ModelParameterSet params;
+  params.KP = 6.49678;
+  params.RS = 0.0016;
+  params.RD = 0.13642;
+  params.RG = 0.54;
+  params.VTO = 3;
+  params.CGDMAX = 5561.4;
+  params.CGDMIN = 5;
+  params.CGS = 2350;
+  params.TT = 720;
+  params.a = 1.93;
+  params.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
+  params.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
+
+  const CardTexts card = BuildCardTexts("20N60C3", params, "0.001", "");
+  EXPECT_EQ(card.segment1, kLine1);
+  EXPECT_EQ(card.segment2, kLine2);
+  EXPECT_EQ(card.segment3, kLine3);
+  EXPECT_EQ(card.singleLine, kSingleLine);
+  EXPECT_EQ(ThreeLineCard(card), kThreeLines);
+
+  params.bodyDiodeText.clear();
+  params.junctionCapText.clear();
+  params.TT = 5;
+  EXPECT_EQ(BuildCardTexts("", params, "", kPChannelSuffix).singleLine,
+            ".MODEL  VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 LAMBDA= CGDMAX=5561p CGDMIN=5p "
+            "CGS=2350p TT=05n a=1.93  PCHAN)");
+}
+
+TEST(UpdateModel, StartValuesGiveTheThreeLineCardAndStoreBothForms) {
+  Window w;
+  w.state.setEnabled("Command1", false);
+  w.Update();
+  EXPECT_EQ(w.state.text("Text19"), kThreeLines);
+  EXPECT_EQ(w.state.card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
+  EXPECT_TRUE(w.state.enabled("Command1"));
+  EXPECT_DOUBLE_EQ(w.state.params.RG, 0.54);
+  EXPECT_EQ(w.state.params.bodyDiodeText, "IS=1.47E-08 N=1.576 RB=0.006897 ");
+  EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(UpdateModel, MultipleLinesClearedGivesTheSingleLineCard) {
+  for (int unchecked : {0, 2}) {
+    Window w;
+    w.state.setCheck("LineBreak", unchecked);
+    w.Update();
+    EXPECT_EQ(w.state.text("Text19"), kSingleLine) << unchecked;
+  }
+}
+
+TEST(UpdateModel, PmosNegatesTheStoredVtoAndMarksTheCard) {
+  Window w;
+  w.state.setText("Combo1", "PMOS");
+  w.Update();
+  EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
+  EXPECT_EQ(w.state.card.segment1, ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 ");
+  EXPECT_EQ(w.state.card.segment3, "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)");
+  // The DC extraction sets VTO afresh each time, so a second update does not flip it back.
+  w.Update();
+  EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
+  // Only the exact text counts as PMOS.
+  w.state.setText("Combo1", "pmos");
+  w.Update();
+  EXPECT_EQ(w.state.card.segment3, kLine3);
+}
+
+TEST(UpdateModel, NameAndGateResistanceAreTakenAsTyped) {
+  struct Row {
+    const char* control;
+    const char* text;
+    std::string segment1;
+  };
+  const std::vector<Row> rows{
+      {"Text20", "", ".MODEL  VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 "},
+      {"Text2", "", ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=3.0 "},
+      {"Text2", "2.2", ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=2.2 VTO=3.0 "},
+  };
+  for (const Row& row : rows) {
+    Window w;
+    w.state.setText(row.control, row.text);
+    w.Update();
+    EXPECT_EQ(w.state.card.segment1, row.segment1) << row.control << "=" << row.text;
+  }
+}
+
+TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {
+  Window w;
+  w.Update();
+  const CardTexts card = w.state.card;
+  const std::string subcircuit = w.state.text("SubCktTextBox");
+
+  w.state.setText("vd1", "1e999");
+  w.state.setText("Text20", "OTHER");
+  w.Update();
+  EXPECT_EQ(w.state.text("Text19"), kParameterErrorText);
+  EXPECT_FALSE(w.state.enabled("Command1"));
+  EXPECT_EQ(w.state.card, card);
+  EXPECT_EQ(w.state.text("SubCktTextBox"), subcircuit);
+
+  w.state.setText("vd1", "700m");
+  w.Update();
+  EXPECT_TRUE(w.state.enabled("Command1"));
+  EXPECT_EQ(w.state.card.segment1.substr(0, 13), ".MODEL OTHER ");
+}
+
+TEST(UpdateModel, OverflowInTheSubcircuitRebuildIsCaughtAfterTheCardWasBuilt) {
+  Window w;
+  w.state.setText("avalanche_volt", "1e999");
+  w.Update();
+  EXPECT_EQ(w.state.text("Text19"), kParameterErrorText);
+  EXPECT_FALSE(w.state.enabled("Command1"));
+  EXPECT_EQ(w.state.card.singleLine, kSingleLine);
+  EXPECT_EQ(w.state.text("SubCktTextBox"), "Subcircuit model\r\n");
+}
+
+TEST(UpdateModel, ButtonAndFetTypeChangeBothRunTheUpdate) {
+  for (Command command : {Command2_Click, Combo1_Change}) {
+    Window w;
+    command(w.state, w.platform);
+    EXPECT_EQ(w.state.text("Text19"), kThreeLines);
+  }
+}
+
+TEST(LineBreak, ShowsTheStoredCardWithoutRecomputing) {
+  Window w;
+  w.Update();
+  w.state.setText("Text20", "CHANGED");
+  w.state.setCheck("LineBreak", 0);
+  LineBreak_Click(w.state, w.platform);
+  EXPECT_EQ(w.state.text("Text19"), kSingleLine);
+  w.state.setCheck("LineBreak", 1);
+  LineBreak_Click(w.state, w.platform);
+  EXPECT_EQ(w.state.text("Text19"), kThreeLines);
+  // The subcircuit is rebuilt from the current fields around the stored card.
+  EXPECT_EQ(w.state.text("SubCktTextBox").substr(0, 17), ".subckt XCHANGED ");
+}
+
+TEST(LineBreak, BeforeAnyUpdateShowsOnlyTheSkeleton) {
+  Window w;
+  LineBreak_Click(w.state, w.platform);
+  EXPECT_EQ(w.state.text("Text19"), "\r\n+\r\n+");
+  w.state.setCheck("LineBreak", 0);
+  LineBreak_Click(w.state, w.platform);
+  EXPECT_EQ(w.state.text("Text19"), "");
+}
+
+TEST(LineBreak, OverflowingBreakdownVoltagePropagatesToTheUserCommand) {
+  Window w;
+  w.state.setText("avalanche_volt", "1e999");
+  EXPECT_THROW(LineBreak_Click(w.state, w.platform), ArithmeticFault);
+
+  const WindowState before = w.state;
+  RunUserCommand(LineBreak_Click, w.state, w.platform);
+  EXPECT_EQ(w.state, before);
+  EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+}
+
+TEST(CopyCard, PutsTheCardBoxTextOnTheClipboard) {
+  Window w;
+  w.Update();
+  Command1_Click(w.state, w.platform);
+  EXPECT_EQ(w.platform.clipboard, kThreeLines);
+}
+
+// Whatever a user types into any field, the whole road ends: with a card or the error text.
+TEST(HostileInput, EveryFieldThroughTheWholeRoad) {
+  const std::vector<std::string> hostile{
+      "1e308",
+      "-1e308",
+      "1e999",
+      "9" + std::string(400, '9'),
+      "",
+      "abcXYZ",
+      std::string(100000, '7'),
+      std::string(20000, 'm') + "1",
+      "\x01\x02\r\n\t\x7f\xff",
+      "&HFFFFFFFFFFFFFFFFFFFF",
+      "1e-320",
+      "-0",
+  };
+  for (const FieldInfo& field : DatasheetFields()) {
+    for (const std::string& text : hostile) {
+      Window w;
+      w.state.setText(field.control, text);
+      RunUserCommand(avalanche_volt_Change, w.state, w.platform);
+      w.Update();
+      const std::string& card = w.state.text("Text19");
+      const bool made = card.starts_with(".MODEL ");
+      EXPECT_TRUE(made || card == kParameterErrorText) << field.control << " = " << text.substr(0, 40);
+      EXPECT_EQ(w.state.enabled("Command1"), made) << field.control;
+      RunUserCommand(LineBreak_Click, w.state, w.platform);
+      Command1_Click(w.state, w.platform);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vdmos

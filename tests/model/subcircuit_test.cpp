@@ -1,0 +1,161 @@
+#include "model/subcircuit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "extract/checked_math.h"
+#include "model/command_runner.h"
+#include "model/model_update.h"
+#include "platform/scripted_platform.h"
+
+namespace vdmos {
+namespace {
+
+struct Window {
+  WindowState state;
+  ScriptedPlatform platform;
+};
+
+TEST(Subcircuit, NineLinesAfterAnUpdateWithTheStartValues) {
+  Window w;
+  UpdateModel(w.state, w.platform);
+  EXPECT_EQ(w.state.text("SubCktTextBox"),
+            ".subckt X20N60C3 d g s\r\n"
+            "M1 d g s s 20N60C3\r\n"
+            "Rg g s 1G\r\n"
+            "Db s d dbody\r\n"
+            ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
+            "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
+            "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n"
+            ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n"
+            ".ends\r\n");
+}
+
+TEST(Subcircuit, WrapsWhateverTheCardBoxHolds) {
+  struct Row {
+    const char* name;
+    const char* fetType;
+    const char* card;
+    std::string expected;
+  };
+  const std::vector<Row> rows{
+      {"M", "NMOS", "CARD",
+       ".subckt XM d g s\r\nM1 d g s s M\r\nRg g s 1G\r\nDb s d dbody\r\nCARD\r\n"
+       ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n"},
+      {"", "PMOS", "",
+       ".subckt X d g s\r\nM1 d g s s \r\nRg g s 1G\r\nDb d s dbody\r\n\r\n"
+       ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n"},
+      // Anything but the exact "NMOS" is the P-channel case.
+      {"M", "nmos", "Error in one or more parameters... The model data cannot be calculated.",
+       ".subckt XM d g s\r\nM1 d g s s M\r\nRg g s 1G\r\nDb d s dbody\r\n"
+       "Error in one or more parameters... The model data cannot be calculated.\r\n"
+       ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n"},
+  };
+  for (const Row& row : rows) {
+    WindowState state;
+    state.setText("Text20", row.name);
+    state.setText("Combo1", row.fetType);
+    state.setText("Text19", row.card);
+    BuildSubCkt(state);
+    EXPECT_EQ(state.text("SubCktTextBox"), row.expected) << row.fetType;
+  }
+}
+
+TEST(Subcircuit, BreakdownVoltageBecomesTheDiodesReverseVoltage) {
+  struct Row {
+    const char* typed;
+    const char* diodeLine;
+    bool enabled;
+  };
+  const std::vector<Row> rows{
+      {"-30", ".model dbody d ron=0.1 vrev= 30 vfwd=2", true},
+      {"630V", ".model dbody d ron=0.1 vrev= 630 vfwd=2", true},
+      {"1k", ".model dbody d ron=0.1 vrev= 1 vfwd=2", true},  // suffixes are not read here
+      {"29.5", ".model dbody d ron=0.1 vrev= 29.5 vfwd=2", true},
+      {"", ".model dbody d ron=0.1 vrev= 0 vfwd=2", false},
+      {"0", ".model dbody d ron=0.1 vrev= 0 vfwd=2", false},
+      {"-0", ".model dbody d ron=0.1 vrev= 0 vfwd=2", false},
+      {"volts", ".model dbody d ron=0.1 vrev= 0 vfwd=2", false},
+  };
+  for (const Row& row : rows) {
+    Window w;
+    w.state.setText("avalanche_volt", row.typed);
+    avalanche_volt_Change(w.state, w.platform);
+    const std::string& text = w.state.text("SubCktTextBox");
+    EXPECT_NE(text.find("\r\n" + std::string(row.diodeLine) + "\r\n.ends\r\n"), std::string::npos)
+        << row.typed;
+    EXPECT_EQ(w.state.enabled("SubCktTextBox"), row.enabled) << row.typed;
+    EXPECT_EQ(w.state.enabled("CopyToClipBoardSubCkt"), row.enabled) << row.typed;
+  }
+}
+
+TEST(Subcircuit, EnabledStateFollowsOnlyTheBreakdownVoltage) {
+  Window w;
+  w.state.setText("avalanche_volt", "");
+  avalanche_volt_Change(w.state, w.platform);
+  UpdateModel(w.state, w.platform);
+  LineBreak_Click(w.state, w.platform);
+  EXPECT_FALSE(w.state.enabled("SubCktTextBox"));
+  EXPECT_FALSE(w.state.enabled("CopyToClipBoardSubCkt"));
+
+  w.state.setText("avalanche_volt", "600");
+  avalanche_volt_Change(w.state, w.platform);
+  EXPECT_TRUE(w.state.enabled("SubCktTextBox"));
+  EXPECT_TRUE(w.state.enabled("CopyToClipBoardSubCkt"));
+}
+
+TEST(Subcircuit, OverflowingBreakdownVoltageChangesNothing) {
+  Window w;
+  w.state.setText("avalanche_volt", "0");
+  avalanche_volt_Change(w.state, w.platform);
+  w.state.setText("avalanche_volt", "1e999");
+  const WindowState before = w.state;
+
+  EXPECT_THROW(BuildSubCkt(w.state), ArithmeticFault);
+  EXPECT_THROW(avalanche_volt_Change(w.state, w.platform), ArithmeticFault);
+  EXPECT_EQ(w.state, before);
+
+  RunUserCommand(avalanche_volt_Change, w.state, w.platform);
+  EXPECT_EQ(w.state, before);
+  EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+}
+
+TEST(Subcircuit, CopyPutsTheBoxTextOnTheClipboard) {
+  Window w;
+  CopyToClipBoardSubCkt_Click(w.state, w.platform);
+  EXPECT_EQ(w.platform.clipboard, "Subcircuit model\r\n");
+}
+
+TEST(Subcircuit, HelpShowsTheTenLinesUnderTheApplicationTitle) {
+  Window w;
+  HelpSubCkt_Click(w.state, w.platform);
+  ASSERT_EQ(w.platform.messages.size(), 1u);
+  EXPECT_EQ(w.platform.messages[0].text,
+            "Instructions for using the nmos-symbol for a NMOS-subcircuit:\r\n"
+            "Add an NMOS-fet (symbol nmos) to the schematic.\r\n"
+            "Change its value NMOS to X20N60C3 (or your model name) in the schematic.\r\n"
+            "Cltr-key plus right-mouse-click on the placed symbol.\r\n"
+            "Change Prefix:MN to Prefix:X\r\n"
+            "Now Varnex expects a subcircuit model for this device.\r\n"
+            "Either directly add the model text to your schematic or put it\r\n"
+            "into a file. In the ladder case you have to add an include-\r\n"
+            "SPICE-directive telling Varnex the place of the model.\r\n"
+            ".include(filename)");
+  EXPECT_EQ(w.platform.messages[0].title, "");
+  EXPECT_FALSE(w.platform.messages[0].askedYesNoCancel);
+}
+
+TEST(Subcircuit, ModelFormOptionsAreExclusive) {
+  Window w;
+  OptionSubCkt_Click(w.state, w.platform);
+  EXPECT_TRUE(w.state.optionSubCkt);
+  EXPECT_FALSE(w.state.optionStandard);
+  OptionStandard_Click(w.state, w.platform);
+  EXPECT_TRUE(w.state.optionStandard);
+  EXPECT_FALSE(w.state.optionSubCkt);
+}
+
+}  // namespace
+}  // namespace vdmos
