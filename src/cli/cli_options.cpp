@@ -1,0 +1,72 @@
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "cli/cli_texts.h"
+#include "version.h"
+
+namespace vdmos::cli {
+namespace {
+
+const std::map<std::string, CliCommand> kCommandNames{
+    {"update-model", CliCommand::UpdateModel}, {"update-dc", CliCommand::UpdateDc},
+    {"update-ac", CliCommand::UpdateAc},       {"new", CliCommand::New},
+    {"line-break", CliCommand::LineBreak},
+};
+
+ParseOutcome UsageError(const std::string& problem, const CLI::App& app, std::ostream& err) {
+  err << kProgramName << ": " << problem << "\n\n" << app.help();
+  return {std::nullopt, kUsageErrorStatus};
+}
+
+}  // namespace
+
+ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{std::string(kDescription), std::string(kProgramName)};
+  app.footer(std::string(kFooter));
+  app.set_version_flag("--version", std::string(kProgramName) + " " + kVersion, std::string(kVersionHelp));
+
+  std::vector<std::string> settings;
+  std::vector<std::string> commandNames;
+  bool subckt = false;
+  bool json = false;
+  // One value per occurrence, so that later positional arguments are never taken as values.
+  app.add_option("--set", settings, std::string(kSetHelp))
+      ->type_name("CONTROL=TEXT")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--run", commandNames, std::string(kRunHelp))
+      ->type_name("COMMAND")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->check(CLI::IsMember(kCommandNames));
+  CLI::Option* subcktFlag = app.add_flag("--subckt", subckt, std::string(kSubCktHelp));
+  app.add_flag("--json", json, std::string(kJsonHelp))->excludes(subcktFlag);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return {std::nullopt, app.exit(e, out, err)};
+  } catch (const CLI::CallForVersion& e) {
+    return {std::nullopt, app.exit(e, out, err)};
+  } catch (const CLI::ParseError& e) {
+    return UsageError(e.what(), app, err);
+  }
+
+  CliOptions options;
+  for (const std::string& argument : settings) {
+    std::optional<ControlSetting> setting = SplitSetting(argument);
+    if (!setting) return UsageError(MissingEqualsText(argument), app, err);
+    if (std::optional<std::string> problem = SettingProblem(*setting)) return UsageError(*problem, app, err);
+    options.settings.push_back(std::move(*setting));
+  }
+  for (const std::string& name : commandNames) options.commands.push_back(kCommandNames.at(name));
+  if (options.commands.empty()) options.commands.push_back(CliCommand::UpdateModel);
+  options.output = json ? OutputForm::Json : subckt ? OutputForm::SubCkt : OutputForm::Card;
+  return {std::move(options), 0};
+}
+
+}  // namespace vdmos::cli

@@ -1,0 +1,16 @@
+#pragma once
+// The window state as one JSON object, for scripts that want more than the card.
+
+#include <string>
+#include <vector>
+
+#include "model/window_state.h"
+
+namespace vdmos::cli {
+
+/// {"controls": {name: text}, "checks": {name: 0|1|2}, "enabled": {name: bool},
+/// "messages": [text, ...]}. The options OptionStandard and OptionSubCkt appear under
+/// "checks" as 0 or 1. Texts keep their CR LF; bytes that are not UTF-8 become U+FFFD.
+std::string StateJson(const WindowState& state, const std::vector<std::string>& messages);
+
+}  // namespace vdmos::cli
