@@ -15,8 +15,8 @@ inline constexpr std::string_view kCossMaxMessage =
 /// Shown when Crss at the maximum voltage is not below Crss at the middle voltage. The
 /// voltages come already written as whole numbers.
 inline std::string CrssOrderMessage(std::string_view vdsMaxText, std::string_view vdsMiddleText) {
-  return "Crss value at Vds=" + std::string(vdsMaxText) + "V too large. Must be lower then Crss at Vds=" +
-         std::string(vdsMiddleText) + "V";
+  return "Crss value at Vds=" + std::string(vdsMaxText) +
+         "V too large. Must be lower then Crss at Vds=" + std::string(vdsMiddleText) + "V";
 }
 
 }  // namespace vdmos

@@ -39,7 +39,9 @@ CapacitanceGrid ReadGrid(const WindowState& state) {
 
 // The normal-mode curve Crss(V) = C0 - (CGDMAX - C0) * atan(a * V), with
 // CGDMAX - C0 = 2 * (C0 - CGDMIN) / pi, solved piece by piece.
-double CgdMaxFor(const CapacitanceGrid& g, double cgdMin) { return Add(g.C0, Div(Sub(g.C0, cgdMin), kHalfPi)); }
+double CgdMaxFor(const CapacitanceGrid& g, double cgdMin) {
+  return Add(g.C0, Div(Sub(g.C0, cgdMin), kHalfPi));
+}
 
 double ScaleThroughMiddlePoint(const CapacitanceGrid& g, double cgdMax) {
   return Div(-Tan(Div(Sub(g.C1, g.C0), Sub(cgdMax, g.C0))), g.V1);
@@ -108,7 +110,8 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
     state.setText("Text21", DefaultNumberText(g.C0));
   }
   // The drain-source capacitance of each row is what Coss holds beyond Crss.
-  p.junctionCapText = JunctionCapFit(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2));
+  p.junctionCapText =
+      JunctionCapFit(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2));
 
   if (state.text("Trr").empty()) state.setText("Trr", "0");
   p.TT = Mul(1.44, PlainReading(state.text("Trr")));
@@ -116,8 +119,9 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
   // All caption texts are made before any is shown, so a fault leaves every caption as it was.
   std::string cissOn = FormatMask(Add(g.C0, p.CGS), "0#");
   std::string cissOff = FormatMask(Add(g.C2, p.CGS), "0#");
-  std::string summary = "CGDMAX=" + CardNumberText(p.CGDMAX, "0") + "p CGDMIN=" + CardNumberText(p.CGDMIN, "0") +
-                        "p CGS=" + CardNumberText(p.CGS, "0") + "p TT=" + CardNumberText(p.TT, "0#") + "n ";
+  std::string summary = "CGDMAX=" + CardNumberText(p.CGDMAX, "0") +
+                        "p CGDMIN=" + CardNumberText(p.CGDMIN, "0") + "p CGS=" + CardNumberText(p.CGS, "0") +
+                        "p TT=" + CardNumberText(p.TT, "0#") + "n ";
   state.setText("Ciss_on", std::move(cissOn));
   state.setText("Ciss_off", std::move(cissOff));
   state.setText("Label_ACparam", std::move(summary));

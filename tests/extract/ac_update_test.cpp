@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "extract/checked_math.h"
@@ -15,7 +16,9 @@ namespace {
 
 const std::string kStartJunction = "m=0.797 Vj=1.03 Cjo=9600.0pF";
 const std::string kCossMessage =
-    "coss_max value not allowed.\r\n Must be equal or higher then crss_max.\r\ncoss_max has been set to crss_max";
+    "coss_max value not allowed.\r\n"
+    " Must be equal or higher then crss_max.\r\n"
+    "coss_max has been set to crss_max";
 
 class UpdateAcTest : public testing::Test {
  protected:
@@ -51,7 +54,6 @@ struct GridRow {
 
 void PrintTo(const GridRow& row, std::ostream* os) { *os << row.name; }
 
-
 class UpdateAcGridTest : public UpdateAcTest, public testing::WithParamInterface<GridRow> {};
 
 TEST_P(UpdateAcGridTest, FitsTheGateDrainCurve) {
@@ -72,8 +74,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Depletion sets CGDMAX and a outright and takes CGDMIN from the maximum-voltage point.
         GridRow{"Depletion", {}, 1, "CGDMAX=3400p CGDMIN=3p CGS=2350p TT=720n ", 3400, 3.396094661884945, 1},
         // Only the value 1 means checked; a grayed box fits the normal curve.
-        GridRow{"GrayedIsNormal", {}, 2, "CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n ", 5561.239250595458,
-                5.130285351530802, 1.926533412957034},
+        GridRow{"GrayedIsNormal",
+                {},
+                2,
+                "CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n ",
+                5561.239250595458,
+                5.130285351530802,
+                1.926533412957034},
         // Voltages take the engineering reading, capacitances the plain one ("2400n" is 2400 pF).
         GridRow{"ReadingsOfGridAndVoltages",
                 {{"TextVdsMax", "0.6k"}, {"Text7", "2400n"}},
@@ -108,8 +115,9 @@ TEST_F(UpdateAcTest, CrssNotFallingIsRefusedWithNothingChanged) {
     platform.messages.clear();
     Run();
     EXPECT_EQ(state, before);
-    EXPECT_EQ(platform.MessageTexts(),
-              std::vector<std::string>{"Crss value at Vds=600V too large. Must be lower then Crss at Vds=25V"});
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<std::string>{"Crss value at Vds=600V too large. Must be lower then Crss at Vds=25V"});
   }
 }
 
@@ -151,56 +159,67 @@ TEST_F(UpdateAcTest, EmptyTrrBecomesZero) {
 }
 
 // A fault ends the handler where it happens: what was stored before keeps its new value, what
-// comes after keeps its old one, and no caption changes.
-TEST_F(UpdateAcTest, FaultsEndTheHandlerAndKeepEarlierParameters) {
-  const double kOld = 42;
-  auto prime = [&] {
-    state = WindowState();
-    state.params.CGDMAX = state.params.CGDMIN = state.params.a = state.params.CGS = state.params.TT = kOld;
-  };
-  const std::vector<std::string> captions = {state.text("Label_ACparam"), state.text("Ciss_on"),
-                                             state.text("Ciss_off")};
-  auto expectCaptionsUntouched = [&] {
-    EXPECT_EQ((std::vector<std::string>{state.text("Label_ACparam"), state.text("Ciss_on"), state.text("Ciss_off")}),
-              captions);
-  };
+// comes after keeps its old one (kOld), and no caption changes.
+constexpr double kOld = 42;
 
-  // V1 = 0: the scale a divides by it, after CGDMIN and CGDMAX are stored.
-  prime();
-  state.setText("TextVdsMiddle", "0");
-  EXPECT_THROW(Run(), ArithmeticFault);
-  EXPECT_EQ(state.params.CGDMIN, 7);
-  EXPECT_NEAR(state.params.CGDMAX, 5560.050887643206, 1e-9);
-  EXPECT_EQ(state.params.a, kOld);
-  EXPECT_EQ(state.params.CGS, kOld);
-  expectCaptionsUntouched();
+struct FaultRow {
+  const char* name;
+  const char* control;
+  const char* text;
+  double CGDMIN, CGDMAX, a, CGS, TT;
+  std::string junctionCapText;
+};
 
-  // C2 = 0: the first change divides by the start value CGDMIN = 0, after CGDMAX and a are stored.
-  prime();
-  state.setText("Text11", "0");
-  EXPECT_THROW(Run(), ArithmeticFault);
-  EXPECT_EQ(state.params.CGDMIN, 0);
-  EXPECT_NEAR(state.params.CGDMAX, 5564.507226049778, 1e-9);
-  EXPECT_NE(state.params.a, kOld);
-  EXPECT_EQ(state.params.CGS, kOld);
-  expectCaptionsUntouched();
+void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
 
-  // A Trr that overflows TT: every earlier parameter is new, TT and the captions are not.
-  prime();
-  state.setText("Trr", "1.5e308");
+class UpdateAcFaultTest : public UpdateAcTest, public testing::WithParamInterface<FaultRow> {};
+
+TEST_P(UpdateAcFaultTest, EndsTheHandlerAndKeepsEarlierParameters) {
+  const FaultRow& row = GetParam();
+  const WindowState start;
+  state.params.CGDMAX = state.params.CGDMIN = state.params.a = state.params.CGS = state.params.TT = kOld;
+  state.params.junctionCapText = "old";
+  state.setText(row.control, row.text);
   EXPECT_THROW(Run(), ArithmeticFault);
-  EXPECT_EQ(state.params.CGS, 2350);
-  EXPECT_EQ(state.params.junctionCapText, kStartJunction);
-  EXPECT_EQ(state.params.TT, kOld);
-  expectCaptionsUntouched();
+  EXPECT_NEAR(state.params.CGDMIN, row.CGDMIN, 1e-9);
+  EXPECT_NEAR(state.params.CGDMAX, row.CGDMAX, 1e-9);
+  EXPECT_NEAR(state.params.a, row.a, 1e-9);
+  EXPECT_EQ(state.params.CGS, row.CGS);
+  EXPECT_EQ(state.params.TT, row.TT);
+  EXPECT_EQ(state.params.junctionCapText, row.junctionCapText);
+  for (const char* caption : {"Label_ACparam", "Ciss_on", "Ciss_off"}) {
+    EXPECT_EQ(state.text(caption), start.text(caption)) << caption;
+  }
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UpdateAcFaultTest,
+    testing::Values(
+        // The scale a divides by V1, after CGDMIN and CGDMAX are stored.
+        FaultRow{"ZeroMiddleVoltage", "TextVdsMiddle", "0", 7, 5560.050887643206, kOld, kOld, kOld, "old"},
+        // The first change divides by the start value CGDMIN = C2, after CGDMAX and a are stored.
+        FaultRow{"ZeroCrssAtMaximum", "Text11", "0", 0, 5564.507226049778, 1.7312977706027026, kOld, kOld,
+                 "old"},
+        // TT overflows: everything before it is new.
+        FaultRow{"OverflowingTrr", "Trr", "1.5e308", 5.130285351530802, 5561.239250595458, 1.926533412957034,
+                 2350, kOld, kStartJunction}),
+    [](const testing::TestParamInfo<FaultRow>& info) { return std::string(info.param.name); });
+
 TEST_F(UpdateAcTest, HostileFieldTextsNeverCrashOrHang) {
-  const std::vector<std::string> hostile = {"",       "abc", "1e999", "-1e308", "1e308",        "&HFFFFFFFFFFFFFFFF",
-                                            "\x01\x7f\t\n", "-0", "1e-320", std::string(100000, '9'), "nan",
+  const std::vector<std::string> hostile = {"",
+                                            "abc",
+                                            "1e999",
+                                            "-1e308",
+                                            "1e308",
+                                            "&HFFFFFFFFFFFFFFFF",
+                                            "\x01\x7f\t\n",
+                                            "-0",
+                                            "1e-320",
+                                            std::string(100000, '9'),
+                                            "nan",
                                             "inf"};
-  const std::vector<const char*> fields = {"Text7", "Text8",         "Text21",     "TextCossMin", "Text9", "Text10",
-                                           "Text11", "TextVdsMiddle", "TextVdsMax", "Trr"};
+  const std::vector<const char*> fields = {"Text7",  "Text8",  "Text21",        "TextCossMin", "Text9",
+                                           "Text10", "Text11", "TextVdsMiddle", "TextVdsMax",  "Trr"};
   for (const char* field : fields) {
     for (const std::string& text : hostile) {
       state = WindowState();

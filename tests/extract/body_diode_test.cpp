@@ -20,7 +20,6 @@ struct DiodeRow {
 
 void PrintTo(const DiodeRow& row, std::ostream* os) { *os << row.name; }
 
-
 class BodyDiodeFitTest : public testing::TestWithParam<DiodeRow> {};
 
 TEST_P(BodyDiodeFitTest, GivesTheCardTextOrNothing) {
@@ -32,21 +31,21 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, BodyDiodeFitTest,
-    testing::Values(
-        DiodeRow{"StartValues", 0.7, 0.4, 0.8, 3, 1.2, 45, "IS=1.47E-08 N=1.576 RB=0.006897 "},
-        // A current of exactly 1e-15 is accepted; its first IS estimate is far below 1e-15, so IS is
-        // clamped and the loop ends after one pass.
-        DiodeRow{"LimitValueAcceptedAndIsClamped", 0.7, 1e-15, 0.8, 3, 1.2, 45, "IS=1.00E-15 N=39.064 RB=0.00872 "},
-        // The third point sits below the diode drop: RB stays at its 1e-6 floor and never settles,
-        // so the pass counter ends the loop.
-        DiodeRow{"NegativeResistanceFloorsAndCounterEnds", 0.7, 0.4, 0.8, 3, 0.75, 45,
-                 "IS=3.00E-07 N=1.92 RB=0.000001 "},
-        DiodeRow{"ZeroPointRefused", 0.7, 0, 0.8, 3, 1.2, 45, ""},
-        DiodeRow{"JustBelowLimitRefused", 0.7, 0.4, 0.8, 3, 1.2, 9.9e-16, ""},
-        DiodeRow{"EqualVoltagesFault", 0.8, 0.4, 0.8, 3, 1.2, 45, ""},
-        DiodeRow{"NotANumberRefused", std::nan(""), 0.4, 0.8, 3, 1.2, 45, ""},
-        DiodeRow{"InfinityFaults", 0.7, 0.4, 0.8, 3, kInf, 45, ""},
-        DiodeRow{"HugeCurrentsFault", 0.7, 1e-15, 0.8, 1e300, 1.2, 45, ""}),
+    testing::Values(DiodeRow{"StartValues", 0.7, 0.4, 0.8, 3, 1.2, 45, "IS=1.47E-08 N=1.576 RB=0.006897 "},
+                    // A current of exactly 1e-15 is accepted; its first IS estimate is far below 1e-15, so IS
+                    // is clamped and the loop ends after one pass.
+                    DiodeRow{"LimitValueAcceptedAndIsClamped", 0.7, 1e-15, 0.8, 3, 1.2, 45,
+                             "IS=1.00E-15 N=39.064 RB=0.00872 "},
+                    // The third point sits below the diode drop: RB stays at its 1e-6 floor and never
+                    // settles, so the pass counter ends the loop.
+                    DiodeRow{"NegativeResistanceFloorsAndCounterEnds", 0.7, 0.4, 0.8, 3, 0.75, 45,
+                             "IS=3.00E-07 N=1.92 RB=0.000001 "},
+                    DiodeRow{"ZeroPointRefused", 0.7, 0, 0.8, 3, 1.2, 45, ""},
+                    DiodeRow{"JustBelowLimitRefused", 0.7, 0.4, 0.8, 3, 1.2, 9.9e-16, ""},
+                    DiodeRow{"EqualVoltagesFault", 0.8, 0.4, 0.8, 3, 1.2, 45, ""},
+                    DiodeRow{"NotANumberRefused", std::nan(""), 0.4, 0.8, 3, 1.2, 45, ""},
+                    DiodeRow{"InfinityFaults", 0.7, 0.4, 0.8, 3, kInf, 45, ""},
+                    DiodeRow{"HugeCurrentsFault", 0.7, 1e-15, 0.8, 1e300, 1.2, 45, ""}),
     [](const testing::TestParamInfo<DiodeRow>& info) { return std::string(info.param.name); });
 
 // The refinement uses the previous pass's IS for N and RB; with the start values it settles IS

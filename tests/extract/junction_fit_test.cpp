@@ -27,7 +27,6 @@ struct JunctionRow {
 
 void PrintTo(const JunctionRow& row, std::ostream* os) { *os << row.name; }
 
-
 class JunctionCapFitTest : public testing::TestWithParam<JunctionRow> {};
 
 TEST_P(JunctionCapFitTest, GivesTheCardTextOrNothing) {
