@@ -1,0 +1,124 @@
+#include "verify/bench_setup.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/fields.h"
+#include "model/numbers.h"
+#include "verify/card_reading.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+namespace {
+
+constexpr int kTransferSteps = 200;
+constexpr int kOutputSteps = 100;
+constexpr int kDiodeSteps = 600;
+constexpr int kCapacitanceSweepPoints = 32;
+constexpr double kCapacitanceSweepStart = 0.01;  // V; the geometric part starts here
+constexpr double kDiodeSweepReach = 1.5;         // times the largest datasheet forward voltage
+constexpr int kOutputCurvesWanted = 10;
+
+/// The value of a field by the reading the field table gives it; texts the test circuits
+/// copy as typed are read like engineering numbers, which is what the simulator makes of them.
+double FieldValue(const WindowState& state, std::string_view control) {
+  const FieldInfo* field = FindField(control);
+  const std::string& text = state.text(control);
+  if (field != nullptr && field->reading == Reading::Plain) return PlainReading(text);
+  return EngineeringReading(text);
+}
+
+/// Sorted, with values close to an earlier one left out.
+std::vector<double> SortedDistinct(const std::vector<double>& values) {
+  std::vector<double> kept;
+  for (const double v : values) {
+    if (std::none_of(kept.begin(), kept.end(), [&](double k) { return SameVoltage(k, v); })) kept.push_back(v);
+  }
+  std::sort(kept.begin(), kept.end());
+  return kept;
+}
+
+/// 0 V, the grid voltages exactly (the comparison is made there), and a geometric sweep up to
+/// the largest grid voltage.
+std::vector<double> CapacitanceVoltages(const std::array<CapacitanceGridRow, 3>& grid) {
+  const double top = std::max({grid[0].vds, grid[1].vds, grid[2].vds});
+  std::vector<double> voltages{0.0, grid[0].vds, grid[1].vds, grid[2].vds};
+  if (top > kCapacitanceSweepStart) {
+    const double ratio = std::pow(top / kCapacitanceSweepStart, 1.0 / (kCapacitanceSweepPoints - 1));
+    for (int i = 0; i < kCapacitanceSweepPoints; ++i) voltages.push_back(kCapacitanceSweepStart * std::pow(ratio, i));
+  }
+  return SortedDistinct(voltages);
+}
+
+}  // namespace
+
+bool SameVoltage(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max({std::abs(a), std::abs(b), 1.0}); }
+
+std::vector<double> LinearSweep::Values() const {
+  std::vector<double> values;
+  if (!(stop > 0)) return values;
+  for (int i = 0; i <= steps; ++i) values.push_back(stop * i / steps);
+  return values;
+}
+
+std::vector<double> OutputGateSteps(double rdsonVgs, double checkVgs) {
+  std::vector<double> steps;
+  if (rdsonVgs > 0) {
+    const double step = std::max(1.0, std::ceil(rdsonVgs / kOutputCurvesWanted));
+    for (int k = 1; k * step < rdsonVgs; ++k) steps.push_back(k * step);
+    steps.push_back(rdsonVgs);
+  }
+  if (checkVgs > 0) steps.push_back(checkVgs);
+  return SortedDistinct(steps);
+}
+
+BenchSetup ReadBenchSetup(const WindowState& state) {
+  BenchSetup s;
+  const bool hasCard = CardModelName(state.card).has_value();
+  s.pmos = hasCard ? CardIsPChannel(state.card) : state.text("Combo1") == "PMOS";
+
+  s.vdsTest = FieldValue(state, "TextBoxVdsTest");
+  s.plateauVgs = FieldValue(state, "Vplat");
+  s.plateauId = FieldValue(state, "Idplat");
+  s.maxVgs = FieldValue(state, "Text5");
+  s.maxId = FieldValue(state, "Text4");
+
+  s.rdsOn = FieldValue(state, "Text6");
+  s.rdsonVgs = FieldValue(state, "rdsonVgs");
+  s.checkVgs = FieldValue(state, "Out_VGS");
+  s.checkVds = {FieldValue(state, "OUT_VDS1"), FieldValue(state, "OUT_VDS2")};
+  const double vdsRange = FieldValue(state, "VdsRange");
+  s.transferVgs = {std::max({s.rdsonVgs, s.plateauVgs, s.maxVgs}), kTransferSteps};
+  s.gateSteps = OutputGateSteps(s.rdsonVgs, s.checkVgs);
+  s.outputVds = {std::max({vdsRange, s.checkVds[0], s.checkVds[1]}), kOutputSteps};
+
+  s.chargeId = FieldValue(state, "IdCharge");
+  s.chargeVds = FieldValue(state, "VdCharge");
+
+  s.grid[0] = {0.0, std::nullopt, FieldValue(state, "Text21"), FieldValue(state, "Text10")};
+  s.grid[1] = {FieldValue(state, "TextVdsMiddle"), FieldValue(state, "Text7"), FieldValue(state, "Text8"),
+               FieldValue(state, "Text9")};
+  s.grid[2] = {FieldValue(state, "TextVdsMax"), std::nullopt, FieldValue(state, "TextCossMin"),
+               FieldValue(state, "Text11")};
+  s.capacitanceVds = CapacitanceVoltages(s.grid);
+
+  s.diodePointVsd = {FieldValue(state, "vd1"), FieldValue(state, "vd2"), FieldValue(state, "vd3")};
+  s.diodePointIsd = {FieldValue(state, "id1"), FieldValue(state, "id2"), FieldValue(state, "id3")};
+  const double largestVsd = *std::max_element(s.diodePointVsd.begin(), s.diodePointVsd.end());
+  s.diodeVsd = {kDiodeSweepReach * largestVsd, kDiodeSteps};
+  return s;
+}
+
+std::optional<std::string> BenchSetupProblem(const BenchSetup& s) {
+  if (!(s.vdsTest > 0)) return std::string(kVdsTestNotPositiveText);
+  if (!(s.transferVgs.stop > 0)) return std::string(kTransferGateNotPositiveText);
+  if (!(s.rdsonVgs > 0)) return std::string(kRdsonVgsNotPositiveText);
+  if (!(s.outputVds.stop > 0)) return std::string(kOutputDrainNotPositiveText);
+  if (!(s.chargeId > 0 && s.chargeVds > 0)) return std::string(kGateChargeNotPositiveText);
+  const bool gridVoltagesFine = s.grid[1].vds >= 0 && s.grid[2].vds >= 0 && (s.grid[1].vds > 0 || s.grid[2].vds > 0);
+  if (!gridVoltagesFine) return std::string(kCapacitanceVdsNotPositiveText);
+  if (!(s.diodeVsd.stop > 0)) return std::string(kDiodeVsdNotPositiveText);
+  return std::nullopt;
+}
+
+}  // namespace vdmos

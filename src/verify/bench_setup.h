@@ -1,0 +1,77 @@
+#pragma once
+// What the model check takes from the window, read once: the test conditions of the four
+// benches, the datasheet values to compare with, and the sweep grids. The model curves and
+// the ngspice netlists use the same grids, so both curves share their x values.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/window_state.h"
+
+namespace vdmos {
+
+/// One cell of the capacitance grid: the drain voltage and the three capacitances (pF);
+/// a capacitance the grid has no field for is nullopt.
+struct CapacitanceGridRow {
+  double vds = 0;
+  std::optional<double> ciss, coss, crss;
+};
+
+/// A sweep from 0 to stop in equal steps, as ngspice's DC sweep runs it.
+struct LinearSweep {
+  double stop = 0;
+  int steps = 0;
+  double Step() const { return stop / steps; }
+  /// The steps + 1 values 0, Step(), ..., stop; none when stop is not above 0.
+  std::vector<double> Values() const;
+};
+
+struct BenchSetup {
+  bool pmos = false;  ///< the benches drive a P-channel device with negated voltages
+
+  // Transfer characteristic.
+  double vdsTest = 0;                      ///< TextBoxVdsTest
+  double plateauVgs = 0, plateauId = 0;    ///< Vplat, Idplat
+  double maxVgs = 0, maxId = 0;            ///< Text5, Text4
+  LinearSweep transferVgs;                 ///< the gate sweep up to the highest gate voltage
+
+  // Output characteristics and on-resistance.
+  double rdsonVgs = 0, rdsOn = 0;          ///< rdsonVgs, Text6 (Ohm)
+  double checkVgs = 0;                     ///< Out_VGS
+  std::array<double, 2> checkVds{};        ///< OUT_VDS1, OUT_VDS2
+  std::vector<double> gateSteps;           ///< one output curve per gate voltage, ascending
+  LinearSweep outputVds;                   ///< the drain sweep up to the largest drain voltage
+
+  // Gate charge.
+  double chargeId = 0, chargeVds = 0;      ///< IdCharge, VdCharge
+
+  // Capacitances: rows at 0 V, TextVdsMiddle and TextVdsMax.
+  std::array<CapacitanceGridRow, 3> grid{};
+  std::vector<double> capacitanceVds;      ///< 0, then a geometric sweep, with the grid voltages
+
+  // Body diode forward points (Vsd, Isd) and the source-drain voltage sweep.
+  std::array<double, 3> diodePointVsd{}, diodePointIsd{};
+  LinearSweep diodeVsd;                    ///< beyond the largest forward voltage
+};
+
+/// Reads the fields of the window by each field's own reading (the test-condition texts
+/// that the test circuits copy as typed are read like engineering numbers, as the simulator
+/// would). The channel follows the stored card when there is one, otherwise the FET type.
+/// Throws ArithmeticFault when a field overflows.
+BenchSetup ReadBenchSetup(const WindowState& state);
+
+/// Why the benches cannot run with these conditions (a sweep with nothing to sweep), as the
+/// message to show; nullopt when they can.
+std::optional<std::string> BenchSetupProblem(const BenchSetup& setup);
+
+/// True for voltages too close to tell apart once written with the 15 digits of a netlist.
+bool SameVoltage(double a, double b);
+
+/// The gate voltages of the output family: steps of 1 V (more for large gate voltages, so
+/// that the family keeps about ten curves) up to rdsonVgs, plus rdsonVgs and the check gate
+/// voltage themselves.
+std::vector<double> OutputGateSteps(double rdsonVgs, double checkVgs);
+
+}  // namespace vdmos

@@ -1,0 +1,128 @@
+#include "verify/model_curves.h"
+
+#include <cmath>
+
+#include "extract/body_diode.h"
+#include "extract/checked_math.h"
+#include "extract/constants.h"
+#include "extract/dc_equations.h"
+#include "model/numbers.h"
+#include "verify/card_reading.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+namespace {
+
+constexpr int kBisectionPasses = 200;
+constexpr double kFaradToPicofarad = 1e12;
+
+Curve CapacitanceCurve(std::string_view label, const std::vector<double>& voltages, auto capacitance) {
+  Curve curve{std::string(label), {}};
+  for (const double v : voltages) curve.points.push_back({v, capacitance(v)});
+  return curve;
+}
+
+Curve DrainCurrentCurve(std::string label, const std::vector<double>& xs, auto current) {
+  Curve curve{std::move(label), {}};
+  for (const double x : xs) curve.points.push_back({x, current(x)});
+  return curve;
+}
+
+Curve DiodeCurve(const ModelParameterSet& params, const LinearSweep& sweep) {
+  Curve curve{std::string(kDiodeCurrentLabel), {}};
+  const std::optional<DiodeLaw> law = BodyDiodeLaw(params);
+  if (!law) return curve;
+  for (const double vsd : sweep.Values()) {
+    if (const auto isd = law->Current(vsd)) curve.points.push_back({vsd, *isd});
+  }
+  return curve;
+}
+
+}  // namespace
+
+double ModelCrss(const ModelParameterSet& p, double v) {
+  const double s = (p.CGDMAX - p.CGDMIN) / (1 + kHalfPi);
+  return p.CGDMAX - s - s * std::atan(p.a * v);
+}
+
+double ModelCds(const ModelParameterSet& p, double v) {
+  const auto m = CardTextValue(p.junctionCapText, "m");
+  const auto Vj = CardTextValue(p.junctionCapText, "Vj");
+  const auto Cjo = CardTextValue(p.junctionCapText, "Cjo");
+  if (!m || !Vj || !Cjo || !(*Vj > 0)) return 0;
+  return *Cjo * kFaradToPicofarad / std::pow(1 + v / *Vj, *m);
+}
+
+double DiodeLaw::Voltage(double isd) const { return N * ThermalVoltage() * std::log1p(isd / IS) + RB * isd; }
+
+std::optional<double> DiodeLaw::Current(double vsd) const {
+  if (!(vsd > 0)) return 0.0;
+  const double nVt = N * ThermalVoltage();
+  // Without RB the law solves directly; with it, the current lies below both the bare
+  // exponential and vsd / RB, and the voltage rises with the current, so bisection holds.
+  const double bare = IS * std::expm1(vsd / nVt);
+  double high = RB > 0 ? std::min(vsd / RB, bare) : bare;
+  if (!std::isfinite(high)) return std::nullopt;
+  if (!(RB > 0)) return high;
+  double low = 0;
+  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-14 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (Voltage(middle) > vsd ? high : low) = middle;
+  }
+  return low + (high - low) / 2;
+}
+
+std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params) {
+  const auto IS = CardTextValue(params.bodyDiodeText, "IS");
+  const auto N = CardTextValue(params.bodyDiodeText, "N");
+  const auto RB = CardTextValue(params.bodyDiodeText, "RB");
+  if (!IS || !N || !RB || !(*IS > 0) || !(*N > 0)) return std::nullopt;
+  return DiodeLaw{*IS, *N, *RB};
+}
+
+double ModelDrainCurrentAt(const ModelParameterSet& p, bool pmos, double vgs, double vds) {
+  const double vto = pmos ? -p.VTO : p.VTO;
+  return ModelDrainCurrent(p.RS, p.RD, p.KP, vto, vgs, vds, p.LAMBDA);
+}
+
+Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {
+  Characteristics c;
+  c.transfer = DrainCurrentCurve(std::string(kDrainCurrentLabel), s.transferVgs.Values(),
+                                 [&](double vgs) { return ModelDrainCurrentAt(p, s.pmos, vgs, s.vdsTest); });
+  const std::vector<double> drainVoltages = s.outputVds.Values();
+  for (const double vgs : s.gateSteps) {
+    c.output.push_back(DrainCurrentCurve(std::string(kGateVoltageLabel) + DefaultNumberText(vgs) + " V", drainVoltages,
+                                         [&](double vds) { return ModelDrainCurrentAt(p, s.pmos, vgs, vds); }));
+  }
+  // With the gate on the source the drain-gate voltage is the drain voltage.
+  c.crss = CapacitanceCurve(kCrssQuantity, s.capacitanceVds, [&](double v) { return ModelCrss(p, v); });
+  c.ciss = CapacitanceCurve(kCissQuantity, s.capacitanceVds, [&](double v) { return p.CGS + ModelCrss(p, v); });
+  c.coss = CapacitanceCurve(kCossQuantity, s.capacitanceVds,
+                            [&](double v) { return ModelCds(p, v) + ModelCrss(p, v); });
+  c.bodyDiode = DiodeCurve(p, s.diodeVsd);
+  return c;
+}
+
+DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup& s) {
+  DatasheetMarkers m;
+  m.transfer = {{s.plateauVgs, s.plateauId}, {s.maxVgs, s.maxId}};
+  for (const double vds : s.checkVds) m.output.push_back({vds, ModelDrainCurrentAt(p, s.pmos, s.checkVgs, vds)});
+  for (const CapacitanceGridRow& row : s.grid) {
+    if (row.ciss) m.ciss.push_back({row.vds, *row.ciss});
+    if (row.coss) m.coss.push_back({row.vds, *row.coss});
+    if (row.crss) m.crss.push_back({row.vds, *row.crss});
+  }
+  for (std::size_t i = 0; i < s.diodePointVsd.size(); ++i) m.bodyDiode.push_back({s.diodePointVsd[i], s.diodePointIsd[i]});
+  return m;
+}
+
+ModelCurves ComputeModelCurves(const WindowState& state) {
+  try {
+    const BenchSetup setup = ReadBenchSetup(state);
+    return {ModelCharacteristics(state.params, setup), DatasheetMarkersOf(state.params, setup), {}};
+  } catch (const ArithmeticFault&) {
+    return {{}, {}, std::string(kFieldOverflowText)};
+  }
+}
+
+}  // namespace vdmos

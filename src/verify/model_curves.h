@@ -1,0 +1,58 @@
+#pragma once
+// The model's characteristics from the fitted parameters alone, without a simulator, in the
+// form the simulator's VDMOS model computes them, and the datasheet points to compare with.
+
+#include <optional>
+#include <string>
+
+#include "model/window_state.h"
+#include "verify/bench_setup.h"
+#include "verify/characteristics.h"
+
+namespace vdmos {
+
+/// Crss = Cgd in pF at a drain-gate voltage v >= 0, as the simulator's VDMOS model has it:
+/// Cgd(v) = C0 - s * atan(a * v) with s = (CGDMAX - CGDMIN) / (1 + pi/2) and C0 = CGDMAX - s.
+/// This is the curve the capacitance fit assumes: it starts at the 0 V value C0 and falls
+/// towards CGDMIN.
+double ModelCrss(const ModelParameterSet& params, double v);
+
+/// The drain-source junction capacitance in pF at a reverse voltage v >= 0,
+/// Cjo / (1 + v/Vj)^m from the junction capacitance text; 0 without that text (the
+/// simulator's default Cjo is 0).
+double ModelCds(const ModelParameterSet& params, double v);
+
+/// The body diode law V = N * Vt * ln(1 + I/IS) + RB * I, with Vt the tool's thermal voltage.
+struct DiodeLaw {
+  double IS = 0, N = 0, RB = 0;
+  /// The forward voltage (V) at the current isd (A).
+  double Voltage(double isd) const;
+  /// The forward current (A) at the voltage vsd, solved by bisection; 0 for vsd <= 0;
+  /// nullopt when the current is beyond a double.
+  std::optional<double> Current(double vsd) const;
+};
+
+/// The law of the body diode text; nullopt without one, or when its IS or N is not positive.
+std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params);
+
+/// The drain current magnitude of the DC model at gate and drain voltage magnitudes; for a
+/// P-channel card, whose VTO the model update has negated, the threshold is turned back.
+double ModelDrainCurrentAt(const ModelParameterSet& params, bool pmos, double vgs, double vds);
+
+/// The curves of the model on the grids of the setup (no gate charge curve: only the
+/// simulator gives one).
+Characteristics ModelCharacteristics(const ModelParameterSet& params, const BenchSetup& setup);
+
+/// The datasheet points of the setup; the check points get the model's current.
+DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& params, const BenchSetup& setup);
+
+struct ModelCurves {
+  Characteristics curves;
+  DatasheetMarkers markers;
+  std::string error;  ///< why nothing could be computed (a field that overflows); empty otherwise
+};
+
+/// The model curves and datasheet points of the window's current parameters and fields.
+ModelCurves ComputeModelCurves(const WindowState& state);
+
+}  // namespace vdmos

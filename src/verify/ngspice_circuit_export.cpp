@@ -1,0 +1,50 @@
+#include "verify/ngspice_circuit_export.h"
+
+#include "extract/checked_math.h"
+#include "files/save_text_file.h"
+#include "model/model_update.h"
+#include "testcircuits/circuit_file_path.h"
+#include "testcircuits/test_circuit_export.h"
+#include "testcircuits/test_circuit_texts.h"
+#include "verify/bench_setup.h"
+#include "verify/card_reading.h"
+#include "verify/ngspice_netlists.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+
+void ngspicecircuits_Click(WindowState& state, Platform& platform) {
+  const std::string folder = BrowseFolder(platform, kChooseFolderTitle);
+  if (folder.empty()) return;
+  if (auto problem = ModelNameProblem(state.text("Text20"))) {
+    platform.ShowMessage(*problem);
+    return;
+  }
+  if (state.text("Text19").empty()) UpdateModel(state, platform);
+  if (auto problem = CardProblem(state.card)) {
+    platform.ShowMessage(*problem);
+    return;
+  }
+  BenchSetup setup;
+  try {
+    setup = ReadBenchSetup(state);
+  } catch (const ArithmeticFault&) {
+    platform.ShowMessage(kFieldOverflowText);
+    return;
+  }
+  if (auto problem = BenchSetupProblem(setup)) {
+    platform.ShowMessage(*problem);
+    return;
+  }
+  std::string notWritten;
+  for (const Bench bench : kBenches) {
+    const std::string suffix = std::string(BenchStem(bench)) + std::string(kNetlistExtension);
+    const std::string path = CircuitFilePath(folder, state.text("Text20"), suffix).value_or("");
+    if (!SaveTextFile(platform, NgspiceNetlist(bench, state.card, setup), path, kNetlistFilter, 0)) {
+      notWritten += "\r\n" + path;
+    }
+  }
+  if (!notWritten.empty()) platform.ShowMessage(std::string(kNetlistsNotWrittenText) + notWritten);
+}
+
+}  // namespace vdmos

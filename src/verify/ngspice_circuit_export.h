@@ -1,0 +1,14 @@
+#pragma once
+#include "model/window_state.h"
+#include "platform/platform.h"
+
+namespace vdmos {
+
+/// File > "Save ngspice Test Circuits": the four benches as ngspice netlists, each runnable
+/// with "ngspice -b". Folder and names follow the test circuit export: the folder picker with
+/// its title (a cancel ends the command), the model name checked as a file name, the model
+/// updated first when the card box is empty, and the files named after the model name with
+/// the circuits' stems and ".cir". Files that cannot be written are named in a message.
+void ngspicecircuits_Click(WindowState& state, Platform& platform);
+
+}  // namespace vdmos

@@ -1,0 +1,232 @@
+#include "verify/ngspice_netlists.h"
+
+#include <numbers>
+#include <vector>
+
+#include "model/model_card.h"
+#include "model/numbers.h"
+#include "testcircuits/test_circuit_texts.h"
+#include "verify/card_reading.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+namespace {
+
+namespace out = netlist_output;
+
+constexpr double kGateChargeDrive = 15;  // V, reached after 1 ms, as in the test circuit
+// The AC method: at this angular frequency a capacitance C driven with 1 V draws 1e3 * C.
+constexpr double kAngularFrequency = 1e3;
+
+std::string Num(double value) { return DefaultNumberText(value); }
+
+/// Builds a netlist line by line; Text() joins the lines with CR LF.
+class Netlist {
+ public:
+  Netlist& operator<<(std::string line) {
+    lines_.push_back(std::move(line));
+    return *this;
+  }
+  std::string Text() const {
+    std::string text;
+    for (std::size_t i = 0; i < lines_.size(); ++i) text += (i == 0 ? "" : "\r\n") + lines_[i];
+    return text;
+  }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+/// The bench's voltages and currents with the channel's sign, and the magnitudes ngspice
+/// should print.
+struct Polarity {
+  bool pmos;
+  /// A source value: negated for a P-channel device.
+  std::string operator()(double value) const { return Num(pmos ? -value : value); }
+  /// The magnitude of a node voltage.
+  std::string Voltage(std::string_view node) const { return std::string(pmos ? "-" : "") + "v(" + std::string(node) + ")"; }
+  /// The magnitude of the current that flows into the drain from the source named, which
+  /// feeds the drain.
+  std::string DrainCurrent(std::string_view source) const {
+    return std::string(pmos ? "" : "-") + "i(" + std::string(source) + ")";
+  }
+};
+
+void Card(Netlist& n, const CardTexts& card) { n << ThreeLineCard(card); }
+
+void ControlOpening(Netlist& n) {
+  n << ".control" << "set nobreak" << "set width=200" << "set numdgt=10";
+}
+
+void ControlClosing(Netlist& n) { n << "quit" << ".endc" << ".end"; }
+
+void Section(Netlist& n, std::string_view name, std::string_view tag = {}) {
+  n << "echo @" + std::string(name) + (tag.empty() ? "" : " " + std::string(tag));
+}
+
+void PrintValue(Netlist& n, std::string_view name, const std::string& expression) {
+  n << "let " + std::string(name) + " = " + expression << "print " + std::string(name);
+}
+
+std::string DcSweep(std::string_view source, const Polarity& sign, const LinearSweep& sweep) {
+  return "dc " + std::string(source) + " 0 " + sign(sweep.stop) + " " + sign(sweep.Step());
+}
+
+std::string TransferNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  Netlist n;
+  n << "* " + model + " transfer characteristic: Id against Vgs at Vds = " + Num(s.vdsTest) + " V"
+    << "* Prints the curve, then Id at the plateau point and at the maximum-current point."
+    << "V1 gs 0 0"
+    << "V2 d 0 " + sign(s.vdsTest)
+    << "M1 d gs 0 " + model;
+  Card(n, card);
+  ControlOpening(n);
+  n << DcSweep("V1", sign, s.transferVgs) << "let vgs = " + sign.Voltage("gs") << "let id = " + sign.DrainCurrent("V2");
+  Section(n, out::kTransferTable);
+  n << "print vgs id";
+  Section(n, out::kPoints);
+  n << "alter V1 dc=" + sign(s.plateauVgs) << "op";
+  PrintValue(n, out::kIdPlateau, sign.DrainCurrent("V2"));
+  n << "alter V1 dc=" + sign(s.maxVgs) << "op";
+  PrintValue(n, out::kIdMax, sign.DrainCurrent("V2"));
+  ControlClosing(n);
+  return n.Text();
+}
+
+std::string OutputNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  std::string gateList;
+  for (const double vgs : s.gateSteps) gateList += " " + sign(vgs);
+  Netlist n;
+  n << "* " + model + " output characteristics: Id against Vds for Vgs =" + gateList + " V"
+    << "* Prints the curves, Rds(on) at Vgs = " + Num(s.rdsonVgs) + " V and Vds = " + Num(kRdsOnDrainVoltage) +
+           " V, Id at the two check points,"
+    << "* and the body diode's forward curve (gate on source, drain driven below the source)."
+    << "V1 gs 0 0"
+    << "V2 d 0 0"
+    << "M1 d gs 0 " + model;
+  Card(n, card);
+  ControlOpening(n);
+  n << "foreach vg" + gateList << "alter V1 dc=$vg" << DcSweep("V2", sign, s.outputVds)
+    << "let vds = " + sign.Voltage("d") << "let id = " + sign.DrainCurrent("V2");
+  Section(n, out::kOutputTable, "$vg");
+  n << "print vds id"
+    << "end";
+  Section(n, out::kPoints);
+  n << "alter V1 dc=" + sign(s.rdsonVgs) << "alter V2 dc=" + sign(kRdsOnDrainVoltage) << "op";
+  PrintValue(n, out::kIdRdsOn, sign.DrainCurrent("V2"));
+  PrintValue(n, out::kRdsOn, Num(kRdsOnDrainVoltage) + "/" + std::string(out::kIdRdsOn));
+  n << "alter V1 dc=" + sign(s.checkVgs);
+  for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
+    n << "alter V2 dc=" + sign(s.checkVds[i]) << "op";
+    PrintValue(n, out::kIdCheck[i], sign.DrainCurrent("V2"));
+  }
+  // The body diode: with the gate on the source, the drain is driven below the source.
+  const Polarity reverse{!s.pmos};
+  n << "alter V1 dc=0" << DcSweep("V2", reverse, s.diodeVsd) << "let vsd = " + reverse.Voltage("d")
+    << "let isd = " + reverse.DrainCurrent("V2");
+  Section(n, out::kDiodeTable);
+  n << "print vsd isd";
+  Section(n, out::kPoints);
+  for (std::size_t i = 0; i < s.diodePointIsd.size(); ++i) {
+    n << "meas dc " + std::string(out::kVsd[i]) + " find vsd when isd=" + Num(s.diodePointIsd[i]);
+  }
+  for (const std::string_view name : out::kVsd) n << "print " + std::string(name);
+  ControlClosing(n);
+  return n.Text();
+}
+
+std::string GateChargeNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  Netlist n;
+  n << "* " + model + " gate charge: Vgs against the gate charge at Id = " + Num(s.chargeId) +
+           " A and Vds = " + Num(s.chargeVds) + " V"
+    << "* The gate ramps to " + sign(kGateChargeDrive) + " V in 1 ms. I1 drives Id into the drain, which the clamp diode D1"
+    << "* holds at Vds until the transistor takes the current. Bq integrates the gate current"
+    << "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC."
+    << "V1 gs 0 PWL(0 0 1m " + sign(kGateChargeDrive) + ")"
+    << "M1 d gs 0 " + model
+    << (s.pmos ? "I1 d 0 " : "I1 0 d ") + Num(s.chargeId)
+    << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
+    << "V2 clamp 0 " + sign(s.chargeVds)
+    << "Bq 0 qg I=" + sign.DrainCurrent("V1")
+    << "Cq qg 0 1"
+    << "Rq qg 0 1G"
+    << ".model dclamp D(IS=1e-10 N=0.05)";
+  Card(n, card);
+  ControlOpening(n);
+  n << "tran 1u 1m 0 1u" << "let qg = v(qg)*1e9" << "let vgs = " + sign.Voltage("gs");
+  Section(n, out::kGateChargeTable);
+  n << "print qg vgs";
+  ControlClosing(n);
+  return n.Text();
+}
+
+std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  std::string voltageList;
+  for (const double vds : s.capacitanceVds) voltageList += " " + sign(vds);
+  const std::string frequency = Num(kAngularFrequency / (2 * std::numbers::pi));
+  Netlist n;
+  n << "* " + model + " capacitances: Ciss, Coss and Crss against Vds, gate on source"
+    << "* Each bias point runs an AC analysis at the angular frequency 1e3 per second, where a"
+    << "* capacitance C driven with 1 V draws 1e3 * C. H1 to H3 give -1e-3 times the currents"
+    << "* of V1, V2 and V4, so their voltages equal Coss, Crss and Ciss in farads. Prints pF."
+    << "V1 d1 0 DC 0 AC 1"
+    << "V2 g1 0 DC 0 AC 0"
+    << "M1 d1 g1 0 " + model
+    << "V3 d2 0 DC 0 AC 0"
+    << "V4 g2 0 DC 0 AC 1"
+    << "M2 d2 g2 0 " + model
+    << "H1 coss 0 V1 -1e-3"
+    << "H2 crss 0 V2 -1e-3"
+    << "H3 ciss 0 V4 -1e-3";
+  Card(n, card);
+  ControlOpening(n);
+  n << "foreach vds" + voltageList << "alter V1 dc=$vds" << "alter V3 dc=$vds"
+    << "ac lin 1 " + frequency + " " + frequency;
+  // The current of a capacitance is imaginary; the real part is the leakage of the junction.
+  n << "let " + std::string(out::kCiss) + " = abs(imag(v(ciss)))*1e12"
+    << "let " + std::string(out::kCoss) + " = abs(imag(v(coss)))*1e12"
+    << "let " + std::string(out::kCrss) + " = abs(imag(v(crss)))*1e12";
+  Section(n, out::kCapacitancePoint, "$vds");
+  n << "print " + std::string(out::kCiss) + " " + std::string(out::kCoss) + " " + std::string(out::kCrss) << "end";
+  ControlClosing(n);
+  return n.Text();
+}
+
+}  // namespace
+
+std::string_view BenchStem(Bench bench) {
+  switch (bench) {
+    case Bench::Transfer: return kIdVgsStem;
+    case Bench::Output: return kIdVdsVgsStem;
+    case Bench::GateCharge: return kGateChargeStem;
+    case Bench::Capacitance: return kCxssStem;
+  }
+  return {};
+}
+
+std::string_view BenchName(Bench bench) {
+  switch (bench) {
+    case Bench::Transfer: return kTransferBenchName;
+    case Bench::Output: return kOutputBenchName;
+    case Bench::GateCharge: return kGateChargeBenchName;
+    case Bench::Capacitance: return kCapacitanceBenchName;
+  }
+  return {};
+}
+
+std::string NgspiceNetlist(Bench bench, const CardTexts& card, const BenchSetup& setup) {
+  const std::string model = CardModelName(card).value_or("");
+  switch (bench) {
+    case Bench::Transfer: return TransferNetlist(model, card, setup);
+    case Bench::Output: return OutputNetlist(model, card, setup);
+    case Bench::GateCharge: return GateChargeNetlist(model, card, setup);
+    case Bench::Capacitance: return CapacitanceNetlist(model, card, setup);
+  }
+  return {};
+}
+
+}  // namespace vdmos

@@ -1,0 +1,88 @@
+#pragma once
+// Every text the model check shows: why it cannot run, what went wrong in ngspice, and the
+// names of the quantities and curves of its table and plots.
+
+#include <string_view>
+
+namespace vdmos {
+
+// The stored card cannot go into a netlist.
+inline constexpr std::string_view kNoCardText = "There is no model card yet: update the model first.";
+inline constexpr std::string_view kCardControlCharacterText =
+    "The model card holds a line break or another control character inside a line; ngspice would read it as "
+    "lines of their own.";
+inline constexpr std::string_view kCardParenthesesText =
+    "The parentheses of the model card do not balance; ngspice cannot read such a card.";
+inline constexpr std::string_view kCardOpeningText =
+    "The model card does not begin with \".MODEL \", the model name and \" VDMOS(\".";
+inline constexpr std::string_view kCardModelNameText =
+    "The model name must be one word without blanks to be used in an ngspice netlist.";
+
+// The test conditions leave a bench with nothing to do.
+inline constexpr std::string_view kFieldOverflowText =
+    "A field holds a number too large to use, so the test conditions cannot be read.";
+inline constexpr std::string_view kVdsTestNotPositiveText = "The transfer characteristic needs \"Vds Test\" above 0 V.";
+inline constexpr std::string_view kTransferGateNotPositiveText =
+    "The transfer characteristic needs a gate voltage above 0 V.";
+inline constexpr std::string_view kRdsonVgsNotPositiveText =
+    "The on-resistance needs its gate voltage \"@ Vgs=\" above 0 V.";
+inline constexpr std::string_view kOutputDrainNotPositiveText =
+    "The output characteristics need \"Vds range\" or a check voltage above 0 V.";
+inline constexpr std::string_view kGateChargeNotPositiveText =
+    "The gate charge test needs its \"Id\" and \"Vd\" above 0.";
+inline constexpr std::string_view kCapacitanceVdsNotPositiveText =
+    "The capacitance grid needs its drain voltages at 0 V or above, and one of them above 0 V.";
+inline constexpr std::string_view kDiodeVsdNotPositiveText = "The body diode needs a forward voltage \"Vsd\" above 0 V.";
+
+// Running ngspice. Each message is an opening, the bench's name where one applies, and a
+// closing; the composing code adds the details in between.
+inline constexpr std::string_view kNgspiceMissingOpening = "ngspice was not found (\"";
+inline constexpr std::string_view kNgspiceMissingClosing =
+    "\"). Install the ngspice package, or give the path of the ngspice program.";
+inline constexpr std::string_view kNgspiceStartOpening = "ngspice could not be started: ";
+inline constexpr std::string_view kTimeoutOpening = "ngspice did not finish the ";
+inline constexpr std::string_view kTimeoutMiddle = " within ";
+inline constexpr std::string_view kTimeoutClosing = " s and was stopped.";
+inline constexpr std::string_view kSignalOpening = "ngspice ended abnormally in the ";
+inline constexpr std::string_view kSignalMiddle = " (signal ";
+inline constexpr std::string_view kOutputTooLargeOpening = "ngspice wrote far more output than expected for the ";
+inline constexpr std::string_view kOutputTooLargeClosing = " and was stopped.";
+inline constexpr std::string_view kExitErrorOpening = "ngspice stopped with an error in the ";
+inline constexpr std::string_view kExitErrorMiddle = " (exit code ";
+inline constexpr std::string_view kNoConvergenceOpening = "ngspice found no solution for the ";
+inline constexpr std::string_view kNoConvergenceMiddle = " (no convergence)";
+inline constexpr std::string_view kUnreadableOpening = "The output of ngspice for the ";
+inline constexpr std::string_view kUnreadableMiddle = " could not be read: ";
+inline constexpr std::string_view kUnreadableClosing = " is missing.";
+
+// Saving the netlists.
+inline constexpr std::string_view kNetlistExtension = ".cir";
+inline constexpr std::string_view kNetlistFilter = "ngspice netlists (*.cir)|*.cir|All files (*.*)|*.*";
+inline constexpr std::string_view kNetlistsNotWrittenText = "These ngspice test circuits could not be written:";
+
+// The four benches, as the messages name them.
+inline constexpr std::string_view kTransferBenchName = "transfer characteristic";
+inline constexpr std::string_view kOutputBenchName = "output characteristics";
+inline constexpr std::string_view kGateChargeBenchName = "gate charge test";
+inline constexpr std::string_view kCapacitanceBenchName = "capacitance test";
+
+// The table.
+inline constexpr std::string_view kRdsOnQuantity = "Rds(on)";
+inline constexpr std::string_view kIdQuantity = "Id";
+inline constexpr std::string_view kCissQuantity = "Ciss";
+inline constexpr std::string_view kCossQuantity = "Coss";
+inline constexpr std::string_view kCrssQuantity = "Crss";
+inline constexpr std::string_view kVsdQuantity = "Vsd";
+inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
+inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
+inline constexpr std::string_view kCheckPointNote = " (check point ";
+inline constexpr std::string_view kDiodeNotReachedNote = "not reached in the forward sweep";
+inline constexpr std::string_view kNoDrainCurrentNote = "no drain current at this gate voltage";
+
+// Curve labels.
+inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";
+inline constexpr std::string_view kDrainCurrentLabel = "Id";
+inline constexpr std::string_view kDiodeCurrentLabel = "Isd";
+inline constexpr std::string_view kGateChargeLabel = "Vgs";
+
+}  // namespace vdmos

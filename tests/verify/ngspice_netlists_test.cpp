@@ -1,0 +1,138 @@
+#include "verify/ngspice_netlists.h"
+
+#include <gtest/gtest.h>
+
+#include "verify/verify_test_support.h"
+
+namespace vdmos {
+namespace {
+
+constexpr std::string_view kStartCardLines =
+    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
+    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
+    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n";
+
+constexpr std::string_view kControlOpening =
+    ".control\r\n"
+    "set nobreak\r\n"
+    "set width=200\r\n"
+    "set numdgt=10\r\n";
+
+constexpr std::string_view kControlClosing =
+    "quit\r\n"
+    ".endc\r\n"
+    ".end";
+
+WindowState StartWindow() {
+  WindowState state;
+  state.card = testing::StartCard();
+  return state;
+}
+
+std::string NetlistOf(Bench bench, const WindowState& state) {
+  return NgspiceNetlist(bench, state.card, ReadBenchSetup(state));
+}
+
+TEST(NgspiceNetlists, TransferBenchWithTheStartValues) {
+  const std::string expected = std::string(
+                                   "* 20N60C3 transfer characteristic: Id against Vgs at Vds = 50 V\r\n"
+                                   "* Prints the curve, then Id at the plateau point and at the maximum-current point.\r\n"
+                                   "V1 gs 0 0\r\n"
+                                   "V2 d 0 50\r\n"
+                                   "M1 d gs 0 20N60C3\r\n") +
+                               std::string(kStartCardLines) + std::string(kControlOpening) +
+                               "dc V1 0 10 0.05\r\n"
+                               "let vgs = v(gs)\r\n"
+                               "let id = -i(V2)\r\n"
+                               "echo @transfer\r\n"
+                               "print vgs id\r\n"
+                               "echo @points\r\n"
+                               "alter V1 dc=5.5\r\n"
+                               "op\r\n"
+                               "let id_plat = -i(V2)\r\n"
+                               "print id_plat\r\n"
+                               "alter V1 dc=7.5\r\n"
+                               "op\r\n"
+                               "let id_max = -i(V2)\r\n"
+                               "print id_max\r\n" +
+                               std::string(kControlClosing);
+  EXPECT_EQ(NetlistOf(Bench::Transfer, StartWindow()), expected);
+}
+
+TEST(NgspiceNetlists, GateChargeBenchOfAPChannelCard) {
+  WindowState state = StartWindow();
+  state.card.segment1 = ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 ";
+  state.card.segment3 = "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)";
+  const std::string expected =
+      "* 20N60C3 gate charge: Vgs against the gate charge at Id = 20.7 A and Vds = 480 V\r\n"
+      "* The gate ramps to -15 V in 1 ms. I1 drives Id into the drain, which the clamp diode D1\r\n"
+      "* holds at Vds until the transistor takes the current. Bq integrates the gate current\r\n"
+      "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC.\r\n"
+      "V1 gs 0 PWL(0 0 1m -15)\r\n"
+      "M1 d gs 0 20N60C3\r\n"
+      "I1 d 0 20.7\r\n"
+      "D1 clamp d dclamp\r\n"
+      "V2 clamp 0 -480\r\n"
+      "Bq 0 qg I=i(V1)\r\n"
+      "Cq qg 0 1\r\n"
+      "Rq qg 0 1G\r\n"
+      ".model dclamp D(IS=1e-10 N=0.05)\r\n"
+      ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 \r\n"
+      "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
+      "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)\r\n" +
+      std::string(kControlOpening) +
+      "tran 1u 1m 0 1u\r\n"
+      "let qg = v(qg)*1e9\r\n"
+      "let vgs = -v(gs)\r\n"
+      "echo @gatecharge\r\n"
+      "print qg vgs\r\n" +
+      std::string(kControlClosing);
+  EXPECT_EQ(NetlistOf(Bench::GateCharge, state), expected);
+}
+
+bool HasLine(const std::string& text, std::string_view line) {
+  return text.find("\r\n" + std::string(line) + "\r\n") != std::string::npos;
+}
+
+TEST(NgspiceNetlists, OutputBenchSweepsTheFamilyThenMeasures) {
+  const std::string nmos = NetlistOf(Bench::Output, StartWindow());
+  for (const std::string_view line :
+       {"foreach vg 1 2 3 4 5 5.5 6 7 8 9 10", "dc V2 0 25 0.25", "echo @output $vg", "alter V2 dc=0.1",
+        "let rdson = 0.1/id_rdson", "alter V1 dc=5.5", "alter V2 dc=10", "alter V2 dc=25", "dc V2 0 -1.8 -0.003",
+        "let vsd = -v(d)", "let isd = i(V2)", "meas dc vsd_1 find vsd when isd=0.4",
+        "meas dc vsd_3 find vsd when isd=45"}) {
+    EXPECT_TRUE(HasLine(nmos, line)) << line;
+  }
+  WindowState pmosState = StartWindow();
+  pmosState.card.segment3 = "IS=1.47E-08 N=1.576 RB=0.006897  PCHAN)";
+  const std::string pmos = NetlistOf(Bench::Output, pmosState);
+  for (const std::string_view line : {"foreach vg -1 -2 -3 -4 -5 -5.5 -6 -7 -8 -9 -10", "dc V2 0 -25 -0.25",
+                                      "let id = i(V2)", "alter V2 dc=-0.1", "dc V2 0 1.8 0.003", "let vsd = v(d)",
+                                      "let isd = -i(V2)"}) {
+    EXPECT_TRUE(HasLine(pmos, line)) << line;
+  }
+}
+
+TEST(NgspiceNetlists, CapacitanceBenchRunsOneAcAnalysisPerVoltage) {
+  const std::string text = NetlistOf(Bench::Capacitance, StartWindow());
+  const std::size_t list = text.find("\r\nforeach vds 0 0.01 ");
+  ASSERT_NE(list, std::string::npos);
+  const std::string_view voltages(text.data() + list, text.find("\r\n", list + 2) - list);
+  EXPECT_NE(voltages.find(" 25 "), std::string_view::npos);
+  EXPECT_TRUE(voltages.ends_with(" 600"));
+  for (const std::string_view line : {"V1 d1 0 DC 0 AC 1", "V4 g2 0 DC 0 AC 1", "H1 coss 0 V1 -1e-3",
+                                      "ac lin 1 159.154943091895 159.154943091895", "echo @cap $vds",
+                                      "let crss_pf = abs(imag(v(crss)))*1e12"}) {
+    EXPECT_TRUE(HasLine(text, line)) << line;
+  }
+}
+
+TEST(NgspiceNetlists, StemsAreThoseOfTheTestCircuits) {
+  EXPECT_EQ(BenchStem(Bench::Transfer), "_Id(Vgs)");
+  EXPECT_EQ(BenchStem(Bench::Output), "_Id(Vds,Vgs)");
+  EXPECT_EQ(BenchStem(Bench::GateCharge), "_GateCharge");
+  EXPECT_EQ(BenchStem(Bench::Capacitance), "_Cxss");
+}
+
+}  // namespace
+}  // namespace vdmos
