@@ -1,6 +1,7 @@
 #pragma once
 // Every text the command-line front end writes of its own: help, usage errors, version.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,24 +36,32 @@ inline constexpr std::string_view kFooter =
     "Exit status: 0 when the card was made, 1 when the model update ended in its\n"
     "error text, 2 for a usage error.";
 
+namespace detail {
+inline std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
+}  // namespace detail
+
 // Usage errors; each names the problem, the usage follows it.
 inline std::string MissingEqualsText(std::string_view argument) {
-  return "--set needs CONTROL=TEXT, got '" + std::string(argument) + "'";
+  return detail::Join({"--set needs CONTROL=TEXT, got '", argument, "'"});
 }
 inline std::string UnknownControlText(std::string_view control) {
-  return "unknown control name '" + std::string(control) + "'";
+  return detail::Join({"unknown control name '", control, "'"});
 }
 inline std::string NotAnInputText(std::string_view control) {
-  return "'" + std::string(control) + "' is not an input control";
+  return detail::Join({"'", control, "' is not an input control"});
 }
 inline std::string BadCheckValueText(std::string_view box, std::string_view value) {
-  return "check box '" + std::string(box) + "' takes 0, 1 or 2, got '" + std::string(value) + "'";
+  return detail::Join({"check box '", box, "' takes 0, 1 or 2, got '", value, "'"});
 }
 inline std::string BadFetTypeText(std::string_view value) {
-  return "Combo1 takes NMOS or PMOS, got '" + std::string(value) + "'";
+  return detail::Join({"Combo1 takes NMOS or PMOS, got '", value, "'"});
 }
 inline std::string BadOptionValueText(std::string_view option, std::string_view value) {
-  return "option '" + std::string(option) + "' takes 1 to select it, got '" + std::string(value) + "'";
+  return detail::Join({"option '", option, "' takes 1 to select it, got '", value, "'"});
 }
 
 }  // namespace vdmos::cli
