@@ -52,6 +52,13 @@ struct Polarity {
   }
 };
 
+/// The values with the channel's sign, each after a blank: the list of a foreach loop.
+std::string ValueList(const std::vector<double>& values, const Polarity& sign) {
+  std::string list;
+  for (const double value : values) list.append(" ").append(sign(value));
+  return list;
+}
+
 void Card(Netlist& n, const CardTexts& card) { n << ThreeLineCard(card); }
 
 void ControlOpening(Netlist& n) {
@@ -61,7 +68,10 @@ void ControlOpening(Netlist& n) {
 void ControlClosing(Netlist& n) { n << "quit" << ".endc" << ".end"; }
 
 void Section(Netlist& n, std::string_view name, std::string_view tag = {}) {
-  n << "echo @" + std::string(name) + (tag.empty() ? "" : " " + std::string(tag));
+  std::string line = "echo @";
+  line += name;
+  if (!tag.empty()) line.append(" ").append(tag);
+  n << std::move(line);
 }
 
 void PrintValue(Netlist& n, std::string_view name, const std::string& expression) {
@@ -96,8 +106,7 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
 
 std::string OutputNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
-  std::string gateList;
-  for (const double vgs : s.gateSteps) gateList += " " + sign(vgs);
+  const std::string gateList = ValueList(s.gateSteps, sign);
   Netlist n;
   n << "* " + model + " output characteristics: Id against Vds for Vgs =" + gateList + " V"
     << "* Prints the curves, Rds(on) at Vgs = " + Num(s.rdsonVgs) + " V and Vds = " + Num(kRdsOnDrainVoltage) +
@@ -165,8 +174,7 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
 
 std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
-  std::string voltageList;
-  for (const double vds : s.capacitanceVds) voltageList += " " + sign(vds);
+  const std::string voltageList = ValueList(s.capacitanceVds, sign);
   const std::string frequency = Num(kAngularFrequency / (2 * std::numbers::pi));
   Netlist n;
   n << "* " + model + " capacitances: Ciss, Coss and Crss against Vds, gate on source"

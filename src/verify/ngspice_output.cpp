@@ -81,6 +81,7 @@ bool ReadValueLine(std::string_view line, OutputSection& section) {
 std::optional<std::string> FirstLineWith(std::string_view text, auto marks) {
   for (const std::string_view line : Lines(text)) {
     const std::string lower = Lower(line);
+    if (lower.starts_with("note:")) continue;
     for (const std::string_view mark : marks) {
       if (lower.find(mark) != std::string::npos) return std::string(line);
     }
@@ -140,7 +141,7 @@ std::optional<std::string> NonConvergenceLine(std::string_view output) { return 
 std::optional<std::string> ErrorLine(std::string_view errorOutput) {
   if (auto line = FirstLineWith(errorOutput, kErrorMarks)) return line;
   for (const std::string_view line : Lines(errorOutput)) {
-    if (!line.empty()) return std::string(line);
+    if (!line.empty() && !line.starts_with("Note:")) return std::string(line);
   }
   return std::nullopt;
 }

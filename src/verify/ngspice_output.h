@@ -28,12 +28,12 @@ struct OutputSection {
 std::vector<OutputSection> ParseNgspiceOutput(std::string_view output);
 
 /// A line in which ngspice reports that an analysis found no solution (it gave up on the
-/// operating point, or its time step became too small), or nullopt.
+/// operating point, or its time step became too small), or nullopt. Notes are passed over.
 std::optional<std::string> NonConvergenceLine(std::string_view output);
 
 /// The line of ngspice's error output that best says what went wrong: the first that speaks
 /// of an error, an undefined or unknown item, or something it cannot find; else the first
-/// line that is not empty; nullopt when there is none.
+/// line that is not empty; nullopt when there is none. ngspice's notes are passed over.
 std::optional<std::string> ErrorLine(std::string_view errorOutput);
 
 /// Reads one number as ngspice writes it ("1.6001331733e-01", "25", "-0.5"); nullopt when the

@@ -94,7 +94,10 @@ TEST(NgspiceOutput, PicksTheLineThatSaysWhatWentWrong) {
             "Undefined parameter [abc]");
   EXPECT_EQ(ErrorLine("warning, can't find model 'x1' from line\n    m1 d gs 0 x1\n"),
             "warning, can't find model 'x1' from line");
-  EXPECT_EQ(ErrorLine("\n  Segmentation fault here  \n"), "Segmentation fault here");
+  EXPECT_EQ(ErrorLine("Note: can't find the initialization file spinit.\nUndefined parameter [abc]\n"),
+            "Undefined parameter [abc]");
+  EXPECT_EQ(ErrorLine("Note: can't find the initialization file spinit.\n\n  Segmentation fault here  \n"),
+            "Segmentation fault here");
   EXPECT_EQ(ErrorLine("\n\n"), std::nullopt);
 }
 
