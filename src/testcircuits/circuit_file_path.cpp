@@ -7,10 +7,18 @@
 namespace vdmos {
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Built by appending: GCC 12 misreads `"literal" + std::string` as overlapping copies in
+// optimised builds (-Wrestrict).
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  quoted.append(text).append("\"");
+  return quoted;
+}
 
 std::string Refusal(std::string_view what, std::string_view reason) {
-  return std::string(kModelNameRefused) + std::string(what) + std::string(reason);
+  std::string refusal(kModelNameRefused);
+  refusal.append(what).append(reason);
+  return refusal;
 }
 
 }  // namespace
