@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
+#include <system_error>
 #include <utility>
 
 extern char** environ;
@@ -51,6 +51,33 @@ class Fd {
  private:
   int fd_ = -1;
 };
+
+std::string ErrorText(int error) { return std::generic_category().message(error); }
+
+/// The two ends of a pipe or socket pair, both closed on exec (the child's end is duplicated
+/// onto a standard stream first).
+struct Channel {
+  Fd parent, child;
+};
+
+/// A pipe from the child to the parent.
+bool OpenPipe(Channel& channel) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+  channel.parent = Fd(fds[0]);
+  channel.child = Fd(fds[1]);
+  return true;
+}
+
+/// A socket pair for the child's input: unlike a pipe, writing to it after the child has
+/// gone can be kept from raising SIGPIPE in the parent (MSG_NOSIGNAL).
+bool OpenSocketPair(Channel& channel) {
+  int fds[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+  channel.parent = Fd(fds[0]);
+  channel.child = Fd(fds[1]);
+  return true;
+}
 
 /// The program's path: argv[0] itself when it names a path, else the first executable file
 /// of that name in PATH; empty when there is none.
@@ -158,6 +185,11 @@ void TryReap(Child& child) {
   if (done == child.pid) {
     RecordWaitStatus(child, status);
     child.in.Close();
+  } else if (done < 0 && errno == ECHILD) {
+    // Someone else reaped it (a host program may wait for any child): it has ended, how is
+    // unknown, and its output has to tell.
+    RecordWaitStatus(child, 0);
+    child.in.Close();
   }
 }
 
@@ -175,61 +207,42 @@ void Start(const ChildRequest& request, const ChildLimits& limits, Child& child)
   const rlimit memory{limits.maxMemoryBytes, limits.maxMemoryBytes};
   const rlimit cpu{static_cast<rlim_t>(seconds), static_cast<rlim_t>(seconds + 1)};
 
-  int inPair[2], outPipe[2], errPipe[2], reportPipe[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, inPair) != 0) {
-    child.outcome.error = std::strerror(errno);
+  Channel in, out, err, report;
+  if (!OpenSocketPair(in) || !OpenPipe(out) || !OpenPipe(err) || !OpenPipe(report)) {
+    child.outcome.error = ErrorText(errno);
     return;
   }
-  Fd inParent(inPair[0]), inChild(inPair[1]);
-  if (::pipe2(outPipe, O_CLOEXEC) != 0) {
-    child.outcome.error = std::strerror(errno);
-    return;
-  }
-  Fd outParent(outPipe[0]), outChild(outPipe[1]);
-  if (::pipe2(errPipe, O_CLOEXEC) != 0) {
-    child.outcome.error = std::strerror(errno);
-    return;
-  }
-  Fd errParent(errPipe[0]), errChild(errPipe[1]);
-  if (::pipe2(reportPipe, O_CLOEXEC) != 0) {
-    child.outcome.error = std::strerror(errno);
-    return;
-  }
-  Fd reportParent(reportPipe[0]), reportChild(reportPipe[1]);
 
   const pid_t pid = ::fork();
   if (pid < 0) {
-    child.outcome.error = std::strerror(errno);
+    child.outcome.error = ErrorText(errno);
     return;
   }
   if (pid == 0) {
-    BecomeChild(inChild.get(), outChild.get(), errChild.get(), reportChild.get(), memory, cpu, path.c_str(),
+    BecomeChild(in.child.get(), out.child.get(), err.child.get(), report.child.get(), memory, cpu, path.c_str(),
                 argv.data(), envp.data());
   }
   ::setpgid(pid, pid);  // also here, so that a kill cannot come before the child made its group
   child.pid = pid;
   child.running = true;
-  inChild.Close();
-  outChild.Close();
-  errChild.Close();
-  reportChild.Close();
+  for (Channel* channel : {&in, &out, &err, &report}) channel->child.Close();
 
   // The report pipe closes on a successful exec; an exec that failed writes its errno.
   int execError = 0;
   ssize_t got = 0;
-  while ((got = ::read(reportParent.get(), &execError, sizeof execError)) < 0 && errno == EINTR) {
+  while ((got = ::read(report.parent.get(), &execError, sizeof execError)) < 0 && errno == EINTR) {
   }
   if (got == static_cast<ssize_t>(sizeof execError)) {
     Reap(child);
     const bool missing = execError == ENOENT || execError == EACCES || execError == ENOTDIR;
     child.outcome.status = missing ? Status::NotFound : Status::StartFailed;
-    child.outcome.error = std::strerror(execError);
+    child.outcome.error = ErrorText(execError);
     return;
   }
-  for (const Fd* fd : {&inParent, &outParent, &errParent}) ::fcntl(fd->get(), F_SETFL, O_NONBLOCK);
-  child.in = std::move(inParent);
-  child.out = std::move(outParent);
-  child.err = std::move(errParent);
+  for (const Channel* channel : {&in, &out, &err}) ::fcntl(channel->parent.get(), F_SETFL, O_NONBLOCK);
+  child.in = std::move(in.parent);
+  child.out = std::move(out.parent);
+  child.err = std::move(err.parent);
   if (request.input.empty()) child.in.Close();
 }
 

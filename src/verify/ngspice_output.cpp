@@ -146,6 +146,14 @@ std::optional<std::string> ErrorLine(std::string_view errorOutput) {
   return std::nullopt;
 }
 
+std::vector<std::string> IgnoredParameterLines(std::string_view errorOutput) {
+  std::vector<std::string> lines;
+  for (const std::string_view line : Lines(errorOutput)) {
+    if (Lower(line).find("unrecognized parameter") != std::string::npos) lines.emplace_back(line);
+  }
+  return lines;
+}
+
 std::optional<double> ReadNgspiceNumber(std::string_view text) {
   if (text.starts_with('+')) text.remove_prefix(1);
   double value = 0;

@@ -36,6 +36,10 @@ std::optional<std::string> NonConvergenceLine(std::string_view output);
 /// line that is not empty; nullopt when there is none. ngspice's notes are passed over.
 std::optional<std::string> ErrorLine(std::string_view errorOutput);
 
+/// The lines in which ngspice says that it ignored a parameter of the card it does not know
+/// ("unrecognized parameter (foo) - ignored"): the run goes on without it.
+std::vector<std::string> IgnoredParameterLines(std::string_view errorOutput);
+
 /// Reads one number as ngspice writes it ("1.6001331733e-01", "25", "-0.5"); nullopt when the
 /// whole text is not one number.
 std::optional<double> ReadNgspiceNumber(std::string_view text);

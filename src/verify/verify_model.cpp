@@ -1,5 +1,6 @@
 #include "verify/verify_model.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -285,6 +286,13 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
                    std::string(kUnreadableOpening) + std::string(BenchName(missing.bench)) +
                        std::string(kUnreadableMiddle) + missing.what + std::string(kUnreadableClosing),
                    runs[index].err);
+  }
+  for (const ChildOutcome& run : runs) {
+    for (std::string& line : IgnoredParameterLines(run.err)) {
+      if (std::find(result.warnings.begin(), result.warnings.end(), line) == result.warnings.end()) {
+        result.warnings.push_back(std::move(line));
+      }
+    }
   }
   return result;
 }

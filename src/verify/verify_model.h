@@ -53,6 +53,9 @@ struct VerificationResult {
   VerifyStatus status = VerifyStatus::Ok;
   std::string message;   ///< what went wrong, ready to show; empty when Ok
   std::string details;   ///< ngspice's error output of the failed run, for a closer look
+  /// What ngspice ignored in the card (a parameter it does not know), each said once; the
+  /// simulation then ran without it.
+  std::vector<std::string> warnings;
   std::vector<VerificationRow> rows;
   Characteristics simulated;  ///< the simulated curves
   bool ok() const { return status == VerifyStatus::Ok; }

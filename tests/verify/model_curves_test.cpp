@@ -11,22 +11,7 @@
 namespace vdmos {
 namespace {
 
-/// The capacitance and diode parameters of the start card.
-ModelParameterSet StartCardParameters() {
-  ModelParameterSet p;
-  p.KP = 6.4968;
-  p.RS = 0.0016;
-  p.RD = 0.1364;
-  p.VTO = 3;
-  p.LAMBDA = 0.001;
-  p.CGDMAX = 5561;
-  p.CGDMIN = 5;
-  p.CGS = 2350;
-  p.a = 1.93;
-  p.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
-  p.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
-  return p;
-}
+using testing::StartCardParameters;
 
 TEST(ModelCurves, CapacitancesAsTheSimulatorComputesThem) {
   // Expected values worked out by hand from s = (CGDMAX - CGDMIN) / (1 + pi/2) = 2161.20 pF and

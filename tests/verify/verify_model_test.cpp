@@ -27,25 +27,11 @@ void ExpectWithin(const VerificationRow& row, double target, double percent) {
   EXPECT_NEAR(*row.simulated, target, target * percent / 100) << row.quantity << " " << row.condition;
 }
 
-/// The window with the documented start card and parameters equal to the card's numbers, so
-/// that model and simulator work on the same values.
+/// The window with the documented start card and its own numbers as parameters.
 WindowState StartCardWindow() {
   WindowState state;
   state.card = testing::StartCard();
-  ModelParameterSet& p = state.params;
-  p.KP = 6.4968;
-  p.RS = 0.0016;
-  p.RD = 0.1364;
-  p.RG = 0.54;
-  p.VTO = 3;
-  p.LAMBDA = 0.001;
-  p.CGDMAX = 5561;
-  p.CGDMIN = 5;
-  p.CGS = 2350;
-  p.TT = 720;
-  p.a = 1.93;
-  p.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
-  p.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
+  state.params = testing::StartCardParameters();
   return state;
 }
 
@@ -181,6 +167,15 @@ TEST(VerifyModel, ACardWithoutSolution) {
   EXPECT_TRUE(result.message.starts_with("ngspice found no solution for the gate charge test (no convergence): "))
       << result.message;
   EXPECT_NE(result.message.find("Timestep too small"), std::string::npos);
+}
+
+TEST(VerifyModel, AParameterNgspiceDoesNotKnowIsReported) {
+  WindowState state = StartCardWindow();
+  state.card.segment2 = "LAMBDA=1m FOO=3 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";  // as typed in LAMBDA
+  const VerificationResult result = VerifyModel(state);
+  ASSERT_TRUE(result.ok()) << result.message;
+  EXPECT_EQ(result.warnings, (std::vector<std::string>{"unrecognized parameter (foo) - ignored"}));
+  EXPECT_TRUE(VerifyModel(StartCardWindow()).warnings.empty());
 }
 
 TEST(VerifyModel, ATimeoutStopsNgspice) {

@@ -24,4 +24,24 @@ inline CardTexts StartCard() {
           "CGDMIN=5p CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)"};
 }
 
+/// The parameter set with the start card's own numbers, so that the model's curves and the
+/// simulator work on the same values.
+inline ModelParameterSet StartCardParameters() {
+  ModelParameterSet p;
+  p.KP = 6.4968;
+  p.RS = 0.0016;
+  p.RD = 0.1364;
+  p.RG = 0.54;
+  p.VTO = 3;
+  p.LAMBDA = 0.001;
+  p.CGDMAX = 5561;
+  p.CGDMIN = 5;
+  p.CGS = 2350;
+  p.TT = 720;
+  p.a = 1.93;
+  p.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
+  p.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
+  return p;
+}
+
 }  // namespace vdmos::testing
