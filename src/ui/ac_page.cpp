@@ -1,0 +1,85 @@
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/layout_helpers.h"
+#include "ui/pages.h"
+
+namespace vdmos::ui {
+namespace {
+
+// Three rows, one per drain voltage; the Ciss cells at 0 V and at the highest voltage are
+// computed, the others typed.
+QGroupBox* CapacitanceFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame3");
+  auto* grid = new QGridLayout(frame);
+  const char* columns[] = {"Ciss", "Coss", "Crss"};
+  grid->addWidget(make.caption("Head_Frame3_Vds"), 0, 0);
+  grid->addWidget(make.caption("Unit_Frame3_Vds"), 1, 0);
+  for (int i = 0; i < 3; ++i) {
+    grid->addWidget(make.caption(std::string("Head_Frame3_") + columns[i]), 0, i + 2);
+    grid->addWidget(make.caption(std::string("Unit_Frame3_") + columns[i]), 1, i + 2);
+  }
+  grid->addWidget(make.caption("Caption_ZeroVolt"), 2, 0, 1, 2);
+  grid->addWidget(make.outputCell("Ciss_on"), 2, 2);
+  grid->addWidget(make.field("Text21"), 2, 3);
+  grid->addWidget(make.field("Text10"), 2, 4);
+  grid->addWidget(make.field("TextVdsMiddle"), 3, 0);
+  grid->addWidget(make.caption("Unit_TextVdsMiddle"), 3, 1);
+  grid->addWidget(make.field("Text7"), 3, 2);
+  grid->addWidget(make.field("Text8"), 3, 3);
+  grid->addWidget(make.field("Text9"), 3, 4);
+  grid->addWidget(make.field("TextVdsMax"), 4, 0);
+  grid->addWidget(make.caption("Unit_TextVdsMax"), 4, 1);
+  grid->addWidget(make.outputCell("Ciss_off"), 4, 2);
+  grid->addWidget(make.field("TextCossMin"), 4, 3);
+  grid->addWidget(make.field("Text11"), 4, 4);
+  return frame;
+}
+
+QGroupBox* RecoveryFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame5");
+  auto* grid = new QGridLayout(frame);
+  AddLabelledField(grid, make, "Trr", 0, 0);
+  CloseGrid(grid);
+  return frame;
+}
+
+QGroupBox* GateChargeFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame7");
+  auto* grid = new QGridLayout(frame);
+  AddLabelledField(grid, make, "IdCharge", 0, 0);
+  AddLabelledField(grid, make, "VdCharge", 1, 0);
+  CloseGrid(grid);
+  return frame;
+}
+
+QGroupBox* ParameterFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame8");
+  (new QVBoxLayout(frame))->addWidget(make.output("Label_ACparam", 30, 2));
+  return frame;
+}
+
+}  // namespace
+
+QWidget* BuildAcPage(ControlFactory& make) {
+  auto* left = new QVBoxLayout;
+  left->addWidget(CapacitanceFrame(make));
+  auto* conditions = new QHBoxLayout;
+  conditions->addWidget(RecoveryFrame(make), 0, Qt::AlignTop);
+  conditions->addWidget(GateChargeFrame(make), 0, Qt::AlignTop);
+  conditions->addStretch(1);
+  left->addLayout(conditions);
+  left->addWidget(ParameterFrame(make));
+  left->addLayout(Row({make.button("Update_AC")}));
+  left->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left);
+  columns->addWidget(make.picture("Image1", HelpPicture::Kind::Capacitances), 0, Qt::AlignTop);
+  columns->addStretch(1);
+  return Page(columns, "PageAc");
+}
+
+}  // namespace vdmos::ui

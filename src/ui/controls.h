@@ -1,0 +1,85 @@
+#pragma once
+// The window's controls by name, and the factory that makes each kind of control with its
+// caption, tool tip, objectName and the size it keeps when the window is resized.
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <string_view>
+
+#include "ui/help_picture.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vdmos::ui {
+
+class CheckBox;
+class TextBox;
+
+/// Every control of a window, found by its control name (its objectName).
+class Controls {
+ public:
+  void add(QObject* control);
+  /// The control of that name, or nullptr.
+  QObject* find(std::string_view name) const;
+  template <typename T>
+  T* get(std::string_view name) const {
+    return qobject_cast<T*>(find(name));
+  }
+  const QHash<QString, QObject*>& all() const { return controls_; }
+
+ private:
+  QHash<QString, QObject*> controls_;
+};
+
+/// Makes named controls and registers them. Everything it makes has a fixed size, except
+/// text boxes, whose size the page layout decides.
+class ControlFactory {
+ public:
+  explicit ControlFactory(Controls& controls);
+
+  /// A static label showing the caption of its name.
+  QLabel* caption(std::string_view name);
+  /// A label the commands write into, sized for `chars` characters on `lines` lines.
+  QLabel* output(std::string_view name, int chars, int lines = 1);
+  /// An output label framed like a field, for a computed cell in a grid of fields.
+  QLabel* outputCell(std::string_view name, int chars = 7);
+  /// A one-line input field `chars` characters wide.
+  QLineEdit* field(std::string_view name, int chars = 7);
+  QPushButton* button(std::string_view name);
+  /// A "?" button: square and small.
+  QPushButton* helpButton(std::string_view name);
+  CheckBox* checkBox(std::string_view name);
+  /// A drop-down list whose text can also be typed, as a text change of its own.
+  QComboBox* comboBox(std::string_view name, const QStringList& items);
+  QRadioButton* option(std::string_view name);
+  QGroupBox* frame(std::string_view name);
+  TextBox* textBox(std::string_view name);
+  HelpPicture* picture(std::string_view name, HelpPicture::Kind kind);
+
+  /// Makes the Tab key visit the controls in the order they were made.
+  void applyTabOrder() const;
+
+  /// The width of a digit in the window's font.
+  int charWidth() const { return charWidth_; }
+  int lineHeight() const { return lineHeight_; }
+
+ private:
+  template <typename T>
+  T* make(std::string_view name, T* control);
+  int FieldWidth(int chars) const;
+
+  Controls& controls_;
+  QList<QWidget*> made_;
+  int charWidth_;
+  int lineHeight_;
+};
+
+}  // namespace vdmos::ui

@@ -1,0 +1,147 @@
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/check_box.h"
+#include "ui/layout_helpers.h"
+#include "ui/pages.h"
+
+namespace vdmos::ui {
+namespace {
+
+QLayout* StaticValues(ControlFactory& make) {
+  auto* grid = new QGridLayout;
+  AddLabelledField(grid, make, "Text6", 0, 0);
+  AddLabelledField(grid, make, "rdsonVgs", 0, 3);
+  AddLabelledField(grid, make, "Text3", 1, 0);
+  AddLabelledField(grid, make, "Text2", 1, 3);
+  grid->addWidget(make.helpButton("Button_Rgate"), 1, 6);
+  CloseGrid(grid);
+  return grid;
+}
+
+QGroupBox* TransferFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame2");
+  auto* grid = new QGridLayout;
+  grid->addWidget(make.caption("Head_Frame2_Vgs"), 0, 0);
+  grid->addWidget(make.caption("Head_Frame2_Id"), 0, 1);
+  grid->addWidget(make.field("Vplat"), 1, 0);
+  grid->addWidget(make.field("Idplat"), 1, 1);
+  grid->addWidget(make.helpButton("VgsPlat_Help"), 1, 2);
+  grid->addWidget(make.field("Text5"), 2, 0);
+  grid->addWidget(make.field("Text4"), 2, 1);
+  grid->addWidget(make.helpButton("transf_help"), 2, 2);
+  auto* testVoltage = new QGridLayout;
+  AddLabelledField(testVoltage, make, "TextBoxVdsTest", 0, 0);
+  CloseGrid(testVoltage);
+  auto* column = new QVBoxLayout(frame);
+  column->addLayout(grid);
+  column->addLayout(testVoltage);
+  return frame;
+}
+
+QGroupBox* BodyDiodeFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame4");
+  auto* grid = new QGridLayout(frame);
+  grid->addWidget(make.caption("Head_Frame4_Vsd"), 0, 0);
+  grid->addWidget(make.caption("Head_Frame4_Isd"), 0, 1);
+  for (int point = 1; point <= 3; ++point) {
+    grid->addWidget(make.field("vd" + std::to_string(point)), point, 0);
+    grid->addWidget(make.field("id" + std::to_string(point)), point, 1);
+  }
+  return frame;
+}
+
+QGroupBox* OutputFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame6");
+  auto* grid = new QGridLayout(frame);
+  AddLabelledField(grid, make, "VdsRange", 0, 0);
+  CloseGrid(grid);
+  return frame;
+}
+
+// The currents of the two check points are the fit's answer, not inputs.
+QLineEdit* ResultField(ControlFactory& make, std::string_view name) {
+  QLineEdit* field = make.field(name);
+  field->setReadOnly(true);
+  return field;
+}
+
+QGroupBox* MatchingFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Sim_Results");
+  auto* column = new QVBoxLayout(frame);
+  column->addWidget(make.checkBox("ForceRdsOn"));
+  column->addWidget(make.checkBox("FixVTO"));
+  column->addLayout(Row({make.caption("Caption_Text_LAMBDA"), make.field("Text_LAMBDA"), make.button("Update_DC")}));
+
+  auto* check = new QGridLayout;
+  check->addWidget(make.caption("Head_Sim_Vgs"), 0, 0);
+  check->addWidget(make.caption("Head_Sim_Vds"), 0, 1);
+  check->addWidget(make.caption("Head_Sim_Ids"), 0, 2);
+  check->addWidget(make.field("Out_VGS"), 1, 0);
+  check->addWidget(make.field("OUT_VDS1"), 1, 1);
+  check->addWidget(ResultField(make, "OUT_ID1"), 1, 2);
+  check->addWidget(make.field("OUT_VDS2"), 2, 1);
+  check->addWidget(ResultField(make, "OUT_ID2"), 2, 2);
+  CloseGrid(check);
+  column->addLayout(check);
+
+  auto* transfer = new QGridLayout;
+  transfer->addWidget(make.caption("Caption_Transfer"), 0, 0, Qt::AlignTop);
+  transfer->addWidget(make.output("DATA1", 22), 0, 1);
+  transfer->addWidget(make.output("DATA2", 22), 1, 1);
+  CloseGrid(transfer);
+  column->addLayout(transfer);
+  column->addWidget(make.output("Label_Rds", 22));
+  return frame;
+}
+
+QGroupBox* ParameterFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame("Frame1");
+  (new QVBoxLayout(frame))->addWidget(make.output("Label_DcParam", 30, 2));
+  return frame;
+}
+
+// Image2 and Image3 share one place; the commands keep at most one of them visible.
+QWidget* HelpPictures(ControlFactory& make) {
+  auto* place = new QWidget;
+  place->setObjectName("HelpPictures");
+  HelpPicture* gateCharge = make.picture("Image2", HelpPicture::Kind::GateCharge);
+  HelpPicture* transfer = make.picture("Image3", HelpPicture::Kind::Transfer);
+  gateCharge->setParent(place);
+  transfer->setParent(place);
+  place->setFixedSize(gateCharge->size());
+  return place;
+}
+
+}  // namespace
+
+QWidget* BuildDcPage(ControlFactory& make) {
+  auto* left = new QVBoxLayout;
+  left->addLayout(StaticValues(make));
+  left->addWidget(TransferFrame(make));
+  auto* diodeAndOutput = new QHBoxLayout;
+  diodeAndOutput->addWidget(BodyDiodeFrame(make), 0, Qt::AlignTop);
+  diodeAndOutput->addWidget(OutputFrame(make), 0, Qt::AlignTop);
+  diodeAndOutput->addStretch(1);
+  left->addLayout(diodeAndOutput);
+  left->addWidget(HelpPictures(make));
+  left->addStretch(1);
+
+  // The two frames on the right share the width of the wider one.
+  auto* right = new QVBoxLayout;
+  for (QGroupBox* frame : {MatchingFrame(make), ParameterFrame(make)}) {
+    frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    right->addWidget(frame);
+  }
+  right->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left);
+  columns->addLayout(right);
+  columns->addStretch(1);
+  return Page(columns, "PageDc");
+}
+
+}  // namespace vdmos::ui

@@ -1,0 +1,52 @@
+#pragma once
+// Small helpers shared by the page builders.
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace vdmos::ui {
+
+/// A row of widgets that keeps their sizes, followed by a stretch that takes any extra width.
+inline QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* widget : widgets) row->addWidget(widget);
+  row->addStretch(1);
+  return row;
+}
+
+/// A field with its caption before it and its unit after it, in three grid cells.
+inline QLineEdit* AddLabelledField(QGridLayout* grid, ControlFactory& make, std::string_view name, int row,
+                                   int column, int chars = 7) {
+  const std::string field(name);
+  grid->addWidget(make.caption("Caption_" + field), row, column);
+  QLineEdit* edit = make.field(name, chars);
+  grid->addWidget(edit, row, column + 1);
+  grid->addWidget(make.caption("Unit_" + field), row, column + 2);
+  return edit;
+}
+
+/// A grid whose extra width and height go to an empty last column and row.
+inline void CloseGrid(QGridLayout* grid) {
+  grid->setColumnStretch(grid->columnCount(), 1);
+  grid->setRowStretch(grid->rowCount(), 1);
+}
+
+/// A page or frame body: the layout, then a stretch so extra height stays empty.
+inline QWidget* Page(QLayout* content, const char* name) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  auto* column = new QVBoxLayout(page);
+  column->addLayout(content);
+  column->addStretch(1);
+  return page;
+}
+
+}  // namespace vdmos::ui

@@ -1,0 +1,63 @@
+#pragma once
+#include <QMainWindow>
+#include <cstddef>
+
+#include "model/command_runner.h"
+#include "model/window_state.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
+
+class QLabel;
+class QTabWidget;
+
+namespace vdmos::ui {
+
+class RgateWindow;
+
+/// Form1: the window of the tool. It keeps no data of its own: every command runs on the
+/// WindowState, and afterwards the whole state is mirrored into the widgets. The user's
+/// edits are written back into the state as they happen (one-line fields, check boxes,
+/// options) or just before the next command (the multi-line text boxes).
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  /// Commands reach the outside world through `platform` (a QtPlatform in the program, a
+  /// ScriptedPlatform in tests).
+  explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  const WindowState& state() const { return state_; }
+  /// For a page that changes the state itself: call mirrorState() afterwards.
+  WindowState& state() { return state_; }
+  /// Takes the user's pending edits, runs a command as the user started it (an arithmetic
+  /// fault restores the state and is reported), then mirrors the state.
+  void runCommand(Command command);
+  /// Shows the state in the widgets, with their signals blocked.
+  void mirrorState();
+
+  const Controls& controls() const { return controls_; }
+  /// SSTab1, for pages added after "Lib manager".
+  QTabWidget* pages() const { return pages_; }
+  /// Appends a page after the existing ones.
+  void addPage(QWidget* page, const QString& caption);
+  /// The gate resistance window while it is loaded, else nullptr.
+  RgateWindow* rgateWindow() const { return rgate_; }
+
+ private:
+  void buildMenus();
+  void bindControls();
+  void takePendingEdits();
+  void mirrorTexts();
+  void mirrorLibraryCaret(bool textReplaced);
+  void mirrorGateResistanceWindow();
+
+  Platform& platform_;
+  WindowState state_;
+  Controls controls_;
+  QTabWidget* pages_ = nullptr;
+  QLabel* statusText_ = nullptr;
+  RgateWindow* rgate_ = nullptr;
+  std::size_t placedLibCaret_ = 0;
+};
+
+}  // namespace vdmos::ui

@@ -1,0 +1,43 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/check_box.h"
+#include "ui/layout_helpers.h"
+#include "ui/pages.h"
+#include "ui/text_box.h"
+
+namespace vdmos::ui {
+namespace {
+
+// The card and subcircuit boxes follow the window's width but keep their height.
+TextBox* CardBox(ControlFactory& make, std::string_view name, int lines) {
+  TextBox* box = make.textBox(name);
+  box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  box->setMinimumWidth(20 * make.charWidth());
+  box->setFixedHeight(lines * make.lineHeight() + 2 * box->frameWidth() + 8);
+  return box;
+}
+
+}  // namespace
+
+QWidget* BuildModelPage(ControlFactory& make) {
+  auto* column = new QVBoxLayout;
+  column->addLayout(Row({make.caption("Label53")}));
+  column->addWidget(CardBox(make, "Text19", 4));
+  column->addLayout(Row({make.button("Command2"), make.button("Command1"), make.checkBox("LineBreak")}));
+  column->addWidget(CardBox(make, "SubCktTextBox", 10));
+  auto* breakdown = new QGridLayout;
+  AddLabelledField(breakdown, make, "avalanche_volt", 0, 0);
+  auto* buttons = new QHBoxLayout;
+  buttons->addLayout(breakdown);
+  buttons->addSpacing(2 * make.charWidth());
+  buttons->addWidget(make.button("SaveModel"));
+  buttons->addWidget(make.button("CopyToClipBoardSubCkt"));
+  buttons->addWidget(make.button("HelpSubCkt"));
+  buttons->addStretch(1);
+  column->addLayout(buttons);
+  return Page(column, "PageModel");
+}
+
+}  // namespace vdmos::ui

@@ -1,0 +1,81 @@
+#include "ui/qt_platform.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include "ui/file_filter.h"
+#include "ui/text_bridge.h"
+#include "ui/window_texts.h"
+
+namespace vdmos::ui {
+namespace {
+
+QString Title(std::string_view title) { return title.empty() ? QString(kApplicationTitle) : ToQString(title); }
+
+std::optional<std::string> Chosen(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+// The dialog is set up as asked: filters, the preselected one (counted from 1), and the
+// suggested name, which may be a bare name or a whole path.
+struct DialogSetup {
+  QString filters;
+  QString selected;
+  QString initialName;
+};
+
+DialogSetup Setup(const FileDialogRequest& request) {
+  const QStringList filters = QtFileFilters(request.filter);
+  DialogSetup setup{filters.join(QStringLiteral(";;")), {}, ToQString(request.initialName)};
+  if (request.selectedFilter >= 1 && request.selectedFilter <= filters.size())
+    setup.selected = filters[request.selectedFilter - 1];
+  return setup;
+}
+
+}  // namespace
+
+void QtPlatform::ShowMessage(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), QMessageBox::Ok, parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+Answer QtPlatform::AskYesNoCancel(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
+std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogRequest& request) {
+  DialogSetup setup = Setup(request);
+  // The command asks before it replaces a file; the dialog must not ask as well.
+  return Chosen(QFileDialog::getSaveFileName(parent_, {}, setup.initialName, setup.filters, &setup.selected,
+                                             QFileDialog::DontConfirmOverwrite));
+}
+
+std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogRequest& request) {
+  DialogSetup setup = Setup(request);
+  return Chosen(QFileDialog::getOpenFileName(parent_, {}, setup.initialName, setup.filters, &setup.selected));
+}
+
+std::optional<std::string> QtPlatform::ChooseFolder(std::string_view title) {
+  return Chosen(QFileDialog::getExistingDirectory(parent_, ToQString(title), {}, QFileDialog::ShowDirsOnly));
+}
+
+void QtPlatform::SetClipboardText(std::string_view text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(ToQString(text));
+}
+
+}  // namespace vdmos::ui

@@ -1,0 +1,27 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+namespace vdmos::ui {
+
+/// The platform of the running window: Qt's message boxes, file dialogs, folder picker and
+/// clipboard; files through the local disk as every platform does.
+class QtPlatform : public Platform {
+ public:
+  /// Dialogs open over this window (may be set later; until then they have no parent).
+  void setDialogParent(QWidget* parent) { parent_ = parent; }
+
+  void ShowMessage(std::string_view text, std::string_view title = {}) override;
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseFolder(std::string_view title) override;
+  void SetClipboardText(std::string_view text) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace vdmos::ui

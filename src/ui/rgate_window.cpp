@@ -1,0 +1,77 @@
+#include "ui/rgate_window.h"
+
+#include <QCloseEvent>
+#include <algorithm>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/layout_helpers.h"
+#include "ui/text_bridge.h"
+#include "ui/window_texts.h"
+
+namespace vdmos::ui {
+namespace {
+
+struct FormField {
+  const char* name;
+  std::string GateResistanceForm::*text;
+  bool gapBefore;  // the rows come in three groups: drive, charges, delay
+};
+
+constexpr FormField kFields[] = {
+    {"Text_VGG", &GateResistanceForm::Text_VGG, false},
+    {"Text_Rout", &GateResistanceForm::Text_Rout, false},
+    {"Text_VGSP", &GateResistanceForm::Text_VGSP, false},
+    {"Text_Qgs", &GateResistanceForm::Text_Qgs, true},
+    {"Text_Qgd", &GateResistanceForm::Text_Qgd, false},
+    {"Text_Td_On", &GateResistanceForm::Text_Td_On, true},
+};
+
+}  // namespace
+
+RgateWindow::RgateWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("Form_Rgate");
+  setWindowTitle(kRgateWindowTitle);
+  ControlFactory make(controls_);
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(make.caption("Heading"), 0, Qt::AlignHCenter);
+  column->addSpacing(make.lineHeight() / 2);
+  auto* grid = new QGridLayout;
+  int row = 0;
+  for (const FormField& field : kFields) {
+    if (field.gapBefore) grid->setRowMinimumHeight(row++, make.lineHeight());
+    QLineEdit* edit = AddLabelledField(grid, make, field.name, row++, 0, 6);
+    connect(edit, &QLineEdit::textEdited, this, &RgateWindow::edited);
+  }
+  column->addLayout(grid);
+  column->addSpacing(make.lineHeight());
+  QPushButton* ok = make.button("OkButton");
+  ok->setFixedWidth(std::max(ok->sizeHint().width(), 12 * make.charWidth()));
+  connect(ok, &QPushButton::clicked, this, &RgateWindow::okClicked);
+  column->addWidget(ok, 0, Qt::AlignHCenter);
+  make.applyTabOrder();
+  column->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void RgateWindow::showForm(const GateResistanceForm& form) {
+  for (const FormField& field : kFields) {
+    auto* edit = controls_.get<QLineEdit>(field.name);
+    const QString text = ToQString(form.*field.text);
+    if (edit->text() != text) edit->setText(text);
+  }
+}
+
+void RgateWindow::takeEdits(GateResistanceForm& form) const {
+  for (const FormField& field : kFields)
+    form.*field.text = controls_.get<QLineEdit>(field.name)->text().toStdString();
+}
+
+void RgateWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit closed();
+}
+
+}  // namespace vdmos::ui

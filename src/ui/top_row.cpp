@@ -1,0 +1,30 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/check_box.h"
+#include "ui/controls.h"
+#include "ui/layout_helpers.h"
+#include "ui/pages.h"
+
+namespace vdmos::ui {
+
+QWidget* BuildTopRow(ControlFactory& make) {
+  auto* row = new QWidget;
+  row->setObjectName("TopRow");
+  QLabel* nameLabel = make.caption("Label40");
+  QLineEdit* name = make.field("Text20", 14);
+  nameLabel->setBuddy(name);
+  QLabel* typeLabel = make.caption("Label41");
+  QComboBox* type = make.comboBox("Combo1", {"NMOS", "PMOS"});
+  typeLabel->setBuddy(type);
+  CheckBox* depletion = make.checkBox("CheckDepMode");
+  QLabel* depletionLabel = make.caption("Label8");
+  depletionLabel->setBuddy(depletion);
+  auto* layout = Row({nameLabel, name, typeLabel, type, depletion, depletionLabel});
+  layout->setContentsMargins(0, 0, 0, 0);
+  row->setLayout(layout);
+  return row;
+}
+
+}  // namespace vdmos::ui

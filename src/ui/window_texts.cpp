@@ -1,0 +1,152 @@
+#include "ui/window_texts.h"
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+#include "ui/text_bridge.h"
+
+namespace vdmos::ui {
+namespace {
+
+struct ControlText {
+  std::string_view name;
+  std::string_view caption;
+  std::string_view toolTip = {};
+};
+
+// Controls named Caption_<field> and Unit_<field> are the labels beside a field; Head_* are
+// column heads. The other names are the window's own control names.
+constexpr std::array kTexts = std::to_array<ControlText>({
+    // Top row and pages.
+    {"Label40", "Model name"},
+    {"Label41", "FET type"},
+    {"CheckDepMode", ""},
+    {"Label8", "Depletion mode (NMOS only!)"},
+    {"PageDc", "DC characteristics"},
+    {"PageAc", "AC characteristics"},
+    {"PageModel", "VDmos Model"},
+    {"PageLib", "Lib manager"},
+    // Menus.
+    {"file", "File"},
+    {"New", "New"},
+    {"open", "Open"},
+    {"save", "Save"},
+    {"testcircuits", "Save Test Circuits"},
+    {"help", "Help"},
+    {"about", "About"},
+    // DC characteristics.
+    {"Caption_Text6", "Rds_on"},
+    {"Unit_Text6", "Ohm"},
+    {"Caption_rdsonVgs", "@ Vgs="},
+    {"Unit_rdsonVgs", "V"},
+    {"Caption_Text3", "Vgs(th)"},
+    {"Unit_Text3", "V"},
+    {"Caption_Text2", "Rg"},
+    {"Unit_Text2", "Ohm"},
+    {"Button_Rgate", "?", "Estimate Rg from the gate drive switching data"},
+    {"Frame2", "Transfer Characteristics"},
+    {"Head_Frame2_Vgs", "Vgs (V)"},
+    {"Head_Frame2_Id", "Id (A)"},
+    {"Vplat", "", "Gate Plateau Voltage"},
+    {"Idplat", "", "Gatecharge test current"},
+    {"Text5", "", "Vgs when ID is maximum"},
+    {"Text4", "", "Max Id from transfer Char."},
+    {"VgsPlat_Help", "?", "Where to read the plateau point"},
+    {"transf_help", "?", "Where to read the maximum current point"},
+    {"Caption_TextBoxVdsTest", "Vds Test"},
+    {"Unit_TextBoxVdsTest", "V"},
+    {"Frame4", "Body Diode DC Forward"},
+    {"Head_Frame4_Vsd", "Vsd"},
+    {"Head_Frame4_Isd", "Isd"},
+    {"Frame6", "Output Characteristics"},
+    {"Caption_VdsRange", "Vds range"},
+    {"Unit_VdsRange", "V"},
+    {"Sim_Results", "Matching performance"},
+    {"ForceRdsOn", "Force Rdson matching"},
+    {"FixVTO", "Don't change Vto"},
+    {"Caption_Text_LAMBDA", "LAMBDA"},
+    {"Update_DC", "Update"},
+    {"Head_Sim_Vgs", "Vgs"},
+    {"Head_Sim_Vds", "Vds"},
+    {"Head_Sim_Ids", "Ids"},
+    {"Caption_Transfer", "Transfer:"},
+    {"Frame1", "MOSFET DC model parameters"},
+    // AC characteristics.
+    {"Frame3", "Typical Capacitance"},
+    {"Head_Frame3_Vds", "Vds"},
+    {"Head_Frame3_Ciss", "Ciss"},
+    {"Head_Frame3_Coss", "Coss"},
+    {"Head_Frame3_Crss", "Crss"},
+    {"Unit_Frame3_Vds", "V"},
+    {"Unit_Frame3_Ciss", "pF"},
+    {"Unit_Frame3_Coss", "pF"},
+    {"Unit_Frame3_Crss", "pF"},
+    {"Caption_ZeroVolt", "0        V"},
+    {"Unit_TextVdsMiddle", "V"},
+    {"Unit_TextVdsMax", "V"},
+    {"Text21", "", "Coss is allways higher then Crss"},
+    {"Frame5", "Body Diode Reverse Recovery"},
+    {"Caption_Trr", "Trr"},
+    {"Unit_Trr", "ns"},
+    {"Frame7", "Gate Charge Characteristics test conditions"},
+    {"Caption_IdCharge", "Id"},
+    {"Unit_IdCharge", "A"},
+    {"Caption_VdCharge", "Vd"},
+    {"Unit_VdCharge", "V"},
+    {"Frame8", "AC Parameters"},
+    {"Update_AC", "Update"},
+    // VDmos Model.
+    {"Label53", "Standard VDmos model"},
+    {"Command2", "Update model"},
+    {"Command1", "Copy to clipboard"},
+    {"LineBreak", "Multiple Lines"},
+    {"Caption_avalanche_volt", "Vds breakdown"},
+    {"Unit_avalanche_volt", "V"},
+    {"SaveModel", "Save Model"},
+    {"CopyToClipBoardSubCkt", "Copy subcircuit model to clipboard"},
+    {"HelpSubCkt", "Help"},
+    // Lib manager.
+    {"Label43", "Lib File:"},
+    {"OpenLib", "Open Library"},
+    {"SaveLib", "Save Library"},
+    {"Add", "Add Model"},
+    {"OptionStandard", "Standard Model"},
+    {"OptionSubCkt", "Subcircuit Model"},
+    // The gate resistance window.
+    {"Heading", "Estimation of internal gate resistance"},
+    {"Caption_Text_VGG", "Driver gate voltage"},
+    {"Unit_Text_VGG", "V"},
+    {"Caption_Text_Rout", "Gate driver output resistance"},
+    {"Unit_Text_Rout", "Ohm"},
+    {"Caption_Text_VGSP", "Gate source Plateau voltage"},
+    {"Unit_Text_VGSP", "V"},
+    {"Caption_Text_Qgs", "Qgs"},
+    {"Unit_Text_Qgs", "nC"},
+    {"Caption_Text_Qgd", "Qgd"},
+    {"Unit_Text_Qgd", "nC"},
+    {"Caption_Text_Td_On", "Turn on delay"},
+    {"Unit_Text_Td_On", "ns"},
+    {"OkButton", "OK"},
+});
+
+const ControlText* Find(std::string_view name) {
+  for (const ControlText& text : kTexts)
+    if (text.name == name) return &text;
+  return nullptr;
+}
+
+}  // namespace
+
+QString Caption(std::string_view name) {
+  const ControlText* text = Find(name);
+  if (!text) throw std::out_of_range("no caption for control " + std::string(name));
+  return ToQString(text->caption);
+}
+
+QString ToolTip(std::string_view name) {
+  const ControlText* text = Find(name);
+  return text ? ToQString(text->toolTip) : QString();
+}
+
+}  // namespace vdmos::ui

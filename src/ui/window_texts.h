@@ -1,0 +1,21 @@
+#pragma once
+// Every caption and tool tip of the two windows, keyed by the control's objectName, so the
+// page builders only arrange controls and the texts live in one table.
+
+#include <QString>
+#include <string_view>
+
+namespace vdmos::ui {
+
+inline constexpr const char* kMainWindowTitle = "Varnex - MOS Tool";
+inline constexpr const char* kRgateWindowTitle = "Rgate from Ciss and td";
+/// The title of message boxes that ask for the application's own title.
+inline constexpr const char* kApplicationTitle = "vdmosgen";
+
+/// The caption of a control (label text, button or frame caption, menu entry, page title).
+/// Throws std::out_of_range for a name without an entry, so a typo fails at once.
+QString Caption(std::string_view name);
+/// The tool tip of a control, empty for most.
+QString ToolTip(std::string_view name);
+
+}  // namespace vdmos::ui

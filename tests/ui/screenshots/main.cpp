@@ -1,0 +1,67 @@
+// Writes pictures of the window for the documentation: each page at the default size, with
+// the results of one "Update model" of the start values shown, and the gate resistance window
+// with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+#include "extract/gate_resistance.h"
+#include "files/model_library.h"
+#include "model/model_update.h"
+#include "model/window_commands.h"
+#include "platform/scripted_platform.h"
+#include "ui/main_window.h"
+#include "ui/rgate_window.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QDir& folder, const char* name) {
+  QCoreApplication::processEvents();
+  const QString path = folder.filePath(QString(name) + ".png");
+  if (widget.grab().save(path)) return true;
+  std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: ui_screenshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!folder.mkpath(".")) return 1;
+
+  vdmos::ScriptedPlatform platform;
+  vdmos::ui::MainWindow window(platform);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  window.runCommand(vdmos::Command2_Click);
+  window.runCommand(vdmos::transf_help_Click);
+  window.runCommand(vdmos::Add_Click);
+
+  const char* pages[] = {"page-dc", "page-ac", "page-model", "page-lib"};
+  bool ok = true;
+  for (int i = 0; i < 4; ++i) {
+    window.pages()->setCurrentIndex(i);
+    ok = Save(window, folder, pages[i]) && ok;
+  }
+
+  window.runCommand(vdmos::Button_Rgate_Click);
+  vdmos::ui::RgateWindow* rgate = window.rgateWindow();
+  for (auto [name, text] : {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
+    auto* field = rgate->controls().get<QLineEdit>(name);
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+  window.runCommand(vdmos::OkButton_Click);
+  if (!QTest::qWaitForWindowExposed(rgate)) return 1;
+  ok = Save(*rgate, folder, "rgate") && ok;
+  return ok ? 0 : 1;
+}
