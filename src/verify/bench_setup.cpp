@@ -32,7 +32,8 @@ double FieldValue(const WindowState& state, std::string_view control) {
 std::vector<double> SortedDistinct(const std::vector<double>& values) {
   std::vector<double> kept;
   for (const double v : values) {
-    if (std::none_of(kept.begin(), kept.end(), [&](double k) { return SameVoltage(k, v); })) kept.push_back(v);
+    if (std::none_of(kept.begin(), kept.end(), [&](double k) { return SameVoltage(k, v); }))
+      kept.push_back(v);
   }
   std::sort(kept.begin(), kept.end());
   return kept;
@@ -45,14 +46,17 @@ std::vector<double> CapacitanceVoltages(const std::array<CapacitanceGridRow, 3>&
   std::vector<double> voltages{0.0, grid[0].vds, grid[1].vds, grid[2].vds};
   if (top > kCapacitanceSweepStart) {
     const double ratio = std::pow(top / kCapacitanceSweepStart, 1.0 / (kCapacitanceSweepPoints - 1));
-    for (int i = 0; i < kCapacitanceSweepPoints; ++i) voltages.push_back(kCapacitanceSweepStart * std::pow(ratio, i));
+    for (int i = 0; i < kCapacitanceSweepPoints; ++i)
+      voltages.push_back(kCapacitanceSweepStart * std::pow(ratio, i));
   }
   return SortedDistinct(voltages);
 }
 
 }  // namespace
 
-bool SameVoltage(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max({std::abs(a), std::abs(b), 1.0}); }
+bool SameVoltage(double a, double b) {
+  return std::abs(a - b) <= 1e-9 * std::max({std::abs(a), std::abs(b), 1.0});
+}
 
 std::vector<double> LinearSweep::Values() const {
   std::vector<double> values;
@@ -115,7 +119,8 @@ std::optional<std::string> BenchSetupProblem(const BenchSetup& s) {
   if (!(s.rdsonVgs > 0)) return std::string(kRdsonVgsNotPositiveText);
   if (!(s.outputVds.stop > 0)) return std::string(kOutputDrainNotPositiveText);
   if (!(s.chargeId > 0 && s.chargeVds > 0)) return std::string(kGateChargeNotPositiveText);
-  const bool gridVoltagesFine = s.grid[1].vds >= 0 && s.grid[2].vds >= 0 && (s.grid[1].vds > 0 || s.grid[2].vds > 0);
+  const bool gridVoltagesFine =
+      s.grid[1].vds >= 0 && s.grid[2].vds >= 0 && (s.grid[1].vds > 0 || s.grid[2].vds > 0);
   if (!gridVoltagesFine) return std::string(kCapacitanceVdsNotPositiveText);
   if (!(s.diodeVsd.stop > 0)) return std::string(kDiodeVsdNotPositiveText);
   return std::nullopt;

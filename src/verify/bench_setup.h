@@ -32,28 +32,28 @@ struct BenchSetup {
   bool pmos = false;  ///< the benches drive a P-channel device with negated voltages
 
   // Transfer characteristic.
-  double vdsTest = 0;                      ///< TextBoxVdsTest
-  double plateauVgs = 0, plateauId = 0;    ///< Vplat, Idplat
-  double maxVgs = 0, maxId = 0;            ///< Text5, Text4
-  LinearSweep transferVgs;                 ///< the gate sweep up to the highest gate voltage
+  double vdsTest = 0;                    ///< TextBoxVdsTest
+  double plateauVgs = 0, plateauId = 0;  ///< Vplat, Idplat
+  double maxVgs = 0, maxId = 0;          ///< Text5, Text4
+  LinearSweep transferVgs;               ///< the gate sweep up to the highest gate voltage
 
   // Output characteristics and on-resistance.
-  double rdsonVgs = 0, rdsOn = 0;          ///< rdsonVgs, Text6 (Ohm)
-  double checkVgs = 0;                     ///< Out_VGS
-  std::array<double, 2> checkVds{};        ///< OUT_VDS1, OUT_VDS2
-  std::vector<double> gateSteps;           ///< one output curve per gate voltage, ascending
-  LinearSweep outputVds;                   ///< the drain sweep up to the largest drain voltage
+  double rdsonVgs = 0, rdsOn = 0;    ///< rdsonVgs, Text6 (Ohm)
+  double checkVgs = 0;               ///< Out_VGS
+  std::array<double, 2> checkVds{};  ///< OUT_VDS1, OUT_VDS2
+  std::vector<double> gateSteps;     ///< one output curve per gate voltage, ascending
+  LinearSweep outputVds;             ///< the drain sweep up to the largest drain voltage
 
   // Gate charge.
-  double chargeId = 0, chargeVds = 0;      ///< IdCharge, VdCharge
+  double chargeId = 0, chargeVds = 0;  ///< IdCharge, VdCharge
 
   // Capacitances: rows at 0 V, TextVdsMiddle and TextVdsMax.
   std::array<CapacitanceGridRow, 3> grid{};
-  std::vector<double> capacitanceVds;      ///< 0, then a geometric sweep, with the grid voltages
+  std::vector<double> capacitanceVds;  ///< 0, then a geometric sweep, with the grid voltages
 
   // Body diode forward points (Vsd, Isd) and the source-drain voltage sweep.
   std::array<double, 3> diodePointVsd{}, diodePointIsd{};
-  LinearSweep diodeVsd;                    ///< beyond the largest forward voltage
+  LinearSweep diodeVsd;  ///< beyond the largest forward voltage
 };
 
 /// Reads the fields of the window by each field's own reading (the test-condition texts

@@ -15,7 +15,8 @@ constexpr std::string_view kCardOpening = ".MODEL ";
 constexpr std::string_view kCardType = " VDMOS(";
 
 bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
 bool ParenthesesBalance(std::string_view text) {
@@ -48,14 +49,17 @@ bool CardIsPChannel(const CardTexts& card) {
 }
 
 std::optional<std::string> CardProblem(const CardTexts& card) {
-  if (card.segment1.empty() && card.segment2.empty() && card.segment3.empty()) return std::string(kNoCardText);
+  if (card.segment1.empty() && card.segment2.empty() && card.segment3.empty())
+    return std::string(kNoCardText);
   for (const std::string* segment : {&card.segment1, &card.segment2, &card.segment3}) {
     if (HasControlCharacter(*segment)) return std::string(kCardControlCharacterText);
   }
-  if (!ParenthesesBalance(card.segment1 + card.segment2 + card.segment3)) return std::string(kCardParenthesesText);
+  if (!ParenthesesBalance(card.segment1 + card.segment2 + card.segment3))
+    return std::string(kCardParenthesesText);
   const std::optional<std::string> name = CardModelName(card);
   if (!name) return std::string(kCardOpeningText);
-  const bool oneWord = !name->empty() && std::none_of(name->begin(), name->end(), [](char c) { return c == ' '; });
+  const bool oneWord =
+      !name->empty() && std::none_of(name->begin(), name->end(), [](char c) { return c == ' '; });
   if (!oneWord) return std::string(kCardModelNameText);
   return std::nullopt;
 }

@@ -22,21 +22,21 @@ struct Curve {
 
 /// The five characteristics. Units: V, A, pF and nC.
 struct Characteristics {
-  Curve transfer;              ///< Id (A) against Vgs (V) at the transfer test drain voltage
-  std::vector<Curve> output;   ///< Id (A) against Vds (V), one curve per gate voltage
-  Curve ciss, coss, crss;      ///< capacitance (pF) against Vds (V), gate on source
-  Curve bodyDiode;             ///< Isd (A) against Vsd (V), gate on source
-  Curve gateCharge;            ///< Vgs (V) against the gate charge (nC); only ngspice gives it
+  Curve transfer;             ///< Id (A) against Vgs (V) at the transfer test drain voltage
+  std::vector<Curve> output;  ///< Id (A) against Vds (V), one curve per gate voltage
+  Curve ciss, coss, crss;     ///< capacitance (pF) against Vds (V), gate on source
+  Curve bodyDiode;            ///< Isd (A) against Vsd (V), gate on source
+  Curve gateCharge;           ///< Vgs (V) against the gate charge (nC); only ngspice gives it
 };
 
 /// The datasheet's own points, drawn as markers over the curves (same axes and units).
 /// The two check points of the output plot carry the model's current, as the window shows
 /// them: the datasheet gives only their voltages.
 struct DatasheetMarkers {
-  std::vector<Point> transfer;    ///< plateau point, maximum-current point
-  std::vector<Point> output;      ///< the two check points at the check gate voltage
+  std::vector<Point> transfer;          ///< plateau point, maximum-current point
+  std::vector<Point> output;            ///< the two check points at the check gate voltage
   std::vector<Point> ciss, coss, crss;  ///< the capacitance grid cells that hold a value
-  std::vector<Point> bodyDiode;   ///< (Vsd, Isd) of the three forward points
+  std::vector<Point> bodyDiode;         ///< (Vsd, Isd) of the three forward points
 };
 
 }  // namespace vdmos

@@ -92,7 +92,8 @@ std::string FindProgram(const std::string& name) {
     const std::string folder = end > at ? path.substr(at, end - at) : ".";
     const std::string candidate = folder + "/" + name;
     struct stat info {};
-    if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(candidate.c_str(), X_OK) == 0) {
+    if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ::access(candidate.c_str(), X_OK) == 0) {
       return candidate;
     }
     at = end + 1;
@@ -103,8 +104,9 @@ std::string FindProgram(const std::string& name) {
 std::vector<std::string> ChildEnvironment(const std::vector<std::string>& overrides) {
   auto replaced = [&](std::string_view entry) {
     const std::string_view name = entry.substr(0, entry.find('='));
-    return std::any_of(overrides.begin(), overrides.end(),
-                       [&](const std::string& o) { return std::string_view(o).substr(0, o.find('=')) == name; });
+    return std::any_of(overrides.begin(), overrides.end(), [&](const std::string& o) {
+      return std::string_view(o).substr(0, o.find('=')) == name;
+    });
   };
   std::vector<std::string> environment;
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
@@ -219,8 +221,8 @@ void Start(const ChildRequest& request, const ChildLimits& limits, Child& child)
     return;
   }
   if (pid == 0) {
-    BecomeChild(in.child.get(), out.child.get(), err.child.get(), report.child.get(), memory, cpu, path.c_str(),
-                argv.data(), envp.data());
+    BecomeChild(in.child.get(), out.child.get(), err.child.get(), report.child.get(), memory, cpu,
+                path.c_str(), argv.data(), envp.data());
   }
   ::setpgid(pid, pid);  // also here, so that a kill cannot come before the child made its group
   child.pid = pid;
@@ -277,10 +279,12 @@ bool ReadSome(Fd& fd, std::string& into, std::size_t limit) {
   }
 }
 
-void Serve(std::vector<Child>& children, const std::vector<ChildRequest>& requests, const ChildLimits& limits) {
+void Serve(std::vector<Child>& children, const std::vector<ChildRequest>& requests,
+           const ChildLimits& limits) {
   const Clock::time_point deadline = Clock::now() + limits.timeout;
   for (;;) {
-    const bool anyRunning = std::any_of(children.begin(), children.end(), [](const Child& c) { return c.running; });
+    const bool anyRunning =
+        std::any_of(children.begin(), children.end(), [](const Child& c) { return c.running; });
     if (!anyRunning) return;
     const Clock::time_point now = Clock::now();
     if (now >= deadline) {
@@ -321,7 +325,8 @@ void Serve(std::vector<Child>& children, const std::vector<ChildRequest>& reques
       Fd& fd = *owners[k].second;
       if (&fd == &child.in) {
         WriteSome(child, requests[owners[k].first].input);
-      } else if (!ReadSome(fd, &fd == &child.out ? child.outcome.out : child.outcome.err, limits.maxOutputBytes)) {
+      } else if (!ReadSome(fd, &fd == &child.out ? child.outcome.out : child.outcome.err,
+                           limits.maxOutputBytes)) {
         Kill(child, Status::OutputTooLarge);
       }
     }

@@ -16,15 +16,10 @@ namespace {
 constexpr int kBisectionPasses = 200;
 constexpr double kFaradToPicofarad = 1e12;
 
-Curve CapacitanceCurve(std::string_view label, const std::vector<double>& voltages, auto capacitance) {
+/// The function sampled at xs.
+Curve SampledCurve(std::string_view label, const std::vector<double>& xs, auto y) {
   Curve curve{std::string(label), {}};
-  for (const double v : voltages) curve.points.push_back({v, capacitance(v)});
-  return curve;
-}
-
-Curve DrainCurrentCurve(std::string label, const std::vector<double>& xs, auto current) {
-  Curve curve{std::move(label), {}};
-  for (const double x : xs) curve.points.push_back({x, current(x)});
+  for (const double x : xs) curve.points.push_back({x, y(x)});
   return curve;
 }
 
@@ -87,18 +82,19 @@ double ModelDrainCurrentAt(const ModelParameterSet& p, bool pmos, double vgs, do
 
 Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {
   Characteristics c;
-  c.transfer = DrainCurrentCurve(std::string(kDrainCurrentLabel), s.transferVgs.Values(),
-                                 [&](double vgs) { return ModelDrainCurrentAt(p, s.pmos, vgs, s.vdsTest); });
+  c.transfer = SampledCurve(kDrainCurrentLabel, s.transferVgs.Values(),
+                            [&](double vgs) { return ModelDrainCurrentAt(p, s.pmos, vgs, s.vdsTest); });
   const std::vector<double> drainVoltages = s.outputVds.Values();
   for (const double vgs : s.gateSteps) {
-    c.output.push_back(DrainCurrentCurve(std::string(kGateVoltageLabel) + DefaultNumberText(vgs) + " V", drainVoltages,
-                                         [&](double vds) { return ModelDrainCurrentAt(p, s.pmos, vgs, vds); }));
+    c.output.push_back(SampledCurve(std::string(kGateVoltageLabel) + DefaultNumberText(vgs) + " V",
+                                    drainVoltages,
+                                    [&](double vds) { return ModelDrainCurrentAt(p, s.pmos, vgs, vds); }));
   }
   // With the gate on the source the drain-gate voltage is the drain voltage.
-  c.crss = CapacitanceCurve(kCrssQuantity, s.capacitanceVds, [&](double v) { return ModelCrss(p, v); });
-  c.ciss = CapacitanceCurve(kCissQuantity, s.capacitanceVds, [&](double v) { return p.CGS + ModelCrss(p, v); });
-  c.coss = CapacitanceCurve(kCossQuantity, s.capacitanceVds,
-                            [&](double v) { return ModelCds(p, v) + ModelCrss(p, v); });
+  c.crss = SampledCurve(kCrssQuantity, s.capacitanceVds, [&](double v) { return ModelCrss(p, v); });
+  c.ciss = SampledCurve(kCissQuantity, s.capacitanceVds, [&](double v) { return p.CGS + ModelCrss(p, v); });
+  c.coss = SampledCurve(kCossQuantity, s.capacitanceVds,
+                        [&](double v) { return ModelCds(p, v) + ModelCrss(p, v); });
   c.bodyDiode = DiodeCurve(p, s.diodeVsd);
   return c;
 }
@@ -106,13 +102,15 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
 DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup& s) {
   DatasheetMarkers m;
   m.transfer = {{s.plateauVgs, s.plateauId}, {s.maxVgs, s.maxId}};
-  for (const double vds : s.checkVds) m.output.push_back({vds, ModelDrainCurrentAt(p, s.pmos, s.checkVgs, vds)});
+  for (const double vds : s.checkVds)
+    m.output.push_back({vds, ModelDrainCurrentAt(p, s.pmos, s.checkVgs, vds)});
   for (const CapacitanceGridRow& row : s.grid) {
     if (row.ciss) m.ciss.push_back({row.vds, *row.ciss});
     if (row.coss) m.coss.push_back({row.vds, *row.coss});
     if (row.crss) m.crss.push_back({row.vds, *row.crss});
   }
-  for (std::size_t i = 0; i < s.diodePointVsd.size(); ++i) m.bodyDiode.push_back({s.diodePointVsd[i], s.diodePointIsd[i]});
+  for (std::size_t i = 0; i < s.diodePointVsd.size(); ++i)
+    m.bodyDiode.push_back({s.diodePointVsd[i], s.diodePointIsd[i]});
   return m;
 }
 

@@ -44,7 +44,9 @@ struct Polarity {
   /// A source value: negated for a P-channel device.
   std::string operator()(double value) const { return Num(pmos ? -value : value); }
   /// The magnitude of a node voltage.
-  std::string Voltage(std::string_view node) const { return std::string(pmos ? "-" : "") + "v(" + std::string(node) + ")"; }
+  std::string Voltage(std::string_view node) const {
+    return std::string(pmos ? "-" : "") + "v(" + std::string(node) + ")";
+  }
   /// The magnitude of the current that flows into the drain from the source named, which
   /// feeds the drain.
   std::string DrainCurrent(std::string_view source) const {
@@ -62,10 +64,17 @@ std::string ValueList(const std::vector<double>& values, const Polarity& sign) {
 void Card(Netlist& n, const CardTexts& card) { n << ThreeLineCard(card); }
 
 void ControlOpening(Netlist& n) {
-  n << ".control" << "set nobreak" << "set width=200" << "set numdgt=10";
+  n << ".control"
+    << "set nobreak"
+    << "set width=200"
+    << "set numdgt=10";
 }
 
-void ControlClosing(Netlist& n) { n << "quit" << ".endc" << ".end"; }
+void ControlClosing(Netlist& n) {
+  n << "quit"
+    << ".endc"
+    << ".end";
+}
 
 void Section(Netlist& n, std::string_view name, std::string_view tag = {}) {
   std::string line = "echo @";
@@ -88,11 +97,11 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
   n << "* " + model + " transfer characteristic: Id against Vgs at Vds = " + Num(s.vdsTest) + " V"
     << "* Prints the curve, then Id at the plateau point and at the maximum-current point."
     << "V1 gs 0 0"
-    << "V2 d 0 " + sign(s.vdsTest)
-    << "M1 d gs 0 " + model;
+    << "V2 d 0 " + sign(s.vdsTest) << "M1 d gs 0 " + model;
   Card(n, card);
   ControlOpening(n);
-  n << DcSweep("V1", sign, s.transferVgs) << "let vgs = " + sign.Voltage("gs") << "let id = " + sign.DrainCurrent("V2");
+  n << DcSweep("V1", sign, s.transferVgs) << "let vgs = " + sign.Voltage("gs")
+    << "let id = " + sign.DrainCurrent("V2");
   Section(n, out::kTransferTable);
   n << "print vgs id";
   Section(n, out::kPoints);
@@ -109,8 +118,8 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
   const std::string gateList = ValueList(s.gateSteps, sign);
   Netlist n;
   n << "* " + model + " output characteristics: Id against Vds for Vgs =" + gateList + " V"
-    << "* Prints the curves, Rds(on) at Vgs = " + Num(s.rdsonVgs) + " V and Vds = " + Num(kRdsOnDrainVoltage) +
-           " V, Id at the two check points,"
+    << "* Prints the curves, Rds(on) at Vgs = " + Num(s.rdsonVgs) +
+           " V and Vds = " + Num(kRdsOnDrainVoltage) + " V, Id at the two check points,"
     << "* and the body diode's forward curve (gate on source, drain driven below the source)."
     << "V1 gs 0 0"
     << "V2 d 0 0"
@@ -151,21 +160,21 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
   Netlist n;
   n << "* " + model + " gate charge: Vgs against the gate charge at Id = " + Num(s.chargeId) +
            " A and Vds = " + Num(s.chargeVds) + " V"
-    << "* The gate ramps to " + sign(kGateChargeDrive) + " V in 1 ms. I1 drives Id into the drain, which the clamp diode D1"
+    << "* The gate ramps to " + sign(kGateChargeDrive) +
+           " V in 1 ms. I1 drives Id into the drain, which the clamp diode D1"
     << "* holds at Vds until the transistor takes the current. Bq integrates the gate current"
     << "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC."
     << "V1 gs 0 PWL(0 0 1m " + sign(kGateChargeDrive) + ")"
-    << "M1 d gs 0 " + model
-    << (s.pmos ? "I1 d 0 " : "I1 0 d ") + Num(s.chargeId)
-    << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
-    << "V2 clamp 0 " + sign(s.chargeVds)
-    << "Bq 0 qg I=" + sign.DrainCurrent("V1")
-    << "Cq qg 0 1"
+    << "M1 d gs 0 " + model << (s.pmos ? "I1 d 0 " : "I1 0 d ") + Num(s.chargeId)
+    << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp") << "V2 clamp 0 " + sign(s.chargeVds)
+    << "Bq 0 qg I=" + sign.DrainCurrent("V1") << "Cq qg 0 1"
     << "Rq qg 0 1G"
     << ".model dclamp D(IS=1e-10 N=0.05)";
   Card(n, card);
   ControlOpening(n);
-  n << "tran 1u 1m 0 1u" << "let qg = v(qg)*1e9" << "let vgs = " + sign.Voltage("gs");
+  n << "tran 1u 1m 0 1u"
+    << "let qg = v(qg)*1e9"
+    << "let vgs = " + sign.Voltage("gs");
   Section(n, out::kGateChargeTable);
   n << "print qg vgs";
   ControlClosing(n);
@@ -183,23 +192,23 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
     << "* of V1, V2 and V4, so their voltages equal Coss, Crss and Ciss in farads. Prints pF."
     << "V1 d1 0 DC 0 AC 1"
     << "V2 g1 0 DC 0 AC 0"
-    << "M1 d1 g1 0 " + model
-    << "V3 d2 0 DC 0 AC 0"
+    << "M1 d1 g1 0 " + model << "V3 d2 0 DC 0 AC 0"
     << "V4 g2 0 DC 0 AC 1"
-    << "M2 d2 g2 0 " + model
-    << "H1 coss 0 V1 -1e-3"
+    << "M2 d2 g2 0 " + model << "H1 coss 0 V1 -1e-3"
     << "H2 crss 0 V2 -1e-3"
     << "H3 ciss 0 V4 -1e-3";
   Card(n, card);
   ControlOpening(n);
-  n << "foreach vds" + voltageList << "alter V1 dc=$vds" << "alter V3 dc=$vds"
+  n << "foreach vds" + voltageList << "alter V1 dc=$vds"
+    << "alter V3 dc=$vds"
     << "ac lin 1 " + frequency + " " + frequency;
   // The current of a capacitance is imaginary; the real part is the leakage of the junction.
   n << "let " + std::string(out::kCiss) + " = abs(imag(v(ciss)))*1e12"
     << "let " + std::string(out::kCoss) + " = abs(imag(v(coss)))*1e12"
     << "let " + std::string(out::kCrss) + " = abs(imag(v(crss)))*1e12";
   Section(n, out::kCapacitancePoint, "$vds");
-  n << "print " + std::string(out::kCiss) + " " + std::string(out::kCoss) + " " + std::string(out::kCrss) << "end";
+  n << "print " + std::string(out::kCiss) + " " + std::string(out::kCoss) + " " + std::string(out::kCrss)
+    << "end";
   ControlClosing(n);
   return n.Text();
 }
@@ -208,20 +217,28 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
 
 std::string_view BenchStem(Bench bench) {
   switch (bench) {
-    case Bench::Transfer: return kIdVgsStem;
-    case Bench::Output: return kIdVdsVgsStem;
-    case Bench::GateCharge: return kGateChargeStem;
-    case Bench::Capacitance: return kCxssStem;
+    case Bench::Transfer:
+      return kIdVgsStem;
+    case Bench::Output:
+      return kIdVdsVgsStem;
+    case Bench::GateCharge:
+      return kGateChargeStem;
+    case Bench::Capacitance:
+      return kCxssStem;
   }
   return {};
 }
 
 std::string_view BenchName(Bench bench) {
   switch (bench) {
-    case Bench::Transfer: return kTransferBenchName;
-    case Bench::Output: return kOutputBenchName;
-    case Bench::GateCharge: return kGateChargeBenchName;
-    case Bench::Capacitance: return kCapacitanceBenchName;
+    case Bench::Transfer:
+      return kTransferBenchName;
+    case Bench::Output:
+      return kOutputBenchName;
+    case Bench::GateCharge:
+      return kGateChargeBenchName;
+    case Bench::Capacitance:
+      return kCapacitanceBenchName;
   }
   return {};
 }
@@ -229,10 +246,14 @@ std::string_view BenchName(Bench bench) {
 std::string NgspiceNetlist(Bench bench, const CardTexts& card, const BenchSetup& setup) {
   const std::string model = CardModelName(card).value_or("");
   switch (bench) {
-    case Bench::Transfer: return TransferNetlist(model, card, setup);
-    case Bench::Output: return OutputNetlist(model, card, setup);
-    case Bench::GateCharge: return GateChargeNetlist(model, card, setup);
-    case Bench::Capacitance: return CapacitanceNetlist(model, card, setup);
+    case Bench::Transfer:
+      return TransferNetlist(model, card, setup);
+    case Bench::Output:
+      return OutputNetlist(model, card, setup);
+    case Bench::GateCharge:
+      return GateChargeNetlist(model, card, setup);
+    case Bench::Capacitance:
+      return CapacitanceNetlist(model, card, setup);
   }
   return {};
 }

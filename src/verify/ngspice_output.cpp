@@ -9,8 +9,9 @@ namespace vdmos {
 namespace {
 
 constexpr std::array<std::string_view, 3> kNonConvergenceMarks{"timestep too small", "dc solution failed",
-                                                                 "simulation(s) aborted"};
-constexpr std::array<std::string_view, 6> kErrorMarks{"error", "undefined", "unknown", "can't", "cannot", "could not"};
+                                                               "simulation(s) aborted"};
+constexpr std::array<std::string_view, 6> kErrorMarks{"error", "undefined", "unknown",
+                                                      "can't", "cannot",    "could not"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -51,7 +52,8 @@ std::string Lower(std::string_view text) {
 }
 
 bool IsIndex(std::string_view token) {
-  return !token.empty() && std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return !token.empty() &&
+         std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 /// A table row: the index, then one number per column.
@@ -136,7 +138,9 @@ std::vector<OutputSection> ParseNgspiceOutput(std::string_view output) {
   return sections;
 }
 
-std::optional<std::string> NonConvergenceLine(std::string_view output) { return FirstLineWith(output, kNonConvergenceMarks); }
+std::optional<std::string> NonConvergenceLine(std::string_view output) {
+  return FirstLineWith(output, kNonConvergenceMarks);
+}
 
 std::optional<std::string> ErrorLine(std::string_view errorOutput) {
   if (auto line = FirstLineWith(errorOutput, kErrorMarks)) return line;

@@ -1,7 +1,6 @@
 #include "verify/verify_model.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
 
@@ -20,7 +19,6 @@ namespace vdmos {
 namespace {
 
 namespace out = netlist_output;
-using Sections = std::vector<OutputSection>;
 
 // ngspice runs with "-n", so that a user's own start-up file cannot change what the benches
 // measure, and in the C locale, which keeps its numbers in the form the reader expects. Its
@@ -37,13 +35,14 @@ VerificationResult Failure(VerifyStatus status, std::string message, std::string
 }
 
 /// A run that did not end well, as the result to return; nullopt for a clean run.
-std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& run, const VerifyOptions& options) {
+std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& run,
+                                             const VerifyOptions& options) {
   const std::string name(BenchName(bench));
   using S = ChildOutcome::Status;
   switch (run.status) {
     case S::NotFound:
-      return Failure(VerifyStatus::NgspiceMissing,
-                     std::string(kNgspiceMissingOpening) + options.ngspicePath + std::string(kNgspiceMissingClosing));
+      return Failure(VerifyStatus::NgspiceMissing, std::string(kNgspiceMissingOpening) + options.ngspicePath +
+                                                       std::string(kNgspiceMissingClosing));
     case S::StartFailed:
       return Failure(VerifyStatus::NgspiceFailed, std::string(kNgspiceStartOpening) + run.error);
     case S::TimedOut:
@@ -54,22 +53,27 @@ std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& ru
                      run.err);
     case S::OutputTooLarge:
       return Failure(VerifyStatus::NgspiceFailed,
-                     std::string(kOutputTooLargeOpening) + name + std::string(kOutputTooLargeClosing), run.err);
-    case S::Signaled:
-      return Failure(VerifyStatus::NgspiceFailed,
-                     std::string(kSignalOpening) + name + std::string(kSignalMiddle) + std::to_string(run.signal) + ").",
+                     std::string(kOutputTooLargeOpening) + name + std::string(kOutputTooLargeClosing),
                      run.err);
-    case S::Exited: break;
+    case S::Signaled:
+      return Failure(
+          VerifyStatus::NgspiceFailed,
+          std::string(kSignalOpening) + name + std::string(kSignalMiddle) + std::to_string(run.signal) + ").",
+          run.err);
+    case S::Exited:
+      break;
   }
   if (auto line = NonConvergenceLine(run.err + "\n" + run.out)) {
-    return Failure(VerifyStatus::NoConvergence,
-                   std::string(kNoConvergenceOpening) + name + std::string(kNoConvergenceMiddle) + ": " + *line, run.err);
+    return Failure(
+        VerifyStatus::NoConvergence,
+        std::string(kNoConvergenceOpening) + name + std::string(kNoConvergenceMiddle) + ": " + *line,
+        run.err);
   }
   if (run.exitCode != 0) {
     const std::optional<std::string> line = ErrorLine(run.err);
     return Failure(VerifyStatus::NgspiceFailed,
-                   std::string(kExitErrorOpening) + name + std::string(kExitErrorMiddle) + std::to_string(run.exitCode) +
-                       ")" + (line ? ": " + *line : "."),
+                   std::string(kExitErrorOpening) + name + std::string(kExitErrorMiddle) +
+                       std::to_string(run.exitCode) + ")" + (line ? ": " + *line : "."),
                    run.err);
   }
   return std::nullopt;
@@ -94,7 +98,8 @@ class RunOutput {
   std::optional<double> OptionalValue(std::string_view name) const {
     for (const OutputSection& section : sections_) {
       const auto it = section.values.find(name);
-      if (section.name == out::kPoints && it != section.values.end() && std::isfinite(it->second)) return it->second;
+      if (section.name == out::kPoints && it != section.values.end() && std::isfinite(it->second))
+        return it->second;
     }
     return std::nullopt;
   }
@@ -111,7 +116,8 @@ class RunOutput {
   Curve Table(const OutputSection& section, std::string label, std::string_view x, std::string_view y) const {
     const auto xs = section.Column(x);
     const auto ys = section.Column(y);
-    if (!xs || !ys || xs->empty()) throw Missing{bench_, "the table of \"@" + section.name + " " + section.tag + "\""};
+    if (!xs || !ys || xs->empty())
+      throw Missing{bench_, "the table of \"@" + section.name + " " + section.tag + "\""};
     Curve curve{std::move(label), {}};
     for (std::size_t i = 0; i < xs->size(); ++i) curve.points.push_back({(*xs)[i], (*ys)[i]});
     return curve;
@@ -132,7 +138,7 @@ class RunOutput {
 
  private:
   Bench bench_;
-  Sections sections_;
+  std::vector<OutputSection> sections_;
 };
 
 std::string Volts(double value) { return DefaultNumberText(value) + " V"; }
@@ -161,19 +167,35 @@ const CapacitancePoint* PointAt(const std::map<double, CapacitancePoint>& points
   return nullptr;
 }
 
-void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s, VerificationResult& r) {
-  r.simulated.transfer = run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
+void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
+                  VerificationResult& r) {
+  r.simulated.transfer =
+      run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
   const std::string drain = ", Vds = " + Volts(s.vdsTest);
-  AddRow(r, {std::string(kIdQuantity), "Vgs = " + Volts(s.plateauVgs) + drain + std::string(kPlateauPointNote), "A",
-             s.plateauId, ModelDrainCurrentAt(p, s.pmos, s.plateauVgs, s.vdsTest), run.Value(out::kIdPlateau), {}, {}});
-  AddRow(r, {std::string(kIdQuantity), "Vgs = " + Volts(s.maxVgs) + drain + std::string(kMaxCurrentPointNote), "A",
-             s.maxId, ModelDrainCurrentAt(p, s.pmos, s.maxVgs, s.vdsTest), run.Value(out::kIdMax), {}, {}});
+  AddRow(r, {std::string(kIdQuantity),
+             "Vgs = " + Volts(s.plateauVgs) + drain + std::string(kPlateauPointNote),
+             "A",
+             s.plateauId,
+             ModelDrainCurrentAt(p, s.pmos, s.plateauVgs, s.vdsTest),
+             run.Value(out::kIdPlateau),
+             {},
+             {}});
+  AddRow(r, {std::string(kIdQuantity),
+             "Vgs = " + Volts(s.maxVgs) + drain + std::string(kMaxCurrentPointNote),
+             "A",
+             s.maxId,
+             ModelDrainCurrentAt(p, s.pmos, s.maxVgs, s.vdsTest),
+             run.Value(out::kIdMax),
+             {},
+             {}});
 }
 
-void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s, VerificationResult& r) {
+void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
+                VerificationResult& r) {
   for (const OutputSection* section : run.All(out::kOutputTable)) {
     const double vgs = run.TagMagnitude(*section);
-    r.simulated.output.push_back(run.Table(*section, std::string(kGateVoltageLabel) + Volts(vgs), "vds", "id"));
+    r.simulated.output.push_back(
+        run.Table(*section, std::string(kGateVoltageLabel) + Volts(vgs), "vds", "id"));
   }
   const double idOn = run.Value(out::kIdRdsOn);
   const double vto = s.pmos ? -p.VTO : p.VTO;
@@ -193,16 +215,27 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
   AddRow(r, std::move(rdsOn));
   for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
     AddRow(r, {std::string(kIdQuantity),
-               "Vgs = " + Volts(s.checkVgs) + ", Vds = " + Volts(s.checkVds[i]) + std::string(kCheckPointNote) +
-                   std::to_string(i + 1) + ")",
-               "A", std::nullopt, ModelDrainCurrentAt(p, s.pmos, s.checkVgs, s.checkVds[i]), run.Value(out::kIdCheck[i]),
-               {}, {}});
+               "Vgs = " + Volts(s.checkVgs) + ", Vds = " + Volts(s.checkVds[i]) +
+                   std::string(kCheckPointNote) + std::to_string(i + 1) + ")",
+               "A",
+               std::nullopt,
+               ModelDrainCurrentAt(p, s.pmos, s.checkVgs, s.checkVds[i]),
+               run.Value(out::kIdCheck[i]),
+               {},
+               {}});
   }
-  r.simulated.bodyDiode = run.Table(*run.All(out::kDiodeTable).front(), std::string(kDiodeCurrentLabel), "vsd", "isd");
+  r.simulated.bodyDiode =
+      run.Table(*run.All(out::kDiodeTable).front(), std::string(kDiodeCurrentLabel), "vsd", "isd");
   const std::optional<DiodeLaw> law = BodyDiodeLaw(p);
   for (std::size_t i = 0; i < s.diodePointIsd.size(); ++i) {
-    VerificationRow row{std::string(kVsdQuantity), "Isd = " + Amps(s.diodePointIsd[i]), "V", s.diodePointVsd[i],
-                        std::nullopt, run.OptionalValue(out::kVsd[i]), {}, {}};
+    VerificationRow row{std::string(kVsdQuantity),
+                        "Isd = " + Amps(s.diodePointIsd[i]),
+                        "V",
+                        s.diodePointVsd[i],
+                        std::nullopt,
+                        run.OptionalValue(out::kVsd[i]),
+                        {},
+                        {}};
     if (law) row.model = law->Voltage(s.diodePointIsd[i]);
     if (!row.simulated) row.note = kDiodeNotReachedNote;
     AddRow(r, std::move(row));
@@ -210,13 +243,16 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
 }
 
 void ReadGateCharge(const RunOutput& run, VerificationResult& r) {
-  r.simulated.gateCharge = run.Table(*run.All(out::kGateChargeTable).front(), std::string(kGateChargeLabel), "qg", "vgs");
+  r.simulated.gateCharge =
+      run.Table(*run.All(out::kGateChargeTable).front(), std::string(kGateChargeLabel), "qg", "vgs");
 }
 
-void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s, VerificationResult& r) {
+void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
+                      VerificationResult& r) {
   std::map<double, CapacitancePoint> points;
   for (const OutputSection* section : run.All(out::kCapacitancePoint)) {
-    points[run.TagMagnitude(*section)] = {run.SectionValue(*section, out::kCiss), run.SectionValue(*section, out::kCoss),
+    points[run.TagMagnitude(*section)] = {run.SectionValue(*section, out::kCiss),
+                                          run.SectionValue(*section, out::kCoss),
                                           run.SectionValue(*section, out::kCrss)};
   }
   r.simulated.ciss.label = kCissQuantity;
@@ -235,14 +271,23 @@ void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p, const Be
   };
   for (const CapacitanceGridRow& row : s.grid) {
     const CapacitancePoint* point = PointAt(points, row.vds);
-    if (point == nullptr) throw Missing{Bench::Capacitance, "\"@" + std::string(out::kCapacitancePoint) + " " + DefaultNumberText(row.vds) + "\""};
+    if (point == nullptr)
+      throw Missing{Bench::Capacitance,
+                    "\"@" + std::string(out::kCapacitancePoint) + " " + DefaultNumberText(row.vds) + "\""};
     const double crss = ModelCrss(p, row.vds);
-    for (const Quantity& q : {Quantity{kCissQuantity, &CapacitanceGridRow::ciss, &CapacitancePoint::ciss, p.CGS + crss},
-                              Quantity{kCossQuantity, &CapacitanceGridRow::coss, &CapacitancePoint::coss,
-                                       ModelCds(p, row.vds) + crss},
-                              Quantity{kCrssQuantity, &CapacitanceGridRow::crss, &CapacitancePoint::crss, crss}}) {
-      AddRow(r, {std::string(q.name), "Vds = " + Volts(row.vds), "pF", row.*q.datasheet, q.model, point->*q.simulated,
-                 {}, {}});
+    for (const Quantity& q :
+         {Quantity{kCissQuantity, &CapacitanceGridRow::ciss, &CapacitancePoint::ciss, p.CGS + crss},
+          Quantity{kCossQuantity, &CapacitanceGridRow::coss, &CapacitancePoint::coss,
+                   ModelCds(p, row.vds) + crss},
+          Quantity{kCrssQuantity, &CapacitanceGridRow::crss, &CapacitancePoint::crss, crss}}) {
+      AddRow(r, {std::string(q.name),
+                 "Vds = " + Volts(row.vds),
+                 "pF",
+                 row.*q.datasheet,
+                 q.model,
+                 point->*q.simulated,
+                 {},
+                 {}});
     }
   }
 }
@@ -261,7 +306,9 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
 
   std::vector<ChildRequest> requests;
   for (const Bench bench : kBenches) {
-    requests.push_back({{options.ngspicePath, "-b", "-n"}, kNgspiceEnvironment, NgspiceNetlist(bench, state.card, setup) + "\r\n"});
+    requests.push_back({{options.ngspicePath, "-b", "-n"},
+                        kNgspiceEnvironment,
+                        NgspiceNetlist(bench, state.card, setup) + "\r\n"});
   }
   ChildLimits limits;
   limits.timeout = options.timeout;

@@ -17,8 +17,8 @@
 namespace vdmos {
 
 struct VerifyOptions {
-  std::string ngspicePath = "ngspice";            ///< a path, or a name looked up in PATH
-  std::chrono::milliseconds timeout{10000};       ///< for the whole check; the runs are then killed
+  std::string ngspicePath = "ngspice";       ///< a path, or a name looked up in PATH
+  std::chrono::milliseconds timeout{10000};  ///< for the whole check; the runs are then killed
 };
 
 /// One line of the table: a quantity under a condition, the value to meet, and ngspice's.
@@ -41,18 +41,18 @@ struct VerificationRow {
 
 enum class VerifyStatus {
   Ok,
-  InvalidInput,     ///< no card, a card ngspice cannot take, or test conditions with nothing to run
-  NgspiceMissing,   ///< the ngspice program was not found
-  NgspiceFailed,    ///< it could not start, stopped with an error, or ended abnormally
-  NoConvergence,    ///< an analysis found no solution
-  Timeout,          ///< not finished in time; killed
-  UnreadableOutput, ///< it ran, but printed less than the netlist asks for
+  InvalidInput,      ///< no card, a card ngspice cannot take, or test conditions with nothing to run
+  NgspiceMissing,    ///< the ngspice program was not found
+  NgspiceFailed,     ///< it could not start, stopped with an error, or ended abnormally
+  NoConvergence,     ///< an analysis found no solution
+  Timeout,           ///< not finished in time; killed
+  UnreadableOutput,  ///< it ran, but printed less than the netlist asks for
 };
 
 struct VerificationResult {
   VerifyStatus status = VerifyStatus::Ok;
-  std::string message;   ///< what went wrong, ready to show; empty when Ok
-  std::string details;   ///< ngspice's error output of the failed run, for a closer look
+  std::string message;  ///< what went wrong, ready to show; empty when Ok
+  std::string details;  ///< ngspice's error output of the failed run, for a closer look
   /// What ngspice ignored in the card (a parameter it does not know), each said once; the
   /// simulation then ran without it.
   std::vector<std::string> warnings;

@@ -21,7 +21,8 @@ inline constexpr std::string_view kCardModelNameText =
 // The test conditions leave a bench with nothing to do.
 inline constexpr std::string_view kFieldOverflowText =
     "A field holds a number too large to use, so the test conditions cannot be read.";
-inline constexpr std::string_view kVdsTestNotPositiveText = "The transfer characteristic needs \"Vds Test\" above 0 V.";
+inline constexpr std::string_view kVdsTestNotPositiveText =
+    "The transfer characteristic needs \"Vds Test\" above 0 V.";
 inline constexpr std::string_view kTransferGateNotPositiveText =
     "The transfer characteristic needs a gate voltage above 0 V.";
 inline constexpr std::string_view kRdsonVgsNotPositiveText =
@@ -32,7 +33,8 @@ inline constexpr std::string_view kGateChargeNotPositiveText =
     "The gate charge test needs its \"Id\" and \"Vd\" above 0.";
 inline constexpr std::string_view kCapacitanceVdsNotPositiveText =
     "The capacitance grid needs its drain voltages at 0 V or above, and one of them above 0 V.";
-inline constexpr std::string_view kDiodeVsdNotPositiveText = "The body diode needs a forward voltage \"Vsd\" above 0 V.";
+inline constexpr std::string_view kDiodeVsdNotPositiveText =
+    "The body diode needs a forward voltage \"Vsd\" above 0 V.";
 
 // Running ngspice. Each message is an opening, the bench's name where one applies, and a
 // closing; the composing code adds the details in between.
@@ -45,7 +47,8 @@ inline constexpr std::string_view kTimeoutMiddle = " within ";
 inline constexpr std::string_view kTimeoutClosing = " s and was stopped.";
 inline constexpr std::string_view kSignalOpening = "ngspice ended abnormally in the ";
 inline constexpr std::string_view kSignalMiddle = " (signal ";
-inline constexpr std::string_view kOutputTooLargeOpening = "ngspice wrote far more output than expected for the ";
+inline constexpr std::string_view kOutputTooLargeOpening =
+    "ngspice wrote far more output than expected for the ";
 inline constexpr std::string_view kOutputTooLargeClosing = " and was stopped.";
 inline constexpr std::string_view kExitErrorOpening = "ngspice stopped with an error in the ";
 inline constexpr std::string_view kExitErrorMiddle = " (exit code ";
@@ -58,7 +61,8 @@ inline constexpr std::string_view kUnreadableClosing = " is missing.";
 // Saving the netlists.
 inline constexpr std::string_view kNetlistExtension = ".cir";
 inline constexpr std::string_view kNetlistFilter = "ngspice netlists (*.cir)|*.cir|All files (*.*)|*.*";
-inline constexpr std::string_view kNetlistsNotWrittenText = "These ngspice test circuits could not be written:";
+inline constexpr std::string_view kNetlistsNotWrittenText =
+    "These ngspice test circuits could not be written:";
 
 // The four benches, as the messages name them.
 inline constexpr std::string_view kTransferBenchName = "transfer characteristic";

@@ -48,7 +48,8 @@ TEST(BenchSetup, ReadsTheStartValues) {
   EXPECT_EQ(s.outputVds.stop, 25);
   EXPECT_DOUBLE_EQ(s.diodeVsd.stop, 1.8);
   for (const double v : {0.0, 25.0, 600.0}) {
-    EXPECT_TRUE(std::find(s.capacitanceVds.begin(), s.capacitanceVds.end(), v) != s.capacitanceVds.end()) << v;
+    EXPECT_TRUE(std::find(s.capacitanceVds.begin(), s.capacitanceVds.end(), v) != s.capacitanceVds.end())
+        << v;
   }
   EXPECT_TRUE(std::is_sorted(s.capacitanceVds.begin(), s.capacitanceVds.end()));
   EXPECT_EQ(BenchSetupProblem(s), std::nullopt);
@@ -56,9 +57,9 @@ TEST(BenchSetup, ReadsTheStartValues) {
 
 TEST(BenchSetup, SweepsReachBeyondTheirDefaultEnds) {
   WindowState state;
-  state.setText("Text5", "12");        // maximum-current gate voltage above rdsonVgs
-  state.setText("OUT_VDS2", "40");     // check point beyond the Vds range
-  state.setText("VdsRange", "4,5");    // as typed for the simulator: reads 4
+  state.setText("Text5", "12");      // maximum-current gate voltage above rdsonVgs
+  state.setText("OUT_VDS2", "40");   // check point beyond the Vds range
+  state.setText("VdsRange", "4,5");  // as typed for the simulator: reads 4
   const BenchSetup s = ReadBenchSetup(state);
   EXPECT_EQ(s.transferVgs.stop, 12);
   EXPECT_EQ(s.outputVds.stop, 40);

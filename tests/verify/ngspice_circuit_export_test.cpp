@@ -13,8 +13,8 @@ namespace {
 
 using testing::TempFolder;
 
-const std::vector<std::string> kFileNames{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir", "20N60C3_Id(Vds,Vgs).cir",
-                                          "20N60C3_Id(Vgs).cir"};
+const std::vector<std::string> kFileNames{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir",
+                                          "20N60C3_Id(Vds,Vgs).cir", "20N60C3_Id(Vgs).cir"};
 
 TEST(NgspiceCircuitExport, WritesTheFourNetlistsIntoTheChosenFolder) {
   TempFolder folder;
@@ -41,7 +41,8 @@ TEST(NgspiceCircuitExport, ASavedNetlistRunsInNgspice) {
   ScriptedPlatform platform;
   platform.folders.push_back(folder.path().string());
   ngspicecircuits_Click(state, platform);
-  const ChildOutcome run = RunChildren({{{"ngspice", "-b", folder / "20N60C3_Id(Vds,Vgs).cir"}, {}, {}}}, {}).front();
+  const ChildOutcome run =
+      RunChildren({{{"ngspice", "-b", folder / "20N60C3_Id(Vds,Vgs).cir"}, {}, {}}}, {}).front();
   EXPECT_EQ(run.status, ChildOutcome::Status::Exited);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("rdson = 1.6"), std::string::npos);
@@ -63,8 +64,9 @@ TEST(NgspiceCircuitExport, FolderAndModelNameRulesOfTheTestCircuits) {
     platform.folders.push_back(folder.path().string());
     ngspicecircuits_Click(state, platform);
     EXPECT_EQ(platform.MessageTexts(),
-              (std::vector<std::string>{"The test circuits were not saved: the model name contains \"/\", which could "
-                                        "lead out of the chosen folder."}));
+              (std::vector<std::string>{
+                  "The test circuits were not saved: the model name contains \"/\", which could "
+                  "lead out of the chosen folder."}));
     EXPECT_TRUE(folder.Names().empty());
   }
 }
@@ -84,7 +86,8 @@ TEST(NgspiceCircuitExport, ACardNgspiceCannotTakeIsNotWritten) {
   platform.folders.push_back(second.path().string());
   ngspicecircuits_Click(state, platform);
   EXPECT_EQ(platform.MessageTexts(),
-            (std::vector<std::string>{"The model name must be one word without blanks to be used in an ngspice netlist."}));
+            (std::vector<std::string>{
+                "The model name must be one word without blanks to be used in an ngspice netlist."}));
   EXPECT_TRUE(second.Names().empty());
 }
 

@@ -34,28 +34,29 @@ std::string NetlistOf(Bench bench, const WindowState& state) {
 }
 
 TEST(NgspiceNetlists, TransferBenchWithTheStartValues) {
-  const std::string expected = std::string(
-                                   "* 20N60C3 transfer characteristic: Id against Vgs at Vds = 50 V\r\n"
-                                   "* Prints the curve, then Id at the plateau point and at the maximum-current point.\r\n"
-                                   "V1 gs 0 0\r\n"
-                                   "V2 d 0 50\r\n"
-                                   "M1 d gs 0 20N60C3\r\n") +
-                               std::string(kStartCardLines) + std::string(kControlOpening) +
-                               "dc V1 0 10 0.05\r\n"
-                               "let vgs = v(gs)\r\n"
-                               "let id = -i(V2)\r\n"
-                               "echo @transfer\r\n"
-                               "print vgs id\r\n"
-                               "echo @points\r\n"
-                               "alter V1 dc=5.5\r\n"
-                               "op\r\n"
-                               "let id_plat = -i(V2)\r\n"
-                               "print id_plat\r\n"
-                               "alter V1 dc=7.5\r\n"
-                               "op\r\n"
-                               "let id_max = -i(V2)\r\n"
-                               "print id_max\r\n" +
-                               std::string(kControlClosing);
+  const std::string expected =
+      std::string(
+          "* 20N60C3 transfer characteristic: Id against Vgs at Vds = 50 V\r\n"
+          "* Prints the curve, then Id at the plateau point and at the maximum-current point.\r\n"
+          "V1 gs 0 0\r\n"
+          "V2 d 0 50\r\n"
+          "M1 d gs 0 20N60C3\r\n") +
+      std::string(kStartCardLines) + std::string(kControlOpening) +
+      "dc V1 0 10 0.05\r\n"
+      "let vgs = v(gs)\r\n"
+      "let id = -i(V2)\r\n"
+      "echo @transfer\r\n"
+      "print vgs id\r\n"
+      "echo @points\r\n"
+      "alter V1 dc=5.5\r\n"
+      "op\r\n"
+      "let id_plat = -i(V2)\r\n"
+      "print id_plat\r\n"
+      "alter V1 dc=7.5\r\n"
+      "op\r\n"
+      "let id_max = -i(V2)\r\n"
+      "print id_max\r\n" +
+      std::string(kControlClosing);
   EXPECT_EQ(NetlistOf(Bench::Transfer, StartWindow()), expected);
 }
 
@@ -98,17 +99,17 @@ TEST(NgspiceNetlists, OutputBenchSweepsTheFamilyThenMeasures) {
   const std::string nmos = NetlistOf(Bench::Output, StartWindow());
   for (const std::string_view line :
        {"foreach vg 1 2 3 4 5 5.5 6 7 8 9 10", "dc V2 0 25 0.25", "echo @output $vg", "alter V2 dc=0.1",
-        "let rdson = 0.1/id_rdson", "alter V1 dc=5.5", "alter V2 dc=10", "alter V2 dc=25", "dc V2 0 -1.8 -0.003",
-        "let vsd = -v(d)", "let isd = i(V2)", "meas dc vsd_1 find vsd when isd=0.4",
+        "let rdson = 0.1/id_rdson", "alter V1 dc=5.5", "alter V2 dc=10", "alter V2 dc=25",
+        "dc V2 0 -1.8 -0.003", "let vsd = -v(d)", "let isd = i(V2)", "meas dc vsd_1 find vsd when isd=0.4",
         "meas dc vsd_3 find vsd when isd=45"}) {
     EXPECT_TRUE(HasLine(nmos, line)) << line;
   }
   WindowState pmosState = StartWindow();
   pmosState.card.segment3 = "IS=1.47E-08 N=1.576 RB=0.006897  PCHAN)";
   const std::string pmos = NetlistOf(Bench::Output, pmosState);
-  for (const std::string_view line : {"foreach vg -1 -2 -3 -4 -5 -5.5 -6 -7 -8 -9 -10", "dc V2 0 -25 -0.25",
-                                      "let id = i(V2)", "alter V2 dc=-0.1", "dc V2 0 1.8 0.003", "let vsd = v(d)",
-                                      "let isd = -i(V2)"}) {
+  for (const std::string_view line :
+       {"foreach vg -1 -2 -3 -4 -5 -5.5 -6 -7 -8 -9 -10", "dc V2 0 -25 -0.25", "let id = i(V2)",
+        "alter V2 dc=-0.1", "dc V2 0 1.8 0.003", "let vsd = v(d)", "let isd = -i(V2)"}) {
     EXPECT_TRUE(HasLine(pmos, line)) << line;
   }
 }

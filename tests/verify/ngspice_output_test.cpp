@@ -60,7 +60,8 @@ TEST(NgspiceOutput, ReadsSectionsTablesAndValues) {
 TEST(NgspiceOutput, KeepsOnlyWhatFollowsAMarker) {
   EXPECT_TRUE(ParseNgspiceOutput("x = 1\nIndex a\n0\t1\n").empty());
   // A table whose run failed: the next marker comes before any header.
-  const auto sections = ParseNgspiceOutput("@cap 25\nWarning: vector ciss_pf is not available\n@cap 600\nciss_pf = 2\n");
+  const auto sections =
+      ParseNgspiceOutput("@cap 25\nWarning: vector ciss_pf is not available\n@cap 600\nciss_pf = 2\n");
   ASSERT_EQ(sections.size(), 2u);
   EXPECT_TRUE(sections[0].values.empty());
   EXPECT_EQ(sections[1].values.at("ciss_pf"), 2.0);
@@ -90,8 +91,9 @@ TEST(NgspiceOutput, RecognisesAnalysesThatFoundNoSolution) {
 }
 
 TEST(NgspiceOutput, PicksTheLineThatSaysWhatWentWrong) {
-  EXPECT_EQ(ErrorLine("Netlist line no. 5:\nUndefined parameter [abc]\nERROR: fatal error in ngspice, exit(1)\n"),
-            "Undefined parameter [abc]");
+  EXPECT_EQ(
+      ErrorLine("Netlist line no. 5:\nUndefined parameter [abc]\nERROR: fatal error in ngspice, exit(1)\n"),
+      "Undefined parameter [abc]");
   EXPECT_EQ(ErrorLine("warning, can't find model 'x1' from line\n    m1 d gs 0 x1\n"),
             "warning, can't find model 'x1' from line");
   EXPECT_EQ(ErrorLine("Note: can't find the initialization file spinit.\nUndefined parameter [abc]\n"),

@@ -15,7 +15,8 @@
 namespace vdmos {
 namespace {
 
-const VerificationRow& Row(const VerificationResult& result, std::string_view quantity, std::string_view condition) {
+const VerificationRow& Row(const VerificationResult& result, std::string_view quantity,
+                           std::string_view condition) {
   for (const VerificationRow& row : result.rows) {
     if (row.quantity == quantity && row.condition.starts_with(condition)) return row;
   }
@@ -76,13 +77,15 @@ TEST(VerifyModel, ModelCurvesFollowWhatNgspiceComputes) {
   auto expectSameCurve = [](const Curve& modelCurve, const Curve& simCurve, double fromX, double percent) {
     for (const Point& s : simCurve.points) {
       if (s.x < fromX) continue;
-      const auto m = std::find_if(modelCurve.points.begin(), modelCurve.points.end(),
-                                  [&](const Point& p) { return std::abs(p.x - s.x) < 1e-9 * std::max(1.0, s.x); });
+      const auto m = std::find_if(modelCurve.points.begin(), modelCurve.points.end(), [&](const Point& p) {
+        return std::abs(p.x - s.x) < 1e-9 * std::max(1.0, s.x);
+      });
       ASSERT_NE(m, modelCurve.points.end()) << modelCurve.label << " at " << s.x;
       EXPECT_NEAR(m->y, s.y, std::abs(s.y) * percent / 100) << modelCurve.label << " at " << s.x;
     }
   };
-  for (const auto& [m, s] : {std::pair{&model.ciss, &result.simulated.ciss}, {&model.coss, &result.simulated.coss},
+  for (const auto& [m, s] : {std::pair{&model.ciss, &result.simulated.ciss},
+                             {&model.coss, &result.simulated.coss},
                              {&model.crss, &result.simulated.crss}}) {
     expectSameCurve(*m, *s, 0, 0.05);
   }
@@ -90,7 +93,8 @@ TEST(VerifyModel, ModelCurvesFollowWhatNgspiceComputes) {
   // the two agree to the tolerance of the model's own iteration.
   expectSameCurve(model.transfer, result.simulated.transfer, 4, 0.3);
   ASSERT_EQ(model.output.size(), result.simulated.output.size());
-  for (std::size_t i = 4; i < model.output.size(); ++i) expectSameCurve(model.output[i], result.simulated.output[i], 0.25, 0.3);
+  for (std::size_t i = 4; i < model.output.size(); ++i)
+    expectSameCurve(model.output[i], result.simulated.output[i], 0.25, 0.3);
   // ngspice evaluates the diode at 27 degrees C, the tool's thermal voltage is for 300 K.
   for (const VerificationRow& row : result.rows) {
     if (row.quantity == kVsdQuantity) {
@@ -112,7 +116,8 @@ TEST(VerifyModel, APChannelCardGivesTheSameMagnitudes) {
   ASSERT_EQ(n.rows.size(), p.rows.size());
   for (std::size_t i = 0; i < n.rows.size(); ++i) {
     EXPECT_EQ(n.rows[i].condition, p.rows[i].condition);
-    EXPECT_NEAR(*p.rows[i].simulated, *n.rows[i].simulated, 1e-4 * *n.rows[i].simulated) << n.rows[i].condition;
+    EXPECT_NEAR(*p.rows[i].simulated, *n.rows[i].simulated, 1e-4 * *n.rows[i].simulated)
+        << n.rows[i].condition;
     EXPECT_EQ(p.rows[i].model, n.rows[i].model);
   }
   EXPECT_NEAR(p.simulated.gateCharge.points.back().x, n.simulated.gateCharge.points.back().x, 0.01);
@@ -143,8 +148,9 @@ TEST(VerifyModel, MissingNgspice) {
   options.ngspicePath = "/nonexistent/ngspice";
   const VerificationResult result = VerifyModel(StartCardWindow(), options);
   EXPECT_EQ(result.status, VerifyStatus::NgspiceMissing);
-  EXPECT_EQ(result.message, "ngspice was not found (\"/nonexistent/ngspice\"). Install the ngspice package, or give "
-                            "the path of the ngspice program.");
+  EXPECT_EQ(result.message,
+            "ngspice was not found (\"/nonexistent/ngspice\"). Install the ngspice package, or give "
+            "the path of the ngspice program.");
   EXPECT_TRUE(result.rows.empty());
 }
 
@@ -154,7 +160,8 @@ TEST(VerifyModel, ACardThatNgspiceRejects) {
   const VerificationResult result = VerifyModel(state);
   EXPECT_EQ(result.status, VerifyStatus::NgspiceFailed);
   EXPECT_EQ(result.message,
-            "ngspice stopped with an error in the transfer characteristic (exit code 1): Undefined parameter [abc]");
+            "ngspice stopped with an error in the transfer characteristic (exit code 1): Undefined parameter "
+            "[abc]");
   EXPECT_NE(result.details.find("Undefined parameter [abc]"), std::string::npos);
 }
 
@@ -164,14 +171,16 @@ TEST(VerifyModel, ACardWithoutSolution) {
   state.card.segment2 = "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=-23500p TT=720n a=1.93";
   const VerificationResult result = VerifyModel(state);
   EXPECT_EQ(result.status, VerifyStatus::NoConvergence);
-  EXPECT_TRUE(result.message.starts_with("ngspice found no solution for the gate charge test (no convergence): "))
+  EXPECT_TRUE(
+      result.message.starts_with("ngspice found no solution for the gate charge test (no convergence): "))
       << result.message;
   EXPECT_NE(result.message.find("Timestep too small"), std::string::npos);
 }
 
 TEST(VerifyModel, AParameterNgspiceDoesNotKnowIsReported) {
   WindowState state = StartCardWindow();
-  state.card.segment2 = "LAMBDA=1m FOO=3 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";  // as typed in LAMBDA
+  state.card.segment2 =
+      "LAMBDA=1m FOO=3 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";  // as typed in LAMBDA
   const VerificationResult result = VerifyModel(state);
   ASSERT_TRUE(result.ok()) << result.message;
   EXPECT_EQ(result.warnings, (std::vector<std::string>{"unrecognized parameter (foo) - ignored"}));
@@ -183,7 +192,8 @@ TEST(VerifyModel, ATimeoutStopsNgspice) {
   options.timeout = std::chrono::milliseconds(1);
   const VerificationResult result = VerifyModel(StartCardWindow(), options);
   EXPECT_EQ(result.status, VerifyStatus::Timeout);
-  EXPECT_EQ(result.message, "ngspice did not finish the transfer characteristic within 0.001 s and was stopped.");
+  EXPECT_EQ(result.message,
+            "ngspice did not finish the transfer characteristic within 0.001 s and was stopped.");
 }
 
 /// A stand-in for ngspice: a shell script in a fresh folder.
@@ -208,12 +218,16 @@ TEST(VerifyModel, OutputThatIsNotWhatTheNetlistAsksFor) {
   const FakeNgspice silent("cat >/dev/null; echo 'ngspice-39 done'");
   const VerificationResult result = VerifyModel(StartCardWindow(), silent.Options());
   EXPECT_EQ(result.status, VerifyStatus::UnreadableOutput);
-  EXPECT_EQ(result.message,
-            "The output of ngspice for the transfer characteristic could not be read: \"@transfer\" is missing.");
+  EXPECT_EQ(
+      result.message,
+      "The output of ngspice for the transfer characteristic could not be read: \"@transfer\" is missing.");
 
-  const FakeNgspice noValues("cat >/dev/null; printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat = nan\\n'");
-  EXPECT_EQ(VerifyModel(StartCardWindow(), noValues.Options()).message,
-            "The output of ngspice for the transfer characteristic could not be read: \"id_plat\" is missing.");
+  const FakeNgspice noValues(
+      "cat >/dev/null; printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat = "
+      "nan\\n'");
+  EXPECT_EQ(
+      VerifyModel(StartCardWindow(), noValues.Options()).message,
+      "The output of ngspice for the transfer characteristic could not be read: \"id_plat\" is missing.");
 }
 
 TEST(VerifyModel, ACrashOfNgspice) {
