@@ -17,6 +17,7 @@ namespace vdmos {
 struct CapacitanceGridRow {
   double vds = 0;
   std::optional<double> ciss, coss, crss;
+  friend bool operator==(const CapacitanceGridRow&, const CapacitanceGridRow&) = default;
 };
 
 /// A sweep from 0 to stop in equal steps, as ngspice's DC sweep runs it.

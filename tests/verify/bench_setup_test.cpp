@@ -30,18 +30,10 @@ TEST(BenchSetup, ReadsTheStartValues) {
   EXPECT_EQ(s.diodePointVsd, (std::array<double, 3>{0.7, 0.8, 1.2}));
   EXPECT_EQ(s.diodePointIsd, (std::array<double, 3>{0.4, 3, 45}));
 
-  EXPECT_EQ(s.grid[0].vds, 0);
-  EXPECT_EQ(s.grid[0].ciss, std::nullopt);
-  EXPECT_EQ(s.grid[0].coss, 13000);
-  EXPECT_EQ(s.grid[0].crss, 3400);
-  EXPECT_EQ(s.grid[1].vds, 25);
-  EXPECT_EQ(s.grid[1].ciss, 2400);
-  EXPECT_EQ(s.grid[1].coss, 780);
-  EXPECT_EQ(s.grid[1].crss, 50);
-  EXPECT_EQ(s.grid[2].vds, 600);
-  EXPECT_EQ(s.grid[2].ciss, std::nullopt);
-  EXPECT_EQ(s.grid[2].coss, 65);
-  EXPECT_EQ(s.grid[2].crss, 7);
+  const std::array<CapacitanceGridRow, 3> grid{CapacitanceGridRow{0, std::nullopt, 13000, 3400},
+                                               CapacitanceGridRow{25, 2400, 780, 50},
+                                               CapacitanceGridRow{600, std::nullopt, 65, 7}};
+  EXPECT_EQ(s.grid, grid);
 
   // The sweeps reach every point they are compared at.
   EXPECT_EQ(s.transferVgs.stop, 10);
