@@ -172,22 +172,18 @@ void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchS
   r.simulated.transfer =
       run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
   const std::string drain = ", Vds = " + Volts(s.vdsTest);
-  AddRow(r, {std::string(kIdQuantity),
-             "Vgs = " + Volts(s.plateauVgs) + drain + std::string(kPlateauPointNote),
-             "A",
-             s.plateauId,
-             ModelDrainCurrentAt(p, s.pmos, s.plateauVgs, s.vdsTest),
-             run.Value(out::kIdPlateau),
-             {},
-             {}});
-  AddRow(r, {std::string(kIdQuantity),
-             "Vgs = " + Volts(s.maxVgs) + drain + std::string(kMaxCurrentPointNote),
-             "A",
-             s.maxId,
-             ModelDrainCurrentAt(p, s.pmos, s.maxVgs, s.vdsTest),
-             run.Value(out::kIdMax),
-             {},
-             {}});
+  auto addPoint = [&](double vgs, double datasheetId, std::string_view note, std::string_view value) {
+    AddRow(r, {std::string(kIdQuantity),
+               "Vgs = " + Volts(vgs) + drain + std::string(note),
+               "A",
+               datasheetId,
+               ModelDrainCurrentAt(p, s.pmos, vgs, s.vdsTest),
+               run.Value(value),
+               {},
+               {}});
+  };
+  addPoint(s.plateauVgs, s.plateauId, kPlateauPointNote, out::kIdPlateau);
+  addPoint(s.maxVgs, s.maxId, kMaxCurrentPointNote, out::kIdMax);
 }
 
 void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
