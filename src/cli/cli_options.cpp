@@ -29,10 +29,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   app.footer(std::string(kFooter));
   app.set_version_flag("--version", std::string(kProgramName) + " " + kVersion, std::string(kVersionHelp));
 
+  CliOptions options;
   std::vector<std::string> settings;
   std::vector<std::string> commandNames;
   bool subckt = false;
   bool json = false;
+  app.add_option("FILE", options.files, std::string(kFilesHelp))->type_name("");
   // One value per occurrence, so that later positional arguments are never taken as values.
   app.add_option("--set", settings, std::string(kSetHelp))
       ->type_name("CONTROL=TEXT")
@@ -45,6 +47,17 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
       ->check(CLI::IsMember(kCommandNames));
   CLI::Option* subcktFlag = app.add_flag("--subckt", subckt, std::string(kSubCktHelp));
   app.add_flag("--json", json, std::string(kJsonHelp))->excludes(subcktFlag);
+  app.add_option("--library", options.library, std::string(kLibraryHelp))->type_name("FILE");
+  CLI::Option* saveModel =
+      app.add_option("--save-model", options.saveModel, std::string(kSaveModelHelp))->type_name("FILE");
+  CLI::Option* saveDatasheet =
+      app.add_option("--save-datasheet", options.saveDatasheet, std::string(kSaveDatasheetHelp))
+          ->type_name("FILE");
+  app.add_option("--test-circuits", options.testCircuits, std::string(kTestCircuitsHelp))->type_name("DIR");
+  app.add_option("--ngspice-circuits", options.ngspiceCircuits, std::string(kNgspiceCircuitsHelp))
+      ->type_name("DIR");
+  CLI::Option* verify = app.add_flag("--verify", options.verify, std::string(kVerifyHelp));
+  app.add_option("--ngspice", options.ngspice, std::string(kNgspiceHelp))->type_name("PATH")->needs(verify);
 
   try {
     app.parse(argc, argv);
@@ -56,7 +69,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
     return UsageError(e.what(), app, err);
   }
 
-  CliOptions options;
+  // One file of each is written per run: several models into one such file would keep only
+  // the last, which is never what a batch wants.
+  if (options.files.size() > 1) {
+    for (const CLI::Option* single : {saveModel, saveDatasheet})
+      if (single->count() > 0) return UsageError(OneFileOnlyText(single->get_name()), app, err);
+  }
   for (const std::string& argument : settings) {
     std::optional<ControlSetting> setting = SplitSetting(argument);
     if (!setting) return UsageError(MissingEqualsText(argument), app, err);

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cli/cli_settings.h"
@@ -17,9 +18,19 @@ enum class CliCommand { UpdateModel, UpdateDc, UpdateAc, New, LineBreak };
 enum class OutputForm { Card, SubCkt, Json };
 
 struct CliOptions {
+  /// Datasheet values files, in the order given; empty means the start values.
+  std::vector<std::string> files;
   std::vector<ControlSetting> settings;  ///< in the order given
   std::vector<CliCommand> commands;      ///< in the order given; never empty
   OutputForm output = OutputForm::Card;
+
+  std::optional<std::string> library;          ///< --library: the library file each model goes to
+  std::optional<std::string> saveModel;        ///< --save-model: the single-model file
+  std::optional<std::string> saveDatasheet;    ///< --save-datasheet: the datasheet values file
+  std::optional<std::string> testCircuits;     ///< --test-circuits: the folder of the eight files
+  std::optional<std::string> ngspiceCircuits;  ///< --ngspice-circuits: the folder of the netlists
+  bool verify = false;                         ///< --verify: the model check in ngspice
+  std::string ngspice = "ngspice";             ///< --ngspice: the simulator program
 };
 
 /// Either the options to run with, or the exit status of a run that already ended (help,

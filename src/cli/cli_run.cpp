@@ -1,18 +1,32 @@
 #include "cli/cli_run.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
-#include "cli/state_json.h"
+#include "cli/cli_file_commands.h"
+#include "cli/cli_output.h"
+#include "cli/cli_platform.h"
+#include "cli/cli_texts.h"
 #include "extract/ac_update.h"
 #include "extract/dc_update.h"
+#include "files/datasheet_file.h"
+#include "files/model_library.h"
 #include "model/command_runner.h"
 #include "model/model_update.h"
 #include "model/new_command.h"
-#include "platform/scripted_platform.h"
+#include "model/subcircuit.h"
+#include "testcircuits/test_circuit_export.h"
+#include "verify/ngspice_circuit_export.h"
+#include "verify/verify_model.h"
 
 namespace vdmos::cli {
 namespace {
+
+constexpr std::size_t kTestCircuitFiles = 8;
+constexpr std::size_t kNgspiceCircuitFiles = 4;
 
 Command WindowCommand(CliCommand command) {
   switch (command) {
@@ -39,38 +53,133 @@ bool EndedInParameterError(const WindowState& state, const ScriptedPlatform& pla
   });
 }
 
-// The card has no line end after its last line; one is added so that the output is whole
-// CR LF lines, like the subcircuit.
-void WriteText(const std::string& text, std::ostream& out) {
-  out << text;
-  if (!text.empty() && text.back() != '\n') out << "\r\n";
+bool Named(const std::vector<std::string>& messages, const std::string& path) {
+  return std::ranges::any_of(messages,
+                             [&](const std::string& text) { return text.find(path) != std::string::npos; });
 }
+
+class Run {
+ public:
+  Run(const CliOptions& options, std::ostream& out, std::ostream& err)
+      : options_(options), err_(err), output_(options.output, !options.files.empty(), out, err) {}
+
+  int Execute() {
+    // A missing target or an unreadable library stops the run before anything is written.
+    if (!CheckTargets()) return kFailureStatus;
+    if (options_.files.empty()) {
+      Process(nullptr);
+    } else {
+      for (const std::string& file : options_.files) Process(&file);
+    }
+    output_.Finish();
+    if (options_.library && modelsAdded_ > 0) SaveLibrary();
+    return failed_ ? kFailureStatus : 0;
+  }
+
+ private:
+  /// Reports a problem of the run, naming what it concerns when there is something to name.
+  void Fail(const std::string* subject, std::string_view problem) {
+    err_ << kProgramName << ": ";
+    if (subject != nullptr) err_ << *subject << ": ";
+    err_ << problem << '\n';
+    failed_ = true;
+  }
+
+  bool CheckTargets() {
+    for (const std::optional<std::string>* folder : {&options_.testCircuits, &options_.ngspiceCircuits}) {
+      if (!*folder) continue;
+      if (std::optional<std::string> problem = FolderProblem(**folder)) Fail(&**folder, *problem);
+    }
+    if (options_.library) {
+      if (std::optional<std::string> problem =
+              OpenLibrary(*options_.library, libraryState_, libraryPlatform_))
+        Fail(&*options_.library, *problem);
+      // Each model is appended to this text rather than to the library box: copying the
+      // growing box into every model's window would make a batch slow quadratically.
+      library_ = libraryState_.text("LibTextBox");
+    }
+    return !failed_;
+  }
+
+  /// The start values (file nullptr) or one datasheet values file, from opening to output.
+  void Process(const std::string* file) {
+    WindowState state;
+    CliPlatform platform;
+    if (file != nullptr) {
+      if (std::optional<std::string> problem = OpenDatasheet(*file, state, platform))
+        return Fail(file, *problem);
+    }
+    for (const ControlSetting& setting : options_.settings) ApplySetting(setting, state, platform);
+    for (CliCommand command : options_.commands) RunUserCommand(WindowCommand(command), state, platform);
+
+    const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
+    // The commands that would update the model first do it here, so that a failed update is
+    // known before anything of the model is written.
+    if (toLibraryOrFolder && state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
+    std::vector<std::string> problems;
+    std::optional<VerificationResult> verification;
+    const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
+    if (EndedInParameterError(state, platform)) {
+      failed_ = true;
+      if (wantsModel) problems.emplace_back(kNoModelText);
+    } else {
+      WriteModel(state, platform);
+      if (options_.verify) {
+        verification = VerifyModel(state, {options_.ngspice});
+        if (!verification->ok()) problems.push_back(verification->message);
+      }
+    }
+    // The values are the user's own input, worth keeping even when they make no model.
+    if (options_.saveDatasheet && !SaveThroughDialog(save_Click, *options_.saveDatasheet, state, platform))
+      failed_ = true;
+
+    const std::vector<std::string> messages = platform.MessageTexts();
+    output_.Write(state, messages, file, verification ? &*verification : nullptr);
+    for (const std::string& problem : problems) Fail(file, problem);
+    // The test circuit export drops a file it cannot write without a word.
+    for (const std::string& path : platform.failedWrites)
+      if (!Named(messages, path)) Fail(&path, kNotWrittenText);
+  }
+
+  void WriteModel(WindowState& state, CliPlatform& platform) {
+    if (options_.library) {
+      if (options_.output == OutputForm::SubCkt) RunUserCommand(OptionSubCkt_Click, state, platform);
+      RunUserCommand(Add_Click, state, platform);
+      library_ += state.text("LibTextBox");
+      ++modelsAdded_;
+    }
+    bool written = true;
+    if (options_.saveModel)
+      written &= SaveThroughDialog(SaveModel_Click, *options_.saveModel, state, platform);
+    if (options_.testCircuits)
+      written &=
+          ExportToFolder(testcircuits_Click, *options_.testCircuits, kTestCircuitFiles, state, platform);
+    if (options_.ngspiceCircuits)
+      written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, kNgspiceCircuitFiles, state,
+                                platform);
+    if (!written) failed_ = true;
+  }
+
+  void SaveLibrary() {
+    libraryState_.setText("LibTextBox", std::move(library_));
+    if (!SaveThroughDialog(SaveLib_Click, *options_.library, libraryState_, libraryPlatform_)) failed_ = true;
+    for (const std::string& message : libraryPlatform_.MessageTexts()) err_ << message << '\n';
+  }
+
+  const CliOptions& options_;
+  std::ostream& err_;
+  OutputWriter output_;
+  bool failed_ = false;
+  WindowState libraryState_;
+  CliPlatform libraryPlatform_;
+  std::string library_;
+  std::size_t modelsAdded_ = 0;
+};
 
 }  // namespace
 
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
-  WindowState state;
-  // No dialog is answered: a command that asks for a file or folder is cancelled.
-  ScriptedPlatform platform;
-
-  for (const ControlSetting& setting : options.settings) ApplySetting(setting, state, platform);
-  for (CliCommand command : options.commands) RunUserCommand(WindowCommand(command), state, platform);
-
-  switch (options.output) {
-    case OutputForm::Card:
-      WriteText(state.text("Text19"), out);
-      break;
-    case OutputForm::SubCkt:
-      WriteText(state.text("SubCktTextBox"), out);
-      break;
-    case OutputForm::Json:
-      out << StateJson(state, platform.MessageTexts()) << '\n';
-      break;
-  }
-  if (options.output != OutputForm::Json)
-    for (const std::string& message : platform.MessageTexts()) err << message << '\n';
-
-  return EndedInParameterError(state, platform) ? kParameterErrorStatus : 0;
+  return Run(options, out, err).Execute();
 }
 
 }  // namespace vdmos::cli

@@ -1,6 +1,7 @@
 #pragma once
-// A run of the command-line front end: a window state in its start-up form, the settings and
-// commands applied to it in order, then the chosen output.
+// A run of the command-line front end: for the start values, or for each datasheet values
+// file in turn, a window state in its start-up form gets the file, the settings and the
+// commands applied in order, then the file commands and the output.
 
 #include <iosfwd>
 
@@ -8,10 +9,12 @@
 
 namespace vdmos::cli {
 
-inline constexpr int kParameterErrorStatus = 1;
+/// A model update ended in the parameter error text, a file could not be read or written, a
+/// folder is missing, or the check in ngspice failed.
+inline constexpr int kFailureStatus = 1;
 
-/// Runs the options and writes the output to out, the message boxes (outside JSON) to err.
-/// Returns 0, or kParameterErrorStatus when the run ended in the parameter error text.
+/// Runs the options and writes the output to out, the message boxes (outside JSON) and the
+/// run's own problems to err. Returns 0 or kFailureStatus.
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vdmos::cli

@@ -11,8 +11,13 @@ inline constexpr std::string_view kProgramName = "vdmosgen-cli";
 
 inline constexpr std::string_view kDescription =
     "Turns power MOSFET datasheet values into a SPICE VDMOS model card.\n"
-    "Fields start with the values of the example datasheet; --set changes them as if typed,\n"
-    "then the commands run in the order given, and the model card is printed.";
+    "Fields start with the values of the example datasheet, or of each FILE given;\n"
+    "--set changes them as if typed, then the commands run in the order given, and\n"
+    "the model card is printed (one card per FILE, in the order given).";
+
+inline constexpr std::string_view kFilesHelp =
+    "Datasheet values files (as the window's File > Save writes them), each\n"
+    "opened as File > Open does; the --set options apply after each opening";
 
 inline constexpr std::string_view kSetHelp =
     "Set an input control by its window name, as if typed:\n"
@@ -28,13 +33,36 @@ inline constexpr std::string_view kSubCktHelp = "Print the subcircuit instead of
 inline constexpr std::string_view kJsonHelp =
     "Print the whole window state as one JSON object with the keys\n"
     "\"controls\", \"checks\", \"enabled\" and \"messages\"";
+inline constexpr std::string_view kLibraryHelp =
+    "Append each model to the library FILE as Add Model does (the card, or\n"
+    "the subcircuit with --subckt or OptionSubCkt=1); an existing FILE is read\n"
+    "first and kept; the library is saved once, at the end";
+inline constexpr std::string_view kSaveModelHelp =
+    "Write the card alone as Save Model does (takes at most one FILE argument)";
+inline constexpr std::string_view kSaveDatasheetHelp =
+    "Write the values as a datasheet values file as File > Save does\n"
+    "(takes at most one FILE argument)";
+inline constexpr std::string_view kTestCircuitsHelp =
+    "Write the eight test circuit files (.asc and .plt) into the folder DIR,\n"
+    "which must exist";
+inline constexpr std::string_view kNgspiceCircuitsHelp =
+    "Write the four ngspice netlists (.cir) into the folder DIR, which must exist";
+inline constexpr std::string_view kVerifyHelp =
+    "Simulate the model in ngspice and print the comparison with the\n"
+    "datasheet after the card (with --json under \"verification\")";
+inline constexpr std::string_view kNgspiceHelp =
+    "The ngspice program for --verify (default: ngspice from PATH)";
 inline constexpr std::string_view kVersionHelp = "Print the version and exit";
 
 inline constexpr std::string_view kFooter =
     "Message boxes that a command shows are written to standard error\n"
     "(with --json, under \"messages\").\n"
-    "Exit status: 0 when the card was made, 1 when the model update ended in its\n"
-    "error text, 2 for a usage error.";
+    "When the model update ends in its error text, that model is not added,\n"
+    "saved, exported or checked (the values are still saved).\n"
+    "Exit status: 0 when every card was made; 1 when a model update ended in its\n"
+    "error text, a file could not be read or written, a folder is missing or\n"
+    "the ngspice check failed (the other files are still processed); 2 for a\n"
+    "usage error.";
 
 namespace detail {
 inline std::string Join(std::initializer_list<std::string_view> parts) {
@@ -63,5 +91,20 @@ inline std::string BadFetTypeText(std::string_view value) {
 inline std::string BadOptionValueText(std::string_view option, std::string_view value) {
   return detail::Join({"option '", option, "' takes 1 to select it, got '", value, "'"});
 }
+
+inline std::string OneFileOnlyText(std::string_view option) {
+  return detail::Join({option, " writes one file, so it takes at most one FILE argument"});
+}
+
+// Problems of a run, on standard error after kProgramName and ": ".
+inline constexpr std::string_view kNoSuchFolderText = "no such folder";
+inline constexpr std::string_view kNotAFolderText = "is not a folder";
+inline constexpr std::string_view kIsFolderText = "is a folder, not a file";
+inline constexpr std::string_view kNotRegularFileText = "is not a regular file";
+inline constexpr std::string_view kCannotReadText = "cannot be read";
+inline constexpr std::string_view kEmptyFileText = "the file is empty";
+inline constexpr std::string_view kNotWrittenText = "could not be written";
+inline constexpr std::string_view kNoModelText =
+    "the model update ended in its error text, so this model was not added, saved, exported or checked";
 
 }  // namespace vdmos::cli

@@ -1,10 +1,8 @@
 #include "cli/state_json.h"
 
-#include <nlohmann/json.hpp>
-
 namespace vdmos::cli {
 
-std::string StateJson(const WindowState& state, const std::vector<std::string>& messages) {
+nlohmann::json StateJson(const WindowState& state, const std::vector<std::string>& messages) {
   nlohmann::json controls = nlohmann::json::object();
   for (const std::string& name : state.textControls()) controls[name] = state.text(name);
   nlohmann::json checks = nlohmann::json::object();
@@ -14,10 +12,12 @@ std::string StateJson(const WindowState& state, const std::vector<std::string>& 
   nlohmann::json enabled = nlohmann::json::object();
   for (const std::string& name : state.switchableControls()) enabled[name] = state.enabled(name);
 
-  const nlohmann::json document{
-      {"controls", controls}, {"checks", checks}, {"enabled", enabled}, {"messages", messages}};
+  return {{"controls", controls}, {"checks", checks}, {"enabled", enabled}, {"messages", messages}};
+}
+
+std::string JsonText(const nlohmann::json& value) {
   // Field texts are whatever the user typed; invalid UTF-8 must not end the program.
-  return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  return value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace vdmos::cli

@@ -5,17 +5,12 @@
 #include <vector>
 
 #include "cli/cli_process.h"
+#include "cli/expected_texts.h"
 #include "model/fields.h"
 #include "version.h"
 
 namespace vdmos::testing {
 namespace {
-
-const std::string kCard =
-    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n";
-const std::string kErrorLine = "Error in one or more parameters... The model data cannot be calculated.";
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -117,7 +112,9 @@ TEST(Cli, UsageErrorsNameTheProblemAndShowTheUsage) {
       {{"--run", "simulate"}, "simulate"},
       {{"--bogus"}, "--bogus"},
       {{"--json", "--subckt"}, "excludes"},
-      {{"stray"}, "stray"},
+      {{"a.txt", "b.txt", "--save-model", "m.lib"}, "--save-model writes one file"},
+      {{"a.txt", "b.txt", "--save-datasheet", "d.txt"}, "--save-datasheet writes one file"},
+      {{"--ngspice", "/usr/bin/ngspice"}, "--ngspice requires --verify"},
   };
   for (const Row& row : rows) {
     const ProcessResult run = RunCliProcess(row.arguments);
@@ -132,7 +129,9 @@ TEST(Cli, UsageErrorsNameTheProblemAndShowTheUsage) {
 TEST(Cli, HelpAndVersion) {
   const ProcessResult help = RunCliProcess({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
-  for (const char* part : {"Usage: vdmosgen-cli", "--set", "--run", "--subckt", "--json", "--version"})
+  for (const char* part :
+       {"Usage: vdmosgen-cli", "FILE", "--set", "--run", "--subckt", "--json", "--version", "--library",
+        "--save-model", "--save-datasheet", "--test-circuits", "--ngspice-circuits", "--verify", "--ngspice"})
     EXPECT_TRUE(Contains(help.out, part)) << part;
 
   const ProcessResult version = RunCliProcess({"--version"});

@@ -1,0 +1,105 @@
+#include "cli/verification_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "model/numbers.h"
+
+namespace vdmos::cli {
+namespace {
+
+constexpr std::string_view kMissing = "-";
+constexpr std::array<std::string_view, 7> kHeadings{"quantity",  "condition", "datasheet", "model",
+                                                    "simulated", "error %",   "note"};
+
+/// Four significant digits are more than any datasheet gives, and few enough to read.
+std::string Significant(double value) {
+  if (value == 0 || !std::isfinite(value)) return DefaultNumberText(value);
+  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  const int decimals = std::clamp(3 - magnitude, 0, 12);
+  return FormatMask(value, decimals == 0 ? std::string("0") : "0." + std::string(decimals, '#'));
+}
+
+std::string WithUnit(const std::optional<double>& value, const std::string& unit) {
+  return value ? Significant(*value) + " " + unit : std::string(kMissing);
+}
+
+std::string_view StatusName(VerifyStatus status) {
+  switch (status) {
+    case VerifyStatus::Ok:
+      return "ok";
+    case VerifyStatus::InvalidInput:
+      return "invalid-input";
+    case VerifyStatus::NgspiceMissing:
+      return "ngspice-missing";
+    case VerifyStatus::NgspiceFailed:
+      return "ngspice-failed";
+    case VerifyStatus::NoConvergence:
+      return "no-convergence";
+    case VerifyStatus::Timeout:
+      return "timeout";
+    case VerifyStatus::UnreadableOutput:
+      return "unreadable-output";
+  }
+  return "ngspice-failed";
+}
+
+nlohmann::json OrNull(const std::optional<double>& value) { return value ? nlohmann::json(*value) : nullptr; }
+
+}  // namespace
+
+std::string VerificationTable(const VerificationResult& result) {
+  using Cells = std::array<std::string, kHeadings.size()>;
+  std::vector<Cells> lines;
+  Cells heading;
+  std::ranges::copy(kHeadings, heading.begin());
+  lines.push_back(heading);
+  for (const VerificationRow& row : result.rows) {
+    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
+                     WithUnit(row.model, row.unit), WithUnit(row.simulated, row.unit),
+                     row.errorPercent ? FormatMask(*row.errorPercent, "0.00") : std::string(kMissing),
+                     row.note});
+  }
+  const bool withNotes =
+      std::ranges::any_of(result.rows, [](const VerificationRow& row) { return !row.note.empty(); });
+  const std::size_t columns = withNotes ? kHeadings.size() : kHeadings.size() - 1;
+
+  std::array<std::size_t, kHeadings.size()> widths{};
+  for (const Cells& cells : lines)
+    for (std::size_t column = 0; column < columns; ++column)
+      widths[column] = std::max(widths[column], cells[column].size());
+
+  std::string table;
+  for (const Cells& cells : lines) {
+    std::string line;
+    for (std::size_t column = 0; column < columns; ++column) {
+      if (column > 0) line += "  ";
+      line += cells[column];
+      line.append(widths[column] - cells[column].size(), ' ');
+    }
+    // The padding of the last column would only trail.
+    while (line.ends_with(' ')) line.pop_back();
+    table += line + "\n";
+  }
+  return table;
+}
+
+nlohmann::json VerificationJson(const VerificationResult& result) {
+  nlohmann::json rows = nlohmann::json::array();
+  for (const VerificationRow& row : result.rows) {
+    rows.push_back({{"quantity", row.quantity},
+                    {"condition", row.condition},
+                    {"unit", row.unit},
+                    {"datasheet", OrNull(row.datasheet)},
+                    {"model", OrNull(row.model)},
+                    {"simulated", OrNull(row.simulated)},
+                    {"errorPercent", OrNull(row.errorPercent)},
+                    {"note", row.note}});
+  }
+  return {{"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
+}
+
+}  // namespace vdmos::cli

@@ -1,0 +1,21 @@
+#pragma once
+// The result of the model check in ngspice as the command line shows it: a plain-text table
+// for people, an object for --json.
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "verify/verify_model.h"
+
+namespace vdmos::cli {
+
+/// One header line and one line per row, columns padded with blanks, each line ending in
+/// "\n": quantity, condition, datasheet, model, simulated, error %, and a note column when a
+/// row has a note. A value that is missing shows as "-".
+std::string VerificationTable(const VerificationResult& result);
+
+/// {"status": "ok" | "invalid-input" | ..., "message": text, "rows": [{"quantity", "condition",
+/// "unit", "datasheet", "model", "simulated", "errorPercent", "note"}]}; missing values are null.
+nlohmann::json VerificationJson(const VerificationResult& result);
+
+}  // namespace vdmos::cli

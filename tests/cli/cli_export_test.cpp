@@ -1,0 +1,136 @@
+// The test circuits, the ngspice netlists and the model check from the command line: the
+// folder rules, the files against the hand-written ones, and real ngspice runs.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli/cli_process.h"
+#include "cli/expected_texts.h"
+
+namespace vdmos::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::vector<std::string> kCircuitFiles{
+    "20N60C3_Cxss.asc",        "20N60C3_Cxss.plt",        "20N60C3_GateCharge.asc", "20N60C3_GateCharge.plt",
+    "20N60C3_Id(Vds,Vgs).asc", "20N60C3_Id(Vds,Vgs).plt", "20N60C3_Id(Vgs).asc",    "20N60C3_Id(Vgs).plt",
+};
+
+TEST(CliExport, TestCircuitsAreTheWindowsEightFiles) {
+  TempFolder folder;
+  const ProcessResult run = RunCliProcess({"--test-circuits", folder.path()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, kCard);
+  ASSERT_EQ(folder.Names(), kCircuitFiles);
+  // The hand-written files of the export's own tests.
+  const std::string golden = VDMOS_TEST_DATA_DIR "/../../testcircuits/data/nmos/";
+  for (const std::string& name : kCircuitFiles)
+    EXPECT_EQ(ReadBytes(folder / name), ReadBytes(golden + name)) << name;
+}
+
+TEST(CliExport, NgspiceCircuitsAreFourNetlists) {
+  TempFolder folder;
+  const ProcessResult run = RunCliProcess({"--ngspice-circuits", folder.path()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir",
+                                                      "20N60C3_Id(Vds,Vgs).cir", "20N60C3_Id(Vgs).cir"}));
+  EXPECT_THAT(ReadBytes(folder / "20N60C3_Cxss.cir"), HasSubstr(kCard.substr(0, kCard.size() - 2)));
+}
+
+TEST(CliExport, AMissingFolderStopsTheRunBeforeAnythingIsWritten) {
+  TempFolder folder;
+  const std::string missing = folder / "missing";
+  const std::string file = folder / "plain";
+  WriteBytes(file, "x");
+  for (const char* option : {"--test-circuits", "--ngspice-circuits"}) {
+    for (const auto& [target, problem] :
+         {std::pair{missing, "no such folder"}, std::pair{file, "is not a folder"}}) {
+      const ProcessResult run = RunCliProcess({option, target, "--save-model", folder / "model.lib"});
+      EXPECT_EQ(run.exitStatus, 1) << option;
+      EXPECT_EQ(run.out, "") << option;
+      EXPECT_EQ(run.err, "vdmosgen-cli: " + target + ": " + problem + "\n") << option;
+    }
+  }
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"plain"});
+}
+
+TEST(CliExport, ARefusedModelNameWritesNothing) {
+  TempFolder folder;
+  for (const char* option : {"--test-circuits", "--ngspice-circuits"}) {
+    const ProcessResult run = RunCliProcess({"--set", "Text20=../escape", option, folder.path()});
+    EXPECT_EQ(run.exitStatus, 1) << option;
+    EXPECT_THAT(run.err, HasSubstr("The test circuits were not saved: the model name contains")) << option;
+  }
+  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "escape_Cxss.asc"));
+}
+
+TEST(CliExport, AFileThatCannotBeWrittenIsNamedAndTheOthersAreWritten) {
+  TempFolder folder;
+  // A folder in the place of a file cannot be replaced by one.
+  std::filesystem::create_directory(folder / "20N60C3_Cxss.asc");
+  std::filesystem::create_directory(folder / "20N60C3_Cxss.cir");
+  const ProcessResult run =
+      RunCliProcess({"--test-circuits", folder.path(), "--ngspice-circuits", folder.path()});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_THAT(run.err,
+              HasSubstr("vdmosgen-cli: " + (folder / "20N60C3_Cxss.asc") + ": could not be written\n"));
+  EXPECT_THAT(run.err, HasSubstr("These ngspice test circuits could not be written:\r\n" +
+                                 (folder / "20N60C3_Cxss.cir")));
+  EXPECT_EQ(folder.Names().size(), 12u);  // seven circuit files, three netlists and the two folders
+}
+
+TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
+  const ProcessResult run = RunCliProcess({"--verify"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  ASSERT_THAT(run.out, StartsWith(kCard));
+  const std::string table = run.out.substr(kCard.size());
+  EXPECT_THAT(table, StartsWith("quantity  condition"));
+  EXPECT_THAT(table, HasSubstr("datasheet  model"));
+  EXPECT_THAT(table, HasSubstr("simulated  error %\n"));
+  // The datasheet's 0.16 Ohm; the simulated value lies within 2 %.
+  EXPECT_THAT(table, HasSubstr("\nRds(on)   Vgs = 10 V, Vds = 0.1 V"));
+  EXPECT_THAT(table, HasSubstr("0.16 Ohm"));
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 18);  // a header and 17 rows
+}
+
+TEST(CliExport, VerifyInJsonAndItsFailures) {
+  const ProcessResult json = RunCliProcess({"--verify", "--json"});
+  ASSERT_EQ(json.exitStatus, 0) << json.err;
+  const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
+  EXPECT_EQ(verification["status"], "ok");
+  ASSERT_EQ(verification["rows"].size(), 17u);
+  const nlohmann::json& rdsOn = verification["rows"][2];
+  EXPECT_EQ(rdsOn["quantity"], "Rds(on)");
+  EXPECT_EQ(rdsOn["unit"], "Ohm");
+  EXPECT_EQ(rdsOn["datasheet"], 0.16);
+  EXPECT_NEAR(rdsOn["simulated"].get<double>(), 0.16, 0.16 * 0.02);
+  EXPECT_TRUE(verification["rows"][3]["datasheet"].is_null());  // a check point
+
+  const ProcessResult missing = RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice"});
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.out, kCard);
+  EXPECT_THAT(missing.err, HasSubstr("vdmosgen-cli: ngspice was not found (\"/nonexistent/ngspice\")"));
+
+  const ProcessResult missingJson =
+      RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice", "--json"});
+  EXPECT_EQ(missingJson.exitStatus, 1);
+  EXPECT_EQ(nlohmann::json::parse(missingJson.out)["verification"]["status"], "ngspice-missing");
+
+  // A model name ngspice cannot take is refused before ngspice runs.
+  const ProcessResult blank = RunCliProcess({"--verify", "--set", "Text20=two words"});
+  EXPECT_EQ(blank.exitStatus, 1);
+  EXPECT_THAT(blank.err, HasSubstr("The model name must be one word"));
+}
+
+}  // namespace
+}  // namespace vdmos::testing
