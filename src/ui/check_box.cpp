@@ -6,9 +6,12 @@ CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) { setTristate(true); }
 
 int CheckBox::value() const {
   switch (checkState()) {
-    case Qt::Unchecked: return 0;
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
+    case Qt::Unchecked:
+      return 0;
+    case Qt::Checked:
+      return 1;
+    case Qt::PartiallyChecked:
+      return 2;
   }
   return 0;
 }

@@ -72,7 +72,9 @@ QLineEdit* ControlFactory::field(std::string_view name, int chars) {
 
 int ControlFactory::FieldWidth(int chars) const { return chars * charWidth_ + 16; }
 
-QPushButton* ControlFactory::button(std::string_view name) { return make(name, new QPushButton(Caption(name))); }
+QPushButton* ControlFactory::button(std::string_view name) {
+  return make(name, new QPushButton(Caption(name)));
+}
 
 QPushButton* ControlFactory::helpButton(std::string_view name) {
   auto* button = this->button(name);

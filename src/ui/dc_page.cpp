@@ -73,7 +73,8 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
   auto* column = new QVBoxLayout(frame);
   column->addWidget(make.checkBox("ForceRdsOn"));
   column->addWidget(make.checkBox("FixVTO"));
-  column->addLayout(Row({make.caption("Caption_Text_LAMBDA"), make.field("Text_LAMBDA"), make.button("Update_DC")}));
+  column->addLayout(
+      Row({make.caption("Caption_Text_LAMBDA"), make.field("Text_LAMBDA"), make.button("Update_DC")}));
 
   auto* check = new QGridLayout;
   check->addWidget(make.caption("Head_Sim_Vgs"), 0, 0);

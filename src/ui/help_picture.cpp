@@ -47,8 +47,7 @@ void DrawGateCharge(QPainter& p, const QRect& bounds) {
   p.drawText(QRectF(plot.at(0.22, 0.32), plot.at(0.75, 0.1)), Qt::AlignLeft | Qt::AlignVCenter,
              "Gate Plateau");
   p.setPen(Qt::black);
-  p.drawText(QRectF(plot.at(0.05, 1.0), plot.at(0.6, 0.78)), Qt::AlignLeft | Qt::AlignVCenter,
-             "ID = 20.7 A");
+  p.drawText(QRectF(plot.at(0.05, 1.0), plot.at(0.6, 0.78)), Qt::AlignLeft | Qt::AlignVCenter, "ID = 20.7 A");
 }
 
 void DrawTransfer(QPainter& p, const QRect& bounds) {
@@ -117,9 +116,15 @@ void HelpPicture::paintEvent(QPaintEvent*) {
   p.setFont(font);
   const QRect bounds = rect().adjusted(2, 2, -2, -2);
   switch (kind_) {
-    case Kind::GateCharge: DrawGateCharge(p, bounds); break;
-    case Kind::Transfer: DrawTransfer(p, bounds); break;
-    case Kind::Capacitances: DrawCapacitances(p, bounds); break;
+    case Kind::GateCharge:
+      DrawGateCharge(p, bounds);
+      break;
+    case Kind::Transfer:
+      DrawTransfer(p, bounds);
+      break;
+    case Kind::Capacitances:
+      DrawCapacitances(p, bounds);
+      break;
   }
 }
 

@@ -3,9 +3,9 @@
 
 #include <QBoxLayout>
 #include <QGridLayout>
-#include <QWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWidget>
 #include <initializer_list>
 #include <string>
 #include <string_view>

@@ -144,10 +144,11 @@ void MainWindow::bindControls() {
   for (QObject* control : controls_.all()) {
     auto* field = qobject_cast<QLineEdit*>(control);
     if (!field || !state_.hasText(field->objectName().toStdString())) continue;
-    connect(field, &QLineEdit::textEdited, this, [this, name = field->objectName().toStdString()](const QString& text) {
-      state_.setText(name, text.toStdString());
-      if (name == "avalanche_volt") runCommand(avalanche_volt_Change);
-    });
+    connect(field, &QLineEdit::textEdited, this,
+            [this, name = field->objectName().toStdString()](const QString& text) {
+              state_.setText(name, text.toStdString());
+              if (name == "avalanche_volt") runCommand(avalanche_volt_Change);
+            });
   }
 
   // Typing into the FET type box is a text change; choosing from its list is not.
@@ -203,8 +204,8 @@ void MainWindow::mirrorState() {
     const QSignalBlocker blocker(box);
     box->setValue(state_.check(name));
   }
-  for (auto [name, selected] : {std::pair{"OptionStandard", state_.optionStandard},
-                                std::pair{"OptionSubCkt", state_.optionSubCkt}}) {
+  for (auto [name, selected] :
+       {std::pair{"OptionStandard", state_.optionStandard}, std::pair{"OptionSubCkt", state_.optionSubCkt}}) {
     auto* option = controls_.get<QRadioButton>(name);
     const QSignalBlocker blocker(option);
     option->setChecked(selected);
@@ -232,8 +233,10 @@ void MainWindow::mirrorTexts() {
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
       if (const QString shown = ToQString(text); combo->currentText() != shown) {
         const int item = combo->findText(shown);
-        if (item >= 0) combo->setCurrentIndex(item);
-        else combo->setEditText(shown);
+        if (item >= 0)
+          combo->setCurrentIndex(item);
+        else
+          combo->setEditText(shown);
       }
     } else if (qobject_cast<QStatusBar*>(control)) {
       statusText_->setText(ToQString(text));

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include "ui/check_box.h"
 #include "ui/layout_helpers.h"
@@ -15,7 +16,9 @@ TextBox* CardBox(ControlFactory& make, std::string_view name, int lines) {
   TextBox* box = make.textBox(name);
   box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   box->setMinimumWidth(20 * make.charWidth());
-  box->setFixedHeight(lines * make.lineHeight() + 2 * box->frameWidth() + 8);
+  box->ensurePolished();  // the style decides the frame's width
+  const int margins = int(2 * box->document()->documentMargin()) + 2 * box->frameWidth();
+  box->setFixedHeight(lines * box->fontMetrics().lineSpacing() + margins + 2);
   return box;
 }
 

@@ -12,7 +12,9 @@
 namespace vdmos::ui {
 namespace {
 
-QString Title(std::string_view title) { return title.empty() ? QString(kApplicationTitle) : ToQString(title); }
+QString Title(std::string_view title) {
+  return title.empty() ? QString(kApplicationTitle) : ToQString(title);
+}
 
 std::optional<std::string> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
@@ -50,9 +52,12 @@ Answer QtPlatform::AskYesNoCancel(std::string_view text, std::string_view title)
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
   }
 }
 

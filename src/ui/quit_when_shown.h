@@ -15,7 +15,8 @@ inline void QuitWhenShownIfAsked(QWidget& window) {
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override {
       if (event->type() == QEvent::Paint)
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
       return false;
     }
   };

@@ -1,11 +1,11 @@
 #include "ui/rgate_window.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "ui/layout_helpers.h"
 #include "ui/text_bridge.h"

@@ -14,12 +14,16 @@ Step NextCharacter(std::string_view text, std::size_t i) {
   const auto byte = static_cast<unsigned char>(text[i]);
   if (byte == '\r') return {i + 1 < text.size() && text[i + 1] == '\n' ? 2u : 1u, 1};
   std::size_t length = 1;
-  if (byte >= 0xF0) length = 4;
-  else if (byte >= 0xE0) length = 3;
-  else if (byte >= 0xC0) length = 2;
+  if (byte >= 0xF0)
+    length = 4;
+  else if (byte >= 0xE0)
+    length = 3;
+  else if (byte >= 0xC0)
+    length = 2;
   // A truncated or broken sequence is replaced by one character on screen.
   std::size_t taken = 1;
-  while (taken < length && i + taken < text.size() && (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
+  while (taken < length && i + taken < text.size() &&
+         (static_cast<unsigned char>(text[i + taken]) & 0xC0) == 0x80)
     ++taken;
   if (taken != length) return {1, 1};
   return {length, length == 4 ? 2 : 1};

@@ -20,8 +20,15 @@ class ConversionsTest : public QObject {
     QTest::newRow("CR LF lines") << QByteArray("a\r\nb\r\n") << QString("a\nb\n") << QByteArray("a\r\nb\r\n");
     QTest::newRow("bare LF gains its CR") << QByteArray("a\nb") << QString("a\nb") << QByteArray("a\r\nb");
     QTest::newRow("lone CR is a line end") << QByteArray("a\rb") << QString("a\nb") << QByteArray("a\r\nb");
-    QTest::newRow("UTF-8 kept") << QByteArray("\xc2\xb5" "F") << QString::fromUtf8("\xc2\xb5" "F")
-                                << QByteArray("\xc2\xb5" "F");
+    QTest::newRow("UTF-8 kept") << QByteArray(
+                                       "\xc2\xb5"
+                                       "F")
+                                << QString::fromUtf8(
+                                       "\xc2\xb5"
+                                       "F")
+                                << QByteArray(
+                                       "\xc2\xb5"
+                                       "F");
   }
   void displayTextAndBack() {
     QFETCH(QByteArray, state);
@@ -39,8 +46,14 @@ class ConversionsTest : public QObject {
     QTest::newRow("plain") << QByteArray("abc") << 2 << 2;
     QTest::newRow("after CR LF") << QByteArray("a\r\nb") << 3 << 2;
     QTest::newRow("end") << QByteArray("a\r\nb\r\n") << 6 << 4;
-    QTest::newRow("after two-byte char") << QByteArray("\xc2\xb5" "x") << 2 << 1;
-    QTest::newRow("after four-byte char") << QByteArray("\xf0\x9f\x98\x80" "x") << 4 << 2;
+    QTest::newRow("after two-byte char") << QByteArray(
+                                                "\xc2\xb5"
+                                                "x")
+                                         << 2 << 1;
+    QTest::newRow("after four-byte char") << QByteArray(
+                                                 "\xf0\x9f\x98\x80"
+                                                 "x")
+                                          << 4 << 2;
   }
   void caretPositions() {
     QFETCH(QByteArray, state);
@@ -74,7 +87,8 @@ class ConversionsTest : public QObject {
     const QStringList lines = QString::fromStdString(AboutText()).split("\r\n");
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[0], QString());
-    QCOMPARE(lines[1], QString("It generates a board level mosfet model (VDMOS) for Varnex using datasheet values."));
+    QCOMPARE(lines[1],
+             QString("It generates a board level mosfet model (VDMOS) for Varnex using datasheet values."));
     QCOMPARE(lines[2], QString("The model generator assumes an enhancement mode mosfet."));
     QVERIFY(lines[3].isEmpty() && lines[4].isEmpty() && lines[8].isEmpty() && lines[11].isEmpty());
     QVERIFY(lines[5].contains(QString("vdmosgen ") + kVersion));

@@ -46,7 +46,8 @@ bool ShowsAllOfItsText(QWidget* widget) {
   if (auto* button = qobject_cast<QPushButton*>(widget))
     return button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width() &&
            button->fontMetrics().height() <= button->height();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->sizeHint().width() <= button->width();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    return button->sizeHint().width() <= button->width();
   return true;
 }
 
@@ -60,7 +61,8 @@ void CheckNothingOverlaps(OpenWindow& w) {
     QList<QWidget*> shown;
     for (QObject* control : w.window.controls().all()) {
       auto* widget = qobject_cast<QWidget*>(control);
-      if (widget && widget->isVisible() && !qobject_cast<QMenu*>(widget) && widget != &w.window) shown << widget;
+      if (widget && widget->isVisible() && !qobject_cast<QMenu*>(widget) && widget != &w.window)
+        shown << widget;
     }
     for (QWidget* widget : shown) {
       const QString name = widget->objectName();

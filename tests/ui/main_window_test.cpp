@@ -26,7 +26,9 @@ const std::string kStartCardOneLine =
     "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93 "
     "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
 
-QString Display(const std::string& stateText) { return QString::fromStdString(stateText).replace("\r\n", "\n"); }
+QString Display(const std::string& stateText) {
+  return QString::fromStdString(stateText).replace("\r\n", "\n");
+}
 
 }  // namespace
 
@@ -64,7 +66,8 @@ class MainWindowTest : public QObject {
     OpenWindow w;
     for (const std::string& name : w.window.state().textControls())
       QVERIFY2(w.window.controls().find(name), name.c_str());
-    for (const std::string& name : w.window.state().checkBoxes()) QVERIFY2(w.get<QCheckBox>(name), name.c_str());
+    for (const std::string& name : w.window.state().checkBoxes())
+      QVERIFY2(w.get<QCheckBox>(name), name.c_str());
     for (const std::string& name : w.window.state().switchableControls())
       QVERIFY2(w.window.controls().find(name), name.c_str());
   }
@@ -102,7 +105,8 @@ class MainWindowTest : public QObject {
   void dcUpdateFillsStatusBarAndLabels() {
     OpenWindow w;
     w.click("Update_DC");
-    QCOMPARE(w.window.findChild<QLabel*>("StatusBar1Text")->text(), QString("Transfer function matched Iter=3"));
+    QCOMPARE(w.window.findChild<QLabel*>("StatusBar1Text")->text(),
+             QString("Transfer function matched Iter=3"));
     QCOMPARE(w.get<QLabel>("Label_DcParam")->text(), QString("KP=6.4968 RS=0.0016 RD=0.1364 VTO=3.0"));
     QCOMPARE(w.get<QLabel>("Label_Rds")->text(), QString("Rdson=0.16015"));
     QCOMPARE(w.get<QLabel>("DATA1")->text(), QString("Vgs=5.5 Id=20.693"));
@@ -169,7 +173,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(field("Text_VGG")->text(), QString("10"));
     QCOMPARE(field("Text_VGSP")->text(), QString("5.5"));
     QCOMPARE(field("Text_Rout")->text(), QString("-"));
-    for (auto [name, text] : {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
+    for (auto [name, text] :
+         {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
       field(name)->selectAll();
       QTest::keyClicks(field(name), text);
     }

@@ -50,8 +50,10 @@ struct OpenWindow {
     auto* field = get<QLineEdit>(name);
     showPageOf(field);
     field->selectAll();
-    if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Backspace);
-    else QTest::keyClicks(field, text);
+    if (text.isEmpty())
+      QTest::keyClick(field, Qt::Key_Backspace);
+    else
+      QTest::keyClicks(field, text);
   }
 
   QString shown(std::string_view name) const { return get<QLineEdit>(name)->text(); }

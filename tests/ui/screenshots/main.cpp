@@ -1,6 +1,7 @@
 // Writes pictures of the window for the documentation: each page at the default size, with
-// the results of one "Update model" of the start values shown, and the gate resistance window
-// with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
+// the results of one "Update model" of the start values shown, the gate-charge help picture,
+// and the gate resistance window with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen
+// platform).
 
 #include <QApplication>
 #include <QDir>
@@ -53,9 +54,15 @@ int main(int argc, char** argv) {
     ok = Save(window, folder, pages[i]) && ok;
   }
 
+  // The other help picture of the transfer frame, on its own.
+  window.pages()->setCurrentIndex(0);
+  window.runCommand(vdmos::VgsPlat_Help_Click);
+  ok = Save(*window.controls().get<QWidget>("Image2"), folder, "help-gate-charge") && ok;
+
   window.runCommand(vdmos::Button_Rgate_Click);
   vdmos::ui::RgateWindow* rgate = window.rgateWindow();
-  for (auto [name, text] : {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
+  for (auto [name, text] :
+       {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
     auto* field = rgate->controls().get<QLineEdit>(name);
     field->selectAll();
     QTest::keyClicks(field, text);

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Writes pictures of the window's four pages and of the gate resistance window, at their
+# default sizes on the offscreen platform, into docs/screenshots.
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+cmake -S "$root" -B "$build" -DVDMOS_BUILD_GUI=ON -DVDMOS_BUILD_TESTS=ON >/dev/null
+cmake --build "$build" --target ui_screenshots -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen "$build/tests/ui/ui_screenshots" "$root/docs/screenshots"
+echo "Pictures written to $root/docs/screenshots"
