@@ -16,6 +16,7 @@
 namespace vdmos::testing {
 namespace {
 
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -100,6 +101,8 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   // The datasheet's 0.16 Ohm; the simulated value lies within 2 %.
   EXPECT_THAT(table, HasSubstr("\nRds(on)   Vgs = 10 V, Vds = 0.1 V"));
   EXPECT_THAT(table, HasSubstr("0.16 Ohm"));
+  // A value the datasheet does not give shows as "-".
+  EXPECT_THAT(table, ContainsRegex("\\(check point 1\\) +- +[0-9.]+ A +[0-9.]+ A +-?[0-9]+\\.[0-9][0-9]\n"));
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 18);  // a header and 17 rows
 }
 
@@ -109,12 +112,20 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   ASSERT_EQ(verification["rows"].size(), 17u);
-  const nlohmann::json& rdsOn = verification["rows"][2];
-  EXPECT_EQ(rdsOn["quantity"], "Rds(on)");
-  EXPECT_EQ(rdsOn["unit"], "Ohm");
-  EXPECT_EQ(rdsOn["datasheet"], 0.16);
-  EXPECT_NEAR(rdsOn["simulated"].get<double>(), 0.16, 0.16 * 0.02);
-  EXPECT_TRUE(verification["rows"][3]["datasheet"].is_null());  // a check point
+  const auto rows = verification["rows"];
+  const auto rdsOn =
+      std::ranges::find(rows, "Rds(on)", [](const nlohmann::json& row) { return row["quantity"]; });
+  ASSERT_NE(rdsOn, rows.end());
+  EXPECT_EQ((*rdsOn)["unit"], "Ohm");
+  EXPECT_EQ((*rdsOn)["datasheet"], 0.16);
+  EXPECT_NEAR((*rdsOn)["simulated"].get<double>(), 0.16, 0.16 * 0.02);
+  // The check points have no datasheet value: null, not 0.
+  const auto checkPoint = std::ranges::find_if(rows, [](const nlohmann::json& row) {
+    return row["condition"].get<std::string>().ends_with("(check point 1)");
+  });
+  ASSERT_NE(checkPoint, rows.end());
+  EXPECT_TRUE((*checkPoint)["datasheet"].is_null());
+  EXPECT_FALSE((*checkPoint)["simulated"].is_null());
 
   const ProcessResult missing = RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice"});
   EXPECT_EQ(missing.exitStatus, 1);
