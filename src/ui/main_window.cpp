@@ -162,6 +162,7 @@ void MainWindow::bindControls() {
 
   for (const std::string& name : state_.checkBoxes()) {
     auto* box = controls_.get<CheckBox>(name);
+    if (!box) continue;
     connect(box, &QCheckBox::clicked, this, [this, box, name] {
       state_.setCheck(name, box->value());
       if (name == "LineBreak") runCommand(LineBreak_Click);
@@ -200,9 +201,10 @@ void MainWindow::takePendingEdits() {
 void MainWindow::mirrorState() {
   mirrorTexts();
   for (const std::string& name : state_.checkBoxes()) {
-    auto* box = controls_.get<CheckBox>(name);
-    const QSignalBlocker blocker(box);
-    box->setValue(state_.check(name));
+    if (auto* box = controls_.get<CheckBox>(name)) {
+      const QSignalBlocker blocker(box);
+      box->setValue(state_.check(name));
+    }
   }
   for (auto [name, selected] :
        {std::pair{"OptionStandard", state_.optionStandard}, std::pair{"OptionSubCkt", state_.optionSubCkt}}) {

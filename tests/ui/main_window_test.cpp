@@ -131,6 +131,7 @@ class MainWindowTest : public QObject {
   void newEmptiesTheFieldsAndDisablesTheSubcircuit() {
     OpenWindow w;
     w.click("Command2");
+    w.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QTest::keyClick(&w.window, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(w.shown("Text20"), QString());
@@ -190,6 +191,41 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.window.state().rgate);
     w.click("Button_Rgate");
     QCOMPARE(w.window.rgateWindow()->controls().get<QLineEdit>("Text_Rout")->text(), QString("-"));
+  }
+
+  // Each remaining button and menu entry reaches its command: what the command shows or asks
+  // arrives at the platform, or its result at the widgets.
+  void everyOtherEventRunsItsCommand() {
+    OpenWindow w;
+    w.click("Update_AC");
+    QCOMPARE(w.get<QLabel>("Label_ACparam")->text(), QString("CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n "));
+    QCOMPARE(w.get<QLabel>("Ciss_on")->text(), QString("5750"));
+
+    w.click("Command2");
+    w.click("CopyToClipBoardSubCkt");
+    QCOMPARE(w.platform.clipboard, std::optional(w.window.state().text("SubCktTextBox")));
+
+    w.click("SaveModel");
+    w.click("SaveLib");
+    w.get<QAction>("save")->trigger();
+    QCOMPARE(w.platform.saveRequests.size(), std::size_t(3));
+    QCOMPARE(w.platform.saveRequests[0].initialName, std::string("20N60C3.lib"));
+    QCOMPARE(w.platform.saveRequests[1].initialName, std::string("VDmos.lib"));
+
+    w.get<QAction>("open")->trigger();
+    QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
+    w.get<QAction>("testcircuits")->trigger();
+    QCOMPARE(w.platform.folderTitles, std::vector<std::string>{"Select the folder to save to"});
+  }
+
+  void shortcutsOpenAndSave() {
+    OpenWindow w;
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTest::keyClick(&w.window, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&w.window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
+    QCOMPARE(w.platform.saveRequests.size(), std::size_t(1));
   }
 
   void choosingAFetTypeWaitsForTheNextUpdate() {
