@@ -20,7 +20,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/src/cli/vdmosgen-cli
+	./$(BUILD)/src/ui/vdmosgen
 
 cli: build
 	./$(BUILD)/src/cli/vdmosgen-cli
