@@ -2,16 +2,13 @@
 // Shared by the test-circuit tests: the window with the start values and a fixed card, the
 // hand-written expected files, and a platform that records every file write.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
+#include "platform/temp_folder.h"
 
 namespace vdmos::testing {
 
@@ -36,35 +33,22 @@ inline WindowState StartValueState(const std::string& fetType) {
   return state;
 }
 
-/// A file's bytes as they are on disk.
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 /// An expected file, byte for byte: data/nmos or data/pmos of this test folder, then the file
 /// name.
 inline std::string GoldenFile(const std::string& form, const std::string& fileName) {
-  return ReadBytes(std::filesystem::path(VDMOS_TEST_DATA_DIR) / form / fileName);
+  return ReadBytes(std::string(VDMOS_TEST_DATA_DIR) + "/" + form + "/" + fileName);
 }
 
-/// Records every file write as (path, bytes). With refuseWrites set, each write fails and
-/// nothing reaches the disk; otherwise it goes to the disk as usual.
+/// Records the path of every file write. With refuseWrites set, each write fails and nothing
+/// reaches the disk; otherwise it goes to the disk as usual.
 class RecordingPlatform : public ScriptedPlatform {
  public:
   bool refuseWrites = false;
-  std::vector<std::pair<std::string, std::string>> writes;
+  std::vector<std::string> writtenPaths;
 
   bool ReplaceFile(const std::string& path, std::string_view bytes) override {
-    writes.emplace_back(path, std::string(bytes));
+    writtenPaths.push_back(path);
     return !refuseWrites && Platform::ReplaceFile(path, bytes);
-  }
-
-  std::vector<std::string> WrittenPaths() const {
-    std::vector<std::string> paths;
-    for (const auto& write : writes) paths.push_back(write.first);
-    return paths;
   }
 };
 
