@@ -1,5 +1,6 @@
 #pragma once
-// Runs the built command-line program as a separate process and collects what it wrote.
+// Runs the built command-line program as a separate process, and the texts it must print,
+// written by hand from the card format and the start values.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -48,5 +49,26 @@ inline ProcessResult RunCliProcess(const std::vector<std::string>& arguments) {
   result.err = ReadBytes(errPath);
   return result;
 }
+
+/// The card of the start values as printed: three lines, each ending in CR LF.
+inline const std::string kCard =
+    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
+    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
+    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n";
+
+/// The subcircuit lines before the card, for the start values' model name.
+inline const std::string kSubcktHead =
+    ".subckt X20N60C3 d g s\r\nM1 d g s s 20N60C3\r\nRg g s 1G\r\nDb s d dbody\r\n";
+
+/// kCard as the card box holds it: without the final line end.
+inline const std::string kCardBox = kCard.substr(0, kCard.size() - 2);
+
+inline const std::string kErrorLine =
+    "Error in one or more parameters... The model data cannot be calculated.";
+
+inline const std::string kNegativeIdMessage = "All values must be positive: ID_max.\r\nCorrected it!";
+
+/// The file that saving the start values gives, byte for byte.
+inline std::string StartValuesFile() { return ReadBytes(VDMOS_TEST_DATA_DIR "/start_values.txt"); }
 
 }  // namespace vdmos::testing
