@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "extract/dc_equations.h"
@@ -20,11 +22,13 @@ struct FitResult {
   double RS, RD, KP, VTO;
 };
 
-/// Runs the fit with sentinels in RS, RD and KP, which a sound fit never reads.
-FitResult Fit(const FitInput& in, double sentinel = -77) {
-  FitResult r{{}, sentinel, sentinel, sentinel, in.Vth};
-  r.message = DcTransferFit(in.Vp, in.Ip, in.Vm, in.Im, in.Ron, in.Vr, r.RS, r.RD, r.KP, r.VTO, in.LAMBDA, in.Vt,
-                            in.FixVTO, in.ForceRdsOn);
+/// RS, RD and KP on entry, which a sound fit never reads.
+constexpr double kUnset = -77;
+
+FitResult Fit(const FitInput& in) {
+  FitResult r{{}, kUnset, kUnset, kUnset, in.Vth};
+  r.message = DcTransferFit(in.Vp, in.Ip, in.Vm, in.Im, in.Ron, in.Vr, r.RS, r.RD, r.KP, r.VTO, in.LAMBDA,
+                            in.Vt, in.FixVTO, in.ForceRdsOn);
   return r;
 }
 
@@ -37,81 +41,64 @@ TEST(DcTransferFit, StartValuesTakeTheThresholdBranchWithVtoKept) {
   EXPECT_EQ(r.VTO, 3);
 }
 
-TEST(DcTransferFit, ThresholdBranchRaisesVtoUnlessFixed) {
-  FitInput in;
-  in.FixVTO = 0;
-  FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "Transfer function matched Iter=3");
-  EXPECT_NEAR(r.VTO, 3.18, 1e-9);  // 18 steps of 0.01 V
-  // Any value but 0 fixes VTO, the grayed state too.
-  in.FixVTO = 2;
-  EXPECT_EQ(Fit(in).VTO, 3);
-}
-
-TEST(DcTransferFit, PlateauBranch) {
-  FitInput in;
-  in.Ron = 0.01;
-  FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "Gate Plateau voltage matched. Iter=98");
-  EXPECT_NEAR(r.VTO, 3.97, 1e-9);
-  EXPECT_DOUBLE_EQ(r.RS, 0.0001);
-
-  // Only the value 1 forces the match.
-  for (int force : {0, 2}) {
-    in.ForceRdsOn = force;
-    r = Fit(in);
-    EXPECT_EQ(r.message, "Gate Plateau voltage matched. Iter=0") << force;
-    EXPECT_EQ(r.VTO, 3) << force;
-    EXPECT_DOUBLE_EQ(r.RS, 0.0001) << force;  // R0 = 0.01 * Ron
-    EXPECT_DOUBLE_EQ(r.RD, 0.0001) << force;  // 0, raised to the floor
+TEST(DcTransferFit, EachBranchEndsWithItsMessage) {
+  constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+  struct Row {
+    const char* name;
+    FitInput in;
+    std::string message;
+    double VTO, RS, RD;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {"threshold branch raises VTO in 0.01 V steps unless fixed", {.FixVTO = 0},
+       "Transfer function matched Iter=3", 3.18, kAny, kAny},
+      {"any FixVTO but 0 fixes VTO, grayed too", {.FixVTO = 2},
+       "Transfer function matched Iter=3", 3, kAny, kAny},
+      {"plateau branch", {.Ron = 0.01}, "Gate Plateau voltage matched. Iter=98", 3.97, 0.0001, kAny},
+      // Only ForceRdsOn = 1 forces the match; otherwise RS = R0 = 0.01 * Ron and RD = 0 is
+      // raised to the floor.
+      {"plateau branch, not forced", {.Ron = 0.01, .ForceRdsOn = 0},
+       "Gate Plateau voltage matched. Iter=0", 3, 0.0001, 0.0001},
+      {"plateau branch, grayed is not forced", {.Ron = 0.01, .ForceRdsOn = 2},
+       "Gate Plateau voltage matched. Iter=0", 3, 0.0001, 0.0001},
+      // RD stays negative however far VTO rises, and the ceiling is out of reach.
+      {"plateau branch at its limit",
+       {.Vp = 15, .Ip = 20, .Vm = 20, .Im = 100, .Ron = 1e-6, .Vr = 30, .Vth = 1},
+       "Gate Plateau voltage matched. Iter=1000", 1 + 999 * 0.01, kAny, 0.0001},
+      // The crossing of the two KP estimates lies beyond 999 steps, and this LAMBDA makes the
+      // refinement diverge slowly.
+      {"threshold branch at its limits",
+       {.Vp = 25, .Ip = 20, .Vm = 35, .Im = 70, .Ron = 1, .Vr = 40, .Vth = 0.5, .LAMBDA = 0.29, .Vt = 1,
+        .FixVTO = 0},
+       "Transfer function iteration limit reached!", 0.5 + 999 * 0.01, kAny, kAny},
+      // Vx = 6 - 5 / (125 / 0.3) = 5.988; the raise stops at the first step not below 5.888.
+      {"threshold branch at the VTO ceiling",
+       {.Vp = 6, .Ip = 5, .Vm = 6.3, .Im = 130, .Ron = 0.35, .Vr = 10, .Vth = 1.6, .Vt = 40, .FixVTO = 0},
+       "Transfer function Vto_max limit reached!", 5.89, kAny, kAny},
+      {"threshold branch with a negative RD", {.LAMBDA = 2.5, .Vt = 1},
+       "DC transfer Error!", 3, kAny, 0.0001},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const FitResult r = Fit(row.in);
+    EXPECT_EQ(r.message, row.message);
+    EXPECT_NEAR(r.VTO, row.VTO, 1e-9);
+    if (!std::isnan(row.RS)) {
+      EXPECT_DOUBLE_EQ(r.RS, row.RS);
+    }
+    if (!std::isnan(row.RD)) {
+      EXPECT_DOUBLE_EQ(r.RD, row.RD);
+    }
   }
 }
 
-TEST(DcTransferFit, PlateauBranchReportsOnlyTheCountAtTheLimit) {
-  // RD stays negative however far VTO rises, and the ceiling is out of reach.
-  FitInput in{.Vp = 15, .Ip = 20, .Vm = 20, .Im = 100, .Ron = 1e-6, .Vr = 30, .Vth = 1};
-  const FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "Gate Plateau voltage matched. Iter=1000");
-  EXPECT_NEAR(r.VTO, 1 + 999 * 0.01, 1e-9);
-  EXPECT_DOUBLE_EQ(r.RD, 0.0001);
-}
-
-TEST(DcTransferFit, ThresholdBranchIterationLimits) {
-  // The raise of VTO and the refinement each run to 1000 passes: the crossing of the two KP
-  // estimates lies beyond 999 steps, and this LAMBDA makes the refinement diverge slowly.
-  FitInput in{.Vp = 25, .Ip = 20, .Vm = 35, .Im = 70, .Ron = 1, .Vr = 40, .Vth = 0.5, .LAMBDA = 0.29, .Vt = 1};
-  in.FixVTO = 0;
-  const FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "Transfer function iteration limit reached!");
-  EXPECT_NEAR(r.VTO, 0.5 + 999 * 0.01, 1e-9);
-}
-
-TEST(DcTransferFit, ThresholdBranchVtoCeiling) {
-  // Vx = 6 - 5 / (125 / 0.3) = 5.988; the raise stops at the first step not below 5.888.
-  FitInput in{.Vp = 6, .Ip = 5, .Vm = 6.3, .Im = 130, .Ron = 0.35, .Vr = 10, .Vth = 1.6, .Vt = 40};
-  in.FixVTO = 0;
-  const FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "Transfer function Vto_max limit reached!");
-  EXPECT_NEAR(r.VTO, 5.89, 1e-9);
-}
-
-TEST(DcTransferFit, ThresholdBranchNegativeRdIsAnError) {
-  FitInput in;
-  in.LAMBDA = 2.5;
-  in.Vt = 1;
-  const FitResult r = Fit(in);
-  EXPECT_EQ(r.message, "DC transfer Error!");
-  EXPECT_DOUBLE_EQ(r.RD, 0.0001);
-}
-
 TEST(DcTransferFit, VthAboveInterceptStartsBelowItInTheAveragingBranch) {
-  FitInput in;
-  in.Vth = 5;
-  const FitResult r = Fit(in);
+  const FitResult r = Fit({.Vth = 5});
   // s = 49.3 / 2, Vx = 5.5 - 20.7 / s; VTO = Vx - 0.2 * Vx and stays there.
   const double Vx = 5.5 - 20.7 / (49.3 / 2);
-  EXPECT_NEAR(r.VTO, 0.8 * Vx, 1e-12);
-  EXPECT_NEAR(r.VTO, 3.73, 0.005);
+  EXPECT_NEAR(r.VTO, 0.8 * Vx, 1e-12);  // about 3.73
   EXPECT_EQ(r.message.rfind("Transfer function matched Iter=", 0), 0u) << r.message;
   EXPECT_GE(r.RS, 0.0016);
   EXPECT_GE(r.RD, 0.0001);
@@ -120,10 +107,7 @@ TEST(DcTransferFit, VthAboveInterceptStartsBelowItInTheAveragingBranch) {
 TEST(DcTransferFit, AveragingBranchForcedRdsOnKeepsRsBelowRon) {
   // Rds(on) given at a high gate voltage leaves almost all of Ron to RS + RD; the points want
   // more RS than Ron allows. Only ForceRdsOn = 1 pulls RS back.
-  FitInput in;
-  in.Vth = 5;
-  in.Ron = 0.01;
-  in.Vr = 1000;
+  FitInput in{.Ron = 0.01, .Vr = 1000, .Vth = 5};
   const FitResult forced = Fit(in);
   EXPECT_LE(forced.RS, in.Ron);
   EXPECT_GE(forced.RS, 0.01 * in.Ron);
@@ -135,30 +119,21 @@ TEST(DcTransferFit, AveragingBranchForcedRdsOnKeepsRsBelowRon) {
 
 TEST(DcTransferFit, FaultEndsTheFitWithTheValuesStoredSoFar) {
   // Vm = Vp: division by zero before anything is stored.
-  FitInput in;
-  in.Vm = in.Vp;
-  FitResult r = Fit(in, -77);
+  FitResult r = Fit({.Vm = 5.5});
   EXPECT_EQ(r.message, "");
-  EXPECT_EQ(r.RS, -77);
-  EXPECT_EQ(r.RD, -77);
-  EXPECT_EQ(r.KP, -77);
+  EXPECT_EQ(r.RS, kUnset);
+  EXPECT_EQ(r.RD, kUnset);
+  EXPECT_EQ(r.KP, kUnset);
   EXPECT_EQ(r.VTO, 3);
-
   // Im = Ip: the slope is 0 and the intercept divides by it.
-  in = FitInput{};
-  in.Im = in.Ip;
-  EXPECT_EQ(Fit(in).message, "");
-
+  EXPECT_EQ(Fit({.Im = 20.7}).message, "");
   // Ron = 0 and Vr = VTO: the first RD estimate divides by a zero overdrive, after RS and KP
   // have been stored.
-  in = FitInput{};
-  in.Ron = 0;
-  in.Vr = 3;
-  r = Fit(in, -77);
+  r = Fit({.Ron = 0, .Vr = 3});
   EXPECT_EQ(r.message, "");
   EXPECT_EQ(r.RS, SolveRs(100000, 3, 7.5, 70, 0, 0));
   EXPECT_EQ(r.KP, SolveKp(70, 7.5, 3, 0, 0, 0));
-  EXPECT_EQ(r.RD, -77);
+  EXPECT_EQ(r.RD, kUnset);
 }
 
 }  // namespace
