@@ -5,14 +5,12 @@
 #include <map>
 #include <string>
 
-#include "model/fields.h"
 #include "platform/scripted_platform.h"
 
 namespace vdmos {
 namespace {
 
-// The text each field holds after New, written from the field table; an absent field is left
-// alone.
+// The text each field holds after New; an absent field is left alone.
 // clang-format off
 const std::map<std::string, std::string> kAfterNew = {
     {"Text20", ""}, {"Combo1", "NMOS"}, {"Text6", ""}, {"rdsonVgs", "10"}, {"Text3", ""}, {"Text2", ""},
@@ -66,13 +64,6 @@ TEST(New, ResetsItsFieldsAndLeavesEverythingElseAlone) {
   EXPECT_EQ(state.testCircuitFolder, "/tmp/circuits");
   EXPECT_TRUE(state.visible("Image2"));
   EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST(New, AgreesWithTheFieldTable) {
-  for (const FieldInfo& field : DatasheetFields()) {
-    const auto reset = kAfterNew.find(std::string(field.control));
-    EXPECT_EQ(field.afterNew.value_or("kept"), reset == kAfterNew.end() ? "kept" : reset->second) << field.control;
-  }
 }
 
 }  // namespace

@@ -159,25 +159,20 @@ TEST(DefaultNumberText, UsesFixedNotationFromOneE5ToOneE15) {
 
 /// Switches the process to a comma-decimal locale and back to "C" on leaving, even when a
 /// check fails.
-class CommaLocale {
- public:
-  CommaLocale() {
-    applied_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    if (applied_) std::locale::global(std::locale("de_DE.UTF-8"));
+struct CommaLocale {
+  CommaLocale() : applied(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
+    if (applied) std::locale::global(std::locale("de_DE.UTF-8"));
   }
   ~CommaLocale() {
     std::setlocale(LC_ALL, "C");
     std::locale::global(std::locale::classic());
   }
-  bool applied() const { return applied_; }
-
- private:
-  bool applied_ = false;
+  const bool applied;
 };
 
 TEST(NumbersUnderACommaLocale, ReadAndFormatExactlyAsUnderC) {
   CommaLocale locale;
-  ASSERT_TRUE(locale.applied()) << "the de_DE.UTF-8 locale is missing (scripts/install-deps.sh generates it)";
+  ASSERT_TRUE(locale.applied) << "the de_DE.UTF-8 locale is missing (scripts/install-deps.sh generates it)";
   ASSERT_STREQ(std::localeconv()->decimal_point, ",");
 
   EXPECT_EQ(EngineeringReading("540m"), 0.54);
