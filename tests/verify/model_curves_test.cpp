@@ -11,21 +11,17 @@
 namespace vdmos {
 namespace {
 
-using testing::StartCardParameters;
+using testing::StartCardWindow;
 
 TEST(ModelCurves, CapacitancesAsTheSimulatorComputesThem) {
   // Expected values worked out by hand from s = (CGDMAX - CGDMIN) / (1 + pi/2) = 2161.20 pF and
   // C0 = CGDMAX - s = 3399.80 pF; ngspice 39 prints the same to five digits.
-  const ModelParameterSet p = StartCardParameters();
+  const ModelParameterSet p = StartCardWindow().params;
   struct Case {
     double v, crss, cds;
   };
   const Case cases[] = {
-      {0, 3399.802, 9600.000},
-      {1, 1038.161, 5590.210},
-      {25, 49.785, 731.762},
-      {600, 6.866, 59.941},
-  };
+      {0, 3399.802, 9600.000}, {1, 1038.161, 5590.210}, {25, 49.785, 731.762}, {600, 6.866, 59.941}};
   for (const Case& c : cases) {
     EXPECT_NEAR(ModelCrss(p, c.v), c.crss, 1e-3) << c.v;
     EXPECT_NEAR(ModelCds(p, c.v), c.cds, 1e-3) << c.v;
@@ -35,40 +31,27 @@ TEST(ModelCurves, CapacitancesAsTheSimulatorComputesThem) {
   EXPECT_EQ(ModelCds(noJunction, 25), 0);
 }
 
-TEST(ModelCurves, DiodeLawBothWays) {
-  const DiodeLaw law = *BodyDiodeLaw(StartCardParameters());
+TEST(ModelCurves, DiodeLawBothWaysAndOnlyWithAUsableText) {
+  ModelParameterSet p = StartCardWindow().params;
+  const DiodeLaw law = *BodyDiodeLaw(p);
   // Hand-computed with Vt = 0.0258520 V: 1.576 * Vt * ln(1 + 45 / 1.47e-8) + 0.006897 * 45.
   EXPECT_NEAR(law.Voltage(45), 1.200272, 1e-6);
-  for (const double isd : {1e-6, 0.4, 3.0, 45.0, 500.0}) {
+  for (const double isd : {1e-6, 0.4, 45.0, 500.0})
     EXPECT_NEAR(*law.Current(law.Voltage(isd)), isd, 1e-9 * isd) << isd;
-  }
-  EXPECT_EQ(law.Current(0), 0.0);
   EXPECT_EQ(law.Current(-1), 0.0);
   // Without series resistance the law solves directly, and can run beyond a double.
   const DiodeLaw bare{1e-14, 1, 0};
   EXPECT_DOUBLE_EQ(*bare.Current(0.6), 1e-14 * std::expm1(0.6 / ThermalVoltage()));
   EXPECT_EQ(bare.Current(100), std::nullopt);
-}
 
-TEST(ModelCurves, NoDiodeLawWithoutAUsableText) {
-  ModelParameterSet p = StartCardParameters();
-  p.bodyDiodeText.clear();
-  EXPECT_EQ(BodyDiodeLaw(p), std::nullopt);
   p.bodyDiodeText = "IS=0 N=1.5 RB=0.01 ";
   EXPECT_EQ(BodyDiodeLaw(p), std::nullopt);
-}
-
-TEST(ModelCurves, DrainCurrentOfAPChannelCardTurnsItsThresholdBack) {
-  ModelParameterSet p = StartCardParameters();
-  const double nChannel = ModelDrainCurrentAt(p, false, 5.5, 50);
-  EXPECT_NEAR(nChannel, 20.69, 0.01);
-  p.VTO = -3;  // the model update negates VTO for PMOS
-  EXPECT_EQ(ModelDrainCurrentAt(p, true, 5.5, 50), nChannel);
+  p.bodyDiodeText.clear();
+  EXPECT_EQ(BodyDiodeLaw(p), std::nullopt);
 }
 
 TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
-  WindowState state;
-  state.params = StartCardParameters();
+  const WindowState state = StartCardWindow();
   const ModelCurves model = ComputeModelCurves(state);
   ASSERT_EQ(model.error, "");
   const Characteristics& c = model.curves;
@@ -76,23 +59,14 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
   ASSERT_EQ(c.transfer.points.size(), 201u);
   EXPECT_EQ(c.transfer.points.front(), (Point{0, 0}));
   EXPECT_EQ(c.transfer.points.back().x, 10);
-  EXPECT_GT(c.transfer.points.back().y, c.transfer.points[150].y);
-
   ASSERT_EQ(c.output.size(), 11u);
   EXPECT_EQ(c.output[5].label, "Vgs = 5.5 V");
   EXPECT_EQ(c.output[5].points.back().x, 25);
   EXPECT_NEAR(c.output[5].points.back().y, 20.2, 0.1);
 
-  const std::vector<double> voltages = ReadBenchSetup(state).capacitanceVds;
-  ASSERT_EQ(c.crss.points.size(), voltages.size());
-  for (std::size_t i = 0; i < voltages.size(); ++i) {
-    const double v = voltages[i];
-    EXPECT_EQ(c.crss.points[i], (Point{v, ModelCrss(state.params, v)}));
-    EXPECT_EQ(c.ciss.points[i], (Point{v, 2350 + ModelCrss(state.params, v)}));
-    EXPECT_EQ(c.coss.points[i], (Point{v, ModelCds(state.params, v) + ModelCrss(state.params, v)}));
-  }
+  // The values of all curves are compared with ngspice's in the model check tests.
+  EXPECT_EQ(c.ciss.points.size(), ReadBenchSetup(state).capacitanceVds.size());
   EXPECT_EQ(c.coss.label, kCossQuantity);
-
   // The diode curve runs over the voltage sweep, from 0 A at 0 V.
   ASSERT_EQ(c.bodyDiode.points.size(), 601u);
   EXPECT_EQ(c.bodyDiode.points.front(), (Point{0, 0}));
@@ -101,8 +75,8 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
 
   const DatasheetMarkers& m = model.markers;
   EXPECT_EQ(m.transfer, (std::vector<Point>{{5.5, 20.7}, {7.5, 70}}));
-  ASSERT_EQ(m.output.size(), 2u);
-  EXPECT_EQ(m.output[1], (Point{25, ModelDrainCurrentAt(state.params, false, 5.5, 25)}));
+  EXPECT_EQ(m.output, (std::vector<Point>{{10, ModelDrainCurrentAt(state.params, false, 5.5, 10)},
+                                          {25, ModelDrainCurrentAt(state.params, false, 5.5, 25)}}));
   EXPECT_EQ(m.ciss, (std::vector<Point>{{25, 2400}}));
   EXPECT_EQ(m.coss, (std::vector<Point>{{0, 13000}, {25, 780}, {600, 65}}));
   EXPECT_EQ(m.crss, (std::vector<Point>{{0, 3400}, {25, 50}, {600, 7}}));

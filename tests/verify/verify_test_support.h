@@ -1,5 +1,5 @@
 #pragma once
-// The window after one model update with the start values, for the model check tests.
+// The start card and the window around it, for the model check tests.
 
 #include "model/model_update.h"
 #include "model/window_state.h"
@@ -24,24 +24,40 @@ inline CardTexts StartCard() {
           "CGDMIN=5p CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)"};
 }
 
-/// The parameter set with the start card's own numbers, so that the model's curves and the
-/// simulator work on the same values.
-inline ModelParameterSet StartCardParameters() {
-  ModelParameterSet p;
-  p.KP = 6.4968;
-  p.RS = 0.0016;
-  p.RD = 0.1364;
-  p.RG = 0.54;
-  p.VTO = 3;
-  p.LAMBDA = 0.001;
-  p.CGDMAX = 5561;
-  p.CGDMIN = 5;
-  p.CGS = 2350;
-  p.TT = 720;
-  p.a = 1.93;
-  p.bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ";
-  p.junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF";
-  return p;
+/// The start card with one segment (1, 2 or 3) replaced.
+inline CardTexts StartCardWith(int segment, std::string text) {
+  CardTexts card = StartCard();
+  (segment == 1 ? card.segment1 : segment == 2 ? card.segment2 : card.segment3) = std::move(text);
+  return card;
+}
+
+/// The start card as the PMOS form of the model update stores it.
+inline CardTexts PChannelStartCard() {
+  CardTexts card = StartCard();
+  card.segment1 = ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 ";
+  card.segment3 = "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)";
+  return card;
+}
+
+/// The window with the start card and the card's own numbers as parameters, so that the
+/// model's curves and the simulator work on the same values.
+inline WindowState StartCardWindow() {
+  WindowState state;
+  state.card = StartCard();
+  state.params = {.KP = 6.4968,
+                  .RS = 0.0016,
+                  .RD = 0.1364,
+                  .VTO = 3,
+                  .RG = 0.54,
+                  .LAMBDA = 0.001,
+                  .TT = 720,
+                  .CGDMAX = 5561,
+                  .CGDMIN = 5,
+                  .CGS = 2350,
+                  .a = 1.93,
+                  .bodyDiodeText = "IS=1.47E-08 N=1.576 RB=0.006897 ",
+                  .junctionCapText = "m=0.797 Vj=1.03 Cjo=9600.0pF"};
+  return state;
 }
 
 }  // namespace vdmos::testing
