@@ -71,26 +71,19 @@ TEST(NgspiceOutput, KeepsOnlyWhatFollowsAMarkerAndRowsThatFitTheHeader) {
 }
 
 TEST(NgspiceOutput, RecognisesAnalysesThatFoundNoSolution) {
-  struct Case {
-    std::string_view output;
-    std::optional<std::string> line;
-  };
-  const Case cases[] = {
-      {"doAnalyses: TRAN:  Timestep too small; time = 4.2e-07: trouble with dclamp-instance d1\n"
-       "tran simulation(s) aborted\n",
-       "doAnalyses: TRAN:  Timestep too small; time = 4.2e-07: trouble with dclamp-instance d1"},
+  // The transient's own failure is in the model check's real ngspice runs.
+  const std::pair<std::string_view, std::optional<std::string>> cases[] = {
       {"Warning: Dynamic gmin stepping failed\nDC solution failed -\n", "DC solution failed -"},
       {"op simulation(s) aborted\n", "op simulation(s) aborted"},
       // Gmin and source stepping that end in a solution are no failure.
       {"Warning: Dynamic gmin stepping failed\nNote: One successful source step\n", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(NonConvergenceLine(c.output), c.line) << c.output;
+  for (const auto& [output, line] : cases) EXPECT_EQ(NonConvergenceLine(output), line) << output;
 }
 
 TEST(NgspiceOutput, PicksTheLineThatSaysWhatWentWrong) {
+  // A netlist error ngspice reports is in the model check's real ngspice runs.
   const std::pair<std::string_view, std::optional<std::string>> cases[] = {
-      {"Netlist line no. 5:\nUndefined parameter [abc]\nERROR: fatal error in ngspice, exit(1)\n",
-       "Undefined parameter [abc]"},
       {"warning, can't find model 'x1' from line\n    m1 d gs 0 x1\n",
        "warning, can't find model 'x1' from line"},
       {"Note: can't find the initialization file spinit.\n\n  Segmentation fault here  \n",

@@ -136,9 +136,8 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
   const std::string unreadable = "The output of ngspice for the transfer characteristic could not be read: ";
   const Case cases[] = {
       {start, "/nonexistent/ngspice", 10000, VerifyStatus::NgspiceMissing,
-       "ngspice was not found (\"/nonexistent/ngspice\"). Install the ngspice package, or give the path of "
-       "the "
-       "ngspice program."},
+       "ngspice was not found (\"/nonexistent/ngspice\"). Install the ngspice package, or give the "
+       "path of the ngspice program."},
       {StartCardWith(1, ".MODEL 20N60C3 VDMOS(KP=abc RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 "), "ngspice", 10000,
        VerifyStatus::NgspiceFailed,
        "ngspice stopped with an error in the transfer characteristic (exit code 1): Undefined parameter "
@@ -155,8 +154,8 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
       {start, "script:cat >/dev/null; echo 'ngspice-39 done'", 10000, VerifyStatus::UnreadableOutput,
        unreadable + "\"@transfer\" is missing."},
       {start,
-       "script:cat >/dev/null; printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat "
-       "= nan\\n'",
+       "script:cat >/dev/null; "
+       "printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat = nan\\n'",
        10000, VerifyStatus::UnreadableOutput, unreadable + "\"id_plat\" is missing."},
   };
   for (const Case& c : cases) {
