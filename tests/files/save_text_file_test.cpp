@@ -53,51 +53,29 @@ TEST(SaveTextFile, DialogOffersTheFilterWithTheSecondPairSelectedAndTheSuggested
                                    }));
 }
 
-TEST(SaveTextFile, CancelledDialogWritesNothingAndSaysNothing) {
-  TempFolder folder;
-  ScriptedPlatform platform;
-  EXPECT_FALSE(SaveTextFile(platform, "x", folder / "a.lib", "", 1));
-  EXPECT_TRUE(folder.Names().empty());
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 TEST(SaveTextFile, ReplacePromptPaths) {
   struct Case {
     const char* name;
     std::vector<std::optional<std::string>> chosen;  // names inside the folder, nullopt: cancel
     std::vector<Answer> answers;
+    bool saved;
     std::size_t prompts;
     std::vector<std::string> initialNames;  // of each dialog shown, inside the folder
     std::string oldA, oldB, fresh;          // contents afterwards; "-" means no such file
   };
+  // clang-format off
   const Case cases[] = {
-      {"Yes replaces", {"a"}, {Answer::Yes}, 1, {"suggested"}, "new\r\n", "old b", "-"},
-      {"Cancel keeps", {"a"}, {Answer::Cancel}, 1, {"suggested"}, "old a", "old b", "-"},
-      {"No then a free name",
-       {"a", "fresh"},
-       {Answer::No},
-       1,
-       {"suggested", "a"},
-       "old a",
-       "old b",
+      {"cancelling the dialog", {std::nullopt}, {}, false, 0, {"suggested"}, "old a", "old b", "-"},
+      {"Yes replaces", {"a"}, {Answer::Yes}, true, 1, {"suggested"}, "new\r\n", "old b", "-"},
+      {"Cancel keeps", {"a"}, {Answer::Cancel}, false, 1, {"suggested"}, "old a", "old b", "-"},
+      {"No then a free name", {"a", "fresh"}, {Answer::No}, true, 1, {"suggested", "a"}, "old a", "old b",
        "new\r\n"},
-      {"No then another existing name asks again",
-       {"a", "b"},
-       {Answer::No, Answer::Yes},
-       2,
-       {"suggested", "a"},
-       "old a",
-       "new\r\n",
-       "-"},
-      {"No then cancelling the dialog",
-       {"a", std::nullopt},
-       {Answer::No},
-       1,
-       {"suggested", "a"},
-       "old a",
-       "old b",
-       "-"},
+      {"No then another existing name asks again", {"a", "b"}, {Answer::No, Answer::Yes}, true, 2,
+       {"suggested", "a"}, "old a", "new\r\n", "-"},
+      {"No then cancelling the dialog", {"a", std::nullopt}, {Answer::No}, false, 1, {"suggested", "a"},
+       "old a", "old b", "-"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
@@ -108,7 +86,7 @@ TEST(SaveTextFile, ReplacePromptPaths) {
       platform.saveFiles.push_back(name ? std::optional(folder / *name) : std::nullopt);
     platform.answers.assign(c.answers.begin(), c.answers.end());
 
-    SaveTextFile(platform, "new", folder / "suggested", "", 1);
+    EXPECT_EQ(SaveTextFile(platform, "new", folder / "suggested", "", 1), c.saved);
 
     EXPECT_EQ(platform.messages, std::vector<ScriptedPlatform::Message>(c.prompts, kReplacePrompt));
     ASSERT_EQ(platform.saveRequests.size(), c.initialNames.size());
