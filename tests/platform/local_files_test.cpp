@@ -67,25 +67,18 @@ TEST(LocalReplaceFile, WritesNewAndReplacesExistingFilesLeavingNoTemporaryFile) 
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.txt"});
 }
 
-TEST(LocalReplaceFile, KeepsThePermissionsOfTheReplacedFile) {
+TEST(LocalReplaceFile, ReplacesTheFileALinkPointsToKeepingTheLinkAndThePermissions) {
   TempFolder folder;
-  WriteBytes(folder / "run.sh", "old");
+  WriteBytes(folder / "real.sh", "old");
   const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec;
-  fs::permissions(folder / "run.sh", perms);
+  fs::permissions(folder / "real.sh", perms);
+  fs::create_symlink("real.sh", folder / "link.sh");
   ScriptedPlatform platform;
-  ASSERT_TRUE(platform.ReplaceFile(folder / "run.sh", "new"));
-  EXPECT_EQ(fs::status(folder / "run.sh").permissions(), perms);
-}
-
-TEST(LocalReplaceFile, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
-  TempFolder folder;
-  WriteBytes(folder / "real.lib", "old");
-  fs::create_symlink("real.lib", folder / "link.lib");
-  ScriptedPlatform platform;
-  ASSERT_TRUE(platform.ReplaceFile(folder / "link.lib", "new"));
-  EXPECT_TRUE(fs::is_symlink(folder / "link.lib"));
-  EXPECT_EQ(ReadBytes(folder / "real.lib"), "new");
-  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.lib", "real.lib"}));
+  ASSERT_TRUE(platform.ReplaceFile(folder / "link.sh", "new"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link.sh"));
+  EXPECT_EQ(ReadBytes(folder / "real.sh"), "new");
+  EXPECT_EQ(fs::status(folder / "real.sh").permissions(), perms);
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.sh", "real.sh"}));
 }
 
 TEST(LocalReplaceFile, FailsWithoutTouchingAnythingWhenThePathCannotBeWritten) {
