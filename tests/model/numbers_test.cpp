@@ -29,10 +29,10 @@ TEST(EngineeringReading, TurnsTheFirstSuffixOfTheTableIntoAnExponent) {
       // case only, so "M" is milli otherwise.
       {"1meg", "1e6", 1e6}, {"1Meg", "1e6", 1e6}, {"1MEG", "1e6", 1e6}, {"1M", "1e-3", 0.001},
       {"1MEg", "1e-3", 0.001}, {"540m", "540e-3", 0.54}, {"m", "e-3", 0},
-      // The first entry of the table found decides ("m" is tried before "k"), and everything
-      // from the suffix on is dropped: units and digits alike. Blanks are skipped.
-      {"1.2kOhm", "1.2kOhe-3", 1.2}, {"10uF", "10e-6", 1e-5}, {"3p3", "3e-12", 3e-12},
-      {"5 mA", "5 e-3", 0.005},
+      // The first entry of the table found decides ("m" is tried before "k"), at its first
+      // place, and everything from it on is dropped: units and digits alike. Blanks are skipped.
+      {"1.2kOhm", "1.2kOhe-3", 1.2}, {"160mOhm", "160e-3", 0.16}, {"10uF", "10e-6", 1e-5},
+      {"3p3", "3e-12", 3e-12}, {"5 mA", "5 e-3", 0.005},
       {"4.7n", "4.7e-9", 4.7e-9}, {"1f", "1e-15", 1e-15}, {"2k", "2e3", 2000}, {"1U", "1e-6", 1e-6},
       {"2N", "2e-9", 2e-9}, {"1P", "1e-12", 1e-12}, {"2F", "2e-15", 2e-15}, {"7K", "7e3", 7000},
       // No suffix: unchanged; "," is never a decimal separator.
@@ -64,7 +64,8 @@ TEST(Readings, FollowTheLeadingNumberRules) {
       // A second point, or an "e" without digits, ends the number; no digit gives positive 0.
       {Lead, "+3", 3}, {Lead, "-.5", -0.5}, {Lead, "1.2.3", 1.2}, {Lead, "1e-", 1}, {Lead, "1E+2", 100},
       {Lead, "e5", 0}, {Lead, ".", 0}, {Lead, "-", 0}, {Lead, "-0.000", 0},
-      {Lead, "&H1f", 31}, {Lead, "&o17", 15}, {Lead, "&O8", 0}, {Lead, "&H", 0}, {Lead, "&X1", 0},
+      {Lead, "&H1f", 31}, {Lead, "&h1F", 31}, {Lead, "&O17", 15}, {Lead, "&o17", 15}, {Lead, "&O8", 0},
+      {Lead, "&H", 0}, {Lead, "&X1", 0},
       // Correctly rounded (exact halves to even), also when the deciding digit lies far
       // beyond a double's precision.
       {Lead, "0.1", 0.1}, {Lead, "9007199254740993", 9007199254740992.0}, {Lead, halfWay, 9007199254740992.0},
