@@ -114,6 +114,8 @@ TextBox* ControlFactory::textBox(std::string_view name) {
   return box;
 }
 
+void ControlFactory::adoptWidget(std::string_view name, QWidget* control) { make(name, control); }
+
 HelpPicture* ControlFactory::picture(std::string_view name, HelpPicture::Kind kind) {
   return make(name, new HelpPicture(kind));
 }

@@ -63,6 +63,13 @@ class ControlFactory {
   QGroupBox* frame(std::string_view name);
   TextBox* textBox(std::string_view name);
   HelpPicture* picture(std::string_view name, HelpPicture::Kind kind);
+  /// Names and registers a control made elsewhere (a plot, a table); it gets a fixed size
+  /// like the others, which the caller may relax.
+  template <typename T>
+  T* adopt(std::string_view name, T* control) {
+    adoptWidget(name, control);
+    return control;
+  }
 
   /// Makes the Tab key visit the controls in the order they were made.
   void applyTabOrder() const;
@@ -74,6 +81,7 @@ class ControlFactory {
  private:
   template <typename T>
   T* make(std::string_view name, T* control);
+  void adoptWidget(std::string_view name, QWidget* control);
   int FieldWidth(int chars) const;
 
   Controls& controls_;

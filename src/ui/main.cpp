@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -12,9 +13,18 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(vdmos::kVersion);
   QGuiApplication::setDesktopFileName("vdmosgen");
 
+  // The same option as the command-line tool's, for an ngspice that is not on the PATH.
+  QCommandLineParser options;
+  options.addHelpOption();
+  options.addVersionOption();
+  const QCommandLineOption ngspice("ngspice", vdmos::ui::kNgspiceOptionHelp, "PATH");
+  options.addOption(ngspice);
+  options.process(app);
+
   vdmos::ui::QtPlatform platform;
   vdmos::ui::MainWindow window(platform);
   platform.setDialogParent(&window);
+  if (options.isSet(ngspice)) window.setVerifyOptions({.ngspicePath = options.value(ngspice).toStdString()});
   vdmos::ui::QuitWhenShownIfAsked(window);
   window.show();
   return app.exec();

@@ -24,11 +24,13 @@
 #include "model/window_commands.h"
 #include "testcircuits/test_circuit_export.h"
 #include "ui/check_box.h"
+#include "ui/model_check_page.h"
 #include "ui/pages.h"
 #include "ui/rgate_window.h"
 #include "ui/text_box.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
+#include "verify/ngspice_circuit_export.h"
 
 namespace vdmos::ui {
 namespace {
@@ -65,6 +67,7 @@ constexpr MenuEntry kFileMenu[] = {
     {"open", open_Click, QKeySequence::Open},
     {"save", save_Click, QKeySequence::Save},
     {"testcircuits", testcircuits_Click, QKeySequence::UnknownKey},
+    {"ngspicecircuits", ngspicecircuits_Click, QKeySequence::UnknownKey},
 };
 constexpr MenuEntry kHelpMenu[] = {
     {"about", about_Click, QKeySequence::UnknownKey},
@@ -89,6 +92,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   controls_.add(pages_);
   for (QWidget* page : {BuildDcPage(make), BuildAcPage(make), BuildModelPage(make), BuildLibPage(make)})
     pages_->addTab(page, Caption(page->objectName().toStdString()));
+  modelCheck_ = new ModelCheckPage(make, platform_);
+  addPage(modelCheck_, Caption(modelCheck_->objectName().toStdString()));
   column->addWidget(pages_, 1);
   setCentralWidget(central);
   make.applyTabOrder();
@@ -132,6 +137,8 @@ void MainWindow::bindControls() {
   for (const Binding& binding : kButtons)
     connect(controls_.get<QPushButton>(binding.control), &QPushButton::clicked, this,
             [this, command = binding.command] { runCommand(command); });
+  connect(controls_.get<QPushButton>("SimulateNgspice"), &QPushButton::clicked, this,
+          &MainWindow::simulateInNgspice);
   connect(controls_.get<QPushButton>("Button_Rgate"), &QPushButton::clicked, this, [this] {
     if (rgate_) {
       rgate_->raise();
@@ -182,6 +189,21 @@ void MainWindow::bindControls() {
 
 void MainWindow::addPage(QWidget* page, const QString& caption) { pages_->addTab(page, caption); }
 
+void MainWindow::setVerifyOptions(const VerifyOptions& options) { modelCheck_->setVerifyOptions(options); }
+
+// Like the test circuit export, the check updates the model first when the card box is empty.
+// A card box that shows the update's error keeps an older card, which would be checked in
+// place of the model the fields describe.
+void MainWindow::simulateInNgspice() {
+  takePendingEdits();
+  if (state_.text("Text19").empty()) runCommand(UpdateModel);
+  if (state_.text("Text19") == kParameterErrorText) {
+    platform_.ShowMessage(kParameterErrorText);
+    return;
+  }
+  modelCheck_->simulate(state_);
+}
+
 void MainWindow::runCommand(Command command) {
   takePendingEdits();
   RunUserCommand(command, state_, platform_);
@@ -217,6 +239,7 @@ void MainWindow::mirrorState() {
   for (const char* picture : {"Image1", "Image2", "Image3"})
     controls_.get<QWidget>(picture)->setVisible(state_.visible(picture));
   mirrorGateResistanceWindow();
+  modelCheck_->showModel(state_);
 }
 
 void MainWindow::mirrorTexts() {

@@ -6,12 +6,14 @@
 #include "model/window_state.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
+#include "verify/verify_model.h"
 
 class QLabel;
 class QTabWidget;
 
 namespace vdmos::ui {
 
+class ModelCheckPage;
 class RgateWindow;
 
 /// Form1: the window of the tool. It keeps no data of its own: every command runs on the
@@ -42,6 +44,10 @@ class MainWindow : public QMainWindow {
   void addPage(QWidget* page, const QString& caption);
   /// The gate resistance window while it is loaded, else nullptr.
   RgateWindow* rgateWindow() const { return rgate_; }
+  /// The page "Model check".
+  ModelCheckPage* modelCheckPage() const { return modelCheck_; }
+  /// The ngspice program and the time limit for "Simulate in ngspice".
+  void setVerifyOptions(const VerifyOptions& options);
 
  private:
   void buildMenus();
@@ -50,6 +56,7 @@ class MainWindow : public QMainWindow {
   void mirrorTexts();
   void mirrorLibraryCaret(bool textReplaced);
   void mirrorGateResistanceWindow();
+  void simulateInNgspice();
 
   Platform& platform_;
   WindowState state_;
@@ -57,6 +64,7 @@ class MainWindow : public QMainWindow {
   QTabWidget* pages_ = nullptr;
   QLabel* statusText_ = nullptr;
   RgateWindow* rgate_ = nullptr;
+  ModelCheckPage* modelCheck_ = nullptr;
   std::size_t placedLibCaret_ = 0;
 };
 

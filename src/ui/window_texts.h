@@ -11,6 +11,9 @@ inline constexpr const char* kMainWindowTitle = "Varnex - MOS Tool";
 inline constexpr const char* kRgateWindowTitle = "Rgate from Ciss and td";
 /// The title of message boxes that ask for the application's own title.
 inline constexpr const char* kApplicationTitle = "vdmosgen";
+/// The help of the program's --ngspice option, which means what the command-line tool's does.
+inline constexpr const char* kNgspiceOptionHelp =
+    "The ngspice program for \"Simulate in ngspice\" (default: ngspice from PATH)";
 
 /// The caption of a control (label text, button or frame caption, menu entry, page title).
 /// Throws std::out_of_range for a name without an entry, so a typo fails at once.

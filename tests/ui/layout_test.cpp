@@ -12,6 +12,8 @@ namespace {
 
 using Sizes = QHash<QString, QSize>;
 
+const QStringList kPlots = {"ChartTransfer", "ChartOutput", "ChartCapacitance", "ChartBodyDiode"};
+
 // A page that is not shown is laid out only when it is shown again, so every page is shown
 // once before the controls are measured.
 Sizes MeasureControls(OpenWindow& w) {
@@ -88,23 +90,39 @@ class LayoutTest : public QObject {
     const Sizes before = MeasureControls(w);
     ResizeBy(w, 1000, 0);
     const Sizes after = MeasureControls(w);
-    const QStringList growing = {"SSTab1", "Text19", "FileName", "LibTextBox", "SubCktTextBox"};
+    const QStringList growing = {"SSTab1",        "Text19",     "FileName",         "LibTextBox",
+                                 "SubCktTextBox", "CheckTable", "CheckTableCaption"};
     for (auto it = before.begin(); it != before.end(); ++it) {
-      const QSize expected = growing.contains(it.key()) ? it.value() + QSize(1000, 0) : it.value();
+      // The plots of the model check share the width of their two columns.
+      const int plotShare = kPlots.contains(it.key()) ? 500 : 0;
+      const QSize expected =
+          growing.contains(it.key()) ? it.value() + QSize(1000, 0) : it.value() + QSize(plotShare, 0);
       QVERIFY2(after[it.key()] == expected, qPrintable(it.key()));
     }
   }
 
-  void heighteningGrowsOnlyThePagesAndTheLibrary() {
+  void heighteningGrowsOnlyThePagesTheLibraryAndTheModelCheck() {
     OpenWindow w;
     const Sizes before = MeasureControls(w);
     ResizeBy(w, 0, 300);
     const Sizes after = MeasureControls(w);
+    const QStringList sharing = kPlots + QStringList{"CheckTable"};
     for (auto it = before.begin(); it != before.end(); ++it) {
+      if (sharing.contains(it.key())) continue;
       const bool growing = it.key() == "SSTab1" || it.key() == "LibTextBox";
       const QSize expected = growing ? it.value() + QSize(0, 300) : it.value();
       QVERIFY2(after[it.key()] == expected, qPrintable(it.key()));
     }
+    // The two rows of plots and the table take the whole change between them, and each a part.
+    for (const QString& name : sharing)
+      QVERIFY2(after[name].width() == before[name].width(), qPrintable(name));
+    auto taller = [&](const char* name) { return after[name].height() - before[name].height(); };
+    const int rowOne = taller("ChartTransfer"), rowTwo = taller("ChartCapacitance"),
+              table = taller("CheckTable");
+    QCOMPARE(taller("ChartOutput"), rowOne);
+    QCOMPARE(taller("ChartBodyDiode"), rowTwo);
+    QVERIFY(rowOne > 0 && rowTwo > 0 && table > 0);
+    QCOMPARE(rowOne + rowTwo + table, 300);
   }
 
   void nothingOverlapsAtTheDefaultSize() {

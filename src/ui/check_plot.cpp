@@ -1,0 +1,240 @@
+#include "ui/check_plot.h"
+
+#include <QGraphicsLayout>
+#include <QGraphicsRectItem>
+#include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "ui/text_bridge.h"
+
+namespace vdmos::ui {
+namespace {
+
+// The first three are the colours of the help pictures; the family of output curves needs more.
+const std::array kCurveColors{QColor(kFirstCurveColor), QColor(0, 140, 60),   QColor(200, 30, 30),
+                              QColor(150, 90, 0),       QColor(120, 40, 160), QColor(0, 130, 150),
+                              QColor(90, 90, 90),       QColor(220, 110, 0),  QColor(170, 0, 100),
+                              QColor(70, 120, 0)};
+// A logarithmic axis shows this many decades below its top: the body diode's current starts
+// far below anything a datasheet gives.
+constexpr double kLogDecadesShown = 6;
+// Above the series, which the chart stacks by the order they were added.
+constexpr qreal kNameLayer = 1000;
+// Lets the curves show through a little, so a name never hides where a curve runs.
+const QColor kNamePatch(255, 255, 255, 200);
+
+QColor CurveColor(std::size_t index) { return kCurveColors[index % kCurveColors.size()]; }
+
+// 1, 2 or 5 times a power of ten, cutting the span into about five parts.
+double TickStep(double span) {
+  const double raw = span / 5;
+  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double factor : {1.0, 2.0, 5.0})
+    if (factor * decade >= raw) return factor * decade;
+  return 10 * decade;
+}
+
+/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers.
+void SetLinearRange(QValueAxis* axis, double top, bool roundUp) {
+  if (!(top > 0)) top = 1;
+  const double step = TickStep(top);
+  if (roundUp) top = std::ceil(top / step - 1e-9) * step;
+  axis->setRange(0, top);
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+}
+
+bool RisesAboveZero(const Curve& curve) {
+  return std::any_of(curve.points.begin(), curve.points.end(), [](const Point& p) { return p.y > 0; });
+}
+
+}  // namespace
+
+QColor ModelCurveColor(QColor curveColor) {
+  constexpr double kWhiteShare = 0.35;
+  auto mix = [](int channel) { return channel + static_cast<int>((255 - channel) * kWhiteShare); };
+  return QColor(mix(curveColor.red()), mix(curveColor.green()), mix(curveColor.blue()));
+}
+
+CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QWidget* parent)
+    : QChartView(new QChart, parent) {
+  setRenderHint(QPainter::Antialiasing);
+  setFocusPolicy(Qt::NoFocus);
+  QChart* plot = chart();
+  plot->legend()->hide();  // the page shows one legend for all four plots
+  plot->setMargins(QMargins(2, 2, 2, 2));
+  plot->layout()->setContentsMargins(0, 0, 0, 0);
+  plot->setBackgroundRoundness(0);
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  plot->setTitleFont(titleFont);
+
+  auto* x = new QValueAxis;
+  x->setLabelFormat("%g");
+  QAbstractAxis* y;
+  if (logY) {
+    auto* log = new QLogValueAxis;
+    log->setBase(10);
+    log->setLabelFormat("%g");
+    y = log;
+  } else {
+    auto* linear = new QValueAxis;
+    linear->setLabelFormat("%g");
+    y = linear;
+  }
+  for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(x), y}) {
+    QFont axisFont = font();
+    axisFont.setBold(false);
+    axis->setTitleFont(axisFont);
+  }
+  x->setTitleText(xTitle);
+  y->setTitleText(yTitle);
+  plot->addAxis(x, Qt::AlignBottom);
+  plot->addAxis(y, Qt::AlignLeft);
+  connect(plot, &QChart::plotAreaChanged, this, [this] { placeCurveNames(); });
+  redraw();
+}
+
+void CheckPlot::setTitle(const QString& title) { chart()->setTitle(title); }
+
+void CheckPlot::showModel(std::vector<Curve> curves, std::vector<Point> markers) {
+  model_ = std::move(curves);
+  markers_ = std::move(markers);
+  simulated_.clear();
+  redraw();
+}
+
+void CheckPlot::showSimulated(std::vector<Curve> curves) {
+  simulated_ = std::move(curves);
+  redraw();
+}
+
+void CheckPlot::clearSimulated() {
+  if (simulated_.empty()) return;
+  simulated_.clear();
+  redraw();
+}
+
+void CheckPlot::redraw() {
+  chart()->removeAllSeries();
+  qDeleteAll(names_);
+  names_.clear();
+  fitAxes();
+  addCurves(model_, false);
+  addCurves(simulated_, true);
+  if (!markers_.empty()) {
+    auto* series = new QScatterSeries;
+    series->setObjectName("datasheet");
+    series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    series->setMarkerSize(kDatasheetMarkerSize);
+    series->setColor(QColor(kDatasheetMarkerFill));
+    series->setBorderColor(Qt::black);
+    for (const Point& point : markers_)
+      if (shows(point)) series->append(point.x, point.y);
+    chart()->addSeries(series);
+    for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+  }
+  placeCurveNames();
+}
+
+void CheckPlot::fitAxes() {
+  double maxX = 0, maxY = 0, minPositiveY = HUGE_VAL;
+  auto take = [&](const Point& p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    maxX = std::max(maxX, p.x);
+    maxY = std::max(maxY, p.y);
+    if (p.y > 0) minPositiveY = std::min(minPositiveY, p.y);
+  };
+  for (const std::vector<Curve>* curves : {&model_, &simulated_})
+    for (const Curve& curve : *curves) std::for_each(curve.points.begin(), curve.points.end(), take);
+  std::for_each(markers_.begin(), markers_.end(), take);
+
+  // The curves end where their sweep ends; the y axis ends at the tick above the highest point.
+  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false);
+  QAbstractAxis* y = chart()->axes(Qt::Vertical).front();
+  if (auto* log = qobject_cast<QLogValueAxis*>(y)) {
+    if (!(maxY > 0)) maxY = minPositiveY = 1;
+    const double top = std::ceil(std::log10(maxY) - 1e-9);
+    const double bottom = std::max(std::floor(std::log10(minPositiveY)), top - kLogDecadesShown);
+    log->setRange(std::pow(10.0, bottom), std::pow(10.0, std::max(top, bottom + 1)));
+  } else {
+    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true);
+  }
+}
+
+// A logarithmic axis cannot place 0, and points far below its range only clutter its foot.
+bool CheckPlot::shows(const Point& p) const {
+  const auto* log = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front());
+  return std::isfinite(p.x) && std::isfinite(p.y) && (!log || p.y >= log->min());
+}
+
+void CheckPlot::addCurves(const std::vector<Curve>& curves, bool simulated) {
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    auto* series = new QLineSeries;
+    series->setObjectName(simulated ? "ngspice" : "model");
+    series->setName(ToQString(curves[i].label));
+    series->setPen(simulated ? QPen(QColor(kSimulatedCurveColor), kSimulatedCurveWidth, Qt::DashLine)
+                             : QPen(ModelCurveColor(CurveColor(i)), kModelCurveWidth));
+    QList<QPointF> points;
+    for (const Point& p : curves[i].points)
+      if (shows(p)) points.append({p.x, p.y});
+    series->append(points);
+    chart()->addSeries(series);
+    for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+  }
+}
+
+// Names the model curves at their right ends, from the top down, leaving out a name that
+// would cover one placed already and the curves that stay at zero.
+void CheckPlot::placeCurveNames() {
+  qDeleteAll(names_);
+  names_.clear();
+  if (model_.size() < 2) return;
+  const QRectF area = chart()->plotArea();
+  QList<QAbstractSeries*> series = chart()->series();
+  struct Name {
+    QPointF end;
+    QString text;
+    QColor color;
+  };
+  QList<Name> wanted;
+  for (std::size_t i = 0; i < model_.size(); ++i) {
+    auto* line = qobject_cast<QLineSeries*>(series.value(int(i)));
+    if (!line || line->count() == 0 || !RisesAboveZero(model_[i])) continue;
+    const QPointF end = chart()->mapToPosition(line->at(line->count() - 1), line);
+    wanted.append({end, line->name(), CurveColor(i)});
+  }
+  std::sort(wanted.begin(), wanted.end(), [](const Name& a, const Name& b) { return a.end.y() < b.end.y(); });
+  QList<QRectF> taken;
+  for (const Name& name : wanted) {
+    auto* item = new QGraphicsSimpleTextItem(name.text, chart());
+    item->setBrush(name.color);
+    item->setZValue(kNameLayer);
+    const QRectF box = item->boundingRect();
+    // Clear of a datasheet marker that may sit on the curve's end.
+    QPointF at(name.end.x() - box.width() - kDatasheetMarkerSize, name.end.y() - box.height() - 1);
+    at.setX(std::max(at.x(), area.left() + 2));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - box.height())));
+    const QRectF placed(at, box.size());
+    if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(placed); })) {
+      delete item;
+      continue;
+    }
+    item->setPos(at);
+    auto* patch = new QGraphicsRectItem(placed.adjusted(-1, 0, 1, 0), chart());
+    patch->setPen(Qt::NoPen);
+    patch->setBrush(kNamePatch);
+    patch->setZValue(kNameLayer - 1);
+    taken.append(placed);
+    names_ << patch << item;
+  }
+}
+
+}  // namespace vdmos::ui

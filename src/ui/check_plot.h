@@ -1,0 +1,59 @@
+#pragma once
+#include <QChartView>
+#include <QList>
+#include <vector>
+
+#include "verify/characteristics.h"
+
+class QGraphicsItem;
+
+namespace vdmos::ui {
+
+// How the plots draw, for the legend to draw the same. A simulated curve is drawn in thin dark
+// dashes over the broad, lighter model curve: where the two agree, both stay visible.
+inline constexpr QRgb kFirstCurveColor = qRgb(0, 70, 170);
+inline constexpr qreal kModelCurveWidth = 3.5;
+inline constexpr QRgb kSimulatedCurveColor = qRgb(20, 20, 20);
+inline constexpr qreal kSimulatedCurveWidth = 1.5;
+inline constexpr QRgb kDatasheetMarkerFill = qRgb(255, 190, 0);
+inline constexpr qreal kDatasheetMarkerSize = 9;
+
+/// A model curve's colour: the curve's own, mixed with white. Opaque, since a translucent
+/// line darkens wherever its segments meet.
+QColor ModelCurveColor(QColor curveColor);
+
+/// One plot of the model check: the model's curves (solid, coloured), the simulated curves
+/// over them (dashed) and the datasheet's points as markers. Where a plot holds several curves, each is named
+/// at its right end. The series are named by role for anyone reading the chart: "model", "ngspice" and
+/// "datasheet".
+class CheckPlot : public QChartView {
+  Q_OBJECT
+ public:
+  /// Axis titles with their units; a logarithmic y axis for quantities that span decades.
+  CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QWidget* parent = nullptr);
+
+  void setTitle(const QString& title);
+  /// The size the plot asks for, where the window has room; below it down to its minimum.
+  void setPreferredSize(const QSize& size) { preferred_ = size; }
+  QSize sizeHint() const override { return preferred_.isValid() ? preferred_ : QChartView::sizeHint(); }
+  /// Draws the model's curves and the datasheet points; simulated curves drawn so far go.
+  void showModel(std::vector<Curve> curves, std::vector<Point> markers);
+  /// Draws simulated curves over the model's.
+  void showSimulated(std::vector<Curve> curves);
+  void clearSimulated();
+  bool showsSimulated() const { return !simulated_.empty(); }
+
+ private:
+  void redraw();
+  void fitAxes();
+  void addCurves(const std::vector<Curve>& curves, bool simulated);
+  bool shows(const Point& point) const;
+  void placeCurveNames();
+
+  QSize preferred_;
+  std::vector<Curve> model_, simulated_;
+  std::vector<Point> markers_;
+  QList<QGraphicsItem*> names_;  // each name and the patch that keeps it readable
+};
+
+}  // namespace vdmos::ui

@@ -1,0 +1,66 @@
+#include "ui/plot_legend.h"
+
+#include <QPainter>
+
+#include "ui/check_plot.h"
+#include "ui/window_texts.h"
+
+namespace vdmos::ui {
+namespace {
+
+enum class Sample { Solid, Dashed, Marker };
+
+struct Entry {
+  Sample sample;
+  const char* caption;
+};
+
+constexpr Entry kEntries[] = {{Sample::Solid, "Legend_Model"},
+                              {Sample::Dashed, "Legend_Simulated"},
+                              {Sample::Marker, "Legend_Datasheet"}};
+
+constexpr int kSampleWidth = 28;
+constexpr int kGap = 6;       // between a sample and its caption
+constexpr int kSpacing = 16;  // between entries
+
+}  // namespace
+
+PlotLegend::PlotLegend(QWidget* parent) : QWidget(parent) {
+  int width = 0;
+  for (const Entry& entry : kEntries)
+    width += kSampleWidth + kGap + fontMetrics().horizontalAdvance(Caption(entry.caption)) + kSpacing;
+  setFixedSize(width - kSpacing, fontMetrics().height() + 4);
+}
+
+void PlotLegend::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const int middle = height() / 2;
+  const QColor ink = palette().color(QPalette::WindowText);
+  int x = 0;
+  for (const Entry& entry : kEntries) {
+    switch (entry.sample) {
+      case Sample::Solid:
+        p.setPen(QPen(ModelCurveColor(QColor(kFirstCurveColor)), kModelCurveWidth));
+        p.drawLine(x + 1, middle, x + kSampleWidth - 1, middle);
+        break;
+      case Sample::Dashed:
+        p.setPen(QPen(QColor(kSimulatedCurveColor), kSimulatedCurveWidth, Qt::DashLine));
+        p.drawLine(x + 1, middle, x + kSampleWidth - 1, middle);
+        break;
+      case Sample::Marker:
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(kDatasheetMarkerFill));
+        p.drawEllipse(QPointF(x + kSampleWidth / 2.0, middle), kDatasheetMarkerSize / 2,
+                      kDatasheetMarkerSize / 2);
+        break;
+    }
+    x += kSampleWidth + kGap;
+    const QString caption = Caption(entry.caption);
+    p.setPen(ink);
+    p.drawText(QRect(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    x += fontMetrics().horizontalAdvance(caption) + kSpacing;
+  }
+}
+
+}  // namespace vdmos::ui
