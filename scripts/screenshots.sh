@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Writes pictures of the window's four pages and of the gate resistance window, at their
-# default sizes on the offscreen platform, into docs/screenshots.
+# Writes pictures of the window's pages and of the gate resistance window, at their default
+# sizes on the offscreen platform, into docs/screenshots. The model check page is taken twice,
+# the second time after a simulation, which needs ngspice on the PATH.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,11 +1,13 @@
 // Writes pictures of the window for the documentation: each page at the default size, with
-// the results of one "Update model" of the start values shown, the gate-charge help picture,
-// and the gate resistance window with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen
+// the results of one "Update model" of the start values shown, the model check page once more
+// after a simulation in ngspice, the gate-charge help picture, and the gate resistance window
+// with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen
 // platform).
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include "model/window_commands.h"
 #include "platform/scripted_platform.h"
 #include "ui/main_window.h"
+#include "ui/model_check_page.h"
 #include "ui/rgate_window.h"
 
 namespace {
@@ -47,12 +50,22 @@ int main(int argc, char** argv) {
   window.runCommand(vdmos::transf_help_Click);
   window.runCommand(vdmos::Add_Click);
 
-  const char* pages[] = {"page-dc", "page-ac", "page-model", "page-lib"};
+  const char* pages[] = {"page-dc", "page-ac", "page-model", "page-lib", "page-check"};
   bool ok = true;
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     window.pages()->setCurrentIndex(i);
     ok = Save(window, folder, pages[i]) && ok;
   }
+
+  // The check in ngspice, waited for as long as the check itself may take.
+  vdmos::ui::ModelCheckPage* check = window.modelCheckPage();
+  QSignalSpy finished(check, &vdmos::ui::ModelCheckPage::simulationFinished);
+  check->simulate(window.state());
+  if (!finished.wait(15000) || !platform.messages.empty()) {
+    std::fprintf(stderr, "the simulation in ngspice did not succeed\n");
+    return 1;
+  }
+  ok = Save(window, folder, "page-check-simulated") && ok;
 
   // The other help picture of the transfer frame, on its own.
   window.pages()->setCurrentIndex(0);
