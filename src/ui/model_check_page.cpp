@@ -142,6 +142,9 @@ void ModelCheckPage::showModel(const WindowState& state) {
 
 void ModelCheckPage::simulate(const WindowState& state) {
   if (simulating()) return;
+  // A field typed since the last command is part of what runs: the plots take it too, so that
+  // the result is drawn over them.
+  showModel(state);
   started_ = SourceOf(state);
   startedName_ = CardModelName(state.card).value_or(state.text("Text20"));
   simulateButton_->setEnabled(false);

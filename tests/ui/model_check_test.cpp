@@ -207,6 +207,20 @@ class ModelCheckTest : public QObject {
                  At(Series(w, "ChartTransfer", "model").front(), 5.5), 0.02));
   }
 
+  void aFieldTypedJustBeforeIsPartOfTheSimulation() {
+    OpenWindow w;
+    w.click("Command2");
+    QSignalSpy finished(w.window.modelCheckPage(), &ModelCheckPage::simulationFinished);
+    w.type("TextBoxVdsTest", "40");
+    w.click("SimulateNgspice");
+    QVERIFY(finished.wait(kSimulationWait));
+    QCOMPARE(w.get<QLabel>("CheckTableCaption")->text(), QString("Simulated: 20N60C3"));
+    QVERIFY(TableValue(w, "Id", "Vgs = 5.5 V, Vds = 40 V", kSimulatedColumn));
+    QCOMPARE(w.get<CheckPlot>("ChartTransfer")->chart()->title(),
+             QString("Transfer characteristic at Vds = 40 V"));
+    QCOMPARE(Series(w, "ChartTransfer", "ngspice").size(), 1);
+  }
+
   void theResultBelongsToTheStateItStartedFrom() {
     OpenWindow w;
     w.window.setVerifyOptions({gatedNgspice()});
