@@ -1,5 +1,6 @@
 #include "extract/ac_update.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,9 @@
 
 namespace vdmos {
 namespace {
+
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 
 const std::string kStartLabel = "CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n ";
 const std::string kStartJunction = "m=0.797 Vj=1.03 Cjo=9600.0pF";
@@ -47,22 +51,22 @@ TEST_F(UpdateAcTest, FitsTheGateDrainCurve) {
     std::vector<std::pair<const char*, const char*>> fields;
     int depletion;
     std::string label;
-    double CGDMAX, CGDMIN, a;
+    std::vector<double> values;  // CGDMAX, CGDMIN, a
   };
   // clang-format off
   const Row rows[] = {
       {"depletion sets CGDMAX and a outright and takes CGDMIN from the maximum-voltage point", {}, 1,
-       "CGDMAX=3400p CGDMIN=3p CGS=2350p TT=720n ", 3400, 3.396094661884945, 1},
+       "CGDMAX=3400p CGDMIN=3p CGS=2350p TT=720n ", {3400, 3.396094661884945, 1}},
       // Voltages take the engineering reading, capacitances the plain one ("2400n" is 2400 pF).
       {"a grayed box fits the normal curve", {{"TextVdsMax", "0.6k"}, {"Text7", "2400n"}}, 2,
-       kStartLabel, 5561.239250595458, 5.130285351530802, 1.926533412957034},
+       kStartLabel, {5561.239250595458, 5.130285351530802, 1.926533412957034}},
       {"a negative CGDMIN falls back to zero and the curve is refitted for it",
        {{"Text10", "100"}, {"Text11", "1"}, {"TextVdsMiddle", "1"}, {"TextVdsMax", "50"}}, 0,
-       "CGDMAX=164p CGDMIN=0p CGS=2350p TT=720n ", 163.6619772367582, 0, 1.0},
+       "CGDMAX=164p CGDMIN=0p CGS=2350p TT=720n ", {163.6619772367582, 0, 1.0}},
       // The 999th or 1001st value would read 19p.
       {"a grid that cycles between two values keeps the thousandth",
        {{"Text10", "10"}, {"Text11", "1"}, {"TextVdsMiddle", "1"}, {"TextVdsMax", "50"}}, 0,
-       "CGDMAX=4p CGDMIN=1p CGS=2350p TT=720n ", 4.150260390432293, 0.8112505085844433, 0.6196265051430141},
+       "CGDMAX=4p CGDMIN=1p CGS=2350p TT=720n ", {4.150260390432293, 0.8112505085844433, 0.6196265051430141}},
   };
   // clang-format on
   for (const Row& row : rows) {
@@ -72,9 +76,8 @@ TEST_F(UpdateAcTest, FitsTheGateDrainCurve) {
     state.setCheck("CheckDepMode", row.depletion);
     Run();
     EXPECT_EQ(state.text("Label_ACparam"), row.label);
-    EXPECT_NEAR(state.params.CGDMAX, row.CGDMAX, 1e-9);
-    EXPECT_NEAR(state.params.CGDMIN, row.CGDMIN, 1e-9);
-    EXPECT_NEAR(state.params.a, row.a, 1e-9);
+    const ModelParameterSet& p = state.params;
+    EXPECT_THAT((std::vector{p.CGDMAX, p.CGDMIN, p.a}), Pointwise(DoubleNear(1e-9), row.values));
   }
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -129,17 +132,18 @@ TEST_F(UpdateAcTest, FaultEndsTheHandlerAndKeepsEarlierParameters) {
   struct Row {
     const char* control;
     const char* text;
-    double CGDMIN, CGDMAX, a, CGS, TT;
+    std::vector<double> values;  // CGDMIN, CGDMAX, a, CGS, TT
     std::string junctionCapText;
   };
   // clang-format off
   const Row rows[] = {
       // The scale a divides by V1, after CGDMIN and CGDMAX are stored.
-      {"TextVdsMiddle", "0", 7, 5560.050887643206, kOld, kOld, kOld, "old"},
+      {"TextVdsMiddle", "0", {7, 5560.050887643206, kOld, kOld, kOld}, "old"},
       // The first change divides by the start value CGDMIN = C2, after CGDMAX and a are stored.
-      {"Text11", "0", 0, 5564.507226049778, 1.7312977706027026, kOld, kOld, "old"},
+      {"Text11", "0", {0, 5564.507226049778, 1.7312977706027026, kOld, kOld}, "old"},
       // TT overflows: everything before it is new.
-      {"Trr", "1.5e308", 5.130285351530802, 5561.239250595458, 1.926533412957034, 2350, kOld, kStartJunction},
+      {"Trr", "1.5e308", {5.130285351530802, 5561.239250595458, 1.926533412957034, 2350, kOld},
+       kStartJunction},
   };
   // clang-format on
   const WindowState start;
@@ -150,12 +154,9 @@ TEST_F(UpdateAcTest, FaultEndsTheHandlerAndKeepsEarlierParameters) {
     state.params.junctionCapText = "old";
     state.setText(row.control, row.text);
     EXPECT_THROW(Run(), ArithmeticFault);
-    EXPECT_NEAR(state.params.CGDMIN, row.CGDMIN, 1e-9);
-    EXPECT_NEAR(state.params.CGDMAX, row.CGDMAX, 1e-9);
-    EXPECT_NEAR(state.params.a, row.a, 1e-9);
-    EXPECT_EQ(state.params.CGS, row.CGS);
-    EXPECT_EQ(state.params.TT, row.TT);
-    EXPECT_EQ(state.params.junctionCapText, row.junctionCapText);
+    const ModelParameterSet& p = state.params;
+    EXPECT_THAT((std::vector{p.CGDMIN, p.CGDMAX, p.a, p.CGS, p.TT}), Pointwise(DoubleNear(1e-9), row.values));
+    EXPECT_EQ(p.junctionCapText, row.junctionCapText);
     for (const char* caption : {"Label_ACparam", "Ciss_on", "Ciss_off"}) {
       EXPECT_EQ(state.text(caption), start.text(caption)) << caption;
     }
