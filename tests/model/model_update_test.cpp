@@ -40,17 +40,13 @@ TEST(ModelCard, WritesEmptyTextsAsTheyAreAndTtWithTwoDigits) {
             "CGS=2350p TT=05n a=1.93  PCHAN)");
 }
 
-TEST(UpdateModel, StartValuesGiveTheThreeLineCardAndStoreBothForms) {
+TEST(UpdateModel, StartValuesGiveTheCardOnThreeLinesOrOneAndStoreBothForms) {
   Window w;
-  w.Update();
+  Command2_Click(w.state, w.platform);  // the "Update model" button
   EXPECT_EQ(w.state.text("Text19"), kThreeLines);
   EXPECT_EQ(w.state.card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
   EXPECT_TRUE(w.platform.messages.empty());
-}
-
-TEST(UpdateModel, MultipleLinesClearedGivesTheSingleLineCard) {
   for (int unchecked : {0, 2}) {
-    Window w;
     w.state.setCheck("LineBreak", unchecked);
     w.Update();
     EXPECT_EQ(w.state.text("Text19"), kSingleLine) << unchecked;
@@ -60,8 +56,8 @@ TEST(UpdateModel, MultipleLinesClearedGivesTheSingleLineCard) {
 TEST(UpdateModel, PmosNegatesTheStoredVtoAndMarksTheCard) {
   Window w;
   w.state.setText("Combo1", "PMOS");
-  w.state.setText("Text2", "");  // an empty gate resistance reads as 0
-  w.Update();
+  w.state.setText("Text2", "");        // an empty gate resistance reads as 0
+  Combo1_Change(w.state, w.platform);  // choosing the FET type updates the model
   w.Update();  // the DC extraction sets VTO afresh, so a second update does not flip it back
   EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
   EXPECT_EQ(w.state.card.segment1, ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=-3.0 ");
@@ -99,14 +95,6 @@ TEST(UpdateModel, OverflowInTheSubcircuitRebuildIsCaughtAfterTheCardWasBuilt) {
   EXPECT_FALSE(w.state.enabled("Command1"));
   EXPECT_EQ(w.state.card.singleLine, kSingleLine);
   EXPECT_EQ(w.state.text("SubCktTextBox"), "Subcircuit model\r\n");
-}
-
-TEST(UpdateModel, ButtonAndFetTypeChangeBothRunTheUpdate) {
-  for (Command command : {Command2_Click, Combo1_Change}) {
-    Window w;
-    command(w.state, w.platform);
-    EXPECT_EQ(w.state.text("Text19"), kThreeLines);
-  }
 }
 
 TEST(LineBreak, ShowsTheStoredCardWithoutRecomputingAndCopyTakesIt) {

@@ -15,9 +15,9 @@ namespace {
 const std::map<std::string, std::string> kAfterNew = {
     {"Text20", ""}, {"Combo1", "NMOS"}, {"Text6", ""}, {"rdsonVgs", "10"}, {"Text3", ""}, {"Text2", ""},
     {"Vplat", ""}, {"Idplat", ""}, {"Text5", ""}, {"Text4", ""}, {"vd1", ""}, {"id1", ""}, {"vd2", ""},
-    {"id2", ""}, {"vd3", ""}, {"id3", ""}, {"Text21", ""}, {"Text10", ""}, {"TextVdsMiddle", "25"}, {"Text7", ""},
-    {"Text8", ""}, {"Text9", ""}, {"TextVdsMax", ""}, {"TextCossMin", ""}, {"Text11", ""}, {"Trr", ""},
-    {"IdCharge", ""}, {"VdCharge", ""}, {"avalanche_volt", ""}, {"Text19", ""}};
+    {"id2", ""}, {"vd3", ""}, {"id3", ""}, {"Text21", ""}, {"Text10", ""}, {"TextVdsMiddle", "25"},
+    {"Text7", ""}, {"Text8", ""}, {"Text9", ""}, {"TextVdsMax", ""}, {"TextCossMin", ""}, {"Text11", ""},
+    {"Trr", ""}, {"IdCharge", ""}, {"VdCharge", ""}, {"avalanche_volt", ""}, {"Text19", ""}};
 // clang-format on
 
 /// A window where every text, check box and stored value differs from its start state, so
