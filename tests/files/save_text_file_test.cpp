@@ -33,24 +33,12 @@ TEST(SaveTextFile, WritesTheTextUnchangedAndOneMoreCrLf) {
   };
   for (const BytesCase& c : cases) {
     SCOPED_TRACE(c.name);
-    for (int showDialog : {1, 0}) {
-      TempFolder folder;
-      ScriptedPlatform platform;
-      platform.saveFiles.push_back(folder / "out");
-      EXPECT_TRUE(SaveTextFile(platform, c.text, folder / "out", "", showDialog));
-      EXPECT_EQ(ReadBytes(folder / "out"), c.file);
-    }
+    TempFolder folder;
+    ScriptedPlatform platform;
+    platform.saveFiles.push_back(folder / "out");
+    EXPECT_TRUE(SaveTextFile(platform, c.text, folder / "out", "", 1));
+    EXPECT_EQ(ReadBytes(folder / "out"), c.file);
   }
-}
-
-TEST(SaveTextFile, DialogOffersTheFilterWithTheSecondPairSelectedAndTheSuggestedName) {
-  ScriptedPlatform platform;
-  SaveTextFile(platform, "x", "20N60C3.lib", "", 1);
-  SaveTextFile(platform, "x", "20N60C3.txt", "All Files (*.*)|*.*|Text files (*.txt)|*.txt", 1);
-  EXPECT_EQ(platform.saveRequests, (std::vector<FileDialogRequest>{
-                                       {"All Files (*.*)|*.*|Lib files (*.lib)|*.lib", 2, "20N60C3.lib"},
-                                       {"All Files (*.*)|*.*|Text files (*.txt)|*.txt", 2, "20N60C3.txt"},
-                                   }));
 }
 
 TEST(SaveTextFile, ReplacePromptPaths) {
