@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <initializer_list>
 #include <string>
@@ -139,49 +138,40 @@ TEST(LineBreak, OverflowingBreakdownVoltageIsReportedAndUndone) {
   EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
 }
 
+/// No output may show a non-number, however it was printed.
+void ExpectNumbers(const WindowState& state, std::initializer_list<const char*> outputs) {
+  for (const char* output : outputs) {
+    std::string shown = state.text(output);
+    for (char& c : shown) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(shown.find("nan") == shown.npos && shown.find("inf") == shown.npos) << output << "=" << shown;
+  }
+}
+
 // Whatever a user types into any field, every command on the road ends: the page updates
 // and the card show no non-number, and the model update ends with a card or the error text.
 TEST(HostileInput, EveryFieldThroughTheWholeRoad) {
   const std::string longDigits(100000, '7'), manySuffixes = std::string(20000, 'm') + "1";
-  const std::string hostile[] = {"1e308",
-                                 "-1e308",
-                                 "1e999",
-                                 "",
-                                 "\x01\x02\r\n\t\x7f\xff",
-                                 "&HFFFFFFFFFFFFFFFFFFFF",
-                                 "-1e-320",
-                                 "-0",
-                                 "9MEG",
-                                 "nan",
-                                 longDigits,
-                                 manySuffixes};
+  // clang-format off
+  const std::string hostile[] = {"1e308", "-1e308", "1e999", "", "\x01\x02\r\n\t\x7f\xff", "-1e-320", "-0",
+                                 "&HFFFFFFFFFFFFFFFFFFFF", "9MEG", "nan", longDigits, manySuffixes};
+  // clang-format on
   for (const FieldInfo& field : DatasheetFields()) {
     for (const std::string& text : hostile) {
       SCOPED_TRACE(std::string(field.control) + " = " + text.substr(0, 40));
       Window w;
       w.state.setText(field.control, text);
-      const auto expectNumbers = [&](std::initializer_list<const char*> outputs) {
-        for (const char* output : outputs) {
-          std::string shown = w.state.text(output);
-          std::transform(shown.begin(), shown.end(), shown.begin(),
-                         [](unsigned char c) { return std::tolower(c); });
-          EXPECT_TRUE(shown.find("nan") == shown.npos && shown.find("inf") == shown.npos)
-              << output << "=" << shown;
-        }
-      };
       RunUserCommand(Update_DC_Click, w.state, w.platform);
-      expectNumbers({"Text_LAMBDA", "StatusBar1", "Label_Rds", "Label_DcParam", "DATA1", "DATA2", "OUT_ID1",
-                     "OUT_ID2"});
+      ExpectNumbers(w.state, {"Text_LAMBDA", "StatusBar1", "Label_Rds", "Label_DcParam", "DATA1", "DATA2",
+                              "OUT_ID1", "OUT_ID2"});
       RunUserCommand(Update_AC_Click, w.state, w.platform);
-      expectNumbers({"Label_ACparam", "Ciss_on", "Ciss_off"});
+      ExpectNumbers(w.state, {"Label_ACparam", "Ciss_on", "Ciss_off"});
       RunUserCommand(avalanche_volt_Change, w.state, w.platform);
       w.Update();
       const std::string& card = w.state.text("Text19");
       const bool made = card.starts_with(".MODEL ");
       EXPECT_TRUE(made || card == kParameterErrorText);
       EXPECT_EQ(w.state.enabled("Command1"), made);
-      if (field.control != std::string_view("Text20"))
-        expectNumbers({"Text19"});  // the name is taken as typed
+      if (field.control != std::string_view("Text20")) ExpectNumbers(w.state, {"Text19"});  // a typed name
       RunUserCommand(LineBreak_Click, w.state, w.platform);
       Command1_Click(w.state, w.platform);
     }
