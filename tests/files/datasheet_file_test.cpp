@@ -17,18 +17,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// The file that saving the window's start values must give, byte for byte, five lines a row.
-const std::string kStartFile =
-    "Mosfet datasheet values\r\n20N60C3\r\ndc parameters\r\n160m\r\n0\r\n"
-    "540m\r\n3\r\n70\r\n7.5\r\nac parameters\r\n"
-    "2400\r\n780\r\n13000\r\n50\r\n3400\r\n"
-    "7\r\nbody diode parameters\r\n0\r\n0\r\n0\r\n"
-    "25\r\n10\r\n500\r\nNMOS\r\n50\r\n"
-    "25\r\n20.7\r\n480\r\n0\r\n0\r\n"
-    "20.7\r\n5.5\r\n400m\r\n700m\r\n3\r\n"
-    "800m\r\n45\r\n1.2\r\n600\r\n65\r\n"
-    "\r\n";
-
 // The fields a file stores, by line number (the FET type apart).
 // clang-format off
 const std::vector<std::pair<int, std::string>> kStoredLines = {
@@ -45,20 +33,21 @@ std::string Join(const std::vector<std::string>& lines, std::string_view end = "
       [&](std::string text, const std::string& line) { return text + line + std::string(end); });
 }
 
-/// The lines of a CR LF text, without their line ends.
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos; text.remove_prefix(end + 2))
-    lines.emplace_back(text.substr(0, end));
-  return lines;
-}
+// The forty lines that saving the window's start values must give, five a row.
+// clang-format off
+const std::vector<std::string> kStartFileLines = {
+    "Mosfet datasheet values", "20N60C3", "dc parameters", "160m", "0",
+    "540m", "3", "70", "7.5", "ac parameters",
+    "2400", "780", "13000", "50", "3400",
+    "7", "body diode parameters", "0", "0", "0",
+    "25", "10", "500", "NMOS", "50",
+    "25", "20.7", "480", "0", "0",
+    "20.7", "5.5", "400m", "700m", "3",
+    "800m", "45", "1.2", "600", "65"};
+// clang-format on
 
-// The forty lines of the start file, to build variants from.
-const std::vector<std::string> kStartFileLines = [] {
-  std::vector<std::string> lines = Lines(kStartFile);
-  lines.pop_back();  // the empty line after line 40
-  return lines;
-}();
+// Byte for byte: every line ends in CR LF, and saving adds one more.
+const std::string kStartFile = Join(kStartFileLines) + "\r\n";
 
 /// Opens the given file content in the state and returns the platform's record.
 ScriptedPlatform Open(WindowState& state, std::string_view content) {
