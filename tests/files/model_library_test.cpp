@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
 
@@ -20,32 +21,19 @@ using testing::WriteBytes;
 const std::string kCard = ".MODEL 20N60C3 VDMOS(KP=1\r\n+ RS=2\r\n+ a=3)";
 
 TEST(AddModel, AppendsTheChosenFormDirectlyAfterTheLibraryText) {
-  struct Case {
-    const char* name;
-    std::string library;
-    bool subckt;
-    int presses;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {"card twice", "", false, 2, kCard + "\r\n" + kCard + "\r\n"},
-      {"no final line break", "* lib\r\nlast", false, 1, "* lib\r\nlast" + kCard + "\r\n"},
-      {"subcircuit", "* lib\r\n", true, 1, "* lib\r\n.subckt x\r\n.ends\r\n\r\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    WindowState state;
-    state.setText("Text19", kCard);
-    state.setText("SubCktTextBox", ".subckt x\r\n.ends\r\n");
-    state.setText("LibTextBox", c.library);
-    state.optionStandard = !c.subckt;
-    state.optionSubCkt = c.subckt;
-    ScriptedPlatform platform;
-    for (int i = 0; i < c.presses; ++i) Add_Click(state, platform);
-    EXPECT_EQ(state.text("LibTextBox"), c.expected);
-    EXPECT_EQ(state.libCaret, c.expected.size());
-    EXPECT_EQ(state.text("Text19"), kCard);
-  }
+  WindowState state;
+  ScriptedPlatform platform;
+  state.setText("Text19", kCard);
+  state.setText("SubCktTextBox", ".subckt x\r\n.ends\r\n");
+  state.setText("LibTextBox", "* lib\r\nlast");  // no final line break
+  Add_Click(state, platform);
+  Add_Click(state, platform);
+  OptionSubCkt_Click(state, platform);
+  Add_Click(state, platform);
+  const std::string expected = "* lib\r\nlast" + kCard + "\r\n" + kCard + "\r\n.subckt x\r\n.ends\r\n\r\n";
+  EXPECT_EQ(state.text("LibTextBox"), expected);
+  EXPECT_EQ(state.libCaret, expected.size());
+  EXPECT_EQ(state.text("Text19"), kCard);
 }
 
 TEST(AddModel, EmptyCardBoxRunsTheModelUpdateFirst) {
