@@ -51,7 +51,7 @@ TEST_F(GateResistance, EstimateIsWrittenIntoRgUnlessItFaults) {
   } rows[] = {
       {"example: (10 - 2.75) * 15 / 14 - 2", {"10", "2", "5.5", "10", "20", "15"}, "5.77"},
       {"no delay gives -Rout", {"10", "2", "5.5", "10", "20", "-"}, "-2.0"},
-      {"suffixes are not read, a comma ends the number", {"10", "2", "5,5", "10", "20", "15n"}, "6.04"},
+      {"suffixes are not read, a blank ends the number", {"10", "2", "5 .5", "10", "20", "15n"}, "6.04"},
       {"no charges: a division by zero", {"10", "2", "5.5", "-", "-", "15"}, "540m"},
       {"an overflowing delay", {"10", "2", "5.5", "10", "20", "1e999"}, "540m"},
   };
