@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, test and run the tool, only those missing.
+# Usage: scripts/install-deps.sh [PACKAGE_LIST]   (default: scripts/packages.txt)
 # Works as root, and through sudo otherwise.
 set -euo pipefail
 
-packages=(
-  cmake make g++ pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev
-  ngspice
-  xvfb xauth locales
-  clang libclang-rt-14-dev
-)
+# The list lives in scripts/packages.txt (one package a line, `#` comments), which
+# scripts/check-deps.sh checks against what the build and the tests really load.
+list=${1:-$(dirname "$0")/packages.txt}
+packages=()
+while read -r line; do
+  read -ra words <<<"${line%%#*}"
+  packages+=("${words[@]}")
+done <"$list"
 
 missing=()
 for package in "${packages[@]}"; do
