@@ -14,6 +14,11 @@ double Log10(double x) {
   }
 }
 
+std::string JunctionCapText(double m, double Vj, double Cjo) {
+  return "m=" + CardNumberText(m, junction_mask::km) + " Vj=" + CardNumberText(Vj, junction_mask::kVj) +
+         " Cjo=" + CardNumberText(Cjo, junction_mask::kCjo) + "pF";
+}
+
 namespace {
 
 // Written as negated ">=" tests so that a NaN argument is refused too.
@@ -41,8 +46,7 @@ std::string JunctionCapFit(double V0, double C0, double V1, double C1, double V2
       m = Div(-Log10(Div(C2, C0)), Log10(Add(1.0, Div(V2, 0.1))));
     }
     const double Cjo = Div(C0, Pow(Add(1.0, Div(V0, Vj)), -m));
-    return "m=" + CardNumberText(m, "0.0##") + " Vj=" + CardNumberText(Vj, "0.0#") +
-           " Cjo=" + CardNumberText(Cjo, "0.0#") + "pF";
+    return JunctionCapText(m, Vj, Cjo);
   } catch (const ArithmeticFault&) {
     return {};
   }

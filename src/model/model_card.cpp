@@ -8,18 +8,18 @@ CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& pa
                          std::string_view lambdaText, std::string_view channelSuffix) {
   CardTexts card;
   card.segment1.append(".MODEL ").append(modelName).append(" VDMOS(");
-  card.segment1.append("KP=").append(CardNumberText(params.KP, "0.000#")).append(" ");
-  card.segment1.append("RS=").append(CardNumberText(params.RS, "0.0###")).append(" ");
-  card.segment1.append("RD=").append(CardNumberText(params.RD, "0.0###")).append(" ");
-  card.segment1.append("RG=").append(CardNumberText(params.RG, "0.0#")).append(" ");
-  card.segment1.append("VTO=").append(CardNumberText(params.VTO, "0.0#")).append(" ");
+  card.segment1.append("KP=").append(CardNumberText(params.KP, card_mask::kKP)).append(" ");
+  card.segment1.append("RS=").append(CardNumberText(params.RS, card_mask::kRS)).append(" ");
+  card.segment1.append("RD=").append(CardNumberText(params.RD, card_mask::kRD)).append(" ");
+  card.segment1.append("RG=").append(CardNumberText(params.RG, card_mask::kRG)).append(" ");
+  card.segment1.append("VTO=").append(CardNumberText(params.VTO, card_mask::kVTO)).append(" ");
 
   card.segment2.append("LAMBDA=").append(lambdaText).append(" ");
-  card.segment2.append("CGDMAX=").append(CardNumberText(params.CGDMAX, "0")).append("p ");
-  card.segment2.append("CGDMIN=").append(CardNumberText(params.CGDMIN, "0")).append("p ");
-  card.segment2.append("CGS=").append(CardNumberText(params.CGS, "0")).append("p ");
-  card.segment2.append("TT=").append(CardNumberText(params.TT, "0#")).append("n ");
-  card.segment2.append("a=").append(CardNumberText(params.a, "0.0#"));
+  card.segment2.append("CGDMAX=").append(CardNumberText(params.CGDMAX, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("CGDMIN=").append(CardNumberText(params.CGDMIN, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("CGS=").append(CardNumberText(params.CGS, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("TT=").append(CardNumberText(params.TT, card_mask::kTT)).append("n ");
+  card.segment2.append("a=").append(CardNumberText(params.a, card_mask::ka));
 
   card.segment3.append(params.bodyDiodeText).append(params.junctionCapText).append(channelSuffix).append(")");
 

@@ -12,6 +12,19 @@ namespace vdmos {
 /// The suffix that marks a P-channel device at the end of the card.
 inline constexpr std::string_view kPChannelSuffix = " PCHAN";
 
+/// The digit masks of the card's numbers. A value that goes into the card is only as exact as
+/// its mask, so whatever evaluates the card as the simulator sees it rounds with these.
+namespace card_mask {
+inline constexpr std::string_view kKP = "0.000#";
+inline constexpr std::string_view kRS = "0.0###";
+inline constexpr std::string_view kRD = "0.0###";
+inline constexpr std::string_view kRG = "0.0#";
+inline constexpr std::string_view kVTO = "0.0#";
+inline constexpr std::string_view kCapacitance = "0";  ///< CGDMAX, CGDMIN, CGS in pF
+inline constexpr std::string_view kTT = "0#";
+inline constexpr std::string_view ka = "0.0#";
+}  // namespace card_mask
+
 /// The three segments and the one-line card for a model name (as typed), the parameter set,
 /// the LAMBDA field text (copied as typed) and the channel suffix (kPChannelSuffix or empty).
 CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& params,

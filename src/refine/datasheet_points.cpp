@@ -1,0 +1,168 @@
+#include "refine/datasheet_points.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "extract/constants.h"
+#include "extract/dc_update.h"
+#include "extract/junction_fit.h"
+#include "model/model_card.h"
+#include "model/numbers.h"
+#include "verify/card_reading.h"
+#include "verify/ngspice_netlists.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+namespace {
+
+constexpr double kFaradToPicofarad = 1e12;
+constexpr int kBisectionPasses = 200;
+
+void AddIfGiven(std::vector<DatasheetPoint>& points, PointQuantity quantity, double vgs, double vds,
+                std::optional<double> value) {
+  if (value && *value > 0 && std::isfinite(*value)) points.push_back({quantity, vgs, vds, *value});
+}
+
+/// The square-law channel current at the voltages across the channel itself.
+double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
+  const double overdrive = vgs - p.VTO;
+  if (overdrive <= 0 || vds <= 0) return 0;
+  const double modulation = 1 + p.LAMBDA * vds;
+  if (overdrive < vds) return p.KP / 2 * overdrive * overdrive * modulation;
+  return p.KP * (overdrive - vds / 2) * vds * modulation;
+}
+
+double CrssAt(const CapacitanceParameters& p, double v) {
+  const double s = (p.CGDMAX - p.CGDMIN) / (1 + kHalfPi);
+  return p.CGDMAX - s - s * std::atan(p.a * v);
+}
+
+double CdsAt(const CapacitanceParameters& p, double v) { return p.Cjo / std::pow(1 + v / p.Vj, p.m); }
+
+}  // namespace
+
+DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
+  DatasheetPoints points;
+  AddIfGiven(points.dc, PointQuantity::RdsOn, s.rdsonVgs, kRdsOnDrainVoltage, s.rdsOn);
+  AddIfGiven(points.dc, PointQuantity::DrainCurrent, s.plateauVgs, s.vdsTest, s.plateauId);
+  AddIfGiven(points.dc, PointQuantity::DrainCurrent, s.maxVgs, s.vdsTest, s.maxId);
+  for (const CapacitanceGridRow& row : s.grid) {
+    AddIfGiven(points.capacitance, PointQuantity::Ciss, 0, row.vds, row.ciss);
+    AddIfGiven(points.capacitance, PointQuantity::Coss, 0, row.vds, row.coss);
+    AddIfGiven(points.capacitance, PointQuantity::Crss, 0, row.vds, row.crss);
+  }
+  return points;
+}
+
+DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos) {
+  return {params.KP, pmos ? -params.VTO : params.VTO, params.RS, params.RD, params.LAMBDA};
+}
+
+CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params) {
+  CapacitanceParameters c{params.CGDMAX, params.CGDMIN, params.a, params.CGS, 0, kNoJunctionVj, kNoJunctionM};
+  const auto m = CardTextValue(params.junctionCapText, "m");
+  const auto Vj = CardTextValue(params.junctionCapText, "Vj");
+  const auto Cjo = CardTextValue(params.junctionCapText, "Cjo");
+  if (m && Vj && Cjo && *Vj > 0) {
+    c.Cjo = *Cjo * kFaradToPicofarad;
+    c.Vj = *Vj;
+    c.m = *m;
+  }
+  return c;
+}
+
+double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
+  const double rt = p.RS + p.RD;
+  if (!(vgs > p.VTO && vds > 0)) return 0;
+  // The current makes the drops that lower it: Id - channel(vgs - Id*RS, vds - Id*rt) rises
+  // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
+  double low = 0;
+  double high = rt > 0 ? vds / rt : ChannelCurrent(p, vgs, vds);
+  if (!(rt > 0)) return high;
+  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-13 * high; ++pass) {
+    const double id = low + (high - low) / 2;
+    (id - ChannelCurrent(p, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
+  }
+  return low + (high - low) / 2;
+}
+
+double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {
+  const double id = SolvedDrainCurrent(p, point.vgs, point.vds);
+  if (point.quantity != PointQuantity::RdsOn) return id;
+  // As the simulator's bench measures it: the drain voltage over the current it drives.
+  return id > 0 ? point.vds / id : INFINITY;
+}
+
+double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point) {
+  // With the gate on the source the drain-gate voltage is the drain voltage.
+  const double crss = CrssAt(p, point.vds);
+  switch (point.quantity) {
+    case PointQuantity::Ciss:
+      return p.CGS + crss;
+    case PointQuantity::Coss:
+      return CdsAt(p, point.vds) + crss;
+    default:
+      return crss;
+  }
+}
+
+double RelativeError(double model, const DatasheetPoint& point) { return (model - point.value) / point.value; }
+
+template <typename Parameters>
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points) {
+  std::optional<double> worst;
+  for (const DatasheetPoint& point : points) {
+    const double error = std::abs(RelativeError(ModelValueAt(p, point), point));
+    // A NaN error is as bad as any: it must never hide behind a comparison.
+    worst = std::isnan(error) ? INFINITY : std::max(worst.value_or(0), error);
+  }
+  return worst;
+}
+template std::optional<double> WorstError(const DcParameters&, const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&);
+
+std::optional<double> CardErrors::WorstPercent() const {
+  if (!worstDcPercent) return worstCapacitancePercent;
+  if (!worstCapacitancePercent) return worstDcPercent;
+  return std::max(*worstDcPercent, *worstCapacitancePercent);
+}
+
+CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points) {
+  DcParameters dc = DcParametersOf(params, pmos);
+  dc.KP = CardRounded(dc.KP, card_mask::kKP);
+  dc.VTO = CardRounded(dc.VTO, card_mask::kVTO);
+  dc.RS = CardRounded(dc.RS, card_mask::kRS);
+  dc.RD = CardRounded(dc.RD, card_mask::kRD);
+  dc.LAMBDA = CardRoundedLambda(dc.LAMBDA);
+  CardErrors errors;
+  if (auto worst = WorstError(dc, points.dc)) errors.worstDcPercent = *worst * 100;
+  CapacitanceParameters c = CapacitanceParametersOf(params);
+  c.CGDMAX = CardRounded(c.CGDMAX, card_mask::kCapacitance);
+  c.CGDMIN = CardRounded(c.CGDMIN, card_mask::kCapacitance);
+  c.CGS = CardRounded(c.CGS, card_mask::kCapacitance);
+  c.a = CardRounded(c.a, card_mask::ka);
+  if (auto worst = WorstError(c, points.capacitance)) errors.worstCapacitancePercent = *worst * 100;
+  return errors;
+}
+
+double CardRounded(double value, std::string_view mask) { return PlainReading(CardNumberText(value, mask)); }
+
+double CardRoundedLambda(double LAMBDA) { return EngineeringReading(LambdaFieldText(LAMBDA)); }
+
+std::string QuantityName(PointQuantity quantity) {
+  switch (quantity) {
+    case PointQuantity::RdsOn:
+      return std::string(kRdsOnQuantity);
+    case PointQuantity::DrainCurrent:
+      return std::string(kIdQuantity);
+    case PointQuantity::Ciss:
+      return std::string(kCissQuantity);
+    case PointQuantity::Coss:
+      return std::string(kCossQuantity);
+    case PointQuantity::Crss:
+      return std::string(kCrssQuantity);
+  }
+  return {};
+}
+
+}  // namespace vdmos

@@ -1,0 +1,86 @@
+#pragma once
+// The values a datasheet prints that the model can be held to, and the model's value at each,
+// computed exactly as the simulator's VDMOS model computes them. The refinement minimises the
+// relative errors at these points; the switch advice compares them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/window_state.h"
+#include "verify/bench_setup.h"
+
+namespace vdmos {
+
+enum class PointQuantity { RdsOn, DrainCurrent, Ciss, Coss, Crss };
+
+/// One datasheet value under its test condition (V, A, Ohm, pF).
+struct DatasheetPoint {
+  PointQuantity quantity = PointQuantity::DrainCurrent;
+  double vgs = 0;    ///< gate voltage magnitude (the capacitances are taken at 0 V)
+  double vds = 0;    ///< drain voltage magnitude
+  double value = 0;  ///< the datasheet's value, above 0
+};
+
+/// The DC points (Rds(on), the plateau and the maximum-current point) and the capacitance grid
+/// cells that hold a value above 0; points the datasheet leaves empty or at 0 are left out.
+struct DatasheetPoints {
+  std::vector<DatasheetPoint> dc;
+  std::vector<DatasheetPoint> capacitance;
+};
+DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
+
+/// The DC parameters in the N-channel sense: VTO is the threshold magnitude for either channel.
+struct DcParameters {
+  double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0;
+};
+
+/// The capacitance parameters: CGDMAX, CGDMIN, CGS and Cjo in pF, a in 1/V, Vj in V.
+struct CapacitanceParameters {
+  double CGDMAX = 0, CGDMIN = 0, a = 0, CGS = 0, Cjo = 0, Vj = 0, m = 0;
+};
+
+/// Vj and m of a card without a junction text, whose Cjo is then 0 as the simulator's default.
+inline constexpr double kNoJunctionVj = 1.0;
+inline constexpr double kNoJunctionM = 0.5;
+
+/// The parameters of a parameter set; a P-channel card's negated VTO is turned back.
+DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos);
+CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params);
+
+/// The drain current magnitude at gate and drain voltage magnitudes, with the voltage drops on
+/// RS and RD solved to full precision (the current is the one root of a rising function, so a
+/// bisection finds it): the refinement needs a value that moves smoothly with the parameters.
+double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds);
+
+/// The model's value at a DC point, and at a capacitance point.
+double ModelValueAt(const DcParameters& p, const DatasheetPoint& point);
+double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point);
+
+/// (model - datasheet) / datasheet.
+double RelativeError(double model, const DatasheetPoint& point);
+
+/// The largest error magnitude at the points, as a fraction; nullopt without points.
+template <typename Parameters>
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points);
+
+/// The worst errors of a card's parameters, in percent, taken with every value rounded as the
+/// card writes it, so they are what the simulator will show.
+struct CardErrors {
+  std::optional<double> worstDcPercent;
+  std::optional<double> worstCapacitancePercent;
+  /// The larger of the two; nullopt when there are no points at all.
+  std::optional<double> WorstPercent() const;
+};
+CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points);
+
+/// The value the card prints for a value under a digit mask, read back.
+double CardRounded(double value, std::string_view mask);
+/// LAMBDA as the card prints it (the model update's field text), read back.
+double CardRoundedLambda(double LAMBDA);
+
+/// The name of a point for messages and tables: "Rds(on)", "Id", "Ciss", …
+std::string QuantityName(PointQuantity quantity);
+
+}  // namespace vdmos

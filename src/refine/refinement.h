@@ -1,0 +1,39 @@
+#pragma once
+// "Refine model": starting from the fitted card, KP, VTO, RS, RD, LAMBDA and the capacitance
+// parameters are moved to minimise the worst relative error over every datasheet point, within
+// bounds that keep each parameter physical, and written with the card's own text rules.
+
+#include <optional>
+#include <string>
+
+#include "model/window_state.h"
+#include "refine/datasheet_points.h"
+
+namespace vdmos {
+
+struct Refinement {
+  ModelParameterSet params;  ///< the refined set, VTO in the card's sign
+  std::string lambdaText;    ///< LAMBDA as the refined card writes it
+  CardErrors before, after;  ///< worst errors of the fitted and of the refined card
+};
+
+/// What went wrong, as the message to show; or the refinement.
+struct RefinementOutcome {
+  std::optional<Refinement> refinement;
+  std::string message;
+};
+
+/// Refines a fitted parameter set against the datasheet points. Refuses, with a message that
+/// says what to do, points that contradict each other (no model can meet them), a fitted set
+/// without a usable DC start, an optimiser that finds no result, and a result that is no
+/// better than the fitted card. Never throws.
+RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, bool depletion,
+                                   const DatasheetPoints& points);
+
+/// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)."
+std::string RefinementSummary(const Refinement& refinement);
+
+/// Why the points cannot all be met by any model, as a message; nullopt when they can be.
+std::optional<std::string> ContradictionIn(const DatasheetPoints& points);
+
+}  // namespace vdmos
