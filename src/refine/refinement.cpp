@@ -61,7 +61,7 @@ DcParameters RefineDc(const DcParameters& start, bool depletion, const Datasheet
       Variable(start.VTO, std::min(vtoLow, vtoHigh), vtoHigh, false, card_mask::kVTO, 0.01),
       Variable(start.RS, kMinResistance, ron, true, card_mask::kRS, 1e-4),
       Variable(start.RD, kMinResistance, ron, true, card_mask::kRD, 1e-4),
-      {start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false, CardRoundedLambda, 0, true},
+      Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false, kRefinedLambdaMask, 1e-6),
   };
   auto params = [](const std::vector<double>& x) { return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]}; };
   const auto worst = FitWithCardRounding(
@@ -223,7 +223,7 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     r.params.CGS = refinedCapacitance.CGS;
     r.params.junctionCapText = refinedCapacitance.junctionCapText;
   }
-  r.lambdaText = LambdaFieldText(r.params.LAMBDA);
+  r.lambdaText = dcBetter ? CardNumberText(r.params.LAMBDA, kRefinedLambdaMask) : LambdaFieldText(r.params.LAMBDA);
   r.after = CardErrorsOf(r.params, pmos, points);
   return {std::move(r), {}};
 }

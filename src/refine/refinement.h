@@ -5,11 +5,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/window_state.h"
 #include "refine/datasheet_points.h"
 
 namespace vdmos {
+
+/// The digits of a refined LAMBDA: as many as the fit can tell, where the model update's
+/// field text would print every digit of the double.
+inline constexpr std::string_view kRefinedLambdaMask = "0.0#####";
 
 struct Refinement {
   ModelParameterSet params;  ///< the refined set, VTO in the card's sign

@@ -1,0 +1,39 @@
+// The refinement of one device on the model's own curves (target: under 50 ms), and the switch
+// advice, which runs after every model update in the window.
+
+#include <benchmark/benchmark.h>
+
+#include "model/model_update.h"
+#include "platform/scripted_platform.h"
+#include "refine/refinement.h"
+#include "refine/switch_advice.h"
+#include "verify/bench_setup.h"
+
+namespace vdmos {
+namespace {
+
+WindowState UpdatedStartWindow(const char* fetType) {
+  WindowState state;
+  state.setText("Combo1", fetType);
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  return state;
+}
+
+void RefineStartValues(benchmark::State& run, const char* fetType) {
+  const WindowState state = UpdatedStartWindow(fetType);
+  const BenchSetup setup = ReadBenchSetup(state);
+  const DatasheetPoints points = DatasheetPointsOf(setup);
+  for (auto _ : run) benchmark::DoNotOptimize(RefineParameters(state.params, setup.pmos, false, points));
+}
+BENCHMARK_CAPTURE(RefineStartValues, nmos, "NMOS")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineStartValues, pmos, "PMOS")->Unit(benchmark::kMillisecond);
+
+void AdviseStartValueSwitches(benchmark::State& run) {
+  const WindowState state = UpdatedStartWindow("NMOS");
+  for (auto _ : run) benchmark::DoNotOptimize(AdviseSwitches(state));
+}
+BENCHMARK(AdviseStartValueSwitches)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vdmos

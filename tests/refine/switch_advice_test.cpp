@@ -1,0 +1,79 @@
+// The switch advice: its errors are the simulator's, its best row is the best, and applying it
+// sets the switches and updates the model.
+
+#include "refine/switch_advice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "files/datasheet_file.h"
+#include "model/model_update.h"
+#include "platform/scripted_platform.h"
+#include "refine/refine_texts.h"
+#include "verify/verify_model.h"
+
+namespace vdmos {
+namespace {
+
+WindowState Device(const std::string& part) {
+  WindowState state;
+  ScriptedPlatform platform;
+  platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
+  open_Click(state, platform);
+  return state;
+}
+
+TEST(SwitchAdvice, MeasuresEachSettingAsTheSimulatorDoesAndAppliesTheBest) {
+  // Holding VTO at the datasheet threshold misses this part's maximum-current point by 20 %.
+  WindowState state = Device("IRF540N");
+  const SwitchAdvice advice = AdviseSwitches(state);
+  ASSERT_EQ(advice.current, 0u);
+  ASSERT_TRUE(advice.best);
+  EXPECT_EQ(advice.rows[*advice.best].setting.FixVTO, 0);
+  for (const SwitchAdviceRow& row : advice.rows) {
+    ASSERT_TRUE(row.failure.empty()) << row.failure;
+    EXPECT_LE(*advice.rows[*advice.best].errors.worstDcPercent, *row.errors.worstDcPercent);
+  }
+
+  // The advice's figure for a setting is what ngspice shows for that card.
+  for (const std::size_t row : {*advice.current, *advice.best}) {
+    WindowState trial = state;
+    trial.setCheck("ForceRdsOn", advice.rows[row].setting.ForceRdsOn);
+    trial.setCheck("FixVTO", advice.rows[row].setting.FixVTO);
+    ScriptedPlatform platform;
+    UpdateModel(trial, platform);
+    const VerificationResult simulated = VerifyModel(trial);
+    ASSERT_TRUE(simulated.ok()) << simulated.message;
+    double worst = 0;
+    for (const VerificationRow& r : simulated.rows) {
+      if (r.datasheet && (r.quantity == "Id" || r.quantity == "Rds(on)"))
+        worst = std::max(worst, std::abs(*r.errorPercent));
+    }
+    EXPECT_NEAR(*advice.rows[row].errors.worstDcPercent, worst, 0.05);
+  }
+
+  ScriptedPlatform platform;
+  WindowState fitted = state;
+  UpdateModel(fitted, platform);
+  ApplyBestSwitches_Click(state, platform);
+  EXPECT_EQ(state.check("FixVTO"), 0);
+  EXPECT_NE(state.text("Text19"), fitted.text("Text19"));
+  EXPECT_EQ(AdviseSwitches(state).current, advice.best);
+}
+
+TEST(SwitchAdvice, WithoutAnyUsableSettingChangesNothing) {
+  WindowState state;
+  state.setText("vd1", "1e999");  // every update ends in the parameter error
+  const SwitchAdvice advice = AdviseSwitches(state);
+  EXPECT_FALSE(advice.best);
+  for (const SwitchAdviceRow& row : advice.rows) EXPECT_EQ(row.failure, kAdviceFailedText);
+  const WindowState before = state;
+  ScriptedPlatform platform;
+  ApplyBestSwitches_Click(state, platform);
+  EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{std::string(kNoBestSwitchesText)});
+  EXPECT_TRUE(state == before);
+}
+
+}  // namespace
+}  // namespace vdmos
