@@ -33,6 +33,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   std::vector<std::string> settings;
   std::vector<std::string> commandNames;
   bool subckt = false;
+  bool ngspiceSubckt = false;
   bool json = false;
   app.add_option("FILE", options.files, std::string(kFilesHelp))->type_name("");
   // One value per occurrence, so that later positional arguments are never taken as values.
@@ -46,7 +47,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check(CLI::IsMember(kCommandNames));
   CLI::Option* subcktFlag = app.add_flag("--subckt", subckt, std::string(kSubCktHelp));
-  app.add_flag("--json", json, std::string(kJsonHelp))->excludes(subcktFlag);
+  CLI::Option* ngspiceSubcktFlag =
+      app.add_flag("--subckt-ngspice", ngspiceSubckt, std::string(kNgspiceSubCktHelp))->excludes(subcktFlag);
+  app.add_flag("--json", json, std::string(kJsonHelp))->excludes(subcktFlag)->excludes(ngspiceSubcktFlag);
   app.add_option("--library", options.library, std::string(kLibraryHelp))->type_name("FILE");
   CLI::Option* saveModel =
       app.add_option("--save-model", options.saveModel, std::string(kSaveModelHelp))->type_name("FILE");
@@ -57,6 +60,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   app.add_option("--ngspice-circuits", options.ngspiceCircuits, std::string(kNgspiceCircuitsHelp))
       ->type_name("DIR");
   CLI::Option* verify = app.add_flag("--verify", options.verify, std::string(kVerifyHelp));
+  app.add_flag("--apply-best-switches", options.applyBestSwitches, std::string(kApplyBestSwitchesHelp));
+  app.add_flag("--refine", options.refine, std::string(kRefineHelp));
   app.add_option("--ngspice", options.ngspice, std::string(kNgspiceHelp))->type_name("PATH")->needs(verify);
 
   try {
@@ -83,7 +88,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   }
   for (const std::string& name : commandNames) options.commands.push_back(kCommandNames.at(name));
   if (options.commands.empty()) options.commands.push_back(CliCommand::UpdateModel);
-  options.output = json ? OutputForm::Json : subckt ? OutputForm::SubCkt : OutputForm::Card;
+  options.output = json            ? OutputForm::Json
+                   : subckt        ? OutputForm::SubCkt
+                   : ngspiceSubckt ? OutputForm::NgspiceSubCkt
+                                   : OutputForm::Card;
   return {std::move(options), 0};
 }
 

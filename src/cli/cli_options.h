@@ -15,7 +15,7 @@ namespace vdmos::cli {
 enum class CliCommand { UpdateModel, UpdateDc, UpdateAc, New, LineBreak };
 
 /// What the run prints on standard output.
-enum class OutputForm { Card, SubCkt, Json };
+enum class OutputForm { Card, SubCkt, NgspiceSubCkt, Json };
 
 struct CliOptions {
   /// Datasheet values files, in the order given; empty means the start values.
@@ -30,6 +30,8 @@ struct CliOptions {
   std::optional<std::string> testCircuits;     ///< --test-circuits: the folder of the eight files
   std::optional<std::string> ngspiceCircuits;  ///< --ngspice-circuits: the folder of the netlists
   bool verify = false;                         ///< --verify: the model check in ngspice
+  bool applyBestSwitches = false;              ///< --apply-best-switches: the advised DC-fit switches
+  bool refine = false;                         ///< --refine: the refined card
   std::string ngspice = "ngspice";             ///< --ngspice: the simulator program
 };
 

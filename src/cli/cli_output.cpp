@@ -4,6 +4,7 @@
 
 #include "cli/state_json.h"
 #include "cli/verification_table.h"
+#include "model/subcircuit.h"
 
 namespace vdmos::cli {
 namespace {
@@ -15,25 +16,41 @@ void WriteText(const std::string& text, std::ostream& out) {
   if (!text.empty() && text.back() != '\n') out << "\r\n";
 }
 
+/// {"text": the ngspice subcircuit or null, "problem": why there is none or null}.
+nlohmann::json NgspiceSubCktJson(const WindowState& state) {
+  const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
+  if (subckt.ok()) return {{"text", subckt.text}, {"problem", nullptr}};
+  return {{"text", nullptr}, {"problem", subckt.problem}};
+}
+
 }  // namespace
 
 OutputWriter::OutputWriter(OutputForm form, bool perFile, std::ostream& out, std::ostream& err)
     : form_(form), perFile_(perFile), out_(out), err_(err) {}
 
 void OutputWriter::Write(const WindowState& state, const std::vector<std::string>& messages,
-                         const std::string* file, const VerificationResult* verification) {
+                         const std::string* file, const ModelReport& report) {
   if (form_ == OutputForm::Json) {
     nlohmann::json object = StateJson(state, messages);
+    object["ngspiceSubckt"] = NgspiceSubCktJson(state);
     if (file != nullptr) object["file"] = *file;
-    if (verification != nullptr) object["verification"] = VerificationJson(*verification);
+    if (report.verification) object["verification"] = VerificationJson(*report.verification);
+    if (report.fittedVerification) object["fittedVerification"] = VerificationJson(*report.fittedVerification);
+    if (report.advice) object["switchAdvice"] = SwitchAdviceJson(*report.advice);
+    if (report.refinement) object["refinement"] = RefinementJson(*report.refinement);
     if (perFile_) out_ << (objects_ == 0 ? "[\n" : ",\n");
     out_ << JsonText(object);
     if (!perFile_) out_ << '\n';
     ++objects_;
     return;
   }
-  WriteText(state.text(form_ == OutputForm::SubCkt ? "SubCktTextBox" : "Text19"), out_);
-  if (verification != nullptr && verification->ok()) out_ << VerificationTable(*verification);
+  if (form_ == OutputForm::NgspiceSubCkt) {
+    // When there is none, the run reports why; nothing goes to standard output.
+    WriteText(NgspiceSubCircuit(state).text, out_);
+  } else {
+    WriteText(state.text(form_ == OutputForm::SubCkt ? "SubCktTextBox" : "Text19"), out_);
+  }
+  out_ << ReportTables(report);
   for (const std::string& message : messages) {
     if (file != nullptr) err_ << *file << ": ";
     err_ << message << '\n';

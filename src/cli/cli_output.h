@@ -1,6 +1,7 @@
 #pragma once
-// Standard output of a run: per model the card or the subcircuit (with the check table after
-// it), or its JSON object; with files the JSON objects form one array, each with its "file".
+// Standard output of a run: per model the card or one form of the subcircuit (with the check
+// table after it), or its JSON object; with files the JSON objects form one array, each with
+// its "file".
 
 #include <iosfwd>
 #include <string>
@@ -8,7 +9,7 @@
 
 #include "cli/cli_options.h"
 #include "model/window_state.h"
-#include "verify/verify_model.h"
+#include "cli/model_report.h"
 
 namespace vdmos::cli {
 
@@ -19,9 +20,9 @@ class OutputWriter {
   OutputWriter(OutputForm form, bool perFile, std::ostream& out, std::ostream& err);
 
   /// One model's output. Outside JSON the message boxes go to err, one per line block.
-  /// file is nullptr for the start values; verification is nullptr when no check ran.
+  /// file is nullptr for the start values.
   void Write(const WindowState& state, const std::vector<std::string>& messages, const std::string* file,
-             const VerificationResult* verification);
+             const ModelReport& report);
   /// Ends the output (closes the JSON array).
   void Finish();
 

@@ -20,13 +20,15 @@
 #include "model/subcircuit.h"
 #include "testcircuits/test_circuit_export.h"
 #include "verify/ngspice_circuit_export.h"
+#include "refine/refine_command.h"
+#include "refine/switch_advice.h"
 #include "verify/verify_model.h"
 
 namespace vdmos::cli {
 namespace {
 
 constexpr std::size_t kTestCircuitFiles = 8;
-constexpr std::size_t kNgspiceCircuitFiles = 4;
+constexpr std::size_t kNgspiceCircuitFiles = 4;  // and the subcircuit when there is one
 
 Command WindowCommand(CliCommand command) {
   switch (command) {
@@ -111,13 +113,25 @@ class Run {
     }
     for (const ControlSetting& setting : options_.settings) ApplySetting(setting, state, platform);
     for (CliCommand command : options_.commands) RunUserCommand(WindowCommand(command), state, platform);
+    if (options_.applyBestSwitches) RunUserCommand(ApplyBestSwitches_Click, state, platform);
+    ModelReport report;
+    std::optional<WindowState> fitted;
+    if (options_.refine) {
+      if (state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
+      WindowState before = state;
+      // A refinement that cannot be made leaves the fitted card, and the run reports it.
+      if ((report.refinement = RefineModel(state, platform))) {
+        fitted = std::move(before);
+      } else if (!EndedInParameterError(state, platform)) {
+        failed_ = true;
+      }
+    }
 
     const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
     // The commands that would update the model first do it here, so that a failed update is
     // known before anything of the model is written.
     if (toLibraryOrFolder && state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
     std::vector<std::string> problems;
-    std::optional<VerificationResult> verification;
     const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
     if (EndedInParameterError(state, platform)) {
       failed_ = true;
@@ -125,16 +139,26 @@ class Run {
     } else {
       WriteModel(state, platform);
       if (options_.verify) {
-        verification = VerifyModel(state, {options_.ngspice});
-        if (!verification->ok()) problems.push_back(verification->message);
+        report.verification = VerifyModel(state, {options_.ngspice});
+        if (!report.verification->ok()) problems.push_back(report.verification->message);
+        if (fitted) {
+          report.fittedVerification = VerifyModel(*fitted, {options_.ngspice});
+          if (!report.fittedVerification->ok()) problems.push_back(report.fittedVerification->message);
+        }
       }
     }
     // The values are the user's own input, worth keeping even when they make no model.
     if (options_.saveDatasheet && !SaveThroughDialog(save_Click, *options_.saveDatasheet, state, platform))
       failed_ = true;
 
+    if (options_.output == OutputForm::NgspiceSubCkt) {
+      const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
+      if (!subckt.ok()) problems.push_back(subckt.problem);
+    }
+
     const std::vector<std::string> messages = platform.MessageTexts();
-    output_.Write(state, messages, file, verification ? &*verification : nullptr);
+    if (options_.verify || options_.output == OutputForm::Json) report.advice = AdviseSwitches(state);
+    output_.Write(state, messages, file, report);
     for (const std::string& problem : problems) Fail(file, problem);
     // The test circuit export drops a file it cannot write without a word.
     for (const std::string& path : platform.failedWrites)
@@ -154,9 +178,11 @@ class Run {
     if (options_.testCircuits)
       written &=
           ExportToFolder(testcircuits_Click, *options_.testCircuits, kTestCircuitFiles, state, platform);
-    if (options_.ngspiceCircuits)
-      written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, kNgspiceCircuitFiles, state,
-                                platform);
+    if (options_.ngspiceCircuits) {
+      // Without a breakdown voltage there is no subcircuit to write; the export says so.
+      const std::size_t files = kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text("avalanche_volt")) ? 1 : 0);
+      written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, files, state, platform);
+    }
     if (!written) failed_ = true;
   }
 

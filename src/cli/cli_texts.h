@@ -30,9 +30,14 @@ inline constexpr std::string_view kRunHelp =
     "update-model (the default when no --run is given), update-dc, update-ac,\n"
     "new, line-break (re-shows the card in the form LineBreak asks for)";
 inline constexpr std::string_view kSubCktHelp = "Print the subcircuit instead of the model card";
+inline constexpr std::string_view kNgspiceSubCktHelp =
+    "Print the subcircuit in the form ngspice reads (its breakdown diode\n"
+    "with BV, IBV and RS) instead of the model card; when there is none (no\n"
+    "breakdown voltage, or a card ngspice cannot take), standard error says\n"
+    "why and the exit status is 1";
 inline constexpr std::string_view kJsonHelp =
     "Print the whole window state as one JSON object with the keys\n"
-    "\"controls\", \"checks\", \"enabled\" and \"messages\"";
+    "\"controls\", \"checks\", \"enabled\", \"messages\" and \"ngspiceSubckt\"";
 inline constexpr std::string_view kLibraryHelp =
     "Append each model to the library FILE as Add Model does (the card, or\n"
     "the subcircuit with --subckt or OptionSubCkt=1); an existing FILE is read\n"
@@ -46,12 +51,19 @@ inline constexpr std::string_view kTestCircuitsHelp =
     "Write the eight test circuit files (.asc and .plt) into the folder DIR,\n"
     "which must exist";
 inline constexpr std::string_view kNgspiceCircuitsHelp =
-    "Write the four ngspice netlists (.cir) into the folder DIR, which must exist";
+    "Write the four ngspice netlists (.cir) and the ngspice subcircuit\n"
+    "(NAME_subckt.lib) into the folder DIR, which must exist";
 inline constexpr std::string_view kVerifyHelp =
     "Simulate the model in ngspice and print the comparison with the\n"
     "datasheet after the card (with --json under \"verification\")";
 inline constexpr std::string_view kNgspiceHelp =
     "The ngspice program for --verify (default: ngspice from PATH)";
+inline constexpr std::string_view kApplyBestSwitchesHelp =
+    "Set the DC-fit switches to the setting whose card meets the datasheet\n"
+    "best, then update the model";
+inline constexpr std::string_view kRefineHelp =
+    "Refine the fitted card against every datasheet point; with --verify the\n"
+    "table shows the fitted and the refined card side by side";
 inline constexpr std::string_view kVersionHelp = "Print the version and exit";
 
 inline constexpr std::string_view kFooter =

@@ -1,7 +1,6 @@
 #include "cli/verification_table.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -12,8 +11,6 @@ namespace vdmos::cli {
 namespace {
 
 constexpr std::string_view kMissing = "-";
-constexpr std::array<std::string_view, 7> kHeadings{"quantity",  "condition", "datasheet", "model",
-                                                    "simulated", "error %",   "note"};
 
 /// Four significant digits are more than any datasheet gives, and few enough to read.
 std::string Significant(double value) {
@@ -51,31 +48,17 @@ nlohmann::json OrNull(const std::optional<double>& value) { return value ? nlohm
 
 }  // namespace
 
-std::string VerificationTable(const VerificationResult& result) {
-  using Cells = std::array<std::string, kHeadings.size()>;
-  std::vector<Cells> lines;
-  Cells heading;
-  std::ranges::copy(kHeadings, heading.begin());
-  lines.push_back(heading);
-  for (const VerificationRow& row : result.rows) {
-    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
-                     WithUnit(row.model, row.unit), WithUnit(row.simulated, row.unit),
-                     row.errorPercent ? FormatMask(*row.errorPercent, "0.00") : std::string(kMissing),
-                     row.note});
-  }
-  const bool withNotes =
-      std::ranges::any_of(result.rows, [](const VerificationRow& row) { return !row.note.empty(); });
-  const std::size_t columns = withNotes ? kHeadings.size() : kHeadings.size() - 1;
-
-  std::array<std::size_t, kHeadings.size()> widths{};
-  for (const Cells& cells : lines)
-    for (std::size_t column = 0; column < columns; ++column)
+std::string PaddedTable(const std::vector<std::vector<std::string>>& lines) {
+  std::vector<std::size_t> widths;
+  for (const auto& cells : lines) {
+    widths.resize(std::max(widths.size(), cells.size()));
+    for (std::size_t column = 0; column < cells.size(); ++column)
       widths[column] = std::max(widths[column], cells[column].size());
-
+  }
   std::string table;
-  for (const Cells& cells : lines) {
+  for (const auto& cells : lines) {
     std::string line;
-    for (std::size_t column = 0; column < columns; ++column) {
+    for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) line += "  ";
       line += cells[column];
       line.append(widths[column] - cells[column].size(), ' ');
@@ -85,6 +68,39 @@ std::string VerificationTable(const VerificationResult& result) {
     table += line + "\n";
   }
   return table;
+}
+
+std::string PercentCell(const std::optional<double>& percent) {
+  return percent ? FormatMask(*percent, "0.00") : std::string(kMissing);
+}
+
+std::string VerificationTable(const VerificationResult& result) {
+  const bool withNotes =
+      std::ranges::any_of(result.rows, [](const VerificationRow& row) { return !row.note.empty(); });
+  std::vector<std::vector<std::string>> lines{
+      {"quantity", "condition", "datasheet", "model", "simulated", "error %"}};
+  if (withNotes) lines.front().emplace_back("note");
+  for (const VerificationRow& row : result.rows) {
+    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit), WithUnit(row.model, row.unit),
+                     WithUnit(row.simulated, row.unit), PercentCell(row.errorPercent)});
+    if (withNotes) lines.back().push_back(row.note);
+  }
+  return PaddedTable(lines);
+}
+
+std::string ComparisonTable(const VerificationResult& fitted, const VerificationResult& refined) {
+  std::vector<std::vector<std::string>> lines{{"quantity", "condition", "datasheet", "fitted: simulated",
+                                               "fitted: error %", "refined: simulated", "refined: error %"}};
+  // Both checks ran the same benches under the same conditions, so their rows pair up.
+  for (std::size_t i = 0; i < refined.rows.size(); ++i) {
+    const VerificationRow& row = refined.rows[i];
+    const VerificationRow* before = i < fitted.rows.size() ? &fitted.rows[i] : nullptr;
+    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
+                     before ? WithUnit(before->simulated, row.unit) : std::string(kMissing),
+                     before ? PercentCell(before->errorPercent) : std::string(kMissing),
+                     WithUnit(row.simulated, row.unit), PercentCell(row.errorPercent)});
+  }
+  return PaddedTable(lines);
 }
 
 nlohmann::json VerificationJson(const VerificationResult& result) {

@@ -3,7 +3,9 @@
 // for people, an object for --json.
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "verify/verify_model.h"
 
@@ -13,6 +15,15 @@ namespace vdmos::cli {
 /// "\n": quantity, condition, datasheet, model, simulated, error %, and a note column when a
 /// row has a note. A value that is missing shows as "-".
 std::string VerificationTable(const VerificationResult& result);
+
+/// The fitted and the refined card's check side by side: quantity, condition, datasheet, then
+/// the simulated value and error % of each.
+std::string ComparisonTable(const VerificationResult& fitted, const VerificationResult& refined);
+
+/// Lines of cells as columns padded with blanks, two blanks apart, each line ending in "\n".
+std::string PaddedTable(const std::vector<std::vector<std::string>>& lines);
+/// An error in percent with two decimals, or "-".
+std::string PercentCell(const std::optional<double>& percent);
 
 /// {"status": "ok" | "invalid-input" | ..., "message": text, "rows": [{"quantity", "condition",
 /// "unit", "datasheet", "model", "simulated", "errorPercent", "note"}]}; missing values are null.

@@ -2,7 +2,9 @@
 
 #include "extract/checked_math.h"
 #include "files/save_text_file.h"
+#include "model/model_card.h"
 #include "model/model_update.h"
+#include "model/subcircuit.h"
 #include "testcircuits/circuit_file_path.h"
 #include "testcircuits/test_circuit_export.h"
 #include "testcircuits/test_circuit_texts.h"
@@ -44,7 +46,18 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
       notWritten += "\r\n" + path;
     }
   }
+  // The subcircuit wraps the card the netlists take, under the card's own name and channel.
+  const NgspiceSubCkt subckt = NgspiceSubCircuit(CardModelName(state.card).value_or(""),
+                                                 !CardIsPChannel(state.card), state.text("avalanche_volt"),
+                                                 ThreeLineCard(state.card));
+  if (subckt.ok()) {
+    const std::string path = CircuitFilePath(folder, state.text("Text20"), kNgspiceSubCktSuffix).value_or("");
+    // SaveTextFile ends the file with the line end the subcircuit text already has.
+    const std::string_view text = std::string_view(subckt.text).substr(0, subckt.text.size() - 2);
+    if (!SaveTextFile(platform, text, path, kNgspiceSubCktFilter, 0)) notWritten += "\r\n" + path;
+  }
   if (!notWritten.empty()) platform.ShowMessage(std::string(kNetlistsNotWrittenText) + notWritten);
+  if (!subckt.ok()) platform.ShowMessage(std::string(kNgspiceSubCktNotWrittenText) + "\r\n" + subckt.problem);
 }
 
 }  // namespace vdmos

@@ -8,7 +8,10 @@ namespace vdmos {
 /// with "ngspice -b". Folder and names follow the test circuit export: the folder picker with
 /// its title (a cancel ends the command), the model name checked as a file name, the model
 /// updated first when the card box is empty, and the files named after the model name with
-/// the circuits' stems and ".cir". Files that cannot be written are named in a message.
+/// the circuits' stems and ".cir". Next to them the ngspice subcircuit of the card, named
+/// after the model name with "_subckt.lib"; when there is none (no breakdown voltage, or a
+/// card it refuses), a message says why and the netlists are written all the same. Files that
+/// cannot be written are named in a message.
 void ngspicecircuits_Click(WindowState& state, Platform& platform);
 
 }  // namespace vdmos

@@ -63,6 +63,11 @@ inline constexpr std::string_view kNetlistExtension = ".cir";
 inline constexpr std::string_view kNetlistFilter = "ngspice netlists (*.cir)|*.cir|All files (*.*)|*.*";
 inline constexpr std::string_view kNetlistsNotWrittenText =
     "These ngspice test circuits could not be written:";
+// The ngspice subcircuit written with the netlists: the model name and this suffix.
+inline constexpr std::string_view kNgspiceSubCktSuffix = "_subckt.lib";
+inline constexpr std::string_view kNgspiceSubCktFilter = "SPICE libraries (*.lib)|*.lib|All files (*.*)|*.*";
+/// Followed by CR LF and why there is no ngspice subcircuit.
+inline constexpr std::string_view kNgspiceSubCktNotWrittenText = "The ngspice subcircuit was not written:";
 
 // The four benches, as the messages name them.
 inline constexpr std::string_view kTransferBenchName = "transfer characteristic";

@@ -19,7 +19,7 @@ using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenches) {
+TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWithTheSubcircuit) {
   TempFolder folder;
   const ProcessResult run =
       RunCliProcess({"--test-circuits", folder.path(), "--ngspice-circuits", folder.path()});
@@ -28,14 +28,28 @@ TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenches) {
   std::vector<std::string> names;  // in the folder's sorted order
   for (const char* stem : {"20N60C3_Cxss", "20N60C3_GateCharge", "20N60C3_Id(Vds,Vgs)", "20N60C3_Id(Vgs)"})
     for (const char* extension : {".asc", ".cir", ".plt"}) names.push_back(stem + std::string(extension));
+  names.push_back("20N60C3_subckt.lib");
   ASSERT_EQ(folder.Names(), names);
   // The circuit files are the hand-written files of the export's own tests.
   const std::string golden = VDMOS_TEST_DATA_DIR "/../../testcircuits/data/nmos/";
   for (const std::string& name : names) {
-    if (name.ends_with(".cir")) continue;
+    if (name.ends_with(".cir") || name.ends_with(".lib")) continue;
     EXPECT_EQ(ReadBytes(folder / name), ReadBytes(golden + name)) << name;
   }
   EXPECT_THAT(ReadBytes(folder / "20N60C3_Cxss.cir"), HasSubstr(kCardBox));
+  EXPECT_EQ(ReadBytes(folder / "20N60C3_subckt.lib"), RunCliProcess({"--subckt-ngspice"}).out);
+}
+
+// Opening a datasheet values file empties the breakdown voltage: the netlists are written
+// and the run succeeds, with a note on why the subcircuit is not.
+TEST(CliExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithANote) {
+  TempFolder folder;
+  const ProcessResult run = RunCliProcess({"--set", "avalanche_volt=", "--ngspice-circuits", folder.path()});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "The ngspice subcircuit was not written:\r\nThe ngspice subcircuit needs a breakdown voltage above "
+            "0 V: type it into \"Vds breakdown\".\n");
+  EXPECT_EQ(folder.Names().size(), 4u);
 }
 
 TEST(CliExport, AMissingFolderStopsTheRunBeforeAnythingIsWritten) {
@@ -78,7 +92,8 @@ TEST(CliExport, AFileThatCannotBeWrittenIsNamedAndTheOthersAreWritten) {
               HasSubstr("vdmosgen-cli: " + (folder / "20N60C3_Cxss.asc") + ": could not be written\n"));
   EXPECT_THAT(run.err, HasSubstr("These ngspice test circuits could not be written:\r\n" +
                                  (folder / "20N60C3_Cxss.cir")));
-  EXPECT_EQ(folder.Names().size(), 12u);  // seven circuit files, three netlists and the two folders
+  // seven circuit files, three netlists, the subcircuit and the two folders
+  EXPECT_EQ(folder.Names().size(), 13u);
 }
 
 TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
@@ -91,7 +106,43 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   // The datasheet's 0.16 Ohm; a value the datasheet does not give shows as "-".
   EXPECT_THAT(table, ContainsRegex("\nRds\\(on\\) +Vgs = 10 V, Vds = 0.1 V +0.16 Ohm"));
   EXPECT_THAT(table, ContainsRegex("\\(check point 1\\) +- +[0-9.]+ A +[0-9.]+ A +-?[0-9]+\\.[0-9][0-9]\n"));
-  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 18);  // a header and 17 rows
+  const std::size_t adviceStart = table.find("switch advice");
+  ASSERT_NE(adviceStart, std::string::npos);
+  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 18);  // a header and 17 rows
+  // The switch advice follows: a title, a header and the four settings, the start one first.
+  const std::string advice = table.substr(adviceStart);
+  EXPECT_EQ(std::count(advice.begin(), advice.end(), '\n'), 6);
+  EXPECT_THAT(advice, ContainsRegex("\non +on +6\\.67 +2\\.78 +current\n"));
+  EXPECT_THAT(advice, HasSubstr("best"));
+}
+
+TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
+  const ProcessResult run = RunCliProcess({"--refine", "--verify", "--set", "LineBreak=0"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const std::string card = run.out.substr(0, run.out.find("\r\n"));
+  EXPECT_THAT(card, StartsWith(".MODEL 20N60C3 VDMOS(KP="));
+  EXPECT_NE(card + "\r\n", kCard);
+  EXPECT_THAT(run.out, ContainsRegex("\nquantity +condition +datasheet +fitted: simulated +fitted: error % +"
+                                     "refined: simulated +refined: error %\n"));
+  // The maximum-current point: 6.67 % off with the fitted card, within 2 % refined.
+  EXPECT_THAT(run.out, ContainsRegex("maximum-current point\\) +70 A +[0-9.]+ A +-6\\.6[0-9] +[0-9.]+ A +-?[01]\\.[0-9]+\n"));
+
+  const nlohmann::json json = nlohmann::json::parse(RunCliProcess({"--refine", "--json"}).out);
+  EXPECT_NEAR(json["refinement"]["worstDcErrorPercent"]["fitted"].get<double>(), 6.67, 0.01);
+  EXPECT_LT(json["refinement"]["worstDcErrorPercent"]["refined"].get<double>(), 2);
+  EXPECT_EQ(json["switchAdvice"]["rows"].size(), 4u);
+  EXPECT_EQ(json["switchAdvice"]["current"], 0);
+
+  // A refinement that cannot be made keeps the fitted card and fails the run.
+  const ProcessResult refused = RunCliProcess({"--refine", "--set", "Idplat="});
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_THAT(refused.out, StartsWith(".MODEL 20N60C3 VDMOS(KP=0.000 "));
+  EXPECT_THAT(refused.err, HasSubstr("Refining needs Rds_on"));
+
+  const ProcessResult best = RunCliProcess({"--apply-best-switches", "--json"});
+  ASSERT_EQ(best.exitStatus, 0) << best.err;
+  const nlohmann::json applied = nlohmann::json::parse(best.out);
+  EXPECT_EQ(applied["switchAdvice"]["current"], applied["switchAdvice"]["best"]);
 }
 
 TEST(CliExport, VerifyInJsonAndItsFailures) {
@@ -116,7 +167,8 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
 
   const ProcessResult missing = RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice"});
   EXPECT_EQ(missing.exitStatus, 1);
-  EXPECT_EQ(missing.out, kCard);
+  EXPECT_THAT(missing.out, StartsWith(kCard));
+  EXPECT_THAT(missing.out, Not(HasSubstr("quantity")));
   EXPECT_THAT(missing.err, HasSubstr("vdmosgen-cli: ngspice was not found (\"/nonexistent/ngspice\")"));
   const ProcessResult missingJson =
       RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice", "--json"});

@@ -36,6 +36,27 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
        kSubcktHead + kCard + ".model dbody d ron=0.1 vrev= 30 vfwd=2\r\n.ends\r\n",
        "",
        0},
+      {{"--set", "avalanche_volt=-30", "--subckt-ngspice"},
+       ".subckt X20N60C3 d g s\r\nM1 d g s 20N60C3\r\nRg g s 1G\r\nDb s d dbody\r\n" + kCard +
+           ".model dbody D(IS=1E-17 N=2 RS=0.1 BV=30 IBV=250u)\r\n.ends\r\n",
+       "",
+       0},
+      // No ngspice subcircuit: nothing on standard output, the reason on standard error.
+      {{"--set", "avalanche_volt=0", "--subckt-ngspice"},
+       "",
+       "vdmosgen-cli: The ngspice subcircuit needs a breakdown voltage above 0 V: type it into \"Vds "
+       "breakdown\".\n",
+       1},
+      {{"--set", "Text20=two words", "--subckt-ngspice"},
+       "",
+       "vdmosgen-cli: The model name must be one word without blanks and without any of = ( ) , ; { } ' \" to "
+       "be used in ngspice.\n",
+       1},
+      {{"--set", "vd1=1e999", "--subckt-ngspice"},
+       "",
+       "vdmosgen-cli: The model card could not be calculated (the card box shows the parameter error): "
+       "correct the values and update the model.\n",
+       1},
       {{"--set", "Text4=-70"}, kCard, kNegativeIdMessage + "\n", 0},
       {{"--run", "update-model", "--run", "new"}, "", "", 0},
       // Before any update the stored card is empty: only the continuation marks show.
@@ -62,7 +83,7 @@ TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
   ASSERT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.err, "");
   const nlohmann::json state = nlohmann::json::parse(run.out);
-  EXPECT_EQ(state.size(), 4u);
+  EXPECT_EQ(state.size(), 6u);  // the four of the window state, "ngspiceSubckt" and "switchAdvice"
   EXPECT_EQ(state["controls"]["Text19"], kCardBox);
   EXPECT_EQ(state["controls"]["StatusBar1"], "Transfer function matched Iter=3");
   EXPECT_EQ(state["controls"]["avalanche_volt"], "");
@@ -72,6 +93,14 @@ TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
   EXPECT_EQ(state["checks"]["OptionStandard"], 0);
   EXPECT_EQ(state["enabled"]["SubCktTextBox"], false);
   EXPECT_EQ(state["messages"], nlohmann::json::array({kNegativeIdMessage}));
+  // No breakdown voltage, so no ngspice subcircuit: its key says why.
+  EXPECT_TRUE(state["ngspiceSubckt"]["text"].is_null());
+  EXPECT_EQ(state["ngspiceSubckt"]["problem"],
+            "The ngspice subcircuit needs a breakdown voltage above 0 V: type it into \"Vds breakdown\".");
+
+  const nlohmann::json made = nlohmann::json::parse(RunCliProcess({"--json"}).out)["ngspiceSubckt"];
+  EXPECT_EQ(made["text"], RunCliProcess({"--subckt-ngspice"}).out);
+  EXPECT_TRUE(made["problem"].is_null());
 }
 
 TEST(Cli, UsageErrorsExitWithTwoNameTheProblemAndShowTheUsage) {
@@ -85,6 +114,8 @@ TEST(Cli, UsageErrorsExitWithTwoNameTheProblemAndShowTheUsage) {
       {{"--run", "simulate"}, "simulate"},
       {{"--bogus"}, "--bogus"},
       {{"--json", "--subckt"}, "excludes"},
+      {{"--subckt-ngspice", "--subckt"}, "excludes"},
+      {{"--json", "--subckt-ngspice"}, "excludes"},
       {{"a.txt", "b.txt", "--save-model", "m.lib"}, "--save-model writes one file"},
       {{"--ngspice", "/usr/bin/ngspice"}, "--ngspice requires --verify"},
   };
@@ -102,7 +133,8 @@ TEST(Cli, HelpNamesEveryOption) {
   const ProcessResult help = RunCliProcess({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
   for (const char* part :
-       {"Usage: vdmosgen-cli", "FILE", "--set", "--run", "--subckt", "--json", "--version", "--library",
+       {"Usage: vdmosgen-cli", "FILE", "--set", "--run", "--subckt", "--subckt-ngspice", "--json", "--version",
+        "--library",
         "--save-model", "--save-datasheet", "--test-circuits", "--ngspice-circuits", "--verify", "--ngspice"})
     EXPECT_TRUE(Contains(help.out, part)) << part;
 }

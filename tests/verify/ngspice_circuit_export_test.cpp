@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "model/model_card.h"
+#include "model/subcircuit.h"
 #include "platform/temp_folder.h"
 #include "verify/bench_setup.h"
 #include "verify/child_process.h"
@@ -23,23 +27,60 @@ class NgspiceCircuitExport : public ::testing::Test {
   ScriptedPlatform platform_;
 };
 
-TEST_F(NgspiceCircuitExport, WritesTheFourNetlistsIntoTheChosenFolderAndTheyRun) {
+TEST_F(NgspiceCircuitExport, WritesTheFourNetlistsAndTheSubcircuitIntoTheChosenFolderAndTheyRun) {
   ExportInto(folder_.path());  // the card box is empty: the model is updated first
 
   EXPECT_EQ(platform_.folderTitles, (std::vector<std::string>{"Select the folder to save to"}));
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(state_.card, testing::UpdatedStartWindow().card);
   EXPECT_EQ(state_.testCircuitFolder, "");  // the export of the other simulator keeps its folder
-  ASSERT_EQ(folder_.Names(), (std::vector<std::string>{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir",
-                                                       "20N60C3_Id(Vds,Vgs).cir", "20N60C3_Id(Vgs).cir"}));
+  ASSERT_EQ(folder_.Names(),
+            (std::vector<std::string>{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir", "20N60C3_Id(Vds,Vgs).cir",
+                                      "20N60C3_Id(Vgs).cir", "20N60C3_subckt.lib"}));
   EXPECT_EQ(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir"),
             NgspiceNetlist(Bench::Capacitance, state_.card, ReadBenchSetup(state_)) + "\r\n");
+  // The subcircuit as the command line prints it, ending in one line end.
+  EXPECT_EQ(testing::ReadBytes(folder_ / "20N60C3_subckt.lib"), NgspiceSubCircuit(state_).text);
 
   const ChildOutcome run =
       RunChildren({{{"ngspice", "-b", folder_ / "20N60C3_Id(Vds,Vgs).cir"}, {}, {}}}, {})[0];
   EXPECT_EQ(run.status, ChildOutcome::Status::Exited);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("rdson = 1.6"), std::string::npos);
+
+  // The subcircuit file goes into a netlist with .include, as a user would take it.
+  const ChildOutcome included = RunChildren({{{"ngspice", "-b", "-n"},
+                                              {"SPICE_SCRIPTS=/dev/null"},
+                                              "* include\n.include " + (folder_ / "20N60C3_subckt.lib") +
+                                                  "\nX1 d 0 0 X20N60C3\nV1 d 0 700\n.control\nop\nprint "
+                                                  "-i(V1)\nquit\n.endc\n.end\n"}},
+                                            {})[0];
+  EXPECT_EQ(included.exitCode, 0) << included.err;
+  // About 690 A: the 70 V beyond the breakdown voltage across RS = 0.1 Ohm, less the knee.
+  EXPECT_NE(included.out.find("-i(v1) = 6.9"), std::string::npos) << included.out;
+}
+
+// Without a breakdown voltage there is no subcircuit: the netlists are written all the same,
+// and a message says why the subcircuit is not.
+TEST_F(NgspiceCircuitExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithAMessage) {
+  state_ = testing::UpdatedStartWindow();
+  state_.setText("avalanche_volt", "");
+  ExportInto(folder_.path());
+  EXPECT_EQ(platform_.MessageTexts(), (std::vector<std::string>{"The ngspice subcircuit was not written:\r\n" +
+                                                                std::string(kNgspiceSubCktNoBreakdownText)}));
+  EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir",
+                                                       "20N60C3_Id(Vds,Vgs).cir", "20N60C3_Id(Vgs).cir"}));
+}
+
+// A subcircuit file that cannot be written is named with the netlists that cannot.
+TEST_F(NgspiceCircuitExport, ASubcircuitThatCannotBeWrittenIsNamedWithTheNetlists) {
+  std::filesystem::create_directory(folder_ / "20N60C3_subckt.lib");
+  std::filesystem::create_directory(folder_ / "20N60C3_Cxss.cir");
+  ExportInto(folder_.path());
+  EXPECT_EQ(platform_.MessageTexts(),
+            (std::vector<std::string>{"These ngspice test circuits could not be written:\r\n" +
+                                      (folder_ / "20N60C3_Cxss.cir") + "\r\n" + (folder_ / "20N60C3_subckt.lib")}));
+  EXPECT_EQ(folder_.Names().size(), 5u);  // three netlists and the two folders
 }
 
 TEST_F(NgspiceCircuitExport, ACancelledPickerRunsNothing) {
@@ -66,8 +107,11 @@ TEST_F(NgspiceCircuitExport, ANameTypedAfterTheUpdateNamesOnlyTheFiles) {
   state_.setText("Text20", "my fet");
   ExportInto(folder_.path());
   EXPECT_TRUE(platform_.messages.empty());
-  ASSERT_EQ(folder_.Names().size(), 4u);
+  ASSERT_EQ(folder_.Names().size(), 5u);
   EXPECT_EQ(folder_.Names()[0], "my fet_Cxss.cir");
+  // The subcircuit wraps the stored card under the card's own name.
+  EXPECT_EQ(testing::ReadBytes(folder_ / "my fet_subckt.lib"),
+            NgspiceSubCircuit("20N60C3", true, "630", ThreeLineCard(state_.card)).text);
 }
 
 }  // namespace

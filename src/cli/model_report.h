@@ -1,0 +1,34 @@
+#pragma once
+// What a run found out about one model beyond its card: the check in ngspice (of the refined
+// card and, when the card was refined, of the fitted one too), the switch advice and the
+// refinement's figures; as plain-text tables for people and as JSON for scripts.
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "refine/refinement.h"
+#include "refine/switch_advice.h"
+#include "verify/verify_model.h"
+
+namespace vdmos::cli {
+
+struct ModelReport {
+  std::optional<VerificationResult> verification;        ///< --verify: the card the run printed
+  std::optional<VerificationResult> fittedVerification;  ///< --verify --refine: the card before refining
+  std::optional<SwitchAdvice> advice;
+  std::optional<Refinement> refinement;
+};
+
+/// The tables that follow the card: the check (fitted and refined side by side when both
+/// ran), the switch advice, each line ending in "\n".
+std::string ReportTables(const ModelReport& report);
+
+/// {"forceRdsOn", "fixVto", "worstDcErrorPercent", "worstCapacitanceErrorPercent", "failure"}
+/// per row under "rows", with "best" and "current" as row indices (null when there is none).
+nlohmann::json SwitchAdviceJson(const SwitchAdvice& advice);
+
+/// {"worstDcErrorPercent": {"fitted", "refined"}, "worstCapacitanceErrorPercent": {...}}.
+nlohmann::json RefinementJson(const Refinement& refinement);
+
+}  // namespace vdmos::cli
