@@ -2,8 +2,9 @@
 
 #include <QHeaderView>
 #include <algorithm>
-#include <cmath>
+#include <array>
 
+#include "ui/table_cells.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
 
@@ -12,70 +13,98 @@ namespace {
 
 constexpr int kRowsWanted = 5;
 
-constexpr const char* kHeads[] = {"Head_Check_Quantity", "Head_Check_Condition", "Head_Check_Datasheet",
+constexpr std::array kSingleHeads{"Head_Check_Quantity", "Head_Check_Condition", "Head_Check_Datasheet",
                                   "Head_Check_Model",    "Head_Check_Simulated", "Head_Check_Error",
                                   "Head_Check_Note"};
-enum Column { kQuantity, kCondition, kDatasheet, kModel, kSimulated, kError, kNote };
+constexpr std::array kComparedHeads{"Head_Check_Quantity",     "Head_Check_Condition",
+                                    "Head_Check_Datasheet",    "Head_Check_FittedSimulated",
+                                    "Head_Check_FittedError",  "Head_Check_RefinedSimulated",
+                                    "Head_Check_RefinedError", "Head_Check_Note"};
 
-// Four significant digits: more than any datasheet gives, and few enough to take in at a
-// glance. Always with ".", like every number the tool writes.
-QString Readable(double value) {
-  if (value == 0 || !std::isfinite(value)) return QString::number(value);
-  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  QString text = QString::number(value, 'f', std::clamp(3 - magnitude, 0, 12));
-  if (text.contains('.')) {
-    while (text.endsWith('0')) text.chop(1);
-    if (text.endsWith('.')) text.chop(1);
-  }
-  return text;
+enum Column { kQuantity, kCondition, kDatasheet };
+// The single form: the model's value, ngspice's, the error, the note.
+enum SingleColumn { kModel = kDatasheet + 1, kSimulated, kError, kNote };
+// The comparison: ngspice's value and the error of the fitted card, then of the refined card.
+enum ComparedColumn {
+  kFittedSimulated = kDatasheet + 1,
+  kFittedError,
+  kRefinedSimulated,
+  kRefinedError,
+  kNotes
+};
+
+void SetPoint(QTableWidget& table, int i, const VerificationRow& row) {
+  table.setItem(i, kQuantity, TextCell(row.quantity));
+  table.setItem(i, kCondition, TextCell(row.condition));
+  table.setItem(i, kDatasheet, QuantityCell(row.datasheet, row.unit));
 }
 
-QTableWidgetItem* TextCell(const std::string& text) { return new QTableWidgetItem(ToQString(text)); }
-
-QTableWidgetItem* NumberCell(const std::optional<double>& value, const QString& text) {
-  auto* cell = new QTableWidgetItem(value ? text : QStringLiteral("-"));
-  cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  if (value) cell->setData(Qt::UserRole, *value);
-  return cell;
+const VerificationRow* SamePoint(const std::vector<VerificationRow>& rows, const VerificationRow& row) {
+  const auto found = std::find_if(rows.begin(), rows.end(), [&](const VerificationRow& other) {
+    return other.quantity == row.quantity && other.condition == row.condition;
+  });
+  return found == rows.end() ? nullptr : &*found;
 }
 
-QTableWidgetItem* QuantityCell(const std::optional<double>& value, const std::string& unit) {
-  return NumberCell(value, value ? Readable(*value) + " " + ToQString(unit) : QString());
-}
-
-QTableWidgetItem* PercentCell(const std::optional<double>& percent) {
-  // A rounding to "-0.00" would suggest a deviation where there is none.
-  const double shown = percent && std::fabs(*percent) >= 0.005 ? *percent : 0.0;
-  return NumberCell(percent, QString::number(shown, 'f', 2));
+// The two cards mostly agree on why a value is missing; where they do not, each says its own.
+QString BothNotes(const std::string& fitted, const std::string& refined) {
+  if (fitted == refined) return ToQString(refined);
+  QStringList notes;
+  if (!fitted.empty()) notes << Caption("Note_Fitted").arg(ToQString(fitted));
+  if (!refined.empty()) notes << Caption("Note_Refined").arg(ToQString(refined));
+  return notes.join("; ");
 }
 
 }  // namespace
 
-CheckTable::CheckTable(QWidget* parent) : QTableWidget(0, std::size(kHeads), parent) {
-  QStringList heads;
-  for (const char* head : kHeads) heads << Caption(head);
-  setHorizontalHeaderLabels(heads);
+CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
   horizontalHeader()->setStretchLastSection(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setWordWrap(false);
-  resizeColumnsToContents();
+  showRows({});
+}
+
+void CheckTable::setHeads(std::span<const char* const> heads) {
+  QStringList captions;
+  for (const char* head : heads) captions << Caption(head);
+  setColumnCount(static_cast<int>(captions.size()));
+  setHorizontalHeaderLabels(captions);
 }
 
 void CheckTable::showRows(const std::vector<VerificationRow>& rows) {
   clearContents();
+  setHeads(kSingleHeads);
   setRowCount(static_cast<int>(rows.size()));
   for (int i = 0; i < rowCount(); ++i) {
     const VerificationRow& row = rows[static_cast<std::size_t>(i)];
-    setItem(i, kQuantity, TextCell(row.quantity));
-    setItem(i, kCondition, TextCell(row.condition));
-    setItem(i, kDatasheet, QuantityCell(row.datasheet, row.unit));
+    SetPoint(*this, i, row);
     setItem(i, kModel, QuantityCell(row.model, row.unit));
     setItem(i, kSimulated, QuantityCell(row.simulated, row.unit));
     setItem(i, kError, PercentCell(row.errorPercent));
     setItem(i, kNote, TextCell(row.note));
+  }
+  resizeColumnsToContents();
+}
+
+void CheckTable::showComparison(const std::vector<VerificationRow>& fitted,
+                                const std::vector<VerificationRow>& refined) {
+  clearContents();
+  setHeads(kComparedHeads);
+  setRowCount(static_cast<int>(refined.size()));
+  const VerificationRow none;
+  for (int i = 0; i < rowCount(); ++i) {
+    const VerificationRow& row = refined[static_cast<std::size_t>(i)];
+    const VerificationRow* before = SamePoint(fitted, row);
+    const VerificationRow& other = before ? *before : none;
+    SetPoint(*this, i, row);
+    setItem(i, kFittedSimulated, QuantityCell(other.simulated, row.unit));
+    setItem(i, kFittedError, PercentCell(other.errorPercent));
+    setItem(i, kRefinedSimulated, QuantityCell(row.simulated, row.unit));
+    setItem(i, kRefinedError, PercentCell(row.errorPercent));
+    setItem(i, kNotes, new QTableWidgetItem(BothNotes(other.note, row.note)));
   }
   resizeColumnsToContents();
 }

@@ -22,6 +22,8 @@
 #include "model/new_command.h"
 #include "model/subcircuit.h"
 #include "model/window_commands.h"
+#include "refine/refine_command.h"
+#include "refine/switch_advice.h"
 #include "testcircuits/test_circuit_export.h"
 #include "ui/check_box.h"
 #include "ui/model_check_page.h"
@@ -49,11 +51,13 @@ constexpr Binding kButtons[] = {
     {"VgsPlat_Help", VgsPlat_Help_Click},
     {"transf_help", transf_help_Click},
     {"CopyToClipBoardSubCkt", CopyToClipBoardSubCkt_Click},
+    {"CopyToClipBoardNgspiceSubCkt", CopyToClipBoardNgspiceSubCkt_Click},
     {"HelpSubCkt", HelpSubCkt_Click},
     {"SaveModel", SaveModel_Click},
     {"OpenLib", OpenLib_Click},
     {"SaveLib", SaveLib_Click},
     {"Add", Add_Click},
+    {"ApplyBestSwitches", ApplyBestSwitches_Click},
 };
 
 struct MenuEntry {
@@ -139,6 +143,7 @@ void MainWindow::bindControls() {
             [this, command = binding.command] { runCommand(command); });
   connect(controls_.get<QPushButton>("SimulateNgspice"), &QPushButton::clicked, this,
           &MainWindow::simulateInNgspice);
+  connect(controls_.get<QPushButton>("RefineModel"), &QPushButton::clicked, this, &MainWindow::refineModel);
   connect(controls_.get<QPushButton>("Button_Rgate"), &QPushButton::clicked, this, [this] {
     if (rgate_) {
       rgate_->raise();
@@ -172,7 +177,10 @@ void MainWindow::bindControls() {
     if (!box) continue;
     connect(box, &QCheckBox::clicked, this, [this, box, name] {
       state_.setCheck(name, box->value());
-      if (name == "LineBreak") runCommand(LineBreak_Click);
+      if (name == "LineBreak")
+        runCommand(LineBreak_Click);
+      else
+        modelCheck_->showAdvice(state_);  // it marks the window's own setting of the switches
     });
   }
 
@@ -202,6 +210,18 @@ void MainWindow::simulateInNgspice() {
     return;
   }
   modelCheck_->simulate(state_);
+}
+
+// The page keeps the card the refinement starts from, for a simulation to set beside the
+// refined one. Like the command, an empty card box is filled by a model update first; taking
+// that update here makes its card the one kept.
+void MainWindow::refineModel() {
+  takePendingEdits();
+  if (state_.text("Text19").empty()) runCommand(UpdateModel);
+  const WindowState fitted = state_;
+  RunUserCommand(RefineModel_Click, state_, platform_);
+  if (state_.card != fitted.card) modelCheck_->keepFittedCard(fitted, state_.card);
+  mirrorState();
 }
 
 void MainWindow::runCommand(Command command) {

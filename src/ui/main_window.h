@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow {
   void mirrorLibraryCaret(bool textReplaced);
   void mirrorGateResistanceWindow();
   void simulateInNgspice();
+  void refineModel();
 
   Platform& platform_;
   WindowState state_;

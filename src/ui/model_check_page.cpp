@@ -6,13 +6,14 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <QtConcurrent>
+#include <algorithm>
 
 #include "model/fields.h"
 #include "ui/check_plot.h"
 #include "ui/check_table.h"
 #include "ui/controls.h"
 #include "ui/plot_legend.h"
+#include "ui/switch_advice_table.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
 #include "verify/card_reading.h"
@@ -45,6 +46,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
+  top->addWidget(make.button("RefineModel"));
   simulateButton_ = make.button("SimulateNgspice");
   top->addWidget(simulateButton_);
   busy_ = make.adopt("SimulationBusy", new QProgressBar);
@@ -74,18 +76,24 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   grid->addWidget(capacitances_, 1, 0);
   grid->addWidget(bodyDiode_, 1, 1);
 
+  // The simulation's table takes the room; the advice beside it keeps its size.
   auto* results = new QWidget;
-  auto* resultColumn = new QVBoxLayout(results);
-  resultColumn->setContentsMargins(0, 0, 0, 0);
+  auto* resultGrid = new QGridLayout(results);
+  resultGrid->setContentsMargins(0, 0, 0, 0);
   tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
   // The caption may carry what ngspice ignored: it wraps rather than widen the window.
   tableCaption_->setWordWrap(true);
   tableCaption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  resultColumn->addWidget(tableCaption_);
+  resultGrid->addWidget(tableCaption_, 0, 0, Qt::AlignBottom);
+  resultGrid->addWidget(make.button("ApplyBestSwitches"), 0, 1, Qt::AlignLeft);
   table_ = make.adopt("CheckTable", new CheckTable);
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   table_->setMinimumSize(20 * make.charWidth(), 4 * make.lineHeight());
-  resultColumn->addWidget(table_, 1);
+  resultGrid->addWidget(table_, 1, 0);
+  advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
+  resultGrid->addWidget(advice_, 1, 1, Qt::AlignTop);
+  resultGrid->setColumnStretch(0, 1);
+  resultGrid->setRowStretch(1, 1);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
@@ -99,11 +107,9 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   column->addWidget(splitter, 1);
 
   showTableCaption();
-  connect(&watcher_, &QFutureWatcherBase::finished, this, &ModelCheckPage::takeResult);
+  connect(&runs_, &CheckRuns::finished, this, &ModelCheckPage::takeResults);
 }
 
-// A simulation still running belongs to nobody now: it ends within its time limit on the
-// worker thread with its own copy of the state, and its result is dropped.
 ModelCheckPage::~ModelCheckPage() = default;
 
 ModelCheckPage::Source ModelCheckPage::SourceOf(const WindowState& state) {
@@ -113,6 +119,12 @@ ModelCheckPage::Source ModelCheckPage::SourceOf(const WindowState& state) {
 }
 
 void ModelCheckPage::showModel(const WindowState& state) {
+  if (fitted_ && state.card != fitted_->refinedCard) {
+    fitted_.reset();
+    showTable();
+    showTableCaption();
+  }
+  showAdvice(state);
   Source source = SourceOf(state);
   if (drawn_ == source) return;
   drawn_ = std::move(source);
@@ -140,6 +152,16 @@ void ModelCheckPage::showModel(const WindowState& state) {
   showTableCaption();
 }
 
+void ModelCheckPage::showAdvice(const WindowState& state) { advice_->showAdvice(state); }
+
+void ModelCheckPage::keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard) {
+  if (fitted_ && fitted.card == fitted_->refinedCard) {
+    fitted_->refinedCard = refinedCard;
+    return;
+  }
+  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard};
+}
+
 void ModelCheckPage::simulate(const WindowState& state) {
   if (simulating()) return;
   // A field typed since the last command is part of what runs: the plots take it too, so that
@@ -147,27 +169,55 @@ void ModelCheckPage::simulate(const WindowState& state) {
   showModel(state);
   started_ = SourceOf(state);
   startedName_ = CardModelName(state.card).value_or(state.text("Text20"));
+  // The fitted card is checked under the test conditions of now, so that the two tables
+  // hold the same points even when a field has changed since the refinement.
+  std::optional<WindowState> fitted;
+  if (fitted_) {
+    fitted = state;
+    fitted->params = fitted_->params;
+    fitted->card = fitted_->card;
+  }
   simulateButton_->setEnabled(false);
   busy_->show();
-  watcher_.setFuture(QtConcurrent::run([state, options = options_] { return VerifyModel(state, options); }));
+  runs_.start(state, fitted, options_);
 }
 
-void ModelCheckPage::takeResult() {
-  const VerificationResult result = watcher_.result();
+void ModelCheckPage::takeResults() {
+  const CheckResults& results = runs_.results();
   simulateButton_->setEnabled(true);
   busy_->hide();
-  if (result.ok()) {
+  if (results.current.ok()) {
     shown_ = started_;
     shownName_ = startedName_;
-    shownWarnings_ = result.warnings;
-    simulated_ = result.simulated;
-    table_->showRows(result.rows);
+    shownWarnings_ = results.current.warnings;
+    shownRows_ = results.current.rows;
+    shownFittedRows_.reset();
+    if (results.fitted && results.fitted->ok()) {
+      shownFittedRows_ = results.fitted->rows;
+      for (const std::string& warning : results.fitted->warnings)
+        if (std::find(shownWarnings_.begin(), shownWarnings_.end(), warning) == shownWarnings_.end())
+          shownWarnings_.push_back(warning);
+    }
+    simulated_ = results.current.simulated;
+    showTable();
     showSimulatedCurves();
     showTableCaption();
-  } else {
-    platform_.ShowMessage(result.message);
   }
+  // One message for what failed: both runs fail alike when ngspice itself is at fault.
+  QStringList failures;
+  if (!results.current.ok()) failures << ToQString(results.current.message);
+  if (results.fitted && !results.fitted->ok() && results.fitted->message != results.current.message)
+    failures << Caption("CheckFailed_Fitted").arg(ToQString(results.fitted->message));
+  if (!failures.isEmpty()) platform_.ShowMessage(failures.join("\n\n").toStdString());
   emit simulationFinished();
+}
+
+// The comparison stays only while the fitted card it was made with is kept.
+void ModelCheckPage::showTable() {
+  if (shownFittedRows_ && fitted_)
+    table_->showComparison(*shownFittedRows_, shownRows_);
+  else
+    table_->showRows(shownRows_);
 }
 
 // Simulated curves go over the model curves of the same state only: over another model they
@@ -185,7 +235,9 @@ void ModelCheckPage::showTableCaption() {
     tableCaption_->setText(Caption("CheckCaption_None"));
     return;
   }
-  QString caption = Caption("CheckCaption_Simulated").arg(ToQString(shownName_));
+  const bool compared = shownFittedRows_ && fitted_;
+  QString caption =
+      Caption(compared ? "CheckCaption_Compared" : "CheckCaption_Simulated").arg(ToQString(shownName_));
   if (shown_ != drawn_) caption += Caption("CheckCaption_Earlier");
   if (!shownWarnings_.empty()) {
     QStringList warnings;

@@ -1,5 +1,4 @@
 #pragma once
-#include <QFutureWatcher>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -7,6 +6,7 @@
 
 #include "model/window_state.h"
 #include "platform/platform.h"
+#include "ui/check_runs.h"
 #include "verify/verify_model.h"
 
 class QLabel;
@@ -18,23 +18,33 @@ namespace vdmos::ui {
 class CheckPlot;
 class CheckTable;
 class ControlFactory;
+class SwitchAdviceTable;
 
 /// The page "Model check": the model's curves against the datasheet's points in four plots,
-/// and the check of the card in ngspice. A simulation runs on a worker thread on a copy of
-/// the state as it was when it started, so the user may go on working meanwhile; its table
-/// names the model it belongs to, and its curves are drawn only over that same model.
+/// the advice on the DC-fit switches, and the check of the card in ngspice. A simulation runs
+/// on a worker thread on a copy of the state as it was when it started, so the user may go on
+/// working meanwhile; its table names the model it belongs to, and its curves are drawn only
+/// over that same model. After a refinement the page keeps the fitted card, and a simulation
+/// checks it beside the refined one, until anything replaces the refined card.
 class ModelCheckPage : public QWidget {
   Q_OBJECT
  public:
   ModelCheckPage(ControlFactory& make, Platform& platform, QWidget* parent = nullptr);
   ~ModelCheckPage() override;
 
-  /// Redraws the plots when the model parameters, the card or a datasheet field differ from
-  /// what they were drawn from; otherwise costs a comparison.
+  /// Shows the switch advice, and redraws the plots when the model parameters, the card or a
+  /// datasheet field differ from what they were drawn from (otherwise that costs a comparison).
+  /// A card other than the refined one drops the fitted card.
   void showModel(const WindowState& state);
-  /// Starts the check in ngspice of the state as it is now; does nothing while one runs.
+  /// The advice alone, for a change of the switches that no command follows.
+  void showAdvice(const WindowState& state);
+  /// The card of `fitted` was refined into `refinedCard`. A refinement of a refined card keeps
+  /// the fitted card it came from.
+  void keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard);
+  /// Starts the check in ngspice of the state as it is now, and of the fitted card under the
+  /// same test conditions when one is kept; does nothing while a check runs.
   void simulate(const WindowState& state);
-  bool simulating() const { return watcher_.isRunning(); }
+  bool simulating() const { return runs_.running(); }
   /// The ngspice program and the time limit of the next simulations.
   void setVerifyOptions(VerifyOptions options) { options_ = std::move(options); }
 
@@ -52,13 +62,22 @@ class ModelCheckPage : public QWidget {
   };
   static Source SourceOf(const WindowState& state);
 
-  void takeResult();
+  /// The card a refinement started from, and the card it gave.
+  struct FittedCard {
+    ModelParameterSet params;
+    CardTexts card;
+    CardTexts refinedCard;
+  };
+
+  void takeResults();
+  void showTable();
   void showSimulatedCurves();
   void showTableCaption();
 
   Platform& platform_;
   VerifyOptions options_;
   std::optional<Source> drawn_;  // what the plots were last drawn from
+  std::optional<FittedCard> fitted_;
 
   // The running simulation, then the one whose table is shown.
   Source started_;
@@ -66,8 +85,10 @@ class ModelCheckPage : public QWidget {
   std::optional<Source> shown_;
   std::string shownName_;
   std::vector<std::string> shownWarnings_;
+  std::vector<VerificationRow> shownRows_;
+  std::optional<std::vector<VerificationRow>> shownFittedRows_;
   Characteristics simulated_;
-  QFutureWatcher<VerificationResult> watcher_;
+  CheckRuns runs_;
 
   QPushButton* simulateButton_;
   QProgressBar* busy_;
@@ -78,6 +99,7 @@ class ModelCheckPage : public QWidget {
   CheckPlot* bodyDiode_;
   QLabel* tableCaption_;
   CheckTable* table_;
+  SwitchAdviceTable* advice_;
 };
 
 }  // namespace vdmos::ui

@@ -36,7 +36,11 @@ QWidget* BuildModelPage(ControlFactory& make) {
   buttons->addLayout(breakdown);
   buttons->addSpacing(2 * make.charWidth());
   buttons->addWidget(make.button("SaveModel"));
-  buttons->addWidget(make.button("CopyToClipBoardSubCkt"));
+  // The two copy buttons one above the other, so that the page grows no wider than the others.
+  auto* copies = new QVBoxLayout;
+  copies->addWidget(make.button("CopyToClipBoardSubCkt"));
+  copies->addWidget(make.button("CopyToClipBoardNgspiceSubCkt"));
+  buttons->addLayout(copies);
   buttons->addWidget(make.button("HelpSubCkt"));
   buttons->addStretch(1);
   column->addLayout(buttons);

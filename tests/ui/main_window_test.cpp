@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "model/subcircuit.h"
@@ -217,6 +218,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
     w.get<QAction>("testcircuits")->trigger();
     QCOMPARE(w.platform.folderTitles, std::vector<std::string>{"Select the folder to save to"});
+  }
+
+  // The ngspice subcircuit's copy button sits beside the subcircuit's own; without a breakdown
+  // voltage it says why instead of copying.
+  void copyNgspiceSubcircuitCopiesItOrSaysWhyNot() {
+    OpenWindow w;
+    auto* copy = w.get<QPushButton>("CopyToClipBoardNgspiceSubCkt");
+    QCOMPARE(copy->text(), QString("Copy ngspice subcircuit to clipboard"));
+    QCOMPARE(copy->parentWidget(), w.get("CopyToClipBoardSubCkt")->parentWidget());
+    w.click("Command2");
+    w.click("CopyToClipBoardNgspiceSubCkt");
+    QCOMPARE(w.platform.clipboard, std::optional(NgspiceSubCircuit(w.window.state()).text));
+    QVERIFY(w.platform.clipboard->find("BV=630 IBV=250u") != std::string::npos);
+    QVERIFY(w.platform.messages.empty());
+
+    w.platform.clipboard.reset();
+    w.type("avalanche_volt", "");
+    w.click("CopyToClipBoardNgspiceSubCkt");
+    QCOMPARE(w.platform.clipboard, std::nullopt);
+    QCOMPARE(w.platform.MessageTexts(), std::vector<std::string>{std::string(kNgspiceSubCktNoBreakdownText)});
   }
 
   void shortcutsOpenAndSave() {

@@ -12,27 +12,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "check_helpers.h"
 #include "extract/dc_equations.h"
 #include "model/command_runner.h"
 #include "ui/check_plot.h"
 #include "ui/model_check_page.h"
 #include "ui_test_registry.h"
 #include "verify/verify_texts.h"
-#include "window_driver.h"
 
 namespace vdmos::ui::test {
 namespace {
-
-// ms; longer than the check's own limit of 10 s, so that a run that hangs is reported by the
-// window rather than cut short by the test.
-constexpr int kSimulationWait = 15000;
-
-QList<QXYSeries*> Series(OpenWindow& w, const char* plot, const char* role) {
-  QList<QXYSeries*> found;
-  for (QAbstractSeries* series : w.get<CheckPlot>(plot)->chart()->series())
-    if (series->objectName() == role) found << qobject_cast<QXYSeries*>(series);
-  return found;
-}
 
 QList<QPointF> Markers(OpenWindow& w, const char* plot) {
   const QList<QXYSeries*> markers = Series(w, plot, "datasheet");
@@ -54,18 +43,6 @@ bool Near(double value, double expected, double relative) {
   return std::fabs(value - expected) <= relative * std::fabs(expected);
 }
 
-/// The value the table shows in a column, for the row whose first cells read so.
-std::optional<double> TableValue(OpenWindow& w, const QString& quantity, const QString& conditionStart,
-                                 int column) {
-  auto* table = w.get<QTableWidget>("CheckTable");
-  for (int row = 0; row < table->rowCount(); ++row) {
-    if (table->item(row, 0)->text() == quantity && table->item(row, 1)->text().startsWith(conditionStart)) {
-      const QVariant value = table->item(row, column)->data(Qt::UserRole);
-      return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
-    }
-  }
-  return std::nullopt;
-}
 constexpr int kSimulatedColumn = 4;
 
 }  // namespace
@@ -73,28 +50,7 @@ constexpr int kSimulatedColumn = 4;
 class ModelCheckTest : public QObject {
   Q_OBJECT
 
-  QTemporaryDir scripts_;
-
-  /// An executable shell script standing in for the ngspice program.
-  std::string script(const char* name, const QByteArray& body) {
-    QFile file(scripts_.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body) < 0)
-      qFatal("cannot write %s", name);
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return file.fileName().toStdString();
-  }
-  /// Real ngspice behind a gate: it starts only once the test opens the gate, so its result
-  /// cannot arrive before the steps the test takes meanwhile, however slow the machine.
-  std::string gatedNgspice() {
-    const QString gate = scripts_.filePath("gate");
-    QFile::remove(gate);
-    return script("gated-ngspice",
-                  "while [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.02; done\nexec ngspice \"$@\"\n");
-  }
-  void openGate() {
-    QFile gate(scripts_.filePath("gate"));
-    if (!gate.open(QIODevice::WriteOnly)) qFatal("cannot open the gate");
-  }
+  FakeNgspice ngspice_;
 
  private slots:
   void thePageHoldsFourLabelledPlotsAfterTheLibrary() {
@@ -223,7 +179,7 @@ class ModelCheckTest : public QObject {
 
   void theResultBelongsToTheStateItStartedFrom() {
     OpenWindow w;
-    w.window.setVerifyOptions({gatedNgspice()});
+    w.window.setVerifyOptions({ngspice_.gated()});
     QSignalSpy finished(w.window.modelCheckPage(), &ModelCheckPage::simulationFinished);
     w.click("SimulateNgspice");
     // The user goes on working while ngspice runs: another model.
@@ -231,7 +187,7 @@ class ModelCheckTest : public QObject {
     w.click("Command2");
     QVERIFY(w.window.state().text("Text19").starts_with(".MODEL NEXT "));
 
-    openGate();
+    ngspice_.openGate();
     QVERIFY(finished.wait(kSimulationWait));
     QVERIFY(w.get<QLabel>("CheckTableCaption")->text().startsWith("Simulated: 20N60C3 (an earlier state"));
     QVERIFY(TableValue(w, "Rds(on)", "Vgs = 10 V", kSimulatedColumn));
@@ -245,10 +201,10 @@ class ModelCheckTest : public QObject {
     QTest::addColumn<QString>("opening");
     QTest::newRow("missing program") << "/nonexistent/ngspice" << 10000
                                      << QString(kNgspiceMissingOpening.data());
-    QTest::newRow("hanging program") << QString::fromStdString(script("hanging", "exec sleep 30\n")) << 300
-                                     << QString(kTimeoutOpening.data());
-    QTest::newRow("failing program") << QString::fromStdString(
-                                            script("failing", "echo 'Error: no license' >&2\nexit 3\n"))
+    QTest::newRow("hanging program") << QString::fromStdString(ngspice_.script("hanging", "exec sleep 30\n"))
+                                     << 300 << QString(kTimeoutOpening.data());
+    QTest::newRow("failing program") << QString::fromStdString(ngspice_.script(
+                                            "failing", "echo 'Error: no license' >&2\nexit 3\n"))
                                      << 10000 << QString(kExitErrorOpening.data());
   }
 
@@ -297,12 +253,14 @@ class ModelCheckTest : public QObject {
   void closingTheWindowWhileASimulationRunsIsSafe() {
     {
       OpenWindow w;
-      w.window.setVerifyOptions({gatedNgspice()});
+      w.window.setVerifyOptions({ngspice_.gated()});
+      // A refined card: the fitted card is checked beside it, in a run of its own.
+      w.click("RefineModel");
       w.click("SimulateNgspice");
       QVERIFY(w.window.modelCheckPage()->simulating());
     }
-    openGate();
-    // The orphaned run ends on its own copy of the state.
+    ngspice_.openGate();
+    // The orphaned runs end on their own copies of the state.
     QVERIFY(QThreadPool::globalInstance()->waitForDone(kSimulationWait));
     QCoreApplication::processEvents();
   }
