@@ -1,5 +1,7 @@
 #include "refine/switch_advice.h"
 
+#include <cmath>
+
 #include "extract/checked_math.h"
 #include "model/command_runner.h"
 #include "model/model_update.h"
@@ -44,8 +46,9 @@ SwitchAdvice AdviseSwitches(const WindowState& state) {
     if (kSwitchSettings[i] == own) advice.current = i;
   }
   for (std::size_t i = 0; i < advice.rows.size(); ++i) {
+    // A card without a DC fit (KP 0 conducts nothing) has an infinite error: no advice rests on it.
     const std::optional<double> worst = advice.rows[i].errors.worstDcPercent;
-    if (!worst) continue;
+    if (!worst || !std::isfinite(*worst)) continue;
     if (!advice.best) {
       advice.best = i;
       continue;

@@ -32,7 +32,8 @@ struct SwitchAdviceRow {
 struct SwitchAdvice {
   std::array<SwitchAdviceRow, 4> rows;  ///< in the order of kSwitchSettings
   /// The row with the smallest worst DC error (the switches change only the DC fit); a tie
-  /// goes to the window's own setting, then to the earlier row. nullopt when no row has one.
+  /// goes to the window's own setting, then to the earlier row. nullopt when no row has a
+  /// finite one.
   std::optional<std::size_t> best;
   /// The row of the window's own setting; nullopt when its check values are not 0 or 1.
   std::optional<std::size_t> current;
