@@ -154,8 +154,10 @@ def configure(name, environment, options, work):
                "--trace-expand", "--trace-redirect=" + trace]
     result = run(command, env={**os.environ, **environment})
     if result.returncode != 0:
-        tail = "\n".join((result.stdout + result.stderr).strip().splitlines()[-25:])
-        raise Failure(f"configure '{name}' failed ({shlex.join(command)}):\n{tail}\n"
+        notes = [line for line in result.stdout.splitlines() if "NOT find" in line]
+        errors = [line for line in result.stderr.splitlines() if line.strip()][:60]
+        report = "\n".join(notes + errors)
+        raise Failure(f"configure '{name}' failed ({shlex.join(command)}):\n{report}\n"
                       "When it could not find a package after scripts/install-deps.sh, "
                       "scripts/packages.txt lacks the Debian package that has it.")
     return build, trace
