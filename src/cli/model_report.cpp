@@ -14,15 +14,16 @@ nlohmann::json OrNull(const std::optional<std::size_t>& value) {
 }
 
 std::string AdviceTable(const SwitchAdvice& advice) {
-  std::vector<std::vector<std::string>> lines{
-      {std::string(kForceRdsOnName), std::string(kFixVtoName), "worst DC error %", "worst capacitance error %", ""}};
+  std::vector<std::vector<std::string>> lines{{std::string(kForceRdsOnName), std::string(kFixVtoName),
+                                               "worst DC error %", "worst capacitance error %", ""}};
   for (std::size_t i = 0; i < advice.rows.size(); ++i) {
     const SwitchAdviceRow& row = advice.rows[i];
     std::string marks;
     if (advice.best == i) marks = "best";
     if (advice.current == i) marks += marks.empty() ? "current" : ", current";
-    lines.push_back({OnOff(row.setting.ForceRdsOn), OnOff(row.setting.FixVTO), PercentCell(row.errors.worstDcPercent),
-                     PercentCell(row.errors.worstCapacitancePercent), row.failure.empty() ? marks : row.failure});
+    lines.push_back({OnOff(row.setting.ForceRdsOn), OnOff(row.setting.FixVTO),
+                     PercentCell(row.errors.worstDcPercent), PercentCell(row.errors.worstCapacitancePercent),
+                     row.failure.empty() ? marks : row.failure});
   }
   return "switch advice (the model's own curves against the datasheet)\n" + PaddedTable(lines);
 }
@@ -53,9 +54,11 @@ nlohmann::json SwitchAdviceJson(const SwitchAdvice& advice) {
 }
 
 nlohmann::json RefinementJson(const Refinement& r) {
-  return {{"worstDcErrorPercent", {{"fitted", OrNull(r.before.worstDcPercent)}, {"refined", OrNull(r.after.worstDcPercent)}}},
+  return {{"worstDcErrorPercent",
+           {{"fitted", OrNull(r.before.worstDcPercent)}, {"refined", OrNull(r.after.worstDcPercent)}}},
           {"worstCapacitanceErrorPercent",
-           {{"fitted", OrNull(r.before.worstCapacitancePercent)}, {"refined", OrNull(r.after.worstCapacitancePercent)}}}};
+           {{"fitted", OrNull(r.before.worstCapacitancePercent)},
+            {"refined", OrNull(r.after.worstCapacitancePercent)}}}};
 }
 
 }  // namespace vdmos::cli

@@ -106,7 +106,9 @@ double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point)
   }
 }
 
-double RelativeError(double model, const DatasheetPoint& point) { return (model - point.value) / point.value; }
+double RelativeError(double model, const DatasheetPoint& point) {
+  return (model - point.value) / point.value;
+}
 
 template <typename Parameters>
 std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points) {

@@ -1,11 +1,12 @@
 #include "refine/minimax_fit.h"
 
+#include <nlopt.h>
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
 #include <memory>
-#include <nlopt.h>
 #include <stdexcept>
 
 namespace vdmos {
@@ -110,7 +111,8 @@ class Search {
 
   // Minimax as a smooth problem: minimise a bound t on every |error|, the last coordinate.
   static double Bound(unsigned n, const double* x, double*, void*) { return x[n - 1]; }
-  static void ErrorsWithinBound(unsigned m, double* result, unsigned n, const double* x, double*, void* data) {
+  static void ErrorsWithinBound(unsigned m, double* result, unsigned n, const double* x, double*,
+                                void* data) {
     const std::vector<double> errors = static_cast<Search*>(data)->Errors(x);
     const double t = x[n - 1];
     for (unsigned i = 0; i < m / 2; ++i) {
@@ -131,8 +133,8 @@ class Search {
     const Optimiser opt = Create(NLOPT_LN_COBYLA, lower, upper);
     nlopt_set_min_objective(opt.get(), Bound, nullptr);
     const std::vector<double> tolerances(2 * pointCount, 1e-14);
-    nlopt_add_inequality_mconstraint(opt.get(), static_cast<unsigned>(tolerances.size()), ErrorsWithinBound, this,
-                                     tolerances.data());
+    nlopt_add_inequality_mconstraint(opt.get(), static_cast<unsigned>(tolerances.size()), ErrorsWithinBound,
+                                     this, tolerances.data());
     Optimise(opt, start);
   }
 

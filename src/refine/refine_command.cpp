@@ -41,7 +41,8 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
     refined.params = outcome.refinement->params;
     refined.card = BuildCardTexts(state.text("Text20"), refined.params, outcome.refinement->lambdaText,
                                   setup.pmos ? kPChannelSuffix : std::string_view{});
-    refined.setText("Text19", refined.check("LineBreak") == 1 ? ThreeLineCard(refined.card) : refined.card.singleLine);
+    refined.setText("Text19",
+                    refined.check("LineBreak") == 1 ? ThreeLineCard(refined.card) : refined.card.singleLine);
     refined.setEnabled("Command1", true);
     BuildSubCkt(refined);
   } catch (const ArithmeticFault&) {

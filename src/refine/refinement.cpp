@@ -17,30 +17,31 @@ namespace {
 // Bounds that keep the parameters physical. The series resistances cannot exceed the whole
 // on-resistance, the threshold stays below every gate voltage the datasheet drives current
 // at, LAMBDA stays a small correction, and the capacitance curve stays between its end values.
-constexpr double kMinResistance = 1e-7;      // Ohm
-constexpr double kThresholdMargin = 0.01;    // V below the lowest conducting gate voltage
-constexpr double kThresholdReach = 2.0;      // V the threshold may move below the fitted one
-constexpr double kMaxLambda = 0.1;           // 1/V
-constexpr double kKpReach = 1e3;             // factor either side of the fitted KP
-constexpr double kCgdMaxReach = 100;         // times the largest Crss
+constexpr double kMinResistance = 1e-7;              // Ohm
+constexpr double kThresholdMargin = 0.01;            // V below the lowest conducting gate voltage
+constexpr double kThresholdReach = 2.0;              // V the threshold may move below the fitted one
+constexpr double kMaxLambda = 0.1;                   // 1/V
+constexpr double kKpReach = 1e3;                     // factor either side of the fitted KP
+constexpr double kCgdMaxReach = 100;                 // times the largest Crss
 constexpr double kMinScale = 1e-4, kMaxScale = 1e3;  // a, 1/V
-constexpr double kMinCapacitance = 1e-3;     // pF
-constexpr double kMaxCjo = 1e8;              // pF
-constexpr double kMinVj = 0.1, kMaxVj = 10;  // V
+constexpr double kMinCapacitance = 1e-3;             // pF
+constexpr double kMaxCjo = 1e8;                      // pF
+constexpr double kMinVj = 0.1, kMaxVj = 10;          // V
 constexpr double kMinGrading = 0.1, kMaxGrading = 1.5;
 
 std::function<double(double)> Mask(std::string_view mask) {
   return [mask](double v) { return CardRounded(v, mask); };
 }
 
-FitVariable Variable(double value, double lower, double upper, bool logScale, std::string_view mask, double step,
-                     bool free = true) {
+FitVariable Variable(double value, double lower, double upper, bool logScale, std::string_view mask,
+                     double step, bool free = true) {
   return {value, lower, upper, logScale, Mask(mask), step, free};
 }
 
 std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points) {
   std::vector<double> errors;
-  for (const DatasheetPoint& point : points) errors.push_back(RelativeError(ModelValueAt(params, point), point));
+  for (const DatasheetPoint& point : points)
+    errors.push_back(RelativeError(ModelValueAt(params, point), point));
   return errors;
 }
 
@@ -63,11 +64,13 @@ DcParameters RefineDc(const DcParameters& start, bool depletion, const Datasheet
       Variable(start.RD, kMinResistance, ron, true, card_mask::kRD, 1e-4),
       Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false, kRefinedLambdaMask, 1e-6),
   };
-  auto params = [](const std::vector<double>& x) { return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]}; };
-  const auto worst = FitWithCardRounding(
-      v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.dc); },
-      // The coarsest steps first, so the finer ones make up for them.
-      {kVTO, kRS, kRD, kKP, kLAMBDA});
+  auto params = [](const std::vector<double>& x) {
+    return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]};
+  };
+  const auto worst =
+      FitWithCardRounding(v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.dc); },
+                          // The coarsest steps first, so the finer ones make up for them.
+                          {kVTO, kRS, kRD, kKP, kLAMBDA});
   ok = worst.has_value();
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
@@ -97,7 +100,8 @@ CapacitanceParameters RefineCapacitances(const CapacitanceParameters& start, con
 
   enum { kCGDMAX, kCGDMIN, ka, kCGS, kCjo, kVj, km };
   std::vector<FitVariable> v{
-      Variable(start.CGDMAX, crss.highest, kCgdMaxReach * crss.highest, true, card_mask::kCapacitance, 1, gateDrain),
+      Variable(start.CGDMAX, crss.highest, kCgdMaxReach * crss.highest, true, card_mask::kCapacitance, 1,
+               gateDrain),
       Variable(start.CGDMIN, 0, crss.lowest, false, card_mask::kCapacitance, 1, gateDrain),
       Variable(start.a, kMinScale, kMaxScale, true, card_mask::ka, 0.01, gateDrain),
       Variable(start.CGS, kMinCapacitance, ciss.highest, true, card_mask::kCapacitance, 1, gateSource),
@@ -140,7 +144,8 @@ bool CrssAboveOthers(const DatasheetPoints& points) {
   for (const DatasheetPoint& crss : points.capacitance) {
     if (crss.quantity != PointQuantity::Crss) continue;
     for (const DatasheetPoint& other : points.capacitance) {
-      if (other.quantity != PointQuantity::Crss && other.vds == crss.vds && other.value <= crss.value) return true;
+      if (other.quantity != PointQuantity::Crss && other.vds == crss.vds && other.value <= crss.value)
+        return true;
     }
   }
   return false;
@@ -148,6 +153,24 @@ bool CrssAboveOthers(const DatasheetPoints& points) {
 
 bool Improves(std::optional<double> after, std::optional<double> before) {
   return after && before && *after < *before;
+}
+
+ModelParameterSet WithDc(ModelParameterSet p, const DcParameters& dc, bool pmos) {
+  p.KP = dc.KP;
+  p.VTO = pmos ? -dc.VTO : dc.VTO;
+  p.RS = dc.RS;
+  p.RD = dc.RD;
+  p.LAMBDA = dc.LAMBDA;
+  return p;
+}
+
+ModelParameterSet WithCapacitances(ModelParameterSet p, const CapacitanceParameters& c) {
+  p.CGDMAX = c.CGDMAX;
+  p.CGDMIN = c.CGDMIN;
+  p.a = c.a;
+  p.CGS = c.CGS;
+  if (c.Cjo > 0) p.junctionCapText = JunctionCapText(c.m, c.Vj, c.Cjo);
+  return p;
 }
 
 std::string PercentText(std::optional<double> percent) {
@@ -161,7 +184,8 @@ std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
   for (const DatasheetPoint& p : points.dc) {
     if (p.quantity == PointQuantity::DrainCurrent) transfer.push_back(&p);
   }
-  if (transfer.size() == 2 && !(transfer[1]->vgs > transfer[0]->vgs && transfer[1]->value > transfer[0]->value))
+  if (transfer.size() == 2 &&
+      !(transfer[1]->vgs > transfer[0]->vgs && transfer[1]->value > transfer[0]->value))
     return std::string(kRefineTransferOrderText);
   if (auto rising = RisingCapacitance(points)) return rising;
   if (CrssAboveOthers(points)) return std::string(kRefineCrssAboveText);
@@ -179,24 +203,15 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   bool dcOk = false, capacitanceOk = true;
   const DcParameters dc = RefineDc(dcStart, depletion, points, dcOk);
   const CapacitanceParameters capacitanceStart = CapacitanceParametersOf(fitted);
-  const CapacitanceParameters capacitance =
-      points.capacitance.empty() ? capacitanceStart : RefineCapacitances(capacitanceStart, points, capacitanceOk);
+  const CapacitanceParameters capacitance = points.capacitance.empty()
+                                                ? capacitanceStart
+                                                : RefineCapacitances(capacitanceStart, points, capacitanceOk);
   if (!dcOk || !capacitanceOk) return {std::nullopt, std::string(kRefineFailedText)};
 
   Refinement r;
   r.before = CardErrorsOf(fitted, pmos, points);
-  ModelParameterSet refinedDc = fitted;
-  refinedDc.KP = dc.KP;
-  refinedDc.VTO = pmos ? -dc.VTO : dc.VTO;
-  refinedDc.RS = dc.RS;
-  refinedDc.RD = dc.RD;
-  refinedDc.LAMBDA = dc.LAMBDA;
-  ModelParameterSet refinedCapacitance = fitted;
-  refinedCapacitance.CGDMAX = capacitance.CGDMAX;
-  refinedCapacitance.CGDMIN = capacitance.CGDMIN;
-  refinedCapacitance.a = capacitance.a;
-  refinedCapacitance.CGS = capacitance.CGS;
-  if (capacitance.Cjo > 0) refinedCapacitance.junctionCapText = JunctionCapText(capacitance.m, capacitance.Vj, capacitance.Cjo);
+  const ModelParameterSet refinedDc = WithDc(fitted, dc, pmos);
+  const ModelParameterSet refinedCapacitance = WithCapacitances(fitted, capacitance);
 
   // Each group is taken only where it is better as printed, so no part of the card gets worse.
   const CardErrors dcErrors = CardErrorsOf(refinedDc, pmos, points);
@@ -205,25 +220,15 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   const bool capacitanceBetter =
       Improves(capacitanceErrors.worstCapacitancePercent, r.before.worstCapacitancePercent);
   if (!dcBetter && !capacitanceBetter) {
-    return {std::nullopt, std::string(kRefineNoBetterOpening) + FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
+    return {std::nullopt, std::string(kRefineNoBetterOpening) +
+                              FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
                               std::string(kRefineNoBetterClosing)};
   }
   r.params = fitted;
-  if (dcBetter) {
-    r.params.KP = refinedDc.KP;
-    r.params.VTO = refinedDc.VTO;
-    r.params.RS = refinedDc.RS;
-    r.params.RD = refinedDc.RD;
-    r.params.LAMBDA = refinedDc.LAMBDA;
-  }
-  if (capacitanceBetter) {
-    r.params.CGDMAX = refinedCapacitance.CGDMAX;
-    r.params.CGDMIN = refinedCapacitance.CGDMIN;
-    r.params.a = refinedCapacitance.a;
-    r.params.CGS = refinedCapacitance.CGS;
-    r.params.junctionCapText = refinedCapacitance.junctionCapText;
-  }
-  r.lambdaText = dcBetter ? CardNumberText(r.params.LAMBDA, kRefinedLambdaMask) : LambdaFieldText(r.params.LAMBDA);
+  if (dcBetter) r.params = WithDc(r.params, dc, pmos);
+  if (capacitanceBetter) r.params = WithCapacitances(r.params, capacitance);
+  r.lambdaText =
+      dcBetter ? CardNumberText(r.params.LAMBDA, kRefinedLambdaMask) : LambdaFieldText(r.params.LAMBDA);
   r.after = CardErrorsOf(r.params, pmos, points);
   return {std::move(r), {}};
 }

@@ -73,8 +73,8 @@ void ApplyBestSwitches_Click(WindowState& state, Platform& platform) {
 }
 
 std::string SwitchSettingText(const SwitchSetting& setting) {
-  return std::string(kForceRdsOnName) + (setting.ForceRdsOn == 1 ? " on, " : " off, ") + std::string(kFixVtoName) +
-         (setting.FixVTO == 1 ? " on" : " off");
+  return std::string(kForceRdsOnName) + (setting.ForceRdsOn == 1 ? " on, " : " off, ") +
+         std::string(kFixVtoName) + (setting.FixVTO == 1 ? " on" : " off");
 }
 
 }  // namespace vdmos

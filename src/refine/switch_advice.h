@@ -20,13 +20,13 @@ struct SwitchSetting {
 };
 
 /// The four settings, the start setting (both checked) first.
-inline constexpr std::array<SwitchSetting, 4> kSwitchSettings{
-    SwitchSetting{1, 1}, SwitchSetting{1, 0}, SwitchSetting{0, 1}, SwitchSetting{0, 0}};
+inline constexpr std::array<SwitchSetting, 4> kSwitchSettings{SwitchSetting{1, 1}, SwitchSetting{1, 0},
+                                                              SwitchSetting{0, 1}, SwitchSetting{0, 0}};
 
 struct SwitchAdviceRow {
   SwitchSetting setting;
-  CardErrors errors;   ///< empty when the model update failed with this setting
-  std::string failure; ///< why the model could not be made with this setting; empty otherwise
+  CardErrors errors;    ///< empty when the model update failed with this setting
+  std::string failure;  ///< why the model could not be made with this setting; empty otherwise
 };
 
 struct SwitchAdvice {

@@ -70,9 +70,10 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
     EXPECT_LE(after.capacitance, kCapacitanceLimitPercent);
     EXPECT_LE(after.dc, before.dc + 0.05);
     EXPECT_LE(after.capacitance, before.capacitance + 0.05);
-    RecordProperty(part.empty() ? "start values" : part,
-                   "DC " + std::to_string(before.dc) + " -> " + std::to_string(after.dc) + " %, capacitance " +
-                       std::to_string(before.capacitance) + " -> " + std::to_string(after.capacitance) + " %");
+    RecordProperty(part.empty() ? "start values" : part, "DC " + std::to_string(before.dc) + " -> " +
+                                                             std::to_string(after.dc) + " %, capacitance " +
+                                                             std::to_string(before.capacitance) + " -> " +
+                                                             std::to_string(after.capacitance) + " %");
 
     // The refined card is the user's choice only: the model update still gives the fitted one.
     UpdateModel(state, platform);

@@ -34,7 +34,8 @@ TEST(Refinement, SolvedDrainCurrentAgreesWithTheModelsOwnSolver) {
   for (const double vgs : {3.2, 4.0, 5.5, 7.0, 10.0}) {
     for (const double vds : {0.1, 1.0, 5.0, 50.0}) {
       const double reference = ModelDrainCurrent(p.RS, p.RD, p.KP, p.VTO, vgs, vds, p.LAMBDA);
-      EXPECT_NEAR(SolvedDrainCurrent(p, vgs, vds), reference, 2e-3 * reference) << vgs << " V, " << vds << " V";
+      EXPECT_NEAR(SolvedDrainCurrent(p, vgs, vds), reference, 2e-3 * reference)
+          << vgs << " V, " << vds << " V";
     }
   }
   EXPECT_EQ(SolvedDrainCurrent(p, 2.9, 10), 0);
@@ -44,16 +45,21 @@ TEST(Refinement, SolvedDrainCurrentAgreesWithTheModelsOwnSolver) {
 TEST(Refinement, MinimaxTradesErrorsAndEndsOnPrintableValues) {
   // Least squares would stop at x = 2.6 (worst 1.6); the minimax answer is 7/3 (worst 4/3),
   // and the nearest value the mask prints that keeps it is 2.33.
-  std::vector<FitVariable> v{{2.0, 0.0, 10.0, false, [](double x) { return std::round(x * 100) / 100; }, 0.01}};
-  const auto worst = FitWithCardRounding(
-      v, [](const std::vector<double>& x) { return std::vector<double>{x[0] - 1, 2 * (x[0] - 3)}; }, {0});
+  std::vector<FitVariable> v{
+      {2.0, 0.0, 10.0, false, [](double x) { return std::round(x * 100) / 100; }, 0.01}};
+  const auto worst = FitWithCardRounding(v,
+                                         [](const std::vector<double>& x) {
+                                           return std::vector<double>{x[0] - 1, 2 * (x[0] - 3)};
+                                         },
+                                         {0});
   ASSERT_TRUE(worst);
   EXPECT_DOUBLE_EQ(v[0].value, 2.33);
   EXPECT_NEAR(*worst, 4.0 / 3, 0.02);
 
   // A held variable is rounded before the fit, and the free one makes up for it.
-  std::vector<FitVariable> pair{{1.26, 0, 5, false, [](double x) { return std::round(x * 10) / 10; }, 0.1, false},
-                                {1.0, 0, 5, false, [](double x) { return x; }, 0}};
+  std::vector<FitVariable> pair{
+      {1.26, 0, 5, false, [](double x) { return std::round(x * 10) / 10; }, 0.1, false},
+      {1.0, 0, 5, false, [](double x) { return x; }, 0}};
   ASSERT_TRUE(FitWithCardRounding(
       pair, [](const std::vector<double>& x) { return std::vector<double>{x[0] + x[1] - 3}; }, {0, 1}));
   EXPECT_DOUBLE_EQ(pair[0].value, 1.3);
@@ -80,7 +86,8 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
       EXPECT_EQ(card.find('\n') == std::string::npos, lineBreak[0] == '0');
       EXPECT_TRUE(card.ends_with(state.params.junctionCapText + (pmos ? " PCHAN)" : ")")));
       EXPECT_EQ(state.params.VTO < 0, pmos);
-      EXPECT_NE(card.find(" VTO=" + CardNumberText(state.params.VTO, card_mask::kVTO) + " "), std::string::npos);
+      EXPECT_NE(card.find(" VTO=" + CardNumberText(state.params.VTO, card_mask::kVTO) + " "),
+                std::string::npos);
       EXPECT_NE(state.text("SubCktTextBox").find(card), std::string::npos);
       EXPECT_TRUE(state.text("StatusBar1").starts_with(kRefinedOpening));
     }
@@ -98,7 +105,9 @@ TEST(Refinement, RefusesWhatItCannotMeetAndLeavesTheWindowAsItWas) {
       {{{"Text4", "10"}}, std::string(kRefineTransferOrderText)},
       {{{"Text5", "5"}}, std::string(kRefineTransferOrderText)},
       {{{"Text7", "40"}}, std::string(kRefineCrssAboveText)},
-      {{{"Text8", "60"}}, "The datasheet's Coss must fall as the drain voltage rises; no model can meet these values. Check the capacitance grid."},
+      {{{"Text8", "60"}},
+       "The datasheet's Coss must fall as the drain voltage rises; no model can meet these values. Check the "
+       "capacitance grid."},
       {{{"vd1", "1e999"}}, std::string(kRefineErrorCardText)},
   };
   for (const Row& row : rows) {
