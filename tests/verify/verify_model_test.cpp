@@ -172,8 +172,9 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
     const VerificationResult result = VerifyModel(state, options);
     EXPECT_EQ(result.status, c.status) << c.message;
     EXPECT_TRUE(result.message.starts_with(c.message)) << result.message;
-    if (c.status == VerifyStatus::Timeout)
+    if (c.status == VerifyStatus::Timeout) {
       EXPECT_TRUE(result.message.ends_with(" within 0.001 s and was stopped.")) << result.message;
+    }
     EXPECT_TRUE(result.rows.empty()) << c.message;
   }
 }
