@@ -4,6 +4,23 @@
 
 namespace vdmos::ui {
 
+// Not Qt's global pool: Qt scales and converts images on its threads and waits for them, so a
+// check waiting there on ngspice would stall the window's drawing for as long as it runs. Two
+// threads, so that the two runs of a comparison start together even on a single core.
+QThreadPool& CheckRunPool() {
+  static QThreadPool pool;
+  pool.setMaxThreadCount(2);
+  return pool;
+}
+
+namespace {
+
+QFuture<VerificationResult> Check(const WindowState& state, const VerifyOptions& options) {
+  return QtConcurrent::run(&CheckRunPool(), [state, options] { return VerifyModel(state, options); });
+}
+
+}  // namespace
+
 CheckRuns::CheckRuns(QObject* parent) : QObject(parent) {
   connect(&current_, &QFutureWatcherBase::finished, this, &CheckRuns::takeWhenBothEnded);
   connect(&fitted_, &QFutureWatcherBase::finished, this, &CheckRuns::takeWhenBothEnded);
@@ -14,10 +31,8 @@ void CheckRuns::start(const WindowState& current, const std::optional<WindowStat
   if (running_) return;
   running_ = true;
   comparing_ = fitted.has_value();
-  current_.setFuture(QtConcurrent::run([current, options] { return VerifyModel(current, options); }));
-  if (fitted)
-    fitted_.setFuture(
-        QtConcurrent::run([fitted = *fitted, options] { return VerifyModel(fitted, options); }));
+  current_.setFuture(Check(current, options));
+  if (fitted) fitted_.setFuture(Check(*fitted, options));
 }
 
 // Each watcher reports once, in either order; a watcher may already be finished while its

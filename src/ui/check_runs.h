@@ -1,6 +1,7 @@
 #pragma once
 #include <QFutureWatcher>
 #include <QObject>
+#include <QThreadPool>
 #include <optional>
 
 #include "model/window_state.h"
@@ -14,6 +15,9 @@ struct CheckResults {
   VerificationResult current;
   std::optional<VerificationResult> fitted;
 };
+
+/// The threads the checks run on, which outlive any window.
+QThreadPool& CheckRunPool();
 
 /// Runs the check in ngspice on worker threads, each on its own copy of a state. The two runs
 /// of a comparison are independent and start together; finished() comes once both have ended.

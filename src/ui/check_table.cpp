@@ -60,7 +60,6 @@ QString BothNotes(const std::string& fitted, const std::string& refined) {
 CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-  horizontalHeader()->setStretchLastSection(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setWordWrap(false);
@@ -86,7 +85,7 @@ void CheckTable::showRows(const std::vector<VerificationRow>& rows) {
     setItem(i, kError, PercentCell(row.errorPercent));
     setItem(i, kNote, TextCell(row.note));
   }
-  resizeColumnsToContents();
+  fitColumns();
 }
 
 void CheckTable::showComparison(const std::vector<VerificationRow>& fitted,
@@ -106,7 +105,15 @@ void CheckTable::showComparison(const std::vector<VerificationRow>& fitted,
     setItem(i, kRefinedError, PercentCell(row.errorPercent));
     setItem(i, kNotes, new QTableWidgetItem(BothNotes(other.note, row.note)));
   }
+  fitColumns();
+}
+
+// Fitting the columns to their contents undoes the stretch of the last one until the next
+// resize; turning the stretch on anew redoes it.
+void CheckTable::fitColumns() {
   resizeColumnsToContents();
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setStretchLastSection(true);
 }
 
 QSize CheckTable::sizeHint() const {

@@ -25,6 +25,7 @@ class CheckTable : public QTableWidget {
 
  private:
   void setHeads(std::span<const char* const> heads);
+  void fitColumns();
 };
 
 }  // namespace vdmos::ui

@@ -12,6 +12,7 @@
 #include "ui/check_plot.h"
 #include "ui/check_table.h"
 #include "ui/controls.h"
+#include "ui/layout_helpers.h"
 #include "ui/plot_legend.h"
 #include "ui/switch_advice_table.h"
 #include "ui/text_bridge.h"
@@ -46,7 +47,6 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
-  top->addWidget(make.button("RefineModel"));
   simulateButton_ = make.button("SimulateNgspice");
   top->addWidget(simulateButton_);
   busy_ = make.adopt("SimulationBusy", new QProgressBar);
@@ -76,24 +76,28 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   grid->addWidget(capacitances_, 1, 0);
   grid->addWidget(bodyDiode_, 1, 1);
 
-  // The simulation's table takes the room; the advice beside it keeps its size.
+  // The advice above the simulation's table, which takes the room. Beside the advice the two
+  // ways to a better card, and the table's caption.
   auto* results = new QWidget;
-  auto* resultGrid = new QGridLayout(results);
-  resultGrid->setContentsMargins(0, 0, 0, 0);
+  auto* resultColumn = new QVBoxLayout(results);
+  resultColumn->setContentsMargins(0, 0, 0, 0);
+  auto* adviceRow = new QHBoxLayout;
+  advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
+  adviceRow->addWidget(advice_);
+  auto* besideAdvice = new QVBoxLayout;
+  besideAdvice->addLayout(Row({make.button("ApplyBestSwitches"), make.button("RefineModel")}));
+  besideAdvice->addStretch(1);
   tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
   // The caption may carry what ngspice ignored: it wraps rather than widen the window.
   tableCaption_->setWordWrap(true);
   tableCaption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  resultGrid->addWidget(tableCaption_, 0, 0, Qt::AlignBottom);
-  resultGrid->addWidget(make.button("ApplyBestSwitches"), 0, 1, Qt::AlignLeft);
+  besideAdvice->addWidget(tableCaption_);
+  adviceRow->addLayout(besideAdvice, 1);
+  resultColumn->addLayout(adviceRow);
   table_ = make.adopt("CheckTable", new CheckTable);
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   table_->setMinimumSize(20 * make.charWidth(), 4 * make.lineHeight());
-  resultGrid->addWidget(table_, 1, 0);
-  advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
-  resultGrid->addWidget(advice_, 1, 1, Qt::AlignTop);
-  resultGrid->setColumnStretch(0, 1);
-  resultGrid->setRowStretch(1, 1);
+  resultColumn->addWidget(table_, 1);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
@@ -121,6 +125,7 @@ ModelCheckPage::Source ModelCheckPage::SourceOf(const WindowState& state) {
 void ModelCheckPage::showModel(const WindowState& state) {
   if (fitted_ && state.card != fitted_->refinedCard) {
     fitted_.reset();
+    shownFittedRows_.reset();
     showTable();
     showTableCaption();
   }
@@ -172,10 +177,12 @@ void ModelCheckPage::simulate(const WindowState& state) {
   // The fitted card is checked under the test conditions of now, so that the two tables
   // hold the same points even when a field has changed since the refinement.
   std::optional<WindowState> fitted;
+  startedFitted_.reset();
   if (fitted_) {
     fitted = state;
     fitted->params = fitted_->params;
     fitted->card = fitted_->card;
+    startedFitted_ = fitted_->card;
   }
   simulateButton_->setEnabled(false);
   busy_->show();
@@ -192,7 +199,8 @@ void ModelCheckPage::takeResults() {
     shownWarnings_ = results.current.warnings;
     shownRows_ = results.current.rows;
     shownFittedRows_.reset();
-    if (results.fitted && results.fitted->ok()) {
+    // Compared only while the fitted card the run checked is still the one kept.
+    if (results.fitted && results.fitted->ok() && fitted_ && startedFitted_ == fitted_->card) {
       shownFittedRows_ = results.fitted->rows;
       for (const std::string& warning : results.fitted->warnings)
         if (std::find(shownWarnings_.begin(), shownWarnings_.end(), warning) == shownWarnings_.end())
@@ -212,9 +220,8 @@ void ModelCheckPage::takeResults() {
   emit simulationFinished();
 }
 
-// The comparison stays only while the fitted card it was made with is kept.
 void ModelCheckPage::showTable() {
-  if (shownFittedRows_ && fitted_)
+  if (shownFittedRows_)
     table_->showComparison(*shownFittedRows_, shownRows_);
   else
     table_->showRows(shownRows_);
@@ -235,9 +242,8 @@ void ModelCheckPage::showTableCaption() {
     tableCaption_->setText(Caption("CheckCaption_None"));
     return;
   }
-  const bool compared = shownFittedRows_ && fitted_;
-  QString caption =
-      Caption(compared ? "CheckCaption_Compared" : "CheckCaption_Simulated").arg(ToQString(shownName_));
+  QString caption = Caption(shownFittedRows_ ? "CheckCaption_Compared" : "CheckCaption_Simulated")
+                        .arg(ToQString(shownName_));
   if (shown_ != drawn_) caption += Caption("CheckCaption_Earlier");
   if (!shownWarnings_.empty()) {
     QStringList warnings;

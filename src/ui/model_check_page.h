@@ -82,11 +82,12 @@ class ModelCheckPage : public QWidget {
   // The running simulation, then the one whose table is shown.
   Source started_;
   std::string startedName_;
+  std::optional<CardTexts> startedFitted_;
   std::optional<Source> shown_;
   std::string shownName_;
   std::vector<std::string> shownWarnings_;
   std::vector<VerificationRow> shownRows_;
-  std::optional<std::vector<VerificationRow>> shownFittedRows_;
+  std::optional<std::vector<VerificationRow>> shownFittedRows_;  // only while the fitted card is kept
   Characteristics simulated_;
   CheckRuns runs_;
 

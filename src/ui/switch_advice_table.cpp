@@ -66,6 +66,7 @@ SwitchAdviceTable::SwitchAdviceTable(QWidget* parent)
 
 void SwitchAdviceTable::showAdvice(const WindowState& state) {
   const SwitchAdvice advice = AdviseSwitches(state);
+  clearContents();
   clearSpans();
   for (int i = 0; i < rowCount(); ++i) {
     const auto index = static_cast<std::size_t>(i);

@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +15,7 @@
 #include "extract/dc_equations.h"
 #include "model/command_runner.h"
 #include "ui/check_plot.h"
+#include "ui/check_runs.h"
 #include "ui/model_check_page.h"
 #include "ui_test_registry.h"
 #include "verify/verify_texts.h"
@@ -261,7 +261,7 @@ class ModelCheckTest : public QObject {
     }
     ngspice_.openGate();
     // The orphaned runs end on their own copies of the state.
-    QVERIFY(QThreadPool::globalInstance()->waitForDone(kSimulationWait));
+    QVERIFY(CheckRunPool().waitForDone(kSimulationWait));
     QCoreApplication::processEvents();
   }
 

@@ -1,12 +1,13 @@
 // Writes pictures of the window for the documentation: each page at the default size, with
 // the results of one "Update model" of the start values shown, the model check page once more
-// after a simulation in ngspice, the gate-charge help picture, and the gate resistance window
-// with its worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen
-// platform).
+// after a simulation in ngspice and once, wider, after refining the card and simulating it
+// beside the fitted one, the gate-charge help picture, and the gate resistance window with its
+// worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -66,6 +67,17 @@ int main(int argc, char** argv) {
     return 1;
   }
   ok = Save(window, folder, "page-check-simulated") && ok;
+
+  // The refined card, simulated beside the fitted one, in a window wide enough for every column
+  // of the two cards.
+  window.resize(1024, window.height());
+  window.controls().get<QPushButton>("RefineModel")->click();
+  check->simulate(window.state());
+  if (!finished.wait(15000) || !platform.messages.empty()) {
+    std::fprintf(stderr, "the simulation of the refined card did not succeed\n");
+    return 1;
+  }
+  ok = Save(window, folder, "page-check-refined") && ok;
 
   // The other help picture of the transfer frame, on its own.
   window.pages()->setCurrentIndex(0);
