@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "extract/constants.h"
 #include "extract/dc_update.h"
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "verify/card_reading.h"
+#include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_texts.h"
 
@@ -31,13 +31,6 @@ double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
   if (overdrive < vds) return p.KP / 2 * overdrive * overdrive * modulation;
   return p.KP * (overdrive - vds / 2) * vds * modulation;
 }
-
-double CrssAt(const CapacitanceParameters& p, double v) {
-  const double s = (p.CGDMAX - p.CGDMIN) / (1 + kHalfPi);
-  return p.CGDMAX - s - s * std::atan(p.a * v);
-}
-
-double CdsAt(const CapacitanceParameters& p, double v) { return p.Cjo / std::pow(1 + v / p.Vj, p.m); }
 
 }  // namespace
 
@@ -95,12 +88,12 @@ double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {
 
 double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point) {
   // With the gate on the source the drain-gate voltage is the drain voltage.
-  const double crss = CrssAt(p, point.vds);
+  const double crss = GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, point.vds);
   switch (point.quantity) {
     case PointQuantity::Ciss:
       return p.CGS + crss;
     case PointQuantity::Coss:
-      return CdsAt(p, point.vds) + crss;
+      return JunctionCapacitance(p.Cjo, p.Vj, p.m, point.vds) + crss;
     default:
       return crss;
   }

@@ -35,17 +35,21 @@ Curve DiodeCurve(const ModelParameterSet& params, const LinearSweep& sweep) {
 
 }  // namespace
 
-double ModelCrss(const ModelParameterSet& p, double v) {
-  const double s = (p.CGDMAX - p.CGDMIN) / (1 + kHalfPi);
-  return p.CGDMAX - s - s * std::atan(p.a * v);
+double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v) {
+  const double s = (CGDMAX - CGDMIN) / (1 + kHalfPi);
+  return CGDMAX - s - s * std::atan(a * v);
 }
+
+double ModelCrss(const ModelParameterSet& p, double v) { return GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, v); }
+
+double JunctionCapacitance(double Cjo, double Vj, double m, double v) { return Cjo / std::pow(1 + v / Vj, m); }
 
 double ModelCds(const ModelParameterSet& p, double v) {
   const auto m = CardTextValue(p.junctionCapText, "m");
   const auto Vj = CardTextValue(p.junctionCapText, "Vj");
   const auto Cjo = CardTextValue(p.junctionCapText, "Cjo");
   if (!m || !Vj || !Cjo || !(*Vj > 0)) return 0;
-  return *Cjo * kFaradToPicofarad / std::pow(1 + v / *Vj, *m);
+  return JunctionCapacitance(*Cjo * kFaradToPicofarad, *Vj, *m, v);
 }
 
 double DiodeLaw::Voltage(double isd) const { return N * ThermalVoltage() * std::log1p(isd / IS) + RB * isd; }

@@ -11,15 +11,18 @@
 
 namespace vdmos {
 
-/// Crss = Cgd in pF at a drain-gate voltage v >= 0, as the simulator's VDMOS model has it:
+/// Cgd in pF at a drain-gate voltage v >= 0, as the simulator's VDMOS model has it:
 /// Cgd(v) = C0 - s * atan(a * v) with s = (CGDMAX - CGDMIN) / (1 + pi/2) and C0 = CGDMAX - s.
 /// This is the curve the capacitance fit assumes: it starts at the 0 V value C0 and falls
 /// towards CGDMIN.
+double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v);
+/// Crss = Cgd of the parameter set.
 double ModelCrss(const ModelParameterSet& params, double v);
 
-/// The drain-source junction capacitance in pF at a reverse voltage v >= 0,
-/// Cjo / (1 + v/Vj)^m from the junction capacitance text; 0 without that text (the
-/// simulator's default Cjo is 0).
+/// A junction capacitance Cjo / (1 + v/Vj)^m at a reverse voltage v >= 0 (Cjo's unit).
+double JunctionCapacitance(double Cjo, double Vj, double m, double v);
+/// The drain-source junction capacitance in pF from the junction capacitance text; 0 without
+/// that text (the simulator's default Cjo is 0).
 double ModelCds(const ModelParameterSet& params, double v);
 
 /// The body diode law V = N * Vt * ln(1 + I/IS) + RB * I, with Vt the tool's thermal voltage.
