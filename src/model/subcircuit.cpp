@@ -137,6 +137,8 @@ bool ReadsAsNumber(std::string_view text) {
   return std::find(kScaleSuffixes.begin(), kScaleSuffixes.end(), rest) != kScaleSuffixes.end();
 }
 
+}  // namespace
+
 std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
   if (name.empty() ||
       std::any_of(name.begin(), name.end(),
@@ -145,9 +147,10 @@ std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
   if (ReadsAsNumber(name)) return kNgspiceSubCktNumberNameText;
   const std::string lower = Lower(name);
   if (lower.find(kVdmosWord) != std::string::npos) return kNgspiceSubCktVdmosNameText;
-  if (lower == kDiodeModelName) return kNgspiceSubCktDiodeNameText;
   return std::nullopt;
 }
+
+namespace {
 
 /// A parameter of the card as ngspice reads it: KEY=VALUE with a name of letters, digits and
 /// "_", and a finite number with at most kMostValueLetters letters after it.
@@ -209,6 +212,7 @@ std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool n
     body.append(" ").append(lines[i].substr(1));
   }
   if (auto problem = NgspiceModelNameProblem(modelName)) return std::string(*problem);
+  if (Lower(modelName) == kDiodeModelName) return std::string(kNgspiceSubCktDiodeNameText);
   if (first.substr(kCardOpening.size(), type - kCardOpening.size()) != modelName)
     return std::string(kNgspiceSubCktNameChangedText);
   // One pair of parentheses: the card's own, closed at its very end.

@@ -2,6 +2,7 @@
 // The model wrapped in a subcircuit that adds a gate-source resistor and a drain-source
 // breakdown diode, and the controls around it.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,9 @@ NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
 /// Whether the breakdown voltage field gives the subcircuit a voltage: not empty and not 0
 /// (true for a value too large to read, which the subcircuit then refuses).
 bool HasBreakdownVoltage(std::string_view breakdownVoltage);
+/// Why ngspice cannot take a model of this name (it would not find it, read it apart, or not
+/// finish reading the netlist), as the message to show; nullopt when it can.
+std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name);
 /// Copies the ngspice subcircuit to the clipboard, or shows why there is none.
 void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform);
 

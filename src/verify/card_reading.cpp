@@ -6,6 +6,7 @@
 #include "extract/checked_math.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "model/subcircuit.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -61,6 +62,8 @@ std::optional<std::string> CardProblem(const CardTexts& card) {
   const bool oneWord =
       !name->empty() && std::none_of(name->begin(), name->end(), [](char c) { return c == ' '; });
   if (!oneWord) return std::string(kCardModelNameText);
+  // The same names the ngspice subcircuit refuses: a netlist with such a model would not run.
+  if (auto problem = NgspiceModelNameProblem(*name)) return std::string(*problem);
   return std::nullopt;
 }
 

@@ -19,7 +19,9 @@ bool CardIsPChannel(const CardTexts& card);
 /// Why the card cannot go into a netlist as it is, as the message to show; nullopt when it can.
 /// Refused: no card yet, a line break or other control character inside a segment (ngspice
 /// would read it as lines of its own), parentheses that do not balance (ngspice then does not
-/// end), and a model name that is not one word.
+/// end), and a model name that is not one word or that ngspice cannot take as a name (one that
+/// reads as a number, holds a character that splits an ngspice line, or contains "VDMOS",
+/// which makes ngspice read without end).
 std::optional<std::string> CardProblem(const CardTexts& card);
 
 /// The value of "key=value" in a card text such as "IS=1.47E-08 N=1.576 RB=0.006897 " or

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/subcircuit.h"
 #include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
 
@@ -33,6 +34,9 @@ TEST(CardReading, RefusesCardsNgspiceCannotTake) {
       {StartCardWith(1, ".MODEL 20N60C3 NMOS(KP=6.4968 "), kCardOpeningText},
       {StartCardWith(1, ".MODEL  VDMOS(KP=6.4968 "), kCardModelNameText},
       {StartCardWith(1, ".MODEL my fet VDMOS(KP=6.4968 "), kCardModelNameText},
+      // ngspice never finishes reading such a netlist, or cannot find a model named like a number.
+      {StartCardWith(1, ".MODEL myvdmos1 VDMOS(KP=6.4968 "), kNgspiceSubCktVdmosNameText},
+      {StartCardWith(1, ".MODEL 1k VDMOS(KP=6.4968 "), kNgspiceSubCktNumberNameText},
   };
   for (const auto& [card, problem] : cases)
     EXPECT_EQ(CardProblem(card), problem) << card.segment1 << card.segment2;
