@@ -7,7 +7,6 @@
 #include "model/subcircuit.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"
-#include "verify/card_reading.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -16,10 +15,6 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   if (state.text("Text19").empty()) UpdateModel(state, platform);
   if (state.text("Text19") == kParameterErrorText) {
     platform.ShowMessage(kRefineErrorCardText);
-    return std::nullopt;
-  }
-  if (auto problem = CardProblem(state.card)) {
-    platform.ShowMessage(*problem);
     return std::nullopt;
   }
   BenchSetup setup;
