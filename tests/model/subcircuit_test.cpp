@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "extract/checked_math.h"
@@ -46,29 +47,24 @@ TEST(Subcircuit, WrapsWhateverTheCardBoxHoldsAndTakesAnythingButNmosAsPChannel) 
 }
 
 TEST(Subcircuit, BreakdownVoltageBecomesTheDiodesReverseVoltage) {
-  struct Row {
-    const char* typed;
-    const char* vrev;
-    bool enabled;
-  };
   // The plain reading: suffixes are not read; only a non-zero value enables the subcircuit.
-  const Row rows[] = {{"-30", " 30", true},
-                      {"1k", " 1", true},
-                      {"29.5", " 29.5", true},
-                      {"-0", " 0", false},
-                      {"volts", " 0", false}};
-  for (const Row& row : rows) {
+  const std::tuple<const char*, const char*, bool> rows[] = {{"-30", " 30", true},
+                                                             {"1k", " 1", true},
+                                                             {"29.5", " 29.5", true},
+                                                             {"-0", " 0", false},
+                                                             {"volts", " 0", false}};
+  for (const auto& [typed, vrev, enabled] : rows) {
     Window w;
-    w.state.setText("avalanche_volt", row.typed);
+    w.state.setText("avalanche_volt", typed);
     avalanche_volt_Change(w.state, w.platform);
     UpdateModel(w.state, w.platform);  // only the breakdown voltage switches the subcircuit
     LineBreak_Click(w.state, w.platform);
     EXPECT_TRUE(
         w.state.text("SubCktTextBox")
-            .ends_with("\r\n.model dbody d ron=0.1 vrev=" + std::string(row.vrev) + " vfwd=2\r\n.ends\r\n"))
-        << row.typed;
-    EXPECT_EQ(w.state.enabled("SubCktTextBox"), row.enabled) << row.typed;
-    EXPECT_EQ(w.state.enabled("CopyToClipBoardSubCkt"), row.enabled) << row.typed;
+            .ends_with("\r\n.model dbody d ron=0.1 vrev=" + std::string(vrev) + " vfwd=2\r\n.ends\r\n"))
+        << typed;
+    EXPECT_EQ(w.state.enabled("SubCktTextBox"), enabled) << typed;
+    EXPECT_EQ(w.state.enabled("CopyToClipBoardSubCkt"), enabled) << typed;
   }
 }
 
