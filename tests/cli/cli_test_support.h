@@ -2,16 +2,12 @@
 // Runs the built command-line program as a separate process, and the texts it must print,
 // written by hand from the card format and the start values.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "platform/temp_folder.h"
-
-extern char** environ;
+#include "verify/child_process.h"
 
 namespace vdmos::testing {
 
@@ -23,27 +19,13 @@ struct ProcessResult {
 
 /// Runs VDMOS_CLI_PATH with the arguments, without a shell, so that any byte reaches it as is.
 inline ProcessResult RunCliProcess(std::vector<std::string> arguments) {
-  TempFolder folder;
-  const std::string outPath = folder / "out", errPath = folder / "err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   arguments.insert(arguments.begin(), VDMOS_CLI_PATH);
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-
-  ProcessResult result;
-  pid_t pid = 0;
-  int status = 0;
-  const int spawned = posix_spawn(&pid, VDMOS_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-    result.exitStatus = WEXITSTATUS(status);
-  result.out = ReadBytes(outPath);
-  result.err = ReadBytes(errPath);
-  return result;
+  ChildLimits limits;
+  limits.timeout = std::chrono::minutes(2);
+  // The sanitizer build reserves far more address space than any limit meant for ngspice.
+  limits.maxMemoryBytes = std::numeric_limits<std::size_t>::max();
+  const ChildOutcome run = RunChildren({{arguments, {}, {}}}, limits).front();
+  return {run.out, run.err, run.status == ChildOutcome::Status::Exited ? run.exitCode : -1};
 }
 
 /// The card of the start values as printed: three lines, each ending in CR LF.
