@@ -2,6 +2,8 @@
 // What the model check's window tests share: reading the table, and stand-ins for ngspice.
 
 #include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QXYSeries>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "ui/check_plot.h"
+#include "ui/model_check_page.h"
 #include "window_driver.h"
 
 namespace vdmos::ui::test {
@@ -16,6 +19,20 @@ namespace vdmos::ui::test {
 // ms; longer than the check's own limit of 10 s, so that a run that hangs is reported by the
 // window rather than cut short by the test.
 constexpr int kSimulationWait = 15000;
+
+/// Waits for the check that runs to end; false when it outlasts kSimulationWait. Its result
+/// is taken only in the event loop, so a spy made after the click still sees it.
+inline bool SimulationEnds(OpenWindow& w) {
+  QSignalSpy finished(w.window.modelCheckPage(), &ModelCheckPage::simulationFinished);
+  return finished.wait(kSimulationWait);
+}
+
+inline bool SimulateAndWait(OpenWindow& w) {
+  w.click("SimulateNgspice");
+  return SimulationEnds(w);
+}
+
+inline QString TableCaption(OpenWindow& w) { return w.get<QLabel>("CheckTableCaption")->text(); }
 
 /// A plot's series in a role: "model", "ngspice" or "datasheet".
 inline QList<QXYSeries*> Series(OpenWindow& w, const char* plot, const char* role) {

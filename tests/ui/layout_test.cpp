@@ -125,13 +125,9 @@ class LayoutTest : public QObject {
     QCOMPARE(rowOne + rowTwo + table, 300);
   }
 
-  void nothingOverlapsAtTheDefaultSize() {
+  void nothingOverlapsAtTheDefaultSizeNorWhenTheWindowStopsShrinking() {
     OpenWindow w;
     CheckNothingOverlaps(w);
-  }
-
-  void theWindowStopsShrinkingBeforeAnythingOverlaps() {
-    OpenWindow w;
     w.window.resize(50, 50);
     QCoreApplication::processEvents();
     QCOMPARE(w.window.size(), w.window.minimumSize().expandedTo(w.window.minimumSizeHint()));
