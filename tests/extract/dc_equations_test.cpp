@@ -20,16 +20,14 @@ TEST(DcEquations, ReproduceTheStartValueModelIteratesAndTheLinearRegion) {
   EXPECT_NEAR(ModelDrainCurrent(0, 0, 2, 3, 8, 0.2, 0), 2 * (5 - 0.1) * 0.2, 0.01);
 }
 
-TEST(DcEquations, ClosedFormInversions) {
+TEST(DcEquations, ClosedFormInversionsAndTheirFaults) {
   // 2*20.7 / ((5.5 - 3 - 20.7*0.0016)^2 * (1 + 0.001*50))
   EXPECT_DOUBLE_EQ(SolveKp(20.7, 5.5, 3, 0.0016, 0.001, 50), 41.4 / (2.46688 * 2.46688 * 1.05));
   // (7.5 - 3 - sqrt(2*70 / (100000 + 1e-15))) / 70
   EXPECT_DOUBLE_EQ(SolveRs(100000, 3, 7.5, 70, 0, 0), (4.5 - std::sqrt(140.0 / 100000)) / 70);
   // 0.16 - 0.0016 - 1 / ((10 - 0.0016/0.16 - 3) * 6.5): the quotient RS/Ron is taken off the voltage.
   EXPECT_NEAR(SolveRd(0.0016, 0.16, 6.5, 10, 3), 0.1584 - 1 / (6.99 * 6.5), 1e-12);
-}
 
-TEST(DcEquations, InversionFaults) {
   // SolveRs absorbs its faults: Id = 0, and an overflow.
   EXPECT_EQ(SolveRs(100000, 3, 7.5, 0, 0, 0), 0.0);
   EXPECT_EQ(SolveRs(1, 3, 1e308, 1e-308, 0, 0), 0.0);

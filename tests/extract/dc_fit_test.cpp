@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "extract/dc_equations.h"
 
@@ -117,19 +118,15 @@ TEST(DcTransferFit, FaultEndsTheFitWithTheValuesStoredSoFar) {
   // Vm = Vp: division by zero before anything is stored.
   FitResult r = Fit({.Vm = 5.5});
   EXPECT_EQ(r.message, "");
-  EXPECT_EQ(r.RS, kUnset);
-  EXPECT_EQ(r.RD, kUnset);
-  EXPECT_EQ(r.KP, kUnset);
-  EXPECT_EQ(r.VTO, 3);
+  EXPECT_EQ((std::vector{r.RS, r.RD, r.KP, r.VTO}), (std::vector{kUnset, kUnset, kUnset, 3.0}));
   // Im = Ip: the slope is 0 and the intercept divides by it.
   EXPECT_EQ(Fit({.Im = 20.7}).message, "");
   // Ron = 0 and Vr = VTO: the first RD estimate divides by a zero overdrive, after RS and KP
   // have been stored.
   r = Fit({.Ron = 0, .Vr = 3});
   EXPECT_EQ(r.message, "");
-  EXPECT_EQ(r.RS, SolveRs(100000, 3, 7.5, 70, 0, 0));
-  EXPECT_EQ(r.KP, SolveKp(70, 7.5, 3, 0, 0, 0));
-  EXPECT_EQ(r.RD, kUnset);
+  EXPECT_EQ((std::vector{r.RS, r.KP, r.RD}),
+            (std::vector{SolveRs(100000, 3, 7.5, 70, 0, 0), SolveKp(70, 7.5, 3, 0, 0, 0), kUnset}));
 }
 
 }  // namespace
