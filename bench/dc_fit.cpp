@@ -1,7 +1,7 @@
 // The DC fit runs on every model update; the iteration-limit case bounds its worst time.
-#include <benchmark/benchmark.h>
-
 #include "extract/dc_fit.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

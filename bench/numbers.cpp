@@ -1,9 +1,9 @@
 // The readings and masks run for every field and every card number of each model update.
+#include "model/numbers.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
-
-#include "model/numbers.h"
 
 namespace {
 

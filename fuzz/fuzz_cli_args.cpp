@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out, err;
   const vdmos::cli::ParseOutcome outcome =
       vdmos::cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
-  if (!outcome.options && outcome.exitStatus != 0 && outcome.exitStatus != vdmos::cli::kUsageErrorStatus) std::abort();
+  if (!outcome.options && outcome.exitStatus != 0 && outcome.exitStatus != vdmos::cli::kUsageErrorStatus)
+    std::abort();
   return 0;
 }

@@ -18,9 +18,9 @@ struct Mask {
   int decimals;  // the last digit the mask shows, as a power of ten below the point
 };
 
-constexpr std::array kMasks{Mask{"0", 0},       Mask{"0#", 0},       Mask{"0.0#", 2},     Mask{"0.00#", 3},
-                            Mask{"0.0##", 3},   Mask{"0.000#", 4},   Mask{"0.0###", 4},   Mask{"0.0####", 5},
-                            Mask{"0.0#####", 6}};
+constexpr std::array kMasks{Mask{"0", 0},      Mask{"0#", 0},      Mask{"0.0#", 2},
+                            Mask{"0.00#", 3},  Mask{"0.0##", 3},   Mask{"0.000#", 4},
+                            Mask{"0.0###", 4}, Mask{"0.0####", 5}, Mask{"0.0#####", 6}};
 
 void CheckReadsBack(double value, const std::string& text, double tolerance) {
   double back;

@@ -72,6 +72,8 @@ PROGRAMS = [
     ("llvm-symbolizer", "ASan, UBSan and libFuzzer print their stack traces with it"),
     ("/usr/bin/python3", "scripts/check-deps.sh"),
     ("apt-cache", "scripts/check-deps.sh: the dependencies of the listed packages"),
+    ("clang-format", "scripts/check-format.sh: the formatting check of CI"),
+    ("git", "scripts/check-format.sh lists the tracked C++ files"),
 ]
 
 PKG_CONFIG_KEYWORDS = {"REQUIRED", "QUIET", "NO_CMAKE_PATH", "NO_CMAKE_ENVIRONMENT_PATH",

@@ -35,7 +35,8 @@ void OutputWriter::Write(const WindowState& state, const std::vector<std::string
     object["ngspiceSubckt"] = NgspiceSubCktJson(state);
     if (file != nullptr) object["file"] = *file;
     if (report.verification) object["verification"] = VerificationJson(*report.verification);
-    if (report.fittedVerification) object["fittedVerification"] = VerificationJson(*report.fittedVerification);
+    if (report.fittedVerification)
+      object["fittedVerification"] = VerificationJson(*report.fittedVerification);
     if (report.advice) object["switchAdvice"] = SwitchAdviceJson(*report.advice);
     if (report.refinement) object["refinement"] = RefinementJson(*report.refinement);
     if (perFile_) out_ << (objects_ == 0 ? "[\n" : ",\n");

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "model/window_state.h"
 #include "cli/model_report.h"
+#include "model/window_state.h"
 
 namespace vdmos::cli {
 

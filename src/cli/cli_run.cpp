@@ -18,10 +18,10 @@
 #include "model/model_update.h"
 #include "model/new_command.h"
 #include "model/subcircuit.h"
-#include "testcircuits/test_circuit_export.h"
-#include "verify/ngspice_circuit_export.h"
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
+#include "testcircuits/test_circuit_export.h"
+#include "verify/ngspice_circuit_export.h"
 #include "verify/verify_model.h"
 
 namespace vdmos::cli {
@@ -180,7 +180,8 @@ class Run {
           ExportToFolder(testcircuits_Click, *options_.testCircuits, kTestCircuitFiles, state, platform);
     if (options_.ngspiceCircuits) {
       // Without a breakdown voltage there is no subcircuit to write; the export says so.
-      const std::size_t files = kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text("avalanche_volt")) ? 1 : 0);
+      const std::size_t files =
+          kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text("avalanche_volt")) ? 1 : 0);
       written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, files, state, platform);
     }
     if (!written) failed_ = true;

@@ -81,8 +81,9 @@ std::string VerificationTable(const VerificationResult& result) {
       {"quantity", "condition", "datasheet", "model", "simulated", "error %"}};
   if (withNotes) lines.front().emplace_back("note");
   for (const VerificationRow& row : result.rows) {
-    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit), WithUnit(row.model, row.unit),
-                     WithUnit(row.simulated, row.unit), PercentCell(row.errorPercent)});
+    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
+                     WithUnit(row.model, row.unit), WithUnit(row.simulated, row.unit),
+                     PercentCell(row.errorPercent)});
     if (withNotes) lines.back().push_back(row.note);
   }
   return PaddedTable(lines);

@@ -48,7 +48,8 @@ inline double Ln(double x) {
 inline double Pow(double base, double exponent) {
   Checked(base);
   Checked(exponent);
-  if (base < 0.0 && exponent != std::floor(exponent)) throw ArithmeticFault("negative base to a fractional power");
+  if (base < 0.0 && exponent != std::floor(exponent))
+    throw ArithmeticFault("negative base to a fractional power");
   if (base == 0.0 && exponent < 0.0) throw ArithmeticFault("division by zero");
   return Checked(std::pow(base, exponent));
 }

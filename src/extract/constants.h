@@ -3,8 +3,8 @@
 
 namespace vdmos {
 
-inline constexpr double kBoltzmann = 1.3806504e-23;         // J/K
-inline constexpr double kTemperature = 300.0;               // K
+inline constexpr double kBoltzmann = 1.3806504e-23;           // J/K
+inline constexpr double kTemperature = 300.0;                 // K
 inline constexpr double kElementaryCharge = 1.602176487e-19;  // C
 /// Keeps denominators of the DC equations away from zero, seeds the current solver, and is
 /// the lower limit of the inputs of the capacitance and body diode fits.

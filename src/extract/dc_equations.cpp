@@ -48,8 +48,7 @@ double ModelRdsOn(double RS, double RD, double KP, double VTO, double Vgs, doubl
       }
       const double Vg = Sub(Vgs, Mul(Id, RS));
       // The linear-region equation whatever the region: 0.1 V keeps a sound device linear.
-      const double Inew =
-          Mul(Mul(Mul(Sub(Sub(Vg, VTO), Vc / 2), Add(1.0, Mul(Vc, LAMBDA))), KP), Vc);
+      const double Inew = Mul(Mul(Mul(Sub(Sub(Vg, VTO), Vc / 2), Add(1.0, Mul(Vc, LAMBDA))), KP), Vc);
       e = std::fabs(Div(Sub(Inew, Id), Id));
       Id = Div(Add(Mul(n.value() - 1, Id), Inew), n.value());
       ++i;

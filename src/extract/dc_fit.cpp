@@ -26,11 +26,13 @@ struct Fit {
   double& RD;
   double& KP;
   double& VTO;
-  double R0;     // RS floor and start value
+  double R0;      // RS floor and start value
   double VtoMax;  // ceiling of every raise of VTO
 };
 
-std::string WithCount(std::string_view text, Counter16 i) { return std::string(text) + std::to_string(i.value()); }
+std::string WithCount(std::string_view text, Counter16 i) {
+  return std::string(text) + std::to_string(i.value());
+}
 
 /// The datasheet Rds(on) is lower than the maximum-current point allows: match the plateau.
 std::string PlateauBranch(Fit& f) {

@@ -15,10 +15,10 @@ enum class Reading {
 };
 
 struct FieldInfo {
-  std::string_view control;    ///< control name, the key of the field in WindowState
-  std::string_view label;      ///< caption beside the field, or its tool tip
-  std::string_view unit;       ///< unit label, empty where there is none
-  std::string_view startText;  ///< text shown when the window opens
+  std::string_view control;                  ///< control name, the key of the field in WindowState
+  std::string_view label;                    ///< caption beside the field, or its tool tip
+  std::string_view unit;                     ///< unit label, empty where there is none
+  std::string_view startText;                ///< text shown when the window opens
   std::optional<std::string_view> afterNew;  ///< text New puts in; nullopt: New leaves it alone
   Reading reading;
 };

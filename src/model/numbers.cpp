@@ -95,8 +95,8 @@ struct DecimalDigits {
   // Enough digits to decide the correct rounding of any double; beyond them only whether
   // a non-zero digit was dropped matters, which one sticky digit records.
   static constexpr std::size_t kMaxDigits = 800;
-  std::string digits;        // no leading zeros
-  std::int64_t scale = 0;    // value = digits * 10^scale
+  std::string digits;      // no leading zeros
+  std::int64_t scale = 0;  // value = digits * 10^scale
   bool droppedNonZero = false;
   bool sawDigit = false;
 
@@ -219,8 +219,8 @@ RoundedDigits FifteenDigits(double value) {
   result.negative = std::signbit(value);
   if (value == 0) return result;
   std::array<char, 40> buffer{};
-  const auto written =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value), std::chars_format::scientific, 14);
+  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                     std::chars_format::scientific, 14);
   const std::string_view text(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
   // text is "d.dddddddddddddde[+-]xx"
   const std::size_t e = text.find('e');
@@ -279,13 +279,15 @@ struct Mask {
 Mask ParseMask(std::string_view mask) {
   const std::size_t point = mask.find('.');
   const std::string_view integerPart = mask.substr(0, point);
-  const std::string_view fractionPart = point == std::string_view::npos ? std::string_view() : mask.substr(point + 1);
+  const std::string_view fractionPart =
+      point == std::string_view::npos ? std::string_view() : mask.substr(point + 1);
   if (mask.empty() || integerPart.find_first_not_of("0#") != std::string_view::npos ||
       fractionPart.find_first_not_of("0#") != std::string_view::npos)
     throw std::invalid_argument("unsupported digit mask: " + std::string(mask));
   Mask result;
   const std::size_t firstZero = integerPart.find('0');
-  if (firstZero != std::string_view::npos) result.minInteger = static_cast<int>(integerPart.size() - firstZero);
+  if (firstZero != std::string_view::npos)
+    result.minInteger = static_cast<int>(integerPart.size() - firstZero);
   const std::size_t lastZero = fractionPart.rfind('0');
   if (lastZero != std::string_view::npos) result.minDecimals = static_cast<int>(lastZero + 1);
   result.maxDecimals = static_cast<int>(fractionPart.size());
@@ -367,7 +369,9 @@ std::string FormatMask(double value, std::string_view mask) {
   return FixedText(number, digitMask);
 }
 
-std::string CardNumberText(double value, std::string_view mask) { return CommaToPoint(FormatMask(value, mask)); }
+std::string CardNumberText(double value, std::string_view mask) {
+  return CommaToPoint(FormatMask(value, mask));
+}
 
 std::string DefaultNumberText(double value) {
   if (!std::isfinite(value)) return NonFiniteText(value);

@@ -82,13 +82,14 @@ constexpr std::string_view kPChannelWord = "pchan";
 // string or a comment there.
 constexpr std::string_view kNameBreakers = " =(),;{}'\"";
 // ngspice's scale suffixes: a number followed by one of them is still a number.
-constexpr std::array<std::string_view, 11> kScaleSuffixes{"", "t", "g", "meg", "k", "m", "mil",
-                                                          "u", "n", "p", "f"};
+constexpr std::array<std::string_view, 11> kScaleSuffixes{"",    "t", "g", "meg", "k", "m",
+                                                          "mil", "u", "n", "p",   "f"};
 // A card value is a number followed by at most this many letters: a scale suffix ("meg",
 // "mil") and a unit ("pF"). Longer tails are refused, as ngspice could take them for a flag.
 constexpr std::size_t kMostValueLetters = 3;
 
-NgspiceSubCkt Refusal(std::string_view problem, NgspiceSubCkt::Status status = NgspiceSubCkt::Status::Refused) {
+NgspiceSubCkt Refusal(std::string_view problem,
+                      NgspiceSubCkt::Status status = NgspiceSubCkt::Status::Refused) {
   NgspiceSubCkt result;
   result.status = status;
   result.problem = std::string(problem);
@@ -140,9 +141,9 @@ bool ReadsAsNumber(std::string_view text) {
 }  // namespace
 
 std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
-  if (name.empty() ||
-      std::any_of(name.begin(), name.end(),
-                  [](char c) { return IsControl(c) || kNameBreakers.find(c) != std::string_view::npos; }))
+  if (name.empty() || std::any_of(name.begin(), name.end(), [](char c) {
+        return IsControl(c) || kNameBreakers.find(c) != std::string_view::npos;
+      }))
     return kNgspiceSubCktModelNameText;
   if (ReadsAsNumber(name)) return kNgspiceSubCktNumberNameText;
   const std::string lower = Lower(name);
@@ -191,7 +192,8 @@ std::vector<std::string_view> CardLines(std::string_view card) {
 
 /// Why the card box text cannot go into the ngspice subcircuit for this model name and FET
 /// type; nullopt when it can.
-std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool nChannel, std::string_view card) {
+std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool nChannel,
+                                              std::string_view card) {
   if (card == kParameterErrorText) return std::string(kNgspiceSubCktParameterErrorText);
   const std::vector<std::string_view> lines = CardLines(card);
   // Empty, or the continuation marks of an empty stored card ("Multiple Lines" before any update).
@@ -199,7 +201,8 @@ std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool n
   for (std::size_t i = 1; i < lines.size(); ++i) empty = empty && (lines[i].empty() || lines[i] == "+");
   if (empty) return std::string(kNgspiceSubCktNoCardText);
   for (const std::string_view line : lines) {
-    if (std::any_of(line.begin(), line.end(), IsControl)) return std::string(kNgspiceSubCktControlCharacterText);
+    if (std::any_of(line.begin(), line.end(), IsControl))
+      return std::string(kNgspiceSubCktControlCharacterText);
   }
   // The card's parameters as one text: the first line after the opening, then each "+" line.
   const std::string_view first = lines.front();

@@ -63,7 +63,8 @@ std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name);
 void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform);
 
 // Why there is no ngspice subcircuit.
-inline constexpr std::string_view kNgspiceSubCktNoCardText = "There is no model card yet: update the model first.";
+inline constexpr std::string_view kNgspiceSubCktNoCardText =
+    "There is no model card yet: update the model first.";
 inline constexpr std::string_view kNgspiceSubCktParameterErrorText =
     "The model card could not be calculated (the card box shows the parameter error): correct the "
     "values and update the model.";

@@ -39,7 +39,9 @@ WindowState::WindowState() {
   visible_ = {{"Image1", true}, {"Image2", false}, {"Image3", false}};
 }
 
-const std::string& WindowState::text(std::string_view control) const { return Lookup(texts_, control, "control"); }
+const std::string& WindowState::text(std::string_view control) const {
+  return Lookup(texts_, control, "control");
+}
 void WindowState::setText(std::string_view control, std::string value) {
   Lookup(texts_, control, "control") = std::move(value);
 }
@@ -74,6 +76,8 @@ std::vector<std::string> WindowState::switchableControls() const {
 }
 
 bool WindowState::visible(std::string_view picture) const { return Lookup(visible_, picture, "picture"); }
-void WindowState::setVisible(std::string_view picture, bool value) { Lookup(visible_, picture, "picture") = value; }
+void WindowState::setVisible(std::string_view picture, bool value) {
+  Lookup(visible_, picture, "picture") = value;
+}
 
 }  // namespace vdmos

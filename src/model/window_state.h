@@ -18,8 +18,8 @@ namespace vdmos {
 struct ModelParameterSet {
   double KP = 0, RS = 0, RD = 0, VTO = 0, RG = 0, LAMBDA = 0;
   double TT = 0, CGDMAX = 0, CGDMIN = 0, CGS = 0, a = 0;
-  std::string bodyDiodeText;     ///< "IS=... N=... RB=... " or empty
-  std::string junctionCapText;   ///< "m=... Vj=... Cjo=...pF" or empty
+  std::string bodyDiodeText;    ///< "IS=... N=... RB=... " or empty
+  std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;
 };
 
@@ -69,7 +69,7 @@ class WindowState {
 
   ModelParameterSet params;
   CardTexts card;
-  std::string testCircuitFolder;  ///< the folder of the last test circuit export
+  std::string testCircuitFolder;            ///< the folder of the last test circuit export
   std::optional<GateResistanceForm> rgate;  ///< set while the gate resistance window is loaded
 
   friend bool operator==(const WindowState&, const WindowState&) = default;

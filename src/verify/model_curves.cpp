@@ -40,9 +40,13 @@ double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v) {
   return CGDMAX - s - s * std::atan(a * v);
 }
 
-double ModelCrss(const ModelParameterSet& p, double v) { return GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, v); }
+double ModelCrss(const ModelParameterSet& p, double v) {
+  return GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, v);
+}
 
-double JunctionCapacitance(double Cjo, double Vj, double m, double v) { return Cjo / std::pow(1 + v / Vj, m); }
+double JunctionCapacitance(double Cjo, double Vj, double m, double v) {
+  return Cjo / std::pow(1 + v / Vj, m);
+}
 
 double ModelCds(const ModelParameterSet& p, double v) {
   const auto m = CardTextValue(p.junctionCapText, "m");

@@ -47,9 +47,9 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     }
   }
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
-  const NgspiceSubCkt subckt = NgspiceSubCircuit(CardModelName(state.card).value_or(""),
-                                                 !CardIsPChannel(state.card), state.text("avalanche_volt"),
-                                                 ThreeLineCard(state.card));
+  const NgspiceSubCkt subckt =
+      NgspiceSubCircuit(CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
+                        state.text("avalanche_volt"), ThreeLineCard(state.card));
   if (subckt.ok()) {
     const std::string path = CircuitFilePath(folder, state.text("Text20"), kNgspiceSubCktSuffix).value_or("");
     // SaveTextFile ends the file with the line end the subcircuit text already has.

@@ -39,9 +39,10 @@ TEST(CliExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithANote) {
   TempFolder folder;
   const ProcessResult run = RunCliProcess({"--set", "avalanche_volt=", "--ngspice-circuits", folder.path()});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.err,
-            "The ngspice subcircuit was not written:\r\nThe ngspice subcircuit needs a breakdown voltage above "
-            "0 V: type it into \"Vds breakdown\".\n");
+  EXPECT_EQ(
+      run.err,
+      "The ngspice subcircuit was not written:\r\nThe ngspice subcircuit needs a breakdown voltage above "
+      "0 V: type it into \"Vds breakdown\".\n");
   EXPECT_EQ(folder.Names().size(), 4u);
 }
 
@@ -118,7 +119,9 @@ TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
   EXPECT_THAT(run.out, ContainsRegex("\nquantity +condition +datasheet +fitted: simulated +fitted: error % +"
                                      "refined: simulated +refined: error %\n"));
   // The maximum-current point: 6.67 % off with the fitted card, within 2 % refined.
-  EXPECT_THAT(run.out, ContainsRegex("maximum-current point\\) +70 A +[0-9.]+ A +-6\\.6[0-9] +[0-9.]+ A +-?[01]\\.[0-9]+\n"));
+  EXPECT_THAT(
+      run.out,
+      ContainsRegex("maximum-current point\\) +70 A +[0-9.]+ A +-6\\.6[0-9] +[0-9.]+ A +-?[01]\\.[0-9]+\n"));
 
   const nlohmann::json json = nlohmann::json::parse(RunCliProcess({"--refine", "--json"}).out);
   EXPECT_NEAR(json["refinement"]["worstDcErrorPercent"]["fitted"].get<double>(), 6.67, 0.01);

@@ -54,8 +54,9 @@ TEST_F(NgspiceCircuitExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithAMe
   state_ = testing::UpdatedStartWindow();
   state_.setText("avalanche_volt", "");
   ExportInto(folder_.path());
-  EXPECT_EQ(platform_.MessageTexts(), (std::vector<std::string>{"The ngspice subcircuit was not written:\r\n" +
-                                                                std::string(kNgspiceSubCktNoBreakdownText)}));
+  EXPECT_EQ(platform_.MessageTexts(),
+            (std::vector<std::string>{"The ngspice subcircuit was not written:\r\n" +
+                                      std::string(kNgspiceSubCktNoBreakdownText)}));
   EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"20N60C3_Cxss.cir", "20N60C3_GateCharge.cir",
                                                        "20N60C3_Id(Vds,Vgs).cir", "20N60C3_Id(Vgs).cir"}));
 }
@@ -65,9 +66,10 @@ TEST_F(NgspiceCircuitExport, ASubcircuitThatCannotBeWrittenIsNamedWithTheNetlist
   std::filesystem::create_directory(folder_ / "20N60C3_subckt.lib");
   std::filesystem::create_directory(folder_ / "20N60C3_Cxss.cir");
   ExportInto(folder_.path());
-  EXPECT_EQ(platform_.MessageTexts(),
-            (std::vector<std::string>{"These ngspice test circuits could not be written:\r\n" +
-                                      (folder_ / "20N60C3_Cxss.cir") + "\r\n" + (folder_ / "20N60C3_subckt.lib")}));
+  EXPECT_EQ(
+      platform_.MessageTexts(),
+      (std::vector<std::string>{"These ngspice test circuits could not be written:\r\n" +
+                                (folder_ / "20N60C3_Cxss.cir") + "\r\n" + (folder_ / "20N60C3_subckt.lib")}));
   EXPECT_EQ(folder_.Names().size(), 5u);  // three netlists and the two folders
 }
 
