@@ -34,9 +34,12 @@ void OutputWriter::Write(const WindowState& state, const std::vector<std::string
     nlohmann::json object = StateJson(state, messages);
     object["ngspiceSubckt"] = NgspiceSubCktJson(state);
     if (file != nullptr) object["file"] = *file;
-    if (report.verification) object["verification"] = VerificationJson(*report.verification);
-    if (report.fittedVerification)
-      object["fittedVerification"] = VerificationJson(*report.fittedVerification);
+    if (report.check && report.check->Results()) {
+      const CheckResults& results = *report.check->Results();
+      object["verification"] = VerificationJson(results.current);
+      if (results.fitted) object["fittedVerification"] = VerificationJson(*results.fitted);
+      object["ngspiceWarnings"] = report.check->Warnings();
+    }
     if (report.advice) object["switchAdvice"] = SwitchAdviceJson(*report.advice);
     if (report.refinement) object["refinement"] = RefinementJson(*report.refinement);
     if (perFile_) out_ << (objects_ == 0 ? "[\n" : ",\n");

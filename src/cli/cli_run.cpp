@@ -21,6 +21,7 @@
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
 #include "testcircuits/test_circuit_export.h"
+#include "verify/check_session.h"
 #include "verify/ngspice_circuit_export.h"
 #include "verify/verify_model.h"
 
@@ -81,10 +82,13 @@ class Run {
  private:
   /// Reports a problem of the run, naming what it concerns when there is something to name.
   void Fail(const std::string* subject, std::string_view problem) {
+    Report(subject, problem);
+    failed_ = true;
+  }
+  void Report(const std::string* subject, std::string_view text) {
     err_ << kProgramName << ": ";
     if (subject != nullptr) err_ << *subject << ": ";
-    err_ << problem << '\n';
-    failed_ = true;
+    err_ << text << '\n';
   }
 
   bool CheckTargets() {
@@ -115,13 +119,13 @@ class Run {
     for (CliCommand command : options_.commands) RunUserCommand(WindowCommand(command), state, platform);
     if (options_.applyBestSwitches) RunUserCommand(ApplyBestSwitches_Click, state, platform);
     ModelReport report;
-    std::optional<WindowState> fitted;
+    CheckSession check;
     if (options_.refine) {
       if (state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
       WindowState before = state;
       // A refinement that cannot be made leaves the fitted card, and the run reports it.
       if ((report.refinement = RefineModel(state, platform))) {
-        fitted = std::move(before);
+        check.KeepFittedCard(before, state.card);
       } else if (!EndedInParameterError(state, platform)) {
         failed_ = true;
       }
@@ -139,12 +143,15 @@ class Run {
     } else {
       WriteModel(state, platform);
       if (options_.verify) {
-        report.verification = VerifyModel(state, {options_.ngspice});
-        if (!report.verification->ok()) problems.push_back(report.verification->message);
-        if (fitted) {
-          report.fittedVerification = VerifyModel(*fitted, {options_.ngspice});
-          if (!report.fittedVerification->ok()) problems.push_back(report.fittedVerification->message);
-        }
+        const CheckRequest request = check.Start(state);
+        CheckResults results{VerifyModel(request.current, {options_.ngspice}), std::nullopt};
+        if (request.fitted) results.fitted = VerifyModel(*request.fitted, {options_.ngspice});
+        // Each card's failure is the run's, in its own words.
+        for (const std::optional<VerificationResult>& result :
+             {std::optional(results.current), results.fitted})
+          if (result && !result->ok()) problems.push_back(result->message);
+        check.Finish(std::move(results));
+        report.check = std::move(check);
       }
     }
     // The values are the user's own input, worth keeping even when they make no model.
@@ -160,6 +167,9 @@ class Run {
     if (options_.verify || options_.output == OutputForm::Json) report.advice = AdviseSwitches(state);
     output_.Write(state, messages, file, report);
     for (const std::string& problem : problems) Fail(file, problem);
+    if (report.check)
+      for (const std::string& warning : report.check->Warnings())
+        Report(file, std::string(kNgspiceWarningOpening) + warning);
     // The test circuit export drops a file it cannot write without a word.
     for (const std::string& path : platform.failedWrites)
       if (!Named(messages, path)) Fail(&path, kNotWrittenText);

@@ -8,6 +8,8 @@
 namespace vdmos::cli {
 
 inline constexpr std::string_view kProgramName = "vdmosgen-cli";
+/// Before each thing ngspice ignored in a checked card (the run still succeeds).
+inline constexpr std::string_view kNgspiceWarningOpening = "ngspice warning: ";
 
 inline constexpr std::string_view kDescription =
     "Turns power MOSFET datasheet values into a SPICE VDMOS model card.\n"
@@ -55,7 +57,8 @@ inline constexpr std::string_view kNgspiceCircuitsHelp =
     "(NAME_subckt.lib) into the folder DIR, which must exist";
 inline constexpr std::string_view kVerifyHelp =
     "Simulate the model in ngspice and print the comparison with the\n"
-    "datasheet after the card (with --json under \"verification\")";
+    "datasheet after the card (with --json under \"verification\"); what\n"
+    "ngspice ignored goes to standard error (and \"ngspiceWarnings\")";
 inline constexpr std::string_view kNgspiceHelp =
     "The ngspice program for --verify (default: ngspice from PATH)";
 inline constexpr std::string_view kApplyBestSwitchesHelp =

@@ -32,10 +32,9 @@ std::string AdviceTable(const SwitchAdvice& advice) {
 
 std::string ReportTables(const ModelReport& report) {
   std::string text;
-  if (report.verification && report.verification->ok()) {
-    const bool sideBySide = report.fittedVerification && report.fittedVerification->ok();
-    text += sideBySide ? ComparisonTable(*report.fittedVerification, *report.verification)
-                       : VerificationTable(*report.verification);
+  if (report.check && report.check->Checked()) {
+    const std::vector<CheckLine> lines = report.check->Lines();
+    text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
   }
   if (report.advice) text += AdviceTable(*report.advice);
   return text;

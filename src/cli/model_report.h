@@ -9,13 +9,14 @@
 
 #include "refine/refinement.h"
 #include "refine/switch_advice.h"
-#include "verify/verify_model.h"
+#include "verify/check_session.h"
 
 namespace vdmos::cli {
 
 struct ModelReport {
-  std::optional<VerificationResult> verification;        ///< --verify: the card the run printed
-  std::optional<VerificationResult> fittedVerification;  ///< --verify --refine: the card before refining
+  /// --verify: the check of the card the run printed, and with --refine of the card before
+  /// refining beside it.
+  std::optional<CheckSession> check;
   std::optional<SwitchAdvice> advice;
   std::optional<Refinement> refinement;
 };

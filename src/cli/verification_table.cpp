@@ -74,13 +74,14 @@ std::string PercentCell(const std::optional<double>& percent) {
   return percent ? FormatMask(*percent, "0.00") : std::string(kMissing);
 }
 
-std::string VerificationTable(const VerificationResult& result) {
+std::string VerificationTable(const std::vector<CheckLine>& checkLines) {
   const bool withNotes =
-      std::ranges::any_of(result.rows, [](const VerificationRow& row) { return !row.note.empty(); });
+      std::ranges::any_of(checkLines, [](const CheckLine& line) { return !line.row.note.empty(); });
   std::vector<std::vector<std::string>> lines{
       {"quantity", "condition", "datasheet", "model", "simulated", "error %"}};
   if (withNotes) lines.front().emplace_back("note");
-  for (const VerificationRow& row : result.rows) {
+  for (const CheckLine& line : checkLines) {
+    const VerificationRow& row = line.row;
     lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
                      WithUnit(row.model, row.unit), WithUnit(row.simulated, row.unit),
                      PercentCell(row.errorPercent)});
@@ -89,13 +90,12 @@ std::string VerificationTable(const VerificationResult& result) {
   return PaddedTable(lines);
 }
 
-std::string ComparisonTable(const VerificationResult& fitted, const VerificationResult& refined) {
+std::string ComparisonTable(const std::vector<CheckLine>& checkLines) {
   std::vector<std::vector<std::string>> lines{{"quantity", "condition", "datasheet", "fitted: simulated",
                                                "fitted: error %", "refined: simulated", "refined: error %"}};
-  // Both checks ran the same benches under the same conditions, so their rows pair up.
-  for (std::size_t i = 0; i < refined.rows.size(); ++i) {
-    const VerificationRow& row = refined.rows[i];
-    const VerificationRow* before = i < fitted.rows.size() ? &fitted.rows[i] : nullptr;
+  for (const CheckLine& line : checkLines) {
+    const VerificationRow& row = line.row;
+    const std::optional<VerificationRow>& before = line.fitted;
     lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
                      before ? WithUnit(before->simulated, row.unit) : std::string(kMissing),
                      before ? PercentCell(before->errorPercent) : std::string(kMissing),

@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "verify/verify_model.h"
+#include "verify/check_session.h"
 
 namespace vdmos::cli {
 
 /// One header line and one line per row, columns padded with blanks, each line ending in
 /// "\n": quantity, condition, datasheet, model, simulated, error %, and a note column when a
 /// row has a note. A value that is missing shows as "-".
-std::string VerificationTable(const VerificationResult& result);
+std::string VerificationTable(const std::vector<CheckLine>& lines);
 
 /// The fitted and the refined card's check side by side: quantity, condition, datasheet, then
-/// the simulated value and error % of each.
-std::string ComparisonTable(const VerificationResult& fitted, const VerificationResult& refined);
+/// the simulated value and error % of each ("-" where the fitted card has no such point).
+std::string ComparisonTable(const std::vector<CheckLine>& lines);
 
 /// Lines of cells as columns padded with blanks, two blanks apart, each line ending in "\n".
 std::string PaddedTable(const std::vector<std::vector<std::string>>& lines);

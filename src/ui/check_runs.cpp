@@ -26,13 +26,12 @@ CheckRuns::CheckRuns(QObject* parent) : QObject(parent) {
   connect(&fitted_, &QFutureWatcherBase::finished, this, &CheckRuns::takeWhenBothEnded);
 }
 
-void CheckRuns::start(const WindowState& current, const std::optional<WindowState>& fitted,
-                      const VerifyOptions& options) {
+void CheckRuns::start(const CheckRequest& request, const VerifyOptions& options) {
   if (running_) return;
   running_ = true;
-  comparing_ = fitted.has_value();
-  current_.setFuture(Check(current, options));
-  if (fitted) fitted_.setFuture(Check(*fitted, options));
+  comparing_ = request.fitted.has_value();
+  current_.setFuture(Check(request.current, options));
+  if (request.fitted) fitted_.setFuture(Check(*request.fitted, options));
 }
 
 // Each watcher reports once, in either order; a watcher may already be finished while its

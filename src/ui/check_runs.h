@@ -2,19 +2,11 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QThreadPool>
-#include <optional>
 
-#include "model/window_state.h"
+#include "verify/check_session.h"
 #include "verify/verify_model.h"
 
 namespace vdmos::ui {
-
-/// What one "Simulate in ngspice" found: the window's card, and the fitted card beside it
-/// when the window's card is a refined one.
-struct CheckResults {
-  VerificationResult current;
-  std::optional<VerificationResult> fitted;
-};
 
 /// The threads the checks run on, which outlive any window.
 QThreadPool& CheckRunPool();
@@ -28,8 +20,7 @@ class CheckRuns : public QObject {
  public:
   explicit CheckRuns(QObject* parent = nullptr);
 
-  void start(const WindowState& current, const std::optional<WindowState>& fitted,
-             const VerifyOptions& options);
+  void start(const CheckRequest& request, const VerifyOptions& options);
   bool running() const { return running_; }
   /// The results of the last runs that finished.
   const CheckResults& results() const { return results_; }

@@ -1,7 +1,6 @@
 #include "ui/check_table.h"
 
 #include <QHeaderView>
-#include <algorithm>
 #include <array>
 
 #include "ui/table_cells.h"
@@ -39,13 +38,6 @@ void SetPoint(QTableWidget& table, int i, const VerificationRow& row) {
   table.setItem(i, kDatasheet, QuantityCell(row.datasheet, row.unit));
 }
 
-const VerificationRow* SamePoint(const std::vector<VerificationRow>& rows, const VerificationRow& row) {
-  const auto found = std::find_if(rows.begin(), rows.end(), [&](const VerificationRow& other) {
-    return other.quantity == row.quantity && other.condition == row.condition;
-  });
-  return found == rows.end() ? nullptr : &*found;
-}
-
 // The two cards mostly agree on why a value is missing; where they do not, each says its own.
 QString BothNotes(const std::string& fitted, const std::string& refined) {
   if (fitted == refined) return ToQString(refined);
@@ -66,6 +58,13 @@ CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
   showRows({});
 }
 
+void CheckTable::showLines(const std::vector<CheckLine>& lines, bool compared) {
+  if (compared)
+    showComparison(lines);
+  else
+    showRows(lines);
+}
+
 void CheckTable::setHeads(std::span<const char* const> heads) {
   QStringList captions;
   for (const char* head : heads) captions << Caption(head);
@@ -73,12 +72,12 @@ void CheckTable::setHeads(std::span<const char* const> heads) {
   setHorizontalHeaderLabels(captions);
 }
 
-void CheckTable::showRows(const std::vector<VerificationRow>& rows) {
+void CheckTable::showRows(const std::vector<CheckLine>& lines) {
   clearContents();
   setHeads(kSingleHeads);
-  setRowCount(static_cast<int>(rows.size()));
+  setRowCount(static_cast<int>(lines.size()));
   for (int i = 0; i < rowCount(); ++i) {
-    const VerificationRow& row = rows[static_cast<std::size_t>(i)];
+    const VerificationRow& row = lines[static_cast<std::size_t>(i)].row;
     SetPoint(*this, i, row);
     setItem(i, kModel, QuantityCell(row.model, row.unit));
     setItem(i, kSimulated, QuantityCell(row.simulated, row.unit));
@@ -88,16 +87,15 @@ void CheckTable::showRows(const std::vector<VerificationRow>& rows) {
   fitColumns();
 }
 
-void CheckTable::showComparison(const std::vector<VerificationRow>& fitted,
-                                const std::vector<VerificationRow>& refined) {
+void CheckTable::showComparison(const std::vector<CheckLine>& lines) {
   clearContents();
   setHeads(kComparedHeads);
-  setRowCount(static_cast<int>(refined.size()));
+  setRowCount(static_cast<int>(lines.size()));
   const VerificationRow none;
   for (int i = 0; i < rowCount(); ++i) {
-    const VerificationRow& row = refined[static_cast<std::size_t>(i)];
-    const VerificationRow* before = SamePoint(fitted, row);
-    const VerificationRow& other = before ? *before : none;
+    const CheckLine& line = lines[static_cast<std::size_t>(i)];
+    const VerificationRow& row = line.row;
+    const VerificationRow& other = line.fitted ? *line.fitted : none;
     SetPoint(*this, i, row);
     setItem(i, kFittedSimulated, QuantityCell(other.simulated, row.unit));
     setItem(i, kFittedError, PercentCell(other.errorPercent));

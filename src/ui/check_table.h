@@ -2,7 +2,7 @@
 #include <QTableWidget>
 #include <span>
 
-#include "verify/verify_model.h"
+#include "verify/check_session.h"
 
 namespace vdmos::ui {
 
@@ -15,15 +15,15 @@ class CheckTable : public QTableWidget {
  public:
   explicit CheckTable(QWidget* parent = nullptr);
 
-  void showRows(const std::vector<VerificationRow>& rows);
-  /// Both cards were checked at the same points; a point only one of them has keeps "-" for
-  /// the other.
-  void showComparison(const std::vector<VerificationRow>& fitted,
-                      const std::vector<VerificationRow>& refined);
+  /// The lines of a check; compared: the fitted card's values beside the refined card's, "-"
+  /// where the fitted card has no such point.
+  void showLines(const std::vector<CheckLine>& lines, bool compared);
   /// Room for the heads and a few rows; the page's splitter gives it more on request.
   QSize sizeHint() const override;
 
  private:
+  void showRows(const std::vector<CheckLine>& lines);
+  void showComparison(const std::vector<CheckLine>& lines);
   void setHeads(std::span<const char* const> heads);
   void fitColumns();
 };

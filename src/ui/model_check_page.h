@@ -1,12 +1,11 @@
 #pragma once
 #include <QWidget>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "model/window_state.h"
 #include "platform/platform.h"
 #include "ui/check_runs.h"
+#include "verify/check_session.h"
 #include "verify/verify_model.h"
 
 class QLabel;
@@ -20,12 +19,11 @@ class CheckTable;
 class ControlFactory;
 class SwitchAdviceTable;
 
-/// The page "Model check": the model's curves against the datasheet's points in four plots,
+/// The page "Model check": the model's curves against the datasheet's points in its plots,
 /// the advice on the DC-fit switches, and the check of the card in ngspice. A simulation runs
 /// on a worker thread on a copy of the state as it was when it started, so the user may go on
-/// working meanwhile; its table names the model it belongs to, and its curves are drawn only
-/// over that same model. After a refinement the page keeps the fitted card, and a simulation
-/// checks it beside the refined one, until anything replaces the refined card.
+/// working meanwhile. What the check shows, and the fitted card it keeps after a refinement,
+/// are the check session's; the page only shows them.
 class ModelCheckPage : public QWidget {
   Q_OBJECT
  public:
@@ -53,22 +51,6 @@ class ModelCheckPage : public QWidget {
   void simulationFinished();
 
  private:
-  /// What the plots show is computed from this much of the state.
-  struct Source {
-    ModelParameterSet params;
-    CardTexts card;
-    std::vector<std::string> fields;
-    friend bool operator==(const Source&, const Source&) = default;
-  };
-  static Source SourceOf(const WindowState& state);
-
-  /// The card a refinement started from, and the card it gave.
-  struct FittedCard {
-    ModelParameterSet params;
-    CardTexts card;
-    CardTexts refinedCard;
-  };
-
   void takeResults();
   void showTable();
   void showSimulatedCurves();
@@ -76,28 +58,13 @@ class ModelCheckPage : public QWidget {
 
   Platform& platform_;
   VerifyOptions options_;
-  std::optional<Source> drawn_;  // what the plots were last drawn from
-  std::optional<FittedCard> fitted_;
-
-  // The running simulation, then the one whose table is shown.
-  Source started_;
-  std::string startedName_;
-  std::optional<CardTexts> startedFitted_;
-  std::optional<Source> shown_;
-  std::string shownName_;
-  std::vector<std::string> shownWarnings_;
-  std::vector<VerificationRow> shownRows_;
-  std::optional<std::vector<VerificationRow>> shownFittedRows_;  // only while the fitted card is kept
-  Characteristics simulated_;
+  CheckSession session_;
   CheckRuns runs_;
 
   QPushButton* simulateButton_;
   QProgressBar* busy_;
   QLabel* message_;
-  CheckPlot* transfer_;
-  CheckPlot* output_;
-  CheckPlot* capacitances_;
-  CheckPlot* bodyDiode_;
+  std::vector<CheckPlot*> plots_;  // one per CheckPlotKinds() entry
   QLabel* tableCaption_;
   CheckTable* table_;
   SwitchAdviceTable* advice_;

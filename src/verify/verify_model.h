@@ -7,58 +7,16 @@
 // harm the window; the library form keeps global state that allows one circuit at a time.
 
 #include <chrono>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "model/window_state.h"
-#include "verify/characteristics.h"
+#include "verify/verification_result.h"
 
 namespace vdmos {
 
 struct VerifyOptions {
   std::string ngspicePath = "ngspice";       ///< a path, or a name looked up in PATH
   std::chrono::milliseconds timeout{10000};  ///< for the whole check; the runs are then killed
-};
-
-/// One line of the table: a quantity under a condition, the value to meet, and ngspice's.
-struct VerificationRow {
-  std::string quantity;   ///< "Rds(on)", "Id", "Ciss", "Coss", "Crss", "Vsd"
-  std::string condition;  ///< "Vgs = 10 V, Vds = 0.1 V"
-  std::string unit;       ///< "Ohm", "A", "pF", "V"
-  /// The datasheet's value; nullopt where the datasheet gives none (the check points, Ciss
-  /// at 0 V and at the largest voltage).
-  std::optional<double> datasheet;
-  /// The model's own value from the tool's equations (nullopt where it has no equation for it).
-  std::optional<double> model;
-  /// ngspice's value; nullopt when the run did not reach it (note says why).
-  std::optional<double> simulated;
-  /// (simulated - reference) / reference in percent, the reference being the datasheet value,
-  /// or the model value where the datasheet has none; nullopt when either is missing or 0.
-  std::optional<double> errorPercent;
-  std::string note;
-};
-
-enum class VerifyStatus {
-  Ok,
-  InvalidInput,      ///< no card, a card ngspice cannot take, or test conditions with nothing to run
-  NgspiceMissing,    ///< the ngspice program was not found
-  NgspiceFailed,     ///< it could not start, stopped with an error, or ended abnormally
-  NoConvergence,     ///< an analysis found no solution
-  Timeout,           ///< not finished in time; killed
-  UnreadableOutput,  ///< it ran, but printed less than the netlist asks for
-};
-
-struct VerificationResult {
-  VerifyStatus status = VerifyStatus::Ok;
-  std::string message;  ///< what went wrong, ready to show; empty when Ok
-  std::string details;  ///< ngspice's error output of the failed run, for a closer look
-  /// What ngspice ignored in the card (a parameter it does not know), each said once; the
-  /// simulation then ran without it.
-  std::vector<std::string> warnings;
-  std::vector<VerificationRow> rows;
-  Characteristics simulated;  ///< the simulated curves
-  bool ok() const { return status == VerifyStatus::Ok; }
 };
 
 /// Runs the stored card on the four benches with the window's current test conditions.

@@ -58,6 +58,9 @@ inline constexpr std::string_view kUnreadableOpening = "The output of ngspice fo
 inline constexpr std::string_view kUnreadableMiddle = " could not be read: ";
 inline constexpr std::string_view kUnreadableClosing = " is missing.";
 
+// A check of the fitted card beside the refined one: followed by why it failed.
+inline constexpr std::string_view kFittedCheckFailedOpening = "The fitted card could not be checked: ";
+
 // Saving the netlists.
 inline constexpr std::string_view kNetlistExtension = ".cir";
 inline constexpr std::string_view kNetlistFilter = "ngspice netlists (*.cir)|*.cir|All files (*.*)|*.*";
@@ -87,6 +90,19 @@ inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current poin
 inline constexpr std::string_view kCheckPointNote = " (check point ";
 inline constexpr std::string_view kDiodeNotReachedNote = "not reached in the forward sweep";
 inline constexpr std::string_view kNoDrainCurrentNote = "no drain current at this gate voltage";
+
+// The plots: titles and axes with their units.
+inline constexpr std::string_view kTransferPlotTitle = "Transfer characteristic at Vds = ";
+inline constexpr std::string_view kTransferPlotTitleUnit = " V";
+inline constexpr std::string_view kOutputPlotTitle = "Output characteristics";
+inline constexpr std::string_view kCapacitancePlotTitle = "Capacitances";
+inline constexpr std::string_view kBodyDiodePlotTitle = "Body diode forward characteristic";
+inline constexpr std::string_view kVgsAxis = "Vgs (V)";
+inline constexpr std::string_view kVdsAxis = "Vds (V)";
+inline constexpr std::string_view kVsdAxis = "Vsd (V)";
+inline constexpr std::string_view kIdAxis = "Id (A)";
+inline constexpr std::string_view kIsdAxis = "Isd (A)";
+inline constexpr std::string_view kCapacitanceAxis = "C (pF)";
 
 // Curve labels.
 inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";

@@ -171,6 +171,18 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   EXPECT_EQ(missingJson.exitStatus, 1);
   EXPECT_EQ(nlohmann::json::parse(missingJson.out)["verification"]["status"], "ngspice-missing");
 
+  // What ngspice ignores in the card is said on standard error and in the JSON; the run succeeds.
+  // (Without a plateau current the DC fit leaves LAMBDA as typed.)
+  const std::vector<std::string> foo{"--verify", "--set", "Idplat=", "--set", "Text_LAMBDA=1m FOO=3"};
+  const ProcessResult ignored = RunCliProcess(foo);
+  EXPECT_EQ(ignored.exitStatus, 0) << ignored.err;
+  EXPECT_EQ(ignored.err, "vdmosgen-cli: ngspice warning: unrecognized parameter (foo) - ignored\n");
+  std::vector<std::string> fooJson = foo;
+  fooJson.push_back("--json");
+  EXPECT_EQ(nlohmann::json::parse(RunCliProcess(fooJson).out)["ngspiceWarnings"],
+            nlohmann::json::array({"unrecognized parameter (foo) - ignored"}));
+  EXPECT_EQ(nlohmann::json::parse(json.out)["ngspiceWarnings"], nlohmann::json::array());
+
   // A model name ngspice cannot take is refused before ngspice runs.
   const ProcessResult blank = RunCliProcess({"--verify", "--set", "Text20=two words"});
   EXPECT_EQ(blank.exitStatus, 1);
