@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "model/control_names.h"
 #include "platform/scripted_platform.h"
 
 namespace {
@@ -16,7 +17,7 @@ void BM_UpdateModel_StartValues(benchmark::State& state) {
   vdmos::ScriptedPlatform platform;
   for (auto _ : state) {
     vdmos::UpdateModel(window, platform);
-    benchmark::DoNotOptimize(window.text("SubCktTextBox").data());
+    benchmark::DoNotOptimize(window.text(vdmos::control::SubCktTextBox).data());
   }
   if (!platform.messages.empty()) state.SkipWithError("the start values showed a message");
 }

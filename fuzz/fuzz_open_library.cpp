@@ -6,15 +6,16 @@
 
 #include "files/model_library.h"
 #include "fuzz_open_files.h"
+#include "model/control_names.h"
 #include "model/window_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string content(reinterpret_cast<const char*>(data), size);
   InMemoryOpenPlatform platform(content);
   vdmos::WindowState state;
-  state.setText("LibTextBox", "kept\r\n");
+  state.setText(vdmos::control::LibTextBox, "kept\r\n");
   vdmos::OpenLib_Click(state, platform);
-  const std::string& box = state.text("LibTextBox");
+  const std::string& box = state.text(vdmos::control::LibTextBox);
   if (box != "kept\r\n" && box != content) std::abort();
   if (state.libCaret != box.size()) std::abort();
   return 0;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "model/model_update.h"
 #include "model/window_state.h"
@@ -17,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!rest.empty()) {
     const unsigned switches = static_cast<unsigned char>(rest.front());
     rest.remove_prefix(1);
-    state.setCheck("CheckDepMode", switches & 1u);
-    state.setCheck("ForceRdsOn", (switches >> 1) & 3u);
-    state.setCheck("FixVTO", (switches >> 3) & 1u);
-    state.setCheck("LineBreak", (switches >> 4) & 1u);
+    state.setCheck(vdmos::control::CheckDepMode, switches & 1u);
+    state.setCheck(vdmos::control::ForceRdsOn, (switches >> 1) & 3u);
+    state.setCheck(vdmos::control::FixVTO, (switches >> 3) & 1u);
+    state.setCheck(vdmos::control::LineBreak, (switches >> 4) & 1u);
   }
   for (const vdmos::FieldInfo& field : vdmos::DatasheetFields()) {
     if (rest.empty()) break;
@@ -30,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   vdmos::ScriptedPlatform platform;
   vdmos::UpdateModel(state, platform);
-  if (state.text("Text19").empty()) std::abort();
+  if (state.text(vdmos::control::Text19).empty()) std::abort();
   return 0;
 }

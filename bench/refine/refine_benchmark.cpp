@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refinement.h"
@@ -14,7 +15,7 @@ namespace {
 
 WindowState UpdatedStartWindow(const char* fetType) {
   WindowState state;
-  state.setText("Combo1", fetType);
+  state.setText(control::Combo1, fetType);
   ScriptedPlatform platform;
   UpdateModel(state, platform);
   return state;

@@ -4,6 +4,7 @@
 
 #include "cli/state_json.h"
 #include "cli/verification_table.h"
+#include "model/control_names.h"
 #include "model/subcircuit.h"
 
 namespace vdmos::cli {
@@ -52,7 +53,7 @@ void OutputWriter::Write(const WindowState& state, const std::vector<std::string
     // When there is none, the run reports why; nothing goes to standard output.
     WriteText(NgspiceSubCircuit(state).text, out_);
   } else {
-    WriteText(state.text(form_ == OutputForm::SubCkt ? "SubCktTextBox" : "Text19"), out_);
+    WriteText(state.text(form_ == OutputForm::SubCkt ? control::SubCktTextBox : control::Text19), out_);
   }
   out_ << ReportTables(report);
   for (const std::string& message : messages) {

@@ -15,6 +15,7 @@
 #include "files/datasheet_file.h"
 #include "files/model_library.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "model/new_command.h"
 #include "model/subcircuit.h"
@@ -50,7 +51,7 @@ Command WindowCommand(CliCommand command) {
 // The card box shows the error text after a failed model update; a command started on its
 // own reports the same text in a message box.
 bool EndedInParameterError(const WindowState& state, const ScriptedPlatform& platform) {
-  if (state.text("Text19") == kParameterErrorText) return true;
+  if (state.text(control::Text19) == kParameterErrorText) return true;
   return std::ranges::any_of(platform.messages, [](const ScriptedPlatform::Message& message) {
     return message.text == kParameterErrorText;
   });
@@ -102,7 +103,7 @@ class Run {
         Fail(&*options_.library, *problem);
       // Each model is appended to this text rather than to the library box: copying the
       // growing box into every model's window would make a batch slow quadratically.
-      library_ = libraryState_.text("LibTextBox");
+      library_ = libraryState_.text(control::LibTextBox);
     }
     return !failed_;
   }
@@ -121,7 +122,7 @@ class Run {
     ModelReport report;
     CheckSession check;
     if (options_.refine) {
-      if (state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
+      if (state.text(control::Text19).empty()) RunUserCommand(UpdateModel, state, platform);
       WindowState before = state;
       // A refinement that cannot be made leaves the fitted card, and the run reports it.
       if ((report.refinement = RefineModel(state, platform))) {
@@ -134,7 +135,8 @@ class Run {
     const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
     // The commands that would update the model first do it here, so that a failed update is
     // known before anything of the model is written.
-    if (toLibraryOrFolder && state.text("Text19").empty()) RunUserCommand(UpdateModel, state, platform);
+    if (toLibraryOrFolder && state.text(control::Text19).empty())
+      RunUserCommand(UpdateModel, state, platform);
     std::vector<std::string> problems;
     const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
     if (EndedInParameterError(state, platform)) {
@@ -179,7 +181,7 @@ class Run {
     if (options_.library) {
       if (options_.output == OutputForm::SubCkt) RunUserCommand(OptionSubCkt_Click, state, platform);
       RunUserCommand(Add_Click, state, platform);
-      library_ += state.text("LibTextBox");
+      library_ += state.text(control::LibTextBox);
       ++modelsAdded_;
     }
     bool written = true;
@@ -191,14 +193,14 @@ class Run {
     if (options_.ngspiceCircuits) {
       // Without a breakdown voltage there is no subcircuit to write; the export says so.
       const std::size_t files =
-          kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text("avalanche_volt")) ? 1 : 0);
+          kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text(control::avalanche_volt)) ? 1 : 0);
       written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, files, state, platform);
     }
     if (!written) failed_ = true;
   }
 
   void SaveLibrary() {
-    libraryState_.setText("LibTextBox", std::move(library_));
+    libraryState_.setText(control::LibTextBox, std::move(library_));
     if (!SaveThroughDialog(SaveLib_Click, *options_.library, libraryState_, libraryPlatform_)) failed_ = true;
     for (const std::string& message : libraryPlatform_.MessageTexts()) err_ << message << '\n';
   }

@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"
 
@@ -19,9 +20,9 @@ struct NamedCommand {
 };
 
 // What runs when the user types into a field or clicks an option.
-constexpr std::array kChangeHandlers{NamedCommand{"avalanche_volt", avalanche_volt_Change}};
-constexpr std::array kOptionClicks{NamedCommand{"OptionStandard", OptionStandard_Click},
-                                   NamedCommand{"OptionSubCkt", OptionSubCkt_Click}};
+constexpr std::array kChangeHandlers{NamedCommand{control::avalanche_volt, avalanche_volt_Change}};
+constexpr std::array kOptionClicks{NamedCommand{control::OptionStandard, OptionStandard_Click},
+                                   NamedCommand{control::OptionSubCkt, OptionSubCkt_Click}};
 
 template <std::size_t N>
 Command Find(const std::array<NamedCommand, N>& table, std::string_view control) {
@@ -36,7 +37,7 @@ const WindowState& StartState() {
 }
 
 std::optional<ControlKind> KindOf(std::string_view control) {
-  if (control == "Combo1") return ControlKind::FetType;
+  if (control == control::Combo1) return ControlKind::FetType;
   if (FindField(control) != nullptr) return ControlKind::TextField;
   if (StartState().hasCheck(control)) return ControlKind::CheckBox;
   if (Find(kOptionClicks, control) != nullptr) return ControlKind::Option;

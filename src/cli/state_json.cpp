@@ -1,5 +1,7 @@
 #include "cli/state_json.h"
 
+#include "model/control_names.h"
+
 namespace vdmos::cli {
 
 nlohmann::json StateJson(const WindowState& state, const std::vector<std::string>& messages) {
@@ -7,8 +9,8 @@ nlohmann::json StateJson(const WindowState& state, const std::vector<std::string
   for (const std::string& name : state.textControls()) controls[name] = state.text(name);
   nlohmann::json checks = nlohmann::json::object();
   for (const std::string& name : state.checkBoxes()) checks[name] = state.check(name);
-  checks["OptionStandard"] = state.optionStandard ? 1 : 0;
-  checks["OptionSubCkt"] = state.optionSubCkt ? 1 : 0;
+  checks[control::OptionStandard] = state.optionStandard ? 1 : 0;
+  checks[control::OptionSubCkt] = state.optionSubCkt ? 1 : 0;
   nlohmann::json enabled = nlohmann::json::object();
   for (const std::string& name : state.switchableControls()) enabled[name] = state.enabled(name);
 

@@ -8,6 +8,7 @@
 #include "extract/checked_math.h"
 #include "extract/constants.h"
 #include "extract/junction_fit.h"
+#include "model/control_names.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -25,15 +26,15 @@ struct CapacitanceGrid {
 // only the two voltages take the engineering reading.
 CapacitanceGrid ReadGrid(const WindowState& state) {
   CapacitanceGrid g{};
-  g.Ciss1 = PlainReading(state.text("Text7"));
-  g.Coss1 = PlainReading(state.text("Text8"));
-  g.Coss0 = PlainReading(state.text("Text21"));
-  g.Coss2 = PlainReading(state.text("TextCossMin"));
-  g.C1 = PlainReading(state.text("Text9"));
-  g.C0 = PlainReading(state.text("Text10"));
-  g.C2 = PlainReading(state.text("Text11"));
-  g.V1 = EngineeringReading(state.text("TextVdsMiddle"));
-  g.V2 = EngineeringReading(state.text("TextVdsMax"));
+  g.Ciss1 = PlainReading(state.text(control::Text7));
+  g.Coss1 = PlainReading(state.text(control::Text8));
+  g.Coss0 = PlainReading(state.text(control::Text21));
+  g.Coss2 = PlainReading(state.text(control::TextCossMin));
+  g.C1 = PlainReading(state.text(control::Text9));
+  g.C0 = PlainReading(state.text(control::Text10));
+  g.C2 = PlainReading(state.text(control::Text11));
+  g.V1 = EngineeringReading(state.text(control::TextVdsMiddle));
+  g.V2 = EngineeringReading(state.text(control::TextVdsMax));
   return g;
 }
 
@@ -96,7 +97,7 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
 
   ModelParameterSet& p = state.params;
   p.CGDMIN = g.C2;
-  if (state.check("CheckDepMode") == 1) {
+  if (state.check(control::CheckDepMode) == 1) {
     FitGateDrainDepletion(g, p);
   } else {
     FitGateDrainNormal(g, p);
@@ -107,14 +108,14 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
   if (coss0 < g.C0) {
     platform.ShowMessage(kCossMaxMessage);
     coss0 = g.C0;
-    state.setText("Text21", DefaultNumberText(g.C0));
+    state.setText(control::Text21, DefaultNumberText(g.C0));
   }
   // The drain-source capacitance of each row is what Coss holds beyond Crss.
   p.junctionCapText =
       JunctionCapFit(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2));
 
-  if (state.text("Trr").empty()) state.setText("Trr", "0");
-  p.TT = Mul(1.44, PlainReading(state.text("Trr")));
+  if (state.text(control::Trr).empty()) state.setText(control::Trr, "0");
+  p.TT = Mul(1.44, PlainReading(state.text(control::Trr)));
 
   // All caption texts are made before any is shown, so a fault leaves every caption as it was.
   std::string cissOn = FormatMask(Add(g.C0, p.CGS), "0#");
@@ -122,9 +123,9 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
   std::string summary = "CGDMAX=" + CardNumberText(p.CGDMAX, "0") +
                         "p CGDMIN=" + CardNumberText(p.CGDMIN, "0") + "p CGS=" + CardNumberText(p.CGS, "0") +
                         "p TT=" + CardNumberText(p.TT, "0#") + "n ";
-  state.setText("Ciss_on", std::move(cissOn));
-  state.setText("Ciss_off", std::move(cissOff));
-  state.setText("Label_ACparam", std::move(summary));
+  state.setText(control::Ciss_on, std::move(cissOn));
+  state.setText(control::Ciss_off, std::move(cissOff));
+  state.setText(control::Label_ACparam, std::move(summary));
 }
 
 }  // namespace vdmos

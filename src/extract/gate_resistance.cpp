@@ -1,6 +1,7 @@
 #include "extract/gate_resistance.h"
 
 #include "extract/checked_math.h"
+#include "model/control_names.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -8,8 +9,8 @@ namespace vdmos {
 void Button_Rgate_Click(WindowState& state, Platform&) {
   if (state.rgate) return;
   GateResistanceForm form;
-  form.Text_VGG = state.text("rdsonVgs");
-  form.Text_VGSP = state.text("Vplat");
+  form.Text_VGG = state.text(control::rdsonVgs);
+  form.Text_VGSP = state.text(control::Vplat);
   state.rgate = form;
 }
 
@@ -26,7 +27,7 @@ void OkButton_Click(WindowState& state, Platform&) {
     // Total gate-loop resistance from the time the driver takes to charge the gate to
     // the plateau and through it, minus the driver's own resistance. ns over nC gives ohms.
     const double loop = Div(Mul(Sub(VGG, Mul(VGSP, 0.5)), td), Add(Mul(Qgd, 0.2), Qgs));
-    state.setText("Text2", CardNumberText(Sub(loop, Rout), "0.0#"));
+    state.setText(control::Text2, CardNumberText(Sub(loop, Rout), "0.0#"));
   } catch (const ArithmeticFault&) {
     // A fault (no gate charge given, an overflow) leaves Rg as it was, without a message.
   }

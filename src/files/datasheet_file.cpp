@@ -8,6 +8,7 @@
 
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
+#include "model/control_names.h"
 #include "model/new_command.h"
 
 namespace vdmos {
@@ -26,45 +27,45 @@ constexpr Line Field(std::string_view control) { return {{}, control}; }
 // their places, and are never checked on reading.
 constexpr std::array<Line, 40> kLayout{
     Fixed(kDatasheetHeader),         // 1
-    Field("Text20"),                 // 2
+    Field(control::Text20),          // 2
     Fixed("dc parameters"),          // 3
-    Field("Text6"),                  // 4
+    Field(control::Text6),           // 4
     Fixed("0"),                      // 5
-    Field("Text2"),                  // 6
-    Field("Text3"),                  // 7
-    Field("Text4"),                  // 8
-    Field("Text5"),                  // 9
+    Field(control::Text2),           // 6
+    Field(control::Text3),           // 7
+    Field(control::Text4),           // 8
+    Field(control::Text5),           // 9
     Fixed("ac parameters"),          // 10
-    Field("Text7"),                  // 11
-    Field("Text8"),                  // 12
-    Field("Text21"),                 // 13
-    Field("Text9"),                  // 14
-    Field("Text10"),                 // 15
-    Field("Text11"),                 // 16
+    Field(control::Text7),           // 11
+    Field(control::Text8),           // 12
+    Field(control::Text21),          // 13
+    Field(control::Text9),           // 14
+    Field(control::Text10),          // 15
+    Field(control::Text11),          // 16
     Fixed("body diode parameters"),  // 17
     Fixed("0"),                      // 18
     Fixed("0"),                      // 19
     Fixed("0"),                      // 20
-    Field("TextVdsMiddle"),          // 21
-    Field("rdsonVgs"),               // 22
-    Field("Trr"),                    // 23
-    Field("Combo1"),                 // 24
-    Field("TextBoxVdsTest"),         // 25
-    Field("VdsRange"),               // 26
-    Field("IdCharge"),               // 27
-    Field("VdCharge"),               // 28
+    Field(control::TextVdsMiddle),   // 21
+    Field(control::rdsonVgs),        // 22
+    Field(control::Trr),             // 23
+    Field(control::Combo1),          // 24
+    Field(control::TextBoxVdsTest),  // 25
+    Field(control::VdsRange),        // 26
+    Field(control::IdCharge),        // 27
+    Field(control::VdCharge),        // 28
     Fixed("0"),                      // 29
     Fixed("0"),                      // 30
-    Field("Idplat"),                 // 31
-    Field("Vplat"),                  // 32
-    Field("id1"),                    // 33
-    Field("vd1"),                    // 34
-    Field("id2"),                    // 35
-    Field("vd2"),                    // 36
-    Field("id3"),                    // 37
-    Field("vd3"),                    // 38
-    Field("TextVdsMax"),             // 39
-    Field("TextCossMin"),            // 40
+    Field(control::Idplat),          // 31
+    Field(control::Vplat),           // 32
+    Field(control::id1),             // 33
+    Field(control::vd1),             // 34
+    Field(control::id2),             // 35
+    Field(control::vd2),             // 36
+    Field(control::id3),             // 37
+    Field(control::vd3),             // 38
+    Field(control::TextVdsMax),      // 39
+    Field(control::TextCossMin),     // 40
 };
 
 // Far more than 40 lines of typed values ever take; it keeps a huge or binary file from
@@ -95,17 +96,18 @@ void SetIfEmpty(WindowState& state, std::string_view control, std::string value)
 
 /// Fills what the file left empty, in an order where later gaps take earlier results.
 void FillGaps(WindowState& state, std::string_view fetType) {
-  SetIfEmpty(state, "TextVdsMiddle", "25");
-  SetIfEmpty(state, "rdsonVgs", "10");
-  SetIfEmpty(state, "Trr", "0");
+  SetIfEmpty(state, control::TextVdsMiddle, "25");
+  SetIfEmpty(state, control::rdsonVgs, "10");
+  SetIfEmpty(state, control::Trr, "0");
   // Only the exact text selects PMOS; setting the box's text runs no model update.
-  state.setText("Combo1", fetType == "PMOS" ? "PMOS" : "NMOS");
-  SetIfEmpty(state, "TextBoxVdsTest", "50");
-  SetIfEmpty(state, "VdsRange", "25");
-  SetIfEmpty(state, "IdCharge", state.text("Text4"));
-  SetIfEmpty(state, "VdCharge", "50");
-  const std::string& plateauCurrent = state.text("Idplat");
-  if (plateauCurrent.empty() || plateauCurrent == "0") state.setText("Idplat", state.text("IdCharge"));
+  state.setText(control::Combo1, fetType == "PMOS" ? "PMOS" : "NMOS");
+  SetIfEmpty(state, control::TextBoxVdsTest, "50");
+  SetIfEmpty(state, control::VdsRange, "25");
+  SetIfEmpty(state, control::IdCharge, state.text(control::Text4));
+  SetIfEmpty(state, control::VdCharge, "50");
+  const std::string& plateauCurrent = state.text(control::Idplat);
+  if (plateauCurrent.empty() || plateauCurrent == "0")
+    state.setText(control::Idplat, state.text(control::IdCharge));
 }
 
 }  // namespace
@@ -116,7 +118,7 @@ void save_Click(WindowState& state, Platform& platform) {
     text += line.control.empty() ? line.fixedText : std::string_view(state.text(line.control));
     text += "\r\n";
   }
-  SaveTextFile(platform, text, state.text("Text20") + ".txt", kDatasheetFilter, 1);
+  SaveTextFile(platform, text, state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
 }
 
 void open_Click(WindowState& state, Platform& platform) {
@@ -137,7 +139,7 @@ void open_Click(WindowState& state, Platform& platform) {
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::string_view control = kLayout[i].control;
     if (control.empty()) continue;
-    if (control == "Combo1")
+    if (control == control::Combo1)
       fetType = lines[i];
     else
       state.setText(control, std::string(lines[i]));
@@ -145,7 +147,7 @@ void open_Click(WindowState& state, Platform& platform) {
   FillGaps(state, fetType);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.
-  state.setText("Text19", "");
+  state.setText(control::Text19, "");
   state.card = CardTexts{};
 }
 

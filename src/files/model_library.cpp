@@ -4,6 +4,7 @@
 
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 
 namespace vdmos {
@@ -11,38 +12,39 @@ namespace {
 
 /// Appends the line and a CR LF directly after the library text, with no separator.
 void AppendToLibrary(WindowState& state, std::string_view line) {
-  std::string library = state.text("LibTextBox");
+  std::string library = state.text(control::LibTextBox);
   library += line;
   library += "\r\n";
-  state.setText("LibTextBox", std::move(library));
+  state.setText(control::LibTextBox, std::move(library));
 }
 
-void CaretToEnd(WindowState& state) { state.libCaret = state.text("LibTextBox").size(); }
+void CaretToEnd(WindowState& state) { state.libCaret = state.text(control::LibTextBox).size(); }
 
 }  // namespace
 
 void Add_Click(WindowState& state, Platform& platform) {
-  if (state.text("Text19").empty()) UpdateModel(state, platform);
-  if (state.optionStandard) AppendToLibrary(state, state.text("Text19"));
-  if (state.optionSubCkt) AppendToLibrary(state, state.text("SubCktTextBox"));
+  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  if (state.optionStandard) AppendToLibrary(state, state.text(control::Text19));
+  if (state.optionSubCkt) AppendToLibrary(state, state.text(control::SubCktTextBox));
   CaretToEnd(state);
 }
 
 void SaveLib_Click(WindowState& state, Platform& platform) {
-  SaveTextFile(platform, state.text("LibTextBox"), state.text("FileName"), kLibrarySaveFilter, 1);
+  SaveTextFile(platform, state.text(control::LibTextBox), state.text(control::FileName), kLibrarySaveFilter,
+               1);
 }
 
 void OpenLib_Click(WindowState& state, Platform& platform) {
-  std::string library = OpenLibFile(state, platform, state.text("FileName"), "");
-  if (!library.empty()) state.setText("LibTextBox", std::move(library));
+  std::string library = OpenLibFile(state, platform, state.text(control::FileName), "");
+  if (!library.empty()) state.setText(control::LibTextBox, std::move(library));
   CaretToEnd(state);
 }
 
 void SaveModel_Click(WindowState& state, Platform& platform) {
   std::string text(kModelFileHeader);
   text += "\r\n";
-  text += state.text("Text19");
-  SaveTextFile(platform, text, state.text("Text20") + ".lib", "", 1);
+  text += state.text(control::Text19);
+  SaveTextFile(platform, text, state.text(control::Text20) + ".lib", "", 1);
 }
 
 std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view fileName,
@@ -65,7 +67,7 @@ std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view
     platform.ShowMessage(LibraryNotTextMessage(*path));
     return {};
   }
-  state.setText("FileName", *path);
+  state.setText(control::FileName, *path);
   return std::move(file.bytes);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The datasheet value set: every input field of the main window with its label, unit, start
-// text, the text New puts in, and the reading that turns its text into a number.
+// The datasheet value set: every input field of the main window with its start text, the text
+// New puts in, and the reading that turns its text into a number. Its caption and unit are
+// the window's (ui/window_texts.cpp).
 
 #include <optional>
 #include <span>
@@ -16,8 +17,6 @@ enum class Reading {
 
 struct FieldInfo {
   std::string_view control;                  ///< control name, the key of the field in WindowState
-  std::string_view label;                    ///< caption beside the field, or its tool tip
-  std::string_view unit;                     ///< unit label, empty where there is none
   std::string_view startText;                ///< text shown when the window opens
   std::optional<std::string_view> afterNew;  ///< text New puts in; nullopt: New leaves it alone
   Reading reading;

@@ -5,13 +5,14 @@
 #include "extract/checked_math.h"
 #include "extract/dc_update.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
 
 namespace vdmos {
 namespace {
 
-bool MultipleLines(const WindowState& state) { return state.check("LineBreak") == 1; }
+bool MultipleLines(const WindowState& state) { return state.check(control::LineBreak) == 1; }
 
 }  // namespace
 
@@ -22,33 +23,33 @@ void UpdateModel(WindowState& state, Platform& platform) {
     Update_DC_Click(state, platform);
     Update_AC_Click(state, platform);
 
-    const double vd1 = EngineeringReading(state.text("vd1"));
-    const double id1 = EngineeringReading(state.text("id1"));
-    const double vd2 = EngineeringReading(state.text("vd2"));
-    const double id2 = EngineeringReading(state.text("id2"));
-    const double vd3 = EngineeringReading(state.text("vd3"));
-    const double id3 = EngineeringReading(state.text("id3"));
+    const double vd1 = EngineeringReading(state.text(control::vd1));
+    const double id1 = EngineeringReading(state.text(control::id1));
+    const double vd2 = EngineeringReading(state.text(control::vd2));
+    const double id2 = EngineeringReading(state.text(control::id2));
+    const double vd3 = EngineeringReading(state.text(control::vd3));
+    const double id3 = EngineeringReading(state.text(control::id3));
     state.params.bodyDiodeText = BodyDiodeFit(vd1, id1, vd2, id2, vd3, id3);
 
     std::string_view channelSuffix;
-    if (state.text("Combo1") == "PMOS") {
+    if (state.text(control::Combo1) == "PMOS") {
       channelSuffix = kPChannelSuffix;
       // The stored value itself flips; the next DC extraction sets it afresh.
       state.params.VTO = -state.params.VTO;
     }
-    state.params.RG = EngineeringReading(state.text("Text2"));
+    state.params.RG = EngineeringReading(state.text(control::Text2));
 
-    CardTexts card =
-        BuildCardTexts(state.text("Text20"), state.params, state.text("Text_LAMBDA"), channelSuffix);
-    state.setText("Text19", card.singleLine);
+    CardTexts card = BuildCardTexts(state.text(control::Text20), state.params,
+                                    state.text(control::Text_LAMBDA), channelSuffix);
+    state.setText(control::Text19, card.singleLine);
     state.card = std::move(card);
-    if (MultipleLines(state)) state.setText("Text19", ThreeLineCard(state.card));
-    state.setEnabled("Command1", true);
+    if (MultipleLines(state)) state.setText(control::Text19, ThreeLineCard(state.card));
+    state.setEnabled(control::Command1, true);
 
     BuildSubCkt(state);
   } catch (const ArithmeticFault&) {
-    state.setText("Text19", std::string(kParameterErrorText));
-    state.setEnabled("Command1", false);
+    state.setText(control::Text19, std::string(kParameterErrorText));
+    state.setEnabled(control::Command1, false);
   }
 }
 
@@ -57,12 +58,12 @@ void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state,
 void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
 
 void LineBreak_Click(WindowState& state, Platform&) {
-  state.setText("Text19", MultipleLines(state) ? ThreeLineCard(state.card) : state.card.singleLine);
+  state.setText(control::Text19, MultipleLines(state) ? ThreeLineCard(state.card) : state.card.singleLine);
   BuildSubCkt(state);
 }
 
 void Command1_Click(WindowState& state, Platform& platform) {
-  platform.SetClipboardText(state.text("Text19"));
+  platform.SetClipboardText(state.text(control::Text19));
 }
 
 }  // namespace vdmos

@@ -1,5 +1,6 @@
 #include "model/new_command.h"
 
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"
 
@@ -10,7 +11,7 @@ void New_Click(WindowState& state, Platform& platform) {
   // left alone. Selecting the FET type this way is a plain assignment: it starts no update.
   for (const FieldInfo& field : DatasheetFields())
     if (field.afterNew) state.setText(field.control, std::string(*field.afterNew));
-  state.setText("Text19", "");
+  state.setText(control::Text19, "");
   state.card = CardTexts{};
   // Emptying the breakdown voltage is a change of that field and runs its change handling,
   // which rebuilds the subcircuit from the now empty name and card: so it comes last.

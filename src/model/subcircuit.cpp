@@ -10,6 +10,7 @@
 
 #include "extract/checked_math.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -244,21 +245,22 @@ std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool n
 void BuildSubCkt(WindowState& state) {
   // The voltage is read before the box is touched, so an overflow leaves the previous
   // subcircuit whole instead of a half-written one.
-  const double reverseVoltage = std::fabs(PlainReading(state.text("avalanche_volt")));
-  state.setText("SubCktTextBox", SubCircuitText(state.text("Text20"), state.text("Combo1") == "NMOS",
-                                                reverseVoltage, state.text("Text19")));
+  const double reverseVoltage = std::fabs(PlainReading(state.text(control::avalanche_volt)));
+  state.setText(control::SubCktTextBox,
+                SubCircuitText(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
+                               reverseVoltage, state.text(control::Text19)));
 }
 
 void avalanche_volt_Change(WindowState& state, Platform&) {
   BuildSubCkt(state);
-  const std::string& voltage = state.text("avalanche_volt");
+  const std::string& voltage = state.text(control::avalanche_volt);
   const bool usable = !voltage.empty() && PlainReading(voltage) != 0.0;
-  state.setEnabled("SubCktTextBox", usable);
-  state.setEnabled("CopyToClipBoardSubCkt", usable);
+  state.setEnabled(control::SubCktTextBox, usable);
+  state.setEnabled(control::CopyToClipBoardSubCkt, usable);
 }
 
 void CopyToClipBoardSubCkt_Click(WindowState& state, Platform& platform) {
-  platform.SetClipboardText(state.text("SubCktTextBox"));
+  platform.SetClipboardText(state.text(control::SubCktTextBox));
 }
 
 bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
@@ -289,8 +291,8 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
 }
 
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
-  return NgspiceSubCircuit(state.text("Text20"), state.text("Combo1") == "NMOS", state.text("avalanche_volt"),
-                           state.text("Text19"));
+  return NgspiceSubCircuit(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
+                           state.text(control::avalanche_volt), state.text(control::Text19));
 }
 
 void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform) {

@@ -1,12 +1,13 @@
 #include "model/window_commands.h"
 
+#include "model/control_names.h"
 #include "version.h"
 
 namespace vdmos {
 namespace {
 
 // At most one help picture is visible: showing one hides the other.
-void ToggleHelpPicture(WindowState& state, const char* picture, const char* other) {
+void ToggleHelpPicture(WindowState& state, control::Name picture, control::Name other) {
   if (!state.visible(picture)) {
     state.setVisible(picture, true);
     state.setVisible(other, false);
@@ -17,9 +18,13 @@ void ToggleHelpPicture(WindowState& state, const char* picture, const char* othe
 
 }  // namespace
 
-void VgsPlat_Help_Click(WindowState& state, Platform&) { ToggleHelpPicture(state, "Image2", "Image3"); }
+void VgsPlat_Help_Click(WindowState& state, Platform&) {
+  ToggleHelpPicture(state, control::Image2, control::Image3);
+}
 
-void transf_help_Click(WindowState& state, Platform&) { ToggleHelpPicture(state, "Image3", "Image2"); }
+void transf_help_Click(WindowState& state, Platform&) {
+  ToggleHelpPicture(state, control::Image3, control::Image2);
+}
 
 std::string AboutText() {
   const std::string lines[] = {

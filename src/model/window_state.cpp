@@ -1,7 +1,9 @@
 #include "model/window_state.h"
 
 #include <stdexcept>
+#include <utility>
 
+#include "model/control_names.h"
 #include "model/fields.h"
 
 namespace vdmos {
@@ -19,24 +21,29 @@ auto& Lookup(Map& map, std::string_view name, const char* what) {
 WindowState::WindowState() {
   for (const FieldInfo& field : DatasheetFields()) texts_.emplace(field.control, field.startText);
   // Outputs, with the captions they show before the first command writes them.
-  texts_.emplace("OUT_ID1", "0");
-  texts_.emplace("OUT_ID2", "0");
-  texts_.emplace("Label_DcParam", "KP  RS  RD  VTO");
-  texts_.emplace("Label_Rds", "Rds");
-  texts_.emplace("DATA1", "Vgs    Id");
-  texts_.emplace("DATA2", "Vgs    Id");
-  texts_.emplace("StatusBar1", "");
-  texts_.emplace("Ciss_on", "-");
-  texts_.emplace("Ciss_off", "-");
-  texts_.emplace("Label_ACparam", "AC model params");
-  texts_.emplace("Text19", "");
-  texts_.emplace("SubCktTextBox", "Subcircuit model\r\n");
-  texts_.emplace("FileName", "VDmos.lib");
-  texts_.emplace("LibTextBox", "");
+  texts_.emplace(control::OUT_ID1, "0");
+  texts_.emplace(control::OUT_ID2, "0");
+  texts_.emplace(control::Label_DcParam, "KP  RS  RD  VTO");
+  texts_.emplace(control::Label_Rds, "Rds");
+  texts_.emplace(control::DATA1, "Vgs    Id");
+  texts_.emplace(control::DATA2, "Vgs    Id");
+  texts_.emplace(control::StatusBar1, "");
+  texts_.emplace(control::Ciss_on, "-");
+  texts_.emplace(control::Ciss_off, "-");
+  texts_.emplace(control::Label_ACparam, "AC model params");
+  texts_.emplace(control::Text19, "");
+  texts_.emplace(control::SubCktTextBox, "Subcircuit model\r\n");
+  texts_.emplace(control::FileName, "VDmos.lib");
+  texts_.emplace(control::LibTextBox, "");
 
-  checks_ = {{"CheckDepMode", 0}, {"ForceRdsOn", 1}, {"FixVTO", 1}, {"LineBreak", 1}};
-  enabled_ = {{"Command1", true}, {"SubCktTextBox", true}, {"CopyToClipBoardSubCkt", true}};
-  visible_ = {{"Image1", true}, {"Image2", false}, {"Image3", false}};
+  for (auto [box, value] : {std::pair{control::CheckDepMode, 0}, std::pair{control::ForceRdsOn, 1},
+                            std::pair{control::FixVTO, 1}, std::pair{control::LineBreak, 1}})
+    checks_.emplace(box, value);
+  for (control::Name name : {control::Command1, control::SubCktTextBox, control::CopyToClipBoardSubCkt})
+    enabled_.emplace(name, true);
+  for (auto [picture, shown] : {std::pair{control::Image1, true}, std::pair{control::Image2, false},
+                                std::pair{control::Image3, false}})
+    visible_.emplace(picture, shown);
 }
 
 const std::string& WindowState::text(std::string_view control) const {

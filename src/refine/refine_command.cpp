@@ -2,6 +2,7 @@
 
 #include "extract/checked_math.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
 #include "model/subcircuit.h"
@@ -12,8 +13,8 @@
 namespace vdmos {
 
 std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
-  if (state.text("Text19").empty()) UpdateModel(state, platform);
-  if (state.text("Text19") == kParameterErrorText) {
+  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  if (state.text(control::Text19) == kParameterErrorText) {
     platform.ShowMessage(kRefineErrorCardText);
     return std::nullopt;
   }
@@ -24,8 +25,8 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
     platform.ShowMessage(kFieldOverflowText);
     return std::nullopt;
   }
-  RefinementOutcome outcome =
-      RefineParameters(state.params, setup.pmos, state.check("CheckDepMode") != 0, DatasheetPointsOf(setup));
+  RefinementOutcome outcome = RefineParameters(
+      state.params, setup.pmos, state.check(control::CheckDepMode) != 0, DatasheetPointsOf(setup));
   if (!outcome.refinement) {
     platform.ShowMessage(outcome.message);
     return std::nullopt;
@@ -34,17 +35,17 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   WindowState refined = state;
   try {
     refined.params = outcome.refinement->params;
-    refined.card = BuildCardTexts(state.text("Text20"), refined.params, outcome.refinement->lambdaText,
+    refined.card = BuildCardTexts(state.text(control::Text20), refined.params, outcome.refinement->lambdaText,
                                   setup.pmos ? kPChannelSuffix : std::string_view{});
-    refined.setText("Text19",
-                    refined.check("LineBreak") == 1 ? ThreeLineCard(refined.card) : refined.card.singleLine);
-    refined.setEnabled("Command1", true);
+    refined.setText(control::Text19, refined.check(control::LineBreak) == 1 ? ThreeLineCard(refined.card)
+                                                                            : refined.card.singleLine);
+    refined.setEnabled(control::Command1, true);
     BuildSubCkt(refined);
   } catch (const ArithmeticFault&) {
     platform.ShowMessage(kParameterErrorText);
     return std::nullopt;
   }
-  refined.setText("StatusBar1", RefinementSummary(*outcome.refinement));
+  refined.setText(control::StatusBar1, RefinementSummary(*outcome.refinement));
   state = std::move(refined);
   return std::move(outcome.refinement);
 }

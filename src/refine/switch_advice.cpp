@@ -4,6 +4,7 @@
 
 #include "extract/checked_math.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
@@ -17,13 +18,13 @@ constexpr double kTiePercent = 1e-9;
 SwitchAdviceRow Evaluate(const WindowState& state, const SwitchSetting& setting) {
   SwitchAdviceRow row{setting, {}, {}};
   WindowState trial = state;
-  trial.setCheck("ForceRdsOn", setting.ForceRdsOn);
-  trial.setCheck("FixVTO", setting.FixVTO);
+  trial.setCheck(control::ForceRdsOn, setting.ForceRdsOn);
+  trial.setCheck(control::FixVTO, setting.FixVTO);
   // The input checks would show their messages once per setting; the user sees them when the
   // model is updated for real.
   ScriptedPlatform silent;
   UpdateModel(trial, silent);
-  if (trial.text("Text19") == kParameterErrorText) {
+  if (trial.text(control::Text19) == kParameterErrorText) {
     row.failure = kAdviceFailedText;
     return row;
   }
@@ -40,7 +41,7 @@ SwitchAdviceRow Evaluate(const WindowState& state, const SwitchSetting& setting)
 
 SwitchAdvice AdviseSwitches(const WindowState& state) {
   SwitchAdvice advice;
-  const SwitchSetting own{state.check("ForceRdsOn"), state.check("FixVTO")};
+  const SwitchSetting own{state.check(control::ForceRdsOn), state.check(control::FixVTO)};
   for (std::size_t i = 0; i < kSwitchSettings.size(); ++i) {
     advice.rows[i] = Evaluate(state, kSwitchSettings[i]);
     if (kSwitchSettings[i] == own) advice.current = i;
@@ -67,8 +68,8 @@ void ApplyBestSwitches_Click(WindowState& state, Platform& platform) {
     return;
   }
   const SwitchSetting& best = advice.rows[*advice.best].setting;
-  state.setCheck("ForceRdsOn", best.ForceRdsOn);
-  state.setCheck("FixVTO", best.FixVTO);
+  state.setCheck(control::ForceRdsOn, best.ForceRdsOn);
+  state.setCheck(control::FixVTO, best.FixVTO);
   UpdateModel(state, platform);
 }
 

@@ -1,5 +1,7 @@
 #include "testcircuits/circuit_inputs.h"
 
+#include "model/control_names.h"
+
 namespace vdmos {
 
 std::string EmbeddedCard(const CardTexts& card) {
@@ -7,17 +9,17 @@ std::string EmbeddedCard(const CardTexts& card) {
 }
 
 CircuitInputs ReadCircuitInputs(const WindowState& state) {
-  const bool pmos = state.text("Combo1") == "PMOS";
+  const bool pmos = state.text(control::Combo1) == "PMOS";
   const std::string sign = pmos ? "-" : "";
-  return {.modelName = state.text("Text20"),
-          .fetType = state.text("Combo1"),
+  return {.modelName = state.text(control::Text20),
+          .fetType = state.text(control::Combo1),
           .pmos = pmos,
           .traceSign = pmos ? "-" : " ",
-          .rdsonVgs = sign + state.text("rdsonVgs"),
-          .vdsTest = sign + state.text("TextBoxVdsTest"),
-          .vdsRange = sign + state.text("VdsRange"),
-          .idCharge = sign + state.text("IdCharge"),
-          .vdCharge = sign + state.text("VdCharge"),
+          .rdsonVgs = sign + state.text(control::rdsonVgs),
+          .vdsTest = sign + state.text(control::TextBoxVdsTest),
+          .vdsRange = sign + state.text(control::VdsRange),
+          .idCharge = sign + state.text(control::IdCharge),
+          .vdCharge = sign + state.text(control::VdCharge),
           .card = EmbeddedCard(state.card)};
 }
 

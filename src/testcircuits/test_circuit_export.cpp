@@ -1,6 +1,7 @@
 #include "testcircuits/test_circuit_export.h"
 
 #include "files/save_text_file.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "testcircuits/circuit_file_path.h"
 #include "testcircuits/circuit_texts.h"
@@ -15,7 +16,7 @@ using TextBuilder = std::string (*)(const CircuitInputs&);
 void SaveCircuitFile(Platform& platform, const WindowState& state, std::string_view stem,
                      std::string_view extension, std::string_view filter, const std::string& text) {
   const std::string suffix = std::string(stem) + std::string(extension);
-  if (auto path = CircuitFilePath(state.testCircuitFolder, state.text("Text20"), suffix)) {
+  if (auto path = CircuitFilePath(state.testCircuitFolder, state.text(control::Text20), suffix)) {
     SaveTextFile(platform, text, *path, filter, 0);
   }
 }
@@ -54,12 +55,12 @@ void testcircuits_Click(WindowState& state, Platform& platform) {
   // Without a folder the paths would be rooted anywhere; a cancel means the user changed
   // their mind.
   if (state.testCircuitFolder.empty()) return;
-  if (auto problem = ModelNameProblem(state.text("Text20"))) {
+  if (auto problem = ModelNameProblem(state.text(control::Text20))) {
     platform.ShowMessage(*problem);
     return;
   }
   // With a card present no update runs: the old card goes out with the current test conditions.
-  if (state.text("Text19").empty()) UpdateModel(state, platform);
+  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
   SaveIdVgsCircuit(state, platform);
   SaveIdVdsVgsCircuit(state, platform);
   SaveGateChargeCircuit(state, platform);

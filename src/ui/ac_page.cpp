@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "model/control_names.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
 
@@ -22,26 +23,26 @@ QGroupBox* CapacitanceFrame(ControlFactory& make) {
     grid->addWidget(make.caption(std::string("Unit_Frame3_") + columns[i]), 1, i + 2);
   }
   grid->addWidget(make.caption("Caption_ZeroVolt"), 2, 0, 1, 2);
-  grid->addWidget(make.outputCell("Ciss_on"), 2, 2);
-  grid->addWidget(make.field("Text21"), 2, 3);
-  grid->addWidget(make.field("Text10"), 2, 4);
-  grid->addWidget(make.field("TextVdsMiddle"), 3, 0);
+  grid->addWidget(make.outputCell(control::Ciss_on), 2, 2);
+  grid->addWidget(make.field(control::Text21), 2, 3);
+  grid->addWidget(make.field(control::Text10), 2, 4);
+  grid->addWidget(make.field(control::TextVdsMiddle), 3, 0);
   grid->addWidget(make.caption("Unit_TextVdsMiddle"), 3, 1);
-  grid->addWidget(make.field("Text7"), 3, 2);
-  grid->addWidget(make.field("Text8"), 3, 3);
-  grid->addWidget(make.field("Text9"), 3, 4);
-  grid->addWidget(make.field("TextVdsMax"), 4, 0);
+  grid->addWidget(make.field(control::Text7), 3, 2);
+  grid->addWidget(make.field(control::Text8), 3, 3);
+  grid->addWidget(make.field(control::Text9), 3, 4);
+  grid->addWidget(make.field(control::TextVdsMax), 4, 0);
   grid->addWidget(make.caption("Unit_TextVdsMax"), 4, 1);
-  grid->addWidget(make.outputCell("Ciss_off"), 4, 2);
-  grid->addWidget(make.field("TextCossMin"), 4, 3);
-  grid->addWidget(make.field("Text11"), 4, 4);
+  grid->addWidget(make.outputCell(control::Ciss_off), 4, 2);
+  grid->addWidget(make.field(control::TextCossMin), 4, 3);
+  grid->addWidget(make.field(control::Text11), 4, 4);
   return frame;
 }
 
 QGroupBox* RecoveryFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Frame5");
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, "Trr", 0, 0);
+  AddLabelledField(grid, make, control::Trr, 0, 0);
   CloseGrid(grid);
   return frame;
 }
@@ -49,15 +50,15 @@ QGroupBox* RecoveryFrame(ControlFactory& make) {
 QGroupBox* GateChargeFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Frame7");
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, "IdCharge", 0, 0);
-  AddLabelledField(grid, make, "VdCharge", 1, 0);
+  AddLabelledField(grid, make, control::IdCharge, 0, 0);
+  AddLabelledField(grid, make, control::VdCharge, 1, 0);
   CloseGrid(grid);
   return frame;
 }
 
 QGroupBox* ParameterFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Frame8");
-  (new QVBoxLayout(frame))->addWidget(make.output("Label_ACparam", 30, 2));
+  (new QVBoxLayout(frame))->addWidget(make.output(control::Label_ACparam, 30, 2));
   return frame;
 }
 
@@ -72,12 +73,12 @@ QWidget* BuildAcPage(ControlFactory& make) {
   conditions->addStretch(1);
   left->addLayout(conditions);
   left->addWidget(ParameterFrame(make));
-  left->addLayout(Row({make.button("Update_AC")}));
+  left->addLayout(Row({make.button(control::Update_AC)}));
   left->addStretch(1);
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
-  columns->addWidget(make.picture("Image1", HelpPicture::Kind::Capacitances), 0, Qt::AlignTop);
+  columns->addWidget(make.picture(control::Image1, HelpPicture::Kind::Capacitances), 0, Qt::AlignTop);
   columns->addStretch(1);
   return Page(columns, "PageAc");
 }

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "model/control_names.h"
 #include "ui/check_box.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
@@ -12,11 +13,11 @@ namespace {
 
 QLayout* StaticValues(ControlFactory& make) {
   auto* grid = new QGridLayout;
-  AddLabelledField(grid, make, "Text6", 0, 0);
-  AddLabelledField(grid, make, "rdsonVgs", 0, 3);
-  AddLabelledField(grid, make, "Text3", 1, 0);
-  AddLabelledField(grid, make, "Text2", 1, 3);
-  grid->addWidget(make.helpButton("Button_Rgate"), 1, 6);
+  AddLabelledField(grid, make, control::Text6, 0, 0);
+  AddLabelledField(grid, make, control::rdsonVgs, 0, 3);
+  AddLabelledField(grid, make, control::Text3, 1, 0);
+  AddLabelledField(grid, make, control::Text2, 1, 3);
+  grid->addWidget(make.helpButton(control::Button_Rgate), 1, 6);
   CloseGrid(grid);
   return grid;
 }
@@ -26,14 +27,14 @@ QGroupBox* TransferFrame(ControlFactory& make) {
   auto* grid = new QGridLayout;
   grid->addWidget(make.caption("Head_Frame2_Vgs"), 0, 0);
   grid->addWidget(make.caption("Head_Frame2_Id"), 0, 1);
-  grid->addWidget(make.field("Vplat"), 1, 0);
-  grid->addWidget(make.field("Idplat"), 1, 1);
-  grid->addWidget(make.helpButton("VgsPlat_Help"), 1, 2);
-  grid->addWidget(make.field("Text5"), 2, 0);
-  grid->addWidget(make.field("Text4"), 2, 1);
-  grid->addWidget(make.helpButton("transf_help"), 2, 2);
+  grid->addWidget(make.field(control::Vplat), 1, 0);
+  grid->addWidget(make.field(control::Idplat), 1, 1);
+  grid->addWidget(make.helpButton(control::VgsPlat_Help), 1, 2);
+  grid->addWidget(make.field(control::Text5), 2, 0);
+  grid->addWidget(make.field(control::Text4), 2, 1);
+  grid->addWidget(make.helpButton(control::transf_help), 2, 2);
   auto* testVoltage = new QGridLayout;
-  AddLabelledField(testVoltage, make, "TextBoxVdsTest", 0, 0);
+  AddLabelledField(testVoltage, make, control::TextBoxVdsTest, 0, 0);
   CloseGrid(testVoltage);
   auto* column = new QVBoxLayout(frame);
   column->addLayout(grid);
@@ -56,7 +57,7 @@ QGroupBox* BodyDiodeFrame(ControlFactory& make) {
 QGroupBox* OutputFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Frame6");
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, "VdsRange", 0, 0);
+  AddLabelledField(grid, make, control::VdsRange, 0, 0);
   CloseGrid(grid);
   return frame;
 }
@@ -71,36 +72,36 @@ QLineEdit* ResultField(ControlFactory& make, std::string_view name) {
 QGroupBox* MatchingFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Sim_Results");
   auto* column = new QVBoxLayout(frame);
-  column->addWidget(make.checkBox("ForceRdsOn"));
-  column->addWidget(make.checkBox("FixVTO"));
-  column->addLayout(
-      Row({make.caption("Caption_Text_LAMBDA"), make.field("Text_LAMBDA"), make.button("Update_DC")}));
+  column->addWidget(make.checkBox(control::ForceRdsOn));
+  column->addWidget(make.checkBox(control::FixVTO));
+  column->addLayout(Row({make.caption("Caption_Text_LAMBDA"), make.field(control::Text_LAMBDA),
+                         make.button(control::Update_DC)}));
 
   auto* check = new QGridLayout;
   check->addWidget(make.caption("Head_Sim_Vgs"), 0, 0);
   check->addWidget(make.caption("Head_Sim_Vds"), 0, 1);
   check->addWidget(make.caption("Head_Sim_Ids"), 0, 2);
-  check->addWidget(make.field("Out_VGS"), 1, 0);
-  check->addWidget(make.field("OUT_VDS1"), 1, 1);
-  check->addWidget(ResultField(make, "OUT_ID1"), 1, 2);
-  check->addWidget(make.field("OUT_VDS2"), 2, 1);
-  check->addWidget(ResultField(make, "OUT_ID2"), 2, 2);
+  check->addWidget(make.field(control::Out_VGS), 1, 0);
+  check->addWidget(make.field(control::OUT_VDS1), 1, 1);
+  check->addWidget(ResultField(make, control::OUT_ID1), 1, 2);
+  check->addWidget(make.field(control::OUT_VDS2), 2, 1);
+  check->addWidget(ResultField(make, control::OUT_ID2), 2, 2);
   CloseGrid(check);
   column->addLayout(check);
 
   auto* transfer = new QGridLayout;
   transfer->addWidget(make.caption("Caption_Transfer"), 0, 0, Qt::AlignTop);
-  transfer->addWidget(make.output("DATA1", 22), 0, 1);
-  transfer->addWidget(make.output("DATA2", 22), 1, 1);
+  transfer->addWidget(make.output(control::DATA1, 22), 0, 1);
+  transfer->addWidget(make.output(control::DATA2, 22), 1, 1);
   CloseGrid(transfer);
   column->addLayout(transfer);
-  column->addWidget(make.output("Label_Rds", 22));
+  column->addWidget(make.output(control::Label_Rds, 22));
   return frame;
 }
 
 QGroupBox* ParameterFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame("Frame1");
-  (new QVBoxLayout(frame))->addWidget(make.output("Label_DcParam", 30, 2));
+  (new QVBoxLayout(frame))->addWidget(make.output(control::Label_DcParam, 30, 2));
   return frame;
 }
 
@@ -108,8 +109,8 @@ QGroupBox* ParameterFrame(ControlFactory& make) {
 QWidget* HelpPictures(ControlFactory& make) {
   auto* place = new QWidget;
   place->setObjectName("HelpPictures");
-  HelpPicture* gateCharge = make.picture("Image2", HelpPicture::Kind::GateCharge);
-  HelpPicture* transfer = make.picture("Image3", HelpPicture::Kind::Transfer);
+  HelpPicture* gateCharge = make.picture(control::Image2, HelpPicture::Kind::GateCharge);
+  HelpPicture* transfer = make.picture(control::Image3, HelpPicture::Kind::Transfer);
   gateCharge->setParent(place);
   transfer->setParent(place);
   place->setFixedSize(gateCharge->size());

@@ -2,6 +2,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "model/control_names.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
 #include "ui/text_box.h"
@@ -16,17 +17,18 @@ QWidget* BuildLibPage(ControlFactory& make) {
   auto* file = new QHBoxLayout;
   file->addWidget(make.caption("Label43"));
   // The library's path can be long: the label takes whatever width the window gives it.
-  QLabel* fileName = make.output("FileName", 1);
+  QLabel* fileName = make.output(control::FileName, 1);
   fileName->setMinimumWidth(0);
   fileName->setMaximumWidth(QWIDGETSIZE_MAX);
   fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   file->addWidget(fileName);
   column->addLayout(file);
 
-  column->addLayout(Row({make.button("OpenLib"), make.button("SaveLib"), make.button("Add"),
-                         make.option("OptionStandard"), make.option("OptionSubCkt")}));
+  column->addLayout(
+      Row({make.button(control::OpenLib), make.button(control::SaveLib), make.button(control::Add),
+           make.option(control::OptionStandard), make.option(control::OptionSubCkt)}));
 
-  TextBox* library = make.textBox("LibTextBox");
+  TextBox* library = make.textBox(control::LibTextBox);
   library->setLineWrapMode(QPlainTextEdit::NoWrap);
   library->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   library->setMinimumSize(20 * make.charWidth(), 4 * make.lineHeight());

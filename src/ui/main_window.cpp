@@ -18,6 +18,7 @@
 #include "extract/gate_resistance.h"
 #include "files/datasheet_file.h"
 #include "files/model_library.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "model/new_command.h"
 #include "model/subcircuit.h"
@@ -38,47 +39,47 @@ namespace vdmos::ui {
 namespace {
 
 struct Binding {
-  const char* control;
+  control::Name name;
   Command command;
 };
 
 constexpr Binding kButtons[] = {
-    {"Update_DC", Update_DC_Click},
-    {"Update_AC", Update_AC_Click},
-    {"Command2", Command2_Click},
-    {"Command1", Command1_Click},
-    {"Button_Rgate", Button_Rgate_Click},
-    {"VgsPlat_Help", VgsPlat_Help_Click},
-    {"transf_help", transf_help_Click},
-    {"CopyToClipBoardSubCkt", CopyToClipBoardSubCkt_Click},
-    {"CopyToClipBoardNgspiceSubCkt", CopyToClipBoardNgspiceSubCkt_Click},
-    {"HelpSubCkt", HelpSubCkt_Click},
-    {"SaveModel", SaveModel_Click},
-    {"OpenLib", OpenLib_Click},
-    {"SaveLib", SaveLib_Click},
-    {"Add", Add_Click},
-    {"ApplyBestSwitches", ApplyBestSwitches_Click},
+    {control::Update_DC, Update_DC_Click},
+    {control::Update_AC, Update_AC_Click},
+    {control::Command2, Command2_Click},
+    {control::Command1, Command1_Click},
+    {control::Button_Rgate, Button_Rgate_Click},
+    {control::VgsPlat_Help, VgsPlat_Help_Click},
+    {control::transf_help, transf_help_Click},
+    {control::CopyToClipBoardSubCkt, CopyToClipBoardSubCkt_Click},
+    {control::CopyToClipBoardNgspiceSubCkt, CopyToClipBoardNgspiceSubCkt_Click},
+    {control::HelpSubCkt, HelpSubCkt_Click},
+    {control::SaveModel, SaveModel_Click},
+    {control::OpenLib, OpenLib_Click},
+    {control::SaveLib, SaveLib_Click},
+    {control::Add, Add_Click},
+    {control::ApplyBestSwitches, ApplyBestSwitches_Click},
 };
 
 struct MenuEntry {
-  const char* control;
+  control::Name name;
   Command command;
   QKeySequence::StandardKey shortcut;
 };
 
 constexpr MenuEntry kFileMenu[] = {
-    {"New", New_Click, QKeySequence::New},
-    {"open", open_Click, QKeySequence::Open},
-    {"save", save_Click, QKeySequence::Save},
-    {"testcircuits", testcircuits_Click, QKeySequence::UnknownKey},
-    {"ngspicecircuits", ngspicecircuits_Click, QKeySequence::UnknownKey},
+    {control::New, New_Click, QKeySequence::New},
+    {control::open, open_Click, QKeySequence::Open},
+    {control::save, save_Click, QKeySequence::Save},
+    {control::testcircuits, testcircuits_Click, QKeySequence::UnknownKey},
+    {control::ngspicecircuits, ngspicecircuits_Click, QKeySequence::UnknownKey},
 };
 constexpr MenuEntry kHelpMenu[] = {
-    {"about", about_Click, QKeySequence::UnknownKey},
+    {control::about, about_Click, QKeySequence::UnknownKey},
 };
 
 // The text boxes whose edits are taken just before a command rather than on every key.
-constexpr const char* kTextBoxes[] = {"Text19", "SubCktTextBox", "LibTextBox"};
+constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox, control::LibTextBox};
 
 }  // namespace
 
@@ -103,7 +104,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   make.applyTabOrder();
 
   auto* status = new QStatusBar;
-  status->setObjectName("StatusBar1");
+  status->setObjectName(ToQString(control::StatusBar1));
   statusText_ = new QLabel;
   statusText_->setObjectName("StatusBar1Text");
   // A long fit message must not widen the window.
@@ -126,8 +127,8 @@ void MainWindow::buildMenus() {
     menu->setObjectName(name);
     controls_.add(menu);
     for (const MenuEntry& entry : entries) {
-      QAction* action = menu->addAction(Caption(entry.control));
-      action->setObjectName(entry.control);
+      QAction* action = menu->addAction(Caption(entry.name));
+      action->setObjectName(ToQString(entry.name));
       if (entry.shortcut != QKeySequence::UnknownKey) action->setShortcut(entry.shortcut);
       controls_.add(action);
       connect(action, &QAction::triggered, this, [this, command = entry.command] { runCommand(command); });
@@ -139,12 +140,13 @@ void MainWindow::buildMenus() {
 
 void MainWindow::bindControls() {
   for (const Binding& binding : kButtons)
-    connect(controls_.get<QPushButton>(binding.control), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(binding.name), &QPushButton::clicked, this,
             [this, command = binding.command] { runCommand(command); });
-  connect(controls_.get<QPushButton>("SimulateNgspice"), &QPushButton::clicked, this,
+  connect(controls_.get<QPushButton>(control::SimulateNgspice), &QPushButton::clicked, this,
           &MainWindow::simulateInNgspice);
-  connect(controls_.get<QPushButton>("RefineModel"), &QPushButton::clicked, this, &MainWindow::refineModel);
-  connect(controls_.get<QPushButton>("Button_Rgate"), &QPushButton::clicked, this, [this] {
+  connect(controls_.get<QPushButton>(control::RefineModel), &QPushButton::clicked, this,
+          &MainWindow::refineModel);
+  connect(controls_.get<QPushButton>(control::Button_Rgate), &QPushButton::clicked, this, [this] {
     if (rgate_) {
       rgate_->raise();
       rgate_->activateWindow();
@@ -159,25 +161,26 @@ void MainWindow::bindControls() {
     connect(field, &QLineEdit::textEdited, this,
             [this, name = field->objectName().toStdString()](const QString& text) {
               state_.setText(name, text.toStdString());
-              if (name == "avalanche_volt") runCommand(avalanche_volt_Change);
+              if (name == control::avalanche_volt) runCommand(avalanche_volt_Change);
             });
   }
 
   // Typing into the FET type box is a text change; choosing from its list is not.
-  auto* fetType = controls_.get<QComboBox>("Combo1");
+  auto* fetType = controls_.get<QComboBox>(control::Combo1);
   connect(fetType->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-    state_.setText("Combo1", text.toStdString());
+    state_.setText(control::Combo1, text.toStdString());
     runCommand(Combo1_Change);
   });
-  connect(fetType, &QComboBox::activated, this,
-          [this, fetType](int index) { state_.setText("Combo1", fetType->itemText(index).toStdString()); });
+  connect(fetType, &QComboBox::activated, this, [this, fetType](int index) {
+    state_.setText(control::Combo1, fetType->itemText(index).toStdString());
+  });
 
   for (const std::string& name : state_.checkBoxes()) {
     auto* box = controls_.get<CheckBox>(name);
     if (!box) continue;
     connect(box, &QCheckBox::clicked, this, [this, box, name] {
       state_.setCheck(name, box->value());
-      if (name == "LineBreak")
+      if (name == control::LineBreak)
         runCommand(LineBreak_Click);
       else
         modelCheck_->showAdvice(state_);  // it marks the window's own setting of the switches
@@ -185,11 +188,11 @@ void MainWindow::bindControls() {
   }
 
   // Clicking an option selects it, even when it was selected already.
-  connect(controls_.get<QRadioButton>("OptionStandard"), &QRadioButton::clicked, this, [this] {
+  connect(controls_.get<QRadioButton>(control::OptionStandard), &QRadioButton::clicked, this, [this] {
     state_.optionStandard = true;
     runCommand(OptionStandard_Click);
   });
-  connect(controls_.get<QRadioButton>("OptionSubCkt"), &QRadioButton::clicked, this, [this] {
+  connect(controls_.get<QRadioButton>(control::OptionSubCkt), &QRadioButton::clicked, this, [this] {
     state_.optionSubCkt = true;
     runCommand(OptionSubCkt_Click);
   });
@@ -204,8 +207,8 @@ void MainWindow::setVerifyOptions(const VerifyOptions& options) { modelCheck_->s
 // place of the model the fields describe.
 void MainWindow::simulateInNgspice() {
   takePendingEdits();
-  if (state_.text("Text19").empty()) runCommand(UpdateModel);
-  if (state_.text("Text19") == kParameterErrorText) {
+  if (state_.text(control::Text19).empty()) runCommand(UpdateModel);
+  if (state_.text(control::Text19) == kParameterErrorText) {
     platform_.ShowMessage(kParameterErrorText);
     return;
   }
@@ -217,7 +220,7 @@ void MainWindow::simulateInNgspice() {
 // that update here makes its card the one kept.
 void MainWindow::refineModel() {
   takePendingEdits();
-  if (state_.text("Text19").empty()) runCommand(UpdateModel);
+  if (state_.text(control::Text19).empty()) runCommand(UpdateModel);
   const WindowState fitted = state_;
   RunUserCommand(RefineModel_Click, state_, platform_);
   if (state_.card != fitted.card) modelCheck_->keepFittedCard(fitted, state_.card);
@@ -231,11 +234,11 @@ void MainWindow::runCommand(Command command) {
 }
 
 void MainWindow::takePendingEdits() {
-  for (const char* name : kTextBoxes) {
+  for (control::Name name : kTextBoxes) {
     auto* box = controls_.get<TextBox>(name);
     if (box->edited()) state_.setText(name, box->takeEditedText());
   }
-  auto* library = controls_.get<TextBox>("LibTextBox");
+  auto* library = controls_.get<TextBox>(control::LibTextBox);
   if (library->caretMoved()) placedLibCaret_ = state_.libCaret = library->takeCaret();
   if (rgate_ && state_.rgate) rgate_->takeEdits(*state_.rgate);
 }
@@ -248,15 +251,15 @@ void MainWindow::mirrorState() {
       box->setValue(state_.check(name));
     }
   }
-  for (auto [name, selected] :
-       {std::pair{"OptionStandard", state_.optionStandard}, std::pair{"OptionSubCkt", state_.optionSubCkt}}) {
+  for (auto [name, selected] : {std::pair{control::OptionStandard, state_.optionStandard},
+                                std::pair{control::OptionSubCkt, state_.optionSubCkt}}) {
     auto* option = controls_.get<QRadioButton>(name);
     const QSignalBlocker blocker(option);
     option->setChecked(selected);
   }
   for (const std::string& name : state_.switchableControls())
     if (auto* widget = controls_.get<QWidget>(name)) widget->setEnabled(state_.enabled(name));
-  for (const char* picture : {"Image1", "Image2", "Image3"})
+  for (control::Name picture : {control::Image1, control::Image2, control::Image3})
     controls_.get<QWidget>(picture)->setVisible(state_.visible(picture));
   mirrorGateResistanceWindow();
   modelCheck_->showModel(state_);
@@ -274,7 +277,7 @@ void MainWindow::mirrorTexts() {
       label->setText(ToQString(text));
     } else if (auto* box = qobject_cast<TextBox*>(control)) {
       const bool replaced = box->showStateText(text);
-      if (name == "LibTextBox") libraryReplaced = replaced;
+      if (name == control::LibTextBox) libraryReplaced = replaced;
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
       if (const QString shown = ToQString(text); combo->currentText() != shown) {
         const int item = combo->findText(shown);
@@ -294,7 +297,7 @@ void MainWindow::mirrorTexts() {
 // user's own caret survives commands that have nothing to do with the library.
 void MainWindow::mirrorLibraryCaret(bool textReplaced) {
   if (!textReplaced && state_.libCaret == placedLibCaret_) return;
-  controls_.get<TextBox>("LibTextBox")->setStateCaret(state_.libCaret);
+  controls_.get<TextBox>(control::LibTextBox)->setStateCaret(state_.libCaret);
   placedLibCaret_ = state_.libCaret;
 }
 

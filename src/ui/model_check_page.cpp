@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "model/control_names.h"
 #include "ui/check_plot.h"
 #include "ui/check_table.h"
 #include "ui/controls.h"
@@ -36,7 +37,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
-  simulateButton_ = make.button("SimulateNgspice");
+  simulateButton_ = make.button(control::SimulateNgspice);
   top->addWidget(simulateButton_);
   busy_ = make.adopt("SimulationBusy", new QProgressBar);
   busy_->setRange(0, 0);  // no steps to count: it only shows that something runs
@@ -71,7 +72,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
   adviceRow->addWidget(advice_);
   auto* besideAdvice = new QVBoxLayout;
-  besideAdvice->addLayout(Row({make.button("ApplyBestSwitches"), make.button("RefineModel")}));
+  besideAdvice->addLayout(Row({make.button(control::ApplyBestSwitches), make.button(control::RefineModel)}));
   besideAdvice->addStretch(1);
   tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
   // The caption may carry what ngspice ignored: it wraps rather than widen the window.

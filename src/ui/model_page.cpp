@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "model/control_names.h"
 #include "ui/check_box.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
@@ -27,21 +28,22 @@ TextBox* CardBox(ControlFactory& make, std::string_view name, int lines) {
 QWidget* BuildModelPage(ControlFactory& make) {
   auto* column = new QVBoxLayout;
   column->addLayout(Row({make.caption("Label53")}));
-  column->addWidget(CardBox(make, "Text19", 4));
-  column->addLayout(Row({make.button("Command2"), make.button("Command1"), make.checkBox("LineBreak")}));
-  column->addWidget(CardBox(make, "SubCktTextBox", 10));
+  column->addWidget(CardBox(make, control::Text19, 4));
+  column->addLayout(Row(
+      {make.button(control::Command2), make.button(control::Command1), make.checkBox(control::LineBreak)}));
+  column->addWidget(CardBox(make, control::SubCktTextBox, 10));
   auto* breakdown = new QGridLayout;
-  AddLabelledField(breakdown, make, "avalanche_volt", 0, 0);
+  AddLabelledField(breakdown, make, control::avalanche_volt, 0, 0);
   auto* buttons = new QHBoxLayout;
   buttons->addLayout(breakdown);
   buttons->addSpacing(2 * make.charWidth());
-  buttons->addWidget(make.button("SaveModel"));
+  buttons->addWidget(make.button(control::SaveModel));
   // The two copy buttons one above the other, so that the page grows no wider than the others.
   auto* copies = new QVBoxLayout;
-  copies->addWidget(make.button("CopyToClipBoardSubCkt"));
-  copies->addWidget(make.button("CopyToClipBoardNgspiceSubCkt"));
+  copies->addWidget(make.button(control::CopyToClipBoardSubCkt));
+  copies->addWidget(make.button(control::CopyToClipBoardNgspiceSubCkt));
   buttons->addLayout(copies);
-  buttons->addWidget(make.button("HelpSubCkt"));
+  buttons->addWidget(make.button(control::HelpSubCkt));
   buttons->addStretch(1);
   column->addLayout(buttons);
   return Page(column, "PageModel");

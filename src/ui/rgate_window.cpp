@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "model/control_names.h"
 #include "ui/layout_helpers.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
@@ -48,7 +49,7 @@ RgateWindow::RgateWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   column->addLayout(grid);
   column->addSpacing(make.lineHeight());
-  QPushButton* ok = make.button("OkButton");
+  QPushButton* ok = make.button(control::OkButton);
   ok->setFixedWidth(std::max(ok->sizeHint().width(), 12 * make.charWidth()));
   connect(ok, &QPushButton::clicked, this, &RgateWindow::okClicked);
   column->addWidget(ok, 0, Qt::AlignHCenter);

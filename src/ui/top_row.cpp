@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "model/control_names.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
 #include "ui/layout_helpers.h"
@@ -13,12 +14,12 @@ QWidget* BuildTopRow(ControlFactory& make) {
   auto* row = new QWidget;
   row->setObjectName("TopRow");
   QLabel* nameLabel = make.caption("Label40");
-  QLineEdit* name = make.field("Text20", 14);
+  QLineEdit* name = make.field(control::Text20, 14);
   nameLabel->setBuddy(name);
   QLabel* typeLabel = make.caption("Label41");
-  QComboBox* type = make.comboBox("Combo1", {"NMOS", "PMOS"});
+  QComboBox* type = make.comboBox(control::Combo1, {"NMOS", "PMOS"});
   typeLabel->setBuddy(type);
-  CheckBox* depletion = make.checkBox("CheckDepMode");
+  CheckBox* depletion = make.checkBox(control::CheckDepMode);
   QLabel* depletionLabel = make.caption("Label8");
   depletionLabel->setBuddy(depletion);
   auto* layout = Row({nameLabel, name, typeLabel, type, depletion, depletionLabel});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "model/numbers.h"
 #include "verify/card_reading.h"
@@ -79,35 +80,37 @@ std::vector<double> OutputGateSteps(double rdsonVgs, double checkVgs) {
 BenchSetup ReadBenchSetup(const WindowState& state) {
   BenchSetup s;
   const bool hasCard = CardModelName(state.card).has_value();
-  s.pmos = hasCard ? CardIsPChannel(state.card) : state.text("Combo1") == "PMOS";
+  s.pmos = hasCard ? CardIsPChannel(state.card) : state.text(control::Combo1) == "PMOS";
 
-  s.vdsTest = FieldValue(state, "TextBoxVdsTest");
-  s.plateauVgs = FieldValue(state, "Vplat");
-  s.plateauId = FieldValue(state, "Idplat");
-  s.maxVgs = FieldValue(state, "Text5");
-  s.maxId = FieldValue(state, "Text4");
+  s.vdsTest = FieldValue(state, control::TextBoxVdsTest);
+  s.plateauVgs = FieldValue(state, control::Vplat);
+  s.plateauId = FieldValue(state, control::Idplat);
+  s.maxVgs = FieldValue(state, control::Text5);
+  s.maxId = FieldValue(state, control::Text4);
 
-  s.rdsOn = FieldValue(state, "Text6");
-  s.rdsonVgs = FieldValue(state, "rdsonVgs");
-  s.checkVgs = FieldValue(state, "Out_VGS");
-  s.checkVds = {FieldValue(state, "OUT_VDS1"), FieldValue(state, "OUT_VDS2")};
-  const double vdsRange = FieldValue(state, "VdsRange");
+  s.rdsOn = FieldValue(state, control::Text6);
+  s.rdsonVgs = FieldValue(state, control::rdsonVgs);
+  s.checkVgs = FieldValue(state, control::Out_VGS);
+  s.checkVds = {FieldValue(state, control::OUT_VDS1), FieldValue(state, control::OUT_VDS2)};
+  const double vdsRange = FieldValue(state, control::VdsRange);
   s.transferVgs = {std::max({s.rdsonVgs, s.plateauVgs, s.maxVgs}), kTransferSteps};
   s.gateSteps = OutputGateSteps(s.rdsonVgs, s.checkVgs);
   s.outputVds = {std::max({vdsRange, s.checkVds[0], s.checkVds[1]}), kOutputSteps};
 
-  s.chargeId = FieldValue(state, "IdCharge");
-  s.chargeVds = FieldValue(state, "VdCharge");
+  s.chargeId = FieldValue(state, control::IdCharge);
+  s.chargeVds = FieldValue(state, control::VdCharge);
 
-  s.grid[0] = {0.0, std::nullopt, FieldValue(state, "Text21"), FieldValue(state, "Text10")};
-  s.grid[1] = {FieldValue(state, "TextVdsMiddle"), FieldValue(state, "Text7"), FieldValue(state, "Text8"),
-               FieldValue(state, "Text9")};
-  s.grid[2] = {FieldValue(state, "TextVdsMax"), std::nullopt, FieldValue(state, "TextCossMin"),
-               FieldValue(state, "Text11")};
+  s.grid[0] = {0.0, std::nullopt, FieldValue(state, control::Text21), FieldValue(state, control::Text10)};
+  s.grid[1] = {FieldValue(state, control::TextVdsMiddle), FieldValue(state, control::Text7),
+               FieldValue(state, control::Text8), FieldValue(state, control::Text9)};
+  s.grid[2] = {FieldValue(state, control::TextVdsMax), std::nullopt, FieldValue(state, control::TextCossMin),
+               FieldValue(state, control::Text11)};
   s.capacitanceVds = CapacitanceVoltages(s.grid);
 
-  s.diodePointVsd = {FieldValue(state, "vd1"), FieldValue(state, "vd2"), FieldValue(state, "vd3")};
-  s.diodePointIsd = {FieldValue(state, "id1"), FieldValue(state, "id2"), FieldValue(state, "id3")};
+  s.diodePointVsd = {FieldValue(state, control::vd1), FieldValue(state, control::vd2),
+                     FieldValue(state, control::vd3)};
+  s.diodePointIsd = {FieldValue(state, control::id1), FieldValue(state, control::id2),
+                     FieldValue(state, control::id3)};
   const double largestVsd = *std::max_element(s.diodePointVsd.begin(), s.diodePointVsd.end());
   s.diodeVsd = {kDiodeSweepReach * largestVsd, kDiodeSteps};
   return s;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/control_names.h"
 #include "verify/model_curves.h"
 #include "verify/verify_texts.h"
 
@@ -25,7 +26,7 @@ std::vector<Point> Joined(std::initializer_list<const std::vector<Point>*> parts
 const std::array kPlots{
     CheckPlotKind{"ChartTransfer", kVgsAxis, kIdAxis, false,
                   [](const WindowState& s) {
-                    return std::string(kTransferPlotTitle) + s.text("TextBoxVdsTest") +
+                    return std::string(kTransferPlotTitle) + s.text(control::TextBoxVdsTest) +
                            std::string(kTransferPlotTitleUnit);
                   },
                   [](const Characteristics& c) { return Drawn({&c.transfer}); },

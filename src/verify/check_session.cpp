@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "verify/card_reading.h"
 #include "verify/verify_texts.h"
@@ -54,7 +55,7 @@ void CheckSession::KeepFittedCard(const WindowState& fitted, const CardTexts& re
 
 CheckRequest CheckSession::Start(const WindowState& state) {
   started_ = SourceOf(state);
-  startedName_ = CardModelName(state.card).value_or(state.text("Text20"));
+  startedName_ = CardModelName(state.card).value_or(state.text(control::Text20));
   CheckRequest request{state, std::nullopt};
   startedFitted_.reset();
   if (fitted_) {

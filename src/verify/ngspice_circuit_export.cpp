@@ -2,6 +2,7 @@
 
 #include "extract/checked_math.h"
 #include "files/save_text_file.h"
+#include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
 #include "model/subcircuit.h"
@@ -18,11 +19,11 @@ namespace vdmos {
 void ngspicecircuits_Click(WindowState& state, Platform& platform) {
   const std::string folder = BrowseFolder(platform, kChooseFolderTitle);
   if (folder.empty()) return;
-  if (auto problem = ModelNameProblem(state.text("Text20"))) {
+  if (auto problem = ModelNameProblem(state.text(control::Text20))) {
     platform.ShowMessage(*problem);
     return;
   }
-  if (state.text("Text19").empty()) UpdateModel(state, platform);
+  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
   if (auto problem = CardProblem(state.card)) {
     platform.ShowMessage(*problem);
     return;
@@ -41,7 +42,7 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
   std::string notWritten;
   for (const Bench bench : kBenches) {
     const std::string suffix = std::string(BenchStem(bench)) + std::string(kNetlistExtension);
-    const std::string path = CircuitFilePath(folder, state.text("Text20"), suffix).value_or("");
+    const std::string path = CircuitFilePath(folder, state.text(control::Text20), suffix).value_or("");
     if (!SaveTextFile(platform, NgspiceNetlist(bench, state.card, setup), path, kNetlistFilter, 0)) {
       notWritten += "\r\n" + path;
     }
@@ -49,9 +50,10 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
   const NgspiceSubCkt subckt =
       NgspiceSubCircuit(CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
-                        state.text("avalanche_volt"), ThreeLineCard(state.card));
+                        state.text(control::avalanche_volt), ThreeLineCard(state.card));
   if (subckt.ok()) {
-    const std::string path = CircuitFilePath(folder, state.text("Text20"), kNgspiceSubCktSuffix).value_or("");
+    const std::string path =
+        CircuitFilePath(folder, state.text(control::Text20), kNgspiceSubCktSuffix).value_or("");
     // SaveTextFile ends the file with the line end the subcircuit text already has.
     const std::string_view text = std::string_view(subckt.text).substr(0, subckt.text.size() - 2);
     if (!SaveTextFile(platform, text, path, kNgspiceSubCktFilter, 0)) notWritten += "\r\n" + path;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "extract/checked_math.h"
+#include "model/control_names.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
 
@@ -33,9 +34,9 @@ class UpdateAcTest : public testing::Test {
 
 TEST_F(UpdateAcTest, StartValuesFitTheCurveAndFillTheCaptions) {
   Run();
-  EXPECT_EQ(state.text("Label_ACparam"), kStartLabel);
-  EXPECT_EQ(state.text("Ciss_on"), "5750");
-  EXPECT_EQ(state.text("Ciss_off"), "2357");
+  EXPECT_EQ(state.text(control::Label_ACparam), kStartLabel);
+  EXPECT_EQ(state.text(control::Ciss_on), "5750");
+  EXPECT_EQ(state.text(control::Ciss_off), "2357");
   EXPECT_EQ(state.params.junctionCapText, kStartJunction);
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -55,14 +56,14 @@ TEST_F(UpdateAcTest, FitsTheGateDrainCurve) {
       // Voltages take the engineering reading, capacitances the plain one ("2400n" is 2400 pF).
       // The start values' fit: the loop leaves at its third CGDMIN; CGDMAX and a are the pair
       // that produced it, one step behind the pair it would give (5561.2412, 1.92640).
-      {"a grayed box fits the normal curve", {{"TextVdsMax", "0.6k"}, {"Text7", "2400n"}}, 2,
+      {"a grayed box fits the normal curve", {{control::TextVdsMax, "0.6k"}, {control::Text7, "2400n"}}, 2,
        kStartLabel, {5561.239250595458, 5.130285351530802, 1.926533412957034}},
       {"a negative CGDMIN falls back to zero and the curve is refitted for it",
-       {{"Text10", "100"}, {"Text11", "1"}, {"TextVdsMiddle", "1"}, {"TextVdsMax", "50"}}, 0,
+       {{control::Text10, "100"}, {control::Text11, "1"}, {control::TextVdsMiddle, "1"}, {control::TextVdsMax, "50"}}, 0,
        "CGDMAX=164p CGDMIN=0p CGS=2350p TT=720n ", {163.6619772367582, 0, 1.0}},
       // The 999th or 1001st value would read 19p.
       {"a grid that cycles between two values keeps the thousandth",
-       {{"Text10", "10"}, {"Text11", "1"}, {"TextVdsMiddle", "1"}, {"TextVdsMax", "50"}}, 0,
+       {{control::Text10, "10"}, {control::Text11, "1"}, {control::TextVdsMiddle, "1"}, {control::TextVdsMax, "50"}}, 0,
        "CGDMAX=4p CGDMIN=1p CGS=2350p TT=720n ", {4.150260390432293, 0.8112505085844433, 0.6196265051430141}},
   };
   // clang-format on
@@ -70,9 +71,9 @@ TEST_F(UpdateAcTest, FitsTheGateDrainCurve) {
     SCOPED_TRACE(row.name);
     state = WindowState{};
     for (const auto& [control, text] : row.fields) state.setText(control, text);
-    state.setCheck("CheckDepMode", row.depletion);
+    state.setCheck(control::CheckDepMode, row.depletion);
     Run();
-    EXPECT_EQ(state.text("Label_ACparam"), row.label);
+    EXPECT_EQ(state.text(control::Label_ACparam), row.label);
     const ModelParameterSet& p = state.params;
     EXPECT_THAT((std::vector{p.CGDMAX, p.CGDMIN, p.a}), Pointwise(DoubleNear(1e-9), row.values));
   }
@@ -87,9 +88,9 @@ TEST_F(UpdateAcTest, CrssNotFallingIsRefusedWithNothingChanged) {
       {"60", "24.6", "599.4", "Crss value at Vds=599V too large. Must be lower then Crss at Vds=25V"}};
   for (const auto& row : rows) {
     state = WindowState{};
-    state.setText("Text11", row[0]);
-    state.setText("TextVdsMiddle", row[1]);
-    state.setText("TextVdsMax", row[2]);
+    state.setText(control::Text11, row[0]);
+    state.setText(control::TextVdsMiddle, row[1]);
+    state.setText(control::TextVdsMax, row[2]);
     const WindowState before = state;
     platform.messages.clear();
     Run();
@@ -102,23 +103,23 @@ TEST_F(UpdateAcTest, CossNotAboveCrssLeavesNoJunctionTextAndIsRaisedWhenBelow) {
   for (const std::string coss : {"3400", "1000"}) {
     state = WindowState{};
     state.params.junctionCapText = "stale";
-    state.setText("Text21", coss);
+    state.setText(control::Text21, coss);
     platform.messages.clear();
     Run();
     EXPECT_EQ(platform.MessageTexts(),
               coss == "1000" ? std::vector<std::string>{kCossMessage} : std::vector<std::string>{});
-    EXPECT_EQ(state.text("Text21"), "3400");
+    EXPECT_EQ(state.text(control::Text21), "3400");
     EXPECT_EQ(state.params.junctionCapText, "");
-    EXPECT_EQ(state.text("Label_ACparam"), kStartLabel);
+    EXPECT_EQ(state.text(control::Label_ACparam), kStartLabel);
   }
 }
 
 TEST_F(UpdateAcTest, EmptyTrrBecomesZero) {
-  state.setText("Trr", "");
+  state.setText(control::Trr, "");
   Run();
-  EXPECT_EQ(state.text("Trr"), "0");
+  EXPECT_EQ(state.text(control::Trr), "0");
   EXPECT_EQ(state.params.TT, 0);
-  EXPECT_EQ(state.text("Label_ACparam"), "CGDMAX=5561p CGDMIN=5p CGS=2350p TT=00n ");
+  EXPECT_EQ(state.text(control::Label_ACparam), "CGDMAX=5561p CGDMIN=5p CGS=2350p TT=00n ");
 }
 
 // A fault ends the handler where it happens: what was stored before keeps its new value, what
@@ -134,11 +135,11 @@ TEST_F(UpdateAcTest, FaultEndsTheHandlerAndKeepsEarlierParameters) {
   // clang-format off
   const Row rows[] = {
       // The scale a divides by V1, after CGDMIN and CGDMAX are stored.
-      {"TextVdsMiddle", "0", {7, 5560.050887643206, kOld, kOld, kOld}, "old"},
+      {control::TextVdsMiddle, "0", {7, 5560.050887643206, kOld, kOld, kOld}, "old"},
       // The first change divides by the start value CGDMIN = C2, after CGDMAX and a are stored.
-      {"Text11", "0", {0, 5564.507226049778, 1.7312977706027026, kOld, kOld}, "old"},
+      {control::Text11, "0", {0, 5564.507226049778, 1.7312977706027026, kOld, kOld}, "old"},
       // TT overflows: everything before it is new.
-      {"Trr", "1.5e308", {5.130285351530802, 5561.239250595458, 1.926533412957034, 2350, kOld},
+      {control::Trr, "1.5e308", {5.130285351530802, 5561.239250595458, 1.926533412957034, 2350, kOld},
        kStartJunction},
   };
   // clang-format on
@@ -153,7 +154,7 @@ TEST_F(UpdateAcTest, FaultEndsTheHandlerAndKeepsEarlierParameters) {
     const ModelParameterSet& p = state.params;
     EXPECT_THAT((std::vector{p.CGDMIN, p.CGDMAX, p.a, p.CGS, p.TT}), Pointwise(DoubleNear(1e-9), row.values));
     EXPECT_EQ(p.junctionCapText, row.junctionCapText);
-    for (const char* caption : {"Label_ACparam", "Ciss_on", "Ciss_off"}) {
+    for (const char* caption : {control::Label_ACparam, control::Ciss_on, control::Ciss_off}) {
       EXPECT_EQ(state.text(caption), start.text(caption)) << caption;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/control_names.h"
 #include "platform/scripted_platform.h"
 
 namespace vdmos {
@@ -20,14 +21,14 @@ class GateResistance : public ::testing::Test {
 };
 
 TEST_F(GateResistance, LoadingCopiesTheDriveVoltagesOnlyOnce) {
-  state.setText("rdsonVgs", "12,5");
-  state.setText("Vplat", "4.8V");
+  state.setText(control::rdsonVgs, "12,5");
+  state.setText(control::Vplat, "4.8V");
   const GateResistanceForm& form = Open();
   EXPECT_EQ(form, (GateResistanceForm{"12,5", "-", "4.8V", "-", "-", "-"}));
 
   // Already loaded: a second click leaves the typed fields and the old copies.
   state.rgate->Text_Qgs = "7";
-  state.setText("Vplat", "6");
+  state.setText(control::Vplat, "6");
   Open();
   EXPECT_EQ(state.rgate->Text_VGSP, "4.8V");
   EXPECT_EQ(state.rgate->Text_Qgs, "7");
@@ -40,7 +41,7 @@ TEST_F(GateResistance, LoadingCopiesTheDriveVoltagesOnlyOnce) {
 
 TEST_F(GateResistance, EstimateIsWrittenIntoRgUnlessItFaults) {
   Ok();  // not loaded: nothing happens
-  EXPECT_EQ(state.text("Text2"), "540m");
+  EXPECT_EQ(state.text(control::Text2), "540m");
   // The form's fields: VGG, Rout, VGSP, Qgs, Qgd, td (the example: 10 V, 2 Ohm, 5.5 V, 10 nC,
   // 20 nC, 15 ns).
   // clang-format off
@@ -60,7 +61,7 @@ TEST_F(GateResistance, EstimateIsWrittenIntoRgUnlessItFaults) {
     state = WindowState{};
     state.rgate = row.form;
     Ok();
-    EXPECT_EQ(state.text("Text2"), row.Text2) << row.name;
+    EXPECT_EQ(state.text(control::Text2), row.Text2) << row.name;
     EXPECT_TRUE(state.rgate.has_value()) << row.name;  // the window stays open
   }
   EXPECT_TRUE(platform.messages.empty());

@@ -7,6 +7,7 @@
 
 #include <numeric>
 
+#include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
 
@@ -20,11 +21,11 @@ using testing::WriteBytes;
 // The fields a file stores, by line number (the FET type apart).
 // clang-format off
 const std::vector<std::pair<int, std::string>> kStoredLines = {
-    {2, "Text20"}, {4, "Text6"}, {6, "Text2"}, {7, "Text3"}, {8, "Text4"}, {9, "Text5"}, {11, "Text7"},
-    {12, "Text8"}, {13, "Text21"}, {14, "Text9"}, {15, "Text10"}, {16, "Text11"}, {21, "TextVdsMiddle"},
-    {22, "rdsonVgs"}, {23, "Trr"}, {25, "TextBoxVdsTest"}, {26, "VdsRange"}, {27, "IdCharge"},
-    {28, "VdCharge"}, {31, "Idplat"}, {32, "Vplat"}, {33, "id1"}, {34, "vd1"}, {35, "id2"}, {36, "vd2"},
-    {37, "id3"}, {38, "vd3"}, {39, "TextVdsMax"}, {40, "TextCossMin"}};
+    {2, control::Text20}, {4, control::Text6}, {6, control::Text2}, {7, control::Text3}, {8, control::Text4}, {9, control::Text5}, {11, control::Text7},
+    {12, control::Text8}, {13, control::Text21}, {14, control::Text9}, {15, control::Text10}, {16, control::Text11}, {21, control::TextVdsMiddle},
+    {22, control::rdsonVgs}, {23, control::Trr}, {25, control::TextBoxVdsTest}, {26, control::VdsRange}, {27, control::IdCharge},
+    {28, control::VdCharge}, {31, control::Idplat}, {32, control::Vplat}, {33, control::id1}, {34, control::vd1}, {35, control::id2}, {36, control::vd2},
+    {37, control::id3}, {38, control::vd3}, {39, control::TextVdsMax}, {40, control::TextCossMin}};
 // clang-format on
 
 std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
@@ -67,7 +68,8 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   std::vector<std::string> lines = kStartFileLines;
   for (const auto& [line, control] : kStoredLines) lines[static_cast<std::size_t>(line - 1)] = control;
   lines[23] = "PMOS";
-  const char* notStored[] = {"Text_LAMBDA", "Out_VGS", "OUT_VDS1", "OUT_VDS2", "LibTextBox", "Label_Rds"};
+  const char* notStored[] = {control::Text_LAMBDA, control::Out_VGS,    control::OUT_VDS1,
+                             control::OUT_VDS2,    control::LibTextBox, control::Label_Rds};
   WindowState state;
   for (const char* control : notStored) state.setText(control, "kept");
   for (const std::string& box : state.checkBoxes()) state.setCheck(box, 2);
@@ -78,7 +80,7 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   EXPECT_EQ(platform.openRequests, (std::vector<FileDialogRequest>{{filter, 2, ""}}));
   EXPECT_TRUE(platform.messages.empty());
   for (const auto& [line, control] : kStoredLines) EXPECT_EQ(state.text(control), control);
-  EXPECT_EQ(state.text("Combo1"), "PMOS");
+  EXPECT_EQ(state.text(control::Combo1), "PMOS");
   for (const char* control : notStored) EXPECT_EQ(state.text(control), "kept") << control;
   for (const std::string& box : state.checkBoxes()) EXPECT_EQ(state.check(box), 2) << box;
   EXPECT_FALSE(state.optionStandard);
@@ -98,7 +100,7 @@ TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
                                kStartFile + "line 41\r\nline 42\r\n"};
   for (const std::string& content : cases) {
     WindowState state;
-    state.setText("Text19", "card");
+    state.setText(control::Text19, "card");
     Open(state, content);
     EXPECT_TRUE(state == reference) << content;
   }
@@ -115,24 +117,24 @@ TEST(DatasheetOpen, GapFilling) {
   // clang-format off
   const Case cases[] = {
       {"a file ending after the FET type line keeps typed test conditions", 24, {{8, "88"}, {24, "PMOS"}},
-       {{"TextBoxVdsTest", "40"}, {"VdsRange", "30"}},
-       {{"Text4", "88"}, {"Trr", "500"}, {"Combo1", "PMOS"}, {"TextBoxVdsTest", "40"}, {"VdsRange", "30"},
-        {"IdCharge", "88"}, {"VdCharge", "50"}, {"Idplat", "88"}, {"Vplat", ""}, {"id1", ""},
-        {"TextCossMin", ""}}},
-      {"and gives empty ones their defaults", 24, {}, {{"TextBoxVdsTest", ""}, {"VdsRange", ""}},
-       {{"TextBoxVdsTest", "50"}, {"VdsRange", "25"}}},
+       {{control::TextBoxVdsTest, "40"}, {control::VdsRange, "30"}},
+       {{control::Text4, "88"}, {control::Trr, "500"}, {control::Combo1, "PMOS"}, {control::TextBoxVdsTest, "40"}, {control::VdsRange, "30"},
+        {control::IdCharge, "88"}, {control::VdCharge, "50"}, {control::Idplat, "88"}, {control::Vplat, ""}, {control::id1, ""},
+        {control::TextCossMin, ""}}},
+      {"and gives empty ones their defaults", 24, {}, {{control::TextBoxVdsTest, ""}, {control::VdsRange, ""}},
+       {{control::TextBoxVdsTest, "50"}, {control::VdsRange, "25"}}},
       {"plateau current 0 takes the gate charge current", 40, {{31, "0"}, {27, "12"}}, {},
-       {{"Idplat", "12"}}},
+       {{control::Idplat, "12"}}},
       {"plateau current 0 and no gate charge current take Text4", 40, {{31, "0"}, {27, ""}, {8, "66"}}, {},
-       {{"Idplat", "66"}, {"IdCharge", "66"}}},
-      {"plateau current 0.0 is a value", 40, {{31, "0.0"}}, {}, {{"Idplat", "0.0"}}},
+       {{control::Idplat, "66"}, {control::IdCharge, "66"}}},
+      {"plateau current 0.0 is a value", 40, {{31, "0.0"}}, {}, {{control::Idplat, "0.0"}}},
       {"empty lines get their defaults", 40, {{21, ""}, {22, ""}, {23, ""}, {25, ""}, {26, ""}, {28, ""}}, {},
-       {{"TextVdsMiddle", "25"}, {"rdsonVgs", "10"}, {"Trr", "0"}, {"TextBoxVdsTest", "50"},
-        {"VdsRange", "25"}, {"VdCharge", "50"}}},
-      {"only the exact text selects PMOS", 40, {{24, "pmos"}}, {{"Combo1", "PMOS"}}, {{"Combo1", "NMOS"}}},
-      {"not even with a blank after it", 40, {{24, "PMOS "}}, {{"Combo1", "PMOS"}}, {{"Combo1", "NMOS"}}},
+       {{control::TextVdsMiddle, "25"}, {control::rdsonVgs, "10"}, {control::Trr, "0"}, {control::TextBoxVdsTest, "50"},
+        {control::VdsRange, "25"}, {control::VdCharge, "50"}}},
+      {"only the exact text selects PMOS", 40, {{24, "pmos"}}, {{control::Combo1, "PMOS"}}, {{control::Combo1, "NMOS"}}},
+      {"not even with a blank after it", 40, {{24, "PMOS "}}, {{control::Combo1, "PMOS"}}, {{control::Combo1, "NMOS"}}},
       {"fixed lines are ignored", 40, {{3, "x"}, {5, "9"}, {10, ""}, {29, "1"}}, {},
-       {{"Text6", "160m"}, {"Text2", "540m"}}},
+       {{control::Text6, "160m"}, {control::Text2, "540m"}}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -168,8 +170,8 @@ TEST(DatasheetOpen, AnythingElseChangesNothing) {
   for (std::size_t i = 0; i < choices.size(); ++i) {
     SCOPED_TRACE(choices[i].value_or("cancel"));
     WindowState state;
-    state.setText("Text6", "typed");
-    state.setText("Text19", "card");
+    state.setText(control::Text6, "typed");
+    state.setText(control::Text19, "card");
     const WindowState before = state;
     ScriptedPlatform platform;
     platform.openFiles.push_back(choices[i]);

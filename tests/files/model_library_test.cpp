@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
@@ -24,28 +25,28 @@ TEST(AddModel, AppendsTheChosenFormDirectlyAfterTheLibraryTextUpdatingTheModelIf
   WindowState state;
   ScriptedPlatform platform;
   Add_Click(state, platform);  // an empty card box: the model update runs first
-  const std::string card = state.text("Text19");
+  const std::string card = state.text(control::Text19);
   EXPECT_TRUE(card.starts_with(".MODEL 20N60C3 VDMOS(")) << card;
-  EXPECT_EQ(state.text("LibTextBox"), card + "\r\n");
+  EXPECT_EQ(state.text(control::LibTextBox), card + "\r\n");
 
-  state.setText("Text19", kCard);
-  state.setText("SubCktTextBox", ".subckt x\r\n.ends\r\n");
-  state.setText("LibTextBox", "* lib\r\nlast");  // no final line break
+  state.setText(control::Text19, kCard);
+  state.setText(control::SubCktTextBox, ".subckt x\r\n.ends\r\n");
+  state.setText(control::LibTextBox, "* lib\r\nlast");  // no final line break
   Add_Click(state, platform);
   Add_Click(state, platform);
   OptionSubCkt_Click(state, platform);
   Add_Click(state, platform);
   const std::string expected = "* lib\r\nlast" + kCard + "\r\n" + kCard + "\r\n.subckt x\r\n.ends\r\n\r\n";
-  EXPECT_EQ(state.text("LibTextBox"), expected);
+  EXPECT_EQ(state.text(control::LibTextBox), expected);
   EXPECT_EQ(state.libCaret, expected.size());
-  EXPECT_EQ(state.text("Text19"), kCard);
+  EXPECT_EQ(state.text(control::Text19), kCard);
 }
 
 TEST(SaveModel, WritesTheHeaderAndTheCardWithoutAModelUpdate) {
   for (const std::string& card : {std::string(), kCard}) {
     TempFolder folder;
     WindowState state;
-    state.setText("Text19", card);
+    state.setText(control::Text19, card);
     ScriptedPlatform platform;
     platform.saveFiles.push_back(folder / "m.lib");
     SaveModel_Click(state, platform);
@@ -53,7 +54,7 @@ TEST(SaveModel, WritesTheHeaderAndTheCardWithoutAModelUpdate) {
     EXPECT_EQ(
         platform.saveRequests,
         (std::vector<FileDialogRequest>{{"All Files (*.*)|*.*|Lib files (*.lib)|*.lib", 2, "20N60C3.lib"}}));
-    EXPECT_EQ(state.text("Text19"), card);
+    EXPECT_EQ(state.text(control::Text19), card);
   }
 }
 
@@ -62,15 +63,15 @@ TEST(Library, OpenThenSaveSuggestsTheOpenedPathAndWritesTheContentBack) {
   const std::string content = "* \xc2\xb5 models\n.MODEL a VDMOS()\r\nno final break";
   WriteBytes(folder / "old.mos", content);
   WindowState state;
-  state.setText("LibTextBox", "unsaved");
+  state.setText(control::LibTextBox, "unsaved");
   ScriptedPlatform platform;
   platform.saveFiles = {folder / "before.lib", folder / "opened-copy.lib", folder / "other.lib"};
   platform.openFiles = {folder / "old.mos"};
 
   SaveLib_Click(state, platform);
   OpenLib_Click(state, platform);
-  EXPECT_EQ(state.text("LibTextBox"), content);
-  EXPECT_EQ(state.text("FileName"), folder / "old.mos");
+  EXPECT_EQ(state.text(control::LibTextBox), content);
+  EXPECT_EQ(state.text(control::FileName), folder / "old.mos");
   EXPECT_EQ(state.libCaret, content.size());
   SaveLib_Click(state, platform);
   SaveLib_Click(state, platform);
@@ -114,12 +115,12 @@ TEST(Library, OpenWithNothingUsableKeepsTheBoxAndMovesTheCaretToTheEnd) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.choice.value_or("cancel"));
     WindowState state;
-    state.setText("LibTextBox", "kept");
+    state.setText(control::LibTextBox, "kept");
     ScriptedPlatform platform;
     platform.openFiles.push_back(c.choice);
     OpenLib_Click(state, platform);
-    EXPECT_EQ(state.text("LibTextBox"), "kept");
-    EXPECT_EQ(state.text("FileName"), c.caption);
+    EXPECT_EQ(state.text(control::LibTextBox), "kept");
+    EXPECT_EQ(state.text(control::FileName), c.caption);
     EXPECT_EQ(state.libCaret, 4u);
     EXPECT_EQ(platform.MessageTexts(), c.messages);
   }

@@ -11,6 +11,7 @@
 #include "extract/checked_math.h"
 #include "extract/dc_update.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
@@ -46,49 +47,50 @@ TEST(ModelCard, WritesEmptyTextsAsTheyAreAndTtWithTwoDigits) {
 TEST(UpdateModel, StartValuesGiveTheCardOnThreeLinesOrOneAndStoreBothForms) {
   Window w;
   Command2_Click(w.state, w.platform);  // the "Update model" button
-  EXPECT_EQ(w.state.text("Text19"), kThreeLines);
+  EXPECT_EQ(w.state.text(control::Text19), kThreeLines);
   EXPECT_EQ(w.state.card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
   EXPECT_TRUE(w.platform.messages.empty());
   for (int unchecked : {0, 2}) {
-    w.state.setCheck("LineBreak", unchecked);
+    w.state.setCheck(control::LineBreak, unchecked);
     w.Update();
-    EXPECT_EQ(w.state.text("Text19"), kSingleLine) << unchecked;
+    EXPECT_EQ(w.state.text(control::Text19), kSingleLine) << unchecked;
   }
 }
 
 TEST(UpdateModel, PmosNegatesTheStoredVtoAndMarksTheCard) {
   Window w;
-  w.state.setText("Combo1", "PMOS");
-  w.state.setText("Text2", "");        // an empty gate resistance reads as 0
-  Combo1_Change(w.state, w.platform);  // choosing the FET type updates the model
+  w.state.setText(control::Combo1, "PMOS");
+  w.state.setText(control::Text2, "");  // an empty gate resistance reads as 0
+  Combo1_Change(w.state, w.platform);   // choosing the FET type updates the model
   w.Update();  // the DC extraction sets VTO afresh, so a second update does not flip it back
   EXPECT_DOUBLE_EQ(w.state.params.VTO, -3.0);
   EXPECT_EQ(w.state.card.segment1, ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=-3.0 ");
   EXPECT_EQ(w.state.card.segment3, "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)");
-  w.state.setText("Combo1", "pmos");  // only the exact text counts as PMOS
+  w.state.setText(control::Combo1, "pmos");  // only the exact text counts as PMOS
   w.Update();
   EXPECT_EQ(w.state.card.segment3, kLine3);
 }
 
 TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {
-  for (const char* field : {"Text6", "vd1"}) {  // read by the DC extraction, by the body diode fit
+  for (const char* field :
+       {control::Text6, control::vd1}) {  // read by the DC extraction, by the body diode fit
     SCOPED_TRACE(field);
     Window w;
     w.Update();
     const CardTexts card = w.state.card;
-    const std::string subcircuit = w.state.text("SubCktTextBox");
+    const std::string subcircuit = w.state.text(control::SubCktTextBox);
 
     w.state.setText(field, "1e999");
-    w.state.setText("Text20", "OTHER");
+    w.state.setText(control::Text20, "OTHER");
     w.Update();
-    EXPECT_EQ(w.state.text("Text19"), kParameterErrorText);
-    EXPECT_FALSE(w.state.enabled("Command1"));
+    EXPECT_EQ(w.state.text(control::Text19), kParameterErrorText);
+    EXPECT_FALSE(w.state.enabled(control::Command1));
     EXPECT_EQ(w.state.card, card);
-    EXPECT_EQ(w.state.text("SubCktTextBox"), subcircuit);
+    EXPECT_EQ(w.state.text(control::SubCktTextBox), subcircuit);
 
     w.state.setText(field, "700m");
     w.Update();
-    EXPECT_TRUE(w.state.enabled("Command1"));
+    EXPECT_TRUE(w.state.enabled(control::Command1));
     EXPECT_EQ(w.state.card.segment1.substr(0, 13), ".MODEL OTHER ");
   }
 }
@@ -97,33 +99,33 @@ TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {
 // which rebuilds it, is undone and reported; the update has built the card by then.
 TEST(UpdateModel, OverflowingBreakdownVoltage) {
   Window w;
-  w.state.setText("avalanche_volt", "1e999");
+  w.state.setText(control::avalanche_volt, "1e999");
   const WindowState before = w.state;
   RunUserCommand(LineBreak_Click, w.state, w.platform);
   EXPECT_EQ(w.state, before);
   EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
 
   w.Update();
-  EXPECT_EQ(w.state.text("Text19"), kParameterErrorText);
-  EXPECT_FALSE(w.state.enabled("Command1"));
+  EXPECT_EQ(w.state.text(control::Text19), kParameterErrorText);
+  EXPECT_FALSE(w.state.enabled(control::Command1));
   EXPECT_EQ(w.state.card.singleLine, kSingleLine);
-  EXPECT_EQ(w.state.text("SubCktTextBox"), "Subcircuit model\r\n");
+  EXPECT_EQ(w.state.text(control::SubCktTextBox), "Subcircuit model\r\n");
 }
 
 TEST(LineBreak, ShowsTheStoredCardWithoutRecomputingAndCopyTakesIt) {
   Window w;
   LineBreak_Click(w.state, w.platform);  // before any update: no card, only its skeleton
-  EXPECT_EQ(w.state.text("Text19"), "\r\n+\r\n+");
+  EXPECT_EQ(w.state.text(control::Text19), "\r\n+\r\n+");
   w.Update();
-  w.state.setText("Text20", "CHANGED");
-  w.state.setCheck("LineBreak", 0);
+  w.state.setText(control::Text20, "CHANGED");
+  w.state.setCheck(control::LineBreak, 0);
   LineBreak_Click(w.state, w.platform);
-  EXPECT_EQ(w.state.text("Text19"), kSingleLine);
-  w.state.setCheck("LineBreak", 1);
+  EXPECT_EQ(w.state.text(control::Text19), kSingleLine);
+  w.state.setCheck(control::LineBreak, 1);
   LineBreak_Click(w.state, w.platform);
-  EXPECT_EQ(w.state.text("Text19"), kThreeLines);
+  EXPECT_EQ(w.state.text(control::Text19), kThreeLines);
   // The subcircuit is rebuilt from the current fields around the stored card.
-  EXPECT_EQ(w.state.text("SubCktTextBox").substr(0, 17), ".subckt XCHANGED ");
+  EXPECT_EQ(w.state.text(control::SubCktTextBox).substr(0, 17), ".subckt XCHANGED ");
   Command1_Click(w.state, w.platform);
   EXPECT_EQ(w.platform.clipboard, kThreeLines);
 }
@@ -151,17 +153,19 @@ TEST(HostileInput, EveryFieldThroughTheWholeRoad) {
       Window w;
       w.state.setText(field.control, text);
       RunUserCommand(Update_DC_Click, w.state, w.platform);
-      ExpectNumbers(w.state, {"Text_LAMBDA", "StatusBar1", "Label_Rds", "Label_DcParam", "DATA1", "DATA2",
-                              "OUT_ID1", "OUT_ID2"});
+      ExpectNumbers(w.state,
+                    {control::Text_LAMBDA, control::StatusBar1, control::Label_Rds, control::Label_DcParam,
+                     control::DATA1, control::DATA2, control::OUT_ID1, control::OUT_ID2});
       RunUserCommand(Update_AC_Click, w.state, w.platform);
-      ExpectNumbers(w.state, {"Label_ACparam", "Ciss_on", "Ciss_off"});
+      ExpectNumbers(w.state, {control::Label_ACparam, control::Ciss_on, control::Ciss_off});
       RunUserCommand(avalanche_volt_Change, w.state, w.platform);
       w.Update();
-      const std::string& card = w.state.text("Text19");
+      const std::string& card = w.state.text(control::Text19);
       const bool made = card.starts_with(".MODEL ");
       EXPECT_TRUE(made || card == kParameterErrorText);
-      EXPECT_EQ(w.state.enabled("Command1"), made);
-      if (field.control != std::string_view("Text20")) ExpectNumbers(w.state, {"Text19"});  // a typed name
+      EXPECT_EQ(w.state.enabled(control::Command1), made);
+      if (field.control != std::string_view(control::Text20))
+        ExpectNumbers(w.state, {control::Text19});  // a typed name
       RunUserCommand(LineBreak_Click, w.state, w.platform);
       Command1_Click(w.state, w.platform);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
@@ -124,7 +125,7 @@ TEST(NgspiceSubcircuit, CopyPutsItOnTheClipboardOrShowsWhyNotAndChangesNothing) 
   EXPECT_TRUE(w.platform.messages.empty());
 
   w.platform.clipboard.reset();
-  w.state.setText("Text19", std::string(kParameterErrorText));
+  w.state.setText(control::Text19, std::string(kParameterErrorText));
   const WindowState failed = w.state;
   RunUserCommand(CopyToClipBoardNgspiceSubCkt_Click, w.state, w.platform);
   EXPECT_EQ(w.platform.clipboard, std::nullopt);

@@ -8,6 +8,7 @@
 
 #include "extract/checked_math.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "platform/scripted_platform.h"
 
@@ -22,7 +23,7 @@ struct Window {
 TEST(Subcircuit, NineLinesAfterAnUpdateWithTheStartValues) {
   Window w;
   UpdateModel(w.state, w.platform);
-  EXPECT_EQ(w.state.text("SubCktTextBox"),
+  EXPECT_EQ(w.state.text(control::SubCktTextBox),
             ".subckt X20N60C3 d g s\r\n"
             "M1 d g s s 20N60C3\r\n"
             "Rg g s 1G\r\n"
@@ -36,11 +37,11 @@ TEST(Subcircuit, NineLinesAfterAnUpdateWithTheStartValues) {
 
 TEST(Subcircuit, WrapsWhateverTheCardBoxHoldsAndTakesAnythingButNmosAsPChannel) {
   WindowState state;
-  state.setText("Text20", "M");
-  state.setText("Combo1", "nmos");
-  state.setText("Text19", "Error in one or more parameters... The model data cannot be calculated.");
+  state.setText(control::Text20, "M");
+  state.setText(control::Combo1, "nmos");
+  state.setText(control::Text19, "Error in one or more parameters... The model data cannot be calculated.");
   BuildSubCkt(state);
-  EXPECT_EQ(state.text("SubCktTextBox"),
+  EXPECT_EQ(state.text(control::SubCktTextBox),
             ".subckt XM d g s\r\nM1 d g s s M\r\nRg g s 1G\r\nDb d s dbody\r\n"
             "Error in one or more parameters... The model data cannot be calculated.\r\n"
             ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n");
@@ -55,24 +56,24 @@ TEST(Subcircuit, BreakdownVoltageBecomesTheDiodesReverseVoltage) {
                                                              {"volts", " 0", false}};
   for (const auto& [typed, vrev, enabled] : rows) {
     Window w;
-    w.state.setText("avalanche_volt", typed);
+    w.state.setText(control::avalanche_volt, typed);
     avalanche_volt_Change(w.state, w.platform);
     UpdateModel(w.state, w.platform);  // only the breakdown voltage switches the subcircuit
     LineBreak_Click(w.state, w.platform);
     EXPECT_TRUE(
-        w.state.text("SubCktTextBox")
+        w.state.text(control::SubCktTextBox)
             .ends_with("\r\n.model dbody d ron=0.1 vrev=" + std::string(vrev) + " vfwd=2\r\n.ends\r\n"))
         << typed;
-    EXPECT_EQ(w.state.enabled("SubCktTextBox"), enabled) << typed;
-    EXPECT_EQ(w.state.enabled("CopyToClipBoardSubCkt"), enabled) << typed;
+    EXPECT_EQ(w.state.enabled(control::SubCktTextBox), enabled) << typed;
+    EXPECT_EQ(w.state.enabled(control::CopyToClipBoardSubCkt), enabled) << typed;
   }
 }
 
 TEST(Subcircuit, OverflowingBreakdownVoltageChangesNothing) {
   Window w;
-  w.state.setText("avalanche_volt", "0");
+  w.state.setText(control::avalanche_volt, "0");
   avalanche_volt_Change(w.state, w.platform);
-  w.state.setText("avalanche_volt", "1e999");
+  w.state.setText(control::avalanche_volt, "1e999");
   const WindowState before = w.state;
 
   EXPECT_THROW(BuildSubCkt(w.state), ArithmeticFault);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/datasheet_file.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"
@@ -43,7 +44,7 @@ WindowState OpenDevice(const std::string& part) {
   ScriptedPlatform platform;
   platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
   open_Click(state, platform);
-  EXPECT_EQ(state.text("Text20"), part) << "the device file was not read";
+  EXPECT_EQ(state.text(control::Text20), part) << "the device file was not read";
   return state;
 }
 
@@ -55,12 +56,12 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
     WindowState state = OpenDevice(part);
     ScriptedPlatform platform;
     UpdateModel(state, platform);
-    const std::string fittedCard = state.text("Text19");
+    const std::string fittedCard = state.text(control::Text19);
     const VerificationResult fitted = VerifyModel(state);
     ASSERT_TRUE(fitted.ok()) << fitted.message;
 
     ASSERT_TRUE(RefineModel(state, platform)) << ::testing::PrintToString(platform.MessageTexts());
-    EXPECT_NE(state.text("Text19"), fittedCard);
+    EXPECT_NE(state.text(control::Text19), fittedCard);
     const VerificationResult refined = VerifyModel(state);
     ASSERT_TRUE(refined.ok()) << refined.message;
     EXPECT_TRUE(refined.warnings.empty()) << refined.warnings.front();
@@ -77,7 +78,7 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
 
     // The refined card is the user's choice only: the model update still gives the fitted one.
     UpdateModel(state, platform);
-    EXPECT_EQ(state.text("Text19"), fittedCard);
+    EXPECT_EQ(state.text(control::Text19), fittedCard);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "extract/dc_equations.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
 #include "model/numbers.h"
@@ -74,12 +75,12 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
   for (const bool pmos : {false, true}) {
     for (const char* lineBreak : {"1", "0"}) {
       WindowState state;
-      state.setText("Combo1", pmos ? "PMOS" : "NMOS");
-      state.setCheck("LineBreak", lineBreak[0] - '0');
+      state.setText(control::Combo1, pmos ? "PMOS" : "NMOS");
+      state.setCheck(control::LineBreak, lineBreak[0] - '0');
       ScriptedPlatform platform;
       UpdateModel(state, platform);
       ASSERT_TRUE(RefineModel(state, platform)) << ::testing::PrintToString(platform.MessageTexts());
-      const std::string& card = state.text("Text19");
+      const std::string& card = state.text(control::Text19);
       SCOPED_TRACE(card);
       EXPECT_EQ(card, lineBreak[0] == '1' ? ThreeLineCard(state.card) : state.card.singleLine);
       EXPECT_TRUE(card.starts_with(".MODEL 20N60C3 VDMOS(KP="));
@@ -88,8 +89,8 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
       EXPECT_EQ(state.params.VTO < 0, pmos);
       EXPECT_NE(card.find(" VTO=" + CardNumberText(state.params.VTO, card_mask::kVTO) + " "),
                 std::string::npos);
-      EXPECT_NE(state.text("SubCktTextBox").find(card), std::string::npos);
-      EXPECT_TRUE(state.text("StatusBar1").starts_with(kRefinedOpening));
+      EXPECT_NE(state.text(control::SubCktTextBox).find(card), std::string::npos);
+      EXPECT_TRUE(state.text(control::StatusBar1).starts_with(kRefinedOpening));
     }
   }
 }
@@ -100,15 +101,15 @@ TEST(Refinement, RefusesWhatItCannotMeetAndLeavesTheWindowAsItWas) {
     std::string message;
   };
   const Row rows[] = {
-      {{{"Idplat", ""}}, std::string(kRefineNeedsDcPointsText)},
-      {{{"Text6", "0"}}, std::string(kRefineNeedsDcPointsText)},
-      {{{"Text4", "10"}}, std::string(kRefineTransferOrderText)},
-      {{{"Text5", "5"}}, std::string(kRefineTransferOrderText)},
-      {{{"Text7", "40"}}, std::string(kRefineCrssAboveText)},
-      {{{"Text8", "60"}},
+      {{{control::Idplat, ""}}, std::string(kRefineNeedsDcPointsText)},
+      {{{control::Text6, "0"}}, std::string(kRefineNeedsDcPointsText)},
+      {{{control::Text4, "10"}}, std::string(kRefineTransferOrderText)},
+      {{{control::Text5, "5"}}, std::string(kRefineTransferOrderText)},
+      {{{control::Text7, "40"}}, std::string(kRefineCrssAboveText)},
+      {{{control::Text8, "60"}},
        "The datasheet's Coss must fall as the drain voltage rises; no model can meet these values. Check the "
        "capacitance grid."},
-      {{{"vd1", "1e999"}}, std::string(kRefineErrorCardText)},
+      {{{control::vd1, "1e999"}}, std::string(kRefineErrorCardText)},
   };
   for (const Row& row : rows) {
     WindowState state = UpdatedWindow(row.fields);
@@ -132,7 +133,7 @@ TEST(Refinement, RefusesWhatItCannotMeetAndLeavesTheWindowAsItWas) {
 TEST(Refinement, TakesOnlyTheDatasheetValuesThatAreGiven) {
   // Without Coss at the largest voltage the junction fit gives no text; the refinement starts
   // a junction of its own from the two Coss values that are left.
-  WindowState state = UpdatedWindow({{"TextCossMin", ""}});
+  WindowState state = UpdatedWindow({{control::TextCossMin, ""}});
   ASSERT_EQ(state.params.junctionCapText, "");
   const DatasheetPoints points = DatasheetPointsOf(ReadBenchSetup(state));
   EXPECT_EQ(points.dc.size(), 3u);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "files/datasheet_file.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
@@ -39,8 +40,8 @@ TEST(SwitchAdvice, MeasuresEachSettingAsTheSimulatorDoesAndAppliesTheBest) {
   // The advice's figure for a setting is what ngspice shows for that card.
   for (const std::size_t row : {*advice.current, *advice.best}) {
     WindowState trial = state;
-    trial.setCheck("ForceRdsOn", advice.rows[row].setting.ForceRdsOn);
-    trial.setCheck("FixVTO", advice.rows[row].setting.FixVTO);
+    trial.setCheck(control::ForceRdsOn, advice.rows[row].setting.ForceRdsOn);
+    trial.setCheck(control::FixVTO, advice.rows[row].setting.FixVTO);
     ScriptedPlatform platform;
     UpdateModel(trial, platform);
     const VerificationResult simulated = VerifyModel(trial);
@@ -57,14 +58,14 @@ TEST(SwitchAdvice, MeasuresEachSettingAsTheSimulatorDoesAndAppliesTheBest) {
   WindowState fitted = state;
   UpdateModel(fitted, platform);
   ApplyBestSwitches_Click(state, platform);
-  EXPECT_EQ(state.check("FixVTO"), 0);
-  EXPECT_NE(state.text("Text19"), fitted.text("Text19"));
+  EXPECT_EQ(state.check(control::FixVTO), 0);
+  EXPECT_NE(state.text(control::Text19), fitted.text(control::Text19));
   EXPECT_EQ(AdviseSwitches(state).current, advice.best);
 }
 
 TEST(SwitchAdvice, WithoutAnyUsableSettingChangesNothing) {
   WindowState state;
-  state.setText("vd1", "1e999");  // every update ends in the parameter error
+  state.setText(control::vd1, "1e999");  // every update ends in the parameter error
   const SwitchAdvice advice = AdviseSwitches(state);
   EXPECT_FALSE(advice.best);
   for (const SwitchAdviceRow& row : advice.rows) EXPECT_EQ(row.failure, kAdviceFailedText);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "circuit_test_support.h"
+#include "model/control_names.h"
 #include "testcircuits/circuit_inputs.h"
 
 namespace vdmos {
@@ -32,12 +33,13 @@ TEST(CircuitTexts, FieldTextsAsTyped) {
     std::string line;
   };
   const Row rows[] = {
-      {"NMOS", "rdsonVgs", "", IdVgsSchematic, "TEXT -136 232 Left 0 !.dc V1 0  0.01"},
-      {"NMOS", "TextBoxVdsTest", "540m", IdVgsSchematic, "TEXT -136 280 Left 0 !.param vds=540m"},
-      {"NMOS", "VdsRange", "4,5", IdVdsVgsSchematic,
+      {"NMOS", control::rdsonVgs, "", IdVgsSchematic, "TEXT -136 232 Left 0 !.dc V1 0  0.01"},
+      {"NMOS", control::TextBoxVdsTest, "540m", IdVgsSchematic, "TEXT -136 280 Left 0 !.param vds=540m"},
+      {"NMOS", control::VdsRange, "4,5", IdVdsVgsSchematic,
        "TEXT -136 280 Left 0 !.param vds=4,5\\n.step param Vgs 0 10 1"},
-      {"PMOS", "VdCharge", "-480", GateChargeSchematic, "TEXT 8 136 Left 0 !.param Id=-20.7 Vds=--480"},
-      {"NMOS", "Text20", "IRF 540 N", CxssSchematic, "SYMATTR Value IRF 540 N"},
+      {"PMOS", control::VdCharge, "-480", GateChargeSchematic,
+       "TEXT 8 136 Left 0 !.param Id=-20.7 Vds=--480"},
+      {"NMOS", control::Text20, "IRF 540 N", CxssSchematic, "SYMATTR Value IRF 540 N"},
   };
   for (const Row& row : rows) {
     WindowState state = StartValueState(row.fetType);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "circuit_test_support.h"
+#include "model/control_names.h"
 
 namespace vdmos {
 namespace {
@@ -62,7 +63,7 @@ TEST_F(ExportTest, WritesTheEightGoldenFilesInOrderAndChangesNothingElse) {
 TEST_F(ExportTest, FileNamesAreTheModelNameAndSuffixInTheFolder) {
   for (const auto& [modelName, folderEnding] : {std::pair{"IRF 540 N", ""}, {"", ""}, {"20N60C3", "/"}}) {
     WindowState state = StartValueState("NMOS");
-    state.setText("Text20", modelName);
+    state.setText(control::Text20, modelName);
     platform_.writtenPaths.clear();
     ExportInto(state, folder_.path().string() + folderEnding);
     EXPECT_EQ(platform_.writtenPaths, ExpectedPaths(modelName)) << modelName;
@@ -109,13 +110,13 @@ TEST_F(ExportTest, RefusedModelNamesWriteNothingAndSayWhy) {
   };
   for (const auto& [modelName, reason] : rows) {
     WindowState state;
-    state.setText("Text20", modelName);
+    state.setText(control::Text20, modelName);
     platform_.messages.clear();
     ExportInto(state, folder_.path().string());
     EXPECT_EQ(
         platform_.MessageTexts(),
         std::vector<std::string>{"The test circuits were not saved: the model name contains " + reason});
-    EXPECT_EQ(state.text("Text19"), "") << reason;
+    EXPECT_EQ(state.text(control::Text19), "") << reason;
   }
   EXPECT_TRUE(platform_.writtenPaths.empty());
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "model/control_names.h"
 #include "ui/check_plot.h"
 #include "ui/model_check_page.h"
 #include "window_driver.h"
@@ -28,7 +29,7 @@ inline bool SimulationEnds(OpenWindow& w) {
 }
 
 inline bool SimulateAndWait(OpenWindow& w) {
-  w.click("SimulateNgspice");
+  w.click(control::SimulateNgspice);
   return SimulationEnds(w);
 }
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "model/control_names.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
 
@@ -90,8 +91,9 @@ class LayoutTest : public QObject {
     const Sizes before = MeasureControls(w);
     ResizeBy(w, 1000, 0);
     const Sizes after = MeasureControls(w);
-    const QStringList growing = {"SSTab1",        "Text19",     "FileName",         "LibTextBox",
-                                 "SubCktTextBox", "CheckTable", "CheckTableCaption"};
+    const QStringList growing = {
+        "SSTab1",     control::Text19,    control::FileName, control::LibTextBox, control::SubCktTextBox,
+        "CheckTable", "CheckTableCaption"};
     for (auto it = before.begin(); it != before.end(); ++it) {
       // The plots of the model check share the width of their two columns.
       const int plotShare = kPlots.contains(it.key()) ? 500 : 0;
@@ -109,7 +111,7 @@ class LayoutTest : public QObject {
     const QStringList sharing = kPlots + QStringList{"CheckTable"};
     for (auto it = before.begin(); it != before.end(); ++it) {
       if (sharing.contains(it.key())) continue;
-      const bool growing = it.key() == "SSTab1" || it.key() == "LibTextBox";
+      const bool growing = it.key() == "SSTab1" || it.key() == control::LibTextBox;
       const QSize expected = growing ? it.value() + QSize(0, 300) : it.value();
       QVERIFY2(after[it.key()] == expected, qPrintable(it.key()));
     }

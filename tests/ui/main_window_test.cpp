@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "model/window_commands.h"
 #include "ui/check_box.h"
@@ -26,7 +27,7 @@ const std::string kStartCard =
     "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
     "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
 
-constexpr const char* kPictures[] = {"Image1", "Image2", "Image3"};
+constexpr const char* kPictures[] = {control::Image1, control::Image2, control::Image3};
 
 QString Display(const std::string& stateText) {
   return QString::fromStdString(stateText).replace("\r\n", "\n");
@@ -52,10 +53,10 @@ class MainWindowTest : public QObject {
   void opensWithItsStartTexts() {
     OpenWindow w;
     QCOMPARE(w.window.windowTitle(), QString("Varnex - MOS Tool"));
-    QCOMPARE(w.shown("Text20"), QString("20N60C3"));
-    QVERIFY(w.get<QRadioButton>("OptionStandard")->isChecked());
-    QCOMPARE(w.get<QLineEdit>("Text21")->toolTip(), QString("Coss is allways higher then Crss"));
-    QCOMPARE(w.get<QPlainTextEdit>("LibTextBox")->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(w.shown(control::Text20), QString("20N60C3"));
+    QVERIFY(w.get<QRadioButton>(control::OptionStandard)->isChecked());
+    QCOMPARE(w.get<QLineEdit>(control::Text21)->toolTip(), QString("Coss is allways higher then Crss"));
+    QCOMPARE(w.get<QPlainTextEdit>(control::LibTextBox)->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     QTabWidget* pages = w.window.pages();
     const QStringList captions = {"DC characteristics", "AC characteristics", "VDmos Model", "Lib manager",
@@ -86,28 +87,28 @@ class MainWindowTest : public QObject {
 
   void updateModelShowsTheStartCardAndMultipleLinesTogglesItsForm() {
     OpenWindow w;
-    w.click("Command2");
-    QCOMPARE(w.get<QPlainTextEdit>("Text19")->toPlainText(), Display(kStartCard));
+    w.click(control::Command2);
+    QCOMPARE(w.get<QPlainTextEdit>(control::Text19)->toPlainText(), Display(kStartCard));
 
     // Both ways of copying hand over the state's text with its CR LF line ends.
-    w.click("Command1");
+    w.click(control::Command1);
     QCOMPARE(w.platform.clipboard, std::optional(kStartCard));
-    auto* card = w.get<QPlainTextEdit>("Text19");
+    auto* card = w.get<QPlainTextEdit>(control::Text19);
     card->selectAll();
     card->copy();
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(kStartCard));
 
-    w.click("LineBreak");
-    QCOMPARE(w.window.state().check("LineBreak"), 0);
-    QCOMPARE(w.get<QPlainTextEdit>("Text19")->toPlainText(),
+    w.click(control::LineBreak);
+    QCOMPARE(w.window.state().check(control::LineBreak), 0);
+    QCOMPARE(w.get<QPlainTextEdit>(control::Text19)->toPlainText(),
              QString::fromStdString(w.window.state().card.singleLine));
-    w.click("LineBreak");
-    QCOMPARE(w.window.state().text("Text19"), kStartCard);
+    w.click(control::LineBreak);
+    QCOMPARE(w.window.state().text(control::Text19), kStartCard);
   }
 
   void theShortcutsRunTheirCommandsAndABreakdownVoltageBringsTheSubcircuitBack() {
     OpenWindow w;
-    w.click("Command2");
+    w.click(control::Command2);
     w.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QTest::keyClick(&w.window, Qt::Key_O, Qt::ControlModifier);
@@ -115,35 +116,35 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
     QCOMPARE(w.platform.saveRequests.size(), std::size_t(1));
     QTest::keyClick(&w.window, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(w.shown("Text20"), QString());
-    QCOMPARE(w.get<QPlainTextEdit>("Text19")->toPlainText(), QString());
-    QVERIFY(!w.get("SubCktTextBox")->isEnabled());
+    QCOMPARE(w.shown(control::Text20), QString());
+    QCOMPARE(w.get<QPlainTextEdit>(control::Text19)->toPlainText(), QString());
+    QVERIFY(!w.get(control::SubCktTextBox)->isEnabled());
 
     // Typing a breakdown voltage is a change of its own: the subcircuit comes back.
-    w.type("avalanche_volt", "600");
-    QVERIFY(w.get("SubCktTextBox")->isEnabled());
-    QVERIFY(w.get("CopyToClipBoardSubCkt")->isEnabled());
+    w.type(control::avalanche_volt, "600");
+    QVERIFY(w.get(control::SubCktTextBox)->isEnabled());
+    QVERIFY(w.get(control::CopyToClipBoardSubCkt)->isEnabled());
   }
 
   void helpButtonsShowAtMostOnePicture() {
     OpenWindow w;
-    w.click("VgsPlat_Help");
-    QVERIFY(w.get("Image2")->isVisible());
-    w.click("VgsPlat_Help");
-    QVERIFY(!w.get("Image2")->isVisible());
-    w.click("VgsPlat_Help");
-    w.click("transf_help");
-    QVERIFY(!w.get("Image2")->isVisible());
-    QVERIFY(w.get("Image3")->isVisible());
-    QCOMPARE(w.get("Image3")->pos(), QPoint(0, 0));
-    QCOMPARE(w.get("Image2")->pos(), QPoint(0, 0));
-    w.click("transf_help");
-    QVERIFY(!w.get("Image3")->isVisible() && !w.get("Image1")->isHidden());  // on the AC page
+    w.click(control::VgsPlat_Help);
+    QVERIFY(w.get(control::Image2)->isVisible());
+    w.click(control::VgsPlat_Help);
+    QVERIFY(!w.get(control::Image2)->isVisible());
+    w.click(control::VgsPlat_Help);
+    w.click(control::transf_help);
+    QVERIFY(!w.get(control::Image2)->isVisible());
+    QVERIFY(w.get(control::Image3)->isVisible());
+    QCOMPARE(w.get(control::Image3)->pos(), QPoint(0, 0));
+    QCOMPARE(w.get(control::Image2)->pos(), QPoint(0, 0));
+    w.click(control::transf_help);
+    QVERIFY(!w.get(control::Image3)->isVisible() && !w.get(control::Image1)->isHidden());  // on the AC page
   }
 
   void gateResistanceWindowEstimatesRg() {
     OpenWindow w;
-    w.click("Button_Rgate");
+    w.click(control::Button_Rgate);
     RgateWindow* rgate = w.window.rgateWindow();
     QVERIFY(rgate && rgate->isVisible());
     QCOMPARE(rgate->windowTitle(), QString("Rgate from Ciss and td"));
@@ -155,14 +156,14 @@ class MainWindowTest : public QObject {
     }
     QTest::keyClick(field("Text_Qgd"), Qt::Key_Return);  // Return closes nothing
     QVERIFY(rgate->isVisible());
-    QTest::mouseClick(rgate->controls().get<QAbstractButton>("OkButton"), Qt::LeftButton);
-    QCOMPARE(w.shown("Text2"), QString("5.77"));
+    QTest::mouseClick(rgate->controls().get<QAbstractButton>(control::OkButton), Qt::LeftButton);
+    QCOMPARE(w.shown(control::Text2), QString("5.77"));
     QVERIFY(rgate->isVisible());
 
     // Closing unloads the window; the next opening starts afresh.
     rgate->close();
     QVERIFY(!w.window.rgateWindow());
-    w.click("Button_Rgate");
+    w.click(control::Button_Rgate);
     QCOMPARE(w.window.rgateWindow()->controls().get<QLineEdit>("Text_Rout")->text(), QString("-"));
   }
 
@@ -170,121 +171,122 @@ class MainWindowTest : public QObject {
   // arrives at the platform, or its result at the widgets.
   void everyOtherEventRunsItsCommand() {
     OpenWindow w;
-    w.click("Update_DC");
+    w.click(control::Update_DC);
     QCOMPARE(w.window.findChild<QLabel*>("StatusBar1Text")->text(),
              QString("Transfer function matched Iter=3"));
-    w.click("Update_AC");
-    QCOMPARE(w.get<QLabel>("Ciss_on")->text(), QString("5750"));
+    w.click(control::Update_AC);
+    QCOMPARE(w.get<QLabel>(control::Ciss_on)->text(), QString("5750"));
 
-    w.click("HelpSubCkt");
-    w.get<QAction>("about")->trigger();
+    w.click(control::HelpSubCkt);
+    w.get<QAction>(control::about)->trigger();
     QCOMPARE(w.platform.MessageTexts(),
              (std::vector<std::string>{std::string(kSubCktHelpText), AboutText()}));
     QCOMPARE(w.platform.messages[1].title, std::string("About"));
 
-    w.click("Command2");
-    w.click("CopyToClipBoardSubCkt");
-    QCOMPARE(w.platform.clipboard, std::optional(w.window.state().text("SubCktTextBox")));
+    w.click(control::Command2);
+    w.click(control::CopyToClipBoardSubCkt);
+    QCOMPARE(w.platform.clipboard, std::optional(w.window.state().text(control::SubCktTextBox)));
     // The ngspice subcircuit's copy button sits beside the subcircuit's own.
-    auto* copy = w.get<QPushButton>("CopyToClipBoardNgspiceSubCkt");
+    auto* copy = w.get<QPushButton>(control::CopyToClipBoardNgspiceSubCkt);
     QCOMPARE(copy->text(), QString("Copy ngspice subcircuit to clipboard"));
-    QCOMPARE(copy->parentWidget(), w.get("CopyToClipBoardSubCkt")->parentWidget());
-    w.click("CopyToClipBoardNgspiceSubCkt");
+    QCOMPARE(copy->parentWidget(), w.get(control::CopyToClipBoardSubCkt)->parentWidget());
+    w.click(control::CopyToClipBoardNgspiceSubCkt);
     QCOMPARE(w.platform.clipboard, std::optional(NgspiceSubCircuit(w.window.state()).text));
 
-    w.click("SaveModel");
-    w.click("SaveLib");
-    w.get<QAction>("save")->trigger();
+    w.click(control::SaveModel);
+    w.click(control::SaveLib);
+    w.get<QAction>(control::save)->trigger();
     QCOMPARE(w.platform.saveRequests.size(), std::size_t(3));
     QCOMPARE(w.platform.saveRequests[0].initialName, std::string("20N60C3.lib"));
     QCOMPARE(w.platform.saveRequests[1].initialName, std::string("VDmos.lib"));
-    w.get<QAction>("open")->trigger();
+    w.get<QAction>(control::open)->trigger();
     QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
 
     // The ngspice circuits come right after the other test circuits in the menu.
     const QList<QAction*> entries = w.get<QMenu>("file")->actions();
-    QCOMPARE(entries.value(entries.indexOf(w.get<QAction>("testcircuits")) + 1),
-             w.get<QAction>("ngspicecircuits"));
-    QCOMPARE(w.get<QAction>("ngspicecircuits")->text(), QString("Save ngspice Test Circuits"));
+    QCOMPARE(entries.value(entries.indexOf(w.get<QAction>(control::testcircuits)) + 1),
+             w.get<QAction>(control::ngspicecircuits));
+    QCOMPARE(w.get<QAction>(control::ngspicecircuits)->text(), QString("Save ngspice Test Circuits"));
     QTemporaryDir folder;
     w.platform.folders.push_back(folder.path().toStdString());
-    w.get<QAction>("ngspicecircuits")->trigger();  // takes the folder; the other is cancelled
-    w.get<QAction>("testcircuits")->trigger();
+    w.get<QAction>(control::ngspicecircuits)->trigger();  // takes the folder; the other is cancelled
+    w.get<QAction>(control::testcircuits)->trigger();
     QCOMPARE(w.platform.folderTitles, std::vector<std::string>(2, "Select the folder to save to"));
     QCOMPARE(QDir(folder.path()).entryList({"*.cir"}, QDir::Files).size(), 4);
   }
 
   void choosingAFetTypeWaitsForTheNextUpdate() {
     OpenWindow w;
-    w.click("Command2");
-    auto* type = w.get<QComboBox>("Combo1");
+    w.click(control::Command2);
+    auto* type = w.get<QComboBox>(control::Combo1);
     type->setCurrentIndex(1);
     emit type->activated(1);  // what choosing from the list sends
-    QCOMPARE(w.window.state().text("Combo1"), std::string("PMOS"));
-    QCOMPARE(w.window.state().text("Text19"), kStartCard);
-    w.click("Command2");
-    QVERIFY(w.window.state().text("Text19").ends_with(" PCHAN)"));
+    QCOMPARE(w.window.state().text(control::Combo1), std::string("PMOS"));
+    QCOMPARE(w.window.state().text(control::Text19), kStartCard);
+    w.click(control::Command2);
+    QVERIFY(w.window.state().text(control::Text19).ends_with(" PCHAN)"));
 
     // Typing the type is a text change: the card follows at once.
     type->lineEdit()->selectAll();
     QTest::keyClicks(type->lineEdit(), "NMOS");
-    QCOMPARE(w.window.state().text("Text19"), kStartCard);
+    QCOMPARE(w.window.state().text(control::Text19), kStartCard);
   }
 
   // A click on a grayed box checks it; a click on a selected option keeps it.
   void switchesClickAsUsersKnowThem() {
     OpenWindow w;
-    w.window.state().setCheck("FixVTO", 2);
+    w.window.state().setCheck(control::FixVTO, 2);
     w.window.mirrorState();
-    w.click("FixVTO");
-    QCOMPARE(w.window.state().check("FixVTO"), 1);
-    w.click("FixVTO");
-    QCOMPARE(w.window.state().check("FixVTO"), 0);
+    w.click(control::FixVTO);
+    QCOMPARE(w.window.state().check(control::FixVTO), 1);
+    w.click(control::FixVTO);
+    QCOMPARE(w.window.state().check(control::FixVTO), 0);
 
-    w.click("OptionSubCkt");
+    w.click(control::OptionSubCkt);
     QVERIFY(w.window.state().optionSubCkt && !w.window.state().optionStandard);
-    QVERIFY(!w.get<QRadioButton>("OptionStandard")->isChecked());
-    w.click("OptionSubCkt");
-    QVERIFY(w.get<QRadioButton>("OptionSubCkt")->isChecked());
-    w.click("OptionStandard");
+    QVERIFY(!w.get<QRadioButton>(control::OptionStandard)->isChecked());
+    w.click(control::OptionSubCkt);
+    QVERIFY(w.get<QRadioButton>(control::OptionSubCkt)->isChecked());
+    w.click(control::OptionStandard);
     QVERIFY(w.window.state().optionStandard && !w.window.state().optionSubCkt);
   }
 
   void libraryEditsAreKeptAndTheCaretFollowsCommands() {
     OpenWindow w;
-    auto* library = w.get<QPlainTextEdit>("LibTextBox");
+    auto* library = w.get<QPlainTextEdit>(control::LibTextBox);
     w.showPageOf(library);
     QTest::keyClicks(library, "* mine");
     QTest::keyClick(library, Qt::Key_Return);
-    w.click("Add");
+    w.click(control::Add);
     const std::string expected = "* mine\r\n" + kStartCard + "\r\n";
-    QCOMPARE(w.window.state().text("LibTextBox"), expected);
+    QCOMPARE(w.window.state().text(control::LibTextBox), expected);
     QCOMPARE(library->textCursor().position(), library->toPlainText().size());
 
     // A cancelled open still puts the caret at the end, wherever the user left it.
     library->moveCursor(QTextCursor::Start);
-    w.click("OpenLib");
+    w.click(control::OpenLib);
     QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
     QCOMPARE(library->textCursor().position(), library->toPlainText().size());
-    QCOMPARE(w.window.state().text("LibTextBox"), expected);
+    QCOMPARE(w.window.state().text(control::LibTextBox), expected);
   }
 
   void tabVisitsFieldsInReadingOrder() {
     OpenWindow w;
     QStringList visited;
-    QWidget* widget = w.get("Text6");
+    QWidget* widget = w.get(control::Text6);
     while (visited.size() < 8) {
       if (widget->focusPolicy() & Qt::TabFocus) visited << widget->objectName();
       widget = widget->nextInFocusChain();
     }
-    QCOMPARE(visited, QStringList({"Text6", "rdsonVgs", "Text3", "Text2", "Button_Rgate", "Vplat", "Idplat",
-                                   "VgsPlat_Help"}));
+    QCOMPARE(visited,
+             QStringList({control::Text6, control::rdsonVgs, control::Text3, control::Text2,
+                          control::Button_Rgate, control::Vplat, control::Idplat, control::VgsPlat_Help}));
   }
 
   void neitherReturnInAFieldNorSwitchingPagesDoesAnything() {
     OpenWindow w;
     const WindowState before = w.window.state();
-    QTest::keyClick(w.get("Text3"), Qt::Key_Return);
+    QTest::keyClick(w.get(control::Text3), Qt::Key_Return);
     for (int i = w.window.pages()->count() - 1; i >= 0; --i) w.window.pages()->setCurrentIndex(i);
     QVERIFY(w.window.isVisible());
     QVERIFY(w.platform.messages.empty());

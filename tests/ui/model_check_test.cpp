@@ -9,6 +9,7 @@
 #include "check_helpers.h"
 #include "extract/dc_equations.h"
 #include "model/command_runner.h"
+#include "model/control_names.h"
 #include "ui/check_plot.h"
 #include "ui/check_runs.h"
 #include "ui/model_check_page.h"
@@ -68,7 +69,7 @@ class ModelCheckTest : public QObject {
     QVERIFY(Series(w, "ChartTransfer", "model").isEmpty());
     QCOMPARE(Markers(w, "ChartTransfer"), (QList<QPointF>{{5.5, 20.7}, {7.5, 70}}));
 
-    w.click("Command2");
+    w.click(control::Command2);
     struct Plot {
       const char* name;
       QString x, y;
@@ -108,10 +109,10 @@ class ModelCheckTest : public QObject {
     QVERIFY(checks[1].x() == 25 && Near(checks[1].y(), 20.213, 1e-4));
 
     QPointer<QXYSeries> drawn = Series(w, "ChartTransfer", "model").front();
-    w.click("Command1");  // copies the card: nothing the plots show changes
+    w.click(control::Command1);  // copies the card: nothing the plots show changes
     QVERIFY(drawn);
-    w.type("TextBoxVdsTest", "25");
-    w.click("Command2");
+    w.type(control::TextBoxVdsTest, "25");
+    w.click(control::Command2);
     QVERIFY(!drawn);
     QVERIFY(Near(At(Series(w, "ChartTransfer", "model").front(), 7.5), TransferAt(w, 7.5, 25), 0.005));
     QCOMPARE(w.get<CheckPlot>("ChartTransfer")->chart()->title(),
@@ -122,15 +123,15 @@ class ModelCheckTest : public QObject {
   void aSimulationIsShownForTheStateItStartedFrom() {
     OpenWindow w;
     // The card box is empty: the model is updated first, as for the test circuits.
-    w.click("SimulateNgspice");
-    QVERIFY(w.window.state().text("Text19").starts_with(".MODEL 20N60C3 VDMOS("));
+    w.click(control::SimulateNgspice);
+    QVERIFY(w.window.state().text(control::Text19).starts_with(".MODEL 20N60C3 VDMOS("));
     // The click has returned while ngspice runs.
-    QVERIFY(!w.get("SimulateNgspice")->isEnabled());
+    QVERIFY(!w.get(control::SimulateNgspice)->isEnabled());
     QVERIFY(w.get("SimulationBusy")->isVisible());
 
     QVERIFY(SimulationEnds(w));
     QVERIFY(w.platform.messages.empty());
-    QVERIFY(w.get("SimulateNgspice")->isEnabled());
+    QVERIFY(w.get(control::SimulateNgspice)->isEnabled());
     QVERIFY(!w.get("SimulationBusy")->isVisible());
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
     QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(17));
@@ -145,7 +146,7 @@ class ModelCheckTest : public QObject {
 
     // A field typed since the last command is part of the next simulation, and of the plots
     // its curves are drawn over.
-    w.type("TextBoxVdsTest", "40");
+    w.type(control::TextBoxVdsTest, "40");
     QVERIFY(SimulateAndWait(w));
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
     QVERIFY(TableValue(w, "Id", "Vgs = 5.5 V, Vds = 40 V", kSimulatedColumn));
@@ -155,10 +156,10 @@ class ModelCheckTest : public QObject {
 
     // The user goes on working while ngspice runs: another model.
     w.window.setVerifyOptions({ngspice_.gated()});
-    w.click("SimulateNgspice");
-    w.type("Text20", "NEXT");
-    w.click("Command2");
-    QVERIFY(w.window.state().text("Text19").starts_with(".MODEL NEXT "));
+    w.click(control::SimulateNgspice);
+    w.type(control::Text20, "NEXT");
+    w.click(control::Command2);
+    QVERIFY(w.window.state().text(control::Text19).starts_with(".MODEL NEXT "));
     ngspice_.openGate();
     QVERIFY(SimulationEnds(w));
     QVERIFY(TableCaption(w).startsWith("Simulated: 20N60C3 (an earlier state"));
@@ -171,14 +172,14 @@ class ModelCheckTest : public QObject {
   // card would pass an older model off as the one the fields describe.
   void aFailedModelUpdateIsNotSimulated() {
     OpenWindow w;
-    w.click("Command2");
-    w.type("vd1", "1e999");
-    w.click("Command2");
+    w.click(control::Command2);
+    w.type(control::vd1, "1e999");
+    w.click(control::Command2);
     w.showPageOf(w.get("CheckMessage"));
     QVERIFY(w.get("CheckMessage")->isVisible());
     QCOMPARE(w.get<QLabel>("CheckMessage")->text(), QString(kFieldOverflowText.data()));
 
-    w.click("SimulateNgspice");
+    w.click(control::SimulateNgspice);
     QVERIFY(!w.window.modelCheckPage()->simulating());
     QCOMPARE(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
   }
@@ -188,8 +189,8 @@ class ModelCheckTest : public QObject {
       OpenWindow w;
       w.window.setVerifyOptions({ngspice_.gated()});
       // A refined card: the fitted card is checked beside it, in a run of its own.
-      w.click("RefineModel");
-      w.click("SimulateNgspice");
+      w.click(control::RefineModel);
+      w.click(control::SimulateNgspice);
       QVERIFY(w.window.modelCheckPage()->simulating());
     }
     ngspice_.openGate();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "check_helpers.h"
+#include "model/control_names.h"
 #include "refine/refine_texts.h"
 #include "refine/switch_advice.h"
 #include "ui/text_bridge.h"
@@ -33,8 +34,8 @@ class RefinePageTest : public QObject {
   void theAdviceMarksTheBestAndTheCurrentSettingAndApplyTakesTheBest() {
     OpenWindow w;
     w.platform.openFiles.push_back(VDMOS_DEVICES_DIR "/IRF540N.txt");
-    w.get<QAction>("open")->trigger();
-    w.click("Command2");
+    w.get<QAction>(control::open)->trigger();
+    w.click(control::Command2);
     const SwitchAdvice advice = AdviseSwitches(w.window.state());
     QVERIFY(advice.best && advice.current && *advice.best != *advice.current);
     for (std::size_t i = 0; i < advice.rows.size(); ++i) {
@@ -54,12 +55,12 @@ class RefinePageTest : public QObject {
     // The switches the button sets show in the marks, and the model they give in the plots.
     const int bestRow = static_cast<int>(*advice.best);
     QPointer<QXYSeries> drawn = Series(w, "ChartTransfer", "model").front();
-    w.click("ApplyBestSwitches");
+    w.click(control::ApplyBestSwitches);
     QCOMPARE(AdviceCell(w, bestRow, kMarkColumn)->text(), QString("best, current"));
     QVERIFY(!drawn);
 
     // A switch clicked by hand moves the mark of the window's own setting at once.
-    w.click("FixVTO");
+    w.click(control::FixVTO);
     QCOMPARE(AdviceCell(w, bestRow, kMarkColumn)->text(), QString("best"));
   }
 
@@ -68,11 +69,10 @@ class RefinePageTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("failureShown");
     QTest::addColumn<QString>("refinement");
-    QTest::newRow("no model can be calculated") << "vd1"
-                                                << "1e999" << true << ToQString(kRefineErrorCardText);
+    QTest::newRow("no model can be calculated")
+        << control::vd1 << "1e999" << true << ToQString(kRefineErrorCardText);
     // The DC fit does not run: a card with KP=0 conducts nothing and meets no point at all.
-    QTest::newRow("no DC fit") << "Idplat"
-                               << "" << false << ToQString(kRefineNeedsDcPointsText);
+    QTest::newRow("no DC fit") << control::Idplat << "" << false << ToQString(kRefineNeedsDcPointsText);
   }
 
   void aCardThatCannotBeImprovedIsRefusedByBothButtons() {
@@ -82,29 +82,29 @@ class RefinePageTest : public QObject {
     QFETCH(QString, refinement);
     OpenWindow w;
     w.type(field.toStdString(), text);
-    w.click("Command2");
-    const std::string card = w.window.state().text("Text19");
+    w.click(control::Command2);
+    const std::string card = w.window.state().text(control::Text19);
     if (failureShown) QCOMPARE(AdviceCell(w, 0, kDcColumn)->text(), ToQString(kAdviceFailedText));
     w.platform.messages.clear();
-    w.click("ApplyBestSwitches");
-    w.click("RefineModel");
+    w.click(control::ApplyBestSwitches);
+    w.click(control::RefineModel);
     QCOMPARE(w.platform.MessageTexts(),
              (std::vector{std::string(kNoBestSwitchesText), refinement.toStdString()}));
-    QCOMPARE(w.window.state().text("Text19"), card);
+    QCOMPARE(w.window.state().text(control::Text19), card);
   }
 
   void refineReplacesTheCardAndUpdateModelGivesTheFittedOneBack() {
     OpenWindow w;
-    w.click("Command2");
-    const std::string fitted = w.window.state().text("Text19");
+    w.click(control::Command2);
+    const std::string fitted = w.window.state().text(control::Text19);
     QPointer<QXYSeries> drawn = Series(w, "ChartTransfer", "model").front();
-    w.click("RefineModel");
+    w.click(control::RefineModel);
     QVERIFY(w.platform.messages.empty());
-    QVERIFY(w.window.state().text("Text19") != fitted);
+    QVERIFY(w.window.state().text(control::Text19) != fitted);
     QVERIFY(!drawn);
 
-    w.click("Command2");
-    QCOMPARE(w.window.state().text("Text19"), fitted);
+    w.click(control::Command2);
+    QCOMPARE(w.window.state().text(control::Text19), fitted);
   }
 
   void bothCardsAreSimulatedSideBySideUntilAnUpdate() {
@@ -115,7 +115,7 @@ class RefinePageTest : public QObject {
              TableCaption(w).startsWith("Simulated: 20N60C3 (an earlier state");
     };
     // The card box is empty: the update's card is the fitted one.
-    w.click("RefineModel");
+    w.click(control::RefineModel);
     QVERIFY(SimulateAndWait(w));
     QVERIFY(w.platform.messages.empty());
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3, the fitted card beside the refined one"));
@@ -125,14 +125,14 @@ class RefinePageTest : public QObject {
     const auto fitted = TableValue(w, "Id", "Vgs = 7.5 V, Vds = 50 V", CheckColumn(w, "Fitted: error %"));
     const auto refined = TableValue(w, "Id", "Vgs = 7.5 V, Vds = 50 V", CheckColumn(w, "Refined: error %"));
     QVERIFY(fitted && refined && std::fabs(*fitted) > 5 && std::fabs(*refined) < 1);
-    w.click("Command2");
+    w.click(control::Command2);
     QVERIFY(comparisonDropped());
 
     // An update while both cards run drops the comparison just the same.
     w.window.setVerifyOptions({ngspice_.gated()});
-    w.click("RefineModel");
-    w.click("SimulateNgspice");
-    w.click("Command2");
+    w.click(control::RefineModel);
+    w.click(control::SimulateNgspice);
+    w.click(control::Command2);
     ngspice_.openGate();
     QVERIFY(SimulationEnds(w));
     QVERIFY(comparisonDropped());
@@ -147,9 +147,9 @@ class RefinePageTest : public QObject {
   void aFailedRunIsReportedAndTheOtherKept() {
     QFETCH(bool, onlyTheFittedCardFails);
     OpenWindow w;
-    w.click("Command2");
+    w.click(control::Command2);
     const QStringList fittedWords = ToQString(w.window.state().card.singleLine).split(' ');
-    w.click("RefineModel");
+    w.click(control::RefineModel);
     const QStringList refinedWords = ToQString(w.window.state().card.singleLine).split(' ');
     // A parameter the fitted card has and the refined one has not tells the two runs apart.
     QByteArray fittedOnly;
@@ -175,7 +175,7 @@ class RefinePageTest : public QObject {
     }
 
     // The window goes on: with the simulator put right, the next simulation succeeds.
-    QVERIFY(w.get("SimulateNgspice")->isEnabled() && !w.get("SimulationBusy")->isVisible());
+    QVERIFY(w.get(control::SimulateNgspice)->isEnabled() && !w.get("SimulationBusy")->isVisible());
     w.window.setVerifyOptions({});
     QVERIFY(SimulateAndWait(w));
     QCOMPARE(w.platform.messages.size(), std::size_t(1));

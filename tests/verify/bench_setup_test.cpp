@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "model/control_names.h"
 #include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
 
@@ -34,9 +35,9 @@ TEST(BenchSetup, ReadsTheStartValues) {
 
 TEST(BenchSetup, SweepsReachBeyondTheirDefaultEnds) {
   WindowState state;
-  state.setText("Text5", "12");      // maximum-current gate voltage above rdsonVgs
-  state.setText("OUT_VDS2", "40");   // check point beyond the Vds range
-  state.setText("VdsRange", "4,5");  // as typed for the simulator: reads 4
+  state.setText(control::Text5, "12");      // maximum-current gate voltage above rdsonVgs
+  state.setText(control::OUT_VDS2, "40");   // check point beyond the Vds range
+  state.setText(control::VdsRange, "4,5");  // as typed for the simulator: reads 4
   const BenchSetup s = ReadBenchSetup(state);
   EXPECT_EQ(s.transferVgs.Values().back(), 12);
   EXPECT_EQ(s.outputVds.stop, 40);
@@ -45,12 +46,12 @@ TEST(BenchSetup, SweepsReachBeyondTheirDefaultEnds) {
 
 TEST(BenchSetup, ChannelFollowsTheCardOverTheFetType) {
   WindowState state;
-  state.setText("Combo1", "PMOS");
+  state.setText(control::Combo1, "PMOS");
   EXPECT_TRUE(ReadBenchSetup(state).pmos);  // no card yet: the FET type
   state.card = testing::StartCard();
   EXPECT_FALSE(ReadBenchSetup(state).pmos);  // the card the simulator gets is N-channel
   state.card = testing::PChannelStartCard();
-  state.setText("Combo1", "NMOS");
+  state.setText(control::Combo1, "NMOS");
   EXPECT_TRUE(ReadBenchSetup(state).pmos);
 }
 
@@ -76,14 +77,14 @@ TEST(BenchSetup, ConditionsWithNothingToRun) {
     std::string_view problem;
   };
   const Case cases[] = {
-      {{"TextBoxVdsTest"}, "0", kVdsTestNotPositiveText},
-      {{"rdsonVgs"}, "-10", kRdsonVgsNotPositiveText},
-      {{"IdCharge"}, "", kGateChargeNotPositiveText},
-      {{"VdCharge"}, "-480", kGateChargeNotPositiveText},
-      {{"TextVdsMiddle"}, "-25", kCapacitanceVdsNotPositiveText},
-      {{"rdsonVgs", "Vplat", "Text5"}, "0", kTransferGateNotPositiveText},
-      {{"VdsRange", "OUT_VDS1", "OUT_VDS2"}, "0", kOutputDrainNotPositiveText},
-      {{"vd1", "vd2", "vd3"}, "", kDiodeVsdNotPositiveText},
+      {{control::TextBoxVdsTest}, "0", kVdsTestNotPositiveText},
+      {{control::rdsonVgs}, "-10", kRdsonVgsNotPositiveText},
+      {{control::IdCharge}, "", kGateChargeNotPositiveText},
+      {{control::VdCharge}, "-480", kGateChargeNotPositiveText},
+      {{control::TextVdsMiddle}, "-25", kCapacitanceVdsNotPositiveText},
+      {{control::rdsonVgs, control::Vplat, control::Text5}, "0", kTransferGateNotPositiveText},
+      {{control::VdsRange, control::OUT_VDS1, control::OUT_VDS2}, "0", kOutputDrainNotPositiveText},
+      {{control::vd1, control::vd2, control::vd3}, "", kDiodeVsdNotPositiveText},
   };
   for (const Case& c : cases) {
     WindowState state;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/control_names.h"
 #include "verify/check_plots.h"
 #include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
@@ -88,7 +89,7 @@ TEST(CheckSession, AnotherCardDropsTheFittedCard) {
   ASSERT_TRUE(r.session.Compared());
   // A field typed leaves the refined card in place.
   WindowState typed = r.refined;
-  typed.setText("TextBoxVdsTest", "40");
+  typed.setText(control::TextBoxVdsTest, "40");
   EXPECT_FALSE(r.session.ShowState(typed).comparisonDropped);
   EXPECT_TRUE(r.session.Compared());
 
@@ -151,7 +152,7 @@ TEST(CheckSession, ItsCurvesBelongToTheStateItChecked) {
   EXPECT_FALSE(session.Checked());
   session.Finish({Checked({Row("Id", "a", 1)}), std::nullopt});
   EXPECT_TRUE(session.OfShownState());
-  state.setText("TextBoxVdsTest", "40");
+  state.setText(control::TextBoxVdsTest, "40");
   EXPECT_TRUE(session.ShowState(state).plotsStale);
   EXPECT_FALSE(session.OfShownState());
 }

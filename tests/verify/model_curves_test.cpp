@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "extract/body_diode.h"
+#include "model/control_names.h"
 #include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
 
@@ -84,7 +85,7 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
 
 TEST(ModelCurves, AnOverflowingFieldLeavesNothingToDraw) {
   WindowState state;
-  state.setText("TextVdsMax", "1e999");
+  state.setText(control::TextVdsMax, "1e999");
   const ModelCurves model = ComputeModelCurves(state);
   EXPECT_EQ(model.error, kFieldOverflowText);
   EXPECT_TRUE(model.curves.transfer.points.empty());

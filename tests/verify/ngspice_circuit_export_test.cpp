@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/temp_folder.h"
 #include "verify/bench_setup.h"
@@ -52,7 +53,7 @@ TEST_F(NgspiceCircuitExport, WritesTheFourNetlistsAndTheSubcircuitIntoTheChosenF
 // and a message says why the subcircuit is not.
 TEST_F(NgspiceCircuitExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithAMessage) {
   state_ = testing::UpdatedStartWindow();
-  state_.setText("avalanche_volt", "");
+  state_.setText(control::avalanche_volt, "");
   ExportInto(folder_.path());
   EXPECT_EQ(platform_.MessageTexts(),
             (std::vector<std::string>{"The ngspice subcircuit was not written:\r\n" +
@@ -76,13 +77,13 @@ TEST_F(NgspiceCircuitExport, ASubcircuitThatCannotBeWrittenIsNamedWithTheNetlist
 TEST_F(NgspiceCircuitExport, ACancelledPickerRunsNothing) {
   ngspicecircuits_Click(state_, platform_);
   EXPECT_TRUE(platform_.messages.empty());
-  EXPECT_EQ(state_.text("Text19"), "");
+  EXPECT_EQ(state_.text(control::Text19), "");
 }
 
 // The test circuits' refusals of a model name apply too (checked through the command line).
 TEST_F(NgspiceCircuitExport, ACardWhoseModelNameNgspiceCannotTakeWritesNothing) {
   state_ = testing::UpdatedStartWindow();
-  state_.setText("Text20", "my fet");  // fine as a file name
+  state_.setText(control::Text20, "my fet");  // fine as a file name
   state_.card.segment1 = ".MODEL my fet VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
   ExportInto(folder_.path());
   EXPECT_EQ(platform_.MessageTexts(),
@@ -95,7 +96,7 @@ TEST_F(NgspiceCircuitExport, ACardWhoseModelNameNgspiceCannotTakeWritesNothing) 
 // name ngspice accepts (under the typed one the subcircuit would be refused with a message).
 TEST_F(NgspiceCircuitExport, ANameTypedAfterTheUpdateNamesOnlyTheFiles) {
   state_ = testing::UpdatedStartWindow();
-  state_.setText("Text20", "my fet");
+  state_.setText(control::Text20, "my fet");
   ExportInto(folder_.path());
   EXPECT_TRUE(platform_.messages.empty());
   ASSERT_EQ(folder_.Names().size(), 5u);

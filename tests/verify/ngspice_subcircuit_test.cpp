@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -64,9 +65,9 @@ struct Device {
 WindowState UpdatedWindow(const Device& device) {
   WindowState state;
   ScriptedPlatform platform;
-  state.setText("Combo1", device.pmos ? "PMOS" : "NMOS");
-  state.setCheck("LineBreak", device.multipleLines ? 1 : 0);
-  state.setText("avalanche_volt", device.breakdownVoltage);
+  state.setText(control::Combo1, device.pmos ? "PMOS" : "NMOS");
+  state.setCheck(control::LineBreak, device.multipleLines ? 1 : 0);
+  state.setText(control::avalanche_volt, device.breakdownVoltage);
   UpdateModel(state, platform);
   return state;
 }
@@ -101,7 +102,7 @@ TEST(NgspiceSubcircuitInNgspice, BreaksDownWithinTwoPercentOfTheBreakdownVoltage
     netlists.push_back(BreakdownNetlist(Subcircuit(UpdatedWindow(device)), device));
   // Why the ngspice form exists, and the proof that the complaint filter sees what ngspice
   // ignores: the original subcircuit's diode parameters are ignored, so it has no breakdown.
-  netlists.push_back(BreakdownNetlist(UpdatedWindow(kDevices[0]).text("SubCktTextBox"), kDevices[0]));
+  netlists.push_back(BreakdownNetlist(UpdatedWindow(kDevices[0]).text(control::SubCktTextBox), kDevices[0]));
   const std::vector<ChildOutcome> runs = RunNgspice(netlists);
   EXPECT_THAT(Complaints(runs.back()),
               ::testing::Contains(::testing::HasSubstr("unrecognized parameter (ron) - ignored")))
@@ -127,7 +128,7 @@ TEST(NgspiceSubcircuitInNgspice, BreaksDownWithinTwoPercentOfTheBreakdownVoltage
 std::string ForwardNetlist(const WindowState& state, bool pmos, bool subcircuit) {
   std::string netlist = "* body diode forward\r\n" +
                         (subcircuit ? Subcircuit(state) + "X1 d 0 0 X20N60C3\r\n"
-                                    : state.text("Text19") + "\r\nM1 d 0 0 20N60C3\r\n") +
+                                    : state.text(control::Text19) + "\r\nM1 d 0 0 20N60C3\r\n") +
                         "V1 d 0 0\r\n.control\r\ndc V1 0 " + (pmos ? "2.5 0.001" : "-2.5 -0.001") +
                         "\r\nlet vsd = abs(v(d))\r\nlet isd = abs(i(V1))\r\n";
   for (const std::string point : {"1", "2", "3"})

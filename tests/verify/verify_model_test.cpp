@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "model/control_names.h"
 #include "platform/temp_folder.h"
 #include "verify/model_curves.h"
 #include "verify/verify_test_support.h"
@@ -107,8 +108,8 @@ TEST(VerifyModel, WhatNgspiceCannotRunIsReportedWithoutRunningIt) {
   const std::pair<void (*)(WindowState&), std::string_view> cases[] = {
       {[](WindowState& s) { s.card = {}; }, kNoCardText},
       {[](WindowState& s) { s.card.segment2 = "LAMBDA=0.001 CGDMAX=5561p ("; }, kCardParenthesesText},
-      {[](WindowState& s) { s.setText("TextBoxVdsTest", "0"); }, kVdsTestNotPositiveText},
-      {[](WindowState& s) { s.setText("vd3", "1e999"); }, kFieldOverflowText},
+      {[](WindowState& s) { s.setText(control::TextBoxVdsTest, "0"); }, kVdsTestNotPositiveText},
+      {[](WindowState& s) { s.setText(control::vd3, "1e999"); }, kFieldOverflowText},
   };
   for (const auto& [change, message] : cases) {
     WindowState state = StartCardWindow();

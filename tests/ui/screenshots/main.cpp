@@ -15,6 +15,7 @@
 
 #include "extract/gate_resistance.h"
 #include "files/model_library.h"
+#include "model/control_names.h"
 #include "model/model_update.h"
 #include "model/window_commands.h"
 #include "platform/scripted_platform.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
   // The refined card, simulated beside the fitted one, in a window wide enough for every column
   // of the two cards.
   window.resize(1024, window.height());
-  window.controls().get<QPushButton>("RefineModel")->click();
+  window.controls().get<QPushButton>(vdmos::control::RefineModel)->click();
   check->simulate(window.state());
   if (!finished.wait(15000) || !platform.messages.empty()) {
     std::fprintf(stderr, "the simulation of the refined card did not succeed\n");
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
   // The other help picture of the transfer frame, on its own.
   window.pages()->setCurrentIndex(0);
   window.runCommand(vdmos::VgsPlat_Help_Click);
-  ok = Save(*window.controls().get<QWidget>("Image2"), folder, "help-gate-charge") && ok;
+  ok = Save(*window.controls().get<QWidget>(vdmos::control::Image2), folder, "help-gate-charge") && ok;
 
   window.runCommand(vdmos::Button_Rgate_Click);
   vdmos::ui::RgateWindow* rgate = window.rgateWindow();
