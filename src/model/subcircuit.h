@@ -56,42 +56,10 @@ NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
 /// Whether the breakdown voltage field gives the subcircuit a voltage: not empty and not 0
 /// (true for a value too large to read, which the subcircuit then refuses).
 bool HasBreakdownVoltage(std::string_view breakdownVoltage);
-/// Why ngspice cannot take a model of this name (it would not find it, read it apart, or not
-/// finish reading the netlist), as the message to show; nullopt when it can.
-std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name);
 /// Copies the ngspice subcircuit to the clipboard, or shows why there is none.
 void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform);
 
-// Why there is no ngspice subcircuit.
-inline constexpr std::string_view kNgspiceSubCktNoCardText =
-    "There is no model card yet: update the model first.";
-inline constexpr std::string_view kNgspiceSubCktParameterErrorText =
-    "The model card could not be calculated (the card box shows the parameter error): correct the "
-    "values and update the model.";
-inline constexpr std::string_view kNgspiceSubCktNotACardText =
-    "The card box does not hold a model card of the form \".MODEL name VDMOS(...)\": update the model.";
-inline constexpr std::string_view kNgspiceSubCktControlCharacterText =
-    "The model card holds a line break or another control character inside a line; ngspice would read "
-    "it as lines of its own.";
-inline constexpr std::string_view kNgspiceSubCktModelNameText =
-    "The model name must be one word without blanks and without any of = ( ) , ; { } ' \" to be used in "
-    "ngspice.";
-inline constexpr std::string_view kNgspiceSubCktNumberNameText =
-    "The model name reads as a number in ngspice (such as \"100\" or \"1k\"), so ngspice cannot find the "
-    "model: rename it.";
-inline constexpr std::string_view kNgspiceSubCktVdmosNameText =
-    "The model name contains \"VDMOS\", which makes ngspice read the card without end: rename it.";
-inline constexpr std::string_view kNgspiceSubCktDiodeNameText =
-    "The model name is the name of the subcircuit's breakdown diode model, dbody: rename it.";
-inline constexpr std::string_view kNgspiceSubCktNameChangedText =
-    "The model name has been changed since the card was made: update the model first.";
-inline constexpr std::string_view kNgspiceSubCktFetTypeChangedText =
-    "The FET type has been changed since the card was made: update the model first.";
-/// Followed by the token and kNgspiceSubCktUnreadableClosing.
-inline constexpr std::string_view kNgspiceSubCktUnreadableOpening = "The model card holds \"";
-inline constexpr std::string_view kNgspiceSubCktUnreadableClosing =
-    "\", which ngspice cannot read as a parameter: correct the field it comes from (LAMBDA is "
-    "copied as typed) and update the model.";
+// Why there is no ngspice subcircuit beyond the card (card_texts.h).
 inline constexpr std::string_view kNgspiceSubCktNoBreakdownText =
     "The ngspice subcircuit needs a breakdown voltage above 0 V: type it into \"Vds breakdown\".";
 inline constexpr std::string_view kNgspiceSubCktBreakdownOverflowText =

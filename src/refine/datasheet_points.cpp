@@ -5,9 +5,9 @@
 
 #include "extract/dc_update.h"
 #include "extract/junction_fit.h"
+#include "model/card_reading.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
-#include "verify/card_reading.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_texts.h"

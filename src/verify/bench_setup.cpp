@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/numbers.h"
-#include "verify/card_reading.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {

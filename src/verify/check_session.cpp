@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/fields.h"
-#include "verify/card_reading.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {

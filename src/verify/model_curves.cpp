@@ -6,8 +6,8 @@
 #include "extract/checked_math.h"
 #include "extract/constants.h"
 #include "extract/dc_equations.h"
+#include "model/card_reading.h"
 #include "model/numbers.h"
-#include "verify/card_reading.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {

@@ -2,6 +2,7 @@
 
 #include "extract/checked_math.h"
 #include "files/save_text_file.h"
+#include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
@@ -10,7 +11,6 @@
 #include "testcircuits/test_circuit_export.h"
 #include "testcircuits/test_circuit_texts.h"
 #include "verify/bench_setup.h"
-#include "verify/card_reading.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_texts.h"
 

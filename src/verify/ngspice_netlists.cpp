@@ -3,10 +3,10 @@
 #include <numbers>
 #include <vector>
 
+#include "model/card_reading.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "testcircuits/test_circuit_texts.h"
-#include "verify/card_reading.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "extract/checked_math.h"
+#include "model/card_reading.h"
 #include "model/numbers.h"
 #include "verify/bench_setup.h"
-#include "verify/card_reading.h"
 #include "verify/check_output.h"
 #include "verify/child_process.h"
 #include "verify/ngspice_netlists.h"

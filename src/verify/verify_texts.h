@@ -6,18 +6,6 @@
 
 namespace vdmos {
 
-// The stored card cannot go into a netlist.
-inline constexpr std::string_view kNoCardText = "There is no model card yet: update the model first.";
-inline constexpr std::string_view kCardControlCharacterText =
-    "The model card holds a line break or another control character inside a line; ngspice would read it as "
-    "lines of their own.";
-inline constexpr std::string_view kCardParenthesesText =
-    "The parentheses of the model card do not balance; ngspice cannot read such a card.";
-inline constexpr std::string_view kCardOpeningText =
-    "The model card does not begin with \".MODEL \", the model name and \" VDMOS(\".";
-inline constexpr std::string_view kCardModelNameText =
-    "The model name must be one word without blanks to be used in an ngspice netlist.";
-
 // The test conditions leave a bench with nothing to do.
 inline constexpr std::string_view kFieldOverflowText =
     "A field holds a number too large to use, so the test conditions cannot be read.";

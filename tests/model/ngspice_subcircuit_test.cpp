@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/card_texts.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/model_update.h"
@@ -72,31 +73,29 @@ TEST(NgspiceSubcircuit, WhatCannotGoIntoNgspiceIsRefusedWithItsReason) {
   unmarked.erase(unmarked.find("+LAMBDA"), 1);
   // The start card's name, channel and voltage around no card, or no card of the right form.
   const std::pair<std::string, std::string_view> cards[] = {
-      {"", kNgspiceSubCktNoCardText},
-      {"\r\n+\r\n+", kNgspiceSubCktNoCardText},
-      {std::string(kParameterErrorText), kNgspiceSubCktParameterErrorText},
-      {"Subcircuit model", kNgspiceSubCktNotACardText},
-      {kStartCard.substr(0, kStartCard.size() - 1), kNgspiceSubCktNotACardText},
-      {unmarked, kNgspiceSubCktNotACardText},
-      {withLambda("1\n"), kNgspiceSubCktControlCharacterText},
+      {"", kNoCardText},
+      {"\r\n+\r\n+", kNoCardText},
+      {std::string(kParameterErrorText), kCardParameterErrorText},
+      {"Subcircuit model", kNotACardText},
+      {kStartCard.substr(0, kStartCard.size() - 1), kNotACardText},
+      {unmarked, kNotACardText},
+      {withLambda("1\n"), kCardControlCharacterText},
       // The FET type changed after the update.
-      {".MODEL 20N60C3 VDMOS(KP=6.4968 VTO=-3.0 PCHAN)", kNgspiceSubCktFetTypeChangedText},
+      {".MODEL 20N60C3 VDMOS(KP=6.4968 VTO=-3.0 PCHAN)", kCardFetTypeChangedText},
   };
   for (const auto& [card, problem] : cards) ExpectRefused("20N60C3", true, "630", card, problem);
-  ExpectRefused("20N60C3", false, "630", kStartCard, kNgspiceSubCktFetTypeChangedText);
-  ExpectRefused("IRF540", true, "630", kStartCard, kNgspiceSubCktNameChangedText);
+  ExpectRefused("20N60C3", false, "630", kStartCard, kCardFetTypeChangedText);
+  ExpectRefused("IRF540", true, "630", kStartCard, kCardNameChangedText);
   // Values ngspice would refuse, hang on (a comma) or misread (a tail holding "pchan").
-  const std::string unreadable(kNgspiceSubCktUnreadableOpening), closing(kNgspiceSubCktUnreadableClosing);
+  const std::string unreadable(kCardUnreadableOpening), closing(kCardUnreadableClosing);
   for (const std::string lambda : {"", "abc", "1,5", "1pchan", "1e999", "(1)"})
     ExpectRefused("20N60C3", true, "630", withLambda(lambda), unreadable + "LAMBDA=" + lambda + closing);
   ExpectRefused("20N60C3", true, "630", withLambda("0.001 2"), unreadable + "2" + closing);
   // Model names ngspice cannot take, each on a card of its own name.
   const std::pair<const char*, std::string_view> names[] = {
-      {"my fet", kNgspiceSubCktModelNameText},  {"", kNgspiceSubCktModelNameText},
-      {"a;b", kNgspiceSubCktModelNameText},     {"a'b", kNgspiceSubCktModelNameText},
-      {"100", kNgspiceSubCktNumberNameText},    {"1k", kNgspiceSubCktNumberNameText},
-      {"1e5MEG", kNgspiceSubCktNumberNameText}, {"IRFvdmos", kNgspiceSubCktVdmosNameText},
-      {"DBODY", kNgspiceSubCktDiodeNameText},
+      {"my fet", kCardModelNameText},  {"", kCardModelNameText},         {"a;b", kCardModelNameText},
+      {"a'b", kCardModelNameText},     {"100", kCardNumberNameText},     {"1k", kCardNumberNameText},
+      {"1e5MEG", kCardNumberNameText}, {"IRFvdmos", kCardVdmosNameText}, {"DBODY", kCardDiodeNameText},
   };
   for (const auto& [name, problem] : names)
     ExpectRefused(name, true, "630", ".MODEL " + std::string(name) + " VDMOS(KP=1)", problem);
@@ -129,8 +128,7 @@ TEST(NgspiceSubcircuit, CopyPutsItOnTheClipboardOrShowsWhyNotAndChangesNothing) 
   const WindowState failed = w.state;
   RunUserCommand(CopyToClipBoardNgspiceSubCkt_Click, w.state, w.platform);
   EXPECT_EQ(w.platform.clipboard, std::nullopt);
-  EXPECT_EQ(w.platform.MessageTexts(),
-            std::vector<std::string>{std::string(kNgspiceSubCktParameterErrorText)});
+  EXPECT_EQ(w.platform.MessageTexts(), std::vector<std::string>{std::string(kCardParameterErrorText)});
   EXPECT_EQ(w.state, failed);
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/card_texts.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/temp_folder.h"
@@ -86,9 +87,7 @@ TEST_F(NgspiceCircuitExport, ACardWhoseModelNameNgspiceCannotTakeWritesNothing) 
   state_.setText(control::Text20, "my fet");  // fine as a file name
   state_.card.segment1 = ".MODEL my fet VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
   ExportInto(folder_.path());
-  EXPECT_EQ(platform_.MessageTexts(),
-            (std::vector<std::string>{
-                "The model name must be one word without blanks to be used in an ngspice netlist."}));
+  EXPECT_EQ(platform_.MessageTexts(), (std::vector<std::string>{std::string(kCardModelNameText)}));
   EXPECT_TRUE(folder_.Names().empty());
 }
 

@@ -1,10 +1,10 @@
-#include "verify/card_reading.h"
+#include "model/card_reading.h"
 
 #include <gtest/gtest.h>
 
-#include "model/subcircuit.h"
+#include "model/card_texts.h"
+#include "model/model_card.h"
 #include "verify/verify_test_support.h"
-#include "verify/verify_texts.h"
 
 namespace vdmos {
 namespace {
@@ -22,6 +22,24 @@ TEST(CardReading, NameAndChannel) {
   EXPECT_EQ(CardModelName(card), std::nullopt);
 }
 
+// The one-line and the three-line form read alike, into the parts ngspice sees.
+TEST(CardReading, BothFormsOfTheCardReadIntoTheSameParts) {
+  const CardTexts card = StartCard();
+  for (const std::string& text : {card.singleLine, ThreeLineCard(card)}) {
+    const CardReading reading = ReadCard(text);
+    ASSERT_TRUE(reading.card) << reading.problem;
+    EXPECT_EQ(reading.card->modelName, "20N60C3");
+    EXPECT_FALSE(reading.card->pChannel);
+    ASSERT_EQ(reading.card->parameters.size(), 17u);
+    EXPECT_EQ(reading.card->parameters.front(), "KP=6.4968");
+    EXPECT_EQ(reading.card->parameters.back(), "Cjo=9600.0pF");
+  }
+  const CardReading pmos = ReadCard(ThreeLineCard(testing::PChannelStartCard()));
+  ASSERT_TRUE(pmos.card) << pmos.problem;
+  EXPECT_TRUE(pmos.card->pChannel);
+  EXPECT_EQ(pmos.card->parameters.size(), 17u);  // the flag is no parameter
+}
+
 TEST(CardReading, RefusesCardsNgspiceCannotTake) {
   using testing::StartCardWith;
   const std::pair<CardTexts, std::optional<std::string_view>> cases[] = {
@@ -29,14 +47,15 @@ TEST(CardReading, RefusesCardsNgspiceCannotTake) {
       {CardTexts{}, kNoCardText},
       {StartCardWith(2, "LAMBDA=0.001\r\n.control\r\nshell rm x\r\n.endc a=1"), kCardControlCharacterText},
       {StartCardWith(2, "LAMBDA=(0.001 a=1"), kCardParenthesesText},
-      {StartCardWith(1, ".MODEL X VDMOS)(KP=1 "), kCardParenthesesText},
-      {StartCardWith(1, "MODEL 20N60C3 VDMOS(KP=6.4968 "), kCardOpeningText},
-      {StartCardWith(1, ".MODEL 20N60C3 NMOS(KP=6.4968 "), kCardOpeningText},
+      // Not of the form ".MODEL name VDMOS(": the parentheses are not looked at.
+      {StartCardWith(1, ".MODEL X VDMOS)(KP=1 "), kNotACardText},
+      {StartCardWith(1, "MODEL 20N60C3 VDMOS(KP=6.4968 "), kNotACardText},
+      {StartCardWith(1, ".MODEL 20N60C3 NMOS(KP=6.4968 "), kNotACardText},
       {StartCardWith(1, ".MODEL  VDMOS(KP=6.4968 "), kCardModelNameText},
       {StartCardWith(1, ".MODEL my fet VDMOS(KP=6.4968 "), kCardModelNameText},
       // ngspice never finishes reading such a netlist, or cannot find a model named like a number.
-      {StartCardWith(1, ".MODEL myvdmos1 VDMOS(KP=6.4968 "), kNgspiceSubCktVdmosNameText},
-      {StartCardWith(1, ".MODEL 1k VDMOS(KP=6.4968 "), kNgspiceSubCktNumberNameText},
+      {StartCardWith(1, ".MODEL myvdmos1 VDMOS(KP=6.4968 "), kCardVdmosNameText},
+      {StartCardWith(1, ".MODEL 1k VDMOS(KP=6.4968 "), kCardNumberNameText},
   };
   for (const auto& [card, problem] : cases)
     EXPECT_EQ(CardProblem(card), problem) << card.segment1 << card.segment2;

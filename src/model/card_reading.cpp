@@ -1,0 +1,224 @@
+#include "model/card_reading.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "extract/checked_math.h"
+#include "model/card_texts.h"
+#include "model/model_card.h"
+#include "model/numbers.h"
+
+namespace vdmos {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kCardOpening = ".MODEL ";
+constexpr std::string_view kCardType = " VDMOS(";
+// ngspice 39 does not finish reading a netlist whose model name contains "vdmos", and takes a
+// parameter such as "LAMBDA=1pchan" for the P-channel flag; a parameter name holding either
+// word is refused as well, to be safe.
+constexpr std::string_view kVdmosWord = "vdmos";
+constexpr std::string_view kPChannelWord = "pchan";
+// The characters that end or split a name in an ngspice line, or start an expression, a
+// string or a comment there.
+constexpr std::string_view kNameBreakers = " =(),;{}'\"";
+// ngspice's scale suffixes: a number followed by one of them is still a number.
+constexpr std::array<std::string_view, 11> kScaleSuffixes{"",    "t", "g", "meg", "k", "m",
+                                                          "mil", "u", "n", "p",   "f"};
+// A card value is a number followed by at most this many letters: a scale suffix ("meg",
+// "mil") and a unit ("pF"). Longer tails are refused, as ngspice could take them for a flag.
+constexpr std::size_t kMostValueLetters = 3;
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool HasControlCharacter(std::string_view text) { return std::any_of(text.begin(), text.end(), IsControl); }
+
+/// The length of the number at the start of text (sign, digits with one ".", an exponent with
+/// its digits); 0 when it does not start with one.
+std::size_t NumberLength(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && IsDigit(text[j])) {
+      while (j < text.size() && IsDigit(text[j])) ++j;
+      i = j;
+    }
+  }
+  return i;
+}
+
+/// Whether ngspice reads the whole text as a number ("100", "1k", "1e5meg"), so that a model
+/// of that name cannot be found.
+bool ReadsAsNumber(std::string_view text) {
+  const std::size_t length = NumberLength(text);
+  if (length == 0) return false;
+  const std::string rest = Lower(text.substr(length));
+  return std::find(kScaleSuffixes.begin(), kScaleSuffixes.end(), rest) != kScaleSuffixes.end();
+}
+
+/// A parameter of the card as ngspice reads it: KEY=VALUE with a name of letters, digits and
+/// "_", and a finite number with at most kMostValueLetters letters after it.
+bool IsReadableParameter(std::string_view token) {
+  const std::size_t equals = token.find('=');
+  if (equals == std::string_view::npos || equals == 0) return false;
+  const std::string_view key = token.substr(0, equals);
+  const std::string_view value = token.substr(equals + 1);
+  if (!IsLetter(key[0]) ||
+      !std::all_of(key.begin(), key.end(), [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }))
+    return false;
+  const std::string lowerKey = Lower(key);
+  if (lowerKey.find(kVdmosWord) != std::string::npos || lowerKey.find(kPChannelWord) != std::string::npos)
+    return false;
+  const std::size_t length = NumberLength(value);
+  if (length == 0 || value.size() - length > kMostValueLetters ||
+      !std::all_of(value.begin() + length, value.end(), IsLetter))
+    return false;
+  try {
+    EngineeringReading(value);  // only its overflow matters: ngspice would take infinity
+  } catch (const ArithmeticFault&) {
+    return false;
+  }
+  return true;
+}
+
+bool ParenthesesBalance(std::string_view text) {
+  int depth = 0;
+  for (const char c : text) {
+    if (c == '(') ++depth;
+    if (c == ')' && --depth < 0) return false;
+  }
+  return depth == 0;
+}
+
+bool SameKey(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+/// Splits the card text into its lines at CR LF.
+std::vector<std::string_view> CardLines(std::string_view card) {
+  std::vector<std::string_view> lines;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t end = card.find(kLineEnd, at);
+    lines.push_back(card.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
+    if (end == std::string_view::npos) return lines;
+    at = end + kLineEnd.size();
+  }
+}
+
+CardReading Refused(std::string_view problem) { return {std::nullopt, std::string(problem)}; }
+
+}  // namespace
+
+CardReading ReadCard(std::string_view text) {
+  const std::vector<std::string_view> lines = CardLines(text);
+  // Empty, or the continuation marks of an empty stored card ("Multiple Lines" before any update).
+  bool empty = lines.front().empty();
+  for (std::size_t i = 1; i < lines.size(); ++i) empty = empty && (lines[i].empty() || lines[i] == "+");
+  if (empty) return Refused(kNoCardText);
+  for (const std::string_view line : lines) {
+    if (HasControlCharacter(line)) return Refused(kCardControlCharacterText);
+  }
+  // The card's parameters as one text: the first line after the opening, then each "+" line.
+  const std::string_view first = lines.front();
+  const std::size_t type = first.find(kCardType, kCardOpening.size());
+  if (!first.starts_with(kCardOpening) || type == std::string_view::npos) return Refused(kNotACardText);
+  std::string body(first.substr(type + kCardType.size()));
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (!lines[i].starts_with('+')) return Refused(kNotACardText);
+    body.append(" ").append(lines[i].substr(1));
+  }
+  CardParts card;
+  card.modelName = first.substr(kCardOpening.size(), type - kCardOpening.size());
+  if (auto problem = NgspiceModelNameProblem(card.modelName)) return Refused(*problem);
+  // One pair of parentheses: the card's own, closed at its very end.
+  if (!body.ends_with(')')) return Refused(kNotACardText);
+  body.pop_back();
+  if (!ParenthesesBalance(body)) return Refused(kCardParenthesesText);
+  std::size_t at = 0;
+  while (at < body.size()) {
+    const std::size_t end = std::min(body.find(' ', at), body.size());
+    const std::string_view token = std::string_view(body).substr(at, end - at);
+    at = end + 1;
+    if (token.empty()) continue;
+    if (Lower(token) == kPChannelWord) {
+      card.pChannel = true;
+    } else if (IsReadableParameter(token)) {
+      card.parameters.emplace_back(token);
+    } else {
+      return Refused(std::string(kCardUnreadableOpening) + std::string(token) +
+                     std::string(kCardUnreadableClosing));
+    }
+  }
+  return {std::move(card), {}};
+}
+
+std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
+  if (name.empty() || std::any_of(name.begin(), name.end(), [](char c) {
+        return IsControl(c) || kNameBreakers.find(c) != std::string_view::npos;
+      }))
+    return kCardModelNameText;
+  if (ReadsAsNumber(name)) return kCardNumberNameText;
+  if (Lower(name).find(kVdmosWord) != std::string::npos) return kCardVdmosNameText;
+  return std::nullopt;
+}
+
+std::optional<std::string> CardModelName(const CardTexts& card) {
+  const std::string_view first = card.segment1;
+  if (!first.starts_with(kCardOpening)) return std::nullopt;
+  const std::size_t type = first.find(kCardType, kCardOpening.size());
+  if (type == std::string_view::npos) return std::nullopt;
+  return std::string(first.substr(kCardOpening.size(), type - kCardOpening.size()));
+}
+
+bool CardIsPChannel(const CardTexts& card) {
+  return card.segment3.ends_with(std::string(kPChannelSuffix) + ")");
+}
+
+std::optional<std::string> CardProblem(const CardTexts& card) {
+  for (const std::string* segment : {&card.segment1, &card.segment2, &card.segment3}) {
+    if (HasControlCharacter(*segment)) return std::string(kCardControlCharacterText);
+  }
+  CardReading reading = ReadCard(ThreeLineCard(card));
+  if (reading.card) return std::nullopt;
+  return std::move(reading.problem);
+}
+
+std::optional<double> CardTextValue(std::string_view text, std::string_view key) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string_view field = text.substr(at, end - at);
+    const std::size_t equals = field.find('=');
+    if (equals != std::string_view::npos && SameKey(field.substr(0, equals), key)) {
+      try {
+        return EngineeringReading(field.substr(equals + 1));
+      } catch (const ArithmeticFault&) {
+        return std::nullopt;
+      }
+    }
+    at = end + 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace vdmos
