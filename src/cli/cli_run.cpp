@@ -51,7 +51,7 @@ Command WindowCommand(CliCommand command) {
 // The card box shows the error text after a failed model update; a command started on its
 // own reports the same text in a message box.
 bool EndedInParameterError(const WindowState& state, const ScriptedPlatform& platform) {
-  if (state.text(control::Text19) == kParameterErrorText) return true;
+  if (ModelFailed(state)) return true;
   return std::ranges::any_of(platform.messages, [](const ScriptedPlatform::Message& message) {
     return message.text == kParameterErrorText;
   });
@@ -122,7 +122,7 @@ class Run {
     ModelReport report;
     CheckSession check;
     if (options_.refine) {
-      if (state.text(control::Text19).empty()) RunUserCommand(UpdateModel, state, platform);
+      EnsureCard(state, platform, std::nullopt);  // the refinement itself refuses a failed model
       WindowState before = state;
       // A refinement that cannot be made leaves the fitted card, and the run reports it.
       if ((report.refinement = RefineModel(state, platform))) {
@@ -135,8 +135,7 @@ class Run {
     const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
     // The commands that would update the model first do it here, so that a failed update is
     // known before anything of the model is written.
-    if (toLibraryOrFolder && state.text(control::Text19).empty())
-      RunUserCommand(UpdateModel, state, platform);
+    if (toLibraryOrFolder) EnsureCard(state, platform, std::nullopt);
     std::vector<std::string> problems;
     const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
     if (EndedInParameterError(state, platform)) {

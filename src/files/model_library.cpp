@@ -23,7 +23,8 @@ void CaretToEnd(WindowState& state) { state.libCaret = state.text(control::LibTe
 }  // namespace
 
 void Add_Click(WindowState& state, Platform& platform) {
-  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  // A failed model goes into the library as the card box shows it.
+  EnsureCard(state, platform, std::nullopt);
   if (state.optionStandard) AppendToLibrary(state, state.text(control::Text19));
   if (state.optionSubCkt) AppendToLibrary(state, state.text(control::SubCktTextBox));
   CaretToEnd(state);

@@ -12,7 +12,10 @@
 namespace vdmos {
 namespace {
 
-bool MultipleLines(const WindowState& state) { return state.check(control::LineBreak) == 1; }
+/// The stored card in the form "Multiple Lines" asks for.
+std::string CardBoxText(const WindowState& state) {
+  return state.check(control::LineBreak) == 1 ? ThreeLineCard(state.card) : state.card.singleLine;
+}
 
 }  // namespace
 
@@ -39,18 +42,27 @@ void UpdateModel(WindowState& state, Platform& platform) {
     }
     state.params.RG = EngineeringReading(state.text(control::Text2));
 
-    CardTexts card = BuildCardTexts(state.text(control::Text20), state.params,
-                                    state.text(control::Text_LAMBDA), channelSuffix);
-    state.setText(control::Text19, card.singleLine);
-    state.card = std::move(card);
-    if (MultipleLines(state)) state.setText(control::Text19, ThreeLineCard(state.card));
-    state.setEnabled(control::Command1, true);
-
-    BuildSubCkt(state);
+    ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix);
   } catch (const ArithmeticFault&) {
     state.setText(control::Text19, std::string(kParameterErrorText));
     state.setEnabled(control::Command1, false);
   }
+}
+
+void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix) {
+  state.card = BuildCardTexts(state.text(control::Text20), state.params, lambdaText, channelSuffix);
+  state.setText(control::Text19, CardBoxText(state));
+  state.setEnabled(control::Command1, true);
+  BuildSubCkt(state);
+}
+
+bool ModelFailed(const WindowState& state) { return state.text(control::Text19) == kParameterErrorText; }
+
+bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal) {
+  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  if (!ModelFailed(state)) return true;
+  if (refusal) platform.ShowMessage(*refusal);
+  return false;
 }
 
 void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
@@ -58,7 +70,7 @@ void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state,
 void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
 
 void LineBreak_Click(WindowState& state, Platform&) {
-  state.setText(control::Text19, MultipleLines(state) ? ThreeLineCard(state.card) : state.card.singleLine);
+  state.setText(control::Text19, CardBoxText(state));
   BuildSubCkt(state);
 }
 

@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+#include <string_view>
+
 #include "model/model_card.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
@@ -9,6 +12,23 @@ namespace vdmos {
 /// Text19 (one line or three) and the subcircuit. Any arithmetic fault on the way ends it
 /// with the parameter error text in Text19 and Command1 disabled; it never throws.
 void UpdateModel(WindowState& state, Platform& platform);
+/// The end of every road that makes a card (the model update, the refinement): the card of
+/// the parameter set under the model name (Text20), with lambdaText copied in as it stands
+/// and the channel suffix (kPChannelSuffix or empty), stored and shown in Text19 in the form
+/// "Multiple Lines" asks for, the copy button enabled and the subcircuit rebuilt. Throws
+/// ArithmeticFault from the card's numbers or the subcircuit's breakdown voltage.
+void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix);
+
+/// Whether the last model update failed: the card box shows the parameter error text (and any
+/// card stored before it is not the model of the fields).
+bool ModelFailed(const WindowState& state);
+
+/// What every command that needs a card does first: an empty card box runs the model update.
+/// When the model failed, a command given a refusal shows it as a message and returns false;
+/// one given nullopt goes on with what the card box shows (Add Model and the test circuit
+/// export do). Returns whether the model did not fail.
+bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal);
+
 /// The "Update model" button.
 void Command2_Click(WindowState& state, Platform& platform);
 /// Change of the FET type box's text: runs the model update. Choosing an item of the list is

@@ -5,7 +5,6 @@
 #include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
-#include "model/subcircuit.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"
 #include "verify/verify_texts.h"
@@ -13,11 +12,7 @@
 namespace vdmos {
 
 std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
-  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
-  if (state.text(control::Text19) == kParameterErrorText) {
-    platform.ShowMessage(kRefineErrorCardText);
-    return std::nullopt;
-  }
+  if (!EnsureCard(state, platform, kRefineErrorCardText)) return std::nullopt;
   BenchSetup setup;
   try {
     setup = ReadBenchSetup(state);
@@ -35,12 +30,7 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   WindowState refined = state;
   try {
     refined.params = outcome.refinement->params;
-    refined.card = BuildCardTexts(state.text(control::Text20), refined.params, outcome.refinement->lambdaText,
-                                  setup.pmos ? kPChannelSuffix : std::string_view{});
-    refined.setText(control::Text19, refined.check(control::LineBreak) == 1 ? ThreeLineCard(refined.card)
-                                                                            : refined.card.singleLine);
-    refined.setEnabled(control::Command1, true);
-    BuildSubCkt(refined);
+    ShowNewCard(refined, outcome.refinement->lambdaText, setup.pmos ? kPChannelSuffix : std::string_view{});
   } catch (const ArithmeticFault&) {
     platform.ShowMessage(kParameterErrorText);
     return std::nullopt;

@@ -24,7 +24,7 @@ SwitchAdviceRow Evaluate(const WindowState& state, const SwitchSetting& setting)
   // model is updated for real.
   ScriptedPlatform silent;
   UpdateModel(trial, silent);
-  if (trial.text(control::Text19) == kParameterErrorText) {
+  if (ModelFailed(trial)) {
     row.failure = kAdviceFailedText;
     return row;
   }

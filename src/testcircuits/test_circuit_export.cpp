@@ -60,7 +60,7 @@ void testcircuits_Click(WindowState& state, Platform& platform) {
     return;
   }
   // With a card present no update runs: the old card goes out with the current test conditions.
-  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  EnsureCard(state, platform, std::nullopt);
   SaveIdVgsCircuit(state, platform);
   SaveIdVdsVgsCircuit(state, platform);
   SaveGateChargeCircuit(state, platform);

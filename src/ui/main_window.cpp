@@ -207,12 +207,9 @@ void MainWindow::setVerifyOptions(const VerifyOptions& options) { modelCheck_->s
 // place of the model the fields describe.
 void MainWindow::simulateInNgspice() {
   takePendingEdits();
-  if (state_.text(control::Text19).empty()) runCommand(UpdateModel);
-  if (state_.text(control::Text19) == kParameterErrorText) {
-    platform_.ShowMessage(kParameterErrorText);
-    return;
-  }
-  modelCheck_->simulate(state_);
+  const bool cardMade = EnsureCard(state_, platform_, kParameterErrorText);
+  mirrorState();
+  if (cardMade) modelCheck_->simulate(state_);
 }
 
 // The page keeps the card the refinement starts from, for a simulation to set beside the
@@ -220,7 +217,7 @@ void MainWindow::simulateInNgspice() {
 // that update here makes its card the one kept.
 void MainWindow::refineModel() {
   takePendingEdits();
-  if (state_.text(control::Text19).empty()) runCommand(UpdateModel);
+  EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
   const WindowState fitted = state_;
   RunUserCommand(RefineModel_Click, state_, platform_);
   if (state_.card != fitted.card) modelCheck_->keepFittedCard(fitted, state_.card);

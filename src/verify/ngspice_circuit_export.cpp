@@ -3,6 +3,7 @@
 #include "extract/checked_math.h"
 #include "files/save_text_file.h"
 #include "model/card_reading.h"
+#include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
@@ -23,7 +24,9 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     platform.ShowMessage(*problem);
     return;
   }
-  if (state.text(control::Text19).empty()) UpdateModel(state, platform);
+  // A card box that shows the update's error keeps an older card, which would be written in
+  // place of the model the fields describe.
+  if (!EnsureCard(state, platform, kParameterErrorText)) return;
   if (auto problem = CardProblem(state.card)) {
     platform.ShowMessage(*problem);
     return;

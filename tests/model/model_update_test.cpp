@@ -4,7 +4,9 @@
 
 #include <cctype>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extract/ac_update.h"
@@ -128,6 +130,40 @@ TEST(LineBreak, ShowsTheStoredCardWithoutRecomputingAndCopyTakesIt) {
   EXPECT_EQ(w.state.text(control::SubCktTextBox).substr(0, 17), ".subckt XCHANGED ");
   Command1_Click(w.state, w.platform);
   EXPECT_EQ(w.platform.clipboard, kThreeLines);
+}
+
+// Every command that needs a card starts here: it updates only an empty card box, and refuses
+// (with its own message, or silently) a model whose update failed.
+TEST(EnsureCard, UpdatesAnEmptyBoxOnlyAndRefusesAFailedModel) {
+  struct Case {
+    const char* name;
+    std::string box;    ///< the card box before
+    const char* text6;  ///< Rds_on
+    bool withRefusal;
+    bool expectedResult;
+    std::string expectedBox;
+    std::vector<std::string> expectedMessages;
+  };
+  const std::string failed(kParameterErrorText);
+  const Case cases[] = {
+      {"empty box, good values", "", "160m", true, true, kThreeLines, {}},
+      {"empty box, failing values", "", "1e999", true, false, failed, {"refused"}},
+      {"empty box, failing values, no refusal", "", "1e999", false, false, failed, {}},
+      {"a card already shown is kept", "old card", "1e999", true, true, "old card", {}},
+      {"a failed model is not updated again", failed, "160m", true, false, failed, {"refused"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    w.state.setText(control::Text19, c.box);
+    w.state.setText(control::Text6, c.text6);
+    const std::optional<std::string_view> refusal =
+        c.withRefusal ? std::optional<std::string_view>("refused") : std::nullopt;
+    EXPECT_EQ(EnsureCard(w.state, w.platform, refusal), c.expectedResult);
+    EXPECT_EQ(ModelFailed(w.state), !c.expectedResult);
+    EXPECT_EQ(w.state.text(control::Text19), c.expectedBox);
+    EXPECT_EQ(w.platform.MessageTexts(), c.expectedMessages);
+  }
 }
 
 /// No output may show a non-number, however it was printed.

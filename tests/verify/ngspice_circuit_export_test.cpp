@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/card_texts.h"
+#include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/temp_folder.h"
@@ -88,6 +89,17 @@ TEST_F(NgspiceCircuitExport, ACardWhoseModelNameNgspiceCannotTakeWritesNothing) 
   state_.card.segment1 = ".MODEL my fet VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
   ExportInto(folder_.path());
   EXPECT_EQ(platform_.MessageTexts(), (std::vector<std::string>{std::string(kCardModelNameText)}));
+  EXPECT_TRUE(folder_.Names().empty());
+}
+
+// After a failed update the stored card is an older model than the fields describe: nothing
+// is written from it.
+TEST_F(NgspiceCircuitExport, AFailedModelIsRefusedThoughAnOlderCardIsStored) {
+  state_ = testing::UpdatedStartWindow();
+  state_.setText(control::Text6, "1e999");
+  state_.setText(control::Text19, "");
+  ExportInto(folder_.path());
+  EXPECT_EQ(platform_.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
   EXPECT_TRUE(folder_.Names().empty());
 }
 
