@@ -22,9 +22,11 @@ std::optional<ControlSetting> SplitSetting(const std::string& argument);
 /// control cannot take), or nullopt when it can be applied.
 std::optional<std::string> SettingProblem(const ControlSetting& setting);
 
-/// Applies a setting that SettingProblem accepted. A text field behaves as if typed (its
-/// change handling runs), a check box takes its value, Combo1 selects a list item (which
-/// runs no handler), an option is clicked.
+/// Applies a setting that SettingProblem accepted through the window's control table, as the
+/// user's action in the window: a text field is typed into (avalanche_volt then runs
+/// avalanche_volt_Change), a check box is clicked to the value (LineBreak then runs
+/// LineBreak_Click; a box that has the value already is not clicked), Combo1 selects an item
+/// of its list (which runs nothing), an option is clicked.
 void ApplySetting(const ControlSetting& setting, WindowState& state, Platform& platform);
 
 }  // namespace vdmos::cli

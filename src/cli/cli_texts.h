@@ -22,11 +22,14 @@ inline constexpr std::string_view kFilesHelp =
     "opened as File > Open does; the --set options apply after each opening";
 
 inline constexpr std::string_view kSetHelp =
-    "Set an input control by its window name, as if typed:\n"
-    "text fields take any text (empty included),\n"
+    "Set an input control by its window name and run what doing so runs in\n"
+    "the window: text fields take any text (empty included), as typed; typing\n"
+    "into avalanche_volt runs its change (the subcircuit is rebuilt);\n"
     "check boxes (CheckDepMode, ForceRdsOn, FixVTO, LineBreak) take 0, 1 or 2,\n"
-    "Combo1 takes NMOS or PMOS,\n"
-    "OptionStandard and OptionSubCkt take 1 to select";
+    "as a click when the value changes; clicking LineBreak re-shows the card\n"
+    "on one line or three and rebuilds the subcircuit;\n"
+    "Combo1 takes NMOS or PMOS, chosen from its list (runs nothing);\n"
+    "OptionStandard and OptionSubCkt take 1, a click that selects the option";
 inline constexpr std::string_view kRunHelp =
     "Run a command, in the order given:\n"
     "update-model (the default when no --run is given), update-dc, update-ac,\n"

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,19 +14,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "extract/ac_update.h"
-#include "extract/dc_update.h"
 #include "extract/gate_resistance.h"
-#include "files/datasheet_file.h"
-#include "files/model_library.h"
 #include "model/control_names.h"
+#include "model/control_table.h"
 #include "model/model_update.h"
-#include "model/new_command.h"
-#include "model/subcircuit.h"
-#include "model/window_commands.h"
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
-#include "testcircuits/test_circuit_export.h"
 #include "ui/check_box.h"
 #include "ui/model_check_page.h"
 #include "ui/pages.h"
@@ -38,44 +32,27 @@
 namespace vdmos::ui {
 namespace {
 
-struct Binding {
-  control::Name name;
-  Command command;
-};
-
-constexpr Binding kButtons[] = {
-    {control::Update_DC, Update_DC_Click},
-    {control::Update_AC, Update_AC_Click},
-    {control::Command2, Command2_Click},
-    {control::Command1, Command1_Click},
-    {control::Button_Rgate, Button_Rgate_Click},
-    {control::VgsPlat_Help, VgsPlat_Help_Click},
-    {control::transf_help, transf_help_Click},
-    {control::CopyToClipBoardSubCkt, CopyToClipBoardSubCkt_Click},
-    {control::CopyToClipBoardNgspiceSubCkt, CopyToClipBoardNgspiceSubCkt_Click},
-    {control::HelpSubCkt, HelpSubCkt_Click},
-    {control::SaveModel, SaveModel_Click},
-    {control::OpenLib, OpenLib_Click},
-    {control::SaveLib, SaveLib_Click},
-    {control::Add, Add_Click},
-    {control::ApplyBestSwitches, ApplyBestSwitches_Click},
+// The controls whose commands live above the core (in verify and refine), so that the
+// control table cannot hold them; the window binds them as it binds the table's.
+constexpr ControlAction kAboveCore[] = {
+    {control::ApplyBestSwitches, ControlKind::Button, ApplyBestSwitches_Click},
+    {control::ngspicecircuits, ControlKind::MenuEntry, ngspicecircuits_Click},
 };
 
 struct MenuEntry {
   control::Name name;
-  Command command;
   QKeySequence::StandardKey shortcut;
 };
 
 constexpr MenuEntry kFileMenu[] = {
-    {control::New, New_Click, QKeySequence::New},
-    {control::open, open_Click, QKeySequence::Open},
-    {control::save, save_Click, QKeySequence::Save},
-    {control::testcircuits, testcircuits_Click, QKeySequence::UnknownKey},
-    {control::ngspicecircuits, ngspicecircuits_Click, QKeySequence::UnknownKey},
+    {control::New, QKeySequence::New},
+    {control::open, QKeySequence::Open},
+    {control::save, QKeySequence::Save},
+    {control::testcircuits, QKeySequence::UnknownKey},
+    {control::ngspicecircuits, QKeySequence::UnknownKey},
 };
 constexpr MenuEntry kHelpMenu[] = {
-    {control::about, about_Click, QKeySequence::UnknownKey},
+    {control::about, QKeySequence::UnknownKey},
 };
 
 // The text boxes whose edits are taken just before a command rather than on every key.
@@ -131,7 +108,6 @@ void MainWindow::buildMenus() {
       action->setObjectName(ToQString(entry.name));
       if (entry.shortcut != QKeySequence::UnknownKey) action->setShortcut(entry.shortcut);
       controls_.add(action);
-      connect(action, &QAction::triggered, this, [this, command = entry.command] { runCommand(command); });
     }
   };
   addMenu("file", kFileMenu);
@@ -139,63 +115,68 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::bindControls() {
-  for (const Binding& binding : kButtons)
-    connect(controls_.get<QPushButton>(binding.name), &QPushButton::clicked, this,
-            [this, command = binding.command] { runCommand(command); });
+  for (const ControlAction& action : ControlActions()) bindControl(action);
+  for (const ControlAction& action : kAboveCore) bindControl(action);
   connect(controls_.get<QPushButton>(control::SimulateNgspice), &QPushButton::clicked, this,
           &MainWindow::simulateInNgspice);
   connect(controls_.get<QPushButton>(control::RefineModel), &QPushButton::clicked, this,
           &MainWindow::refineModel);
+  // The gate resistance window is made by the command; a click while it is open brings it up.
   connect(controls_.get<QPushButton>(control::Button_Rgate), &QPushButton::clicked, this, [this] {
     if (rgate_) {
       rgate_->raise();
       rgate_->activateWindow();
     }
   });
+}
 
-  // One-line fields: the state follows every keystroke; only the breakdown voltage has a
-  // change handler of its own.
-  for (QObject* control : controls_.all()) {
-    auto* field = qobject_cast<QLineEdit*>(control);
-    if (!field || !state_.hasText(field->objectName().toStdString())) continue;
-    connect(field, &QLineEdit::textEdited, this,
-            [this, name = field->objectName().toStdString()](const QString& text) {
-              state_.setText(name, text.toStdString());
-              if (name == control::avalanche_volt) runCommand(avalanche_volt_Change);
-            });
+void MainWindow::bindControl(const ControlAction& action) {
+  const Command command = action.command;
+  switch (action.kind) {
+    case ControlKind::Field:
+      // The state follows every keystroke; the window is mirrored only when a command ran.
+      connect(controls_.get<QLineEdit>(action.control), &QLineEdit::textEdited, this,
+              [this, &action](const QString& text) {
+                takePendingEdits();
+                TypeInto(action, text.toStdString(), state_, platform_);
+                if (action.command) mirrorState();
+              });
+      break;
+    case ControlKind::FetType: {
+      // Typing into the box is a text change; choosing from its list is not.
+      auto* fetType = controls_.get<QComboBox>(action.control);
+      connect(fetType->lineEdit(), &QLineEdit::textEdited, this, [this, &action](const QString& text) {
+        takePendingEdits();
+        TypeInto(action, text.toStdString(), state_, platform_);
+        mirrorState();
+      });
+      connect(fetType, &QComboBox::activated, this, [this, fetType, &action](int index) {
+        state_.setText(action.control, fetType->itemText(index).toStdString());
+      });
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = controls_.get<CheckBox>(action.control);
+      connect(box, &QCheckBox::clicked, this, [this, box, &action] {
+        takePendingEdits();
+        ClickCheckBox(action, box->value(), state_, platform_);
+        if (action.command)
+          mirrorState();
+        else
+          modelCheck_->showAdvice(state_);  // it marks the window's own setting of the switches
+      });
+      break;
+    }
+    case ControlKind::Option:  // a click selects the option, even when it was selected already
+    case ControlKind::Button:
+      connect(controls_.get<QAbstractButton>(action.control), &QAbstractButton::clicked, this,
+              [this, command] { runCommand(command); });
+      break;
+    case ControlKind::MenuEntry:
+      connect(controls_.get<QAction>(action.control), &QAction::triggered, this,
+              [this, command] { runCommand(command); });
+      break;
   }
-
-  // Typing into the FET type box is a text change; choosing from its list is not.
-  auto* fetType = controls_.get<QComboBox>(control::Combo1);
-  connect(fetType->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-    state_.setText(control::Combo1, text.toStdString());
-    runCommand(Combo1_Change);
-  });
-  connect(fetType, &QComboBox::activated, this, [this, fetType](int index) {
-    state_.setText(control::Combo1, fetType->itemText(index).toStdString());
-  });
-
-  for (const std::string& name : state_.checkBoxes()) {
-    auto* box = controls_.get<CheckBox>(name);
-    if (!box) continue;
-    connect(box, &QCheckBox::clicked, this, [this, box, name] {
-      state_.setCheck(name, box->value());
-      if (name == control::LineBreak)
-        runCommand(LineBreak_Click);
-      else
-        modelCheck_->showAdvice(state_);  // it marks the window's own setting of the switches
-    });
-  }
-
-  // Clicking an option selects it, even when it was selected already.
-  connect(controls_.get<QRadioButton>(control::OptionStandard), &QRadioButton::clicked, this, [this] {
-    state_.optionStandard = true;
-    runCommand(OptionStandard_Click);
-  });
-  connect(controls_.get<QRadioButton>(control::OptionSubCkt), &QRadioButton::clicked, this, [this] {
-    state_.optionSubCkt = true;
-    runCommand(OptionSubCkt_Click);
-  });
 }
 
 void MainWindow::addPage(QWidget* page, const QString& caption) { pages_->addTab(page, caption); }

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "model/command_runner.h"
+#include "model/control_table.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
  private:
   void buildMenus();
   void bindControls();
+  void bindControl(const ControlAction& action);
   void takePendingEdits();
   void mirrorTexts();
   void mirrorLibraryCaret(bool textReplaced);

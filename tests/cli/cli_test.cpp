@@ -59,6 +59,13 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
       // Before any update the stored card is empty: only the continuation marks show.
       {{"--run", "line-break"}, "\r\n+\r\n+\r\n", "", 0},
       {{"--run", "update-ac", "--run", "update-model"}, kCard, "", 0},
+      // Setting "Multiple Lines" to another value is a click on it: the stored card, still empty,
+      // is shown anew and the subcircuit rebuilt around it. Setting it to its value is no click.
+      {{"--set", "LineBreak=0", "--run", "update-dc", "--subckt"},
+       kSubcktHead + "\r\n.model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n",
+       "",
+       0},
+      {{"--set", "LineBreak=1", "--run", "update-dc", "--subckt"}, "Subcircuit model\r\n", "", 0},
       {{"--set", "vd1=1e999"}, kErrorLine + "\r\n", "", 1},
       {{"--set", "Text6=1e999", "--run", "update-dc"}, "", kErrorLine + "\n", 1},
       // Typing an overflowing breakdown voltage is refused like any fault; the update fails too.

@@ -10,7 +10,9 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include "model/command_runner.h"
 #include "model/control_names.h"
+#include "model/control_table.h"
 #include "model/subcircuit.h"
 #include "model/window_commands.h"
 #include "ui/check_box.h"
@@ -213,6 +215,51 @@ class MainWindowTest : public QObject {
     w.get<QAction>(control::testcircuits)->trigger();
     QCOMPARE(w.platform.folderTitles, std::vector<std::string>(2, "Select the folder to save to"));
     QCOMPARE(QDir(folder.path()).entryList({"*.cir"}, QDir::Files).size(), 4);
+  }
+
+  // The window binds every control of the core's control table to the table's command: acting
+  // on each widget leaves the window's state and platform as the table's own road leaves a
+  // shadow state that starts alike.
+  void everyControlOfTheTableRunsItsCommand() {
+    OpenWindow w;
+    WindowState shadow = w.window.state();
+    ScriptedPlatform shadowPlatform;
+    for (const ControlAction& action : ControlActions()) {
+      const std::string name(action.control);
+      switch (action.kind) {
+        case ControlKind::Field:
+          w.type(action.control, "7");
+          TypeInto(action, "7", shadow, shadowPlatform);
+          break;
+        case ControlKind::FetType: {
+          QLineEdit* typed = w.get<QComboBox>(action.control)->lineEdit();
+          w.showPageOf(typed);
+          typed->selectAll();
+          QTest::keyClicks(typed, "P");
+          TypeInto(action, "P", shadow, shadowPlatform);
+          break;
+        }
+        case ControlKind::CheckBox:
+          w.click(action.control);
+          ClickCheckBox(action, w.get<CheckBox>(action.control)->value(), shadow, shadowPlatform);
+          break;
+        case ControlKind::Option:
+        case ControlKind::Button:
+          w.click(action.control);
+          RunUserCommand(action.command, shadow, shadowPlatform);
+          break;
+        case ControlKind::MenuEntry:
+          w.get<QAction>(action.control)->trigger();
+          RunUserCommand(action.command, shadow, shadowPlatform);
+          break;
+      }
+      QVERIFY2(w.window.state() == shadow, name.c_str());
+      QVERIFY2(w.platform.messages == shadowPlatform.messages, name.c_str());
+      QVERIFY2(w.platform.clipboard == shadowPlatform.clipboard, name.c_str());
+      QVERIFY2(w.platform.saveRequests.size() == shadowPlatform.saveRequests.size(), name.c_str());
+      QVERIFY2(w.platform.openRequests.size() == shadowPlatform.openRequests.size(), name.c_str());
+      QVERIFY2(w.platform.folderTitles == shadowPlatform.folderTitles, name.c_str());
+    }
   }
 
   void choosingAFetTypeWaitsForTheNextUpdate() {

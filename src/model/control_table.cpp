@@ -1,0 +1,97 @@
+#include "model/control_table.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "extract/ac_update.h"
+#include "extract/dc_update.h"
+#include "extract/gate_resistance.h"
+#include "files/datasheet_file.h"
+#include "files/model_library.h"
+#include "model/control_names.h"
+#include "model/fields.h"
+#include "model/model_update.h"
+#include "model/new_command.h"
+#include "model/subcircuit.h"
+#include "model/window_commands.h"
+#include "testcircuits/test_circuit_export.h"
+
+namespace vdmos {
+namespace {
+
+using K = ControlKind;
+
+// The fields whose typing runs more than the store; every other datasheet field only stores.
+constexpr std::array kFieldChanges{
+    ControlAction{control::Combo1, K::FetType, Combo1_Change},
+    ControlAction{control::avalanche_volt, K::Field, avalanche_volt_Change},
+};
+
+constexpr std::array kClicks{
+    ControlAction{control::CheckDepMode, K::CheckBox, nullptr},
+    ControlAction{control::ForceRdsOn, K::CheckBox, nullptr},
+    ControlAction{control::FixVTO, K::CheckBox, nullptr},
+    ControlAction{control::LineBreak, K::CheckBox, LineBreak_Click},
+    ControlAction{control::OptionStandard, K::Option, OptionStandard_Click},
+    ControlAction{control::OptionSubCkt, K::Option, OptionSubCkt_Click},
+    ControlAction{control::Update_DC, K::Button, Update_DC_Click},
+    ControlAction{control::Update_AC, K::Button, Update_AC_Click},
+    ControlAction{control::Command2, K::Button, Command2_Click},
+    ControlAction{control::Command1, K::Button, Command1_Click},
+    ControlAction{control::Button_Rgate, K::Button, Button_Rgate_Click},
+    ControlAction{control::VgsPlat_Help, K::Button, VgsPlat_Help_Click},
+    ControlAction{control::transf_help, K::Button, transf_help_Click},
+    ControlAction{control::CopyToClipBoardSubCkt, K::Button, CopyToClipBoardSubCkt_Click},
+    ControlAction{control::CopyToClipBoardNgspiceSubCkt, K::Button, CopyToClipBoardNgspiceSubCkt_Click},
+    ControlAction{control::HelpSubCkt, K::Button, HelpSubCkt_Click},
+    ControlAction{control::SaveModel, K::Button, SaveModel_Click},
+    ControlAction{control::OpenLib, K::Button, OpenLib_Click},
+    ControlAction{control::SaveLib, K::Button, SaveLib_Click},
+    ControlAction{control::Add, K::Button, Add_Click},
+    ControlAction{control::New, K::MenuEntry, New_Click},
+    ControlAction{control::open, K::MenuEntry, open_Click},
+    ControlAction{control::save, K::MenuEntry, save_Click},
+    ControlAction{control::testcircuits, K::MenuEntry, testcircuits_Click},
+    ControlAction{control::about, K::MenuEntry, about_Click},
+};
+
+// Built from the field table, so that a new field needs no entry here unless typing into it
+// runs a command.
+std::vector<ControlAction> BuildTable() {
+  std::vector<ControlAction> table;
+  for (const FieldInfo& field : DatasheetFields()) {
+    const auto change = std::ranges::find(kFieldChanges, field.control, &ControlAction::control);
+    table.push_back(change != kFieldChanges.end() ? *change
+                                                  : ControlAction{field.control, K::Field, nullptr});
+  }
+  table.insert(table.end(), kClicks.begin(), kClicks.end());
+  return table;
+}
+
+}  // namespace
+
+std::span<const ControlAction> ControlActions() {
+  static const std::vector<ControlAction> table = BuildTable();
+  return table;
+}
+
+const ControlAction* FindControlAction(std::string_view control) {
+  const std::span<const ControlAction> table = ControlActions();
+  const auto entry = std::ranges::find(table, control, &ControlAction::control);
+  return entry != table.end() ? &*entry : nullptr;
+}
+
+void TypeInto(const ControlAction& field, std::string text, WindowState& state, Platform& platform) {
+  state.setText(field.control, std::move(text));
+  if (field.command) RunUserCommand(field.command, state, platform);
+}
+
+void ClickCheckBox(const ControlAction& box, int value, WindowState& state, Platform& platform) {
+  if (state.check(box.control) == value) return;
+  state.setCheck(box.control, value);
+  if (box.command) RunUserCommand(box.command, state, platform);
+}
+
+}  // namespace vdmos

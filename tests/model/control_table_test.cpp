@@ -1,0 +1,70 @@
+#include "model/control_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/control_names.h"
+#include "model/fields.h"
+#include "model/model_update.h"
+#include "platform/scripted_platform.h"
+
+namespace vdmos {
+namespace {
+
+const ControlAction& Action(std::string_view control) {
+  const ControlAction* action = FindControlAction(control);
+  if (action == nullptr) throw std::logic_error("no table entry for " + std::string(control));
+  return *action;
+}
+
+// A field added to the field table is typed through the control table without an entry there.
+TEST(ControlTable, EveryDatasheetFieldIsTypedThroughIt) {
+  for (const FieldInfo& field : DatasheetFields()) {
+    const ControlKind kind = Action(field.control).kind;
+    EXPECT_TRUE(kind == ControlKind::Field || kind == ControlKind::FetType) << field.control;
+  }
+  EXPECT_EQ(FindControlAction(control::Text19), nullptr);  // the card box is no input
+}
+
+TEST(ControlTable, TypingRunsTheFieldsChangeAndOnlyThat) {
+  WindowState state;
+  ScriptedPlatform platform;
+  TypeInto(Action(control::Text6), "1e999", state, platform);  // stored, nothing computed
+  EXPECT_EQ(state.text(control::Text6), "1e999");
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(state.text(control::Text19), "");
+
+  TypeInto(Action(control::avalanche_volt), "", state, platform);
+  EXPECT_FALSE(state.enabled(control::SubCktTextBox));
+  // A fault in the change is reported and undone; the typed text stays, as in the window.
+  TypeInto(Action(control::avalanche_volt), "1e999", state, platform);
+  EXPECT_EQ(state.text(control::avalanche_volt), "1e999");
+  EXPECT_FALSE(state.enabled(control::SubCktTextBox));
+  EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+
+  WindowState typed;
+  TypeInto(Action(control::Combo1), "PMOS", typed, platform);  // typing the FET type updates the model
+  EXPECT_TRUE(typed.text(control::Text19).ends_with(" PCHAN)"));
+}
+
+TEST(ControlTable, ClickingMultipleLinesShowsTheCardAnewAndASameValueIsNoClick) {
+  WindowState state;
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  ClickCheckBox(Action(control::LineBreak), 0, state, platform);
+  EXPECT_EQ(state.check(control::LineBreak), 0);
+  EXPECT_EQ(state.text(control::Text19), state.card.singleLine);
+
+  state.setText(control::Text19, "edited by hand");
+  ClickCheckBox(Action(control::LineBreak), 0, state, platform);
+  EXPECT_EQ(state.text(control::Text19), "edited by hand");
+  ClickCheckBox(Action(control::ForceRdsOn), 0, state, platform);  // stored only
+  EXPECT_EQ(state.check(control::ForceRdsOn), 0);
+  EXPECT_EQ(state.text(control::Text19), "edited by hand");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace vdmos
