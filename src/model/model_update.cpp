@@ -56,7 +56,8 @@ void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_vi
   BuildSubCkt(state);
 }
 
-bool ModelFailed(const WindowState& state) { return state.text(control::Text19) == kParameterErrorText; }
+bool ModelFailed(std::string_view cardBox) { return cardBox == kParameterErrorText; }
+bool ModelFailed(const WindowState& state) { return ModelFailed(state.text(control::Text19)); }
 
 bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal) {
   if (state.text(control::Text19).empty()) UpdateModel(state, platform);

@@ -22,6 +22,8 @@ void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_vi
 /// Whether the last model update failed: the card box shows the parameter error text (and any
 /// card stored before it is not the model of the fields).
 bool ModelFailed(const WindowState& state);
+/// The same for a card box text.
+bool ModelFailed(std::string_view cardBox);
 
 /// What every command that needs a card does first: an empty card box runs the model update.
 /// When the model failed, a command given a refusal shows it as a message and returns false;

@@ -11,6 +11,7 @@
 #include "model/card_texts.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
+#include "model/model_update.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -85,7 +86,7 @@ NgspiceSubCkt Refusal(std::string_view problem,
 /// type; nullopt when it can.
 std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool nChannel,
                                               std::string_view card) {
-  if (card == kParameterErrorText) return std::string(kCardParameterErrorText);
+  if (ModelFailed(card)) return std::string(kCardParameterErrorText);
   CardReading reading = ReadCard(card);
   if (!reading.card) return std::move(reading.problem);
   if (auto problem = NgspiceModelNameProblem(modelName)) return std::string(*problem);
