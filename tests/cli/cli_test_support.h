@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "golden/start_card.h"
 #include "platform/temp_folder.h"
 #include "verify/child_process.h"
 
@@ -29,10 +30,7 @@ inline ProcessResult RunCliProcess(std::vector<std::string> arguments) {
 }
 
 /// The card of the start values as printed: three lines, each ending in CR LF.
-inline const std::string kCard =
-    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n";
+inline const std::string kCard = golden::kStartCard + "\r\n";
 
 /// The subcircuit lines before the card, for the start values' model name.
 inline const std::string kSubcktHead =

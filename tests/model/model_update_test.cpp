@@ -12,6 +12,7 @@
 #include "extract/ac_update.h"
 #include "extract/checked_math.h"
 #include "extract/dc_update.h"
+#include "golden/start_card.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/fields.h"
@@ -21,13 +22,9 @@
 namespace vdmos {
 namespace {
 
-// The card for the start texts, written out by hand.
-const std::string kLine1 = ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
-const std::string kLine2 = "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";
-const std::string kLine3 = "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
-const std::string kThreeLines = kLine1 + "\r\n+" + kLine2 + "\r\n+" + kLine3;
-// On one line the first segment's final blank is the only separator before the second.
-const std::string kSingleLine = kLine1 + kLine2 + " " + kLine3;
+using golden::kStartSegment1, golden::kStartSegment2, golden::kStartSegment3;
+const std::string& kThreeLines = golden::kStartCard;
+const std::string& kSingleLine = golden::kStartCardOneLine;
 
 struct Window {
   WindowState state;
@@ -50,7 +47,7 @@ TEST(UpdateModel, StartValuesGiveTheCardOnThreeLinesOrOneAndStoreBothForms) {
   Window w;
   Command2_Click(w.state, w.platform);  // the "Update model" button
   EXPECT_EQ(w.state.text(control::Text19), kThreeLines);
-  EXPECT_EQ(w.state.card, (CardTexts{kLine1, kLine2, kLine3, kSingleLine}));
+  EXPECT_EQ(w.state.card, (CardTexts{kStartSegment1, kStartSegment2, kStartSegment3, kSingleLine}));
   EXPECT_TRUE(w.platform.messages.empty());
   for (int unchecked : {0, 2}) {
     w.state.setCheck(control::LineBreak, unchecked);
@@ -70,7 +67,7 @@ TEST(UpdateModel, PmosNegatesTheStoredVtoAndMarksTheCard) {
   EXPECT_EQ(w.state.card.segment3, "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)");
   w.state.setText(control::Combo1, "pmos");  // only the exact text counts as PMOS
   w.Update();
-  EXPECT_EQ(w.state.card.segment3, kLine3);
+  EXPECT_EQ(w.state.card.segment3, kStartSegment3);
 }
 
 TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {

@@ -2,24 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "model/control_names.h"
+#include "model/fields.h"
 #include "platform/scripted_platform.h"
 
 namespace vdmos {
 namespace {
-
-// The text each field holds after New; an absent field is left alone.
-// clang-format off
-const std::map<std::string, std::string> kAfterNew = {
-    {control::Text20, ""}, {control::Combo1, "NMOS"}, {control::Text6, ""}, {control::rdsonVgs, "10"}, {control::Text3, ""}, {control::Text2, ""},
-    {control::Vplat, ""}, {control::Idplat, ""}, {control::Text5, ""}, {control::Text4, ""}, {control::vd1, ""}, {control::id1, ""}, {control::vd2, ""},
-    {control::id2, ""}, {control::vd3, ""}, {control::id3, ""}, {control::Text21, ""}, {control::Text10, ""}, {control::TextVdsMiddle, "25"},
-    {control::Text7, ""}, {control::Text8, ""}, {control::Text9, ""}, {control::TextVdsMax, ""}, {control::TextCossMin, ""}, {control::Text11, ""},
-    {control::Trr, ""}, {control::IdCharge, ""}, {control::VdCharge, ""}, {control::avalanche_volt, ""}, {control::Text19, ""}};
-// clang-format on
 
 /// A window where every text, check box and stored value differs from its start state, so
 /// that anything New touches by mistake shows.
@@ -44,13 +34,16 @@ TEST(New, ResetsItsFieldsAndLeavesEverythingElseAlone) {
   New_Click(state, platform);
   for (const std::string& control : state.textControls()) {
     SCOPED_TRACE(control);
-    const auto reset = kAfterNew.find(control);
-    if (reset != kAfterNew.end()) {
-      EXPECT_EQ(state.text(control), reset->second);
+    const FieldInfo* field = FindField(control);
+    if (field && field->afterNew) {
+      EXPECT_EQ(state.text(control), *field->afterNew);
+    } else if (control == control::Text19) {
+      EXPECT_EQ(state.text(control), "");
     } else if (control != control::SubCktTextBox) {
       EXPECT_EQ(state.text(control), before.text(control));
     }
   }
+  EXPECT_EQ(state.text(control::Combo1), "NMOS");  // a typed-over FET type goes back to the list's first
   // Emptying the breakdown voltage rebuilds the subcircuit from the emptied fields.
   EXPECT_EQ(state.text(control::SubCktTextBox),
             ".subckt X d g s\r\nM1 d g s s \r\nRg g s 1G\r\nDb s d dbody\r\n\r\n"

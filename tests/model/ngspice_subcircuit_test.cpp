@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "golden/start_card.h"
 #include "model/card_texts.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
@@ -17,10 +18,7 @@
 namespace vdmos {
 namespace {
 
-const std::string kStartCard =
-    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
+const std::string& kStartCard = golden::kStartCard;
 
 struct Window {
   WindowState state;
@@ -35,12 +33,11 @@ TEST(NgspiceSubcircuit, TheStartValuesGiveTheNineLinesWithStandardDiodeParameter
             ".subckt X20N60C3 d g s\r\n"
             "M1 d g s 20N60C3\r\n"
             "Rg g s 1G\r\n"
-            "Db s d dbody\r\n"
-            ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-            "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-            "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n"
-            ".model dbody D(IS=1E-17 N=2 RS=0.1 BV=630 IBV=250u)\r\n"
-            ".ends\r\n")
+            "Db s d dbody\r\n" +
+                kStartCard +
+                "\r\n"
+                ".model dbody D(IS=1E-17 N=2 RS=0.1 BV=630 IBV=250u)\r\n"
+                ".ends\r\n")
       << subckt.problem;
 }
 

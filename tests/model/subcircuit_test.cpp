@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "extract/checked_math.h"
+#include "golden/start_card.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/model_update.h"
@@ -27,12 +28,11 @@ TEST(Subcircuit, NineLinesAfterAnUpdateWithTheStartValues) {
             ".subckt X20N60C3 d g s\r\n"
             "M1 d g s s 20N60C3\r\n"
             "Rg g s 1G\r\n"
-            "Db s d dbody\r\n"
-            ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-            "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-            "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n"
-            ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n"
-            ".ends\r\n");
+            "Db s d dbody\r\n" +
+                golden::kStartCard +
+                "\r\n"
+                ".model dbody d ron=0.1 vrev= 630 vfwd=2\r\n"
+                ".ends\r\n");
 }
 
 TEST(Subcircuit, WrapsWhateverTheCardBoxHoldsAndTakesAnythingButNmosAsPChannel) {

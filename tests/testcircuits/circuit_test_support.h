@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "golden/start_card.h"
 #include "model/control_names.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
@@ -24,13 +25,10 @@ inline WindowState StartValueState(const std::string& fetType) {
   WindowState state;
   state.setText(control::Combo1, fetType);
   const bool pmos = fetType == "PMOS";
-  state.card.segment1 = std::string(".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=") +
-                        (pmos ? "-3.0 " : "3.0 ");
-  state.card.segment2 = "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93";
-  state.card.segment3 =
-      std::string("IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF") + (pmos ? " PCHAN)" : ")");
-  state.setText(control::Text19,
-                state.card.segment1 + "\r\n+" + state.card.segment2 + "\r\n+" + state.card.segment3);
+  state.card.segment1 = pmos ? golden::kPChannelSegment1 : golden::kStartSegment1;
+  state.card.segment2 = golden::kStartSegment2;
+  state.card.segment3 = pmos ? golden::kPChannelSegment3 : golden::kStartSegment3;
+  state.setText(control::Text19, pmos ? golden::kPChannelStartCard : golden::kStartCard);
   return state;
 }
 

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include "golden/start_card.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/control_table.h"
@@ -23,11 +24,7 @@
 namespace vdmos::ui::test {
 namespace {
 
-// The card of the start values, on the three lines of "Multiple Lines".
-const std::string kStartCard =
-    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)";
+const std::string& kStartCard = golden::kStartCard;
 
 constexpr const char* kPictures[] = {control::Image1, control::Image2, control::Image3};
 

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "golden/start_card.h"
 #include "verify/verify_test_support.h"
 
 namespace vdmos {
 namespace {
 
-constexpr std::string_view kStartCardLines =
-    ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 \r\n"
-    "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-    "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)\r\n";
+const std::string kStartCardLines = golden::kStartCard + "\r\n";
 
 constexpr std::string_view kControlOpening =
     ".control\r\n"
@@ -62,23 +60,21 @@ TEST(NgspiceNetlists, TransferBenchWithTheStartValues) {
 
 TEST(NgspiceNetlists, GateChargeBenchOfAPChannelCard) {
   const std::string expected =
-      "* 20N60C3 gate charge: Vgs against the gate charge at Id = 20.7 A and Vds = 480 V\r\n"
-      "* The gate ramps to -15 V in 1 ms. I1 drives Id into the drain, which the clamp diode D1\r\n"
-      "* holds at Vds until the transistor takes the current. Bq integrates the gate current\r\n"
-      "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC.\r\n"
-      "V1 gs 0 PWL(0 0 1m -15)\r\n"
-      "M1 d gs 0 20N60C3\r\n"
-      "I1 d 0 20.7\r\n"
-      "D1 clamp d dclamp\r\n"
-      "V2 clamp 0 -480\r\n"
-      "Bq 0 qg I=i(V1)\r\n"
-      "Cq qg 0 1\r\n"
-      "Rq qg 0 1G\r\n"
-      ".model dclamp D(IS=1e-10 N=0.05)\r\n"
-      ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 \r\n"
-      "+LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93\r\n"
-      "+IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)\r\n" +
-      std::string(kControlOpening) +
+      std::string(
+          "* 20N60C3 gate charge: Vgs against the gate charge at Id = 20.7 A and Vds = 480 V\r\n"
+          "* The gate ramps to -15 V in 1 ms. I1 drives Id into the drain, which the clamp diode D1\r\n"
+          "* holds at Vds until the transistor takes the current. Bq integrates the gate current\r\n"
+          "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC.\r\n"
+          "V1 gs 0 PWL(0 0 1m -15)\r\n"
+          "M1 d gs 0 20N60C3\r\n"
+          "I1 d 0 20.7\r\n"
+          "D1 clamp d dclamp\r\n"
+          "V2 clamp 0 -480\r\n"
+          "Bq 0 qg I=i(V1)\r\n"
+          "Cq qg 0 1\r\n"
+          "Rq qg 0 1G\r\n"
+          ".model dclamp D(IS=1e-10 N=0.05)\r\n") +
+      golden::kPChannelStartCard + "\r\n" + std::string(kControlOpening) +
       "tran 1u 1m 0 1u\r\n"
       "let qg = v(qg)*1e9\r\n"
       "let vgs = -v(gs)\r\n"

@@ -1,6 +1,7 @@
 #pragma once
 // The start card and the window around it, for the model check tests.
 
+#include "golden/start_card.h"
 #include "model/model_update.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
@@ -17,11 +18,7 @@ inline WindowState UpdatedStartWindow() {
 
 /// The start card as the model update stores it, typed from the documented card text.
 inline CardTexts StartCard() {
-  return {".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ",
-          "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93",
-          "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)",
-          ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 LAMBDA=0.001 CGDMAX=5561p "
-          "CGDMIN=5p CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF)"};
+  return {golden::kStartSegment1, golden::kStartSegment2, golden::kStartSegment3, golden::kStartCardOneLine};
 }
 
 /// The start card with one segment (1, 2 or 3) replaced.
@@ -34,8 +31,8 @@ inline CardTexts StartCardWith(int segment, std::string text) {
 /// The start card as the PMOS form of the model update stores it.
 inline CardTexts PChannelStartCard() {
   CardTexts card = StartCard();
-  card.segment1 = ".MODEL 20N60C3 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.54 VTO=-3.0 ";
-  card.segment3 = "IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)";
+  card.segment1 = golden::kPChannelSegment1;
+  card.segment3 = golden::kPChannelSegment3;
   return card;
 }
 
