@@ -14,8 +14,9 @@ inline constexpr std::string_view kNgspiceWarningOpening = "ngspice warning: ";
 inline constexpr std::string_view kDescription =
     "Turns power MOSFET datasheet values into a SPICE VDMOS model card.\n"
     "Fields start with the values of the example datasheet, or of each FILE given;\n"
-    "--set changes them as if typed, then the commands run in the order given, and\n"
-    "the model card is printed (one card per FILE, in the order given).";
+    "--set changes them as typing and clicking in the window do, then the commands\n"
+    "run in the order given, and the model card is printed (one card per FILE, in\n"
+    "the order given).";
 
 inline constexpr std::string_view kFilesHelp =
     "Datasheet values files (as the window's File > Save writes them), each\n"
