@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +27,7 @@
 #include "ui/rgate_window.h"
 #include "ui/text_box.h"
 #include "ui/text_bridge.h"
+#include "ui/window_icon.h"
 #include "ui/window_texts.h"
 #include "verify/ngspice_circuit_export.h"
 
@@ -44,8 +46,9 @@ struct MenuEntry {
   QKeySequence::StandardKey shortcut;
 };
 
+// New has no shortcut: one slip of the fingers would empty every field, with no way back.
 constexpr MenuEntry kFileMenu[] = {
-    {control::New, QKeySequence::New},
+    {control::New, QKeySequence::UnknownKey},
     {control::open, QKeySequence::Open},
     {control::save, QKeySequence::Save},
     {control::testcircuits, QKeySequence::UnknownKey},
@@ -63,6 +66,7 @@ constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox,
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
   setObjectName("Form1");
   setWindowTitle(kMainWindowTitle);
+  setWindowIcon(WindowIcon());
   ControlFactory make(controls_);
 
   auto* central = new QWidget;
@@ -100,18 +104,27 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
   auto addMenu = [this](const char* name, const auto& entries) {
-    QMenu* menu = menuBar()->addMenu(Caption(name));
+    QMenu* menu = menuBar()->addMenu(MenuCaption(name));
     menu->setObjectName(name);
     controls_.add(menu);
     for (const MenuEntry& entry : entries) {
-      QAction* action = menu->addAction(Caption(entry.name));
+      QAction* action = menu->addAction(MenuCaption(entry.name));
       action->setObjectName(ToQString(entry.name));
       if (entry.shortcut != QKeySequence::UnknownKey) action->setShortcut(entry.shortcut);
       controls_.add(action);
     }
+    return menu;
   };
-  addMenu("file", kFileMenu);
+  QMenu* file = addMenu("file", kFileMenu);
   addMenu("help", kHelpMenu);
+
+  // Quitting is closing the window, which ends the program as the close button does.
+  file->addSeparator();
+  QAction* quit = file->addAction(MenuCaption("quit"));
+  quit->setObjectName("quit");
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  controls_.add(quit);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::bindControls() {
@@ -177,6 +190,11 @@ void MainWindow::bindControl(const ControlAction& action) {
               [this, command] { runCommand(command); });
       break;
   }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (rgate_) rgate_->close();
+  QMainWindow::closeEvent(event);
 }
 
 void MainWindow::addPage(QWidget* page, const QString& caption) { pages_->addTab(page, caption); }

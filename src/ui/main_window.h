@@ -50,6 +50,10 @@ class MainWindow : public QMainWindow {
   /// The ngspice program and the time limit for "Simulate in ngspice".
   void setVerifyOptions(const VerifyOptions& options);
 
+ protected:
+  /// Closing the window ends the program: the gate resistance window goes with it.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void buildMenus();
   void bindControls();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +74,18 @@ void RgateWindow::takeEdits(GateResistanceForm& form) const {
 void RgateWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   emit closed();
+}
+
+// The fields and the button leave Enter and Escape to their window.
+void RgateWindow::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    emit okClicked();
+  } else if (plain && event->key() == Qt::Key_Escape) {
+    close();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
 }
 
 }  // namespace vdmos::ui

@@ -8,6 +8,7 @@ namespace vdmos::ui {
 
 /// The gate resistance window: six fields, an OK button, and nothing of its own. The main
 /// window creates it while the state says it is loaded and removes it when it is unloaded.
+/// Enter anywhere in it runs OK, as in a dialog, and Escape closes it.
 class RgateWindow : public QWidget {
   Q_OBJECT
  public:
@@ -26,6 +27,7 @@ class RgateWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Controls controls_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "model/control_names.h"
 #include "ui/text_bridge.h"
@@ -36,6 +37,7 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::save, "Save"},
     {control::testcircuits, "Save Test Circuits"},
     {control::ngspicecircuits, "Save ngspice Test Circuits"},
+    {"quit", "Quit"},
     {"help", "Help"},
     {control::about, "About"},
     // DC characteristics.
@@ -177,6 +179,20 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::OkButton, "OK"},
 });
 
+// The access key of each menu and menu entry: the first occurrence of the letter in its caption.
+// Unique within the menu bar and within each menu.
+constexpr std::pair<std::string_view, char> kAccessKeys[] = {
+    {"file", 'F'},
+    {control::New, 'N'},
+    {control::open, 'O'},
+    {control::save, 'S'},
+    {control::testcircuits, 'T'},
+    {control::ngspicecircuits, 'g'},
+    {"quit", 'Q'},
+    {"help", 'H'},
+    {control::about, 'A'},
+};
+
 const ControlText* Find(std::string_view name) {
   for (const ControlText& text : kTexts)
     if (text.name == name) return &text;
@@ -189,6 +205,17 @@ QString Caption(std::string_view name) {
   const ControlText* text = Find(name);
   if (!text) throw std::out_of_range("no caption for control " + std::string(name));
   return ToQString(text->caption);
+}
+
+QString MenuCaption(std::string_view name) {
+  QString caption = Caption(name);
+  for (const auto& [menuName, key] : kAccessKeys) {
+    if (menuName != name) continue;
+    const qsizetype at = caption.indexOf(QLatin1Char(key));
+    if (at < 0) throw std::logic_error("the access key is not in the caption of " + std::string(name));
+    return caption.insert(at, QLatin1Char('&'));
+  }
+  return caption;
 }
 
 QString ToolTip(std::string_view name) {

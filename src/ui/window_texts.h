@@ -18,6 +18,9 @@ inline constexpr const char* kNgspiceOptionHelp =
 /// The caption of a control (label text, button or frame caption, menu entry, page title).
 /// Throws std::out_of_range for a name without an entry, so a typo fails at once.
 QString Caption(std::string_view name);
+/// The caption of a menu or menu entry with its access key marked for Qt ("&File", so that
+/// Alt+F opens it); the caption the user reads stays the one Caption() gives.
+QString MenuCaption(std::string_view name);
 /// The tool tip of a control, empty for most.
 QString ToolTip(std::string_view name);
 

@@ -1,0 +1,179 @@
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include "model/control_names.h"
+#include "ui/rgate_window.h"
+#include "ui_test_registry.h"
+#include "window_driver.h"
+
+namespace vdmos::ui::test {
+namespace {
+
+// The letter Qt takes as a text's access key: the one after a single "&".
+QChar AccessKey(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toUpper();
+    ++i;
+  }
+  return {};
+}
+
+// Each of the actions has an access key, and no two share one.
+void CheckAccessKeys(const QList<QAction*>& actions, const QString& where) {
+  QSet<QChar> keys;
+  for (QAction* action : actions) {
+    if (action->isSeparator()) continue;
+    const QChar key = AccessKey(action->text());
+    QVERIFY2(!key.isNull(), qPrintable(action->text() + " in " + where + " has no access key"));
+    QVERIFY2(!keys.contains(key), qPrintable(action->text() + " in " + where + " repeats its access key"));
+    keys.insert(key);
+  }
+}
+
+// The group a control belongs to on its page: its frame, or the page itself for loose controls.
+QWidget* GroupOf(QWidget* control, QWidget* page) {
+  for (QWidget* parent = control->parentWidget(); parent && parent != page; parent = parent->parentWidget())
+    if (qobject_cast<QGroupBox*>(parent)) return parent;
+  return page;
+}
+
+QRect OnPage(QWidget* widget, QWidget* page) {
+  return QRect(widget->mapTo(page, QPoint(0, 0)), widget->size());
+}
+
+// Whether `next` comes after `previous` in reading order: to its right in the same row (the
+// two overlap in height), or lower down.
+bool Follows(const QRect& previous, const QRect& next) {
+  const bool sameRow = previous.top() <= next.bottom() && next.top() <= previous.bottom();
+  return sameRow ? next.left() > previous.left() : next.top() > previous.top();
+}
+
+// The controls of the page that Tab stops at, in the order it visits them.
+QList<QWidget*> TabStops(OpenWindow& w, QWidget* page) {
+  QList<QWidget*> stops;
+  QWidget* start = w.window.centralWidget();
+  for (QWidget* widget = start->nextInFocusChain(); widget != start; widget = widget->nextInFocusChain())
+    if (page->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(page) &&
+        !stops.contains(widget))
+      stops << widget;
+  return stops;
+}
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void menusOpenWithAltAndTheirLetters() {
+    OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    CheckAccessKeys(w.window.menuBar()->actions(), "the menu bar");
+    for (const char* name : {"file", "help"}) CheckAccessKeys(w.get<QMenu>(name)->actions(), name);
+    // What the user reads stays the caption.
+    QCOMPARE(w.get<QMenu>("file")->menuAction()->iconText(), QString("File"));
+    QCOMPARE(w.get<QAction>(control::testcircuits)->iconText(), QString("Save Test Circuits"));
+
+    for (auto [key, menu] : {std::pair{Qt::Key_F, "file"}, {Qt::Key_H, "help"}}) {
+      QTest::keyClick(&w.window, key, Qt::AltModifier);
+      QTRY_COMPARE(QApplication::activePopupWidget(), w.get<QMenu>(menu));
+      QApplication::activePopupWidget()->close();
+    }
+
+    // An entry's letter runs it from its open menu.
+    QTest::keyClick(&w.window, Qt::Key_H, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+    QTRY_COMPARE(w.platform.messages.size(), std::size_t(1));
+    QCOMPARE(w.platform.messages[0].title, std::string("About"));
+  }
+
+  // Ctrl+N empties nothing; the menu entry New still empties every field.
+  void noSingleKeystrokeWipesTheFieldsAndCtrlQQuits() {
+    OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    const WindowState before = w.window.state();
+    QTest::keyClick(&w.window, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(w.window.state() == before);
+    QVERIFY(w.get<QAction>(control::New)->shortcut().isEmpty());
+    w.get<QAction>(control::New)->trigger();
+    QCOMPARE(w.shown(control::Text20), QString());
+
+    // Quitting takes the gate resistance window along.
+    w.click(control::Button_Rgate);
+    QPointer<RgateWindow> rgate = w.window.rgateWindow();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTest::keyClick(&w.window, Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!w.window.isVisible());
+    QVERIFY(!rgate || !rgate->isVisible());
+  }
+
+  void enterRunsOkOfTheGateResistanceWindowAndEscapeClosesIt() {
+    OpenWindow w;
+    w.click(control::Button_Rgate);
+    RgateWindow* rgate = w.window.rgateWindow();
+    auto field = [rgate](const char* name) { return rgate->controls().get<QLineEdit>(name); };
+    for (auto [name, text] :
+         {std::pair{"Text_Rout", "2"}, {"Text_Td_On", "15"}, {"Text_Qgs", "10"}, {"Text_Qgd", "20"}}) {
+      field(name)->selectAll();
+      QTest::keyClicks(field(name), text);
+    }
+    QTest::keyClick(field("Text_Qgd"), Qt::Key_Return);
+    QCOMPARE(w.shown(control::Text2), QString("5.77"));
+    QVERIFY(rgate->isVisible());
+
+    // The keypad's Enter, on the button as in a field; a modified Enter is not OK.
+    w.type(control::Text2, "1");
+    QTest::keyClick(field("Text_VGG"), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(w.shown(control::Text2), QString("1"));
+    QTest::keyClick(rgate->controls().get<QWidget>(control::OkButton), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(w.shown(control::Text2), QString("5.77"));
+
+    QTest::keyClick(field("Text_VGG"), Qt::Key_Escape);
+    QVERIFY(!w.window.rgateWindow());
+    QVERIFY(!w.window.state().rgate);
+  }
+
+  // On every page Tab goes through the frames one by one, never back up to the left, and
+  // within a frame (or among the page's loose controls) row by row, left to right.
+  void tabFollowsTheVisualOrderPageByPage() {
+    OpenWindow w;
+    QTabWidget* pages = w.window.pages();
+    for (int i = 0; i < pages->count(); ++i) {
+      pages->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      QWidget* page = pages->widget(i);
+      const QList<QWidget*> stops = TabStops(w, page);
+      QVERIFY2(stops.size() > 1, qPrintable(page->objectName()));
+      QList<QWidget*> groupsDone;
+      for (qsizetype k = 1; k < stops.size(); ++k) {
+        QWidget *previous = stops[k - 1], *next = stops[k];
+        const QString step = page->objectName() + ": " + previous->objectName() + " to " + next->objectName();
+        QWidget *from = GroupOf(previous, page), *to = GroupOf(next, page);
+        if (from == to) {
+          QVERIFY2(Follows(OnPage(previous, page), OnPage(next, page)), qPrintable(step));
+          continue;
+        }
+        groupsDone << from;
+        QVERIFY2(!groupsDone.contains(to), qPrintable(step + " goes back to a group left earlier"));
+        const QRect left = OnPage(from, page), entered = OnPage(to, page);
+        QVERIFY2(entered.top() >= left.bottom() || entered.left() >= left.right() ||
+                     Follows(OnPage(previous, page), OnPage(next, page)),
+                 qPrintable(step + " goes back up to the left"));
+      }
+    }
+  }
+};
+
+VDMOS_UI_TEST(KeyboardTest);
+
+}  // namespace vdmos::ui::test
+
+#include "keyboard_test.moc"
