@@ -1,6 +1,7 @@
 #include "ui/check_table.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <array>
 
 #include "ui/table_cells.h"
@@ -11,6 +12,7 @@ namespace vdmos::ui {
 namespace {
 
 constexpr int kRowsWanted = 5;
+constexpr int kRowsAtLeast = 4;
 
 constexpr std::array kSingleHeads{"Head_Check_Quantity", "Head_Check_Condition", "Head_Check_Datasheet",
                                   "Head_Check_Model",    "Head_Check_Simulated", "Head_Check_Error",
@@ -114,10 +116,17 @@ void CheckTable::fitColumns() {
   horizontalHeader()->setStretchLastSection(true);
 }
 
-QSize CheckTable::sizeHint() const {
-  const int height = horizontalHeader()->sizeHint().height() +
-                     kRowsWanted * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
-  return {QTableWidget::sizeHint().width(), height};
+int CheckTable::heightForRows(int rows) const {
+  // The comparison's columns may not fit: the scroll bar then takes its height from the rows.
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  return horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize() + scrollBar +
+         2 * frameWidth();
+}
+
+QSize CheckTable::sizeHint() const { return {QTableWidget::sizeHint().width(), heightForRows(kRowsWanted)}; }
+
+QSize CheckTable::minimumSizeHint() const {
+  return {QTableWidget::minimumSizeHint().width(), heightForRows(kRowsAtLeast)};
 }
 
 }  // namespace vdmos::ui

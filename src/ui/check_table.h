@@ -20,10 +20,14 @@ class CheckTable : public QTableWidget {
   void showLines(const std::vector<CheckLine>& lines, bool compared);
   /// Room for the heads and a few rows; the page's splitter gives it more on request.
   QSize sizeHint() const override;
+  /// However small the window, the heads and four rows stay in view.
+  QSize minimumSizeHint() const override;
 
  private:
   void showRows(const std::vector<CheckLine>& lines);
   void showComparison(const std::vector<CheckLine>& lines);
+  /// The height that shows the heads and `rows` rows, with room for a horizontal scroll bar.
+  int heightForRows(int rows) const;
   void setHeads(std::span<const char* const> heads);
   void fitColumns();
 };

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -23,6 +24,7 @@
 #include "refine/switch_advice.h"
 #include "ui/check_box.h"
 #include "ui/model_check_page.h"
+#include "ui/page_scroll_area.h"
 #include "ui/pages.h"
 #include "ui/rgate_window.h"
 #include "ui/text_box.h"
@@ -77,7 +79,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   pages_->setObjectName("SSTab1");
   controls_.add(pages_);
   for (QWidget* page : {BuildDcPage(make), BuildAcPage(make), BuildModelPage(make), BuildLibPage(make)})
-    pages_->addTab(page, Caption(page->objectName().toStdString()));
+    addPage(page, Caption(page->objectName().toStdString()));
   modelCheck_ = new ModelCheckPage(make, platform_);
   addPage(modelCheck_, Caption(modelCheck_->objectName().toStdString()));
   column->addWidget(pages_, 1);
@@ -97,7 +99,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   buildMenus();
   bindControls();
   mirrorState();
-  resize(sizeHint().expandedTo(minimumSizeHint()));
+  fitToScreen();
 }
 
 MainWindow::~MainWindow() = default;
@@ -197,7 +199,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-void MainWindow::addPage(QWidget* page, const QString& caption) { pages_->addTab(page, caption); }
+void MainWindow::addPage(QWidget* page, const QString& caption) {
+  pages_->addTab(new PageScrollArea(page), caption);
+}
+
+// The window opens as large as its pages ask, but within the screen's free area, less room for
+// the window's title bar and for a desktop panel that the free area may not leave out. Pages
+// that need more room than that scroll.
+void MainWindow::fitToScreen() {
+  constexpr QSize kDecorationRoom(16, 48);
+  const QSize room = screen()->availableGeometry().size() - kDecorationRoom;
+  resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+}
 
 void MainWindow::setVerifyOptions(const VerifyOptions& options) { modelCheck_->setVerifyOptions(options); }
 

@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow {
   const Controls& controls() const { return controls_; }
   /// SSTab1, for pages added after "Lib manager".
   QTabWidget* pages() const { return pages_; }
-  /// Appends a page after the existing ones.
+  /// Appends a page after the existing ones; it scrolls when the window is smaller than it.
   void addPage(QWidget* page, const QString& caption);
   /// The gate resistance window while it is loaded, else nullptr.
   RgateWindow* rgateWindow() const { return rgate_; }
@@ -56,6 +56,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildMenus();
+  void fitToScreen();
   void bindControls();
   void bindControl(const ControlAction& action);
   void takePendingEdits();

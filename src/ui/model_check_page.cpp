@@ -60,10 +60,13 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   auto* plots = new QWidget;
   auto* grid = new QGridLayout(plots);
   grid->setContentsMargins(0, 0, 0, 0);
+  // The plots in two rows however many there are: a third row would leave the tables below too
+  // little room on a laptop's screen.
+  const int columns = (static_cast<int>(CheckPlotKinds().size()) + 1) / 2;
   for (const CheckPlotKind& kind : CheckPlotKinds()) {
     const int index = static_cast<int>(plots_.size());
     plots_.push_back(Plot(make, kind));
-    grid->addWidget(plots_.back(), index / 2, index % 2);
+    grid->addWidget(plots_.back(), index / columns, index % columns);
   }
 
   // The advice above the simulation's table, which takes the room. Beside the advice the two
@@ -86,7 +89,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   resultColumn->addLayout(adviceRow);
   table_ = make.adopt("CheckTable", new CheckTable);
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  table_->setMinimumSize(20 * make.charWidth(), 4 * make.lineHeight());
+  table_->setMinimumWidth(20 * make.charWidth());
   resultColumn->addWidget(table_, 1);
 
   auto* splitter = new QSplitter(Qt::Vertical);
