@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "ui/check_box.h"
+#include "ui/output_label.h"
 #include "ui/text_box.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
@@ -49,18 +50,16 @@ void ControlFactory::applyTabOrder() const {
 QLabel* ControlFactory::caption(std::string_view name) { return make(name, new QLabel(Caption(name))); }
 
 QLabel* ControlFactory::output(std::string_view name, int chars, int lines) {
-  auto* label = make(name, new QLabel);
+  auto* label = make(name, new OutputLabel(QSize(chars * charWidth_ + 4, lines * lineHeight_ + 4)));
   label->setWordWrap(lines > 1);
   label->setAlignment(Qt::AlignLeft | (lines > 1 ? Qt::AlignTop : Qt::AlignVCenter));
-  label->setFixedSize(chars * charWidth_ + 4, lines * lineHeight_ + 4);
   return label;
 }
 
 QLabel* ControlFactory::outputCell(std::string_view name, int chars) {
-  auto* cell = make(name, new QLabel);
+  auto* cell = make(name, new OutputLabel(QSize(FieldWidth(chars), QLineEdit().sizeHint().height())));
   cell->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   cell->setIndent(3);
-  cell->setFixedSize(FieldWidth(chars), QLineEdit().sizeHint().height());
   return cell;
 }
 

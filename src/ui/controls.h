@@ -40,16 +40,19 @@ class Controls {
 };
 
 /// Makes named controls and registers them. Everything it makes has a fixed size, except
-/// text boxes, whose size the page layout decides.
+/// text boxes, whose size the page layout decides, and output labels, which grow to show
+/// their whole text.
 class ControlFactory {
  public:
   explicit ControlFactory(Controls& controls);
 
   /// A static label showing the caption of its name.
   QLabel* caption(std::string_view name);
-  /// A label the commands write into, sized for `chars` characters on `lines` lines.
+  /// A label the commands write into, sized for `chars` characters on `lines` lines and
+  /// growing for a longer text.
   QLabel* output(std::string_view name, int chars, int lines = 1);
-  /// An output label framed like a field, for a computed cell in a grid of fields.
+  /// An output label framed like a field, for a computed cell in a grid of fields; it too
+  /// grows for a longer text.
   QLabel* outputCell(std::string_view name, int chars = 7);
   /// A one-line input field `chars` characters wide.
   QLineEdit* field(std::string_view name, int chars = 7);

@@ -5,6 +5,7 @@
 #include "model/control_names.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
+#include "ui/path_label.h"
 #include "ui/text_box.h"
 
 namespace vdmos::ui {
@@ -16,10 +17,9 @@ QWidget* BuildLibPage(ControlFactory& make) {
 
   auto* file = new QHBoxLayout;
   file->addWidget(make.caption("Label43"));
-  // The library's path can be long: the label takes whatever width the window gives it.
-  QLabel* fileName = make.output(control::FileName, 1);
-  fileName->setMinimumWidth(0);
-  fileName->setMaximumWidth(QWIDGETSIZE_MAX);
+  // The library's path can be long: the label takes whatever width the window gives it, and
+  // shortens the path's folders to fit.
+  auto* fileName = make.adopt(control::FileName, new PathLabel);
   fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   file->addWidget(fileName);
   column->addLayout(file);

@@ -1,10 +1,18 @@
 #include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 
 #include "model/control_names.h"
+#include "ui/path_label.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
 
@@ -39,12 +47,18 @@ void ResizeBy(OpenWindow& w, int width, int height) {
   QCoreApplication::processEvents();
 }
 
-// Whether a control shows all of its caption within its size.
+// Whether a control shows all of its caption within its size; a path, all of its file name.
 bool ShowsAllOfItsText(QWidget* widget) {
+  if (auto* path = qobject_cast<PathLabel*>(widget)) {
+    const QString name = path->text().section('/', -1);
+    return path->shownText().endsWith(name) &&
+           path->fontMetrics().horizontalAdvance(path->shownText()) <= path->contentsRect().width();
+  }
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     if (label->text().isEmpty()) return true;
     if (label->wordWrap()) return label->heightForWidth(label->width()) <= label->height();
-    return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+    return label->fontMetrics().horizontalAdvance(label->text()) <=
+           label->contentsRect().width() - std::max(0, label->indent());
   }
   if (auto* button = qobject_cast<QPushButton*>(widget))
     return button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width() &&
@@ -78,6 +92,24 @@ void CheckNothingOverlaps(OpenWindow& w) {
       }
     }
   }
+}
+
+// Shows every page in turn and checks that it fits the window without scrolling, and that
+// the model check's tables show at least four rows.
+void CheckEveryPageFits(OpenWindow& w) {
+  QTabWidget* pages = w.window.pages();
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(pages->widget(i));
+    QVERIFY(area);
+    QVERIFY2(!area->verticalScrollBar()->isVisible() && !area->horizontalScrollBar()->isVisible(),
+             qPrintable(area->objectName() + " scrolls"));
+  }
+  auto* table = w.get<QTableWidget>("CheckTable");
+  QVERIFY(table->viewport()->height() >= 4 * table->verticalHeader()->defaultSectionSize());
+  auto* advice = w.get<QTableWidget>("SwitchAdvice");
+  QVERIFY(advice->viewport()->height() >= advice->verticalHeader()->length());
 }
 
 }  // namespace
@@ -125,6 +157,67 @@ class LayoutTest : public QObject {
     QCOMPARE(taller("ChartBodyDiode"), rowTwo);
     QVERIFY(rowOne > 0 && rowTwo > 0 && table > 0);
     QCOMPARE(rowOne + rowTwo + table, 300);
+  }
+
+  // The tests run on a laptop's 1366x768 screen. The window opens within it with room for a
+  // panel, whatever the font; at the default font every page fits it as it is, and at a large
+  // one the pages scroll.
+  void opensWithinALaptopScreenAtAnyFontSize_data() {
+    QTest::addColumn<int>("points");
+    QTest::newRow("default font") << 0;
+    QTest::newRow("large font") << 16;
+  }
+  void opensWithinALaptopScreenAtAnyFontSize() {
+    QFETCH(int, points);
+    const QFont font = QApplication::font();
+    if (points > 0) QApplication::setFont(QFont(font.family(), points));
+    const auto restore = qScopeGuard([&] { QApplication::setFont(font); });
+    OpenWindow w;
+    const QRect area = w.window.screen()->availableGeometry();
+    QCOMPARE(area.size(), QSize(1366, 768));
+    QVERIFY(area.contains(w.window.frameGeometry()));
+    QVERIFY(w.window.width() <= 1366 && w.window.height() <= 720);
+    if (points == 0) {
+      CheckEveryPageFits(w);
+    } else {
+      QCOMPARE(w.window.height(), 720);  // the pages would take more
+    }
+    CheckNothingOverlaps(w);
+  }
+
+  // The longest results the fits give, from long typed values and large capacitances, and
+  // longer texts still: every label shows its whole text; a long path keeps its file name.
+  void noResultIsCutOff() {
+    OpenWindow w;
+    for (auto [field, text] : {std::pair<control::Name, const char*>{control::Vplat, "4.56789012345678"},
+                               {control::Idplat, "20.7123456789012"},
+                               {control::Text5, "7.56789012345678"},
+                               {control::Text4, "70.1234567890123"},
+                               {control::TextBoxVdsTest, "50.1234567890123"},
+                               {control::Text7, "98765"},
+                               {control::Text21, "98765"},
+                               {control::Text10, "9876"}})
+      w.type(field, text);
+    w.click(control::Update_DC);
+    w.click(control::Update_AC);
+    QCOMPARE(w.window.state().text(control::StatusBar1), std::string("Transfer function matched Iter=13"));
+    QCOMPARE(w.window.state().text(control::Ciss_on), std::string("108591"));
+    CheckNothingOverlaps(w);
+
+    WindowState& state = w.window.state();
+    for (const char* label :
+         {control::DATA1, control::DATA2, control::Label_Rds, control::Ciss_on, control::Ciss_off})
+      state.setText(label, "Vgs=-1.23456789012345E-15 Id=-123456789012.345");
+    state.setText(control::Label_DcParam,
+                  "KP=-123456.7891 RS=-123456.7891 RD=-123456.7891 VTO=-123456.79 and more");
+    state.setText(control::FileName,
+                  "/home/someone/a/rather/long/folder/of/libraries/that/goes/on/and/on/and/on/"
+                  "and/on/and/on/and/on/and/on/and/on/and/on/and/on/power-mosfets.lib");
+    w.window.mirrorState();
+    CheckNothingOverlaps(w);
+    auto* path = w.get<PathLabel>(control::FileName);
+    QVERIFY(path->shownText().contains(QStringLiteral("…")));
+    QVERIFY(path->shownText().startsWith("/home/"));
   }
 
   void nothingOverlapsAtTheDefaultSizeNorWhenTheWindowStopsShrinking() {
