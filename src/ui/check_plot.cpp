@@ -67,6 +67,7 @@ CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QW
     : QChartView(new QChart, parent) {
   setRenderHint(QPainter::Antialiasing);
   setFocusPolicy(Qt::NoFocus);
+  viewport()->setFocusPolicy(Qt::NoFocus);  // or Tab would stop at the plot's drawing area
   QChart* plot = chart();
   plot->legend()->hide();  // the page shows one legend for all four plots
   plot->setMargins(QMargins(2, 2, 2, 2));

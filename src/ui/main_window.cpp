@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +86,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   column->addWidget(pages_, 1);
   setCentralWidget(central);
   make.applyTabOrder();
+  // The page tabs sit between the top row and the page: Tab reaches them there.
+  QWidget::setTabOrder(controls_.get<QWidget>(control::CheckDepMode), pages_->tabBar());
 
   auto* status = new QStatusBar;
   status->setObjectName(ToQString(control::StatusBar1));

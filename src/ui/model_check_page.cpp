@@ -23,9 +23,6 @@ namespace {
 
 CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind) {
   auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY));
-  // The plots only show: Tab passes them by.
-  plot->setFocusPolicy(Qt::NoFocus);
-  plot->viewport()->setFocusPolicy(Qt::NoFocus);
   plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   plot->setMinimumSize(34 * make.charWidth(), 10 * make.lineHeight());
   plot->setPreferredSize({48 * make.charWidth(), 13 * make.lineHeight()});

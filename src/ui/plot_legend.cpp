@@ -39,6 +39,11 @@ void PlotLegend::paintEvent(QPaintEvent*) {
   const QColor ink = palette().color(QPalette::WindowText);
   int x = 0;
   for (const Entry& entry : kEntries) {
+    // Each sample stands on the plots' own white, so that it looks as in the plots, and the
+    // dark dashes of a simulated curve stay visible in a dark window too.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(x, 0, kSampleWidth, height()), 3, 3);
     switch (entry.sample) {
       case Sample::Solid:
         p.setPen(QPen(ModelCurveColor(QColor(kFirstCurveColor)), kModelCurveWidth));

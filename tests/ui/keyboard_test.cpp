@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTabBar>
 
 #include "model/control_names.h"
 #include "ui/rgate_window.h"
@@ -145,6 +146,7 @@ class KeyboardTest : public QObject {
   // within a frame (or among the page's loose controls) row by row, left to right.
   void tabFollowsTheVisualOrderPageByPage() {
     OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QTabWidget* pages = w.window.pages();
     for (int i = 0; i < pages->count(); ++i) {
       pages->setCurrentIndex(i);
@@ -152,6 +154,14 @@ class KeyboardTest : public QObject {
       QWidget* page = pages->widget(i);
       const QList<QWidget*> stops = TabStops(w, page);
       QVERIFY2(stops.size() > 1, qPrintable(page->objectName()));
+
+      // From the top row Tab goes to the page tabs above the page, then into the page.
+      w.get(control::CheckDepMode)->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), pages->tabBar());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), stops.first());
+
       QList<QWidget*> groupsDone;
       for (qsizetype k = 1; k < stops.size(); ++k) {
         QWidget *previous = stops[k - 1], *next = stops[k];
