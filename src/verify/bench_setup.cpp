@@ -7,6 +7,7 @@
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/numbers.h"
+#include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -19,6 +20,9 @@ constexpr int kCapacitanceSweepPoints = 32;
 constexpr double kCapacitanceSweepStart = 0.01;  // V; the geometric part starts here
 constexpr double kDiodeSweepReach = 1.5;         // times the largest datasheet forward voltage
 constexpr int kOutputCurvesWanted = 10;
+// The gate charge test runs past the gate voltage of Qg, and at least to this voltage.
+constexpr double kGateChargeRunReach = 1.25;
+constexpr double kGateChargeRunLeast = 10;  // V
 
 /// The value of a field by the reading the field table gives it; texts the test circuits
 /// copy as typed are read like engineering numbers, which is what the simulator makes of them.
@@ -99,6 +103,8 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
 
   s.chargeId = FieldValue(state, control::IdCharge);
   s.chargeVds = FieldValue(state, control::VdCharge);
+  s.gateCurrent = GateChargeBenchCurrent(GateChargeDeviceOf(state.params, s.pmos), s.chargeId, s.chargeVds,
+                                         std::max(kGateChargeRunReach * s.chargeVgs, kGateChargeRunLeast));
 
   s.grid[0] = {0.0, std::nullopt, FieldValue(state, control::Text21), FieldValue(state, control::Text10)};
   s.grid[1] = {FieldValue(state, control::TextVdsMiddle), FieldValue(state, control::Text7),

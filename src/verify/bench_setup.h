@@ -47,6 +47,10 @@ struct BenchSetup {
 
   // Gate charge.
   double chargeId = 0, chargeVds = 0;  ///< IdCharge, VdCharge
+  double chargeVgs = 0;                ///< VgCharge: the gate voltage at which Qg is given
+  /// The datasheet's Qgs, Qgd and Qg (nC); nullopt where the field is empty.
+  std::optional<double> qgs, qgd, qg;
+  double gateCurrent = 0;  ///< the simulated test's gate current (A), from the model's charge
 
   // Capacitances: rows at 0 V, TextVdsMiddle and TextVdsMax.
   std::array<CapacitanceGridRow, 3> grid{};

@@ -7,6 +7,7 @@
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "testcircuits/test_circuit_texts.h"
+#include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -14,7 +15,6 @@ namespace {
 
 namespace out = netlist_output;
 
-constexpr double kGateChargeDrive = 15;  // V, reached after 1 ms, as in the test circuit
 // The AC method: at this angular frequency a capacitance C driven with 1 V draws 1e3 * C.
 constexpr double kAngularFrequency = 1e3;
 
@@ -157,24 +157,28 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
 
 std::string GateChargeNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
+  const GateChargeTiming time = GateChargeRunTiming();
   Netlist n;
   n << "* " + model + " gate charge: Vgs against the gate charge at Id = " + Num(s.chargeId) +
            " A and Vds = " + Num(s.chargeVds) + " V"
-    << "* The gate ramps to " + sign(kGateChargeDrive) +
-           " V in 1 ms. I1 drives Id into the drain, which the clamp diode D1"
-    << "* holds at Vds until the transistor takes the current. Bq integrates the gate current"
-    << "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC."
-    << "V1 gs 0 PWL(0 0 1m " + sign(kGateChargeDrive) + ")"
-    << "M1 d gs 0 " + model << (s.pmos ? "I1 d 0 " : "I1 0 d ") + Num(s.chargeId)
+    << "* I1 drives Id into the drain, which the clamp diode D1 holds at Vds until the transistor"
+    << "* takes the current. S1 holds the gate on the source while the start settles; from"
+    << "* t = " + Num(time.start) + " s, Ig charges the gate with " + Num(s.gateCurrent) +
+           " A: the gate charge"
+    << "* is Ig times the time since. Prints qg in nC."
+    << "Vhold hold 0 PWL(0 1 " + Num(time.release) + " 1 " + Num(time.release + time.ramp) + " 0)"
+    << "S1 g 0 hold 0 gatehold"
+    << "Ig 0 g PWL(0 0 " + Num(time.start) + " 0 " + Num(time.start + time.ramp) + " " + sign(s.gateCurrent) +
+           ")"
+    << "M1 d g 0 " + model << "I1 0 d " + sign(s.chargeId)
     << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp") << "V2 clamp 0 " + sign(s.chargeVds)
-    << "Bq 0 qg I=" + sign.DrainCurrent("V1") << "Cq qg 0 1"
-    << "Rq qg 0 1G"
+    << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
     << ".model dclamp D(IS=1e-10 N=0.05)";
   Card(n, card);
   ControlOpening(n);
-  n << "tran 1u 1m 0 1u"
-    << "let qg = v(qg)*1e9"
-    << "let vgs = " + sign.Voltage("gs");
+  n << "tran " + Num(time.step) + " " + Num(time.stop) + " " + Num(time.start) + " " + Num(time.step)
+    << "let qg = (time-" + Num(time.start + time.ramp / 2) + ")*" + Num(s.gateCurrent * 1e9)
+    << "let vgs = " + sign.Voltage("g");
   Section(n, out::kGateChargeTable);
   n << "print qg vgs";
   ControlClosing(n);

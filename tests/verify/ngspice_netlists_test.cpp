@@ -59,25 +59,27 @@ TEST(NgspiceNetlists, TransferBenchWithTheStartValues) {
 }
 
 TEST(NgspiceNetlists, GateChargeBenchOfAPChannelCard) {
+  // Without parameters the gate current comes from the bound on the charge (1 nC here).
   const std::string expected =
       std::string(
           "* 20N60C3 gate charge: Vgs against the gate charge at Id = 20.7 A and Vds = 480 V\r\n"
-          "* The gate ramps to -15 V in 1 ms. I1 drives Id into the drain, which the clamp diode D1\r\n"
-          "* holds at Vds until the transistor takes the current. Bq integrates the gate current\r\n"
-          "* on the 1 F capacitor Cq, so v(qg) is the gate charge in coulombs. Prints qg in nC.\r\n"
-          "V1 gs 0 PWL(0 0 1m -15)\r\n"
-          "M1 d gs 0 20N60C3\r\n"
-          "I1 d 0 20.7\r\n"
+          "* I1 drives Id into the drain, which the clamp diode D1 holds at Vds until the transistor\r\n"
+          "* takes the current. S1 holds the gate on the source while the start settles; from\r\n"
+          "* t = 0.000012 s, Ig charges the gate with 1.3E-06 A: the gate charge\r\n"
+          "* is Ig times the time since. Prints qg in nC.\r\n"
+          "Vhold hold 0 PWL(0 1 0.00001 1 0.000010001 0)\r\n"
+          "S1 g 0 hold 0 gatehold\r\n"
+          "Ig 0 g PWL(0 0 0.000012 0 0.000012001 -1.3E-06)\r\n"
+          "M1 d g 0 20N60C3\r\n"
+          "I1 0 d -20.7\r\n"
           "D1 clamp d dclamp\r\n"
           "V2 clamp 0 -480\r\n"
-          "Bq 0 qg I=i(V1)\r\n"
-          "Cq qg 0 1\r\n"
-          "Rq qg 0 1G\r\n"
+          ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)\r\n"
           ".model dclamp D(IS=1e-10 N=0.05)\r\n") +
       golden::kPChannelStartCard + "\r\n" + std::string(kControlOpening) +
-      "tran 1u 1m 0 1u\r\n"
-      "let qg = v(qg)*1e9\r\n"
-      "let vgs = -v(gs)\r\n"
+      "tran 2.5E-07 0.001012 0.000012 2.5E-07\r\n"
+      "let qg = (time-0.0000120005)*1300\r\n"
+      "let vgs = -v(g)\r\n"
       "echo @gatecharge\r\n"
       "print qg vgs\r\n" +
       std::string(kControlClosing);

@@ -60,9 +60,9 @@ TEST(VerifyModel, TheStartCardMeetsTheDatasheetAndTheModelCurvesInNgspice) {
   const VerificationRow& check = Row(result, kIdQuantity, "Vgs = 5.5 V, Vds = 10 V (check point 1)");
   EXPECT_FALSE(check.datasheet);
   EXPECT_NEAR(*check.errorPercent, (*check.simulated - *check.model) / *check.model * 100, 1e-9);
-  // The gate reaches the drive voltage after taking its full charge.
+  // The gate runs past the gate voltage of Qg after taking its full charge.
   ASSERT_FALSE(result.simulated.gateCharge.points.empty());
-  EXPECT_NEAR(result.simulated.gateCharge.points.back().y, 15, 0.01);
+  EXPECT_GT(result.simulated.gateCharge.points.back().y, 12.5);
   EXPECT_GT(result.simulated.gateCharge.points.back().x, 50);
 
   const Characteristics model = ComputeModelCurves(state).curves;
@@ -149,9 +149,12 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
       // Which bench is still running at so short a deadline depends on the machine's load: a
       // bench that finished in time is rightly not named.
       {start, "ngspice", 1, VerifyStatus::Timeout, "ngspice did not finish the "},
-      // A negative gate-source capacitance leaves the gate charge transient without a time step.
-      {StartCardWith(2, "LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=-23500p TT=720n a=1.93"), "ngspice", 10000,
-       VerifyStatus::NoConvergence,
+      // The gate charge transient alone finds no time step; the other benches run as usual.
+      {start,
+       "script:netlist=$(cat); case \"$netlist\" in *'gate charge'*) "
+       "echo 'doAnalyses: TRAN:  Timestep too small' >&2; exit 1;; esac; printf '%s' \"$netlist\" | ngspice "
+       "\"$@\"",
+       10000, VerifyStatus::NoConvergence,
        "ngspice found no solution for the gate charge test (no convergence): doAnalyses: TRAN:  Timestep too "
        "small"},
       {start, "script:kill -SEGV $$", 10000, VerifyStatus::NgspiceFailed,

@@ -1,0 +1,168 @@
+#include "verify/gate_charge_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "extract/constants.h"
+
+namespace vdmos {
+namespace {
+
+constexpr double kPicocoulombToNanocoulomb = 1e-3;
+constexpr int kBelowThresholdPoints = 16;
+constexpr int kTurnOnPoints = 24;
+constexpr int kPlateauPoints = 80;
+constexpr int kTriodePoints = 80;
+constexpr int kSolverPasses = 100;
+constexpr double kTopReach = 1e-6;
+// The simulated test: the gate current flows for this long, sampled this many times, after
+// the gate was held on the source for a hundredth of it.
+constexpr double kRunTime = 1e-3;  // s
+constexpr int kRunSamples = 4000;
+constexpr double kChargeMargin = 1.3;  // the run delivers this many times the charge needed
+
+/// The charge of Cgd from 0 to v (pF * V), the integral of the simulator's Cgd(v).
+double GateDrainCharge(const GateChargeDevice& d, double v) {
+  const double s = (d.CGDMAX - d.CGDMIN) / (1 + kHalfPi);
+  const double c0 = d.CGDMAX - s;
+  if (!(d.a > 0)) return c0 * v;
+  const double x = d.a * v;
+  if (v < 0) return c0 * v + s * (v * std::atan(x) - std::log1p(x * x) / (2 * d.a));
+  // ln(cosh x) without overflow for large x.
+  return c0 * v + s * (x + std::log1p(std::exp(-2 * x)) - std::log(2.0)) / d.a;
+}
+
+/// The channel current at the voltages across the channel itself.
+double ChannelCurrent(const GateChargeDevice& d, double overdrive, double vds) {
+  if (overdrive <= 0 || vds <= 0) return 0;
+  const double modulation = 1 + d.LAMBDA * vds;
+  if (overdrive < vds) return d.KP / 2 * overdrive * overdrive * modulation;
+  return d.KP * (overdrive - vds / 2) * vds * modulation;
+}
+
+/// The overdrive at which the channel carries id at the channel voltage vds: the saturation
+/// law solves directly; in the triode region the current rises with the overdrive, so a
+/// bisection finds it.
+double OverdriveFor(const GateChargeDevice& d, double id, double vds) {
+  const double saturated = std::sqrt(2 * id / (d.KP * (1 + d.LAMBDA * vds)));
+  if (saturated <= vds) return saturated;
+  double low = vds, high = saturated + id / (d.KP * vds);
+  for (int pass = 0; pass < kSolverPasses && high - low > 1e-13 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (ChannelCurrent(d, middle, vds) > id ? high : low) = middle;
+  }
+  return low + (high - low) / 2;
+}
+
+/// The channel voltage at which an overdrive carries id in the triode region, below bound.
+double TriodeVoltageFor(const GateChargeDevice& d, double id, double overdrive, double bound) {
+  double low = 0, high = bound;
+  for (int pass = 0; pass < kSolverPasses && high - low > 1e-13 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (ChannelCurrent(d, overdrive, middle) > id ? high : low) = middle;
+  }
+  return low + (high - low) / 2;
+}
+
+/// The channel voltage at which the saturation law meets the triode law for id.
+double SaturationEdge(const GateChargeDevice& d, double id) {
+  double low = 0, high = std::sqrt(2 * id / d.KP);
+  for (int pass = 0; pass < kSolverPasses && high - low > 1e-13 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (middle >= std::sqrt(2 * id / (d.KP * (1 + d.LAMBDA * middle))) ? high : low) = middle;
+  }
+  return high;
+}
+
+/// Collects the path's points until the gate passes the top voltage.
+class Path {
+ public:
+  Path(const GateChargeDevice& d, const GateChargeTest& t, double top) : d_(d), t_(t), top_(top) {}
+  /// Adds the point of the channel state; false once the curve has passed the top.
+  bool Add(double vgsChannel, double vdsChannel, double id) {
+    if (Done()) return false;
+    const double q = GateChargeBetween(d_, t_.vd, vgsChannel, vgsChannel - vdsChannel);
+    points_.push_back({q, vgsChannel + id * d_.RS + t_.ig * d_.RG});
+    return !Done();
+  }
+  bool Done() const { return !points_.empty() && points_.back().y >= top_; }
+  std::vector<Point> Take() { return std::move(points_); }
+
+ private:
+  const GateChargeDevice& d_;
+  const GateChargeTest& t_;
+  double top_;
+  std::vector<Point> points_;
+};
+
+}  // namespace
+
+double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd) {
+  return (d.CGS * vgs + GateDrainCharge(d, vgd) - GateDrainCharge(d, -vd0)) * kPicocoulombToNanocoulomb;
+}
+
+std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
+  const double rt = d.RS + d.RD;
+  const double vdsOn = t.vd - t.id * rt;  // the channel voltage when it first takes the whole current
+  if (!(d.KP > 0) || !(t.id > 0) || !(vdsOn > 0) || !std::isfinite(vdsOn)) return {};
+  Path path(d, t, vgsTop);
+
+  // Below the threshold the clamp carries the load current and the drain stays at the supply.
+  const double vto = std::max(d.VTO, 0.0);
+  for (int k = 0; k < kBelowThresholdPoints; ++k) path.Add(vto * k / kBelowThresholdPoints, t.vd, 0);
+  // The channel takes the load current from the clamp, still at the supply voltage.
+  for (int k = 0; k <= kTurnOnPoints; ++k) {
+    const double id = t.id * k / kTurnOnPoints;
+    const double vds = t.vd - id * rt;
+    path.Add(d.VTO + (id > 0 ? OverdriveFor(d, id, vds) : 0), vds, id);
+  }
+  // The plateau: the drain falls while the channel, saturated, holds the load current.
+  const double edge = SaturationEdge(d, t.id);
+  if (vdsOn > edge) {
+    for (int k = 1; k <= kPlateauPoints; ++k) {
+      const double vds = vdsOn * std::pow(edge / vdsOn, static_cast<double>(k) / kPlateauPoints);
+      if (!path.Add(d.VTO + OverdriveFor(d, t.id, vds), vds, t.id)) break;
+    }
+  }
+  // The triode rise: more overdrive, less drain voltage for the same current. The steps are
+  // finest where the drain voltage, and with it Cgd, changes fastest.
+  const double startVds = std::min(vdsOn, edge);
+  const double startOverdrive = OverdriveFor(d, t.id, startVds);
+  // A little beyond the top, so that rounding cannot leave the last point just below it.
+  const double topOverdrive = vgsTop * (1 + kTopReach) - d.VTO - t.id * d.RS - t.ig * d.RG;
+  for (int k = 1; k <= kTriodePoints && topOverdrive > startOverdrive; ++k) {
+    const double f = static_cast<double>(k) / kTriodePoints;
+    const double overdrive = startOverdrive + (topOverdrive - startOverdrive) * f * f;
+    if (!path.Add(d.VTO + overdrive, TriodeVoltageFor(d, t.id, overdrive, startVds), t.id)) break;
+  }
+  return path.Take();
+}
+
+GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& p, bool pmos) {
+  return {p.KP, pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA, p.RG, p.CGS, p.CGDMAX, p.CGDMIN, p.a};
+}
+
+GateChargeTiming GateChargeRunTiming() {
+  GateChargeTiming t;
+  t.release = kRunTime / 100;
+  t.start = 1.2 * t.release;
+  t.ramp = kRunTime * 1e-6;
+  t.stop = t.start + kRunTime;
+  t.step = kRunTime / kRunSamples;
+  return t;
+}
+
+double GateChargeBenchCurrent(const GateChargeDevice& d, double id, double vd, double vgsTop) {
+  const std::vector<Point> curve = ModelGateChargeCurve(d, {id, vd, 0}, vgsTop);
+  double charge = 0;  // nC
+  if (!curve.empty() && curve.back().y >= vgsTop) {
+    charge = curve.back().x;
+  } else {
+    // The gate-drain capacitance never exceeds CGDMAX, so this charge passes any gate voltage.
+    charge = (std::abs(d.CGS) + std::abs(d.CGDMAX)) * (std::abs(vgsTop) + std::abs(vd)) * 1e-3;
+  }
+  if (!(charge > 0) || !std::isfinite(charge)) charge = 1;
+  return kChargeMargin * charge * 1e-9 / kRunTime;
+}
+
+}  // namespace vdmos
