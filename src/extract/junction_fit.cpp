@@ -2,6 +2,7 @@
 
 #include "extract/checked_math.h"
 #include "extract/constants.h"
+#include "model/model_card.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -14,9 +15,10 @@ double Log10(double x) {
   }
 }
 
-std::string JunctionCapText(double m, double Vj, double Cjo) {
-  return "m=" + CardNumberText(m, junction_mask::km) + " Vj=" + CardNumberText(Vj, junction_mask::kVj) +
-         " Cjo=" + CardNumberText(Cjo, junction_mask::kCjo) + "pF";
+std::string JunctionCapText(double m, double Vj, double Cjo, CardDigits digits) {
+  return "m=" + CardParameterText(m, junction_mask::km, digits) +
+         " Vj=" + CardParameterText(Vj, junction_mask::kVj, digits) +
+         " Cjo=" + CardParameterText(Cjo, junction_mask::kCjo, digits) + "pF";
 }
 
 namespace {

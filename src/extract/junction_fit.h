@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/model_card.h"
+
 namespace vdmos {
 
 /// Base-10 logarithm as ln(x)/ln(10); 0 on any fault (x <= 0, or x not finite).
@@ -15,7 +17,7 @@ inline constexpr std::string_view kCjo = "0.0#";  ///< pF
 }  // namespace junction_mask
 
 /// The junction capacitance text "m=... Vj=... Cjo=...pF" (no trailing blank), Cjo in pF.
-std::string JunctionCapText(double m, double Vj, double Cjo);
+std::string JunctionCapText(double m, double Vj, double Cjo, CardDigits digits = CardDigits::Masks);
 
 /// Fits Cds(V) = Cjo / (1 + V/Vj)^m through three points (voltages in V, capacitances in pF)
 /// and returns "m=... Vj=... Cjo=...pF" (no trailing blank). Points with V0 < 0 or any other

@@ -4,22 +4,31 @@
 
 namespace vdmos {
 
+std::string CardParameterText(double value, std::string_view mask, CardDigits digits) {
+  return digits == CardDigits::FourSignificant ? FourSignificantText(value) : CardNumberText(value, mask);
+}
+
 CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& params,
-                         std::string_view lambdaText, std::string_view channelSuffix) {
+                         std::string_view lambdaText, std::string_view channelSuffix,
+                         CardPrecision precision) {
+  auto dc = [&](double value, std::string_view mask) { return CardParameterText(value, mask, precision.dc); };
+  auto capacitance = [&](double value, std::string_view mask) {
+    return CardParameterText(value, mask, precision.capacitance);
+  };
   CardTexts card;
   card.segment1.append(".MODEL ").append(modelName).append(" VDMOS(");
-  card.segment1.append("KP=").append(CardNumberText(params.KP, card_mask::kKP)).append(" ");
-  card.segment1.append("RS=").append(CardNumberText(params.RS, card_mask::kRS)).append(" ");
-  card.segment1.append("RD=").append(CardNumberText(params.RD, card_mask::kRD)).append(" ");
+  card.segment1.append("KP=").append(dc(params.KP, card_mask::kKP)).append(" ");
+  card.segment1.append("RS=").append(dc(params.RS, card_mask::kRS)).append(" ");
+  card.segment1.append("RD=").append(dc(params.RD, card_mask::kRD)).append(" ");
   card.segment1.append("RG=").append(CardNumberText(params.RG, card_mask::kRG)).append(" ");
-  card.segment1.append("VTO=").append(CardNumberText(params.VTO, card_mask::kVTO)).append(" ");
+  card.segment1.append("VTO=").append(dc(params.VTO, card_mask::kVTO)).append(" ");
 
   card.segment2.append("LAMBDA=").append(lambdaText).append(" ");
-  card.segment2.append("CGDMAX=").append(CardNumberText(params.CGDMAX, card_mask::kCapacitance)).append("p ");
-  card.segment2.append("CGDMIN=").append(CardNumberText(params.CGDMIN, card_mask::kCapacitance)).append("p ");
-  card.segment2.append("CGS=").append(CardNumberText(params.CGS, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("CGDMAX=").append(capacitance(params.CGDMAX, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("CGDMIN=").append(capacitance(params.CGDMIN, card_mask::kCapacitance)).append("p ");
+  card.segment2.append("CGS=").append(capacitance(params.CGS, card_mask::kCapacitance)).append("p ");
   card.segment2.append("TT=").append(CardNumberText(params.TT, card_mask::kTT)).append("n ");
-  card.segment2.append("a=").append(CardNumberText(params.a, card_mask::ka));
+  card.segment2.append("a=").append(capacitance(params.a, card_mask::ka));
 
   card.segment3.append(params.bodyDiodeText).append(params.junctionCapText).append(channelSuffix).append(")");
 

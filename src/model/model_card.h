@@ -25,10 +25,26 @@ inline constexpr std::string_view kTT = "0#";
 inline constexpr std::string_view ka = "0.0#";
 }  // namespace card_mask
 
+/// How the card writes a parameter: with its digit mask, or with four significant digits,
+/// which a refined parameter needs (a mask of whole picofarads or hundredths would undo a
+/// refinement on a small device).
+enum class CardDigits { Masks, FourSignificant };
+
+/// The digits of the two parameter groups a refinement sets: KP, RS, RD, VTO (LAMBDA comes as
+/// text), and CGDMAX, CGDMIN, CGS, a (the junction comes as text).
+struct CardPrecision {
+  CardDigits dc = CardDigits::Masks;
+  CardDigits capacitance = CardDigits::Masks;
+};
+
+/// A parameter's number as the card writes it.
+std::string CardParameterText(double value, std::string_view mask, CardDigits digits);
+
 /// The three segments and the one-line card for a model name (as typed), the parameter set,
 /// the LAMBDA field text (copied as typed) and the channel suffix (kPChannelSuffix or empty).
 CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& params,
-                         std::string_view lambdaText, std::string_view channelSuffix);
+                         std::string_view lambdaText, std::string_view channelSuffix,
+                         CardPrecision precision = {});
 
 /// The three-line form of the card segments: the second and third lines begin with SPICE's
 /// "+" continuation mark; CR LF between the lines, none after the last.

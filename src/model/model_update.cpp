@@ -49,8 +49,10 @@ void UpdateModel(WindowState& state, Platform& platform) {
   }
 }
 
-void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix) {
-  state.card = BuildCardTexts(state.text(control::Text20), state.params, lambdaText, channelSuffix);
+void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix,
+                 CardPrecision precision) {
+  state.card =
+      BuildCardTexts(state.text(control::Text20), state.params, lambdaText, channelSuffix, precision);
   state.setText(control::Text19, CardBoxText(state));
   state.setEnabled(control::Command1, true);
   BuildSubCkt(state);

@@ -17,7 +17,9 @@ void UpdateModel(WindowState& state, Platform& platform);
 /// and the channel suffix (kPChannelSuffix or empty), stored and shown in Text19 in the form
 /// "Multiple Lines" asks for, the copy button enabled and the subcircuit rebuilt. Throws
 /// ArithmeticFault from the card's numbers or the subcircuit's breakdown voltage.
-void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix);
+/// A refined card prints the groups the refinement set with four significant digits.
+void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix,
+                 CardPrecision precision = {});
 
 /// Whether the last model update failed: the card box shows the parameter error text (and any
 /// card stored before it is not the model of the fields).

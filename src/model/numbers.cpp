@@ -369,6 +369,15 @@ std::string FormatMask(double value, std::string_view mask) {
   return FixedText(number, digitMask);
 }
 
+std::string FourSignificantText(double value) {
+  if (value == 0 || !std::isfinite(value)) return FormatMask(value, "0.0");
+  const int decimals = 3 - static_cast<int>(std::floor(std::log10(std::abs(value))));
+  if (decimals <= 0) return FormatMask(value, "0");
+  // Past a double's seventeen digits a value rounds to 0 anyway.
+  const std::size_t hashes = static_cast<std::size_t>(std::min(decimals, 20) - 1);
+  return FormatMask(value, "0.0" + std::string(hashes, '#'));
+}
+
 std::string CardNumberText(double value, std::string_view mask) {
   return CommaToPoint(FormatMask(value, mask));
 }

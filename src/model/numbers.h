@@ -54,6 +54,11 @@ std::string CardNumberText(double value, std::string_view mask);
 /// "NaN", "Inf", "-Inf".
 std::string DefaultNumberText(double value);
 
+/// The value with four significant digits in plain decimal form, trailing zeros dropped but
+/// one decimal kept below 1000 ("3.0", "6.497", "0.0016", "5561"); a value of 10000 or more
+/// keeps all its integer digits. 0 is "0.0"; a value that is not finite prints as FormatMask.
+std::string FourSignificantText(double value);
+
 /// The default number text preceded by one blank when the value is not negative
 /// (630 gives " 630").
 std::string SimpleNumberText(double value);

@@ -8,6 +8,7 @@
 #include "model/card_reading.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/minimax_fit.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_texts.h"
@@ -44,6 +45,13 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
     AddIfGiven(points.capacitance, PointQuantity::Coss, 0, row.vds, row.coss);
     AddIfGiven(points.capacitance, PointQuantity::Crss, 0, row.vds, row.crss);
   }
+  GateChargePoints charges{{s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs, {}};
+  for (const auto& [quantity, value] :
+       {std::pair{PointQuantity::Qgs, s.qgs}, std::pair{PointQuantity::Qgd, s.qgd},
+        std::pair{PointQuantity::Qg, s.qg}}) {
+    if (value) charges.charges.push_back({quantity, s.chargeVgs, s.chargeVds, *value});
+  }
+  if (!charges.charges.empty()) points.gateCharge = std::move(charges);
   return points;
 }
 
@@ -99,6 +107,28 @@ double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point)
   }
 }
 
+GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG) {
+  return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a};
+}
+
+std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points) {
+  const GateChargeReading reading =
+      ReadGateCharges(ModelGateChargeCurve(device, points.test, points.vg), points.vg);
+  std::vector<double> errors;
+  for (const DatasheetPoint& point : points.charges) {
+    if (!reading.charges) {
+      errors.push_back(NAN);
+      continue;
+    }
+    const GateCharges& q = *reading.charges;
+    const double model = point.quantity == PointQuantity::Qgs   ? q.qgs
+                         : point.quantity == PointQuantity::Qgd ? q.qgd
+                                                                : q.qg;
+    errors.push_back(RelativeError(model, point));
+  }
+  return errors;
+}
+
 double RelativeError(double model, const DatasheetPoint& point) {
   return (model - point.value) / point.value;
 }
@@ -117,30 +147,53 @@ template std::optional<double> WorstError(const DcParameters&, const std::vector
 template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&);
 
 std::optional<double> CardErrors::WorstPercent() const {
-  if (!worstDcPercent) return worstCapacitancePercent;
-  if (!worstCapacitancePercent) return worstDcPercent;
-  return std::max(*worstDcPercent, *worstCapacitancePercent);
+  std::optional<double> worst;
+  for (const std::optional<double>& percent :
+       {worstDcPercent, worstCapacitancePercent, worstGateChargePercent}) {
+    if (percent) worst = std::max(worst.value_or(0), *percent);
+  }
+  return worst;
 }
 
-CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points) {
+DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, CardPrecision precision) {
   DcParameters dc = DcParametersOf(params, pmos);
-  dc.KP = CardRounded(dc.KP, card_mask::kKP);
-  dc.VTO = CardRounded(dc.VTO, card_mask::kVTO);
-  dc.RS = CardRounded(dc.RS, card_mask::kRS);
-  dc.RD = CardRounded(dc.RD, card_mask::kRD);
-  dc.LAMBDA = CardRoundedLambda(dc.LAMBDA);
+  dc.KP = CardRounded(dc.KP, card_mask::kKP, precision.dc);
+  dc.VTO = CardRounded(dc.VTO, card_mask::kVTO, precision.dc);
+  dc.RS = CardRounded(dc.RS, card_mask::kRS, precision.dc);
+  dc.RD = CardRounded(dc.RD, card_mask::kRD, precision.dc);
+  dc.LAMBDA = precision.dc == CardDigits::FourSignificant ? CardRounded(dc.LAMBDA, {}, precision.dc)
+                                                          : CardRoundedLambda(dc.LAMBDA);
+  return dc;
+}
+
+CapacitanceParameters PrintedCapacitanceParameters(const ModelParameterSet& params, CardPrecision precision) {
+  CapacitanceParameters c = CapacitanceParametersOf(params);
+  c.CGDMAX = CardRounded(c.CGDMAX, card_mask::kCapacitance, precision.capacitance);
+  c.CGDMIN = CardRounded(c.CGDMIN, card_mask::kCapacitance, precision.capacitance);
+  c.CGS = CardRounded(c.CGS, card_mask::kCapacitance, precision.capacitance);
+  c.a = CardRounded(c.a, card_mask::ka, precision.capacitance);
+  return c;
+}
+
+CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points,
+                        CardPrecision precision) {
+  const DcParameters dc = PrintedDcParameters(params, pmos, precision);
+  const CapacitanceParameters c = PrintedCapacitanceParameters(params, precision);
   CardErrors errors;
   if (auto worst = WorstError(dc, points.dc)) errors.worstDcPercent = *worst * 100;
-  CapacitanceParameters c = CapacitanceParametersOf(params);
-  c.CGDMAX = CardRounded(c.CGDMAX, card_mask::kCapacitance);
-  c.CGDMIN = CardRounded(c.CGDMIN, card_mask::kCapacitance);
-  c.CGS = CardRounded(c.CGS, card_mask::kCapacitance);
-  c.a = CardRounded(c.a, card_mask::ka);
   if (auto worst = WorstError(c, points.capacitance)) errors.worstCapacitancePercent = *worst * 100;
+  if (points.gateCharge) {
+    const GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
+    errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;
+  }
   return errors;
 }
 
 double CardRounded(double value, std::string_view mask) { return PlainReading(CardNumberText(value, mask)); }
+
+double CardRounded(double value, std::string_view mask, CardDigits digits) {
+  return PlainReading(CardParameterText(value, mask, digits));
+}
 
 double CardRoundedLambda(double LAMBDA) { return EngineeringReading(LambdaFieldText(LAMBDA)); }
 
@@ -156,6 +209,12 @@ std::string QuantityName(PointQuantity quantity) {
       return std::string(kCossQuantity);
     case PointQuantity::Crss:
       return std::string(kCrssQuantity);
+    case PointQuantity::Qgs:
+      return std::string(kQgsQuantity);
+    case PointQuantity::Qgd:
+      return std::string(kQgdQuantity);
+    case PointQuantity::Qg:
+      return std::string(kQgQuantity);
   }
   return {};
 }

@@ -8,12 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "model/model_card.h"
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
+#include "verify/gate_charge_model.h"
+#include "verify/gate_charge_reading.h"
 
 namespace vdmos {
 
-enum class PointQuantity { RdsOn, DrainCurrent, Ciss, Coss, Crss };
+enum class PointQuantity { RdsOn, DrainCurrent, Ciss, Coss, Crss, Qgs, Qgd, Qg };
 
 /// One datasheet value under its test condition (V, A, Ohm, pF).
 struct DatasheetPoint {
@@ -23,11 +26,21 @@ struct DatasheetPoint {
   double value = 0;  ///< the datasheet's value, above 0
 };
 
+/// The gate charge test and the charges the datasheet gives under it (nC), as typed: whether
+/// they can be met at all is for the refinement to judge.
+struct GateChargePoints {
+  GateChargeTest test;
+  double vg = 0;  ///< the gate voltage of Qg
+  std::vector<DatasheetPoint> charges;
+};
+
 /// The DC points (Rds(on), the plateau and the maximum-current point) and the capacitance grid
 /// cells that hold a value above 0; points the datasheet leaves empty or at 0 are left out.
+/// The gate charges are there when the datasheet gives one of them at least.
 struct DatasheetPoints {
   std::vector<DatasheetPoint> dc;
   std::vector<DatasheetPoint> capacitance;
+  std::optional<GateChargePoints> gateCharge;
 };
 DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
 
@@ -58,6 +71,12 @@ double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds);
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point);
 double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point);
 
+/// What the gate charge depends on: both parameter groups and the gate resistance.
+GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG);
+/// The relative errors of the model's gate charges at the datasheet's; NaN for each when the
+/// model's curve cannot be read.
+std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points);
+
 /// (model - datasheet) / datasheet.
 double RelativeError(double model, const DatasheetPoint& point);
 
@@ -65,18 +84,26 @@ double RelativeError(double model, const DatasheetPoint& point);
 template <typename Parameters>
 std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points);
 
+/// The parameters as the card prints them with that precision, read back.
+DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, CardPrecision precision);
+CapacitanceParameters PrintedCapacitanceParameters(const ModelParameterSet& params, CardPrecision precision);
+
 /// The worst errors of a card's parameters, in percent, taken with every value rounded as the
-/// card writes it, so they are what the simulator will show.
+/// card writes it (with the precision given), so they are what the simulator will show.
 struct CardErrors {
   std::optional<double> worstDcPercent;
   std::optional<double> worstCapacitancePercent;
-  /// The larger of the two; nullopt when there are no points at all.
+  std::optional<double> worstGateChargePercent;
+  /// The largest of them; nullopt when there are no points at all.
   std::optional<double> WorstPercent() const;
 };
-CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points);
+CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points,
+                        CardPrecision precision = {});
 
 /// The value the card prints for a value under a digit mask, read back.
 double CardRounded(double value, std::string_view mask);
+/// The same with the card's digits for the parameter's group.
+double CardRounded(double value, std::string_view mask, CardDigits digits);
 /// LAMBDA as the card prints it (the model update's field text), read back.
 double CardRoundedLambda(double LAMBDA);
 

@@ -186,6 +186,22 @@ std::optional<double> FitWithCardRounding(std::vector<FitVariable>& variables, c
       if (!variables[index].free) variables[index].value = variables[index].round(variables[index].value);
     }
     double worst = Fit(variables, errors);
+    // Without a fixed step the printable values lie closer than any refit could make up for:
+    // such a variable is rounded where it stands.
+    bool rounded = false;
+    for (const std::size_t index : roundingOrder) {
+      FitVariable& v = variables[index];
+      if (v.free && v.roundingStep == 0) {
+        v.value = v.round(v.value);
+        v.free = false;
+        rounded = true;
+      }
+    }
+    if (rounded) {
+      std::vector<double> values;
+      for (const FitVariable& v : variables) values.push_back(v.value);
+      worst = WorstOf(errors(values));
+    }
     for (const std::size_t index : roundingOrder) {
       if (!variables[index].free) continue;
       std::vector<FitVariable> chosen;

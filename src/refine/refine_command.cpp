@@ -5,11 +5,32 @@
 #include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/model_update.h"
+#include "model/numbers.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
+namespace {
+
+/// The precision the stored card was written with: a refined card is refined again from what
+/// it prints, not from what the fitted card's masks would make of its parameters.
+CardPrecision StoredPrecision(const WindowState& state, bool pmos) {
+  const std::string lambdaText = FourSignificantText(state.params.LAMBDA);
+  for (const CardDigits dc : {CardDigits::FourSignificant, CardDigits::Masks}) {
+    for (const CardDigits capacitance : {CardDigits::FourSignificant, CardDigits::Masks}) {
+      const CardPrecision precision{dc, capacitance};
+      const CardTexts card =
+          BuildCardTexts(state.text(control::Text20), state.params,
+                         dc == CardDigits::FourSignificant ? lambdaText : state.text(control::Text_LAMBDA),
+                         pmos ? kPChannelSuffix : std::string_view{}, precision);
+      if (card == state.card) return precision;
+    }
+  }
+  return {};
+}
+
+}  // namespace
 
 std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   if (!EnsureCard(state, platform, kRefineErrorCardText)) return std::nullopt;
@@ -20,8 +41,9 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
     platform.ShowMessage(kFieldOverflowText);
     return std::nullopt;
   }
-  RefinementOutcome outcome = RefineParameters(
-      state.params, setup.pmos, state.check(control::CheckDepMode) != 0, DatasheetPointsOf(setup));
+  RefinementOutcome outcome =
+      RefineParameters(state.params, setup.pmos, state.check(control::CheckDepMode) != 0,
+                       DatasheetPointsOf(setup), StoredPrecision(state, setup.pmos));
   if (!outcome.refinement) {
     platform.ShowMessage(outcome.message);
     return std::nullopt;
@@ -30,7 +52,8 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   WindowState refined = state;
   try {
     refined.params = outcome.refinement->params;
-    ShowNewCard(refined, outcome.refinement->lambdaText, setup.pmos ? kPChannelSuffix : std::string_view{});
+    ShowNewCard(refined, outcome.refinement->lambdaText, setup.pmos ? kPChannelSuffix : std::string_view{},
+                outcome.refinement->precision);
   } catch (const ArithmeticFault&) {
     platform.ShowMessage(kParameterErrorText);
     return std::nullopt;

@@ -29,6 +29,20 @@ inline constexpr std::string_view kRefineCrssAboveText =
     "capacitance grid.";
 inline constexpr std::string_view kRefineFailedText =
     "The refinement found no result (the optimiser stopped without one). The card is left as it was.";
+inline constexpr std::string_view kRefineGateChargeConditionsText =
+    "Refining to the gate charges needs the gate charge test's Id and Vd and the gate voltage of Qg above 0. "
+    "Fill them in, or empty Qgs, Qgd and Qg to leave the gate charges out, then refine again.";
+inline constexpr std::string_view kRefineChargeNotPositiveOpening = "The datasheet's ";
+inline constexpr std::string_view kRefineChargeNotPositiveClosing =
+    " must be above 0 nC; no model can meet it. Correct it, or empty it to leave it out, then refine again.";
+inline constexpr std::string_view kRefineChargeSumText =
+    "Qgs + Qgd is larger than Qg, which holds them both; no model can meet these values. Check Qgs, Qgd and "
+    "Qg.";
+inline constexpr std::string_view kRefineChargeNoCurrentText =
+    "The fitted model cannot carry the gate charge test's Id at its Vd (the drop on RS and RD is larger), so "
+    "its gate charge cannot be read. Check Id and Vd of the gate charge test.";
+inline constexpr std::string_view kRefineChargeRefusedClosing =
+    " The gate charges cannot be refined to; check the gate voltage of Qg, then refine again.";
 inline constexpr std::string_view kRefineNoBetterOpening =
     "Refining found no better card than the fitted one (worst error ";
 inline constexpr std::string_view kRefineNoBetterClosing = " %). The card is left as it was.";
@@ -37,6 +51,14 @@ inline constexpr std::string_view kRefineNoBetterClosing = " %). The card is lef
 inline constexpr std::string_view kRefinedOpening = "Refined: worst DC error ";
 inline constexpr std::string_view kRefinedCapacitance = ", worst capacitance error ";
 inline constexpr std::string_view kRefinedWas = " (was ";
+inline constexpr std::string_view kRefinedGateCharge = ", worst gate charge error ";
+// When the gate charges and the capacitance points cannot all be met.
+inline constexpr std::string_view kTradeOffOpening =
+    "The gate charges and the capacitance points cannot all be met: the capacitance points alone are met "
+    "within ";
+inline constexpr std::string_view kTradeOffMiddle =
+    "; meeting the gate charges as well leaves the worst capacitance error at ";
+inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
 inline constexpr std::string_view kNoPointsValue = "-";
 
 // The switch advice.

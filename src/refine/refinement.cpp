@@ -28,14 +28,15 @@ constexpr double kMinCapacitance = 1e-3;             // pF
 constexpr double kMaxCjo = 1e8;                      // pF
 constexpr double kMinVj = 0.1, kMaxVj = 10;          // V
 constexpr double kMinGrading = 0.1, kMaxGrading = 1.5;
+// Meeting the gate charges is called a trade-off when it costs the capacitance points more
+// than this many percentage points.
+constexpr double kTradeOffMargin = 0.5;
+constexpr double kLeastImprovement = 1e-3;  // percentage points, the last digit the summary shows
 
-std::function<double(double)> Mask(std::string_view mask) {
-  return [mask](double v) { return CardRounded(v, mask); };
-}
-
-FitVariable Variable(double value, double lower, double upper, bool logScale, std::string_view mask,
-                     double step, bool free = true) {
-  return {value, lower, upper, logScale, Mask(mask), step, free};
+/// A parameter of the refined card, which prints it with four significant digits.
+FitVariable Variable(double value, double lower, double upper, bool logScale, bool free = true) {
+  return {value, lower, upper, logScale, [](double v) { return PlainReading(FourSignificantText(v)); },
+          0,     free};
 }
 
 std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points) {
@@ -58,11 +59,11 @@ DcParameters RefineDc(const DcParameters& start, bool depletion, const Datasheet
   if (!depletion) vtoLow = std::max(vtoLow, 0.0);
   enum { kKP, kVTO, kRS, kRD, kLAMBDA };
   std::vector<FitVariable> v{
-      Variable(start.KP, start.KP / kKpReach, start.KP * kKpReach, true, card_mask::kKP, 1e-4),
-      Variable(start.VTO, std::min(vtoLow, vtoHigh), vtoHigh, false, card_mask::kVTO, 0.01),
-      Variable(start.RS, kMinResistance, ron, true, card_mask::kRS, 1e-4),
-      Variable(start.RD, kMinResistance, ron, true, card_mask::kRD, 1e-4),
-      Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false, kRefinedLambdaMask, 1e-6),
+      Variable(start.KP, start.KP / kKpReach, start.KP * kKpReach, true),
+      Variable(start.VTO, std::min(vtoLow, vtoHigh), vtoHigh, false),
+      Variable(start.RS, kMinResistance, ron, true),
+      Variable(start.RD, kMinResistance, ron, true),
+      Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false),
   };
   auto params = [](const std::vector<double>& x) {
     return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]};
@@ -87,40 +88,66 @@ struct CapacitanceRange {
   }
 };
 
-CapacitanceParameters RefineCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
-                                         bool& ok) {
+/// The capacitance group's fit: the capacitance points and, when given, the gate charges
+/// with the DC parameters the card will hold.
+struct CapacitanceFit {
+  CapacitanceParameters params;
+  bool ok = false;
+};
+
+CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
+                                  const GateChargeDevice* chargeDevice) {
   std::map<PointQuantity, CapacitanceRange> range;
   for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(point.value);
   const CapacitanceRange crss = range[PointQuantity::Crss];
   const CapacitanceRange ciss = range[PointQuantity::Ciss];
   const CapacitanceRange coss = range[PointQuantity::Coss];
-  // A group of parameters moves only when a datasheet value depends on it.
-  const bool gateDrain = crss.given, gateSource = ciss.given, junction = coss.given;
+  // A group of parameters moves only when a datasheet value depends on it; the gate charges
+  // depend on the gate's capacitances. Without the capacitance a bound comes from, the start
+  // value sets it.
+  const bool charges = chargeDevice != nullptr;
+  const bool gateDrain = crss.given || charges, gateSource = ciss.given || charges, junction = coss.given;
+  const double cgdMaxLow = crss.given ? crss.highest : start.CGDMAX / kCgdMaxReach;
+  const double cgdMaxHigh = kCgdMaxReach * (crss.given ? crss.highest : start.CGDMAX);
+  const double cgdMinHigh = crss.given ? crss.lowest : start.CGDMAX;
+  const double cgsHigh = ciss.given ? ciss.highest : kCgdMaxReach * start.CGS;
   const double cjoStart = start.Cjo > 0 ? start.Cjo : std::max(coss.highest, 1.0);
 
   enum { kCGDMAX, kCGDMIN, ka, kCGS, kCjo, kVj, km };
   std::vector<FitVariable> v{
-      Variable(start.CGDMAX, crss.highest, kCgdMaxReach * crss.highest, true, card_mask::kCapacitance, 1,
-               gateDrain),
-      Variable(start.CGDMIN, 0, crss.lowest, false, card_mask::kCapacitance, 1, gateDrain),
-      Variable(start.a, kMinScale, kMaxScale, true, card_mask::ka, 0.01, gateDrain),
-      Variable(start.CGS, kMinCapacitance, ciss.highest, true, card_mask::kCapacitance, 1, gateSource),
-      Variable(cjoStart, kMinCapacitance, kMaxCjo, true, junction_mask::kCjo, 0.1, junction),
-      Variable(start.Vj, kMinVj, kMaxVj, true, junction_mask::kVj, 0.01, junction),
-      Variable(start.m, kMinGrading, kMaxGrading, false, junction_mask::km, 0.001, junction),
+      Variable(start.CGDMAX, cgdMaxLow, cgdMaxHigh, true, gateDrain),
+      Variable(start.CGDMIN, 0, cgdMinHigh, false, gateDrain),
+      Variable(start.a, kMinScale, kMaxScale, true, gateDrain),
+      Variable(start.CGS, kMinCapacitance, cgsHigh, true, gateSource),
+      Variable(cjoStart, kMinCapacitance, kMaxCjo, true, junction),
+      Variable(start.Vj, kMinVj, kMaxVj, true, junction),
+      Variable(start.m, kMinGrading, kMaxGrading, false, junction),
   };
   auto params = [](const std::vector<double>& x) {
     return CapacitanceParameters{x[kCGDMAX], x[kCGDMIN], x[ka], x[kCGS], x[kCjo], x[kVj], x[km]};
   };
-  const auto worst = FitWithCardRounding(
-      v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.capacitance); },
-      {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
-  ok = worst.has_value();
+  const auto worst =
+      FitWithCardRounding(v,
+                          [&](const std::vector<double>& x) {
+                            const CapacitanceParameters c = params(x);
+                            std::vector<double> errors = ErrorsAt(c, points.capacitance);
+                            if (charges) {
+                              GateChargeDevice device = *chargeDevice;
+                              device.CGS = c.CGS;
+                              device.CGDMAX = c.CGDMAX;
+                              device.CGDMIN = c.CGDMIN;
+                              device.a = c.a;
+                              for (const double e : GateChargeErrors(device, *points.gateCharge))
+                                errors.push_back(e);
+                            }
+                            return errors;
+                          },
+                          {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
   CapacitanceParameters refined = params(x);
   if (!junction) refined.Cjo = start.Cjo;
-  return refined;
+  return {refined, worst.has_value()};
 }
 
 /// The values of one quantity must fall as the drain voltage rises.
@@ -151,8 +178,9 @@ bool CrssAboveOthers(const DatasheetPoints& points) {
   return false;
 }
 
+/// Better by more than the summary can show: a card refined again then soon stays as it is.
 bool Improves(std::optional<double> after, std::optional<double> before) {
-  return after && before && *after < *before;
+  return after && before && *after < *before - kLeastImprovement;
 }
 
 ModelParameterSet WithDc(ModelParameterSet p, const DcParameters& dc, bool pmos) {
@@ -169,12 +197,45 @@ ModelParameterSet WithCapacitances(ModelParameterSet p, const CapacitanceParamet
   p.CGDMIN = c.CGDMIN;
   p.a = c.a;
   p.CGS = c.CGS;
-  if (c.Cjo > 0) p.junctionCapText = JunctionCapText(c.m, c.Vj, c.Cjo);
+  if (c.Cjo > 0) p.junctionCapText = JunctionCapText(c.m, c.Vj, c.Cjo, CardDigits::FourSignificant);
   return p;
 }
 
 std::string PercentText(std::optional<double> percent) {
   return percent ? FormatMask(*percent, "0.0##") + " %" : std::string(kNoPointsValue);
+}
+
+/// The worst error at the points the capacitance group is fitted to.
+std::optional<double> WorstOfCapacitanceGroup(const CardErrors& e) {
+  if (!e.worstGateChargePercent) return e.worstCapacitancePercent;
+  return std::max(e.worstCapacitancePercent.value_or(0), *e.worstGateChargePercent);
+}
+
+/// Why the gate charges cannot be aimed at, as the message to show; nullopt when they can.
+std::optional<std::string> GateChargeTargetProblem(const GateChargePoints& g,
+                                                   const GateChargeDevice& fitted) {
+  if (!(g.test.id > 0 && g.test.vd > 0 && g.vg > 0)) return std::string(kRefineGateChargeConditionsText);
+  std::map<PointQuantity, double> given;
+  for (const DatasheetPoint& p : g.charges) {
+    if (!(p.value > 0) || !std::isfinite(p.value)) {
+      return std::string(kRefineChargeNotPositiveOpening) + QuantityName(p.quantity) +
+             std::string(kRefineChargeNotPositiveClosing);
+    }
+    given[p.quantity] = p.value;
+  }
+  if (given.size() == 3 && given[PointQuantity::Qgs] + given[PointQuantity::Qgd] > given[PointQuantity::Qg])
+    return std::string(kRefineChargeSumText);
+  const std::vector<Point> curve = ModelGateChargeCurve(fitted, g.test, g.vg);
+  if (curve.empty()) return std::string(kRefineChargeNoCurrentText);
+  const GateChargeReading reading = ReadGateCharges(curve, g.vg);
+  if (reading.problem)
+    return GateChargeProblemText(*reading.problem, g.vg) + std::string(kRefineChargeRefusedClosing);
+  return std::nullopt;
+}
+
+GateChargeDevice PrintedGateChargeDevice(const ModelParameterSet& p, bool pmos, CardPrecision precision) {
+  return GateChargeDeviceOf(PrintedDcParameters(p, pmos, precision),
+                            PrintedCapacitanceParameters(p, precision), CardRounded(p.RG, card_mask::kRG));
 }
 
 }  // namespace
@@ -193,51 +254,92 @@ std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
 }
 
 RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, bool depletion,
-                                   const DatasheetPoints& points) {
+                                   const DatasheetPoints& points, CardPrecision fittedPrecision) {
   if (points.dc.size() < 3 || points.dc.front().quantity != PointQuantity::RdsOn)
     return {std::nullopt, std::string(kRefineNeedsDcPointsText)};
   if (auto contradiction = ContradictionIn(points)) return {std::nullopt, *contradiction};
   const DcParameters dcStart = DcParametersOf(fitted, pmos);
   if (!(dcStart.KP > 0) || !std::isfinite(dcStart.KP)) return {std::nullopt, std::string(kRefineNoFitText)};
+  if (points.gateCharge) {
+    if (auto problem = GateChargeTargetProblem(*points.gateCharge,
+                                               PrintedGateChargeDevice(fitted, pmos, fittedPrecision)))
+      return {std::nullopt, *problem};
+  }
 
-  bool dcOk = false, capacitanceOk = true;
+  bool dcOk = false;
   const DcParameters dc = RefineDc(dcStart, depletion, points, dcOk);
-  const CapacitanceParameters capacitanceStart = CapacitanceParametersOf(fitted);
-  const CapacitanceParameters capacitance = points.capacitance.empty()
-                                                ? capacitanceStart
-                                                : RefineCapacitances(capacitanceStart, points, capacitanceOk);
-  if (!dcOk || !capacitanceOk) return {std::nullopt, std::string(kRefineFailedText)};
-
-  Refinement r;
-  r.before = CardErrorsOf(fitted, pmos, points);
-  const ModelParameterSet refinedDc = WithDc(fitted, dc, pmos);
-  const ModelParameterSet refinedCapacitance = WithCapacitances(fitted, capacitance);
+  if (!dcOk) return {std::nullopt, std::string(kRefineFailedText)};
 
   // Each group is taken only where it is better as printed, so no part of the card gets worse.
-  const CardErrors dcErrors = CardErrorsOf(refinedDc, pmos, points);
-  const CardErrors capacitanceErrors = CardErrorsOf(refinedCapacitance, pmos, points);
-  const bool dcBetter = Improves(dcErrors.worstDcPercent, r.before.worstDcPercent);
-  const bool capacitanceBetter =
-      Improves(capacitanceErrors.worstCapacitancePercent, r.before.worstCapacitancePercent);
+  Refinement r;
+  r.before = CardErrorsOf(fitted, pmos, points, fittedPrecision);
+  r.params = fitted;
+  r.precision = fittedPrecision;
+  const CardPrecision dcRefined{CardDigits::FourSignificant, fittedPrecision.capacitance};
+  const bool dcBetter =
+      Improves(CardErrorsOf(WithDc(fitted, dc, pmos), pmos, points, dcRefined).worstDcPercent,
+               r.before.worstDcPercent);
+  if (dcBetter) {
+    r.params = WithDc(fitted, dc, pmos);
+    r.precision = dcRefined;
+  }
+
+  // The gate charges follow the DC parameters too: the capacitances are fitted to them with
+  // the DC parameters the card will hold.
+  bool capacitanceBetter = false;
+  if (!points.capacitance.empty() || points.gateCharge) {
+    const CapacitanceParameters start = CapacitanceParametersOf(fitted);
+    const std::optional<GateChargeDevice> chargeDevice =
+        points.gateCharge ? std::optional(PrintedGateChargeDevice(r.params, pmos, r.precision))
+                          : std::nullopt;
+    const CapacitanceFit fit = RefineCapacitances(start, points, chargeDevice ? &*chargeDevice : nullptr);
+    if (!fit.ok) return {std::nullopt, std::string(kRefineFailedText)};
+    const CardPrecision precision{r.precision.dc, CardDigits::FourSignificant};
+    const ModelParameterSet candidate = WithCapacitances(r.params, fit.params);
+    const CardErrors candidateErrors = CardErrorsOf(candidate, pmos, points, precision);
+    capacitanceBetter = Improves(WorstOfCapacitanceGroup(candidateErrors),
+                                 WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision)));
+    if (capacitanceBetter && chargeDevice && !points.capacitance.empty()) {
+      // What the capacitance points alone would reach tells what the charges cost them.
+      const CapacitanceFit alone = RefineCapacitances(start, points, nullptr);
+      const std::optional<double> aloneWorst =
+          CardErrorsOf(WithCapacitances(r.params, alone.params), pmos, points, precision)
+              .worstCapacitancePercent;
+      const double together = candidateErrors.worstCapacitancePercent.value_or(0);
+      if (alone.ok && aloneWorst && together > *aloneWorst + kTradeOffMargin) {
+        r.tradeOff = std::string(kTradeOffOpening) + PercentText(aloneWorst) + std::string(kTradeOffMiddle) +
+                     PercentText(together) + std::string(kTradeOffCharges) +
+                     PercentText(candidateErrors.worstGateChargePercent) + ".";
+      }
+    }
+    if (capacitanceBetter) {
+      r.params = candidate;
+      r.precision = precision;
+    }
+  }
   if (!dcBetter && !capacitanceBetter) {
     return {std::nullopt, std::string(kRefineNoBetterOpening) +
                               FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
                               std::string(kRefineNoBetterClosing)};
   }
-  r.params = fitted;
-  if (dcBetter) r.params = WithDc(r.params, dc, pmos);
-  if (capacitanceBetter) r.params = WithCapacitances(r.params, capacitance);
-  r.lambdaText =
-      dcBetter ? CardNumberText(r.params.LAMBDA, kRefinedLambdaMask) : LambdaFieldText(r.params.LAMBDA);
-  r.after = CardErrorsOf(r.params, pmos, points);
+  r.lambdaText = r.precision.dc == CardDigits::FourSignificant ? FourSignificantText(r.params.LAMBDA)
+                                                               : LambdaFieldText(r.params.LAMBDA);
+  r.after = CardErrorsOf(r.params, pmos, points, r.precision);
   return {std::move(r), {}};
 }
 
 std::string RefinementSummary(const Refinement& r) {
-  return std::string(kRefinedOpening) + PercentText(r.after.worstDcPercent) + std::string(kRefinedWas) +
-         PercentText(r.before.worstDcPercent) + ")" + std::string(kRefinedCapacitance) +
-         PercentText(r.after.worstCapacitancePercent) + std::string(kRefinedWas) +
-         PercentText(r.before.worstCapacitancePercent) + ").";
+  std::string summary = std::string(kRefinedOpening) + PercentText(r.after.worstDcPercent) +
+                        std::string(kRefinedWas) + PercentText(r.before.worstDcPercent) + ")" +
+                        std::string(kRefinedCapacitance) + PercentText(r.after.worstCapacitancePercent) +
+                        std::string(kRefinedWas) + PercentText(r.before.worstCapacitancePercent) + ")";
+  if (r.after.worstGateChargePercent) {
+    summary += std::string(kRefinedGateCharge) + PercentText(r.after.worstGateChargePercent) +
+               std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";
+  }
+  summary += ".";
+  if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
+  return summary;
 }
 
 }  // namespace vdmos

@@ -12,14 +12,14 @@
 
 namespace vdmos {
 
-/// The digits of a refined LAMBDA: as many as the fit can tell, where the model update's
-/// field text would print every digit of the double.
-inline constexpr std::string_view kRefinedLambdaMask = "0.0#####";
-
 struct Refinement {
   ModelParameterSet params;  ///< the refined set, VTO in the card's sign
   std::string lambdaText;    ///< LAMBDA as the refined card writes it
+  CardPrecision precision;   ///< the refined groups print with four significant digits
   CardErrors before, after;  ///< worst errors of the fitted and of the refined card
+  /// When the gate charges and the capacitance points cannot all be met: what meeting the
+  /// charges cost the capacitances, as a sentence; empty otherwise.
+  std::string tradeOff;
 };
 
 /// What went wrong, as the message to show; or the refinement.
@@ -28,14 +28,16 @@ struct RefinementOutcome {
   std::string message;
 };
 
-/// Refines a fitted parameter set against the datasheet points. Refuses, with a message that
-/// says what to do, points that contradict each other (no model can meet them), a fitted set
-/// without a usable DC start, an optimiser that finds no result, and a result that is no
-/// better than the fitted card. Never throws.
+/// Refines a parameter set, printed with the precision given (a fitted card's masks, or a
+/// refined card's), against the datasheet points. Refuses, with a message that says what to
+/// do, points that contradict each other (no model can meet them), gate charges that cannot be
+/// aimed at, a fitted set without a usable DC start, an optimiser that finds no result, and a
+/// result that is no better than the card it started from. Never throws.
 RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, bool depletion,
-                                   const DatasheetPoints& points);
+                                   const DatasheetPoints& points, CardPrecision fittedPrecision = {});
 
-/// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)."
+/// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)", the
+/// gate charges' in the same form where the datasheet gives them, then the trade-off.
 std::string RefinementSummary(const Refinement& refinement);
 
 /// Why the points cannot all be met by any model, as a message; nullopt when they can be.

@@ -10,8 +10,8 @@ namespace {
 
 // The flattest part is judged over windows of a twentieth of Qg, so that the sampling steps
 // of a simulator's curve do not pass for a plateau.
-constexpr int kGridPoints = 401;
-constexpr int kWindow = 20;
+constexpr int kGridPoints = 201;
+constexpr int kWindow = 10;
 // A plateau is at most this fraction as steep as the rises either side of it.
 constexpr double kPlateauSteepness = 0.2;
 // The last rise is taken over this share of the way from the plateau up to the gate voltage.

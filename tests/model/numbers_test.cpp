@@ -154,6 +154,20 @@ TEST_P(Numbers, FormatMaskRoundsHalfAwayFromZeroOnFifteenDigits) {
   }
 }
 
+TEST_P(Numbers, FourSignificantTextKeepsFourDigitsWithoutAnExponent) {
+  const struct {
+    double value;
+    std::string expected;
+  } rows[] = {{3, "3.0"},          {6.49684, "6.497"},
+              {0.0016, "0.0016"},  {1.6004, "1.6"},
+              {5561.4, "5561"},    {12345.6, "12346"},
+              {-3.1849, "-3.185"}, {9999.6, "10000"},
+              {0.99996, "1.0"},    {1.23456e-9, "0.000000001235"},
+              {0, "0.0"},          {1e-300, "0.0"},
+              {kNaN, "NaN"}};
+  for (const auto& row : rows) EXPECT_EQ(FourSignificantText(row.value), row.expected) << row.value;
+}
+
 TEST_P(Numbers, DefaultNumberTextUsesFixedNotationFromOneE5ToOneE15) {
   // clang-format off
   const struct {

@@ -79,7 +79,8 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
       state.setCheck(control::LineBreak, lineBreak[0] - '0');
       ScriptedPlatform platform;
       UpdateModel(state, platform);
-      ASSERT_TRUE(RefineModel(state, platform)) << ::testing::PrintToString(platform.MessageTexts());
+      const std::optional<Refinement> refinement = RefineModel(state, platform);
+      ASSERT_TRUE(refinement) << ::testing::PrintToString(platform.MessageTexts());
       const std::string& card = state.text(control::Text19);
       SCOPED_TRACE(card);
       EXPECT_EQ(card, lineBreak[0] == '1' ? ThreeLineCard(state.card) : state.card.singleLine);
@@ -87,8 +88,17 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
       EXPECT_EQ(card.find('\n') == std::string::npos, lineBreak[0] == '0');
       EXPECT_TRUE(card.ends_with(state.params.junctionCapText + (pmos ? " PCHAN)" : ")")));
       EXPECT_EQ(state.params.VTO < 0, pmos);
-      EXPECT_NE(card.find(" VTO=" + CardNumberText(state.params.VTO, card_mask::kVTO) + " "),
-                std::string::npos);
+      // Every parameter the refinement sets has four significant digits; the others keep their masks.
+      ASSERT_EQ(refinement->precision.dc, CardDigits::FourSignificant);
+      ASSERT_EQ(refinement->precision.capacitance, CardDigits::FourSignificant);
+      for (const std::string& part :
+           std::vector<std::string>{"(KP=" + FourSignificantText(state.params.KP) + " ",
+                                    " VTO=" + FourSignificantText(state.params.VTO) + " ",
+                                    "LAMBDA=" + FourSignificantText(state.params.LAMBDA) + " ",
+                                    " CGDMIN=" + FourSignificantText(state.params.CGDMIN) + "p ",
+                                    " a=" + FourSignificantText(state.params.a), " RG=0.54 ", " TT=720n "}) {
+        EXPECT_NE(card.find(part), std::string::npos) << part << " in " << card;
+      }
       EXPECT_NE(state.text(control::SubCktTextBox).find(card), std::string::npos);
       EXPECT_TRUE(state.text(control::StatusBar1).starts_with(kRefinedOpening));
     }
@@ -143,6 +153,82 @@ TEST(Refinement, TakesOnlyTheDatasheetValuesThatAreGiven) {
   ASSERT_TRUE(refinement) << ::testing::PrintToString(platform.MessageTexts());
   EXPECT_TRUE(state.params.junctionCapText.starts_with("m="));
   EXPECT_LT(*refinement->after.worstCapacitancePercent, 2.0);
+}
+
+/// The start values' datasheet points with gate charges (nC) at Vg, as typed.
+DatasheetPoints StartPointsWithCharges(const WindowState& state, std::optional<double> qgs,
+                                       std::optional<double> qgd, std::optional<double> qg, double vg = 10) {
+  BenchSetup setup = ReadBenchSetup(state);
+  setup.qgs = qgs;
+  setup.qgd = qgd;
+  setup.qg = qg;
+  setup.chargeVgs = vg;
+  return DatasheetPointsOf(setup);
+}
+
+TEST(Refinement, MeetsTheGateChargesWithTheCapacitancesAndSaysWhatTheyCost) {
+  const WindowState state = UpdatedWindow();
+  // The start values' Qgs is 11 nC, where CGS and Crss at 480 V give 13 nC up to the plateau:
+  // meeting it costs Ciss.
+  const RefinementOutcome outcome =
+      RefineParameters(state.params, false, false, StartPointsWithCharges(state, 11, 33, 87));
+  ASSERT_TRUE(outcome.refinement) << outcome.message;
+  const Refinement& r = *outcome.refinement;
+  EXPECT_GT(*r.before.worstGateChargePercent, 15);
+  EXPECT_LT(*r.after.worstGateChargePercent, 10);
+  EXPECT_LT(*r.after.worstCapacitancePercent, 10);
+  EXPECT_TRUE(r.tradeOff.starts_with(kTradeOffOpening)) << r.tradeOff;
+  EXPECT_TRUE(RefinementSummary(r).ends_with(". " + r.tradeOff));
+  EXPECT_NE(RefinementSummary(r).find(std::string(kRefinedGateCharge)), std::string::npos);
+
+  // Charges that a card meeting the capacitances has are met with them at no cost; a charge left
+  // empty stays out.
+  const DatasheetPoints plain = StartPointsWithCharges(state, std::nullopt, std::nullopt, std::nullopt);
+  const RefinementOutcome alone = RefineParameters(state.params, false, false, plain);
+  ASSERT_TRUE(alone.refinement && !plain.gateCharge);
+  const CardPrecision precision = alone.refinement->precision;
+  const GateChargeDevice device =
+      GateChargeDeviceOf(PrintedDcParameters(alone.refinement->params, false, precision),
+                         PrintedCapacitanceParameters(alone.refinement->params, precision), state.params.RG);
+  const BenchSetup setup = ReadBenchSetup(state);
+  const GateChargeReading own = ReadGateCharges(
+      ModelGateChargeCurve(device, {setup.chargeId, setup.chargeVds, setup.gateCurrent}, 10), 10);
+  ASSERT_TRUE(own.charges);
+  const RefinementOutcome consistent =
+      RefineParameters(state.params, false, false,
+                       StartPointsWithCharges(state, std::nullopt, own.charges->qgd, own.charges->qg));
+  ASSERT_TRUE(consistent.refinement) << consistent.message;
+  EXPECT_LT(*consistent.refinement->after.worstGateChargePercent, 0.5);
+  EXPECT_LT(*consistent.refinement->after.worstCapacitancePercent, 0.5);
+  EXPECT_EQ(consistent.refinement->tradeOff, "");
+}
+
+TEST(Refinement, RefusesGateChargesItCannotAimAt) {
+  const WindowState state = UpdatedWindow();
+  const std::string closing(kRefineChargeNotPositiveClosing);
+  struct Row {
+    std::optional<double> qgs, qgd, qg;
+    double vg, id;
+    std::string message;
+  };
+  for (const Row& row : std::vector<Row>{
+           {-1, 33, 87, 10, 20.7, "The datasheet's Qgs" + closing},
+           {11, 0, 87, 10, 20.7, "The datasheet's Qgd" + closing},
+           {11, 33, 40, 10, 20.7, std::string(kRefineChargeSumText)},
+           {11, 33, 87, 0, 20.7, std::string(kRefineGateChargeConditionsText)},
+           {11, 33, 87, 10, 0, std::string(kRefineGateChargeConditionsText)},
+           {11, 33, 87, 5, 20.7,
+            GateChargeProblemText(GateChargeProblem::BelowPlateau, 5) +
+                std::string(kRefineChargeRefusedClosing)},
+           // 5 kA would drop more than the 480 V on RS and RD.
+           {11, 33, 87, 10, 5000, std::string(kRefineChargeNoCurrentText)},
+       }) {
+    DatasheetPoints points = StartPointsWithCharges(state, row.qgs, row.qgd, row.qg, row.vg);
+    points.gateCharge->test.id = row.id;
+    const RefinementOutcome outcome = RefineParameters(state.params, false, false, points);
+    EXPECT_FALSE(outcome.refinement);
+    EXPECT_EQ(outcome.message, row.message);
+  }
 }
 
 }  // namespace
