@@ -1,7 +1,9 @@
 #include "files/datasheet_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "files/save_text_file.h"
 #include "model/control_names.h"
 #include "model/new_command.h"
+#include "model/subcircuit.h"
 
 namespace vdmos {
 namespace {
@@ -68,15 +71,23 @@ constexpr std::array<Line, 40> kLayout{
     Field(control::TextCossMin),     // 40
 };
 
-// Far more than 40 lines of typed values ever take; it keeps a huge or binary file from
+// The fields the 40 lines do not hold. They follow the 40 lines as "Name=text", so that nothing
+// typed is lost on Save, while a reader of the 40-line layout still stops at line 40.
+constexpr std::array<std::string_view, 9> kNamedTexts{
+    control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
+    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+constexpr std::array<std::string_view, 3> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
+                                                       control::FixVTO};
+
+// Far more than the lines of typed values ever take; it keeps a huge or binary file from
 // being read whole.
 constexpr std::size_t kReadLimit = 1024 * 1024;
 
-/// The first 40 lines of the text, each without its line end (CR LF or LF). A text ending in
-/// a line end has no empty line after it.
+/// The lines of the text, each without its line end (CR LF or LF). A text ending in a line
+/// end has no empty line after it.
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  while (!text.empty() && lines.size() < kLayout.size()) {
+  while (!text.empty()) {
     const std::size_t end = text.find('\n');
     if (end == std::string_view::npos) {
       lines.push_back(text);
@@ -94,6 +105,26 @@ void SetIfEmpty(WindowState& state, std::string_view control, std::string value)
   if (state.text(control).empty()) state.setText(control, std::move(value));
 }
 
+/// Sets the fields of the "Name=text" lines after the 40 as typing or clicking would; unknown
+/// names and malformed lines are passed over. True when the breakdown voltage was among them.
+bool ReadNamedLines(WindowState& state, std::span<const std::string_view> lines) {
+  bool breakdownVoltage = false;
+  for (const std::string_view line : lines) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view name = line.substr(0, equals);
+    const std::string_view text = line.substr(equals + 1);
+    if (std::ranges::find(kNamedTexts, name) != kNamedTexts.end()) {
+      state.setText(name, std::string(text));
+      breakdownVoltage = breakdownVoltage || name == control::avalanche_volt;
+    } else if (std::ranges::find(kNamedChecks, name) != kNamedChecks.end() && text.size() == 1 &&
+               text[0] >= '0' && text[0] <= '2') {
+      state.setCheck(name, text[0] - '0');
+    }
+  }
+  return breakdownVoltage;
+}
+
 /// Fills what the file left empty, in an order where later gaps take earlier results.
 void FillGaps(WindowState& state, std::string_view fetType) {
   SetIfEmpty(state, control::TextVdsMiddle, "25");
@@ -105,6 +136,7 @@ void FillGaps(WindowState& state, std::string_view fetType) {
   SetIfEmpty(state, control::VdsRange, "25");
   SetIfEmpty(state, control::IdCharge, state.text(control::Text4));
   SetIfEmpty(state, control::VdCharge, "50");
+  SetIfEmpty(state, control::VgCharge, "10");
   const std::string& plateauCurrent = state.text(control::Idplat);
   if (plateauCurrent.empty() || plateauCurrent == "0")
     state.setText(control::Idplat, state.text(control::IdCharge));
@@ -118,6 +150,10 @@ void save_Click(WindowState& state, Platform& platform) {
     text += line.control.empty() ? line.fixedText : std::string_view(state.text(line.control));
     text += "\r\n";
   }
+  for (const std::string_view name : kNamedTexts)
+    text.append(name).append("=").append(state.text(name)).append("\r\n");
+  for (const std::string_view name : kNamedChecks)
+    text.append(name).append("=").append(std::to_string(state.check(name))).append("\r\n");
   SaveTextFile(platform, text, state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
 }
 
@@ -136,7 +172,7 @@ void open_Click(WindowState& state, Platform& platform) {
   // Only now, with a file in hand, are the user's values given up.
   New_Click(state, platform);
   std::string_view fetType;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
+  for (std::size_t i = 1; i < lines.size() && i < kLayout.size(); ++i) {
     const std::string_view control = kLayout[i].control;
     if (control.empty()) continue;
     if (control == control::Combo1)
@@ -144,11 +180,15 @@ void open_Click(WindowState& state, Platform& platform) {
     else
       state.setText(control, std::string(lines[i]));
   }
+  const bool breakdownVoltage =
+      lines.size() > kLayout.size() && ReadNamedLines(state, std::span(lines).subspan(kLayout.size()));
   FillGaps(state, fetType);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.
   state.setText(control::Text19, "");
   state.card = CardTexts{};
+  // As typed, the breakdown voltage rebuilds the subcircuit (from the now empty card).
+  if (breakdownVoltage) avalanche_volt_Change(state, platform);
 }
 
 }  // namespace vdmos

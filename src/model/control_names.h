@@ -48,6 +48,10 @@ inline constexpr char Text11[] = "Text11";
 inline constexpr char Trr[] = "Trr";
 inline constexpr char IdCharge[] = "IdCharge";
 inline constexpr char VdCharge[] = "VdCharge";
+inline constexpr char Qgs[] = "Qgs";  ///< the datasheet's gate charges, nC
+inline constexpr char Qgd[] = "Qgd";
+inline constexpr char Qg[] = "Qg";
+inline constexpr char VgCharge[] = "VgCharge";  ///< the gate voltage at which Qg is given
 inline constexpr char avalanche_volt[] = "avalanche_volt";
 
 // Texts the commands write: labels, the card and subcircuit boxes, the library.

@@ -46,6 +46,10 @@ constexpr std::array kFields{
     FieldInfo{control::Trr, "500", "", R::Plain},
     FieldInfo{control::IdCharge, "20.7", "", R::Text},
     FieldInfo{control::VdCharge, "480", "", R::Text},
+    FieldInfo{control::Qgs, "11", "", R::Engineering},
+    FieldInfo{control::Qgd, "33", "", R::Engineering},
+    FieldInfo{control::Qg, "87", "", R::Engineering},
+    FieldInfo{control::VgCharge, "10", "", R::Engineering},
     FieldInfo{control::avalanche_volt, "630", "", R::Plain},
 };
 

@@ -26,7 +26,9 @@ constexpr double kCgdMaxReach = 100;                 // times the largest Crss
 constexpr double kMinScale = 1e-4, kMaxScale = 1e3;  // a, 1/V
 constexpr double kMinCapacitance = 1e-3;             // pF
 constexpr double kMaxCjo = 1e8;                      // pF
-constexpr double kMinVj = 0.1, kMaxVj = 10;          // V
+// ngspice replaces a junction potential above about 5.1 V by about 3.2 V ("junction potential
+// VJ too large"), which the model's own curves would not follow.
+constexpr double kMinVj = 0.1, kMaxVj = 5;  // V
 constexpr double kMinGrading = 0.1, kMaxGrading = 1.5;
 // Meeting the gate charges is called a trade-off when it costs the capacitance points more
 // than this many percentage points.

@@ -33,6 +33,12 @@ double FieldValue(const WindowState& state, std::string_view control) {
   return EngineeringReading(text);
 }
 
+/// The value of a field the datasheet may leave empty; nullopt when it is.
+std::optional<double> GivenValue(const WindowState& state, std::string_view control) {
+  if (state.text(control).empty()) return std::nullopt;
+  return FieldValue(state, control);
+}
+
 /// Sorted, with values close to an earlier one left out.
 std::vector<double> SortedDistinct(const std::vector<double>& values) {
   std::vector<double> kept;
@@ -58,6 +64,10 @@ std::vector<double> CapacitanceVoltages(const std::array<CapacitanceGridRow, 3>&
 }
 
 }  // namespace
+
+double GateChargeTop(const BenchSetup& s) {
+  return std::max(kGateChargeRunReach * s.chargeVgs, kGateChargeRunLeast);
+}
 
 bool SameVoltage(double a, double b) {
   return std::abs(a - b) <= 1e-9 * std::max({std::abs(a), std::abs(b), 1.0});
@@ -103,8 +113,12 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
 
   s.chargeId = FieldValue(state, control::IdCharge);
   s.chargeVds = FieldValue(state, control::VdCharge);
+  s.chargeVgs = FieldValue(state, control::VgCharge);
+  s.qgs = GivenValue(state, control::Qgs);
+  s.qgd = GivenValue(state, control::Qgd);
+  s.qg = GivenValue(state, control::Qg);
   s.gateCurrent = GateChargeBenchCurrent(GateChargeDeviceOf(state.params, s.pmos), s.chargeId, s.chargeVds,
-                                         std::max(kGateChargeRunReach * s.chargeVgs, kGateChargeRunLeast));
+                                         GateChargeTop(s));
 
   s.grid[0] = {0.0, std::nullopt, FieldValue(state, control::Text21), FieldValue(state, control::Text10)};
   s.grid[1] = {FieldValue(state, control::TextVdsMiddle), FieldValue(state, control::Text7),

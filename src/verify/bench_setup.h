@@ -71,6 +71,10 @@ BenchSetup ReadBenchSetup(const WindowState& state);
 /// message to show; nullopt when they can.
 std::optional<std::string> BenchSetupProblem(const BenchSetup& setup);
 
+/// The gate voltage the gate charge test and the model's curve run to: past the gate voltage
+/// of Qg, so that the rise above it shows.
+double GateChargeTop(const BenchSetup& setup);
+
 /// True for voltages too close to tell apart once written with the 15 digits of a netlist.
 bool SameVoltage(double a, double b);
 

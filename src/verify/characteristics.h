@@ -26,7 +26,7 @@ struct Characteristics {
   std::vector<Curve> output;  ///< Id (A) against Vds (V), one curve per gate voltage
   Curve ciss, coss, crss;     ///< capacitance (pF) against Vds (V), gate on source
   Curve bodyDiode;            ///< Isd (A) against Vsd (V), gate on source
-  Curve gateCharge;           ///< Vgs (V) against the gate charge (nC); only ngspice gives it
+  Curve gateCharge;           ///< Vgs (V) against the gate charge (nC) on the gate charge test
 };
 
 /// The datasheet's own points, drawn as markers over the curves (same axes and units).
@@ -37,6 +37,8 @@ struct DatasheetMarkers {
   std::vector<Point> output;            ///< the two check points at the check gate voltage
   std::vector<Point> ciss, coss, crss;  ///< the capacitance grid cells that hold a value
   std::vector<Point> bodyDiode;         ///< (Vsd, Isd) of the three forward points
+  /// The datasheet's gate charges where given: (Qgs, Vplat), (Qgs + Qgd, Vplat), (Qg, Vg).
+  std::vector<Point> gateCharge;
 };
 
 }  // namespace vdmos

@@ -6,6 +6,8 @@
 
 #include "extract/dc_equations.h"
 #include "model/numbers.h"
+#include "verify/gate_charge_model.h"
+#include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/ngspice_output.h"
@@ -175,9 +177,50 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
   }
 }
 
-void ReadGateCharge(const RunOutput& run, VerificationResult& r) {
-  r.simulated.gateCharge =
-      run.Table(*run.All(out::kGateChargeTable).front(), std::string(kGateChargeLabel), "qg", "vgs");
+/// What makes a datasheet's gate charge unusable for a comparison, as a note; empty if nothing.
+std::string GateChargeDatasheetNote(const BenchSetup& s, const std::optional<double>& charge) {
+  if (!charge) return {};
+  if (!(*charge > 0)) return std::string(kChargeNotPositiveNote);
+  if (s.qgs && s.qgd && s.qg && *s.qgs + *s.qgd > *s.qg) return std::string(kChargeSumNote);
+  return {};
+}
+
+/// The gate charges: the datasheet's, the model's own curve and ngspice's curve read by the
+/// same construction. A gate charge test that failed alone leaves its rows with the reason.
+void ReadGateCharge(const BenchOutput& output, const ModelParameterSet& p, const BenchSetup& s,
+                    VerificationResult& r) {
+  std::optional<GateChargeReading> simulated;
+  if (output.failure.empty()) {
+    const RunOutput run(Bench::GateCharge, output.out);
+    r.simulated.gateCharge =
+        run.Table(*run.All(out::kGateChargeTable).front(), std::string(kGateChargeLabel), "qg", "vgs");
+    simulated = ReadGateCharges(r.simulated.gateCharge.points, s.chargeVgs);
+  }
+  const GateChargeReading model =
+      ReadGateCharges(ModelGateChargeCurve(GateChargeDeviceOf(p, s.pmos),
+                                           {s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs),
+                      s.chargeVgs);
+  const std::string condition =
+      "Id = " + Amps(s.chargeId) + ", Vd = " + Volts(s.chargeVds) + ", Vgs = " + Volts(s.chargeVgs);
+  for (const auto& [quantity, datasheet, charge] : {std::tuple{kQgsQuantity, s.qgs, &GateCharges::qgs},
+                                                    std::tuple{kQgdQuantity, s.qgd, &GateCharges::qgd},
+                                                    std::tuple{kQgQuantity, s.qg, &GateCharges::qg}}) {
+    const std::string datasheetNote = GateChargeDatasheetNote(s, datasheet);
+    VerificationRow row{std::string(quantity), condition,    "nC", datasheet,
+                        std::nullopt,          std::nullopt, {},   {}};
+    if (model.charges) row.model = (*model.charges).*charge;
+    if (simulated && simulated->charges) row.simulated = (*simulated->charges).*charge;
+    if (!output.failure.empty()) {
+      row.note = output.failure;
+    } else if (simulated && simulated->problem) {
+      row.note = GateChargeProblemText(*simulated->problem, s.chargeVgs);
+    } else {
+      row.note = datasheetNote;
+    }
+    AddRow(r, row);
+    // A datasheet value no model can meet is shown, but nothing is measured against it.
+    if (!datasheetNote.empty()) r.rows.back().errorPercent = std::nullopt;
+  }
 }
 
 void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
@@ -241,7 +284,7 @@ VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const
   try {
     ReadTransfer(RunOutput(Bench::Transfer, runs[0].out), params, setup, result);
     ReadOutput(RunOutput(Bench::Output, runs[1].out), params, setup, result);
-    ReadGateCharge(RunOutput(Bench::GateCharge, runs[2].out), result);
+    ReadGateCharge(runs[2], params, setup, result);
     ReadCapacitances(RunOutput(Bench::Capacitance, runs[3].out), params, setup, result);
   } catch (const Missing& missing) {
     const std::size_t index = static_cast<std::size_t>(missing.bench);

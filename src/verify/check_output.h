@@ -17,6 +17,9 @@ namespace vdmos {
 struct BenchOutput {
   std::string out;  ///< standard output: the sections the netlist prints
   std::string err;  ///< standard error: warnings and errors
+  /// Why the run gave nothing, for a bench whose failure leaves the others' rows standing (the
+  /// gate charge test); empty when it ran.
+  std::string failure;
 };
 
 /// A result that failed, with its message and ngspice's error output.

@@ -48,6 +48,14 @@ const std::array kPlots{
                   [](const WindowState&) { return std::string(kBodyDiodePlotTitle); },
                   [](const Characteristics& c) { return Drawn({&c.bodyDiode}); },
                   [](const DatasheetMarkers& m) { return m.bodyDiode; }, false},
+    CheckPlotKind{"ChartGateCharge", kChargeAxis, kVgsAxis, false,
+                  [](const WindowState& s) {
+                    return std::string(kGateChargePlotTitle) + s.text(control::IdCharge) +
+                           std::string(kGateChargePlotTitleDrain) + s.text(control::VdCharge) +
+                           std::string(kGateChargePlotTitleUnit);
+                  },
+                  [](const Characteristics& c) { return Drawn({&c.gateCharge}); },
+                  [](const DatasheetMarkers& m) { return m.gateCharge; }, false},
 };
 
 }  // namespace

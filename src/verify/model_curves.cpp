@@ -8,6 +8,7 @@
 #include "extract/dc_equations.h"
 #include "model/card_reading.h"
 #include "model/numbers.h"
+#include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -104,6 +105,9 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
   c.coss = SampledCurve(kCossQuantity, s.capacitanceVds,
                         [&](double v) { return ModelCds(p, v) + ModelCrss(p, v); });
   c.bodyDiode = DiodeCurve(p, s.diodeVsd);
+  c.gateCharge = {std::string(kGateChargeLabel),
+                  ModelGateChargeCurve(GateChargeDeviceOf(p, s.pmos),
+                                       {s.chargeId, s.chargeVds, s.gateCurrent}, GateChargeTop(s))};
   return c;
 }
 
@@ -119,6 +123,10 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
   }
   for (std::size_t i = 0; i < s.diodePointVsd.size(); ++i)
     m.bodyDiode.push_back({s.diodePointVsd[i], s.diodePointIsd[i]});
+  auto given = [](const std::optional<double>& charge) { return charge && *charge > 0; };
+  if (given(s.qgs)) m.gateCharge.push_back({*s.qgs, s.plateauVgs});
+  if (given(s.qgs) && given(s.qgd)) m.gateCharge.push_back({*s.qgs + *s.qgd, s.plateauVgs});
+  if (given(s.qg)) m.gateCharge.push_back({*s.qg, s.chargeVgs});
   return m;
 }
 

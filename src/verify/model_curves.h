@@ -42,8 +42,7 @@ std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params);
 /// P-channel card, whose VTO the model update has negated, the threshold is turned back.
 double ModelDrainCurrentAt(const ModelParameterSet& params, bool pmos, double vgs, double vds);
 
-/// The curves of the model on the grids of the setup (no gate charge curve: only the
-/// simulator gives one).
+/// The curves of the model on the grids of the setup.
 Characteristics ModelCharacteristics(const ModelParameterSet& params, const BenchSetup& setup);
 
 /// The datasheet points of the setup; the check points get the model's current.

@@ -81,6 +81,10 @@ inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current poin
 inline constexpr std::string_view kCheckPointNote = " (check point ";
 inline constexpr std::string_view kDiodeNotReachedNote = "not reached in the forward sweep";
 inline constexpr std::string_view kNoDrainCurrentNote = "no drain current at this gate voltage";
+inline constexpr std::string_view kChargeNotPositiveNote =
+    "a datasheet gate charge is not above 0 nC; no error is taken against it";
+inline constexpr std::string_view kChargeSumNote =
+    "the datasheet's Qgs + Qgd is larger than Qg, which holds them both; no error is taken against them";
 
 // The plots: titles and axes with their units.
 inline constexpr std::string_view kTransferPlotTitle = "Transfer characteristic at Vds = ";
@@ -88,6 +92,10 @@ inline constexpr std::string_view kTransferPlotTitleUnit = " V";
 inline constexpr std::string_view kOutputPlotTitle = "Output characteristics";
 inline constexpr std::string_view kCapacitancePlotTitle = "Capacitances";
 inline constexpr std::string_view kBodyDiodePlotTitle = "Body diode forward characteristic";
+inline constexpr std::string_view kGateChargePlotTitle = "Gate charge at Id = ";
+inline constexpr std::string_view kGateChargePlotTitleDrain = " A, Vd = ";
+inline constexpr std::string_view kGateChargePlotTitleUnit = " V";
+inline constexpr std::string_view kChargeAxis = "Qg (nC)";
 inline constexpr std::string_view kVgsAxis = "Vgs (V)";
 inline constexpr std::string_view kVdsAxis = "Vds (V)";
 inline constexpr std::string_view kVsdAxis = "Vsd (V)";

@@ -102,7 +102,10 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   EXPECT_THAT(table, ContainsRegex("\\(check point 1\\) +- +[0-9.]+ A +[0-9.]+ A +-?[0-9]+\\.[0-9][0-9]\n"));
   const std::size_t adviceStart = table.find("switch advice");
   ASSERT_NE(adviceStart, std::string::npos);
-  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 18);  // a header and 17 rows
+  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 21);  // a header and 20 rows
+  EXPECT_THAT(
+      table,
+      ContainsRegex("\nQg +Id = 20.7 A, Vd = 480 V, Vgs = 10 V +87 nC +[0-9.]+ nC +[0-9.]+ nC +-?[0-9.]+\n"));
   // The switch advice follows: a title, a header and the four settings, the start one first.
   const std::string advice = table.substr(adviceStart);
   EXPECT_EQ(std::count(advice.begin(), advice.end(), '\n'), 6);
@@ -147,7 +150,7 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
-  ASSERT_EQ(rows.size(), 17u);
+  ASSERT_EQ(rows.size(), 20u);
   const auto rdsOn =
       std::ranges::find(rows, "Rds(on)", [](const nlohmann::json& row) { return row["quantity"]; });
   ASSERT_NE(rdsOn, rows.end());

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "model/control_names.h"
+#include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
 
@@ -61,6 +63,12 @@ ScriptedPlatform Open(WindowState& state, std::string_view content) {
   return platform;
 }
 
+// The fields after the 40 lines, "Name=text", in the order saving writes them.
+const std::vector<std::string> kNamedTexts = {
+    control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
+    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+const std::vector<std::string> kNamedChecks = {control::CheckDepMode, control::ForceRdsOn, control::FixVTO};
+
 // Each stored field has its own line both ways: a file whose stored lines hold their fields'
 // names opens into those names and saves back to the same bytes, which a file of start values
 // could not show where two fields start alike ("25", "20.7", "50").
@@ -68,8 +76,9 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   std::vector<std::string> lines = kStartFileLines;
   for (const auto& [line, control] : kStoredLines) lines[static_cast<std::size_t>(line - 1)] = control;
   lines[23] = "PMOS";
-  const char* notStored[] = {control::Text_LAMBDA, control::Out_VGS,    control::OUT_VDS1,
-                             control::OUT_VDS2,    control::LibTextBox, control::Label_Rds};
+  for (const std::string& control : kNamedTexts) lines.push_back(control + "=" + control);
+  for (const std::string& box : kNamedChecks) lines.push_back(box + "=1");
+  const char* notStored[] = {control::LibTextBox, control::Label_Rds};
   WindowState state;
   for (const char* control : notStored) state.setText(control, "kept");
   for (const std::string& box : state.checkBoxes()) state.setCheck(box, 2);
@@ -80,9 +89,12 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   EXPECT_EQ(platform.openRequests, (std::vector<FileDialogRequest>{{filter, 2, ""}}));
   EXPECT_TRUE(platform.messages.empty());
   for (const auto& [line, control] : kStoredLines) EXPECT_EQ(state.text(control), control);
+  for (const std::string& named : kNamedTexts) EXPECT_EQ(state.text(named), named);
   EXPECT_EQ(state.text(control::Combo1), "PMOS");
   for (const char* control : notStored) EXPECT_EQ(state.text(control), "kept") << control;
-  for (const std::string& box : state.checkBoxes()) EXPECT_EQ(state.check(box), 2) << box;
+  for (const std::string& box : state.checkBoxes()) {
+    EXPECT_EQ(state.check(box), std::ranges::count(kNamedChecks, box) ? 1 : 2) << box;
+  }
   EXPECT_FALSE(state.optionStandard);
 
   TempFolder folder;
@@ -104,6 +116,36 @@ TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
     Open(state, content);
     EXPECT_TRUE(state == reference) << content;
   }
+}
+
+// A file of the 40 lines alone opens as it always did; the named lines after them are set as
+// typed, and what a reader cannot use among them is passed over.
+TEST(DatasheetOpen, NamedLinesAfterTheFortyAreReadAsTyped) {
+  WindowState old;
+  old.setText(control::Text_LAMBDA, "2m");
+  Open(old, kStartFile);
+  EXPECT_EQ(old.text(control::Text_LAMBDA), "2m");
+  EXPECT_EQ(old.text(control::VgCharge), "10");
+  for (const char* emptied : {control::Qgs, control::Qgd, control::Qg, control::avalanche_volt})
+    EXPECT_EQ(old.text(emptied), "") << emptied;
+  EXPECT_FALSE(old.enabled(control::SubCktTextBox));
+
+  WindowState state;
+  state.setText(control::Text_LAMBDA, "2m");
+  Open(state,
+       kStartFile +
+           "Qgs=12\r\nQg\r\nunknown=5\r\n=3\r\nFixVTO=7\r\nForceRdsOn=\r\nCheckDepMode=1\r\nVgCharge=\r\n"
+           "avalanche_volt=630\r\nQgd=a=b\r\n");
+  WindowState expected = old;
+  expected.setText(control::Qgs, "12");
+  expected.setText(control::Qgd, "a=b");
+  expected.setCheck(control::CheckDepMode, 1);
+  // The breakdown voltage runs its change handling, as typed into the loaded window.
+  expected.setText(control::avalanche_volt, "630");
+  ScriptedPlatform platform;
+  avalanche_volt_Change(expected, platform);
+  ASSERT_TRUE(expected.enabled(control::SubCktTextBox));
+  EXPECT_TRUE(state == expected);
 }
 
 TEST(DatasheetOpen, GapFilling) {

@@ -143,11 +143,13 @@ TEST(Refinement, RefusesWhatItCannotMeetAndLeavesTheWindowAsItWas) {
 TEST(Refinement, TakesOnlyTheDatasheetValuesThatAreGiven) {
   // Without Coss at the largest voltage the junction fit gives no text; the refinement starts
   // a junction of its own from the two Coss values that are left.
-  WindowState state = UpdatedWindow({{control::TextCossMin, ""}});
+  WindowState state =
+      UpdatedWindow({{control::TextCossMin, ""}, {control::Qgs, ""}, {control::Qgd, ""}, {control::Qg, ""}});
   ASSERT_EQ(state.params.junctionCapText, "");
   const DatasheetPoints points = DatasheetPointsOf(ReadBenchSetup(state));
   EXPECT_EQ(points.dc.size(), 3u);
   EXPECT_EQ(points.capacitance.size(), 6u);
+  EXPECT_FALSE(points.gateCharge);
   ScriptedPlatform platform;
   const std::optional<Refinement> refinement = RefineModel(state, platform);
   ASSERT_TRUE(refinement) << ::testing::PrintToString(platform.MessageTexts());

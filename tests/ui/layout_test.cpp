@@ -21,7 +21,8 @@ namespace {
 
 using Sizes = QHash<QString, QSize>;
 
-const QStringList kPlots = {"ChartTransfer", "ChartOutput", "ChartCapacitance", "ChartBodyDiode"};
+const QStringList kPlots = {"ChartTransfer", "ChartOutput", "ChartCapacitance", "ChartBodyDiode",
+                            "ChartGateCharge"};
 
 // A page that is not shown is laid out only when it is shown again, so every page is shown
 // once before the controls are measured.
@@ -147,16 +148,16 @@ class LayoutTest : public QObject {
       const QSize expected = growing ? it.value() + QSize(0, 300) : it.value();
       QVERIFY2(after[it.key()] == expected, qPrintable(it.key()));
     }
-    // The two rows of plots and the table take the whole change between them, and each a part.
+    // The three rows of plots and the table take the whole change between them, and each a part.
     for (const QString& name : sharing)
       QVERIFY2(after[name].width() == before[name].width(), qPrintable(name));
     auto taller = [&](const char* name) { return after[name].height() - before[name].height(); };
     const int rowOne = taller("ChartTransfer"), rowTwo = taller("ChartCapacitance"),
-              table = taller("CheckTable");
+              rowThree = taller("ChartGateCharge"), table = taller("CheckTable");
     QCOMPARE(taller("ChartOutput"), rowOne);
     QCOMPARE(taller("ChartBodyDiode"), rowTwo);
-    QVERIFY(rowOne > 0 && rowTwo > 0 && table > 0);
-    QCOMPARE(rowOne + rowTwo + table, 300);
+    QVERIFY(rowOne > 0 && rowTwo > 0 && rowThree > 0 && table > 0);
+    QCOMPARE(rowOne + rowTwo + rowThree + table, 300);
   }
 
   // The tests run on a laptop's 1366x768 screen. The window opens within it with room for a

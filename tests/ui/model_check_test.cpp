@@ -83,7 +83,9 @@ class ModelCheckTest : public QObject {
          {Plot{"ChartTransfer", "Vgs (V)", "Id (A)", false, {"Id"}, {{5.5, 20.7}, {7.5, 70}}},
           Plot{"ChartOutput", "Vds (V)", "Id (A)", false, {}, {}},
           Plot{"ChartCapacitance", "Vds (V)", "C (pF)", true, {"Ciss", "Coss", "Crss"}, grid},
-          Plot{"ChartBodyDiode", "Vsd (V)", "Isd (A)", true, {"Isd"}, {{0.7, 0.4}, {0.8, 3}, {1.2, 45}}}}) {
+          Plot{"ChartBodyDiode", "Vsd (V)", "Isd (A)", true, {"Isd"}, {{0.7, 0.4}, {0.8, 3}, {1.2, 45}}},
+          // Qgs and Qgs + Qgd at the plateau, Qg at its gate voltage.
+          Plot{"ChartGateCharge", "Qg (nC)", "Vgs (V)", false, {"Vgs"}, {{11, 5.5}, {44, 5.5}, {87, 10}}}}) {
       auto* plot = w.get<CheckPlot>(row.name);
       QVERIFY2(w.window.modelCheckPage()->isAncestorOf(plot), row.name);
       QCOMPARE(plot->chart()->axes(Qt::Horizontal).front()->titleText(), row.x);
@@ -134,12 +136,13 @@ class ModelCheckTest : public QObject {
     QVERIFY(w.get(control::SimulateNgspice)->isEnabled());
     QVERIFY(!w.get("SimulationBusy")->isVisible());
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
-    QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(17));
+    QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(20));
     const std::optional<double> rdsOn = TableValue(w, "Rds(on)", "Vgs = 10 V", kSimulatedColumn);
     QVERIFY(rdsOn && Near(*rdsOn, 0.16, 0.02));
     const std::optional<double> plateau = TableValue(w, "Id", "Vgs = 5.5 V, Vds = 50 V", kSimulatedColumn);
     QVERIFY(plateau && Near(*plateau, 20.7, 0.02));
-    for (const char* plot : {"ChartTransfer", "ChartOutput", "ChartCapacitance", "ChartBodyDiode"})
+    for (const char* plot :
+         {"ChartTransfer", "ChartOutput", "ChartCapacitance", "ChartBodyDiode", "ChartGateCharge"})
       QVERIFY2(Series(w, plot, "ngspice").size() == Series(w, plot, "model").size(), plot);
     QVERIFY(Near(At(Series(w, "ChartTransfer", "ngspice").front(), 5.5),
                  At(Series(w, "ChartTransfer", "model").front(), 5.5), 0.02));

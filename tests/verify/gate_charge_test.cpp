@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "verify/bench_setup.h"
@@ -108,8 +109,8 @@ TEST(GateChargeModel, AgreesWithTheSimulatedTestWithinTwoPercent) {
     WindowState state;
     state.params = c.params;
     if (c.pmos) state.params.VTO = -state.params.VTO;
-    state.setText("IdCharge", c.id);
-    state.setText("VdCharge", c.vd);
+    state.setText(control::IdCharge, c.id);
+    state.setText(control::VdCharge, c.vd);
     state.card = BuildCardTexts("DUT", state.params, DefaultNumberText(c.params.LAMBDA),
                                 c.pmos ? kPChannelSuffix : "");
     const VerificationResult simulated = VerifyModel(state);

@@ -71,7 +71,12 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
   ASSERT_EQ(c.bodyDiode.points.size(), 601u);
   EXPECT_EQ(c.bodyDiode.points.front(), (Point{0, 0}));
   EXPECT_GT(c.bodyDiode.points.back().y, 45);
-  EXPECT_TRUE(c.gateCharge.points.empty());
+  // The gate charge curve runs from the origin past the gate voltage of Qg, 10 V; its values
+  // are compared with ngspice's in the gate charge tests.
+  ASSERT_FALSE(c.gateCharge.points.empty());
+  EXPECT_EQ(c.gateCharge.points.front().x, 0);
+  EXPECT_NEAR(c.gateCharge.points.front().y, 0, 1e-3);  // the gate current's drop on RG
+  EXPECT_GE(c.gateCharge.points.back().y, 12.5);
 
   const DatasheetMarkers& m = model.markers;
   EXPECT_EQ(m.transfer, (std::vector<Point>{{5.5, 20.7}, {7.5, 70}}));
@@ -81,6 +86,7 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
   EXPECT_EQ(m.coss, (std::vector<Point>{{0, 13000}, {25, 780}, {600, 65}}));
   EXPECT_EQ(m.crss, (std::vector<Point>{{0, 3400}, {25, 50}, {600, 7}}));
   EXPECT_EQ(m.bodyDiode, (std::vector<Point>{{0.7, 0.4}, {0.8, 3}, {1.2, 45}}));
+  EXPECT_EQ(m.gateCharge, (std::vector<Point>{{11, 5.5}, {44, 5.5}, {87, 10}}));
 }
 
 TEST(ModelCurves, AnOverflowingFieldLeavesNothingToDraw) {
