@@ -11,8 +11,8 @@
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
 #include "model/control_names.h"
+#include "model/control_table.h"
 #include "model/new_command.h"
-#include "model/subcircuit.h"
 
 namespace vdmos {
 namespace {
@@ -105,24 +105,22 @@ void SetIfEmpty(WindowState& state, std::string_view control, std::string value)
   if (state.text(control).empty()) state.setText(control, std::move(value));
 }
 
-/// Sets the fields of the "Name=text" lines after the 40 as typing or clicking would; unknown
-/// names and malformed lines are passed over. True when the breakdown voltage was among them.
-bool ReadNamedLines(WindowState& state, std::span<const std::string_view> lines) {
-  bool breakdownVoltage = false;
+/// Sets the fields of the "Name=text" lines after the 40 as typing or clicking them would;
+/// unknown names and malformed lines are passed over.
+void ReadNamedLines(WindowState& state, Platform& platform, std::span<const std::string_view> lines) {
   for (const std::string_view line : lines) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
     const std::string_view name = line.substr(0, equals);
     const std::string_view text = line.substr(equals + 1);
-    if (std::ranges::find(kNamedTexts, name) != kNamedTexts.end()) {
-      state.setText(name, std::string(text));
-      breakdownVoltage = breakdownVoltage || name == control::avalanche_volt;
-    } else if (std::ranges::find(kNamedChecks, name) != kNamedChecks.end() && text.size() == 1 &&
+    const ControlAction* action = FindControlAction(name);
+    if (std::ranges::find(kNamedTexts, name) != kNamedTexts.end() && action) {
+      TypeInto(*action, std::string(text), state, platform);
+    } else if (std::ranges::find(kNamedChecks, name) != kNamedChecks.end() && action && text.size() == 1 &&
                text[0] >= '0' && text[0] <= '2') {
-      state.setCheck(name, text[0] - '0');
+      ClickCheckBox(*action, text[0] - '0', state, platform);
     }
   }
-  return breakdownVoltage;
 }
 
 /// Fills what the file left empty, in an order where later gaps take earlier results.
@@ -180,15 +178,13 @@ void open_Click(WindowState& state, Platform& platform) {
     else
       state.setText(control, std::string(lines[i]));
   }
-  const bool breakdownVoltage =
-      lines.size() > kLayout.size() && ReadNamedLines(state, std::span(lines).subspan(kLayout.size()));
+  if (lines.size() > kLayout.size())
+    ReadNamedLines(state, platform, std::span(lines).subspan(kLayout.size()));
   FillGaps(state, fetType);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.
   state.setText(control::Text19, "");
   state.card = CardTexts{};
-  // As typed, the breakdown voltage rebuilds the subcircuit (from the now empty card).
-  if (breakdownVoltage) avalanche_volt_Change(state, platform);
 }
 
 }  // namespace vdmos
