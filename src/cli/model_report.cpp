@@ -35,6 +35,8 @@ std::string ReportTables(const ModelReport& report) {
   if (report.check && report.check->Checked()) {
     const std::vector<CheckLine> lines = report.check->Lines();
     text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
+    // What meeting the gate charges cost the capacitance points belongs beside the comparison.
+    if (report.refinement && !report.refinement->tradeOff.empty()) text += report.refinement->tradeOff + "\n";
   }
   if (report.advice) text += AdviceTable(*report.advice);
   return text;
@@ -57,7 +59,11 @@ nlohmann::json RefinementJson(const Refinement& r) {
            {{"fitted", OrNull(r.before.worstDcPercent)}, {"refined", OrNull(r.after.worstDcPercent)}}},
           {"worstCapacitanceErrorPercent",
            {{"fitted", OrNull(r.before.worstCapacitancePercent)},
-            {"refined", OrNull(r.after.worstCapacitancePercent)}}}};
+            {"refined", OrNull(r.after.worstCapacitancePercent)}}},
+          {"worstGateChargeErrorPercent",
+           {{"fitted", OrNull(r.before.worstGateChargePercent)},
+            {"refined", OrNull(r.after.worstGateChargePercent)}}},
+          {"tradeOff", r.tradeOff}};
 }
 
 }  // namespace vdmos::cli

@@ -22,7 +22,8 @@ struct ModelReport {
 };
 
 /// The tables that follow the card: the check (fitted and refined side by side when both
-/// ran), the switch advice, each line ending in "\n".
+/// ran, then what meeting the gate charges cost the capacitances, if anything), the switch
+/// advice, each line ending in "\n".
 std::string ReportTables(const ModelReport& report);
 
 /// {"forceRdsOn", "fixVto", "worstDcErrorPercent", "worstCapacitanceErrorPercent", "failure"}

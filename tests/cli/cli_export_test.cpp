@@ -129,6 +129,12 @@ TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
   const nlohmann::json json = nlohmann::json::parse(RunCliProcess({"--refine", "--json"}).out);
   EXPECT_NEAR(json["refinement"]["worstDcErrorPercent"]["fitted"].get<double>(), 6.67, 0.01);
   EXPECT_LT(json["refinement"]["worstDcErrorPercent"]["refined"].get<double>(), 2);
+  // The start values' Qgs of 11 nC costs Ciss: the gate charges and the capacitances trade.
+  EXPECT_NEAR(json["refinement"]["worstGateChargeErrorPercent"]["fitted"].get<double>(), 19, 0.1);
+  EXPECT_LT(json["refinement"]["worstGateChargeErrorPercent"]["refined"].get<double>(), 10);
+  EXPECT_THAT(json["refinement"]["tradeOff"].get<std::string>(),
+              StartsWith("The gate charges and the capacitance points cannot all be met"));
+  EXPECT_THAT(run.out, HasSubstr("\nThe gate charges and the capacitance points cannot all be met"));
   EXPECT_EQ(json["switchAdvice"]["rows"].size(), 4u);
   EXPECT_EQ(json["switchAdvice"]["current"], 0);
 
