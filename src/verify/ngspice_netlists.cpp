@@ -175,6 +175,9 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
     << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
     << ".model dclamp D(IS=1e-10 N=0.05)";
   Card(n, card);
+  // The charge is the sum of many small steps of a steep capacitance: a tighter tolerance than
+  // the default keeps its error well below the percent the comparison shows.
+  n << ".options reltol=1e-5";
   ControlOpening(n);
   n << "tran " + Num(time.step) + " " + Num(time.stop) + " " + Num(time.start) + " " + Num(time.step)
     << "let qg = (time-" + Num(time.start + time.ramp / 2) + ")*" + Num(s.gateCurrent * 1e9)
