@@ -52,10 +52,11 @@ QGroupBox* GateChargeFrame(ControlFactory& make) {
   auto* grid = new QGridLayout(frame);
   AddLabelledField(grid, make, control::IdCharge, 0, 0);
   AddLabelledField(grid, make, control::VdCharge, 1, 0);
+  // One column: the page is as wide as the capacitance grid above, and no wider.
   AddLabelledField(grid, make, control::VgCharge, 2, 0);
-  AddLabelledField(grid, make, control::Qgs, 0, 3);
-  AddLabelledField(grid, make, control::Qgd, 1, 3);
-  AddLabelledField(grid, make, control::Qg, 2, 3);
+  AddLabelledField(grid, make, control::Qgs, 3, 0);
+  AddLabelledField(grid, make, control::Qgd, 4, 0);
+  AddLabelledField(grid, make, control::Qg, 5, 0);
   CloseGrid(grid);
   return frame;
 }

@@ -21,11 +21,16 @@
 namespace vdmos::ui {
 namespace {
 
-CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind) {
+// The plots of a row share this many characters of width, at least and as they would like:
+// a third column must not widen the window.
+constexpr int kRowMinimumChars = 68;
+constexpr int kRowPreferredChars = 96;
+
+CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind, int columns) {
   auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY));
   plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  plot->setMinimumSize(34 * make.charWidth(), 10 * make.lineHeight());
-  plot->setPreferredSize({48 * make.charWidth(), 13 * make.lineHeight()});
+  plot->setMinimumSize(kRowMinimumChars / columns * make.charWidth(), 10 * make.lineHeight());
+  plot->setPreferredSize({kRowPreferredChars / columns * make.charWidth(), 13 * make.lineHeight()});
   return plot;
 }
 
@@ -62,7 +67,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   const int columns = (static_cast<int>(CheckPlotKinds().size()) + 1) / 2;
   for (const CheckPlotKind& kind : CheckPlotKinds()) {
     const int index = static_cast<int>(plots_.size());
-    plots_.push_back(Plot(make, kind));
+    plots_.push_back(Plot(make, kind, columns));
     grid->addWidget(plots_.back(), index / columns, index % columns);
   }
 
