@@ -126,7 +126,7 @@ class Run {
       WindowState before = state;
       // A refinement that cannot be made leaves the fitted card, and the run reports it.
       if ((report.refinement = RefineModel(state, platform))) {
-        check.KeepFittedCard(before, state.card);
+        check.KeepFittedCard(before, state.card, report.refinement->tradeOff);
       } else if (!EndedInParameterError(state, platform)) {
         failed_ = true;
       }

@@ -36,7 +36,7 @@ std::string ReportTables(const ModelReport& report) {
     const std::vector<CheckLine> lines = report.check->Lines();
     text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
     // What meeting the gate charges cost the capacitance points belongs beside the comparison.
-    if (report.refinement && !report.refinement->tradeOff.empty()) text += report.refinement->tradeOff + "\n";
+    if (!report.check->TradeOff().empty()) text += report.check->TradeOff() + "\n";
   }
   if (report.advice) text += AdviceTable(*report.advice);
   return text;

@@ -63,6 +63,4 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   return std::move(outcome.refinement);
 }
 
-void RefineModel_Click(WindowState& state, Platform& platform) { RefineModel(state, platform); }
-
 }  // namespace vdmos

@@ -14,7 +14,4 @@ namespace vdmos {
 /// message and leaves the window as it was. Returns the refinement that was applied.
 std::optional<Refinement> RefineModel(WindowState& state, Platform& platform);
 
-/// The "Refine model" button.
-void RefineModel_Click(WindowState& state, Platform& platform);
-
 }  // namespace vdmos

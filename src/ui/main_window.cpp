@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "extract/gate_resistance.h"
 #include "model/control_names.h"
@@ -63,6 +64,13 @@ constexpr MenuEntry kHelpMenu[] = {
 
 // The text boxes whose edits are taken just before a command rather than on every key.
 constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox, control::LibTextBox};
+
+// A user command is a plain function: the refinement it made comes back through this, for the
+// model check page to say what it traded.
+std::optional<Refinement> lastRefinement;
+void RefineKeepingOutcome(WindowState& state, Platform& platform) {
+  lastRefinement = RefineModel(state, platform);
+}
 
 }  // namespace
 
@@ -234,8 +242,11 @@ void MainWindow::refineModel() {
   takePendingEdits();
   EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
   const WindowState fitted = state_;
-  RunUserCommand(RefineModel_Click, state_, platform_);
-  if (state_.card != fitted.card) modelCheck_->keepFittedCard(fitted, state_.card);
+  lastRefinement.reset();
+  RunUserCommand(RefineKeepingOutcome, state_, platform_);
+  if (state_.card != fitted.card)
+    modelCheck_->keepFittedCard(fitted, state_.card,
+                                lastRefinement ? lastRefinement->tradeOff : std::string());
   mirrorState();
 }
 

@@ -134,8 +134,9 @@ void ModelCheckPage::showModel(const WindowState& state) {
 
 void ModelCheckPage::showAdvice(const WindowState& state) { advice_->showAdvice(state); }
 
-void ModelCheckPage::keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard) {
-  session_.KeepFittedCard(fitted, refinedCard);
+void ModelCheckPage::keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard,
+                                    const std::string& tradeOff) {
+  session_.KeepFittedCard(fitted, refinedCard, tradeOff);
 }
 
 void ModelCheckPage::simulate(const WindowState& state) {
@@ -179,6 +180,7 @@ void ModelCheckPage::showTableCaption() {
   QString caption = Caption(session_.Compared() ? "CheckCaption_Compared" : "CheckCaption_Simulated")
                         .arg(ToQString(session_.ModelName()));
   if (!session_.OfShownState()) caption += Caption("CheckCaption_Earlier");
+  if (!session_.TradeOff().empty()) caption += ". " + ToQString(session_.TradeOff());
   if (!session_.Warnings().empty()) {
     QStringList warnings;
     for (const std::string& warning : session_.Warnings()) warnings << ToQString(warning);

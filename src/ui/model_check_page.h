@@ -36,9 +36,10 @@ class ModelCheckPage : public QWidget {
   void showModel(const WindowState& state);
   /// The advice alone, for a change of the switches that no command follows.
   void showAdvice(const WindowState& state);
-  /// The card of `fitted` was refined into `refinedCard`. A refinement of a refined card keeps
-  /// the fitted card it came from.
-  void keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard);
+  /// The card of `fitted` was refined into `refinedCard`, trading the capacitance points for
+  /// the gate charges as `tradeOff` says (empty when nothing). A refinement of a refined card
+  /// keeps the fitted card it came from.
+  void keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard, const std::string& tradeOff);
   /// Starts the check in ngspice of the state as it is now, and of the fitted card under the
   /// same test conditions when one is kept; does nothing while a check runs.
   void simulate(const WindowState& state);

@@ -45,12 +45,19 @@ CheckStateChange CheckSession::ShowState(const WindowState& state) {
   return change;
 }
 
-void CheckSession::KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard) {
+void CheckSession::KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard,
+                                  std::string tradeOff) {
   if (fitted_ && fitted.card == fitted_->refinedCard) {
     fitted_->refinedCard = refinedCard;
+    fitted_->tradeOff = std::move(tradeOff);
     return;
   }
-  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard};
+  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard, std::move(tradeOff)};
+}
+
+const std::string& CheckSession::TradeOff() const {
+  static const std::string none;
+  return Compared() && fitted_ ? fitted_->tradeOff : none;
 }
 
 CheckRequest CheckSession::Start(const WindowState& state) {

@@ -48,9 +48,10 @@ class CheckSession {
   /// The state the front end shows now. A card other than the refined one drops the fitted
   /// card, and with it the comparison.
   CheckStateChange ShowState(const WindowState& state);
-  /// The card of `fitted` was refined into refinedCard. A refinement of a refined card keeps
-  /// the fitted card it came from.
-  void KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard);
+  /// The card of `fitted` was refined into refinedCard, with tradeOff saying what meeting the
+  /// gate charges cost the capacitance points (empty when nothing). A refinement of a refined
+  /// card keeps the fitted card it came from.
+  void KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard, std::string tradeOff = {});
   /// What to run for a check of this state (the fitted card beside it while one is kept).
   CheckRequest Start(const WindowState& state);
   /// The results of the runs of the last Start. A check of the window's card that failed
@@ -72,6 +73,9 @@ class CheckSession {
   /// Its table: the window's card's rows in their order, each with the fitted card's row for
   /// the same quantity and condition while compared.
   std::vector<CheckLine> Lines() const;
+  /// While compared: the refinement's trade-off between the gate charges and the capacitance
+  /// points, to show beside the comparison; empty otherwise.
+  const std::string& TradeOff() const;
   /// What ngspice ignored in either card, each said once.
   const std::vector<std::string>& Warnings() const { return warnings_; }
   /// ngspice's curves of the window's card.
@@ -95,6 +99,7 @@ class CheckSession {
     ModelParameterSet params;
     CardTexts card;
     CardTexts refinedCard;
+    std::string tradeOff;
   };
 
   std::optional<Source> drawn_;  // the state shown now

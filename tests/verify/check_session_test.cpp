@@ -38,7 +38,7 @@ struct Refined {
   Refined() {
     refined.params.KP = 7;
     refined.card.segment1 = ".MODEL 20N60C3 VDMOS(KP=7 RS=0.0016 RD=0.1364 RG=0.54 VTO=3.0 ";
-    session.KeepFittedCard(fitted, refined.card);
+    session.KeepFittedCard(fitted, refined.card, "traded");
     session.ShowState(refined);
   }
 };
@@ -58,6 +58,8 @@ TEST(CheckSession, PairsTheFittedRowsByQuantityAndConditionNotByPlace) {
        Checked({Row("Id", "Vgs = 7 V", 60), Row("Ciss", "Vds = 25 V", 2400), Row("Id", "Vgs = 5 V", 9),
                 Row("Id", "Vgs = 6 V", 30)})});
   ASSERT_TRUE(r.session.Compared());
+  // The refinement's trade-off goes with the comparison, and with it only.
+  EXPECT_EQ(r.session.TradeOff(), "traded");
   const std::vector<CheckLine> lines = r.session.Lines();
   ASSERT_EQ(lines.size(), 3u);
   const std::pair<std::string, std::optional<double>> expected[] = {
@@ -70,6 +72,8 @@ TEST(CheckSession, PairsTheFittedRowsByQuantityAndConditionNotByPlace) {
   // Same condition, another quantity: not the same point.
   r.session.Finish({Checked({Row("Coss", "Vds = 25 V", 780)}), Checked({Row("Ciss", "Vds = 25 V", 2400)})});
   EXPECT_FALSE(r.session.Lines().front().fitted);
+  r.session.ShowState(r.fitted);  // another card: the comparison, and its trade-off, are dropped
+  EXPECT_EQ(r.session.TradeOff(), "");
 }
 
 TEST(CheckSession, CollectsWhatNgspiceIgnoredInEitherCardOnce) {
