@@ -8,7 +8,7 @@
 namespace vdmos::cli {
 
 inline constexpr std::string_view kProgramName = "vdmosgen-cli";
-/// Before each thing ngspice ignored in a checked card (the run still succeeds).
+/// Before each parameter ngspice did not take as written in a checked card (the run still succeeds).
 inline constexpr std::string_view kNgspiceWarningOpening = "ngspice warning: ";
 
 inline constexpr std::string_view kDescription =
@@ -62,7 +62,7 @@ inline constexpr std::string_view kNgspiceCircuitsHelp =
 inline constexpr std::string_view kVerifyHelp =
     "Simulate the model in ngspice and print the comparison with the\n"
     "datasheet after the card (with --json under \"verification\"); what\n"
-    "ngspice ignored goes to standard error (and \"ngspiceWarnings\")";
+    "ngspice ignored or limited goes to standard error (and \"ngspiceWarnings\")";
 inline constexpr std::string_view kNgspiceHelp =
     "The ngspice program for --verify (default: ngspice from PATH)";
 inline constexpr std::string_view kApplyBestSwitchesHelp =

@@ -155,7 +155,7 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"CheckCaption_Simulated", "Simulated: %1"},
     {"CheckCaption_Compared", "Simulated: %1, the fitted card beside the refined one"},
     {"CheckCaption_Earlier", " (an earlier state of the model: simulate again to check the current one)"},
-    {"CheckCaption_Ignored", " - ngspice ignored: %1"},
+    {"CheckCaption_Ignored", " - ngspice warns: %1"},
     {control::ApplyBestSwitches, "Apply best switches",
      "Set the DC-fit switches to the best setting below and update the model"},
     {"SwitchAdvice", "",

@@ -294,7 +294,7 @@ VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const
                         runs[index].err);
   }
   for (const BenchOutput& run : runs) {
-    for (std::string& line : IgnoredParameterLines(run.err)) {
+    for (std::string& line : ParameterWarningLines(run.err)) {
       if (std::find(result.warnings.begin(), result.warnings.end(), line) == result.warnings.end()) {
         result.warnings.push_back(std::move(line));
       }

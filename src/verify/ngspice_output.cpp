@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kNonConvergenceMarks{"timestep too small", "dc solution failed",
                                                                "simulation(s) aborted"};
+constexpr std::array<std::string_view, 2> kParameterWarningMarks{"unrecognized parameter",
+                                                                 "too large, limited to"};
 constexpr std::array<std::string_view, 6> kErrorMarks{"error", "undefined", "unknown",
                                                       "can't", "cannot",    "could not"};
 
@@ -150,10 +152,14 @@ std::optional<std::string> ErrorLine(std::string_view errorOutput) {
   return std::nullopt;
 }
 
-std::vector<std::string> IgnoredParameterLines(std::string_view errorOutput) {
+std::vector<std::string> ParameterWarningLines(std::string_view errorOutput) {
   std::vector<std::string> lines;
   for (const std::string_view line : Lines(errorOutput)) {
-    if (Lower(line).find("unrecognized parameter") != std::string::npos) lines.emplace_back(line);
+    const std::string lower = Lower(line);
+    if (std::any_of(kParameterWarningMarks.begin(), kParameterWarningMarks.end(),
+                    [&](std::string_view mark) { return lower.find(mark) != std::string::npos; })) {
+      lines.emplace_back(line);
+    }
   }
   return lines;
 }

@@ -36,9 +36,11 @@ std::optional<std::string> NonConvergenceLine(std::string_view output);
 /// line that is not empty; nullopt when there is none. ngspice's notes are passed over.
 std::optional<std::string> ErrorLine(std::string_view errorOutput);
 
-/// The lines in which ngspice says that it ignored a parameter of the card it does not know
-/// ("unrecognized parameter (foo) - ignored"): the run goes on without it.
-std::vector<std::string> IgnoredParameterLines(std::string_view errorOutput);
+/// The lines in which ngspice says that it did not take a parameter of the card as written:
+/// one it does not know ("unrecognized parameter (foo) - ignored"), or one it limited
+/// ("junction potential VJ too large, limited to 2.500000"). The run goes on without it, so
+/// its results belong to another card than the one shown, and the user must be told.
+std::vector<std::string> ParameterWarningLines(std::string_view errorOutput);
 
 /// Reads one number as ngspice writes it ("1.6001331733e-01", "25", "-0.5"); nullopt when the
 /// whole text is not one number.
