@@ -310,7 +310,9 @@ void MainWindow::mirrorTexts() {
           combo->setEditText(shown);
       }
     } else if (qobject_cast<QStatusBar*>(control)) {
+      // A refinement's summary can be longer than the window is wide: the tool tip keeps it whole.
       statusText_->setText(ToQString(text));
+      statusText_->setToolTip(statusText_->text());
     }
   }
   mirrorLibraryCaret(libraryReplaced);

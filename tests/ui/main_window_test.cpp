@@ -173,6 +173,9 @@ class MainWindowTest : public QObject {
     w.click(control::Update_DC);
     QCOMPARE(w.window.findChild<QLabel*>("StatusBar1Text")->text(),
              QString("Transfer function matched Iter=3"));
+    // The status text may be cut at the window's edge; its tool tip is never.
+    QCOMPARE(w.window.findChild<QLabel*>("StatusBar1Text")->toolTip(),
+             QString("Transfer function matched Iter=3"));
     w.click(control::Update_AC);
     QCOMPARE(w.get<QLabel>(control::Ciss_on)->text(), QString("5750"));
 
