@@ -4,7 +4,8 @@
 
 namespace vdmos {
 
-void RunUserCommand(Command command, WindowState& state, Platform& platform) {
+void RunUserCommand(const std::function<void(WindowState&, Platform&)>& command, WindowState& state,
+                    Platform& platform) {
   const WindowState before = state;
   try {
     command(state, platform);

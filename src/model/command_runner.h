@@ -3,6 +3,7 @@
 // directly runs through RunUserCommand, which keeps an arithmetic fault from ever ending the
 // program.
 
+#include <functional>
 #include <string_view>
 
 #include "model/window_state.h"
@@ -19,7 +20,9 @@ inline constexpr std::string_view kParameterErrorText =
 
 /// Runs a command started by the user. If an ArithmeticFault escapes it, the state is put
 /// back as it was before the command (so nothing half-computed stays) and the fault is
-/// reported with kParameterErrorText.
-void RunUserCommand(Command command, WindowState& state, Platform& platform);
+/// reported with kParameterErrorText. A front end may pass a closure that keeps what the command
+/// returns (the refinement's outcome).
+void RunUserCommand(const std::function<void(WindowState&, Platform&)>& command, WindowState& state,
+                    Platform& platform);
 
 }  // namespace vdmos

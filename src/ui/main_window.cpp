@@ -65,13 +65,6 @@ constexpr MenuEntry kHelpMenu[] = {
 // The text boxes whose edits are taken just before a command rather than on every key.
 constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox, control::LibTextBox};
 
-// A user command is a plain function: the refinement it made comes back through this, for the
-// model check page to say what it traded.
-std::optional<Refinement> lastRefinement;
-void RefineKeepingOutcome(WindowState& state, Platform& platform) {
-  lastRefinement = RefineModel(state, platform);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
@@ -242,11 +235,12 @@ void MainWindow::refineModel() {
   takePendingEdits();
   EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
   const WindowState fitted = state_;
-  lastRefinement.reset();
-  RunUserCommand(RefineKeepingOutcome, state_, platform_);
+  // The refinement's outcome says what it traded, for the model check page to show.
+  std::optional<Refinement> refinement;
+  RunUserCommand([&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); },
+                 state_, platform_);
   if (state_.card != fitted.card)
-    modelCheck_->keepFittedCard(fitted, state_.card,
-                                lastRefinement ? lastRefinement->tradeOff : std::string());
+    modelCheck_->keepFittedCard(fitted, state_.card, refinement ? refinement->tradeOff : std::string());
   mirrorState();
 }
 
