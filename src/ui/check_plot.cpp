@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "ui/text_bridge.h"
+#include "verify/check_plots.h"
 
 namespace vdmos::ui {
 namespace {
@@ -24,6 +25,8 @@ const std::array kCurveColors{QColor(kFirstCurveColor), QColor(0, 140, 60),   QC
 // A logarithmic axis shows this many decades below its top: the body diode's current starts
 // far below anything a datasheet gives.
 constexpr double kLogDecadesShown = 6;
+// Well within a double, whose smallest values 10 to a whole power would round to 0.
+constexpr double kLowestLogDecade = 300;
 // Above the series, which the chart stacks by the order they were added.
 constexpr qreal kNameLayer = 1000;
 // Lets the curves show through a little, so a name never hides where a curve runs.
@@ -40,15 +43,24 @@ double TickStep(double span) {
   return 10 * decade;
 }
 
-/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers.
+/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers. The
+/// points drawn are within kLargestDrawnValue, so the range stays finite.
 void SetLinearRange(QValueAxis* axis, double top, bool roundUp) {
-  if (!(top > 0)) top = 1;
+  if (!std::isnormal(top) || top < 0) top = 1;
   const double step = TickStep(top);
   if (roundUp) top = std::ceil(top / step - 1e-9) * step;
-  axis->setRange(0, top);
-  axis->setTickType(QValueAxis::TicksDynamic);
   axis->setTickAnchor(0);
-  axis->setTickInterval(step);
+  // The axis lays its ticks out anew at each change, so the new range must never meet the old,
+  // smaller step: from 0..1 by 0.2 to 0..300000 by 100000, that would make a million and a half
+  // ticks, each with its label, for a moment.
+  if (step > axis->tickInterval()) {
+    axis->setTickInterval(step);
+    axis->setRange(0, top);
+  } else {
+    axis->setRange(0, top);
+    axis->setTickInterval(step);
+  }
+  axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 bool RisesAboveZero(const Curve& curve) {
@@ -147,8 +159,9 @@ void CheckPlot::redraw() {
 
 void CheckPlot::fitAxes() {
   double maxX = 0, maxY = 0, minPositiveY = HUGE_VAL;
+  const bool logY = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front()) != nullptr;
   auto take = [&](const Point& p) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    if (!Drawable(p, logY)) return;
     maxX = std::max(maxX, p.x);
     maxY = std::max(maxY, p.y);
     if (p.y > 0) minPositiveY = std::min(minPositiveY, p.y);
@@ -161,19 +174,20 @@ void CheckPlot::fitAxes() {
   SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false);
   QAbstractAxis* y = chart()->axes(Qt::Vertical).front();
   if (auto* log = qobject_cast<QLogValueAxis*>(y)) {
-    if (!(maxY > 0)) maxY = minPositiveY = 1;
-    const double top = std::ceil(std::log10(maxY) - 1e-9);
-    const double bottom = std::max(std::floor(std::log10(minPositiveY)), top - kLogDecadesShown);
+    if (maxY == 0) maxY = minPositiveY = 1;
+    const double top = std::max(std::ceil(std::log10(maxY) - 1e-9), -kLowestLogDecade + 1);
+    const double bottom =
+        std::max({std::floor(std::log10(minPositiveY)), top - kLogDecadesShown, -kLowestLogDecade});
     log->setRange(std::pow(10.0, bottom), std::pow(10.0, std::max(top, bottom + 1)));
   } else {
     SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true);
   }
 }
 
-// A logarithmic axis cannot place 0, and points far below its range only clutter its foot.
+// Points far below a logarithmic axis's range only clutter its foot.
 bool CheckPlot::shows(const Point& p) const {
   const auto* log = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front());
-  return std::isfinite(p.x) && std::isfinite(p.y) && (!log || p.y >= log->min());
+  return Drawable(p, log != nullptr) && (!log || p.y >= log->min());
 }
 
 void CheckPlot::addCurves(const std::vector<Curve>& curves, bool simulated) {

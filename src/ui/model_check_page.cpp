@@ -121,8 +121,9 @@ void ModelCheckPage::showModel(const WindowState& state) {
   if (!change.plotsStale) return;
 
   const ModelPlots model = ComputeModelPlots(state);
-  message_->setText(ToQString(model.error));
-  message_->setVisible(!model.error.empty());
+  const std::string& message = model.error.empty() ? model.undrawn : model.error;
+  message_->setText(ToQString(message));
+  message_->setVisible(!message.empty());
   for (std::size_t i = 0; i < plots_.size(); ++i) {
     const ModelPlot& plot = model.plots[i];
     plots_[i]->setTitle(ToQString(plot.title));

@@ -1,6 +1,8 @@
 #include "verify/check_plots.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "model/control_names.h"
 #include "verify/model_curves.h"
@@ -58,26 +60,61 @@ const std::array kPlots{
                   [](const DatasheetMarkers& m) { return m.gateCharge; }, false},
 };
 
+/// Leaves out the points the plot cannot draw; true when one of them says something is wrong.
+/// A logarithmic axis has no place for 0, where a curve starts or what a part not fitted yet
+/// gives, so those go without a word.
+bool KeepDrawable(std::vector<Point>& points, bool logY) {
+  bool wrong = false;
+  std::erase_if(points, [&](const Point& p) {
+    if (Drawable(p, logY)) return false;
+    wrong = wrong || !(logY && p.y == 0);
+    return true;
+  });
+  return wrong;
+}
+
+/// "title: name, name" of what a plot leaves out; empty when it leaves out nothing wrong.
+std::string KeepDrawable(ModelPlot& plot, bool logY) {
+  std::string names;
+  auto note = [&](std::string_view name) { names += (names.empty() ? "" : ", ") + std::string(name); };
+  for (Curve& curve : plot.curves)
+    if (KeepDrawable(curve.points, logY)) note(curve.label);
+  if (KeepDrawable(plot.markers, logY)) note(kDatasheetPointsLabel);
+  return names.empty() ? names : plot.title + ": " + names;
+}
+
 }  // namespace
 
 std::span<const CheckPlotKind> CheckPlotKinds() { return kPlots; }
 
+bool Drawable(const Point& p, bool logY) {
+  auto sized = [](double v) { return std::isfinite(v) && std::fabs(v) <= kLargestDrawnValue; };
+  return sized(p.x) && sized(p.y) && (!logY || p.y > 0);
+}
+
 ModelPlots ComputeModelPlots(const WindowState& state) {
   const ModelCurves model = ComputeModelCurves(state);
   const bool fitted = state.params != ModelParameterSet{};
-  ModelPlots plots{{}, model.error};
+  ModelPlots plots{{}, model.error, {}};
+  std::string undrawn;
   for (const CheckPlotKind& kind : kPlots) {
     ModelPlot plot{kind.title(state), {}, {}};
     if (fitted) plot.curves = kind.curves(model.curves);
     if (fitted || !kind.markersFromModel) plot.markers = kind.markers(model.markers);
+    const std::string left = KeepDrawable(plot, kind.logY);
+    if (!left.empty()) undrawn += (undrawn.empty() ? "" : "; ") + left;
     plots.plots.push_back(std::move(plot));
   }
+  if (!undrawn.empty()) plots.undrawn = std::string(kUndrawnOpening) + undrawn + std::string(kUndrawnClosing);
   return plots;
 }
 
 std::vector<std::vector<Curve>> SimulatedPlots(const Characteristics& simulated) {
   std::vector<std::vector<Curve>> plots;
-  for (const CheckPlotKind& kind : kPlots) plots.push_back(kind.curves(simulated));
+  for (const CheckPlotKind& kind : kPlots) {
+    plots.push_back(kind.curves(simulated));
+    for (Curve& curve : plots.back()) KeepDrawable(curve.points, kind.logY);
+  }
   return plots;
 }
 

@@ -31,6 +31,15 @@ struct CheckPlotKind {
 /// The plots in the order the window lays them out, row by row, two to a row.
 std::span<const CheckPlotKind> CheckPlotKinds();
 
+/// The largest magnitude a plot draws. No datasheet quantity comes near it in V, A, pF or nC:
+/// beyond it a value only says that the model or a field is far off, and drawing it would
+/// leave the axes no room and no scale for anything else.
+inline constexpr double kLargestDrawnValue = 1e15;
+
+/// A point a plot can draw: finite, within kLargestDrawnValue, and above 0 on a logarithmic y
+/// axis (which has no place for 0 or below).
+bool Drawable(const Point& point, bool logY);
+
 /// What one plot draws of the model.
 struct ModelPlot {
   std::string title;
@@ -41,13 +50,19 @@ struct ModelPlot {
 struct ModelPlots {
   std::vector<ModelPlot> plots;  ///< one per CheckPlotKinds() entry
   std::string error;             ///< why the curves could not be computed; empty otherwise
+  /// Which curves or points are not drawn, or not all of them, because their values are not
+  /// numbers, too large, or below 0 on a logarithmic axis; empty when nothing is left out
+  /// but the zeros a logarithmic axis cannot place.
+  std::string undrawn;
 };
 
-/// The model's curves and the datasheet's points of each plot for the state. Before anything
-/// is fitted the model's curves would all lie at 0: the datasheet's points are drawn alone.
+/// The model's curves and the datasheet's points of each plot for the state, without the
+/// points that cannot be drawn (ModelPlots::undrawn names them). Before anything is fitted the
+/// model's curves would all lie at 0: the datasheet's points are drawn alone.
 ModelPlots ComputeModelPlots(const WindowState& state);
 
-/// Each plot's share of ngspice's curves, one entry per CheckPlotKinds() entry.
+/// Each plot's share of ngspice's curves, one entry per CheckPlotKinds() entry, without the
+/// points that cannot be drawn.
 std::vector<std::vector<Curve>> SimulatedPlots(const Characteristics& simulated);
 
 }  // namespace vdmos

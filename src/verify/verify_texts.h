@@ -103,6 +103,14 @@ inline constexpr std::string_view kIdAxis = "Id (A)";
 inline constexpr std::string_view kIsdAxis = "Isd (A)";
 inline constexpr std::string_view kCapacitanceAxis = "C (pF)";
 
+// What the plots leave out: the opening, then "plot title: curve, curve" for each plot
+// ("; " between plots), then the closing.
+inline constexpr std::string_view kUndrawnOpening =
+    "Not drawn, or not wholly, as their values are not numbers, are too large or lie below 0 on a "
+    "logarithmic axis: ";
+inline constexpr std::string_view kUndrawnClosing = ". Check the datasheet fields, then update the model.";
+inline constexpr std::string_view kDatasheetPointsLabel = "datasheet points";
+
 // Curve labels.
 inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";
 inline constexpr std::string_view kDrainCurrentLabel = "Id";

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QScatterSeries>
 #include <QTableWidget>
+#include <QValueAxis>
 #include <cmath>
 
 #include "check_helpers.h"
@@ -14,6 +15,7 @@
 #include "ui/check_runs.h"
 #include "ui/model_check_page.h"
 #include "ui_test_registry.h"
+#include "verify/check_plots.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos::ui::test {
@@ -52,6 +54,31 @@ double TransferAt(OpenWindow& w, double vgs, double vds) {
 }
 
 constexpr int kSimulatedColumn = 4;
+
+/// The most ticks any linear axis of the page's plots has held since the watch began, counted
+/// at each change of its range or step: each tick costs the chart a label and a grid line.
+class TickWatch {
+ public:
+  explicit TickWatch(OpenWindow& w) {
+    for (const CheckPlotKind& kind : CheckPlotKinds())
+      for (QAbstractAxis* axis : w.get<CheckPlot>(kind.name)->chart()->axes()) {
+        auto* linear = qobject_cast<QValueAxis*>(axis);
+        if (!linear) continue;
+        auto count = [this, linear] {
+          if (linear->tickType() != QValueAxis::TicksDynamic) return;
+          most_ = std::max(most_, (linear->max() - linear->min()) / linear->tickInterval());
+        };
+        QObject::connect(linear, &QValueAxis::rangeChanged, &context_, count);
+        QObject::connect(linear, &QValueAxis::tickIntervalChanged, &context_, count);
+        QObject::connect(linear, &QValueAxis::tickTypeChanged, &context_, count);
+      }
+  }
+  double most() const { return most_; }
+
+ private:
+  QObject context_;
+  double most_ = 0;
+};
 
 }  // namespace
 
@@ -185,6 +212,52 @@ class ModelCheckTest : public QObject {
     w.click(control::SimulateNgspice);
     QVERIFY(!w.window.modelCheckPage()->simulating());
     QCOMPARE(w.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+  }
+
+  // Extreme values a user can type: a drain current of 40 kA at 4 V and capacitances of a
+  // microfarad, on which the DC fit fails. The plots change scale at once, with a handful of
+  // ticks (the window froze for seconds when a new range met the old step), and every axis
+  // and point they are given is a finite number of a drawable size.
+  void extremeValuesKeepThePlotsFiniteAndQuick() {
+    OpenWindow w;
+    for (auto [field, text] : {std::pair<control::Name, const char*>{control::Text4, "40000"},
+                               {control::Idplat, "1"},
+                               {control::Text5, "4"},
+                               {control::Text7, "1000000"},
+                               {control::Text21, "1000000"},
+                               {control::Text10, "1000000"},
+                               {control::Text8, "1000000"}})
+      w.type(field, text);
+    const TickWatch ticks(w);
+    w.click(control::Command2);
+    QCOMPARE(w.window.state().text(control::StatusBar1), std::string("DC transfer Error!"));
+    QVERIFY2(ticks.most() <= 12, QByteArray::number(ticks.most()));
+    QVERIFY(!Markers(w, "ChartTransfer").isEmpty());
+    for (const CheckPlotKind& kind : CheckPlotKinds()) {
+      QChart* chart = w.get<CheckPlot>(kind.name)->chart();
+      for (QAbstractAxis* axis : chart->axes()) {
+        const auto* linear = qobject_cast<QValueAxis*>(axis);
+        const auto* log = qobject_cast<QLogValueAxis*>(axis);
+        const double min = linear ? linear->min() : log->min(), max = linear ? linear->max() : log->max();
+        QVERIFY2(std::isfinite(min) && std::isfinite(max) && min < max && (linear || min > 0),
+                 kind.name.data());
+      }
+      for (QAbstractSeries* series : chart->series()) {
+        const QList<QPointF> points = qobject_cast<QXYSeries*>(series)->points();
+        QVERIFY2(points.size() <= 1000, kind.name.data());
+        for (const QPointF& p : points)
+          QVERIFY2(std::isfinite(p.x()) && std::isfinite(p.y()) && std::fabs(p.y()) <= kLargestDrawnValue,
+                   kind.name.data());
+      }
+    }
+    QVERIFY(!w.get("CheckMessage")->isVisible());
+
+    // A capacitance typed below 0 cannot stand on the logarithmic axis: the page says so.
+    w.type(control::Text11, "-7");
+    w.click(control::Command2);
+    w.showPageOf(w.get("CheckMessage"));
+    QVERIFY(w.get("CheckMessage")->isVisible());
+    QVERIFY(w.get<QLabel>("CheckMessage")->text().contains("Capacitances: datasheet points"));
   }
 
   void closingTheWindowWhileASimulationRunsIsSafe() {
