@@ -49,7 +49,7 @@ TEST(CheckPlots, GetOnlyDrawablePointsAndNameWhatTheyLeaveOut) {
        ""},
       {"Ciss below 0 everywhere", [](WindowState& s) { s.params.CGS = -1e7; }, "Capacitances: Ciss"},
       {"capacitances beyond a double", [](WindowState& s) { s.params.CGDMAX = s.params.CGS = 1e308; },
-       "Capacitances: Ciss, Coss, Crss"},
+       "Capacitances: Ciss, Coss, Crss; Gate charge at Id = 20.7 A, Vd = 480 V: Vgs"},
       {"a capacitance typed below 0", [](WindowState& s) { s.setText(control::Text11, "-7"); },
        "Capacitances: datasheet points"},
       {"drain voltages beyond any datasheet",
