@@ -64,11 +64,15 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   grid->setContentsMargins(0, 0, 0, 0);
   // The plots in two rows however many there are: a third row would leave the tables below too
   // little room on a laptop's screen.
-  const int columns = (static_cast<int>(CheckPlotKinds().size()) + 1) / 2;
+  // The last plot takes what its row leaves free, so that a long title (the gate charge's test
+  // conditions) is not cut.
+  const int count = static_cast<int>(CheckPlotKinds().size());
+  const int columns = (count + 1) / 2;
   for (const CheckPlotKind& kind : CheckPlotKinds()) {
     const int index = static_cast<int>(plots_.size());
     plots_.push_back(Plot(make, kind, columns));
-    grid->addWidget(plots_.back(), index / columns, index % columns);
+    const int span = index == count - 1 ? columns - index % columns : 1;
+    grid->addWidget(plots_.back(), index / columns, index % columns, 1, span);
   }
 
   // The advice above the simulation's table, which takes the room. Beside the advice the two
