@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "extract/checked_math.h"
+#include "model/ascii_case.h"
 #include "model/card_texts.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
@@ -29,12 +29,6 @@ constexpr std::array<std::string_view, 11> kScaleSuffixes{"",    "t", "g", "meg"
 // A card value is a number followed by at most this many letters: a scale suffix ("meg",
 // "mil") and a unit ("pF"). Longer tails are refused, as ngspice could take them for a flag.
 constexpr std::size_t kMostValueLetters = 3;
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -69,7 +63,7 @@ std::size_t NumberLength(std::string_view text) {
 bool ReadsAsNumber(std::string_view text) {
   const std::size_t length = NumberLength(text);
   if (length == 0) return false;
-  const std::string rest = Lower(text.substr(length));
+  const std::string rest = AsciiLower(text.substr(length));
   return std::find(kScaleSuffixes.begin(), kScaleSuffixes.end(), rest) != kScaleSuffixes.end();
 }
 
@@ -83,7 +77,7 @@ bool IsReadableParameter(std::string_view token) {
   if (!IsLetter(key[0]) ||
       !std::all_of(key.begin(), key.end(), [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }))
     return false;
-  const std::string lowerKey = Lower(key);
+  const std::string lowerKey = AsciiLower(key);
   if (lowerKey.find(kVdmosWord) != std::string::npos || lowerKey.find(kPChannelWord) != std::string::npos)
     return false;
   const std::size_t length = NumberLength(value);
@@ -107,11 +101,7 @@ bool ParenthesesBalance(std::string_view text) {
   return depth == 0;
 }
 
-bool SameKey(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool SameKey(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
 
 /// Splits the card text into its lines at CR LF.
 std::vector<std::string_view> CardLines(std::string_view card) {
@@ -160,7 +150,7 @@ CardReading ReadCard(std::string_view text) {
     const std::string_view token = std::string_view(body).substr(at, end - at);
     at = end + 1;
     if (token.empty()) continue;
-    if (Lower(token) == kPChannelWord) {
+    if (AsciiLower(token) == kPChannelWord) {
       card.pChannel = true;
     } else if (IsReadableParameter(token)) {
       card.parameters.emplace_back(token);
@@ -178,7 +168,7 @@ std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
       }))
     return kCardModelNameText;
   if (ReadsAsNumber(name)) return kCardNumberNameText;
-  if (Lower(name).find(kVdmosWord) != std::string::npos) return kCardVdmosNameText;
+  if (AsciiLower(name).find(kVdmosWord) != std::string::npos) return kCardVdmosNameText;
   return std::nullopt;
 }
 

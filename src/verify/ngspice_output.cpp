@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
+
+#include "model/ascii_case.h"
 
 namespace vdmos {
 namespace {
@@ -46,13 +47,6 @@ std::vector<std::string_view> Tokens(std::string_view text) {
   return tokens;
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-  return lower;
-}
-
 bool IsIndex(std::string_view token) {
   return !token.empty() &&
          std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -84,7 +78,7 @@ bool ReadValueLine(std::string_view line, OutputSection& section) {
 
 std::optional<std::string> FirstLineWith(std::string_view text, auto marks) {
   for (const std::string_view line : Lines(text)) {
-    const std::string lower = Lower(line);
+    const std::string lower = AsciiLower(line);
     if (lower.starts_with("note:")) continue;
     for (const std::string_view mark : marks) {
       if (lower.find(mark) != std::string::npos) return std::string(line);
@@ -155,7 +149,7 @@ std::optional<std::string> ErrorLine(std::string_view errorOutput) {
 std::vector<std::string> ParameterWarningLines(std::string_view errorOutput) {
   std::vector<std::string> lines;
   for (const std::string_view line : Lines(errorOutput)) {
-    const std::string lower = Lower(line);
+    const std::string lower = AsciiLower(line);
     if (std::any_of(kParameterWarningMarks.begin(), kParameterWarningMarks.end(),
                     [&](std::string_view mark) { return lower.find(mark) != std::string::npos; })) {
       lines.emplace_back(line);
