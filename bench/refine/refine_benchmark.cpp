@@ -21,18 +21,25 @@ WindowState UpdatedStartWindow(const char* fetType) {
   return state;
 }
 
+enum class GateCharges { Left, Together, First };
+
 // The start values hold the example device's gate charges (11, 33 and 87 nC at 10 V): the
-// capacitance group is fitted to them too, and once more without them to tell the trade-off.
-void RefineStartValues(benchmark::State& run, const char* fetType, bool gateCharges) {
+// capacitance group is fitted to them too, and once more without them to tell the trade-off;
+// with the charges first, a fit to the charges alone comes before.
+void RefineStartValues(benchmark::State& run, const char* fetType, GateCharges charges) {
   const WindowState state = UpdatedStartWindow(fetType);
   BenchSetup setup = ReadBenchSetup(state);
-  if (!gateCharges) setup.qgs = setup.qgd = setup.qg = std::nullopt;
-  const DatasheetPoints points = DatasheetPointsOf(setup);
+  if (charges == GateCharges::Left) setup.qgs = setup.qgd = setup.qg = std::nullopt;
+  DatasheetPoints points = DatasheetPointsOf(setup);
+  if (charges == GateCharges::First) points.gateCharge->first = true;
   for (auto _ : run) benchmark::DoNotOptimize(RefineParameters(state.params, setup.pmos, false, points));
 }
-BENCHMARK_CAPTURE(RefineStartValues, nmos, "NMOS", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RefineStartValues, pmos, "PMOS", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RefineStartValues, nmos_without_gate_charges, "NMOS", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineStartValues, nmos, "NMOS", GateCharges::Together)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineStartValues, pmos, "PMOS", GateCharges::Together)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineStartValues, nmos_gate_charges_first, "NMOS", GateCharges::First)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineStartValues, nmos_without_gate_charges, "NMOS", GateCharges::Left)
+    ->Unit(benchmark::kMillisecond);
 
 void AdviseStartValueSwitches(benchmark::State& run) {
   const WindowState state = UpdatedStartWindow("NMOS");

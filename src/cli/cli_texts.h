@@ -26,7 +26,7 @@ inline constexpr std::string_view kSetHelp =
     "Set an input control by its window name and run what doing so runs in\n"
     "the window: text fields take any text (empty included), as typed; typing\n"
     "into avalanche_volt runs its change (the subcircuit is rebuilt);\n"
-    "check boxes (CheckDepMode, ForceRdsOn, FixVTO, LineBreak) take 0, 1 or 2,\n"
+    "check boxes (CheckDepMode, ForceRdsOn, FixVTO, ChargesFirst, LineBreak) take 0, 1 or 2,\n"
     "as a click when the value changes; clicking LineBreak re-shows the card\n"
     "on one line or three and rebuilds the subcircuit;\n"
     "Combo1 takes NMOS or PMOS, chosen from its list (runs nothing);\n"

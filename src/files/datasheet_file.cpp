@@ -76,8 +76,8 @@ constexpr std::array<Line, 40> kLayout{
 constexpr std::array<std::string_view, 9> kNamedTexts{
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
     control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
-constexpr std::array<std::string_view, 3> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
-                                                       control::FixVTO};
+constexpr std::array<std::string_view, 4> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
+                                                       control::FixVTO, control::ChargesFirst};
 
 // Far more than the lines of typed values ever take; it keeps a huge or binary file from
 // being read whole.

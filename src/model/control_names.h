@@ -74,7 +74,8 @@ inline constexpr char LibTextBox[] = "LibTextBox";
 inline constexpr char CheckDepMode[] = "CheckDepMode";
 inline constexpr char ForceRdsOn[] = "ForceRdsOn";
 inline constexpr char FixVTO[] = "FixVTO";
-inline constexpr char LineBreak[] = "LineBreak";  ///< "Multiple Lines"
+inline constexpr char ChargesFirst[] = "ChargesFirst";  ///< "Gate charges first", for Refine model
+inline constexpr char LineBreak[] = "LineBreak";        ///< "Multiple Lines"
 inline constexpr char OptionStandard[] = "OptionStandard";
 inline constexpr char OptionSubCkt[] = "OptionSubCkt";
 

@@ -33,6 +33,7 @@ constexpr std::array kClicks{
     ControlAction{control::CheckDepMode, K::CheckBox, nullptr},
     ControlAction{control::ForceRdsOn, K::CheckBox, nullptr},
     ControlAction{control::FixVTO, K::CheckBox, nullptr},
+    ControlAction{control::ChargesFirst, K::CheckBox, nullptr},
     ControlAction{control::LineBreak, K::CheckBox, LineBreak_Click},
     ControlAction{control::OptionStandard, K::Option, OptionStandard_Click},
     ControlAction{control::OptionSubCkt, K::Option, OptionSubCkt_Click},

@@ -36,8 +36,9 @@ WindowState::WindowState() {
   texts_.emplace(control::FileName, "VDmos.lib");
   texts_.emplace(control::LibTextBox, "");
 
-  for (auto [box, value] : {std::pair{control::CheckDepMode, 0}, std::pair{control::ForceRdsOn, 1},
-                            std::pair{control::FixVTO, 1}, std::pair{control::LineBreak, 1}})
+  for (auto [box, value] :
+       {std::pair{control::CheckDepMode, 0}, std::pair{control::ForceRdsOn, 1}, std::pair{control::FixVTO, 1},
+        std::pair{control::LineBreak, 1}, std::pair{control::ChargesFirst, 0}})
     checks_.emplace(box, value);
   for (control::Name name : {control::Command1, control::SubCktTextBox, control::CopyToClipBoardSubCkt})
     enabled_.emplace(name, true);

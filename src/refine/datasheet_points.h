@@ -32,6 +32,9 @@ struct GateChargePoints {
   GateChargeTest test;
   double vg = 0;  ///< the gate voltage of Qg
   std::vector<DatasheetPoint> charges;
+  /// The user ranks the charges above the capacitance points, which a datasheet reads off its
+  /// plots: the refinement meets the charges first where both cannot be met.
+  bool first = false;
 };
 
 /// The DC points (Rds(on), the plateau and the maximum-current point) and the capacitance grid

@@ -41,9 +41,11 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
     platform.ShowMessage(kFieldOverflowText);
     return std::nullopt;
   }
+  DatasheetPoints points = DatasheetPointsOf(setup);
+  if (points.gateCharge) points.gateCharge->first = state.check(control::ChargesFirst) != 0;
   RefinementOutcome outcome =
-      RefineParameters(state.params, setup.pmos, state.check(control::CheckDepMode) != 0,
-                       DatasheetPointsOf(setup), StoredPrecision(state, setup.pmos));
+      RefineParameters(state.params, setup.pmos, state.check(control::CheckDepMode) != 0, points,
+                       StoredPrecision(state, setup.pmos));
   if (!outcome.refinement) {
     platform.ShowMessage(outcome.message);
     return std::nullopt;

@@ -59,6 +59,8 @@ inline constexpr std::string_view kTradeOffOpening =
 inline constexpr std::string_view kTradeOffMiddle =
     "; meeting the gate charges as well leaves the worst capacitance error at ";
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
+inline constexpr std::string_view kTradeOffChargesFirstHint =
+    " Check \"Gate charges first\" to meet the charges before the capacitance points.";
 inline constexpr std::string_view kNoPointsValue = "-";
 
 // The switch advice.

@@ -33,6 +33,11 @@ constexpr double kMinGrading = 0.1, kMaxGrading = 1.5;
 // Meeting the gate charges is called a trade-off when it costs the capacitance points more
 // than this many percentage points.
 constexpr double kTradeOffMargin = 0.5;
+// With the gate charges first, a percent of charge error weighs as much as this many percent
+// at a capacitance point: the charges end within a thirtieth of the capacitances' worst error,
+// closer than a datasheet's charges are known, while the capacitances are still held as close
+// as the charges allow.
+constexpr double kChargesFirstWeight = 30;
 constexpr double kLeastImprovement = 1e-3;  // percentage points, the last digit the summary shows
 
 /// A parameter of the refined card, which prints it with four significant digits.
@@ -128,11 +133,14 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   auto params = [](const std::vector<double>& x) {
     return CapacitanceParameters{x[kCGDMAX], x[kCGDMIN], x[ka], x[kCGS], x[kCjo], x[kVj], x[km]};
   };
+  // With the gate charges first, the capacitance points count a thirtieth.
+  const double capacitanceWeight = charges && points.gateCharge->first ? 1 / kChargesFirstWeight : 1;
   const auto worst =
       FitWithCardRounding(v,
                           [&](const std::vector<double>& x) {
                             const CapacitanceParameters c = params(x);
                             std::vector<double> errors = ErrorsAt(c, points.capacitance);
+                            for (double& e : errors) e *= capacitanceWeight;
                             if (charges) {
                               GateChargeDevice device = *chargeDevice;
                               device.CGS = c.CGS;
@@ -207,10 +215,13 @@ std::string PercentText(std::optional<double> percent) {
   return percent ? FormatMask(*percent, "0.0##") + " %" : std::string(kNoPointsValue);
 }
 
-/// The worst error at the points the capacitance group is fitted to.
-std::optional<double> WorstOfCapacitanceGroup(const CardErrors& e) {
+/// The worst error at the points the capacitance group is fitted to, weighed as the fit weighs
+/// them.
+std::optional<double> WorstOfCapacitanceGroup(const CardErrors& e, const DatasheetPoints& points) {
   if (!e.worstGateChargePercent) return e.worstCapacitancePercent;
-  return std::max(e.worstCapacitancePercent.value_or(0), *e.worstGateChargePercent);
+  const double capacitance = e.worstCapacitancePercent.value_or(0);
+  return std::max(points.gateCharge->first ? capacitance / kChargesFirstWeight : capacitance,
+                  *e.worstGateChargePercent);
 }
 
 /// Why the gate charges cannot be aimed at, as the message to show; nullopt when they can.
@@ -299,8 +310,9 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     const CardPrecision precision{r.precision.dc, CardDigits::FourSignificant};
     const ModelParameterSet candidate = WithCapacitances(r.params, fit.params);
     const CardErrors candidateErrors = CardErrorsOf(candidate, pmos, points, precision);
-    capacitanceBetter = Improves(WorstOfCapacitanceGroup(candidateErrors),
-                                 WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision)));
+    capacitanceBetter =
+        Improves(WorstOfCapacitanceGroup(candidateErrors, points),
+                 WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
     if (capacitanceBetter && chargeDevice && !points.capacitance.empty()) {
       // What the capacitance points alone would reach tells what the charges cost them.
       const CapacitanceFit alone = RefineCapacitances(start, points, nullptr);
@@ -312,6 +324,7 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
         r.tradeOff = std::string(kTradeOffOpening) + PercentText(aloneWorst) + std::string(kTradeOffMiddle) +
                      PercentText(together) + std::string(kTradeOffCharges) +
                      PercentText(candidateErrors.worstGateChargePercent) + ".";
+        if (!points.gateCharge->first) r.tradeOff += kTradeOffChargesFirstHint;
       }
     }
     if (capacitanceBetter) {

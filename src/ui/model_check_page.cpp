@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "model/control_names.h"
+#include "ui/check_box.h"
 #include "ui/check_plot.h"
 #include "ui/check_table.h"
 #include "ui/controls.h"
@@ -84,7 +85,8 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
   adviceRow->addWidget(advice_);
   auto* besideAdvice = new QVBoxLayout;
-  besideAdvice->addLayout(Row({make.button(control::ApplyBestSwitches), make.button(control::RefineModel)}));
+  besideAdvice->addLayout(Row({make.button(control::ApplyBestSwitches), make.button(control::RefineModel),
+                               make.checkBox(control::ChargesFirst)}));
   besideAdvice->addStretch(1);
   tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
   // The caption may carry what ngspice ignored: it wraps rather than widen the window.

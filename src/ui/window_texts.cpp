@@ -132,6 +132,9 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::RefineModel, "Refine model",
      "Adjust the card's parameters to the smallest worst error over every datasheet point; "
      "Update model gives back the fitted card"},
+    {control::ChargesFirst, "Gate charges first",
+     "Where the gate charges and the capacitance points cannot all be met, Refine model meets the "
+     "charges first and the capacitance points as closely as the charges allow"},
     {control::SimulateNgspice, "Simulate in ngspice",
      "Run the model card in ngspice on the four test benches and compare it with the datasheet"},
     {"SimulationBusy", "", "ngspice is running"},

@@ -67,7 +67,8 @@ ScriptedPlatform Open(WindowState& state, std::string_view content) {
 const std::vector<std::string> kNamedTexts = {
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
     control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
-const std::vector<std::string> kNamedChecks = {control::CheckDepMode, control::ForceRdsOn, control::FixVTO};
+const std::vector<std::string> kNamedChecks = {control::CheckDepMode, control::ForceRdsOn, control::FixVTO,
+                                               control::ChargesFirst};
 
 // Each stored field has its own line both ways: a file whose stored lines hold their fields'
 // names opens into those names and saves back to the same bytes, which a file of start values

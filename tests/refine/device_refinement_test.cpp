@@ -122,5 +122,50 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
                  std::to_string(chargesMet) + " of " + std::to_string(charges));
 }
 
+// Where the datasheet's charges and capacitances contradict each other, the user may rank the
+// charges first; then the refined card must meet the charges in ngspice, which a switching-loss
+// simulation rests on.
+TEST(DeviceRefinement, GateChargesFirstMeetTheChargesInNgspice) {
+  int charges = 0, chargesMet = 0;
+  for (const std::string part : {"", "IRLB8721", "IPW90R120C3", "FQP30N06L", "FQP27P06", "FQPF8N60C",
+                                 "IRFB4110", "IRLML6402", "STP55NF06"}) {
+    const std::string name = part.empty() ? "start values" : part;
+    SCOPED_TRACE(name);
+    WindowState state = OpenDevice(part);
+    ScriptedPlatform platform;
+    state.setCheck(control::ChargesFirst, 1);
+    UpdateModel(state, platform);
+    const VerificationResult fitted = VerifyModel(state);
+    ASSERT_TRUE(fitted.ok()) << fitted.message;
+    const std::optional<Refinement> refinement = RefineModel(state, platform);
+    ASSERT_TRUE(refinement) << ::testing::PrintToString(platform.MessageTexts());
+    const VerificationResult refined = VerifyModel(state);
+    ASSERT_TRUE(refined.ok()) << refined.message;
+    EXPECT_TRUE(refined.warnings.empty()) << refined.warnings.front();
+
+    const Worst before = WorstSimulatedErrors(fitted), after = WorstSimulatedErrors(refined);
+    EXPECT_LE(after.dc, kDcLimitPercent);
+    EXPECT_LT(after.gateCharge, before.gateCharge);
+    // The status text says what the charges cost the capacitance points, and no longer points
+    // to the check box that is already checked.
+    if (after.capacitance > before.capacitance + 1) {
+      EXPECT_NE(refinement->tradeOff, "");
+      EXPECT_EQ(refinement->tradeOff.find("Gate charges first"), std::string::npos);
+    }
+    std::string record =
+        "capacitance " + Percent(before.capacitance) + " -> " + Percent(after.capacitance) + " %";
+    for (const VerificationRow& row : refined.rows) {
+      if (!IsGateCharge(row) || !row.datasheet) continue;
+      ++charges;
+      chargesMet += row.errorPercent && std::abs(*row.errorPercent) <= kGateChargeLimitPercent ? 1 : 0;
+      record += ", " + row.quantity + " " + Percent(row.errorPercent.value_or(NAN)) + " %";
+    }
+    RecordProperty(name, record);
+  }
+  RecordProperty("typical gate charges within 10 %",
+                 std::to_string(chargesMet) + " of " + std::to_string(charges));
+  EXPECT_GE(chargesMet, 0.8 * charges) << chargesMet << " of " << charges;
+}
+
 }  // namespace
 }  // namespace vdmos

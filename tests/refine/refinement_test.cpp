@@ -205,6 +205,34 @@ TEST(Refinement, MeetsTheGateChargesWithTheCapacitancesAndSaysWhatTheyCost) {
   EXPECT_EQ(consistent.refinement->tradeOff, "");
 }
 
+TEST(Refinement, GateChargesFirstMeetTheChargesAndTheTradeOffSaysWhatTheyCost) {
+  const WindowState state = UpdatedWindow();
+  DatasheetPoints points = StartPointsWithCharges(state, 11, 33, 87);
+  const RefinementOutcome together = RefineParameters(state.params, false, false, points);
+  ASSERT_TRUE(together.refinement) << together.message;
+  // Where both cannot be met, the sentence points to the choice the user has.
+  EXPECT_TRUE(together.refinement->tradeOff.ends_with(kTradeOffChargesFirstHint))
+      << together.refinement->tradeOff;
+
+  points.gateCharge->first = true;
+  const RefinementOutcome first = RefineParameters(state.params, false, false, points);
+  ASSERT_TRUE(first.refinement) << first.message;
+  const CardErrors& after = first.refinement->after;
+  EXPECT_LT(*after.worstGateChargePercent, *together.refinement->after.worstGateChargePercent / 2);
+  // A percent of charge weighs thirty at a capacitance point, no more.
+  EXPECT_LE(*after.worstGateChargePercent, *after.worstCapacitancePercent / 30 + 0.01);
+  EXPECT_TRUE(first.refinement->tradeOff.starts_with(kTradeOffOpening)) << first.refinement->tradeOff;
+  EXPECT_FALSE(first.refinement->tradeOff.ends_with(kTradeOffChargesFirstHint));
+
+  // The check box is what the window's and the command line's refinement read.
+  WindowState window = state;
+  window.setCheck(control::ChargesFirst, 1);
+  ScriptedPlatform platform;
+  const std::optional<Refinement> fromWindow = RefineModel(window, platform);
+  ASSERT_TRUE(fromWindow);
+  EXPECT_EQ(fromWindow->after.worstGateChargePercent, after.worstGateChargePercent);
+}
+
 TEST(Refinement, RefusesGateChargesItCannotAimAt) {
   const WindowState state = UpdatedWindow();
   const std::string closing(kRefineChargeNotPositiveClosing);
