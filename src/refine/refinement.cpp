@@ -114,10 +114,15 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   // value sets it.
   const bool charges = chargeDevice != nullptr;
   const bool gateDrain = crss.given || charges, gateSource = ciss.given || charges, junction = coss.given;
-  const double cgdMaxLow = crss.given ? crss.highest : start.CGDMAX / kCgdMaxReach;
+  // With the gate charges first, the Crss and Ciss cells are targets of a thirtieth of the
+  // weight and no longer bound the gate's capacitances, which the charges may need beyond them.
+  const bool chargesFirst = charges && points.gateCharge->first;
+  const double capacitanceWeight = chargesFirst ? 1 / kChargesFirstWeight : 1;
+  const bool crssBounds = crss.given && !chargesFirst, cissBounds = ciss.given && !chargesFirst;
+  const double cgdMaxLow = crssBounds ? crss.highest : start.CGDMAX / kCgdMaxReach;
   const double cgdMaxHigh = kCgdMaxReach * (crss.given ? crss.highest : start.CGDMAX);
-  const double cgdMinHigh = crss.given ? crss.lowest : start.CGDMAX;
-  const double cgsHigh = ciss.given ? ciss.highest : kCgdMaxReach * start.CGS;
+  const double cgdMinHigh = crssBounds ? crss.lowest : start.CGDMAX;
+  const double cgsHigh = cissBounds ? ciss.highest : kCgdMaxReach * start.CGS;
   const double cjoStart = start.Cjo > 0 ? start.Cjo : std::max(coss.highest, 1.0);
 
   enum { kCGDMAX, kCGDMIN, ka, kCGS, kCjo, kVj, km };
@@ -133,8 +138,6 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   auto params = [](const std::vector<double>& x) {
     return CapacitanceParameters{x[kCGDMAX], x[kCGDMIN], x[ka], x[kCGS], x[kCjo], x[kVj], x[km]};
   };
-  // With the gate charges first, the capacitance points count a thirtieth.
-  const double capacitanceWeight = charges && points.gateCharge->first ? 1 / kChargesFirstWeight : 1;
   const auto worst =
       FitWithCardRounding(v,
                           [&](const std::vector<double>& x) {
