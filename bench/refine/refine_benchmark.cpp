@@ -24,8 +24,7 @@ WindowState UpdatedStartWindow(const char* fetType) {
 enum class GateCharges { Left, Together, First };
 
 // The start values hold the example device's gate charges (11, 33 and 87 nC at 10 V): the
-// capacitance group is fitted to them too, and once more without them to tell the trade-off;
-// with the charges first, a fit to the charges alone comes before.
+// capacitance group is fitted to them too, and once more without them to tell the trade-off.
 void RefineStartValues(benchmark::State& run, const char* fetType, GateCharges charges) {
   const WindowState state = UpdatedStartWindow(fetType);
   BenchSetup setup = ReadBenchSetup(state);

@@ -38,6 +38,11 @@ constexpr double kTradeOffMargin = 0.5;
 // closer than a datasheet's charges are known, while the capacitances are still held as close
 // as the charges allow.
 constexpr double kChargesFirstWeight = 30;
+
+/// What a capacitance point's error counts beside a gate charge's in the capacitance group.
+double CapacitanceWeight(const DatasheetPoints& points) {
+  return points.gateCharge && points.gateCharge->first ? 1 / kChargesFirstWeight : 1;
+}
 constexpr double kLeastImprovement = 1e-3;  // percentage points, the last digit the summary shows
 
 /// A parameter of the refined card, which prints it with four significant digits.
@@ -117,7 +122,7 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   // With the gate charges first, the Crss and Ciss cells are targets of a thirtieth of the
   // weight and no longer bound the gate's capacitances, which the charges may need beyond them.
   const bool chargesFirst = charges && points.gateCharge->first;
-  const double capacitanceWeight = chargesFirst ? 1 / kChargesFirstWeight : 1;
+  const double capacitanceWeight = charges ? CapacitanceWeight(points) : 1;
   const bool crssBounds = crss.given && !chargesFirst, cissBounds = ciss.given && !chargesFirst;
   const double cgdMaxLow = crssBounds ? crss.highest : start.CGDMAX / kCgdMaxReach;
   const double cgdMaxHigh = kCgdMaxReach * (crss.given ? crss.highest : start.CGDMAX);
@@ -222,8 +227,7 @@ std::string PercentText(std::optional<double> percent) {
 /// them.
 std::optional<double> WorstOfCapacitanceGroup(const CardErrors& e, const DatasheetPoints& points) {
   if (!e.worstGateChargePercent) return e.worstCapacitancePercent;
-  const double capacitance = e.worstCapacitancePercent.value_or(0);
-  return std::max(points.gateCharge->first ? capacitance / kChargesFirstWeight : capacitance,
+  return std::max(e.worstCapacitancePercent.value_or(0) * CapacitanceWeight(points),
                   *e.worstGateChargePercent);
 }
 
