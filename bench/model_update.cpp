@@ -1,6 +1,6 @@
 // "Update model" is the tool's central command: every click runs the whole road from the
 // field texts to the card and the subcircuit.
-#include "model/model_update.h"
+#include "commands/model_update.h"
 
 #include <benchmark/benchmark.h>
 

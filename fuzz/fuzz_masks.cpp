@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 #include "model/numbers.h"
 
 namespace {

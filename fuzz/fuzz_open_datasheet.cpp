@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/datasheet_file.h"
+#include "commands/datasheet_commands.h"
 #include "fuzz_open_files.h"
 #include "model/window_state.h"
 

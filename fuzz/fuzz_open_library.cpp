@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/model_library.h"
+#include "commands/library_commands.h"
 #include "fuzz_open_files.h"
 #include "model/control_names.h"
 #include "model/window_state.h"

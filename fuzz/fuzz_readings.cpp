@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 #include "model/numbers.h"
 
 namespace {

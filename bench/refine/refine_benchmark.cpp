@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "commands/model_update.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refinement.h"
 #include "refine/switch_advice.h"

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "model/model_update.h"
+#include "commands/model_update.h"
 #include "platform/scripted_platform.h"
 #include "verify/model_curves.h"
 #include "verify/verify_model.h"

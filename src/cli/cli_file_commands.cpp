@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "cli/cli_texts.h"
-#include "files/datasheet_file.h"
+#include "commands/datasheet_commands.h"
+#include "commands/library_commands.h"
 #include "files/file_messages.h"
-#include "files/model_library.h"
 
 namespace vdmos::cli {
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/cli_platform.h"
-#include "model/command_runner.h"
+#include "commands/command_runner.h"
 #include "model/window_state.h"
 
 namespace vdmos::cli {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/cli_texts.h"
-#include "model/control_table.h"
+#include "commands/control_table.h"
 
 namespace vdmos::cli {
 namespace {

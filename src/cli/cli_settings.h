@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/subcircuit_commands.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
 

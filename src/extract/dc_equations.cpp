@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "extract/checked_math.h"
 #include "extract/constants.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 

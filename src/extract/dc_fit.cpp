@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "extract/checked_math.h"
 #include "extract/dc_equations.h"
 #include "extract/dc_messages.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 namespace {

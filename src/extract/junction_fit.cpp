@@ -1,7 +1,7 @@
 #include "extract/junction_fit.h"
 
-#include "extract/checked_math.h"
 #include "extract/constants.h"
+#include "model/checked_math.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 

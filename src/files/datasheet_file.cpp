@@ -3,16 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <span>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "files/file_messages.h"
-#include "files/save_text_file.h"
 #include "model/control_names.h"
-#include "model/control_table.h"
-#include "model/new_command.h"
 
 namespace vdmos {
 namespace {
@@ -79,10 +72,6 @@ constexpr std::array<std::string_view, 9> kNamedTexts{
 constexpr std::array<std::string_view, 4> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
                                                        control::FixVTO, control::ChargesFirst};
 
-// Far more than the lines of typed values ever take; it keeps a huge or binary file from
-// being read whole.
-constexpr std::size_t kReadLimit = 1024 * 1024;
-
 /// The lines of the text, each without its line end (CR LF or LF). A text ending in a line
 /// end has no empty line after it.
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -101,48 +90,22 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-void SetIfEmpty(WindowState& state, std::string_view control, std::string value) {
-  if (state.text(control).empty()) state.setText(control, std::move(value));
-}
-
-/// Sets the fields of the "Name=text" lines after the 40 as typing or clicking them would;
-/// unknown names and malformed lines are passed over.
-void ReadNamedLines(WindowState& state, Platform& platform, std::span<const std::string_view> lines) {
-  for (const std::string_view line : lines) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) continue;
-    const std::string_view name = line.substr(0, equals);
-    const std::string_view text = line.substr(equals + 1);
-    const ControlAction* action = FindControlAction(name);
-    if (std::ranges::find(kNamedTexts, name) != kNamedTexts.end() && action) {
-      TypeInto(*action, std::string(text), state, platform);
-    } else if (std::ranges::find(kNamedChecks, name) != kNamedChecks.end() && action && text.size() == 1 &&
-               text[0] >= '0' && text[0] <= '2') {
-      ClickCheckBox(*action, text[0] - '0', state, platform);
-    }
-  }
-}
-
-/// Fills what the file left empty, in an order where later gaps take earlier results.
-void FillGaps(WindowState& state, std::string_view fetType) {
-  SetIfEmpty(state, control::TextVdsMiddle, "25");
-  SetIfEmpty(state, control::rdsonVgs, "10");
-  SetIfEmpty(state, control::Trr, "0");
-  // Only the exact text selects PMOS; setting the box's text runs no model update.
-  state.setText(control::Combo1, fetType == "PMOS" ? "PMOS" : "NMOS");
-  SetIfEmpty(state, control::TextBoxVdsTest, "50");
-  SetIfEmpty(state, control::VdsRange, "25");
-  SetIfEmpty(state, control::IdCharge, state.text(control::Text4));
-  SetIfEmpty(state, control::VdCharge, "50");
-  SetIfEmpty(state, control::VgCharge, "10");
-  const std::string& plateauCurrent = state.text(control::Idplat);
-  if (plateauCurrent.empty() || plateauCurrent == "0")
-    state.setText(control::Idplat, state.text(control::IdCharge));
+std::optional<NamedLine> ReadNamedLine(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const std::string_view name = line.substr(0, equals);
+  const std::string_view text = line.substr(equals + 1);
+  if (auto known = std::ranges::find(kNamedTexts, name); known != kNamedTexts.end())
+    return NamedLine{*known, std::string(text)};
+  if (auto known = std::ranges::find(kNamedChecks, name);
+      known != kNamedChecks.end() && text.size() == 1 && text[0] >= '0' && text[0] <= '2')
+    return NamedLine{*known, std::string(text), true, text[0] - '0'};
+  return std::nullopt;
 }
 
 }  // namespace
 
-void save_Click(WindowState& state, Platform& platform) {
+std::string DatasheetFileText(const WindowState& state) {
   std::string text;
   for (const Line& line : kLayout) {
     text += line.control.empty() ? line.fixedText : std::string_view(state.text(line.control));
@@ -152,39 +115,30 @@ void save_Click(WindowState& state, Platform& platform) {
     text.append(name).append("=").append(state.text(name)).append("\r\n");
   for (const std::string_view name : kNamedChecks)
     text.append(name).append("=").append(std::to_string(state.check(name))).append("\r\n");
-  SaveTextFile(platform, text, state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
+  return text;
 }
 
-void open_Click(WindowState& state, Platform& platform) {
-  const std::optional<std::string> path = platform.ChooseOpenFile({std::string(kDatasheetFilter), 2, ""});
-  if (!path) return;
-  const FileRead file = platform.ReadFile(*path, kReadLimit);
-  if (file.status == FileRead::Status::CannotOpen) return;
-  const std::vector<std::string_view> lines = SplitLines(file.bytes);
-  if (lines.empty()) return;
+DatasheetReading ReadDatasheetText(std::string_view text) {
+  DatasheetReading reading;
+  const std::vector<std::string_view> lines = SplitLines(text);
+  if (lines.empty()) return reading;
   if (lines.front() != kDatasheetHeader) {
-    platform.ShowMessage(kWrongDatasheetHeaderMessage);
-    return;
+    reading.status = DatasheetReadStatus::WrongHeader;
+    return reading;
   }
-
-  // Only now, with a file in hand, are the user's values given up.
-  New_Click(state, platform);
-  std::string_view fetType;
+  reading.status = DatasheetReadStatus::Ok;
+  DatasheetFileContent& content = reading.content;
   for (std::size_t i = 1; i < lines.size() && i < kLayout.size(); ++i) {
     const std::string_view control = kLayout[i].control;
     if (control.empty()) continue;
     if (control == control::Combo1)
-      fetType = lines[i];
+      content.fetType = lines[i];
     else
-      state.setText(control, std::string(lines[i]));
+      content.fields.emplace_back(control, lines[i]);
   }
-  if (lines.size() > kLayout.size())
-    ReadNamedLines(state, platform, std::span(lines).subspan(kLayout.size()));
-  FillGaps(state, fetType);
-  // New empties these too; they are emptied here as well because a card never belongs to
-  // values that were just loaded.
-  state.setText(control::Text19, "");
-  state.card = CardTexts{};
+  for (std::size_t i = kLayout.size(); i < lines.size(); ++i)
+    if (std::optional<NamedLine> named = ReadNamedLine(lines[i])) content.named.push_back(std::move(*named));
+  return reading;
 }
 
 }  // namespace vdmos

@@ -1,18 +1,54 @@
 #pragma once
+// The datasheet values file: forty lines whose meaning is their position, then one "Name=text"
+// line for each field the forty do not hold. Text in, text out: what reading a file does to the
+// window (New first, typing the named lines) is the file commands' business.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "model/window_state.h"
-#include "platform/platform.h"
 
 namespace vdmos {
 
-/// File > Save: the datasheet values file through the save dialog, suggesting Text20 + ".txt":
-/// the 40-line layout, then one "Name=text" line for each field it does not hold (the gate
-/// charges, the breakdown voltage, LAMBDA, the output check point and the DC-fit switches).
-void save_Click(WindowState& state, Platform& platform);
-/// File > Open: reads a datasheet values file into the fields. Nothing changes on a cancel,
-/// an unreadable or empty file, or a wrong first line (which is reported); otherwise New runs,
-/// the 40 lines and then the "Name=text" lines are loaded (as typed: the breakdown voltage runs
-/// its change handling), the gaps are filled and the card texts are emptied. A file of the
-/// 40-line layout alone opens as it always did.
-void open_Click(WindowState& state, Platform& platform);
+/// Far more than the lines of typed values ever take; it keeps a huge or binary file from
+/// being read whole.
+inline constexpr std::size_t kDatasheetReadLimit = 1024 * 1024;
+
+/// The file's text for the window's fields, each line ending in CR LF.
+std::string DatasheetFileText(const WindowState& state);
+
+/// A "Name=text" line after the forty: a field typed, or a check box clicked to `value`.
+struct NamedLine {
+  std::string_view control;
+  std::string text;
+  bool checkBox = false;
+  int value = 0;  ///< the check box's value, 0 to 2
+};
+
+/// What a file holds, in file order.
+struct DatasheetFileContent {
+  /// The field texts of the forty lines (the FET type apart).
+  std::vector<std::pair<std::string_view, std::string>> fields;
+  std::string fetType;  ///< line 24 as it stands
+  /// The named lines whose name the file format knows and whose value is well formed; others
+  /// are passed over.
+  std::vector<NamedLine> named;
+};
+
+enum class DatasheetReadStatus {
+  Empty,        ///< no line at all
+  WrongHeader,  ///< the first line is not kDatasheetHeader
+  Ok,
+};
+
+struct DatasheetReading {
+  DatasheetReadStatus status = DatasheetReadStatus::Empty;
+  DatasheetFileContent content;
+};
+
+/// Reads a file's text (CR LF or LF line ends).
+DatasheetReading ReadDatasheetText(std::string_view text);
 
 }  // namespace vdmos

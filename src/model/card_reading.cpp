@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "extract/checked_math.h"
 #include "model/ascii_case.h"
 #include "model/card_texts.h"
+#include "model/checked_math.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 namespace {

@@ -6,27 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "extract/checked_math.h"
 #include "model/card_reading.h"
 #include "model/card_texts.h"
-#include "model/command_runner.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
+#include "model/model_failure.h"
 #include "model/numbers.h"
 
 namespace vdmos {
-
-const std::string_view kSubCktHelpText =
-    "Instructions for using the nmos-symbol for a NMOS-subcircuit:\r\n"
-    "Add an NMOS-fet (symbol nmos) to the schematic.\r\n"
-    "Change its value NMOS to X20N60C3 (or your model name) in the schematic.\r\n"
-    "Cltr-key plus right-mouse-click on the placed symbol.\r\n"
-    "Change Prefix:MN to Prefix:X\r\n"
-    "Now Varnex expects a subcircuit model for this device.\r\n"
-    "Either directly add the model text to your schematic or put it\r\n"
-    "into a file. In the ladder case you have to add an include-\r\n"
-    "SPICE-directive telling Varnex the place of the model.\r\n"
-    ".include(filename)";
 
 namespace {
 
@@ -110,18 +97,6 @@ void BuildSubCkt(WindowState& state) {
                                reverseVoltage, state.text(control::Text19)));
 }
 
-void avalanche_volt_Change(WindowState& state, Platform&) {
-  BuildSubCkt(state);
-  const std::string& voltage = state.text(control::avalanche_volt);
-  const bool usable = !voltage.empty() && PlainReading(voltage) != 0.0;
-  state.setEnabled(control::SubCktTextBox, usable);
-  state.setEnabled(control::CopyToClipBoardSubCkt, usable);
-}
-
-void CopyToClipBoardSubCkt_Click(WindowState& state, Platform& platform) {
-  platform.SetClipboardText(state.text(control::SubCktTextBox));
-}
-
 bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
   try {
     return !breakdownVoltage.empty() && PlainReading(breakdownVoltage) != 0.0;
@@ -152,27 +127,6 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
   return NgspiceSubCircuit(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
                            state.text(control::avalanche_volt), state.text(control::Text19));
-}
-
-void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform) {
-  const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
-  if (subckt.ok()) {
-    platform.SetClipboardText(subckt.text);
-  } else {
-    platform.ShowMessage(subckt.problem);
-  }
-}
-
-void HelpSubCkt_Click(WindowState&, Platform& platform) { platform.ShowMessage(kSubCktHelpText); }
-
-void OptionStandard_Click(WindowState& state, Platform&) {
-  state.optionStandard = true;
-  state.optionSubCkt = false;
-}
-
-void OptionSubCkt_Click(WindowState& state, Platform&) {
-  state.optionSubCkt = true;
-  state.optionStandard = false;
 }
 
 }  // namespace vdmos

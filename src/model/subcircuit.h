@@ -1,13 +1,12 @@
 #pragma once
 // The model wrapped in a subcircuit that adds a gate-source resistor and a drain-source
-// breakdown diode, and the controls around it.
+// breakdown diode, in the form the schematic program reads and in the form ngspice reads.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/window_state.h"
-#include "platform/platform.h"
 
 namespace vdmos {
 
@@ -15,20 +14,6 @@ namespace vdmos {
 /// text of Text19. Throws ArithmeticFault when the breakdown voltage overflows; the box then
 /// keeps its previous text.
 void BuildSubCkt(WindowState& state);
-/// Change of avalanche_volt: rebuilds the subcircuit; an empty or zero voltage disables the
-/// subcircuit box and its copy button, anything else enables them. An overflowing voltage
-/// throws ArithmeticFault before anything changes; the front ends run it as a user command.
-void avalanche_volt_Change(WindowState& state, Platform& platform);
-/// Copies SubCktTextBox to the clipboard.
-void CopyToClipBoardSubCkt_Click(WindowState& state, Platform& platform);
-/// Shows how to place the subcircuit in a schematic.
-void HelpSubCkt_Click(WindowState& state, Platform& platform);
-/// The options choose what "Add Model" appends; a click selects one and clears the other.
-void OptionStandard_Click(WindowState& state, Platform& platform);
-void OptionSubCkt_Click(WindowState& state, Platform& platform);
-
-/// The ten lines of the subcircuit help, joined by CR LF.
-extern const std::string_view kSubCktHelpText;
 
 /// The subcircuit in the form ngspice reads: the same lines, but the transistor with the three
 /// nodes of ngspice's VDMOS and the breakdown diode with the standard diode parameters (BV, IBV,
@@ -56,8 +41,6 @@ NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
 /// Whether the breakdown voltage field gives the subcircuit a voltage: not empty and not 0
 /// (true for a value too large to read, which the subcircuit then refuses).
 bool HasBreakdownVoltage(std::string_view breakdownVoltage);
-/// Copies the ngspice subcircuit to the clipboard, or shows why there is none.
-void CopyToClipBoardNgspiceSubCkt_Click(WindowState& state, Platform& platform);
 
 // Why there is no ngspice subcircuit beyond the card (card_texts.h).
 inline constexpr std::string_view kNgspiceSubCktNoBreakdownText =

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "extract/dc_update.h"
+#include "commands/dc_update.h"
 #include "extract/junction_fit.h"
 #include "model/card_reading.h"
 #include "model/model_card.h"

@@ -1,10 +1,10 @@
 #include "refine/refine_command.h"
 
-#include "extract/checked_math.h"
-#include "model/command_runner.h"
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
-#include "model/model_update.h"
 #include "model/numbers.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <map>
 
-#include "extract/dc_update.h"
+#include "commands/dc_update.h"
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "extract/checked_math.h"
-#include "model/command_runner.h"
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"

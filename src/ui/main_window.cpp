@@ -18,10 +18,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "extract/gate_resistance.h"
+#include "commands/control_table.h"
+#include "commands/gate_resistance.h"
+#include "commands/model_update.h"
 #include "model/control_names.h"
-#include "model/control_table.h"
-#include "model/model_update.h"
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
 #include "ui/check_box.h"

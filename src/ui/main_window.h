@@ -2,8 +2,8 @@
 #include <QMainWindow>
 #include <cstddef>
 
-#include "model/command_runner.h"
-#include "model/control_table.h"
+#include "commands/command_runner.h"
+#include "commands/control_table.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
 #include "ui/controls.h"

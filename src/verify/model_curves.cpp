@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "extract/body_diode.h"
-#include "extract/checked_math.h"
 #include "extract/constants.h"
 #include "extract/dc_equations.h"
 #include "model/card_reading.h"
+#include "model/checked_math.h"
 #include "model/numbers.h"
 #include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "extract/checked_math.h"
 #include "model/card_reading.h"
+#include "model/checked_math.h"
 #include "model/numbers.h"
 #include "verify/bench_setup.h"
 #include "verify/check_output.h"

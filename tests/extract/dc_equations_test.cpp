@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 namespace {

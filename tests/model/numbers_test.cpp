@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <string>
 
-#include "files/datasheet_file.h"
+#include "commands/datasheet_commands.h"
+#include "commands/model_update.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"
 #include "refine/refine_texts.h"

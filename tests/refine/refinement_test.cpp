@@ -7,11 +7,11 @@
 
 #include <cmath>
 
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
 #include "extract/dc_equations.h"
-#include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
-#include "model/model_update.h"
 #include "model/numbers.h"
 #include "platform/scripted_platform.h"
 #include "refine/minimax_fit.h"

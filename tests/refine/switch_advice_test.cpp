@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "files/datasheet_file.h"
+#include "commands/datasheet_commands.h"
+#include "commands/model_update.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
 #include "verify/verify_model.h"

@@ -35,7 +35,7 @@ inline WindowState StartValueState(const std::string& fetType) {
 /// An expected file, byte for byte: data/nmos or data/pmos of this test folder, then the file
 /// name.
 inline std::string GoldenFile(const std::string& form, const std::string& fileName) {
-  return ReadBytes(std::string(VDMOS_TEST_DATA_DIR) + "/" + form + "/" + fileName);
+  return ReadBytes(std::string(VDMOS_TESTS_DIR) + "/testcircuits/data/" + form + "/" + fileName);
 }
 
 /// Records the path of every file write. With refuseWrites set, each write fails and nothing

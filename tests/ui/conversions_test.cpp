@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "model/window_commands.h"
+#include "commands/window_commands.h"
 #include "ui/file_filter.h"
 #include "ui/text_bridge.h"
 #include "ui_test_registry.h"

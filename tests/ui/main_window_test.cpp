@@ -10,12 +10,13 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include "commands/command_runner.h"
+#include "commands/control_table.h"
+#include "commands/subcircuit_commands.h"
+#include "commands/window_commands.h"
 #include "golden/start_card.h"
-#include "model/command_runner.h"
 #include "model/control_names.h"
-#include "model/control_table.h"
 #include "model/subcircuit.h"
-#include "model/window_commands.h"
 #include "ui/check_box.h"
 #include "ui/rgate_window.h"
 #include "ui_test_registry.h"

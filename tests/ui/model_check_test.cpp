@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "check_helpers.h"
+#include "commands/command_runner.h"
 #include "extract/dc_equations.h"
-#include "model/command_runner.h"
 #include "model/control_names.h"
 #include "ui/check_plot.h"
 #include "ui/check_runs.h"

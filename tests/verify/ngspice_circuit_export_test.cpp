@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "commands/command_runner.h"
 #include "model/card_texts.h"
-#include "model/command_runner.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/temp_folder.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/model_update.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The start card and the window around it, for the model check tests.
 
+#include "commands/model_update.h"
 #include "golden/start_card.h"
-#include "model/model_update.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
 

@@ -13,11 +13,11 @@
 #include <QTest>
 #include <cstdio>
 
-#include "extract/gate_resistance.h"
-#include "files/model_library.h"
+#include "commands/gate_resistance.h"
+#include "commands/library_commands.h"
+#include "commands/model_update.h"
+#include "commands/window_commands.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
-#include "model/window_commands.h"
 #include "platform/scripted_platform.h"
 #include "ui/main_window.h"
 #include "ui/model_check_page.h"

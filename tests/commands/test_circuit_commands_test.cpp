@@ -1,15 +1,15 @@
 // The export command end to end: the folder choice, the eight files in order and byte for byte
 // against the hand-written expected files, replacing, failures, and refused model names.
 
-#include "testcircuits/test_circuit_export.h"
+#include "commands/test_circuit_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "circuit_test_support.h"
 #include "model/control_names.h"
+#include "testcircuits/circuit_test_support.h"
 
 namespace vdmos {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/model_update.h"
+#include "commands/model_update.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "extract/ac_update.h"
-#include "extract/checked_math.h"
-#include "extract/dc_update.h"
+#include "commands/ac_update.h"
+#include "commands/command_runner.h"
+#include "commands/dc_update.h"
+#include "commands/subcircuit_commands.h"
 #include "golden/start_card.h"
-#include "model/command_runner.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"

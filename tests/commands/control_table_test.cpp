@@ -1,13 +1,13 @@
-#include "model/control_table.h"
+#include "commands/control_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "commands/model_update.h"
 #include "model/control_names.h"
 #include "model/fields.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 
 namespace vdmos {

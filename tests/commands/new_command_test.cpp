@@ -1,4 +1,4 @@
-#include "model/new_command.h"
+#include "commands/new_command.h"
 
 #include <gtest/gtest.h>
 

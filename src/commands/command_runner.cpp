@@ -1,6 +1,6 @@
-#include "model/command_runner.h"
+#include "commands/command_runner.h"
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 
 namespace vdmos {
 

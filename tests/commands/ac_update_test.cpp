@@ -1,4 +1,4 @@
-#include "extract/ac_update.h"
+#include "commands/ac_update.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"

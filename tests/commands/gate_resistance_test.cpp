@@ -1,4 +1,4 @@
-#include "extract/gate_resistance.h"
+#include "commands/gate_resistance.h"
 
 #include <gtest/gtest.h>
 

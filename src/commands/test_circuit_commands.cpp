@@ -1,8 +1,8 @@
-#include "testcircuits/test_circuit_export.h"
+#include "commands/test_circuit_commands.h"
 
+#include "commands/model_update.h"
 #include "files/save_text_file.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "testcircuits/circuit_file_path.h"
 #include "testcircuits/circuit_texts.h"
 #include "testcircuits/test_circuit_texts.h"

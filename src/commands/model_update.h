@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "model/model_card.h"
+#include "model/model_failure.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
 
@@ -20,12 +21,6 @@ void UpdateModel(WindowState& state, Platform& platform);
 /// A refined card prints the groups the refinement set with four significant digits.
 void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix,
                  CardPrecision precision = {});
-
-/// Whether the last model update failed: the card box shows the parameter error text (and any
-/// card stored before it is not the model of the fields).
-bool ModelFailed(const WindowState& state);
-/// The same for a card box text.
-bool ModelFailed(std::string_view cardBox);
 
 /// What every command that needs a card does first: an empty card box runs the model update.
 /// When the model failed, a command given a refusal shows it as a message and returns false;

@@ -6,11 +6,12 @@
 #include <tuple>
 #include <vector>
 
-#include "extract/checked_math.h"
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
+#include "commands/subcircuit_commands.h"
 #include "golden/start_card.h"
-#include "model/command_runner.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "platform/scripted_platform.h"
 
 namespace vdmos {

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/command_runner.h"
+#include "commands/command_runner.h"
 
 namespace vdmos {
 

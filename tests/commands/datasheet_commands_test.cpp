@@ -1,13 +1,14 @@
 // The datasheet values file: the exact 40-line layout, reading it back, the gap filling, and
 // that nothing changes unless a file with the right first line was opened.
 
-#include "files/datasheet_file.h"
+#include "commands/datasheet_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 
+#include "commands/subcircuit_commands.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"

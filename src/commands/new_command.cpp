@@ -1,5 +1,6 @@
-#include "model/new_command.h"
+#include "commands/new_command.h"
 
+#include "commands/subcircuit_commands.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"

@@ -1,6 +1,6 @@
-#include "extract/gate_resistance.h"
+#include "commands/gate_resistance.h"
 
-#include "extract/checked_math.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 

@@ -1,22 +1,23 @@
-#include "model/control_table.h"
+#include "commands/control_table.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
-#include "extract/ac_update.h"
-#include "extract/dc_update.h"
-#include "extract/gate_resistance.h"
-#include "files/datasheet_file.h"
-#include "files/model_library.h"
+#include "commands/ac_update.h"
+#include "commands/datasheet_commands.h"
+#include "commands/dc_update.h"
+#include "commands/gate_resistance.h"
+#include "commands/library_commands.h"
+#include "commands/model_update.h"
+#include "commands/new_command.h"
+#include "commands/subcircuit_commands.h"
+#include "commands/test_circuit_commands.h"
+#include "commands/window_commands.h"
 #include "model/control_names.h"
 #include "model/fields.h"
-#include "model/model_update.h"
-#include "model/new_command.h"
 #include "model/subcircuit.h"
-#include "model/window_commands.h"
-#include "testcircuits/test_circuit_export.h"
 
 namespace vdmos {
 namespace {

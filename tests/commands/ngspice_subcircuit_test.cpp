@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
+#include "commands/subcircuit_commands.h"
 #include "golden/start_card.h"
 #include "model/card_texts.h"
-#include "model/command_runner.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
 

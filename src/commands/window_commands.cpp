@@ -1,4 +1,4 @@
-#include "model/window_commands.h"
+#include "commands/window_commands.h"
 
 #include "model/control_names.h"
 #include "version.h"

@@ -1,12 +1,13 @@
 // The model library: appending models, opening and saving the library, saving one model,
 // and the refusal of files that cannot be a library.
 
-#include "files/model_library.h"
+#include "commands/library_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "commands/subcircuit_commands.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"

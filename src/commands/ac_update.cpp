@@ -1,13 +1,13 @@
-#include "extract/ac_update.h"
+#include "commands/ac_update.h"
 
 #include <cmath>
 #include <string>
 #include <utility>
 
 #include "extract/ac_messages.h"
-#include "extract/checked_math.h"
 #include "extract/constants.h"
 #include "extract/junction_fit.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 

@@ -1,10 +1,10 @@
-#include "model/model_update.h"
+#include "commands/model_update.h"
 
-#include "extract/ac_update.h"
+#include "commands/ac_update.h"
+#include "commands/command_runner.h"
+#include "commands/dc_update.h"
 #include "extract/body_diode.h"
-#include "extract/checked_math.h"
-#include "extract/dc_update.h"
-#include "model/command_runner.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -57,9 +57,6 @@ void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_vi
   state.setEnabled(control::Command1, true);
   BuildSubCkt(state);
 }
-
-bool ModelFailed(std::string_view cardBox) { return cardBox == kParameterErrorText; }
-bool ModelFailed(const WindowState& state) { return ModelFailed(state.text(control::Text19)); }
 
 bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal) {
   if (state.text(control::Text19).empty()) UpdateModel(state, platform);

@@ -1,11 +1,11 @@
-#include "files/model_library.h"
+#include "commands/library_commands.h"
 
 #include <optional>
 
+#include "commands/model_update.h"
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
 #include "model/control_names.h"
-#include "model/model_update.h"
 
 namespace vdmos {
 namespace {

@@ -1,4 +1,4 @@
-#include "extract/dc_update.h"
+#include "commands/dc_update.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,78 @@
+#include "commands/datasheet_commands.h"
+
+#include <optional>
+#include <string>
+
+#include "commands/control_table.h"
+#include "commands/new_command.h"
+#include "files/datasheet_file.h"
+#include "files/file_messages.h"
+#include "files/save_text_file.h"
+#include "model/control_names.h"
+
+namespace vdmos {
+namespace {
+
+void SetIfEmpty(WindowState& state, std::string_view control, std::string value) {
+  if (state.text(control).empty()) state.setText(control, std::move(value));
+}
+
+/// Sets the fields of the named lines as typing or clicking them would.
+void ApplyNamedLines(WindowState& state, Platform& platform, const std::vector<NamedLine>& lines) {
+  for (const NamedLine& line : lines) {
+    const ControlAction* action = FindControlAction(line.control);
+    if (!action) continue;
+    if (line.checkBox)
+      ClickCheckBox(*action, line.value, state, platform);
+    else
+      TypeInto(*action, line.text, state, platform);
+  }
+}
+
+/// Fills what the file left empty, in an order where later gaps take earlier results.
+void FillGaps(WindowState& state, std::string_view fetType) {
+  SetIfEmpty(state, control::TextVdsMiddle, "25");
+  SetIfEmpty(state, control::rdsonVgs, "10");
+  SetIfEmpty(state, control::Trr, "0");
+  // Only the exact text selects PMOS; setting the box's text runs no model update.
+  state.setText(control::Combo1, fetType == "PMOS" ? "PMOS" : "NMOS");
+  SetIfEmpty(state, control::TextBoxVdsTest, "50");
+  SetIfEmpty(state, control::VdsRange, "25");
+  SetIfEmpty(state, control::IdCharge, state.text(control::Text4));
+  SetIfEmpty(state, control::VdCharge, "50");
+  SetIfEmpty(state, control::VgCharge, "10");
+  const std::string& plateauCurrent = state.text(control::Idplat);
+  if (plateauCurrent.empty() || plateauCurrent == "0")
+    state.setText(control::Idplat, state.text(control::IdCharge));
+}
+
+}  // namespace
+
+void save_Click(WindowState& state, Platform& platform) {
+  SaveTextFile(platform, DatasheetFileText(state), state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
+}
+
+void open_Click(WindowState& state, Platform& platform) {
+  const std::optional<std::string> path = platform.ChooseOpenFile({std::string(kDatasheetFilter), 2, ""});
+  if (!path) return;
+  const FileRead file = platform.ReadFile(*path, kDatasheetReadLimit);
+  if (file.status == FileRead::Status::CannotOpen) return;
+  const DatasheetReading reading = ReadDatasheetText(file.bytes);
+  if (reading.status == DatasheetReadStatus::Empty) return;
+  if (reading.status == DatasheetReadStatus::WrongHeader) {
+    platform.ShowMessage(kWrongDatasheetHeaderMessage);
+    return;
+  }
+
+  // Only now, with a file in hand, are the user's values given up.
+  New_Click(state, platform);
+  for (const auto& [control, text] : reading.content.fields) state.setText(control, text);
+  ApplyNamedLines(state, platform, reading.content.named);
+  FillGaps(state, reading.content.fetType);
+  // New empties these too; they are emptied here as well because a card never belongs to
+  // values that were just loaded.
+  state.setText(control::Text19, "");
+  state.card = CardTexts{};
+}
+
+}  // namespace vdmos

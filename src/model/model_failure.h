@@ -1,0 +1,22 @@
+#pragma once
+// A model update that fails shows one text in the card box instead of a card: that text is how
+// every command, on either front end, knows the fields make no model.
+
+#include <string_view>
+
+#include "model/window_state.h"
+
+namespace vdmos {
+
+/// The text the model card box shows when a model update fails, and the message shown when a
+/// command started on its own ends in an arithmetic fault.
+inline constexpr std::string_view kParameterErrorText =
+    "Error in one or more parameters... The model data cannot be calculated.";
+
+/// Whether the card box shows the parameter error text (so any card stored before it is not
+/// the model of the fields).
+inline bool ModelFailed(std::string_view cardBox) { return cardBox == kParameterErrorText; }
+/// The same for the window's card box, Text19.
+bool ModelFailed(const WindowState& state);
+
+}  // namespace vdmos
