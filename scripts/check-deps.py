@@ -54,6 +54,7 @@ MAKE_TARGETS = ["run", "test", "sanitize-test", "bench", "fuzz"]
 PROGRAMS = [
     ("make", "the two commands of the README"),
     ("/bin/sh", "tests/verify/child_process_test.cpp runs its children with it"),
+    ("sleep", "tests/cli/cli_signal_test.cpp: the stand-in for a hanging ngspice"),
     ("ngspice", "tests/verify and tests/ui simulate the model with it"),
     ("dpkg-query", "scripts/install-deps.sh and scripts/check-deps.sh: installed, and whose"),
     ("apt-get", "scripts/install-deps.sh: installing"),

@@ -5,9 +5,13 @@
 #include "ui/qt_platform.h"
 #include "ui/quit_when_shown.h"
 #include "ui/window_texts.h"
+#include "verify/child_groups.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
+  // A session that is ended (logging out, a kill from a terminal) takes its running checks
+  // with it; quitting waits for them, and they end at their deadline.
+  vdmos::EndChildrenOnTerminatingSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(vdmos::ui::kApplicationTitle);
   QApplication::setApplicationVersion(vdmos::kVersion);

@@ -141,11 +141,15 @@ std::optional<std::string> BenchSetupProblem(const BenchSetup& s) {
   if (!(s.transferVgs.stop > 0)) return std::string(kTransferGateNotPositiveText);
   if (!(s.rdsonVgs > 0)) return std::string(kRdsonVgsNotPositiveText);
   if (!(s.outputVds.stop > 0)) return std::string(kOutputDrainNotPositiveText);
-  if (!(s.chargeId > 0 && s.chargeVds > 0)) return std::string(kGateChargeNotPositiveText);
   const bool gridVoltagesFine =
       s.grid[1].vds >= 0 && s.grid[2].vds >= 0 && (s.grid[1].vds > 0 || s.grid[2].vds > 0);
   if (!gridVoltagesFine) return std::string(kCapacitanceVdsNotPositiveText);
   if (!(s.diodeVsd.stop > 0)) return std::string(kDiodeVsdNotPositiveText);
+  return std::nullopt;
+}
+
+std::optional<std::string> GateChargeSetupProblem(const BenchSetup& s) {
+  if (!(s.chargeId > 0 && s.chargeVds > 0)) return std::string(kGateChargeNotPositiveText);
   return std::nullopt;
 }
 

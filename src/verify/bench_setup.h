@@ -67,9 +67,13 @@ struct BenchSetup {
 /// Throws ArithmeticFault when a field overflows.
 BenchSetup ReadBenchSetup(const WindowState& state);
 
-/// Why the benches cannot run with these conditions (a sweep with nothing to sweep), as the
-/// message to show; nullopt when they can.
+/// Why the transfer, output and capacitance benches cannot run with these conditions (a sweep
+/// with nothing to sweep), as the message to show; nullopt when they can.
 std::optional<std::string> BenchSetupProblem(const BenchSetup& setup);
+
+/// Why the gate charge test cannot run with its conditions; nullopt when it can. Apart from the
+/// other benches' problems, as a check without it still has rows that stand.
+std::optional<std::string> GateChargeSetupProblem(const BenchSetup& setup);
 
 /// The gate voltage the gate charge test and the model's curve run to: past the gate voltage
 /// of Qg, so that the rise above it shows.

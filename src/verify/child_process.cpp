@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@
 #include <cstdlib>
 #include <system_error>
 #include <utility>
+
+#include "verify/child_groups.h"
 
 extern char** environ;
 
@@ -132,9 +135,13 @@ struct Child {
 };
 
 /// Between fork and exec only async-signal-safe calls: the parent may have other threads.
-[[noreturn]] void BecomeChild(int in, int out, int err, int report, const rlimit& memory, const rlimit& cpu,
-                              const char* path, char* const* argv, char* const* envp) {
+[[noreturn]] void BecomeChild(pid_t parent, int in, int out, int err, int report, const rlimit& memory,
+                              const rlimit& cpu, const char* path, char* const* argv, char* const* envp) {
   ::setpgid(0, 0);
+  // The child dies with the thread that started it, however that ends; a parent already gone
+  // before this line would never send the signal, hence the check after it.
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != parent) ::_exit(127);
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -153,6 +160,7 @@ struct Child {
 }
 
 void RecordWaitStatus(Child& child, int status) {
+  ForgetChildGroup(child.pid);
   child.running = false;
   if (WIFEXITED(status)) {
     child.outcome.status = Status::Exited;
@@ -167,6 +175,7 @@ void Reap(Child& child) {
   int status = 0;
   while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
   }
+  ForgetChildGroup(child.pid);
   child.running = false;
   child.in.Close();
   child.out.Close();
@@ -215,16 +224,18 @@ void Start(const ChildRequest& request, const ChildLimits& limits, Child& child)
     return;
   }
 
+  const pid_t parent = ::getpid();
   const pid_t pid = ::fork();
   if (pid < 0) {
     child.outcome.error = ErrorText(errno);
     return;
   }
   if (pid == 0) {
-    BecomeChild(in.child.get(), out.child.get(), err.child.get(), report.child.get(), memory, cpu,
+    BecomeChild(parent, in.child.get(), out.child.get(), err.child.get(), report.child.get(), memory, cpu,
                 path.c_str(), argv.data(), envp.data());
   }
   ::setpgid(pid, pid);  // also here, so that a kill cannot come before the child made its group
+  RegisterChildGroup(pid);
   child.pid = pid;
   child.running = true;
   for (Channel* channel : {&in, &out, &err, &report}) channel->child.Close();

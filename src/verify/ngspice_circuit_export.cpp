@@ -38,7 +38,10 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     platform.ShowMessage(kFieldOverflowText);
     return;
   }
-  if (auto problem = BenchSetupProblem(setup)) {
+  // A netlist file is written for every bench, so each must be able to run.
+  std::optional<std::string> problem = BenchSetupProblem(setup);
+  if (!problem) problem = GateChargeSetupProblem(setup);
+  if (problem) {
     platform.ShowMessage(*problem);
     return;
   }

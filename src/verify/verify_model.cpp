@@ -79,8 +79,14 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
   }
   if (auto problem = BenchSetupProblem(setup)) return CheckFailure(VerifyStatus::InvalidInput, *problem);
 
+  // A gate charge test that cannot run, or finds no solution, says so in its rows; the other
+  // benches' rows still stand.
+  const std::optional<std::string> gateChargeProblem = GateChargeSetupProblem(setup);
+  std::vector<Bench> benches;
   std::vector<ChildRequest> requests;
   for (const Bench bench : kBenches) {
+    if (bench == Bench::GateCharge && gateChargeProblem) continue;
+    benches.push_back(bench);
     requests.push_back({{options.ngspicePath, "-b", "-n"},
                         kNgspiceEnvironment,
                         NgspiceNetlist(bench, state.card, setup) + "\r\n"});
@@ -92,15 +98,15 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     if (run.status == ChildOutcome::Status::NotFound) return *RunFailure(Bench::Transfer, run, options);
   }
   std::array<BenchOutput, kBenches.size()> outputs;
+  if (gateChargeProblem) outputs[static_cast<std::size_t>(Bench::GateCharge)].failure = *gateChargeProblem;
   for (std::size_t i = 0; i < runs.size(); ++i) {
     std::string failed;
-    if (auto failure = RunFailure(kBenches[i], runs[i], options)) {
-      // A gate charge test that finds no solution says so in its rows; the other benches'
-      // rows still stand.
-      if (kBenches[i] != Bench::GateCharge || failure->status != VerifyStatus::NoConvergence) return *failure;
+    if (auto failure = RunFailure(benches[i], runs[i], options)) {
+      if (benches[i] != Bench::GateCharge || failure->status != VerifyStatus::NoConvergence) return *failure;
       failed = std::move(failure->message);
     }
-    outputs[i] = {std::move(runs[i].out), std::move(runs[i].err), std::move(failed)};
+    outputs[static_cast<std::size_t>(benches[i])] = {std::move(runs[i].out), std::move(runs[i].err),
+                                                     std::move(failed)};
   }
   return ReadCheckOutput(outputs, state.params, setup);
 }

@@ -113,6 +113,29 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   EXPECT_THAT(advice, HasSubstr("best"));
 }
 
+// File > New leaves the gate charge test's Id empty: its rows say so, the others stand.
+TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
+  const std::string notRun = "The gate charge test needs its \"Id\" and \"Vd\" above 0.";
+  const ProcessResult run = RunCliProcess({"--verify", "--set", "IdCharge="});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_THAT(run.out,
+              ContainsRegex("\nRds\\(on\\) +Vgs = 10 V, Vds = 0.1 V +0.16 Ohm +[0-9.]+ Ohm +[0-9.]+ Ohm"));
+  EXPECT_THAT(run.out,
+              ContainsRegex("\nQg +Id = 0 A, Vd = 480 V, Vgs = 10 V +87 nC .* - +- +" + notRun + "\n"));
+
+  const ProcessResult json = RunCliProcess({"--verify", "--set", "IdCharge=", "--json"});
+  ASSERT_EQ(json.exitStatus, 0) << json.err;
+  const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
+  EXPECT_EQ(verification["status"], "ok");
+  const nlohmann::json rows = verification["rows"];
+  ASSERT_EQ(rows.size(), 20u);
+  for (const nlohmann::json& row : rows) {
+    const bool charge = row["quantity"].get<std::string>().starts_with("Qg");
+    EXPECT_EQ(row["note"], charge ? notRun : "") << row["quantity"];
+    EXPECT_EQ(row["simulated"].is_null(), charge) << row["quantity"];
+  }
+}
+
 TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
   const ProcessResult run = RunCliProcess({"--refine", "--verify", "--set", "LineBreak=0"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;

@@ -13,6 +13,7 @@
 #include "verify/child_process.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_test_support.h"
+#include "verify/verify_texts.h"
 
 namespace vdmos {
 namespace {
@@ -100,6 +101,15 @@ TEST_F(NgspiceCircuitExport, AFailedModelIsRefusedThoughAnOlderCardIsStored) {
   state_.setText(control::Text19, "");
   ExportInto(folder_.path());
   EXPECT_EQ(platform_.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+  EXPECT_TRUE(folder_.Names().empty());
+}
+
+// The check runs without a gate charge test it cannot run, but a netlist for it would be wrong.
+TEST_F(NgspiceCircuitExport, GateChargeConditionsThatCannotRunWriteNothing) {
+  state_ = testing::UpdatedStartWindow();
+  state_.setText(control::IdCharge, "");
+  ExportInto(folder_.path());
+  EXPECT_EQ(platform_.MessageTexts(), std::vector<std::string>{std::string(kGateChargeNotPositiveText)});
   EXPECT_TRUE(folder_.Names().empty());
 }
 
