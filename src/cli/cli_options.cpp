@@ -6,15 +6,17 @@
 #include <string>
 
 #include "cli/cli_texts.h"
+#include "model/control_names.h"
 #include "version.h"
 
 namespace vdmos::cli {
 namespace {
 
-const std::map<std::string, CliCommand> kCommandNames{
-    {"update-model", CliCommand::UpdateModel}, {"update-dc", CliCommand::UpdateDc},
-    {"update-ac", CliCommand::UpdateAc},       {"new", CliCommand::New},
-    {"line-break", CliCommand::LineBreak},
+// --run's names of the controls whose commands it starts (the line break's without a click).
+const std::map<std::string, control::Name> kCommandNames{
+    {"update-model", control::Command2}, {"update-dc", control::Update_DC},
+    {"update-ac", control::Update_AC},   {"new", control::New},
+    {"line-break", control::LineBreak},
 };
 
 ParseOutcome UsageError(const std::string& problem, const CLI::App& app, std::ostream& err) {
@@ -87,7 +89,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
     options.settings.push_back(std::move(*setting));
   }
   for (const std::string& name : commandNames) options.commands.push_back(kCommandNames.at(name));
-  if (options.commands.empty()) options.commands.push_back(CliCommand::UpdateModel);
+  if (options.commands.empty()) options.commands.push_back(control::Command2);
   options.output = json            ? OutputForm::Json
                    : subckt        ? OutputForm::SubCkt
                    : ngspiceSubckt ? OutputForm::NgspiceSubCkt

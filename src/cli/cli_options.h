@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "cli/cli_settings.h"
+#include "model/control_names.h"
 
 namespace vdmos::cli {
-
-/// The window commands a run can start, by their --run names.
-enum class CliCommand { UpdateModel, UpdateDc, UpdateAc, New, LineBreak };
 
 /// What the run prints on standard output.
 enum class OutputForm { Card, SubCkt, NgspiceSubCkt, Json };
@@ -21,7 +19,8 @@ struct CliOptions {
   /// Datasheet values files, in the order given; empty means the start values.
   std::vector<std::string> files;
   std::vector<ControlSetting> settings;  ///< in the order given
-  std::vector<CliCommand> commands;      ///< in the order given; never empty
+  /// The controls whose commands --run starts, in the order given; never empty.
+  std::vector<control::Name> commands;
   OutputForm output = OutputForm::Card;
 
   std::optional<std::string> library;          ///< --library: the library file each model goes to

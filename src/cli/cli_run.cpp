@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_session.h"
 #include "cli/cli_file_commands.h"
 #include "cli/cli_output.h"
 #include "cli/cli_platform.h"
@@ -32,22 +33,6 @@ namespace {
 
 constexpr std::size_t kTestCircuitFiles = 8;
 constexpr std::size_t kNgspiceCircuitFiles = 4;  // and the subcircuit when there is one
-
-Command WindowCommand(CliCommand command) {
-  switch (command) {
-    case CliCommand::UpdateModel:
-      return Command2_Click;
-    case CliCommand::UpdateDc:
-      return Update_DC_Click;
-    case CliCommand::UpdateAc:
-      return Update_AC_Click;
-    case CliCommand::New:
-      return New_Click;
-    case CliCommand::LineBreak:
-      return LineBreak_Click;
-  }
-  return Command2_Click;
-}
 
 // The card box shows the error text after a failed model update; a command started on its
 // own reports the same text in a message box.
@@ -111,32 +96,27 @@ class Run {
 
   /// The start values (file nullptr) or one datasheet values file, from opening to output.
   void Process(const std::string* file) {
-    WindowState state;
     CliPlatform platform;
+    WaitingCheckRunner runner({options_.ngspice});
+    WindowSession session(platform, runner);
+    WindowState& state = session.EditableState();
     if (file != nullptr) {
       if (std::optional<std::string> problem = OpenDatasheet(*file, state, platform))
         return Fail(file, *problem);
     }
-    for (const ControlSetting& setting : options_.settings) ApplySetting(setting, state, platform);
-    for (CliCommand command : options_.commands) RunUserCommand(WindowCommand(command), state, platform);
-    if (options_.applyBestSwitches) RunUserCommand(ApplyBestSwitches_Click, state, platform);
+    for (const ControlSetting& setting : options_.settings) ApplySetting(setting, session);
+    for (control::Name control : options_.commands) session.RunCommandOf(control);
+    if (options_.applyBestSwitches) session.ApplyBestSwitches();
     ModelReport report;
-    CheckSession check;
-    if (options_.refine) {
-      EnsureCard(state, platform, std::nullopt);  // the refinement itself refuses a failed model
-      WindowState before = state;
-      // A refinement that cannot be made leaves the fitted card, and the run reports it.
-      if ((report.refinement = RefineModel(state, platform))) {
-        check.KeepFittedCard(before, state.card, report.refinement->tradeOff);
-      } else if (!EndedInParameterError(state, platform)) {
-        failed_ = true;
-      }
-    }
+    // A refinement that cannot be made leaves the fitted card, and the run reports it.
+    if (options_.refine && !(report.refinement = session.Refine()) && !EndedInParameterError(state, platform))
+      failed_ = true;
 
     const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
     // The commands that would update the model first do it here, so that a failed update is
     // known before anything of the model is written.
     if (toLibraryOrFolder) EnsureCard(state, platform, std::nullopt);
+    if (options_.verify) session.Simulate();
     std::vector<std::string> problems;
     const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
     if (EndedInParameterError(state, platform)) {
@@ -145,15 +125,12 @@ class Run {
     } else {
       WriteModel(state, platform);
       if (options_.verify) {
-        const CheckRequest request = check.Start(state);
-        CheckResults results{VerifyModel(request.current, {options_.ngspice}), std::nullopt};
-        if (request.fitted) results.fitted = VerifyModel(*request.fitted, {options_.ngspice});
+        const CheckResults& results = *session.Check().Results();
         // Each card's failure is the run's, in its own words.
         for (const std::optional<VerificationResult>& result :
              {std::optional(results.current), results.fitted})
           if (result && !result->ok()) problems.push_back(result->message);
-        check.Finish(std::move(results));
-        report.check = std::move(check);
+        report.check = session.Check();
       }
     }
     // The values are the user's own input, worth keeping even when they make no model.
@@ -166,7 +143,7 @@ class Run {
     }
 
     const std::vector<std::string> messages = platform.MessageTexts();
-    if (options_.verify || options_.output == OutputForm::Json) report.advice = AdviseSwitches(state);
+    if (options_.verify || options_.output == OutputForm::Json) report.advice = session.Advice();
     output_.Write(state, messages, file, report);
     for (const std::string& problem : problems) Fail(file, problem);
     if (report.check)

@@ -54,23 +54,23 @@ std::optional<std::string> SettingProblem(const ControlSetting& setting) {
   return std::nullopt;
 }
 
-void ApplySetting(const ControlSetting& setting, WindowState& state, Platform& platform) {
+void ApplySetting(const ControlSetting& setting, WindowSession& session) {
   const ControlAction& action = *SettableControl(setting.control);
   switch (action.kind) {
     case ControlKind::Field:
-      TypeInto(action, setting.text, state, platform);
+      session.Type(action, setting.text);
       break;
     case ControlKind::FetType:
       // Choosing an item of the list, which runs nothing (typing into the box would update the model).
-      state.setText(action.control, setting.text);
+      session.ChooseFetType(setting.text);
       break;
     case ControlKind::CheckBox:
-      ClickCheckBox(action, setting.text.front() - '0', state, platform);
+      session.ClickBox(action, setting.text.front() - '0');
       break;
     case ControlKind::Option:
     case ControlKind::Button:
     case ControlKind::MenuEntry:
-      RunUserCommand(action.command, state, platform);
+      session.Click(action.control);
       break;
   }
 }

@@ -4,9 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "commands/subcircuit_commands.h"
-#include "model/window_state.h"
-#include "platform/platform.h"
+#include "app/window_session.h"
 
 namespace vdmos::cli {
 
@@ -28,6 +26,6 @@ std::optional<std::string> SettingProblem(const ControlSetting& setting);
 /// avalanche_volt_Change), a check box is clicked to the value (LineBreak then runs
 /// LineBreak_Click; a box that has the value already is not clicked), Combo1 selects an item
 /// of its list (which runs nothing), an option is clicked.
-void ApplySetting(const ControlSetting& setting, WindowState& state, Platform& platform);
+void ApplySetting(const ControlSetting& setting, WindowSession& session);
 
 }  // namespace vdmos::cli

@@ -26,12 +26,13 @@ CheckRuns::CheckRuns(QObject* parent) : QObject(parent) {
   connect(&fitted_, &QFutureWatcherBase::finished, this, &CheckRuns::takeWhenBothEnded);
 }
 
-void CheckRuns::start(const CheckRequest& request, const VerifyOptions& options) {
+void CheckRuns::Start(const CheckRequest& request, Done done) {
   if (running_) return;
   running_ = true;
+  done_ = std::move(done);
   comparing_ = request.fitted.has_value();
-  current_.setFuture(Check(request.current, options));
-  if (request.fitted) fitted_.setFuture(Check(*request.fitted, options));
+  current_.setFuture(Check(request.current, options_));
+  if (request.fitted) fitted_.setFuture(Check(*request.fitted, options_));
 }
 
 // Each watcher reports once, in either order; a watcher may already be finished while its
@@ -40,9 +41,10 @@ void CheckRuns::start(const CheckRequest& request, const VerifyOptions& options)
 void CheckRuns::takeWhenBothEnded() {
   if (!running_ || !current_.isFinished() || (comparing_ && !fitted_.isFinished())) return;
   running_ = false;
-  results_.current = current_.result();
-  results_.fitted = comparing_ ? std::optional(fitted_.result()) : std::nullopt;
-  emit finished();
+  CheckResults results{current_.result(), comparing_ ? std::optional(fitted_.result()) : std::nullopt};
+  // Taken out first: what it runs may start the next check.
+  const Done done = std::move(done_);
+  done(std::move(results));
 }
 
 }  // namespace vdmos::ui

@@ -38,13 +38,6 @@
 namespace vdmos::ui {
 namespace {
 
-// The controls whose commands live above the core (in verify and refine), so that the
-// control table cannot hold them; the window binds them as it binds the table's.
-constexpr ControlAction kAboveCore[] = {
-    {control::ApplyBestSwitches, ControlKind::Button, ApplyBestSwitches_Click},
-    {control::ngspicecircuits, ControlKind::MenuEntry, ngspicecircuits_Click},
-};
-
 struct MenuEntry {
   control::Name name;
   QKeySequence::StandardKey shortcut;
@@ -67,7 +60,8 @@ constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox,
 
 }  // namespace
 
-MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+MainWindow::MainWindow(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), session_(platform, checkRuns_) {
   setObjectName("Form1");
   setWindowTitle(kMainWindowTitle);
   setWindowIcon(WindowIcon());
@@ -82,7 +76,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
   controls_.add(pages_);
   for (QWidget* page : {BuildDcPage(make), BuildAcPage(make), BuildModelPage(make), BuildLibPage(make)})
     addPage(page, Caption(page->objectName().toStdString()));
-  modelCheck_ = new ModelCheckPage(make, platform_);
+  modelCheck_ = new ModelCheckPage(make, session_);
+  session_.checkFinished = [this] { modelCheck_->showFinishedCheck(); };
   addPage(modelCheck_, Caption(modelCheck_->objectName().toStdString()));
   column->addWidget(pages_, 1);
   setCentralWidget(central);
@@ -135,11 +130,7 @@ void MainWindow::buildMenus() {
 
 void MainWindow::bindControls() {
   for (const ControlAction& action : ControlActions()) bindControl(action);
-  for (const ControlAction& action : kAboveCore) bindControl(action);
-  connect(controls_.get<QPushButton>(control::SimulateNgspice), &QPushButton::clicked, this,
-          &MainWindow::simulateInNgspice);
-  connect(controls_.get<QPushButton>(control::RefineModel), &QPushButton::clicked, this,
-          &MainWindow::refineModel);
+  for (const SessionControl& control : SessionControls()) bindSessionControl(control);
   // The gate resistance window is made by the command; a click while it is open brings it up.
   connect(controls_.get<QPushButton>(control::Button_Rgate), &QPushButton::clicked, this, [this] {
     if (rgate_) {
@@ -157,7 +148,7 @@ void MainWindow::bindControl(const ControlAction& action) {
       connect(controls_.get<QLineEdit>(action.control), &QLineEdit::textEdited, this,
               [this, &action](const QString& text) {
                 takePendingEdits();
-                TypeInto(action, text.toStdString(), state_, platform_);
+                session_.Type(action, text.toStdString());
                 if (action.command) mirrorState();
               });
       break;
@@ -166,23 +157,22 @@ void MainWindow::bindControl(const ControlAction& action) {
       auto* fetType = controls_.get<QComboBox>(action.control);
       connect(fetType->lineEdit(), &QLineEdit::textEdited, this, [this, &action](const QString& text) {
         takePendingEdits();
-        TypeInto(action, text.toStdString(), state_, platform_);
+        session_.Type(action, text.toStdString());
         mirrorState();
       });
-      connect(fetType, &QComboBox::activated, this, [this, fetType, &action](int index) {
-        state_.setText(action.control, fetType->itemText(index).toStdString());
-      });
+      connect(fetType, &QComboBox::activated, this,
+              [this, fetType](int index) { session_.ChooseFetType(fetType->itemText(index).toStdString()); });
       break;
     }
     case ControlKind::CheckBox: {
       auto* box = controls_.get<CheckBox>(action.control);
       connect(box, &QCheckBox::clicked, this, [this, box, &action] {
         takePendingEdits();
-        ClickCheckBox(action, box->value(), state_, platform_);
+        session_.ClickBox(action, box->value());
         if (action.command)
           mirrorState();
         else
-          modelCheck_->showAdvice(state_);  // it marks the window's own setting of the switches
+          modelCheck_->showAdvice();  // it marks the window's own setting of the switches
       });
       break;
     }
@@ -196,6 +186,18 @@ void MainWindow::bindControl(const ControlAction& action) {
               [this, command] { runCommand(command); });
       break;
   }
+}
+
+void MainWindow::bindSessionControl(const SessionControl& control) {
+  const auto click = [this, name = control.control] {
+    takePendingEdits();
+    session_.Click(name);
+    mirrorState();
+  };
+  if (control.kind == ControlKind::MenuEntry)
+    connect(controls_.get<QAction>(control.control), &QAction::triggered, this, click);
+  else
+    connect(controls_.get<QAbstractButton>(control.control), &QAbstractButton::clicked, this, click);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -216,77 +218,51 @@ void MainWindow::fitToScreen() {
   resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
-void MainWindow::setVerifyOptions(const VerifyOptions& options) { modelCheck_->setVerifyOptions(options); }
-
-// Like the test circuit export, the check updates the model first when the card box is empty.
-// A card box that shows the update's error keeps an older card, which would be checked in
-// place of the model the fields describe.
-void MainWindow::simulateInNgspice() {
-  takePendingEdits();
-  const bool cardMade = EnsureCard(state_, platform_, kParameterErrorText);
-  mirrorState();
-  if (cardMade) modelCheck_->simulate(state_);
-}
-
-// The page keeps the card the refinement starts from, for a simulation to set beside the
-// refined one. Like the command, an empty card box is filled by a model update first; taking
-// that update here makes its card the one kept.
-void MainWindow::refineModel() {
-  takePendingEdits();
-  EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
-  const WindowState fitted = state_;
-  // The refinement's outcome says what it traded, for the model check page to show.
-  std::optional<Refinement> refinement;
-  RunUserCommand([&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); },
-                 state_, platform_);
-  if (state_.card != fitted.card)
-    modelCheck_->keepFittedCard(fitted, state_.card, refinement ? refinement->tradeOff : std::string());
-  mirrorState();
-}
+void MainWindow::setVerifyOptions(const VerifyOptions& options) { checkRuns_.setOptions(options); }
 
 void MainWindow::runCommand(Command command) {
   takePendingEdits();
-  RunUserCommand(command, state_, platform_);
+  session_.Run(command);
   mirrorState();
 }
 
 void MainWindow::takePendingEdits() {
   for (control::Name name : kTextBoxes) {
     auto* box = controls_.get<TextBox>(name);
-    if (box->edited()) state_.setText(name, box->takeEditedText());
+    if (box->edited()) state().setText(name, box->takeEditedText());
   }
   auto* library = controls_.get<TextBox>(control::LibTextBox);
-  if (library->caretMoved()) placedLibCaret_ = state_.libCaret = library->takeCaret();
-  if (rgate_ && state_.rgate) rgate_->takeEdits(*state_.rgate);
+  if (library->caretMoved()) placedLibCaret_ = state().libCaret = library->takeCaret();
+  if (rgate_ && state().rgate) rgate_->takeEdits(*state().rgate);
 }
 
 void MainWindow::mirrorState() {
   mirrorTexts();
-  for (const std::string& name : state_.checkBoxes()) {
+  for (const std::string& name : state().checkBoxes()) {
     if (auto* box = controls_.get<CheckBox>(name)) {
       const QSignalBlocker blocker(box);
-      box->setValue(state_.check(name));
+      box->setValue(state().check(name));
     }
   }
-  for (auto [name, selected] : {std::pair{control::OptionStandard, state_.optionStandard},
-                                std::pair{control::OptionSubCkt, state_.optionSubCkt}}) {
+  for (auto [name, selected] : {std::pair{control::OptionStandard, state().optionStandard},
+                                std::pair{control::OptionSubCkt, state().optionSubCkt}}) {
     auto* option = controls_.get<QRadioButton>(name);
     const QSignalBlocker blocker(option);
     option->setChecked(selected);
   }
-  for (const std::string& name : state_.switchableControls())
-    if (auto* widget = controls_.get<QWidget>(name)) widget->setEnabled(state_.enabled(name));
+  for (const std::string& name : state().switchableControls())
+    if (auto* widget = controls_.get<QWidget>(name)) widget->setEnabled(state().enabled(name));
   for (control::Name picture : {control::Image1, control::Image2, control::Image3})
-    controls_.get<QWidget>(picture)->setVisible(state_.visible(picture));
+    controls_.get<QWidget>(picture)->setVisible(state().visible(picture));
   mirrorGateResistanceWindow();
-  modelCheck_->showModel(state_);
+  modelCheck_->showModel();
 }
 
 void MainWindow::mirrorTexts() {
   bool libraryReplaced = false;
-  for (const std::string& name : state_.textControls()) {
+  for (const std::string& name : state().textControls()) {
     QObject* control = controls_.find(name);
-    const std::string& text = state_.text(name);
+    const std::string& text = state().text(name);
     const QSignalBlocker blocker(control);
     if (auto* field = qobject_cast<QLineEdit*>(control)) {
       if (const QString shown = ToQString(text); field->text() != shown) field->setText(shown);
@@ -315,13 +291,13 @@ void MainWindow::mirrorTexts() {
 // The caret is placed only when a command moved it or replaced the text, so that the
 // user's own caret survives commands that have nothing to do with the library.
 void MainWindow::mirrorLibraryCaret(bool textReplaced) {
-  if (!textReplaced && state_.libCaret == placedLibCaret_) return;
-  controls_.get<TextBox>(control::LibTextBox)->setStateCaret(state_.libCaret);
-  placedLibCaret_ = state_.libCaret;
+  if (!textReplaced && state().libCaret == placedLibCaret_) return;
+  controls_.get<TextBox>(control::LibTextBox)->setStateCaret(state().libCaret);
+  placedLibCaret_ = state().libCaret;
 }
 
 void MainWindow::mirrorGateResistanceWindow() {
-  if (!state_.rgate) {
+  if (!state().rgate) {
     if (rgate_) {
       rgate_->hide();
       rgate_->deleteLater();
@@ -332,15 +308,15 @@ void MainWindow::mirrorGateResistanceWindow() {
   if (!rgate_) {
     rgate_ = new RgateWindow(this);
     connect(rgate_, &RgateWindow::edited, this, [this] {
-      if (state_.rgate) rgate_->takeEdits(*state_.rgate);
+      if (state().rgate) rgate_->takeEdits(*state().rgate);
     });
     connect(rgate_, &RgateWindow::okClicked, this, [this] { runCommand(OkButton_Click); });
     connect(rgate_, &RgateWindow::closed, this, [this] { runCommand(Form_Rgate_Unload); });
-    rgate_->showForm(*state_.rgate);
+    rgate_->showForm(*state().rgate);
     rgate_->show();
     return;
   }
-  rgate_->showForm(*state_.rgate);
+  rgate_->showForm(*state().rgate);
 }
 
 }  // namespace vdmos::ui

@@ -2,12 +2,9 @@
 #include <QMainWindow>
 #include <cstddef>
 
-#include "commands/command_runner.h"
-#include "commands/control_table.h"
-#include "model/window_state.h"
-#include "platform/platform.h"
+#include "app/window_session.h"
+#include "ui/check_runs.h"
 #include "ui/controls.h"
-#include "verify/verify_model.h"
 
 class QLabel;
 class QTabWidget;
@@ -18,7 +15,7 @@ class ModelCheckPage;
 class RgateWindow;
 
 /// Form1: the window of the tool. It keeps no data of its own: every command runs on the
-/// WindowState, and afterwards the whole state is mirrored into the widgets. The user's
+/// window session, and afterwards the whole state is mirrored into the widgets. The user's
 /// edits are written back into the state as they happen (one-line fields, check boxes,
 /// options) or just before the next command (the multi-line text boxes).
 class MainWindow : public QMainWindow {
@@ -29,9 +26,10 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const WindowState& state() const { return state_; }
+  const WindowState& state() const { return session_.State(); }
   /// For a page that changes the state itself: call mirrorState() afterwards.
-  WindowState& state() { return state_; }
+  WindowState& state() { return session_.EditableState(); }
+  WindowSession& session() { return session_; }
   /// Takes the user's pending edits, runs a command as the user started it (an arithmetic
   /// fault restores the state and is reported), then mirrors the state.
   void runCommand(Command command);
@@ -63,11 +61,10 @@ class MainWindow : public QMainWindow {
   void mirrorTexts();
   void mirrorLibraryCaret(bool textReplaced);
   void mirrorGateResistanceWindow();
-  void simulateInNgspice();
-  void refineModel();
+  void bindSessionControl(const SessionControl& control);
 
-  Platform& platform_;
-  WindowState state_;
+  CheckRuns checkRuns_;
+  WindowSession session_;
   Controls controls_;
   QTabWidget* pages_ = nullptr;
   QLabel* statusText_ = nullptr;

@@ -37,8 +37,8 @@ CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind, int columns) {
 
 }  // namespace
 
-ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform) {
+ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
   setObjectName("PageCheck");
   auto* column = new QVBoxLayout(this);
 
@@ -112,21 +112,22 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, Platform& platform, QWidget
   column->addWidget(splitter, 1);
 
   showTableCaption();
-  connect(&runs_, &CheckRuns::finished, this, &ModelCheckPage::takeResults);
 }
 
 ModelCheckPage::~ModelCheckPage() = default;
 
-void ModelCheckPage::showModel(const WindowState& state) {
-  const CheckStateChange change = session_.ShowState(state);
+void ModelCheckPage::showModel() {
+  simulateButton_->setEnabled(!simulating());
+  busy_->setVisible(simulating());
+  const CheckStateChange change = session_.ShowState();
   if (change.comparisonDropped) {
     showTable();
     showTableCaption();
   }
-  showAdvice(state);
+  showAdvice();
   if (!change.plotsStale) return;
 
-  const ModelPlots model = ComputeModelPlots(state);
+  const ModelPlots model = ComputeModelPlots(session_.State());
   const std::string& message = model.error.empty() ? model.undrawn : model.error;
   message_->setText(ToQString(message));
   message_->setVisible(!message.empty());
@@ -139,58 +140,45 @@ void ModelCheckPage::showModel(const WindowState& state) {
   showTableCaption();
 }
 
-void ModelCheckPage::showAdvice(const WindowState& state) { advice_->showAdvice(state); }
+void ModelCheckPage::showAdvice() { advice_->showAdvice(session_.Advice()); }
 
-void ModelCheckPage::keepFittedCard(const WindowState& fitted, const CardTexts& refinedCard,
-                                    const std::string& tradeOff) {
-  session_.KeepFittedCard(fitted, refinedCard, tradeOff);
-}
-
-void ModelCheckPage::simulate(const WindowState& state) {
-  if (simulating()) return;
-  // A field typed since the last command is part of what runs: the plots take it too, so that
-  // the result is drawn over them.
-  showModel(state);
-  simulateButton_->setEnabled(false);
-  busy_->show();
-  runs_.start(session_.Start(state), options_);
-}
-
-void ModelCheckPage::takeResults() {
+void ModelCheckPage::showFinishedCheck() {
   simulateButton_->setEnabled(true);
   busy_->hide();
-  session_.Finish(runs_.results());
-  if (session_.Results()->current.ok()) {
+  const CheckSession& check = session_.Check();
+  if (check.Results()->current.ok()) {
     showTable();
     showSimulatedCurves();
     showTableCaption();
   }
   QStringList failures;
-  for (const std::string& failure : session_.Failures()) failures << ToQString(failure);
-  if (!failures.isEmpty()) platform_.ShowMessage(failures.join("\n\n").toStdString());
+  for (const std::string& failure : check.Failures()) failures << ToQString(failure);
+  if (!failures.isEmpty()) session_.platform().ShowMessage(failures.join("\n\n").toStdString());
   emit simulationFinished();
 }
 
-void ModelCheckPage::showTable() { table_->showLines(session_.Lines(), session_.Compared()); }
+void ModelCheckPage::showTable() { table_->showLines(session_.Check().Lines(), session_.Check().Compared()); }
 
 void ModelCheckPage::showSimulatedCurves() {
-  if (!session_.OfShownState()) return;
-  const std::vector<std::vector<Curve>> simulated = SimulatedPlots(session_.Simulated());
+  const CheckSession& check = session_.Check();
+  if (!check.OfShownState()) return;
+  const std::vector<std::vector<Curve>> simulated = SimulatedPlots(check.Simulated());
   for (std::size_t i = 0; i < plots_.size(); ++i) plots_[i]->showSimulated(simulated[i]);
 }
 
 void ModelCheckPage::showTableCaption() {
-  if (!session_.Checked()) {
+  const CheckSession& check = session_.Check();
+  if (!check.Checked()) {
     tableCaption_->setText(Caption("CheckCaption_None"));
     return;
   }
-  QString caption = Caption(session_.Compared() ? "CheckCaption_Compared" : "CheckCaption_Simulated")
-                        .arg(ToQString(session_.ModelName()));
-  if (!session_.OfShownState()) caption += Caption("CheckCaption_Earlier");
-  if (!session_.TradeOff().empty()) caption += ". " + ToQString(session_.TradeOff());
-  if (!session_.Warnings().empty()) {
+  QString caption = Caption(check.Compared() ? "CheckCaption_Compared" : "CheckCaption_Simulated")
+                        .arg(ToQString(check.ModelName()));
+  if (!check.OfShownState()) caption += Caption("CheckCaption_Earlier");
+  if (!check.TradeOff().empty()) caption += ". " + ToQString(check.TradeOff());
+  if (!check.Warnings().empty()) {
     QStringList warnings;
-    for (const std::string& warning : session_.Warnings()) warnings << ToQString(warning);
+    for (const std::string& warning : check.Warnings()) warnings << ToQString(warning);
     caption += Caption("CheckCaption_Ignored").arg(warnings.join("; "));
   }
   tableCaption_->setText(caption);

@@ -64,8 +64,7 @@ SwitchAdviceTable::SwitchAdviceTable(QWidget* parent)
   fitHeightToRows();
 }
 
-void SwitchAdviceTable::showAdvice(const WindowState& state) {
-  const SwitchAdvice advice = AdviseSwitches(state);
+void SwitchAdviceTable::showAdvice(const SwitchAdvice& advice) {
   clearContents();
   clearSpans();
   for (int i = 0; i < rowCount(); ++i) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <QTableWidget>
 
-#include "model/window_state.h"
 #include "refine/switch_advice.h"
 
 namespace vdmos::ui {
@@ -16,9 +15,7 @@ class SwitchAdviceTable : public QTableWidget {
  public:
   explicit SwitchAdviceTable(QWidget* parent = nullptr);
 
-  /// The advice for the state's fields and switches (four model updates on copies: cheap
-  /// enough to redo whenever the window has changed).
-  void showAdvice(const WindowState& state);
+  void showAdvice(const SwitchAdvice& advice);
 
  private:
   void showFailures(const SwitchAdvice& advice);

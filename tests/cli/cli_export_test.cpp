@@ -113,6 +113,20 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   EXPECT_THAT(advice, HasSubstr("best"));
 }
 
+// The check makes the card first whatever ran before it, as the window's Simulate does; a
+// failed model is refused by both in the same words.
+TEST(CliExport, VerifyMakesTheCardFirstAndRefusesAFailedModelAsTheWindowDoes) {
+  const ProcessResult afterLineBreak = RunCliProcess({"--run", "line-break", "--verify"});
+  EXPECT_EQ(afterLineBreak.exitStatus, 0) << afterLineBreak.err;
+  EXPECT_THAT(afterLineBreak.out, StartsWith(kCard));
+  EXPECT_THAT(afterLineBreak.out, HasSubstr("Rds(on)"));
+
+  const ProcessResult failed = RunCliProcess({"--set", "Text3=1e999", "--verify"});
+  EXPECT_EQ(failed.exitStatus, 1);
+  EXPECT_THAT(failed.err, HasSubstr(kErrorLine));
+  EXPECT_THAT(failed.out, Not(HasSubstr("Rds(on)")));
+}
+
 // File > New leaves the gate charge test's Id empty: its rows say so, the others stand.
 TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
   const std::string notRun = "The gate charge test needs its \"Id\" and \"Vd\" above 0.";

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
   // The check in ngspice, waited for as long as the check itself may take.
   vdmos::ui::ModelCheckPage* check = window.modelCheckPage();
   QSignalSpy finished(check, &vdmos::ui::ModelCheckPage::simulationFinished);
-  check->simulate(window.state());
+  window.session().Simulate();
+  window.mirrorState();
   if (!finished.wait(15000) || !platform.messages.empty()) {
     std::fprintf(stderr, "the simulation in ngspice did not succeed\n");
     return 1;
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
   // of the two cards.
   window.resize(1024, window.height());
   window.controls().get<QPushButton>(vdmos::control::RefineModel)->click();
-  check->simulate(window.state());
+  window.session().Simulate();
+  window.mirrorState();
   if (!finished.wait(15000) || !platform.messages.empty()) {
     std::fprintf(stderr, "the simulation of the refined card did not succeed\n");
     return 1;

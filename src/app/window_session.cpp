@@ -1,0 +1,95 @@
+#include "app/window_session.h"
+
+#include <algorithm>
+
+#include "commands/command_runner.h"
+#include "commands/model_update.h"
+#include "model/fields.h"
+#include "refine/refine_command.h"
+#include "verify/ngspice_circuit_export.h"
+
+namespace vdmos {
+
+std::span<const SessionControl> SessionControls() {
+  static constexpr SessionControl kControls[] = {
+      {control::SimulateNgspice, ControlKind::Button, &WindowSession::Simulate},
+      {control::RefineModel, ControlKind::Button, &WindowSession::RefineClicked},
+      {control::ApplyBestSwitches, ControlKind::Button, &WindowSession::ApplyBestSwitches},
+      {control::ngspicecircuits, ControlKind::MenuEntry, &WindowSession::ExportNgspiceCircuits},
+  };
+  return kControls;
+}
+
+void WindowSession::Type(const ControlAction& field, std::string text) {
+  TypeInto(field, std::move(text), state_, platform_);
+}
+
+void WindowSession::ChooseFetType(std::string text) { state_.setText(control::Combo1, std::move(text)); }
+
+void WindowSession::ClickBox(const ControlAction& box, int value) {
+  ClickCheckBox(box, value, state_, platform_);
+}
+
+bool WindowSession::Click(std::string_view control) {
+  const std::span<const SessionControl> session = SessionControls();
+  if (auto entry = std::ranges::find(session, control, &SessionControl::control); entry != session.end()) {
+    (this->*entry->command)();
+    return true;
+  }
+  const ControlAction* action = FindControlAction(control);
+  if (!action || action->kind == ControlKind::Field || action->kind == ControlKind::FetType ||
+      action->kind == ControlKind::CheckBox)
+    return false;
+  Run(action->command);
+  return true;
+}
+
+bool WindowSession::RunCommandOf(std::string_view control) {
+  const ControlAction* action = FindControlAction(control);
+  if (!action || !action->command) return false;
+  Run(action->command);
+  return true;
+}
+
+void WindowSession::Run(Command command) { RunUserCommand(command, state_, platform_); }
+
+void WindowSession::Simulate() {
+  if (Simulating()) return;
+  // The check runs the stored card. A card box that only shows "no card" in the other form
+  // (the line break clicked before any model update) holds none, so the model is made first.
+  if (state_.card == CardTexts{}) state_.setText(control::Text19, "");
+  // A card box that shows the update's error keeps an older card, which would be checked in
+  // place of the model the fields describe.
+  if (!EnsureCard(state_, platform_, kParameterErrorText)) return;
+  runner_.Start(check_.Start(state_), [this](CheckResults results) {
+    check_.Finish(std::move(results));
+    if (checkFinished) checkFinished();
+  });
+}
+
+std::optional<Refinement> WindowSession::Refine() {
+  EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
+  const WindowState fitted = state_;
+  std::optional<Refinement> refinement;
+  RunUserCommand([&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); },
+                 state_, platform_);
+  if (refinement) check_.KeepFittedCard(fitted, state_.card, refinement->tradeOff);
+  return refinement;
+}
+
+void WindowSession::ApplyBestSwitches() { Run(ApplyBestSwitches_Click); }
+
+void WindowSession::ExportNgspiceCircuits() { Run(ngspicecircuits_Click); }
+
+const SwitchAdvice& WindowSession::Advice() {
+  AdviceInputs inputs{state_.params, {}, {}};
+  for (const FieldInfo& field : DatasheetFields()) inputs.texts.push_back(state_.text(field.control));
+  for (const std::string& box : state_.checkBoxes()) inputs.checks.push_back(state_.check(box));
+  if (inputs != adviceInputs_) {
+    advice_ = AdviseSwitches(state_);
+    adviceInputs_ = std::move(inputs);
+  }
+  return advice_;
+}
+
+}  // namespace vdmos

@@ -1,0 +1,127 @@
+// The window session: the sequences both front ends used to write on their own (make sure there
+// is a card, keep the fitted results, refine, keep the fitted card) and the cases where the
+// two had drifted apart. The window and the command line run these same calls.
+
+#include "app/window_session.h"
+
+#include <gtest/gtest.h>
+
+#include "commands/control_table.h"
+#include "model/control_names.h"
+#include "model/model_failure.h"
+#include "platform/scripted_platform.h"
+
+namespace vdmos {
+namespace {
+
+/// A session on the start values whose checks run in the installed ngspice before returning.
+struct Session {
+  ScriptedPlatform platform;
+  WaitingCheckRunner runner;
+  WindowSession session{platform, runner};
+  int finishedChecks = 0;
+
+  Session() {
+    session.checkFinished = [this] { ++finishedChecks; };
+  }
+  void Type(control::Name field, std::string text) {
+    session.Type(*FindControlAction(field), std::move(text));
+  }
+};
+
+TEST(WindowSession, SimulateMakesTheCardFirstWhateverRanBefore) {
+  // Showing the card box anew on an empty box leaves it empty: the check makes the card, as
+  // the window's Simulate always did.
+  for (control::Name before : {control::LineBreak, control::Command2}) {
+    SCOPED_TRACE(std::string(before));
+    Session s;
+    ASSERT_TRUE(s.session.RunCommandOf(before));
+    ASSERT_TRUE(s.session.Click(control::SimulateNgspice));
+    ASSERT_EQ(s.finishedChecks, 1);
+    ASSERT_TRUE(s.session.Check().Results());
+    EXPECT_TRUE(s.session.Check().Results()->current.ok()) << s.session.Check().Results()->current.message;
+    EXPECT_TRUE(s.session.Check().Checked());
+    EXPECT_TRUE(s.platform.messages.empty());
+  }
+}
+
+TEST(WindowSession, AFailedModelRefusesTheCheckAndTheRefinementAlike) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  const CardTexts earlierCard = s.session.State().card;
+  s.Type(control::Text3, "1e999");  // Vgs(th) beyond any number
+  s.session.RunCommandOf(control::Command2);
+  ASSERT_TRUE(ModelFailed(s.session.State()));
+
+  s.session.Simulate();
+  EXPECT_EQ(s.finishedChecks, 0);
+  EXPECT_EQ(s.platform.MessageTexts(), std::vector<std::string>{std::string(kParameterErrorText)});
+
+  s.platform.messages.clear();
+  EXPECT_FALSE(s.session.Refine());
+  EXPECT_EQ(s.platform.messages.size(), 1u);
+  // The earlier card is neither refined nor kept as a fitted card.
+  EXPECT_EQ(s.session.State().card, earlierCard);
+  EXPECT_TRUE(ModelFailed(s.session.State()));
+  EXPECT_FALSE(s.session.Check().Compared());
+}
+
+TEST(WindowSession, TheFittedCardOfTheFirstRefinementStaysThroughASecond) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  const CardTexts fitted = s.session.State().card;
+  ASSERT_TRUE(s.session.Refine());
+  const CardTexts once = s.session.State().card;
+  EXPECT_NE(once, fitted);
+  s.session.Refine();  // a second refinement may find nothing better; either way the fitted card stays
+
+  s.session.Simulate();
+  ASSERT_EQ(s.finishedChecks, 1);
+  ASSERT_TRUE(s.session.Check().Results()->fitted);
+  EXPECT_TRUE(s.session.Check().Compared());
+  for (const CheckLine& line : s.session.Check().Lines()) {
+    if (line.row.datasheet) {
+      EXPECT_TRUE(line.fitted) << line.row.quantity << " " << line.row.condition;
+    }
+  }
+}
+
+TEST(WindowSession, SimulateAfterNewChecksTheModelOfTheEmptiedFieldsNotTheEarlierCard) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  const CardTexts earlierCard = s.session.State().card;
+  ASSERT_TRUE(s.session.Click(control::New));
+  s.session.Simulate();
+  // New empties the model name, which ngspice cannot take: the check of the new card says so,
+  // instead of checking the earlier card as if it were the model of these fields.
+  EXPECT_NE(s.session.State().card, earlierCard);
+  ASSERT_EQ(s.finishedChecks, 1);
+  EXPECT_FALSE(s.session.Check().Results()->current.ok());
+  EXPECT_NE(s.session.Check().Results()->current.message.find("model name"), std::string::npos);
+  EXPECT_FALSE(s.session.Check().Checked());
+}
+
+TEST(WindowSession, TheSwitchAdviceFollowsTheFieldsAndSwitches) {
+  Session s;
+  const SwitchAdvice first = s.session.Advice();
+  ASSERT_TRUE(first.best);
+  EXPECT_EQ(first.current, 0u);  // the start setting: both switches checked
+  s.session.ClickBox(*FindControlAction(control::FixVTO), 0);
+  EXPECT_EQ(s.session.Advice().current, 1u);
+  s.Type(control::Text6, "80m");  // half the Rds(on): every row's DC error moves
+  EXPECT_NE(s.session.Advice().rows[0].errors.worstDcPercent, first.rows[0].errors.worstDcPercent);
+}
+
+TEST(WindowSession, ClickTakesButtonsOptionsMenusAndTheSessionsOwnControlsOnly) {
+  Session s;
+  EXPECT_FALSE(s.session.Click(control::Text6));   // a field is typed into, not clicked
+  EXPECT_FALSE(s.session.Click(control::FixVTO));  // a check box is clicked to a value
+  EXPECT_FALSE(s.session.Click("NoSuchControl"));
+  EXPECT_TRUE(s.session.Click(control::OptionSubCkt));
+  EXPECT_TRUE(s.session.State().optionSubCkt);
+  EXPECT_TRUE(s.session.Click(control::ApplyBestSwitches));
+  EXPECT_FALSE(s.session.State().text(control::Text19).empty());
+}
+
+}  // namespace
+}  // namespace vdmos
