@@ -11,6 +11,7 @@
 #include "model/card_texts.h"
 #include "model/command_runner.h"
 #include "model/control_names.h"
+#include "model/fet_type.h"
 #include "model/model_update.h"
 #include "model/numbers.h"
 
@@ -31,6 +32,10 @@ const std::string_view kSubCktHelpText =
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// The subcircuit wires the N-channel form only for the exact "NMOS", where the card turns
+// P-channel only for the exact "PMOS" (IsPChannelType); subcircuits already written rely on it.
+bool IsNmosForSubcircuit(const WindowState& state) { return state.text(control::Combo1) == kNmosText; }
 
 /// The lines both forms share: the transistor's nodes and the diode model line tell them apart.
 std::string SubCircuitLines(std::string_view modelName, bool nChannel, std::string_view card,
@@ -106,8 +111,8 @@ void BuildSubCkt(WindowState& state) {
   // subcircuit whole instead of a half-written one.
   const double reverseVoltage = std::fabs(PlainReading(state.text(control::avalanche_volt)));
   state.setText(control::SubCktTextBox,
-                SubCircuitText(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
-                               reverseVoltage, state.text(control::Text19)));
+                SubCircuitText(state.text(control::Text20), IsNmosForSubcircuit(state), reverseVoltage,
+                               state.text(control::Text19)));
 }
 
 void avalanche_volt_Change(WindowState& state, Platform&) {
@@ -150,7 +155,7 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
 }
 
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
-  return NgspiceSubCircuit(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
+  return NgspiceSubCircuit(state.text(control::Text20), IsNmosForSubcircuit(state),
                            state.text(control::avalanche_volt), state.text(control::Text19));
 }
 
