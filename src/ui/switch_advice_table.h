@@ -21,6 +21,7 @@ class SwitchAdviceTable : public QTableWidget {
   void showAdvice(const WindowState& state);
 
  private:
+  void showRow(const SwitchAdvice& advice, std::size_t index, int row);
   void showFailures(const SwitchAdvice& advice);
   void fitHeightToRows();
 };
