@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "model/model_update.h"
+#include "commands/model_update.h"
 #include "platform/scripted_platform.h"
 #include "verify/bench_setup.h"
 #include "verify/check_output.h"

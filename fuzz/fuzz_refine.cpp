@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "commands/model_update.h"
 #include "model/control_names.h"
 #include "model/fields.h"
-#include "model/model_update.h"
 #include "model/window_state.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"

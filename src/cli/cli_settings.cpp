@@ -4,6 +4,7 @@
 
 #include "cli/cli_texts.h"
 #include "commands/control_table.h"
+#include "model/fet_type.h"
 
 namespace vdmos::cli {
 namespace {
@@ -42,7 +43,7 @@ std::optional<std::string> SettingProblem(const ControlSetting& setting) {
       if (setting.text == "0" || setting.text == "1" || setting.text == "2") return std::nullopt;
       return BadCheckValueText(setting.control, setting.text);
     case ControlKind::FetType:
-      if (setting.text == "NMOS" || setting.text == "PMOS") return std::nullopt;
+      if (setting.text == kNmosText || setting.text == kPmosText) return std::nullopt;
       return BadFetTypeText(setting.text);
     case ControlKind::Option:
       if (setting.text == "1") return std::nullopt;

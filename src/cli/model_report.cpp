@@ -1,29 +1,31 @@
 #include "cli/model_report.h"
 
+#include <algorithm>
+
 #include "cli/verification_table.h"
-#include "refine/refine_texts.h"
+#include "refine/switch_advice_columns.h"
 
 namespace vdmos::cli {
 namespace {
-
-std::string OnOff(int check) { return check == 1 ? "on" : "off"; }
 
 nlohmann::json OrNull(const std::optional<double>& value) { return value ? nlohmann::json(*value) : nullptr; }
 nlohmann::json OrNull(const std::optional<std::size_t>& value) {
   return value ? nlohmann::json(*value) : nullptr;
 }
 
+/// The captions' line breaks serve the window's narrow header; a terminal line has the room.
+std::string OneLine(std::string_view caption) {
+  std::string line(caption);
+  std::ranges::replace(line, '\n', ' ');
+  return line;
+}
+
 std::string AdviceTable(const SwitchAdvice& advice) {
-  std::vector<std::vector<std::string>> lines{{std::string(kForceRdsOnName), std::string(kFixVtoName),
-                                               "worst DC error %", "worst capacitance error %", ""}};
+  std::vector<std::vector<std::string>> lines(1);
+  for (const std::string_view caption : kAdviceCaptions) lines.front().push_back(OneLine(caption));
   for (std::size_t i = 0; i < advice.rows.size(); ++i) {
-    const SwitchAdviceRow& row = advice.rows[i];
-    std::string marks;
-    if (advice.best == i) marks = "best";
-    if (advice.current == i) marks += marks.empty() ? "current" : ", current";
-    lines.push_back({OnOff(row.setting.ForceRdsOn), OnOff(row.setting.FixVTO),
-                     PercentCell(row.errors.worstDcPercent), PercentCell(row.errors.worstCapacitancePercent),
-                     row.failure.empty() ? marks : row.failure});
+    const auto cells = AdviceCells(advice, i);
+    lines.emplace_back(cells.begin(), cells.end());
   }
   return "switch advice (the model's own curves against the datasheet)\n" + PaddedTable(lines);
 }

@@ -1,28 +1,13 @@
 #include "cli/verification_table.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <vector>
 
-#include "model/numbers.h"
+#include "verify/table_text.h"
 
 namespace vdmos::cli {
 namespace {
-
-constexpr std::string_view kMissing = "-";
-
-/// Four significant digits are more than any datasheet gives, and few enough to read.
-std::string Significant(double value) {
-  if (value == 0 || !std::isfinite(value)) return DefaultNumberText(value);
-  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  const int decimals = std::clamp(3 - magnitude, 0, 12);
-  return FormatMask(value, decimals == 0 ? std::string("0") : "0." + std::string(decimals, '#'));
-}
-
-std::string WithUnit(const std::optional<double>& value, const std::string& unit) {
-  return value ? Significant(*value) + " " + unit : std::string(kMissing);
-}
 
 std::string_view StatusName(VerifyStatus status) {
   switch (status) {
@@ -70,10 +55,6 @@ std::string PaddedTable(const std::vector<std::vector<std::string>>& lines) {
   return table;
 }
 
-std::string PercentCell(const std::optional<double>& percent) {
-  return percent ? FormatMask(*percent, "0.00") : std::string(kMissing);
-}
-
 std::string VerificationTable(const std::vector<CheckLine>& checkLines) {
   const bool withNotes =
       std::ranges::any_of(checkLines, [](const CheckLine& line) { return !line.row.note.empty(); });
@@ -82,9 +63,9 @@ std::string VerificationTable(const std::vector<CheckLine>& checkLines) {
   if (withNotes) lines.front().emplace_back("note");
   for (const CheckLine& line : checkLines) {
     const VerificationRow& row = line.row;
-    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
-                     WithUnit(row.model, row.unit), WithUnit(row.simulated, row.unit),
-                     PercentCell(row.errorPercent)});
+    lines.push_back({row.quantity, row.condition, QuantityCellText(row.datasheet, row.unit),
+                     QuantityCellText(row.model, row.unit), QuantityCellText(row.simulated, row.unit),
+                     PercentCellText(row.errorPercent)});
     if (withNotes) lines.back().push_back(row.note);
   }
   return PaddedTable(lines);
@@ -96,10 +77,10 @@ std::string ComparisonTable(const std::vector<CheckLine>& checkLines) {
   for (const CheckLine& line : checkLines) {
     const VerificationRow& row = line.row;
     const std::optional<VerificationRow>& before = line.fitted;
-    lines.push_back({row.quantity, row.condition, WithUnit(row.datasheet, row.unit),
-                     before ? WithUnit(before->simulated, row.unit) : std::string(kMissing),
-                     before ? PercentCell(before->errorPercent) : std::string(kMissing),
-                     WithUnit(row.simulated, row.unit), PercentCell(row.errorPercent)});
+    lines.push_back({row.quantity, row.condition, QuantityCellText(row.datasheet, row.unit),
+                     before ? QuantityCellText(before->simulated, row.unit) : std::string(kMissingCellText),
+                     before ? PercentCellText(before->errorPercent) : std::string(kMissingCellText),
+                     QuantityCellText(row.simulated, row.unit), PercentCellText(row.errorPercent)});
   }
   return PaddedTable(lines);
 }

@@ -22,8 +22,6 @@ std::string ComparisonTable(const std::vector<CheckLine>& lines);
 
 /// Lines of cells as columns padded with blanks, two blanks apart, each line ending in "\n".
 std::string PaddedTable(const std::vector<std::vector<std::string>>& lines);
-/// An error in percent with two decimals, or "-".
-std::string PercentCell(const std::optional<double>& percent);
 
 /// {"status": "ok" | "invalid-input" | ..., "message": text, "rows": [{"quantity", "condition",
 /// "unit", "datasheet", "model", "simulated", "errorPercent", "note"}]}; missing values are null.

@@ -9,6 +9,7 @@
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
 #include "model/control_names.h"
+#include "model/fet_type.h"
 
 namespace vdmos {
 namespace {
@@ -35,7 +36,7 @@ void FillGaps(WindowState& state, std::string_view fetType) {
   SetIfEmpty(state, control::rdsonVgs, "10");
   SetIfEmpty(state, control::Trr, "0");
   // Only the exact text selects PMOS; setting the box's text runs no model update.
-  state.setText(control::Combo1, fetType == "PMOS" ? "PMOS" : "NMOS");
+  state.setText(control::Combo1, std::string(IsPChannelType(fetType) ? kPmosText : kNmosText));
   SetIfEmpty(state, control::TextBoxVdsTest, "50");
   SetIfEmpty(state, control::VdsRange, "25");
   SetIfEmpty(state, control::IdCharge, state.text(control::Text4));

@@ -6,6 +6,7 @@
 #include "extract/body_diode.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
+#include "model/fet_type.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
 
@@ -35,7 +36,7 @@ void UpdateModel(WindowState& state, Platform& platform) {
     state.params.bodyDiodeText = BodyDiodeFit(vd1, id1, vd2, id2, vd3, id3);
 
     std::string_view channelSuffix;
-    if (state.text(control::Combo1) == "PMOS") {
+    if (IsPChannelType(state.text(control::Combo1))) {
       channelSuffix = kPChannelSuffix;
       // The stored value itself flips; the next DC extraction sets it afresh.
       state.params.VTO = -state.params.VTO;

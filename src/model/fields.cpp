@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/control_names.h"
+#include "model/fet_type.h"
 
 namespace vdmos {
 namespace {
@@ -13,7 +14,7 @@ constexpr std::optional<std::string_view> kUntouched = std::nullopt;
 // The order follows the window: top row, DC page, AC page, then the model card page.
 constexpr std::array kFields{
     FieldInfo{control::Text20, "20N60C3", "", R::Text},
-    FieldInfo{control::Combo1, "NMOS", "NMOS", R::Text},
+    FieldInfo{control::Combo1, kNmosText, kNmosText, R::Text},
     FieldInfo{control::Text6, "160m", "", R::Engineering},
     FieldInfo{control::rdsonVgs, "10", "10", R::Engineering},
     FieldInfo{control::Text3, "3", "", R::Engineering},

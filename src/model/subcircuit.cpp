@@ -10,6 +10,7 @@
 #include "model/card_texts.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
+#include "model/fet_type.h"
 #include "model/model_failure.h"
 #include "model/numbers.h"
 
@@ -18,6 +19,10 @@ namespace vdmos {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// The subcircuit wires the N-channel form only for the exact "NMOS", where the card turns
+// P-channel only for the exact "PMOS" (IsPChannelType); subcircuits already written rely on it.
+bool IsNmosForSubcircuit(const WindowState& state) { return state.text(control::Combo1) == kNmosText; }
 
 /// The lines both forms share: the transistor's nodes and the diode model line tell them apart.
 std::string SubCircuitLines(std::string_view modelName, bool nChannel, std::string_view card,
@@ -93,8 +98,8 @@ void BuildSubCkt(WindowState& state) {
   // subcircuit whole instead of a half-written one.
   const double reverseVoltage = std::fabs(PlainReading(state.text(control::avalanche_volt)));
   state.setText(control::SubCktTextBox,
-                SubCircuitText(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
-                               reverseVoltage, state.text(control::Text19)));
+                SubCircuitText(state.text(control::Text20), IsNmosForSubcircuit(state), reverseVoltage,
+                               state.text(control::Text19)));
 }
 
 bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
@@ -125,7 +130,7 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
 }
 
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
-  return NgspiceSubCircuit(state.text(control::Text20), state.text(control::Combo1) == "NMOS",
+  return NgspiceSubCircuit(state.text(control::Text20), IsNmosForSubcircuit(state),
                            state.text(control::avalanche_volt), state.text(control::Text19));
 }
 

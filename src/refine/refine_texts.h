@@ -66,6 +66,16 @@ inline constexpr std::string_view kNoPointsValue = "-";
 // The switch advice.
 inline constexpr std::string_view kForceRdsOnName = "Force Rdson matching";
 inline constexpr std::string_view kFixVtoName = "Don't change Vto";
+// The switch advice table's column captions: "\n" where the window's narrow header breaks the
+// line, a blank on the command line.
+inline constexpr std::string_view kAdviceForceRdsOnCaption = "Force Rdson\nmatching";
+inline constexpr std::string_view kAdviceFixVtoCaption = "Don't change\nVto";
+inline constexpr std::string_view kAdviceDcCaption = "Worst DC\nerror %";
+inline constexpr std::string_view kAdviceCapacitanceCaption = "Worst C\nerror %";
+inline constexpr std::string_view kAdviceOn = "on";
+inline constexpr std::string_view kAdviceOff = "off";
+inline constexpr std::string_view kAdviceBest = "best";
+inline constexpr std::string_view kAdviceCurrent = "current";
 inline constexpr std::string_view kAdviceFailedText =
     "The model could not be calculated with this switch setting.";
 inline constexpr std::string_view kNoBestSwitchesText =

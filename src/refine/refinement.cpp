@@ -65,7 +65,7 @@ double LowestGateVoltage(const std::vector<DatasheetPoint>& dc) {
 }
 
 DcParameters RefineDc(const DcParameters& start, bool depletion, const DatasheetPoints& points, bool& ok) {
-  const double ron = points.dc.front().value;
+  const double ron = *points.dc.front().value;
   const double vtoHigh = LowestGateVoltage(points.dc) - kThresholdMargin;
   double vtoLow = std::min(start.VTO, vtoHigh) - kThresholdReach;
   if (!depletion) vtoLow = std::max(vtoLow, 0.0);
@@ -110,7 +110,7 @@ struct CapacitanceFit {
 CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
                                   const GateChargeDevice* chargeDevice) {
   std::map<PointQuantity, CapacitanceRange> range;
-  for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(point.value);
+  for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(*point.value);
   const CapacitanceRange crss = range[PointQuantity::Crss];
   const CapacitanceRange ciss = range[PointQuantity::Ciss];
   const CapacitanceRange coss = range[PointQuantity::Coss];
@@ -173,11 +173,11 @@ std::optional<std::string> RisingCapacitance(const DatasheetPoints& points) {
   for (const PointQuantity quantity : {PointQuantity::Ciss, PointQuantity::Coss, PointQuantity::Crss}) {
     std::map<double, double> byVoltage;
     for (const DatasheetPoint& p : points.capacitance) {
-      if (p.quantity == quantity) byVoltage[p.vds] = p.value;
+      if (p.quantity == quantity) byVoltage[p.vds] = *p.value;
     }
     for (auto it = byVoltage.begin(); it != byVoltage.end() && std::next(it) != byVoltage.end(); ++it) {
       if (std::next(it)->second > it->second) {
-        return std::string(kRefineCapacitanceOrderOpening) + QuantityName(quantity) +
+        return std::string(kRefineCapacitanceOrderOpening) + std::string(QuantityName(quantity)) +
                std::string(kRefineCapacitanceOrderClosing);
       }
     }
@@ -189,7 +189,7 @@ bool CrssAboveOthers(const DatasheetPoints& points) {
   for (const DatasheetPoint& crss : points.capacitance) {
     if (crss.quantity != PointQuantity::Crss) continue;
     for (const DatasheetPoint& other : points.capacitance) {
-      if (other.quantity != PointQuantity::Crss && other.vds == crss.vds && other.value <= crss.value)
+      if (other.quantity != PointQuantity::Crss && other.vds == crss.vds && *other.value <= *crss.value)
         return true;
     }
   }
@@ -237,11 +237,11 @@ std::optional<std::string> GateChargeTargetProblem(const GateChargePoints& g,
   if (!(g.test.id > 0 && g.test.vd > 0 && g.vg > 0)) return std::string(kRefineGateChargeConditionsText);
   std::map<PointQuantity, double> given;
   for (const DatasheetPoint& p : g.charges) {
-    if (!(p.value > 0) || !std::isfinite(p.value)) {
-      return std::string(kRefineChargeNotPositiveOpening) + QuantityName(p.quantity) +
+    if (!(*p.value > 0) || !std::isfinite(*p.value)) {
+      return std::string(kRefineChargeNotPositiveOpening) + std::string(QuantityName(p.quantity)) +
              std::string(kRefineChargeNotPositiveClosing);
     }
-    given[p.quantity] = p.value;
+    given[p.quantity] = *p.value;
   }
   if (given.size() == 3 && given[PointQuantity::Qgs] + given[PointQuantity::Qgd] > given[PointQuantity::Qg])
     return std::string(kRefineChargeSumText);
@@ -266,7 +266,7 @@ std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
     if (p.quantity == PointQuantity::DrainCurrent) transfer.push_back(&p);
   }
   if (transfer.size() == 2 &&
-      !(transfer[1]->vgs > transfer[0]->vgs && transfer[1]->value > transfer[0]->value))
+      !(transfer[1]->vgs > transfer[0]->vgs && *transfer[1]->value > *transfer[0]->value))
     return std::string(kRefineTransferOrderText);
   if (auto rising = RisingCapacitance(points)) return rising;
   if (CrssAboveOthers(points)) return std::string(kRefineCrssAboveText);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "model/window_state.h"
-#include "refine/datasheet_points.h"
+#include "refine/point_errors.h"
 
 namespace vdmos {
 

@@ -9,7 +9,7 @@
 
 #include "model/window_state.h"
 #include "platform/platform.h"
-#include "refine/datasheet_points.h"
+#include "refine/point_errors.h"
 
 namespace vdmos {
 

@@ -1,6 +1,7 @@
 #include "testcircuits/circuit_inputs.h"
 
 #include "model/control_names.h"
+#include "model/fet_type.h"
 
 namespace vdmos {
 
@@ -9,7 +10,7 @@ std::string EmbeddedCard(const CardTexts& card) {
 }
 
 CircuitInputs ReadCircuitInputs(const WindowState& state) {
-  const bool pmos = state.text(control::Combo1) == "PMOS";
+  const bool pmos = IsPChannelType(state.text(control::Combo1));
   const std::string sign = pmos ? "-" : "";
   return {.modelName = state.text(control::Text20),
           .fetType = state.text(control::Combo1),

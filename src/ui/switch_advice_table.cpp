@@ -3,32 +3,22 @@
 #include <QHeaderView>
 #include <QStyle>
 #include <algorithm>
-#include <array>
 
+#include "refine/switch_advice_columns.h"
 #include "ui/table_cells.h"
 #include "ui/text_bridge.h"
-#include "ui/window_texts.h"
 
 namespace vdmos::ui {
 namespace {
 
-enum Column { kForceRdsOn, kFixVto, kDcError, kCapacitanceError, kMark, kColumns };
-constexpr std::array kHeads{"Head_Advice_ForceRdsOn", "Head_Advice_FixVTO", "Head_Advice_Dc",
-                            "Head_Advice_Capacitance", "Head_Advice_Mark"};
 // The widest error the columns are sized for; a larger one is elided.
 constexpr double kWidestError = 9999.99;
+constexpr int kColumns = static_cast<int>(kAdviceColumnCount);
 
-QTableWidgetItem* SwitchCell(int value) {
-  auto* cell = new QTableWidgetItem(Caption(value == 1 ? "Advice_On" : "Advice_Off"));
+QTableWidgetItem* SwitchCell(const std::string& text) {
+  QTableWidgetItem* cell = TextCell(text);
   cell->setTextAlignment(Qt::AlignCenter);
   return cell;
-}
-
-QString Marks(bool best, bool current) {
-  QStringList marks;
-  if (best) marks << Caption("Advice_Best");
-  if (current) marks << Caption("Advice_Current");
-  return marks.join(", ");
 }
 
 }  // namespace
@@ -36,7 +26,7 @@ QString Marks(bool best, bool current) {
 SwitchAdviceTable::SwitchAdviceTable(QWidget* parent)
     : QTableWidget(static_cast<int>(kSwitchSettings.size()), kColumns, parent) {
   QStringList heads;
-  for (const char* head : kHeads) heads << Caption(head);
+  for (const std::string_view caption : kAdviceCaptions) heads << ToQString(caption);
   setHorizontalHeaderLabels(heads);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -48,13 +38,10 @@ SwitchAdviceTable::SwitchAdviceTable(QWidget* parent)
 
   // Sized once for the widest content any row can show, so the page does not shift as the
   // numbers change.
-  for (int row = 0; row < rowCount(); ++row) {
-    setItem(row, kForceRdsOn, SwitchCell(0));
-    setItem(row, kFixVto, SwitchCell(0));
-    setItem(row, kDcError, PercentCell(kWidestError));
-    setItem(row, kCapacitanceError, PercentCell(kWidestError));
-    setItem(row, kMark, new QTableWidgetItem(Marks(true, true)));
-  }
+  SwitchAdvice widest;
+  for (SwitchAdviceRow& row : widest.rows) row.errors = {kWidestError, kWidestError, std::nullopt};
+  widest.best = widest.current = 0;
+  for (int row = 0; row < rowCount(); ++row) showRow(widest, 0, row);
   resizeColumnsToContents();
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   setFixedWidth(horizontalHeader()->length() + 2 * frameWidth());
@@ -69,20 +56,12 @@ void SwitchAdviceTable::showAdvice(const SwitchAdvice& advice) {
   clearSpans();
   for (int i = 0; i < rowCount(); ++i) {
     const auto index = static_cast<std::size_t>(i);
-    const SwitchAdviceRow& row = advice.rows[index];
-    const bool best = advice.best == index;
     setRowHeight(i, verticalHeader()->defaultSectionSize());
-    setItem(i, kForceRdsOn, SwitchCell(row.setting.ForceRdsOn));
-    setItem(i, kFixVto, SwitchCell(row.setting.FixVTO));
-    if (row.failure.empty()) {
-      setItem(i, kDcError, PercentCell(row.errors.worstDcPercent));
-      setItem(i, kCapacitanceError, PercentCell(row.errors.worstCapacitancePercent));
-      setItem(i, kMark, new QTableWidgetItem(Marks(best, advice.current == index)));
-    }
+    showRow(advice, index, i);
     for (int column = 0; column < columnCount(); ++column) {
       if (QTableWidgetItem* cell = item(i, column)) {
         QFont font = cell->font();
-        font.setBold(best);
+        font.setBold(advice.best == index);
         cell->setFont(font);
       }
     }
@@ -91,11 +70,25 @@ void SwitchAdviceTable::showAdvice(const SwitchAdvice& advice) {
   fitHeightToRows();
 }
 
+// The cells of a failed setting after its switches are left to showFailures.
+void SwitchAdviceTable::showRow(const SwitchAdvice& advice, std::size_t index, int row) {
+  const SwitchAdviceRow& setting = advice.rows[index];
+  const auto cells = AdviceCells(advice, index);
+  setItem(row, kAdviceForceRdsOn, SwitchCell(cells[kAdviceForceRdsOn]));
+  setItem(row, kAdviceFixVto, SwitchCell(cells[kAdviceFixVto]));
+  if (!setting.failure.empty()) return;
+  setItem(row, kAdviceDcError, NumberCell(setting.errors.worstDcPercent, cells[kAdviceDcError]));
+  setItem(row, kAdviceCapacitanceError,
+          NumberCell(setting.errors.worstCapacitancePercent, cells[kAdviceCapacitanceError]));
+  setItem(row, kAdviceMarks, TextCell(cells[kAdviceMarks]));
+}
+
 // Neighbouring settings that fail alike share one cell, which gives the text the room of all
 // their rows; the rows grow only where that is not enough.
 void SwitchAdviceTable::showFailures(const SwitchAdvice& advice) {
   const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  const int width = columnWidth(kDcError) + columnWidth(kCapacitanceError) + columnWidth(kMark) - 2 * margin;
+  const int width = columnWidth(kAdviceDcError) + columnWidth(kAdviceCapacitanceError) +
+                    columnWidth(kAdviceMarks) - 2 * margin;
   std::size_t first = 0;
   while (first < advice.rows.size()) {
     const std::string& failure = advice.rows[first].failure;
@@ -104,10 +97,10 @@ void SwitchAdviceTable::showFailures(const SwitchAdvice& advice) {
       ++last;
     if (!failure.empty()) {
       const int rows = static_cast<int>(last - first + 1), top = static_cast<int>(first);
-      QString text = ToQString(failure);
-      if (rows == 1 && advice.current == first) text += " (" + Marks(false, true) + ")";
-      setSpan(top, kDcError, rows, kColumns - kDcError);
-      setItem(top, kDcError, new QTableWidgetItem(text));
+      // A text shared by several rows cannot say which of them is the window's own.
+      const QString text = ToQString(rows == 1 ? AdviceFailureText(advice, first) : failure);
+      setSpan(top, kAdviceDcError, rows, kColumns - static_cast<int>(kAdviceDcError));
+      setItem(top, kAdviceDcError, new QTableWidgetItem(text));
       const int needed = fontMetrics().boundingRect(0, 0, width, 0, Qt::TextWordWrap, text).height() +
                          verticalHeader()->defaultSectionSize() - fontMetrics().height();
       const int each = std::max(verticalHeader()->defaultSectionSize(), (needed + rows - 1) / rows);

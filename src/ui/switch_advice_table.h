@@ -18,6 +18,7 @@ class SwitchAdviceTable : public QTableWidget {
   void showAdvice(const SwitchAdvice& advice);
 
  private:
+  void showRow(const SwitchAdvice& advice, std::size_t index, int row);
   void showFailures(const SwitchAdvice& advice);
   void fitHeightToRows();
 };

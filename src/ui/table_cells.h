@@ -9,10 +9,12 @@
 namespace vdmos::ui {
 
 QTableWidgetItem* TextCell(const std::string& text);
-/// Number cells are right-aligned and keep their value under Qt::UserRole; a missing value
-/// shows as "-" and keeps none. A value with its unit:
+/// Number cells are right-aligned and keep their value under Qt::UserRole (none when it is
+/// missing). One with the text given:
+QTableWidgetItem* NumberCell(const std::optional<double>& value, const std::string& text);
+/// A value with its unit, or "-":
 QTableWidgetItem* QuantityCell(const std::optional<double>& value, const std::string& unit);
-/// A percentage with two decimals.
+/// A percentage with two decimals, or "-".
 QTableWidgetItem* PercentCell(const std::optional<double>& percent);
 
 }  // namespace vdmos::ui

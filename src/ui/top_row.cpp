@@ -3,10 +3,12 @@
 #include <QLineEdit>
 
 #include "model/control_names.h"
+#include "model/fet_type.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
 #include "ui/layout_helpers.h"
 #include "ui/pages.h"
+#include "ui/text_bridge.h"
 
 namespace vdmos::ui {
 
@@ -17,7 +19,7 @@ QWidget* BuildTopRow(ControlFactory& make) {
   QLineEdit* name = make.field(control::Text20, 14);
   nameLabel->setBuddy(name);
   QLabel* typeLabel = make.caption("Label41");
-  QComboBox* type = make.comboBox(control::Combo1, {"NMOS", "PMOS"});
+  QComboBox* type = make.comboBox(control::Combo1, {ToQString(kNmosText), ToQString(kPmosText)});
   typeLabel->setBuddy(type);
   CheckBox* depletion = make.checkBox(control::CheckDepMode);
   QLabel* depletionLabel = make.caption("Label8");

@@ -164,15 +164,6 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"SwitchAdvice", "",
      "The card each setting of the DC-fit switches gives, measured at every datasheet point: "
      "its worst DC and capacitance errors"},
-    {"Head_Advice_ForceRdsOn", "Force Rdson\nmatching"},
-    {"Head_Advice_FixVTO", "Don't change\nVto"},
-    {"Head_Advice_Dc", "Worst DC\nerror %"},
-    {"Head_Advice_Capacitance", "Worst C\nerror %"},
-    {"Head_Advice_Mark", ""},
-    {"Advice_On", "on"},
-    {"Advice_Off", "off"},
-    {"Advice_Best", "best"},
-    {"Advice_Current", "current"},
     // The gate resistance window.
     {"Heading", "Estimation of internal gate resistance"},
     {"Caption_Text_VGG", "Driver gate voltage"},

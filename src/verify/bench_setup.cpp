@@ -5,6 +5,7 @@
 
 #include "model/card_reading.h"
 #include "model/control_names.h"
+#include "model/fet_type.h"
 #include "model/fields.h"
 #include "model/numbers.h"
 #include "verify/gate_charge_model.h"
@@ -94,7 +95,7 @@ std::vector<double> OutputGateSteps(double rdsonVgs, double checkVgs) {
 BenchSetup ReadBenchSetup(const WindowState& state) {
   BenchSetup s;
   const bool hasCard = CardModelName(state.card).has_value();
-  s.pmos = hasCard ? CardIsPChannel(state.card) : state.text(control::Combo1) == "PMOS";
+  s.pmos = hasCard ? CardIsPChannel(state.card) : IsPChannelType(state.text(control::Combo1));
 
   s.vdsTest = FieldValue(state, control::TextBoxVdsTest);
   s.plateauVgs = FieldValue(state, control::Vplat);

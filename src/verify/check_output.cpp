@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <ranges>
 
 #include "extract/dc_equations.h"
 #include "model/numbers.h"
+#include "verify/datasheet_points.h"
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
@@ -80,13 +82,22 @@ class RunOutput {
   std::vector<OutputSection> sections_;
 };
 
-std::string Volts(double value) { return DefaultNumberText(value) + " V"; }
-std::string Amps(double value) { return DefaultNumberText(value) + " A"; }
-
 std::optional<double> ErrorPercent(const VerificationRow& row) {
   const std::optional<double> reference = row.datasheet && *row.datasheet != 0 ? row.datasheet : row.model;
   if (!reference || *reference == 0 || !row.simulated) return std::nullopt;
   return (*row.simulated - *reference) / std::abs(*reference) * 100;
+}
+
+VerificationRow RowOf(const DatasheetPoint& point, std::optional<double> model,
+                      std::optional<double> simulated) {
+  return {std::string(QuantityName(point.quantity)),
+          point.condition,
+          std::string(QuantityUnit(point.quantity)),
+          point.value,
+          model,
+          simulated,
+          {},
+          {}};
 }
 
 void AddRow(VerificationResult& result, VerificationRow row) {
@@ -94,87 +105,49 @@ void AddRow(VerificationResult& result, VerificationRow row) {
   result.rows.push_back(std::move(row));
 }
 
-/// The simulated capacitances at the grid voltages, by drain voltage.
-struct CapacitancePoint {
-  double ciss = 0, coss = 0, crss = 0;
-};
-
-const CapacitancePoint* PointAt(const std::map<double, CapacitancePoint>& points, double vds) {
-  for (const auto& [v, point] : points) {
-    if (SameVoltage(v, vds)) return &point;
-  }
-  return nullptr;
+/// The points one run measures, in the list's order.
+auto OfBench(const std::vector<DatasheetPoint>& points, Bench bench) {
+  return points | std::views::filter([bench](const DatasheetPoint& point) { return point.bench == bench; });
 }
 
 void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
-                  VerificationResult& r) {
+                  const std::vector<DatasheetPoint>& points, VerificationResult& r) {
   r.simulated.transfer =
       run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
-  const std::string drain = ", Vds = " + Volts(s.vdsTest);
-  auto addPoint = [&](double vgs, double datasheetId, std::string_view note, std::string_view value) {
-    AddRow(r, {std::string(kIdQuantity),
-               "Vgs = " + Volts(vgs) + drain + std::string(note),
-               "A",
-               datasheetId,
-               ModelDrainCurrentAt(p, s.pmos, vgs, s.vdsTest),
-               run.Value(value),
-               {},
-               {}});
-  };
-  addPoint(s.plateauVgs, s.plateauId, kPlateauPointNote, out::kIdPlateau);
-  addPoint(s.maxVgs, s.maxId, kMaxCurrentPointNote, out::kIdMax);
+  for (const DatasheetPoint& point : OfBench(points, Bench::Transfer))
+    AddRow(r, RowOf(point, ModelDrainCurrentAt(p, s.pmos, point.vgs, point.vds), run.Value(point.printed)));
 }
 
 void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
-                VerificationResult& r) {
+                const std::vector<DatasheetPoint>& points, VerificationResult& r) {
   for (const OutputSection* section : run.All(out::kOutputTable)) {
     const double vgs = run.TagMagnitude(*section);
     r.simulated.output.push_back(
-        run.Table(*section, std::string(kGateVoltageLabel) + Volts(vgs), "vds", "id"));
+        run.Table(*section, std::string(kGateVoltageLabel) + DefaultNumberText(vgs) + " V", "vds", "id"));
   }
-  const double idOn = run.Value(out::kIdRdsOn);
   const double vto = s.pmos ? -p.VTO : p.VTO;
-  VerificationRow rdsOn{std::string(kRdsOnQuantity),
-                        "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage),
-                        "Ohm",
-                        s.rdsOn,
-                        ModelRdsOn(p.RS, p.RD, p.KP, vto, s.rdsonVgs, p.LAMBDA),
-                        {},
-                        {},
-                        {}};
-  if (idOn > 0) {
-    rdsOn.simulated = kRdsOnDrainVoltage / idOn;
-  } else {
-    rdsOn.note = kNoDrainCurrentNote;
-  }
-  AddRow(r, std::move(rdsOn));
-  for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
-    AddRow(r, {std::string(kIdQuantity),
-               "Vgs = " + Volts(s.checkVgs) + ", Vds = " + Volts(s.checkVds[i]) +
-                   std::string(kCheckPointNote) + std::to_string(i + 1) + ")",
-               "A",
-               std::nullopt,
-               ModelDrainCurrentAt(p, s.pmos, s.checkVgs, s.checkVds[i]),
-               run.Value(out::kIdCheck[i]),
-               {},
-               {}});
+  const std::optional<DiodeLaw> law = BodyDiodeLaw(p);
+  for (const DatasheetPoint& point : OfBench(points, Bench::Output)) {
+    VerificationRow row;
+    if (point.quantity == PointQuantity::RdsOn) {
+      row = RowOf(point, ModelRdsOn(p.RS, p.RD, p.KP, vto, point.vgs, p.LAMBDA), std::nullopt);
+      const double idOn = run.Value(point.printed);
+      if (idOn > 0) {
+        row.simulated = point.vds / idOn;
+      } else {
+        row.note = kNoDrainCurrentNote;
+      }
+    } else if (point.quantity == PointQuantity::Vsd) {
+      row = RowOf(point, law ? std::optional(law->Voltage(point.isd)) : std::nullopt,
+                  run.OptionalValue(point.printed));
+      if (!row.simulated) row.note = kDiodeNotReachedNote;
+    } else {
+      row = RowOf(point, ModelDrainCurrentAt(p, s.pmos, point.vgs, point.vds), run.Value(point.printed));
+    }
+    AddRow(r, std::move(row));
   }
   r.simulated.bodyDiode =
       run.Table(*run.All(out::kDiodeTable).front(), std::string(kDiodeCurrentLabel), "vsd", "isd");
-  const std::optional<DiodeLaw> law = BodyDiodeLaw(p);
-  for (std::size_t i = 0; i < s.diodePointIsd.size(); ++i) {
-    VerificationRow row{std::string(kVsdQuantity),
-                        "Isd = " + Amps(s.diodePointIsd[i]),
-                        "V",
-                        s.diodePointVsd[i],
-                        std::nullopt,
-                        run.OptionalValue(out::kVsd[i]),
-                        {},
-                        {}};
-    if (law) row.model = law->Voltage(s.diodePointIsd[i]);
-    if (!row.simulated) row.note = kDiodeNotReachedNote;
-    AddRow(r, std::move(row));
-  }
 }
 
 /// What makes a datasheet's gate charge unusable for a comparison, as a note; empty if nothing.
@@ -188,7 +161,7 @@ std::string GateChargeDatasheetNote(const BenchSetup& s, const std::optional<dou
 /// The gate charges: the datasheet's, the model's own curve and ngspice's curve read by the
 /// same construction. A gate charge test that failed alone leaves its rows with the reason.
 void ReadGateCharge(const BenchOutput& output, const ModelParameterSet& p, const BenchSetup& s,
-                    VerificationResult& r) {
+                    const std::vector<DatasheetPoint>& points, VerificationResult& r) {
   std::optional<GateChargeReading> simulated;
   if (output.failure.empty()) {
     const RunOutput run(Bench::GateCharge, output.out);
@@ -200,16 +173,11 @@ void ReadGateCharge(const BenchOutput& output, const ModelParameterSet& p, const
       ReadGateCharges(ModelGateChargeCurve(GateChargeDeviceOf(p, s.pmos),
                                            {s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs),
                       s.chargeVgs);
-  const std::string condition =
-      "Id = " + Amps(s.chargeId) + ", Vd = " + Volts(s.chargeVds) + ", Vgs = " + Volts(s.chargeVgs);
-  for (const auto& [quantity, datasheet, charge] : {std::tuple{kQgsQuantity, s.qgs, &GateCharges::qgs},
-                                                    std::tuple{kQgdQuantity, s.qgd, &GateCharges::qgd},
-                                                    std::tuple{kQgQuantity, s.qg, &GateCharges::qg}}) {
-    const std::string datasheetNote = GateChargeDatasheetNote(s, datasheet);
-    VerificationRow row{std::string(quantity), condition,    "nC", datasheet,
-                        std::nullopt,          std::nullopt, {},   {}};
-    if (model.charges) row.model = (*model.charges).*charge;
-    if (simulated && simulated->charges) row.simulated = (*simulated->charges).*charge;
+  for (const DatasheetPoint& point : OfBench(points, Bench::GateCharge)) {
+    const std::string datasheetNote = GateChargeDatasheetNote(s, point.value);
+    VerificationRow row = RowOf(point, std::nullopt, std::nullopt);
+    if (model.charges) row.model = ChargeOf(*model.charges, point.quantity);
+    if (simulated && simulated->charges) row.simulated = ChargeOf(*simulated->charges, point.quantity);
     if (!output.failure.empty()) {
       row.note = output.failure;
     } else if (simulated && simulated->problem) {
@@ -223,48 +191,38 @@ void ReadGateCharge(const BenchOutput& output, const ModelParameterSet& p, const
   }
 }
 
-void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
-                      VerificationResult& r) {
-  std::map<double, CapacitancePoint> points;
+/// The simulated capacitances at the grid voltages, by drain voltage.
+const Capacitances* PointAt(const std::map<double, Capacitances>& points, double vds) {
+  for (const auto& [v, point] : points) {
+    if (SameVoltage(v, vds)) return &point;
+  }
+  return nullptr;
+}
+
+void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p,
+                      const std::vector<DatasheetPoint>& points, VerificationResult& r) {
+  std::map<double, Capacitances> simulated;
   for (const OutputSection* section : run.All(out::kCapacitancePoint)) {
-    points[run.TagMagnitude(*section)] = {run.SectionValue(*section, out::kCiss),
-                                          run.SectionValue(*section, out::kCoss),
-                                          run.SectionValue(*section, out::kCrss)};
+    simulated[run.TagMagnitude(*section)] = {run.SectionValue(*section, out::kCiss),
+                                             run.SectionValue(*section, out::kCoss),
+                                             run.SectionValue(*section, out::kCrss)};
   }
   r.simulated.ciss.label = kCissQuantity;
   r.simulated.coss.label = kCossQuantity;
   r.simulated.crss.label = kCrssQuantity;
-  for (const auto& [vds, point] : points) {
+  for (const auto& [vds, point] : simulated) {
     r.simulated.ciss.points.push_back({vds, point.ciss});
     r.simulated.coss.points.push_back({vds, point.coss});
     r.simulated.crss.points.push_back({vds, point.crss});
   }
-  struct Quantity {
-    std::string_view name;
-    std::optional<double> CapacitanceGridRow::*datasheet;
-    double CapacitancePoint::*simulated;
-    double model;
-  };
-  for (const CapacitanceGridRow& row : s.grid) {
-    const CapacitancePoint* point = PointAt(points, row.vds);
-    if (point == nullptr)
+  const CapacitanceParameters model = CapacitanceParametersOf(p);
+  for (const DatasheetPoint& point : OfBench(points, Bench::Capacitance)) {
+    const Capacitances* measured = PointAt(simulated, point.vds);
+    if (measured == nullptr)
       throw Missing{Bench::Capacitance,
-                    "\"@" + std::string(out::kCapacitancePoint) + " " + DefaultNumberText(row.vds) + "\""};
-    const double crss = ModelCrss(p, row.vds);
-    for (const Quantity& q :
-         {Quantity{kCissQuantity, &CapacitanceGridRow::ciss, &CapacitancePoint::ciss, p.CGS + crss},
-          Quantity{kCossQuantity, &CapacitanceGridRow::coss, &CapacitancePoint::coss,
-                   ModelCds(p, row.vds) + crss},
-          Quantity{kCrssQuantity, &CapacitanceGridRow::crss, &CapacitancePoint::crss, crss}}) {
-      AddRow(r, {std::string(q.name),
-                 "Vds = " + Volts(row.vds),
-                 "pF",
-                 row.*q.datasheet,
-                 q.model,
-                 point->*q.simulated,
-                 {},
-                 {}});
-    }
+                    "\"@" + std::string(out::kCapacitancePoint) + " " + DefaultNumberText(point.vds) + "\""};
+    AddRow(r, RowOf(point, CapacitanceOf(CapacitancesAt(model, point.vds), point.quantity),
+                    CapacitanceOf(*measured, point.quantity)));
   }
 }
 
@@ -281,11 +239,12 @@ VerificationResult CheckFailure(VerifyStatus status, std::string message, std::s
 VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const ModelParameterSet& params,
                                    const BenchSetup& setup) {
   VerificationResult result;
+  const std::vector<DatasheetPoint> points = DatasheetPointList(setup);
   try {
-    ReadTransfer(RunOutput(Bench::Transfer, runs[0].out), params, setup, result);
-    ReadOutput(RunOutput(Bench::Output, runs[1].out), params, setup, result);
-    ReadGateCharge(runs[2], params, setup, result);
-    ReadCapacitances(RunOutput(Bench::Capacitance, runs[3].out), params, setup, result);
+    ReadTransfer(RunOutput(Bench::Transfer, runs[0].out), params, setup, points, result);
+    ReadOutput(RunOutput(Bench::Output, runs[1].out), params, setup, points, result);
+    ReadGateCharge(runs[2], params, setup, points, result);
+    ReadCapacitances(RunOutput(Bench::Capacitance, runs[3].out), params, points, result);
   } catch (const Missing& missing) {
     const std::size_t index = static_cast<std::size_t>(missing.bench);
     return CheckFailure(VerifyStatus::UnreadableOutput,

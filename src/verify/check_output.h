@@ -1,8 +1,8 @@
 #pragma once
-// The check's table and curves read from what ngspice printed for the four benches. Each row
-// of the table is made here, in the reader of its bench: a row added here appears in the
-// window's table, the command line's table and its JSON without more code; a curve added to
-// Characteristics appears in a plot once CheckPlotKinds() (check_plots.cpp) names it.
+// The check's table and curves read from what ngspice printed for the four benches. The table
+// has one row per datasheet point of the one list (datasheet_points.h), with the model's and
+// ngspice's values; a curve added to Characteristics appears in a plot once CheckPlotKinds()
+// (check_plots.cpp) names it.
 
 #include <array>
 #include <string>

@@ -8,6 +8,7 @@
 #include "model/card_reading.h"
 #include "model/checked_math.h"
 #include "model/numbers.h"
+#include "verify/datasheet_points.h"
 #include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
@@ -41,20 +42,28 @@ double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v) {
   return CGDMAX - s - s * std::atan(a * v);
 }
 
-double ModelCrss(const ModelParameterSet& p, double v) {
-  return GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, v);
-}
-
 double JunctionCapacitance(double Cjo, double Vj, double m, double v) {
   return Cjo / std::pow(1 + v / Vj, m);
 }
 
-double ModelCds(const ModelParameterSet& p, double v) {
-  const auto m = CardTextValue(p.junctionCapText, "m");
-  const auto Vj = CardTextValue(p.junctionCapText, "Vj");
-  const auto Cjo = CardTextValue(p.junctionCapText, "Cjo");
-  if (!m || !Vj || !Cjo || !(*Vj > 0)) return 0;
-  return JunctionCapacitance(*Cjo * kFaradToPicofarad, *Vj, *m, v);
+CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params) {
+  CapacitanceParameters c{params.CGDMAX, params.CGDMIN, params.a, params.CGS, 0, kNoJunctionVj, kNoJunctionM};
+  const auto m = CardTextValue(params.junctionCapText, "m");
+  const auto Vj = CardTextValue(params.junctionCapText, "Vj");
+  const auto Cjo = CardTextValue(params.junctionCapText, "Cjo");
+  if (m && Vj && Cjo && *Vj > 0) {
+    c.Cjo = *Cjo * kFaradToPicofarad;
+    c.Vj = *Vj;
+    c.m = *m;
+  }
+  return c;
+}
+
+Capacitances CapacitancesAt(const CapacitanceParameters& p, double v) {
+  // With the gate on the source the drain-gate voltage is the drain voltage.
+  const double crss = GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, v);
+  const double cds = p.Cjo == 0 ? 0 : JunctionCapacitance(p.Cjo, p.Vj, p.m, v);
+  return {p.CGS + crss, cds + crss, crss};
 }
 
 double DiodeLaw::Voltage(double isd) const { return N * ThermalVoltage() * std::log1p(isd / IS) + RB * isd; }
@@ -99,11 +108,13 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
                                     drainVoltages,
                                     [&](double vds) { return ModelDrainCurrentAt(p, s.pmos, vgs, vds); }));
   }
-  // With the gate on the source the drain-gate voltage is the drain voltage.
-  c.crss = SampledCurve(kCrssQuantity, s.capacitanceVds, [&](double v) { return ModelCrss(p, v); });
-  c.ciss = SampledCurve(kCissQuantity, s.capacitanceVds, [&](double v) { return p.CGS + ModelCrss(p, v); });
+  const CapacitanceParameters capacitance = CapacitanceParametersOf(p);
+  c.crss = SampledCurve(kCrssQuantity, s.capacitanceVds,
+                        [&](double v) { return CapacitancesAt(capacitance, v).crss; });
+  c.ciss = SampledCurve(kCissQuantity, s.capacitanceVds,
+                        [&](double v) { return CapacitancesAt(capacitance, v).ciss; });
   c.coss = SampledCurve(kCossQuantity, s.capacitanceVds,
-                        [&](double v) { return ModelCds(p, v) + ModelCrss(p, v); });
+                        [&](double v) { return CapacitancesAt(capacitance, v).coss; });
   c.bodyDiode = DiodeCurve(p, s.diodeVsd);
   c.gateCharge = {std::string(kGateChargeLabel),
                   ModelGateChargeCurve(GateChargeDeviceOf(p, s.pmos),
@@ -113,16 +124,32 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
 
 DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup& s) {
   DatasheetMarkers m;
-  m.transfer = {{s.plateauVgs, s.plateauId}, {s.maxVgs, s.maxId}};
-  for (const double vds : s.checkVds)
-    m.output.push_back({vds, ModelDrainCurrentAt(p, s.pmos, s.checkVgs, vds)});
-  for (const CapacitanceGridRow& row : s.grid) {
-    if (row.ciss) m.ciss.push_back({row.vds, *row.ciss});
-    if (row.coss) m.coss.push_back({row.vds, *row.coss});
-    if (row.crss) m.crss.push_back({row.vds, *row.crss});
+  for (const DatasheetPoint& point : DatasheetPointList(s)) {
+    switch (point.quantity) {
+      case PointQuantity::DrainCurrent:
+        if (point.bench == Bench::Transfer) {
+          if (point.value) m.transfer.push_back({point.vgs, *point.value});
+        } else {
+          m.output.push_back({point.vds, ModelDrainCurrentAt(p, s.pmos, point.vgs, point.vds)});
+        }
+        break;
+      case PointQuantity::Vsd:
+        if (point.value) m.bodyDiode.push_back({*point.value, point.isd});
+        break;
+      case PointQuantity::Ciss:
+      case PointQuantity::Coss:
+      case PointQuantity::Crss: {
+        std::vector<Point>& markers = point.quantity == PointQuantity::Ciss   ? m.ciss
+                                      : point.quantity == PointQuantity::Coss ? m.coss
+                                                                              : m.crss;
+        if (point.value) markers.push_back({point.vds, *point.value});
+        break;
+      }
+      default:
+        // The on-resistance has no place on a curve; the gate charges mark the plateau below.
+        break;
+    }
   }
-  for (std::size_t i = 0; i < s.diodePointVsd.size(); ++i)
-    m.bodyDiode.push_back({s.diodePointVsd[i], s.diodePointIsd[i]});
   auto given = [](const std::optional<double>& charge) { return charge && *charge > 0; };
   if (given(s.qgs)) m.gateCharge.push_back({*s.qgs, s.plateauVgs});
   if (given(s.qgs) && given(s.qgd)) m.gateCharge.push_back({*s.qgs + *s.qgd, s.plateauVgs});

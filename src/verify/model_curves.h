@@ -16,14 +16,29 @@ namespace vdmos {
 /// This is the curve the capacitance fit assumes: it starts at the 0 V value C0 and falls
 /// towards CGDMIN.
 double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v);
-/// Crss = Cgd of the parameter set.
-double ModelCrss(const ModelParameterSet& params, double v);
 
 /// A junction capacitance Cjo / (1 + v/Vj)^m at a reverse voltage v >= 0 (Cjo's unit).
 double JunctionCapacitance(double Cjo, double Vj, double m, double v);
-/// The drain-source junction capacitance in pF from the junction capacitance text; 0 without
-/// that text (the simulator's default Cjo is 0).
-double ModelCds(const ModelParameterSet& params, double v);
+
+/// The card's capacitance parameters: CGDMAX, CGDMIN, CGS and Cjo in pF, a in 1/V, Vj in V.
+struct CapacitanceParameters {
+  double CGDMAX = 0, CGDMIN = 0, a = 0, CGS = 0, Cjo = 0, Vj = 0, m = 0;
+};
+
+/// Vj and m of a card without a junction text, whose Cjo is then 0 as the simulator's default.
+inline constexpr double kNoJunctionVj = 1.0;
+inline constexpr double kNoJunctionM = 0.5;
+
+/// The capacitance parameters of a parameter set, the junction's from its text.
+CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params);
+
+/// The three capacitances (pF) with the gate on the source.
+struct Capacitances {
+  double ciss = 0, coss = 0, crss = 0;
+};
+/// Crss = Cgd, Ciss = CGS + Crss, Coss = Cds + Crss at a drain voltage v >= 0; without a
+/// junction (Cjo 0) Cds is 0.
+Capacitances CapacitancesAt(const CapacitanceParameters& params, double v);
 
 /// The body diode law V = N * Vt * ln(1 + I/IS) + RB * I, with Vt the tool's thermal voltage.
 struct DiodeLaw {

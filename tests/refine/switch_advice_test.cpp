@@ -12,6 +12,7 @@
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
+#include "refine/switch_advice_columns.h"
 #include "verify/verify_model.h"
 #include "verify/verify_texts.h"
 
@@ -78,6 +79,25 @@ TEST(SwitchAdvice, WithoutAnyUsableSettingChangesNothing) {
   ApplyBestSwitches_Click(state, platform);
   EXPECT_EQ(platform.MessageTexts(), std::vector<std::string>{std::string(kNoBestSwitchesText)});
   EXPECT_TRUE(state == before);
+}
+
+// The cells the window's table and the command line's both show.
+TEST(SwitchAdvice, CellsOfEachKindOfRow) {
+  SwitchAdvice advice;
+  for (std::size_t i = 0; i < advice.rows.size(); ++i) advice.rows[i].setting = kSwitchSettings[i];
+  advice.rows[0].errors = {6.666, 2.78, std::nullopt};
+  advice.rows[1].errors = {1.005, INFINITY, std::nullopt};
+  advice.rows[2].failure = advice.rows[3].failure = kAdviceFailedText;
+  advice.best = 1;
+  advice.current = 2;
+  using Cells = std::array<std::string, kAdviceColumnCount>;
+  const std::string failed(kAdviceFailedText);
+  EXPECT_EQ(AdviceCells(advice, 0), (Cells{"on", "on", "6.67", "2.78", ""}));
+  EXPECT_EQ(AdviceCells(advice, 1), (Cells{"on", "off", "1.01", "Inf", "best"}));
+  EXPECT_EQ(AdviceCells(advice, 2), (Cells{"off", "on", "-", "-", failed + " (current)"}));
+  EXPECT_EQ(AdviceCells(advice, 3), (Cells{"off", "off", "-", "-", failed}));
+  advice.current = 1;
+  EXPECT_EQ(AdviceCells(advice, 1)[kAdviceMarks], "best, current");
 }
 
 }  // namespace

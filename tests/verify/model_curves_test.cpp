@@ -23,13 +23,17 @@ TEST(ModelCurves, CapacitancesAsTheSimulatorComputesThem) {
   };
   const Case cases[] = {
       {0, 3399.802, 9600.000}, {1, 1038.161, 5590.210}, {25, 49.785, 731.762}, {600, 6.866, 59.941}};
+  const CapacitanceParameters params = CapacitanceParametersOf(p);
   for (const Case& c : cases) {
-    EXPECT_NEAR(ModelCrss(p, c.v), c.crss, 1e-3) << c.v;
-    EXPECT_NEAR(ModelCds(p, c.v), c.cds, 1e-3) << c.v;
+    const Capacitances at = CapacitancesAt(params, c.v);
+    EXPECT_NEAR(at.crss, c.crss, 1e-3) << c.v;
+    EXPECT_NEAR(at.coss - at.crss, c.cds, 1e-3) << c.v;
+    EXPECT_DOUBLE_EQ(at.ciss, p.CGS + at.crss) << c.v;
   }
   ModelParameterSet noJunction = p;
   noJunction.junctionCapText.clear();
-  EXPECT_EQ(ModelCds(noJunction, 25), 0);
+  const Capacitances bare = CapacitancesAt(CapacitanceParametersOf(noJunction), 25);
+  EXPECT_EQ(bare.coss, bare.crss);
 }
 
 TEST(ModelCurves, DiodeLawBothWaysAndOnlyWithAUsableText) {

@@ -1,7 +1,7 @@
 #pragma once
-// The values a datasheet prints that the model can be held to, and the model's value at each,
-// computed exactly as the simulator's VDMOS model computes them. The refinement minimises the
-// relative errors at these points; the switch advice compares them.
+// The datasheet points as the refinement weighs them, in their groups, and the model's value
+// at each, computed exactly as the simulator's VDMOS model computes them. The refinement
+// minimises the relative errors at these points; the switch advice compares them.
 
 #include <optional>
 #include <string>
@@ -11,20 +11,12 @@
 #include "model/model_card.h"
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
+#include "verify/datasheet_points.h"
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
+#include "verify/model_curves.h"
 
 namespace vdmos {
-
-enum class PointQuantity { RdsOn, DrainCurrent, Ciss, Coss, Crss, Qgs, Qgd, Qg };
-
-/// One datasheet value under its test condition (V, A, Ohm, pF).
-struct DatasheetPoint {
-  PointQuantity quantity = PointQuantity::DrainCurrent;
-  double vgs = 0;    ///< gate voltage magnitude (the capacitances are taken at 0 V)
-  double vds = 0;    ///< drain voltage magnitude
-  double value = 0;  ///< the datasheet's value, above 0
-};
 
 /// The gate charge test and the charges the datasheet gives under it (nC), as typed: whether
 /// they can be met at all is for the refinement to judge.
@@ -37,9 +29,10 @@ struct GateChargePoints {
   bool first = false;
 };
 
-/// The DC points (Rds(on), the plateau and the maximum-current point) and the capacitance grid
-/// cells that hold a value above 0; points the datasheet leaves empty or at 0 are left out.
-/// The gate charges are there when the datasheet gives one of them at least.
+/// The points of the list by the group the refinement weighs them in, each with its value. The
+/// DC points (Rds(on) first, then the plateau and the maximum-current point) and the
+/// capacitance grid cells hold a value above 0; points the datasheet leaves empty or at 0 are
+/// left out. The gate charges are there when the datasheet gives one of them at least.
 struct DatasheetPoints {
   std::vector<DatasheetPoint> dc;
   std::vector<DatasheetPoint> capacitance;
@@ -52,18 +45,8 @@ struct DcParameters {
   double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0;
 };
 
-/// The capacitance parameters: CGDMAX, CGDMIN, CGS and Cjo in pF, a in 1/V, Vj in V.
-struct CapacitanceParameters {
-  double CGDMAX = 0, CGDMIN = 0, a = 0, CGS = 0, Cjo = 0, Vj = 0, m = 0;
-};
-
-/// Vj and m of a card without a junction text, whose Cjo is then 0 as the simulator's default.
-inline constexpr double kNoJunctionVj = 1.0;
-inline constexpr double kNoJunctionM = 0.5;
-
-/// The parameters of a parameter set; a P-channel card's negated VTO is turned back.
+/// The DC parameters of a parameter set; a P-channel card's negated VTO is turned back.
 DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos);
-CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params);
 
 /// The drain current magnitude at gate and drain voltage magnitudes, with the voltage drops on
 /// RS and RD solved to full precision (the current is the one root of a rising function, so a
@@ -80,7 +63,7 @@ GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitancePar
 /// model's curve cannot be read.
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points);
 
-/// (model - datasheet) / datasheet.
+/// (model - datasheet) / datasheet; the point must hold a value.
 double RelativeError(double model, const DatasheetPoint& point);
 
 /// The largest error magnitude at the points, as a fraction; nullopt without points.
@@ -109,8 +92,5 @@ double CardRounded(double value, std::string_view mask);
 double CardRounded(double value, std::string_view mask, CardDigits digits);
 /// LAMBDA as the card prints it (the model update's field text), read back.
 double CardRoundedLambda(double LAMBDA);
-
-/// The name of a point for messages and tables: "Rds(on)", "Id", "Ciss", …
-std::string QuantityName(PointQuantity quantity);
 
 }  // namespace vdmos

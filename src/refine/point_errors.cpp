@@ -1,27 +1,22 @@
-#include "refine/datasheet_points.h"
+#include "refine/point_errors.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "commands/dc_update.h"
 #include "extract/junction_fit.h"
-#include "model/card_reading.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "refine/minimax_fit.h"
 #include "verify/model_curves.h"
-#include "verify/ngspice_netlists.h"
-#include "verify/verify_texts.h"
 
 namespace vdmos {
 namespace {
 
-constexpr double kFaradToPicofarad = 1e12;
 constexpr int kBisectionPasses = 200;
 
-void AddIfGiven(std::vector<DatasheetPoint>& points, PointQuantity quantity, double vgs, double vds,
-                std::optional<double> value) {
-  if (value && *value > 0 && std::isfinite(*value)) points.push_back({quantity, vgs, vds, *value});
+bool Given(const DatasheetPoint& point) {
+  return point.value && *point.value > 0 && std::isfinite(*point.value);
 }
 
 /// The square-law channel current at the voltages across the channel itself.
@@ -37,39 +32,32 @@ double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
 
 DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
   DatasheetPoints points;
-  AddIfGiven(points.dc, PointQuantity::RdsOn, s.rdsonVgs, kRdsOnDrainVoltage, s.rdsOn);
-  AddIfGiven(points.dc, PointQuantity::DrainCurrent, s.plateauVgs, s.vdsTest, s.plateauId);
-  AddIfGiven(points.dc, PointQuantity::DrainCurrent, s.maxVgs, s.vdsTest, s.maxId);
-  for (const CapacitanceGridRow& row : s.grid) {
-    AddIfGiven(points.capacitance, PointQuantity::Ciss, 0, row.vds, row.ciss);
-    AddIfGiven(points.capacitance, PointQuantity::Coss, 0, row.vds, row.coss);
-    AddIfGiven(points.capacitance, PointQuantity::Crss, 0, row.vds, row.crss);
-  }
   GateChargePoints charges{{s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs, {}};
-  for (const auto& [quantity, value] :
-       {std::pair{PointQuantity::Qgs, s.qgs}, std::pair{PointQuantity::Qgd, s.qgd},
-        std::pair{PointQuantity::Qg, s.qg}}) {
-    if (value) charges.charges.push_back({quantity, s.chargeVgs, s.chargeVds, *value});
+  for (DatasheetPoint& point : DatasheetPointList(s)) {
+    switch (point.group) {
+      case PointGroup::Dc:
+        if (Given(point)) points.dc.push_back(std::move(point));
+        break;
+      case PointGroup::Capacitance:
+        if (Given(point)) points.capacitance.push_back(std::move(point));
+        break;
+      case PointGroup::GateCharge:
+        // Whether a charge can be met at all is for the refinement to judge.
+        if (point.value) charges.charges.push_back(std::move(point));
+        break;
+      case PointGroup::None:
+        break;
+    }
   }
+  // The on-resistance bounds the series resistances of the DC fit.
+  std::ranges::stable_partition(
+      points.dc, [](const DatasheetPoint& point) { return point.quantity == PointQuantity::RdsOn; });
   if (!charges.charges.empty()) points.gateCharge = std::move(charges);
   return points;
 }
 
 DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos) {
   return {params.KP, pmos ? -params.VTO : params.VTO, params.RS, params.RD, params.LAMBDA};
-}
-
-CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params) {
-  CapacitanceParameters c{params.CGDMAX, params.CGDMIN, params.a, params.CGS, 0, kNoJunctionVj, kNoJunctionM};
-  const auto m = CardTextValue(params.junctionCapText, "m");
-  const auto Vj = CardTextValue(params.junctionCapText, "Vj");
-  const auto Cjo = CardTextValue(params.junctionCapText, "Cjo");
-  if (m && Vj && Cjo && *Vj > 0) {
-    c.Cjo = *Cjo * kFaradToPicofarad;
-    c.Vj = *Vj;
-    c.m = *m;
-  }
-  return c;
 }
 
 double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
@@ -95,16 +83,7 @@ double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {
 }
 
 double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point) {
-  // With the gate on the source the drain-gate voltage is the drain voltage.
-  const double crss = GateDrainCapacitance(p.CGDMAX, p.CGDMIN, p.a, point.vds);
-  switch (point.quantity) {
-    case PointQuantity::Ciss:
-      return p.CGS + crss;
-    case PointQuantity::Coss:
-      return JunctionCapacitance(p.Cjo, p.Vj, p.m, point.vds) + crss;
-    default:
-      return crss;
-  }
+  return CapacitanceOf(CapacitancesAt(p, point.vds), point.quantity);
 }
 
 GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG) {
@@ -120,17 +99,13 @@ std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateC
       errors.push_back(NAN);
       continue;
     }
-    const GateCharges& q = *reading.charges;
-    const double model = point.quantity == PointQuantity::Qgs   ? q.qgs
-                         : point.quantity == PointQuantity::Qgd ? q.qgd
-                                                                : q.qg;
-    errors.push_back(RelativeError(model, point));
+    errors.push_back(RelativeError(ChargeOf(*reading.charges, point.quantity), point));
   }
   return errors;
 }
 
 double RelativeError(double model, const DatasheetPoint& point) {
-  return (model - point.value) / point.value;
+  return (model - *point.value) / *point.value;
 }
 
 template <typename Parameters>
@@ -196,27 +171,5 @@ double CardRounded(double value, std::string_view mask, CardDigits digits) {
 }
 
 double CardRoundedLambda(double LAMBDA) { return EngineeringReading(LambdaFieldText(LAMBDA)); }
-
-std::string QuantityName(PointQuantity quantity) {
-  switch (quantity) {
-    case PointQuantity::RdsOn:
-      return std::string(kRdsOnQuantity);
-    case PointQuantity::DrainCurrent:
-      return std::string(kIdQuantity);
-    case PointQuantity::Ciss:
-      return std::string(kCissQuantity);
-    case PointQuantity::Coss:
-      return std::string(kCossQuantity);
-    case PointQuantity::Crss:
-      return std::string(kCrssQuantity);
-    case PointQuantity::Qgs:
-      return std::string(kQgsQuantity);
-    case PointQuantity::Qgd:
-      return std::string(kQgdQuantity);
-    case PointQuantity::Qg:
-      return std::string(kQgQuantity);
-  }
-  return {};
-}
 
 }  // namespace vdmos
