@@ -23,8 +23,9 @@ void CaretToEnd(WindowState& state) { state.libCaret = state.text(control::LibTe
 }  // namespace
 
 void Add_Click(WindowState& state, Platform& platform) {
-  // A failed model goes into the library as the card box shows it.
-  EnsureCard(state, platform, std::nullopt);
+  // The error text in place of a card is no model: a library holding it would fail in the
+  // simulator, far from the fields that caused it.
+  if (!EnsureCard(state, platform, kParameterErrorText)) return;
   if (state.optionStandard) AppendToLibrary(state, state.text(control::Text19));
   if (state.optionSubCkt) AppendToLibrary(state, state.text(control::SubCktTextBox));
   CaretToEnd(state);
@@ -42,6 +43,10 @@ void OpenLib_Click(WindowState& state, Platform& platform) {
 }
 
 void SaveModel_Click(WindowState& state, Platform& platform) {
+  if (ModelFailed(state)) {
+    platform.ShowMessage(kParameterErrorText);
+    return;
+  }
   std::string text(kModelFileHeader);
   text += "\r\n";
   text += state.text(control::Text19);

@@ -9,13 +9,14 @@ namespace vdmos {
 
 /// "Add Model": runs the model update first when Text19 is empty, then appends Text19 (with
 /// "Standard Model") and/or SubCktTextBox (with "Subcircuit Model"), each with CR LF, and puts
-/// the caret at the end.
+/// the caret at the end. A failed model is refused with its message and appends nothing.
 void Add_Click(WindowState& state, Platform& platform);
 /// "Save Library": LibTextBox through the save dialog, suggesting the FileName caption.
 void SaveLib_Click(WindowState& state, Platform& platform);
 /// "Open Library": a non-empty file replaces LibTextBox; the caret goes to the end either way.
 void OpenLib_Click(WindowState& state, Platform& platform);
-/// "Save Model": the header line and Text19 as Text20 + ".lib"; runs no model update.
+/// "Save Model": the header line and Text19 as Text20 + ".lib"; runs no model update. A failed
+/// model is refused with its message.
 void SaveModel_Click(WindowState& state, Platform& platform);
 /// The whole text of a file chosen in the open dialog (third filter preselected, fileName
 /// suggested, empty filter meaning kLibraryOpenFilter), byte for byte, and the chosen path

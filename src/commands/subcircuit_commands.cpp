@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/control_names.h"
+#include "model/model_failure.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
 
@@ -29,6 +30,11 @@ void avalanche_volt_Change(WindowState& state, Platform&) {
 }
 
 void CopyToClipBoardSubCkt_Click(WindowState& state, Platform& platform) {
+  // After a failed update the box still holds the subcircuit of the earlier card.
+  if (ModelFailed(state)) {
+    platform.ShowMessage(kParameterErrorText);
+    return;
+  }
   platform.SetClipboardText(state.text(control::SubCktTextBox));
 }
 

@@ -13,7 +13,7 @@ namespace vdmos {
 /// subcircuit box and its copy button, anything else enables them. An overflowing voltage
 /// throws ArithmeticFault before anything changes; the front ends run it as a user command.
 void avalanche_volt_Change(WindowState& state, Platform& platform);
-/// Copies SubCktTextBox to the clipboard.
+/// Copies SubCktTextBox to the clipboard; after a failed model update, shows the failure instead.
 void CopyToClipBoardSubCkt_Click(WindowState& state, Platform& platform);
 /// Shows how to place the subcircuit in a schematic.
 void HelpSubCkt_Click(WindowState& state, Platform& platform);

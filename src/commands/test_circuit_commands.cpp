@@ -60,7 +60,8 @@ void testcircuits_Click(WindowState& state, Platform& platform) {
     return;
   }
   // With a card present no update runs: the old card goes out with the current test conditions.
-  EnsureCard(state, platform, std::nullopt);
+  // A failed model is refused, as every command that needs a card refuses it.
+  if (!EnsureCard(state, platform, kParameterErrorText)) return;
   SaveIdVgsCircuit(state, platform);
   SaveIdVdsVgsCircuit(state, platform);
   SaveGateChargeCircuit(state, platform);

@@ -9,7 +9,8 @@ namespace vdmos {
 
 /// File > Save Test Circuits: asks for a folder (a cancel ends the command, writing nothing),
 /// refuses with a message a model name that cannot start a file name in that folder, updates
-/// the model if the card box is empty, and writes the four schematic and plot-settings pairs.
+/// the model if the card box is empty, refuses a failed model with its message, and writes the
+/// four schematic and plot-settings pairs.
 /// Each file replaces any file of its name; a file that cannot be written is skipped silently.
 void testcircuits_Click(WindowState& state, Platform& platform);
 /// The folder picker with a title; the empty text on cancel.
