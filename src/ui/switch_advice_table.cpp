@@ -13,21 +13,21 @@ namespace vdmos::ui {
 namespace {
 
 enum Column { kForceRdsOn, kFixVto, kDcError, kCapacitanceError, kMark, kColumns };
-constexpr std::array kHeads{"Head_Advice_ForceRdsOn", "Head_Advice_FixVTO", "Head_Advice_Dc",
-                            "Head_Advice_Capacitance", "Head_Advice_Mark"};
+constexpr std::array kHeads{texts::Head_Advice_ForceRdsOn, texts::Head_Advice_FixVTO, texts::Head_Advice_Dc,
+                            texts::Head_Advice_Capacitance, texts::Head_Advice_Mark};
 // The widest error the columns are sized for; a larger one is elided.
 constexpr double kWidestError = 9999.99;
 
 QTableWidgetItem* SwitchCell(int value) {
-  auto* cell = new QTableWidgetItem(Caption(value == 1 ? "Advice_On" : "Advice_Off"));
+  auto* cell = new QTableWidgetItem(Caption(value == 1 ? texts::Advice_On : texts::Advice_Off));
   cell->setTextAlignment(Qt::AlignCenter);
   return cell;
 }
 
 QString Marks(bool best, bool current) {
   QStringList marks;
-  if (best) marks << Caption("Advice_Best");
-  if (current) marks << Caption("Advice_Current");
+  if (best) marks << Caption(texts::Advice_Best);
+  if (current) marks << Caption(texts::Advice_Current);
   return marks.join(", ");
 }
 
@@ -36,7 +36,7 @@ QString Marks(bool best, bool current) {
 SwitchAdviceTable::SwitchAdviceTable(QWidget* parent)
     : QTableWidget(static_cast<int>(kSwitchSettings.size()), kColumns, parent) {
   QStringList heads;
-  for (const char* head : kHeads) heads << Caption(head);
+  for (const WindowText& head : kHeads) heads << Caption(head);
   setHorizontalHeaderLabels(heads);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
