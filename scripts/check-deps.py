@@ -7,7 +7,8 @@ to, is mapped to its package through dpkg's file lists. A package counts as cove
 list names it, when apt installs it with a listed package (Depends and Pre-Depends,
 recursively, no Recommends), or when every Debian system has it (Essential or Priority
 required). The check fails naming each package that is not covered, and each used file under
-/usr/local or /opt, which no package has and a fresh machine lacks.
+/usr/local or /opt, which no package has and a fresh machine lacks. Files under /etc are left
+out: programs read the configuration that happens to be there (ld every ld.so.conf.d file).
 
 Usage: check-deps.py [--list LIST] --save-needs FILE -- COMMAND...
        check-deps.py [--list LIST] --needs FILE
@@ -124,6 +125,8 @@ def check(list_path, needs_path):
     files, missing = owners(), {}
     problems = [f"{p}: in {list_path}, but apt knows no such package" for p in unknown]
     for path, program in sorted(needs.items()):
+        if path.startswith("/etc/"):
+            continue
         found = [files.get(usr(p)) for p in {path, os.path.realpath(path)} if os.path.exists(p)]
         if path.startswith(BY_HAND) and not any(found):
             problems.append(f"{path} ({program} used it) belongs to no Debian package: installed "
