@@ -1,5 +1,5 @@
 // The command-line parser over arbitrary argument vectors: never a crash; it either yields
-// options or an exit status of 0 (help, version) or 2 (usage error).
+// options or the exit status of success (help, version) or of a usage error.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/exit_codes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Arguments are separated by NUL bytes.
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out, err;
   const vdmos::cli::ParseOutcome outcome =
       vdmos::cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
-  if (!outcome.options && outcome.exitStatus != 0 && outcome.exitStatus != vdmos::cli::kUsageErrorStatus)
+  using namespace vdmos::cli;
+  if (!outcome.options && outcome.exitStatus != kSuccessStatus && outcome.exitStatus != kUsageErrorStatus)
     std::abort();
   return 0;
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Fails, naming the package, when the build or the tests need a Debian package that
-# scripts/packages.txt (the list scripts/install-deps.sh installs) does not bring in. What is
-# needed is derived from configuring the project the ways the Makefile does, in /tmp/deps-check-*,
-# and mapped to packages with dpkg -S; see scripts/check-deps.py.
-# Usage: scripts/check-deps.sh [PACKAGE_LIST] [--save-needs FILE] [--needs FILE] [--keep]
+# Fails, naming the package, when a command (CI's builds and tests) uses a file from a Debian
+# package that scripts/packages.txt does not bring in; see scripts/check-deps.py.
+# Usage: scripts/check-deps.sh [--list FILE] --save-needs FILE -- COMMAND...
+#        scripts/check-deps.sh [--list FILE] --needs FILE
 set -euo pipefail
-if [[ ! -x /usr/bin/python3 ]]; then
-  echo "check-deps: /usr/bin/python3 is missing: run scripts/install-deps.sh first" >&2
-  exit 1
-fi
+for program in /usr/bin/python3 strace; do
+  if ! command -v "$program" >/dev/null; then
+    echo "check-deps: $program is missing: run scripts/install-deps.sh first" >&2
+    exit 1
+  fi
+done
 exec /usr/bin/python3 "$(dirname "$0")/check-deps.py" "$@"

@@ -2,8 +2,8 @@
 # Tests scripts/check-deps.sh itself: the real list passes; a copy of it without a package that
 # the build needs fails and names that package; a file from no package fails.
 # Usage: scripts/test-check-deps.sh [--needs FILE]
-#   --needs FILE: what the build needs, as `check-deps.sh --save-needs FILE` wrote it (so that
-#   CI configures once); without it the check derives it here.
+#   --needs FILE: the files CI used, as `check-deps.sh --save-needs FILE -- ...` kept them;
+#   without it the test traces a configure of the project.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 list="$here/packages.txt"
@@ -17,12 +17,12 @@ fail() {
 
 if [[ "${1:-}" == --needs ]]; then
   needs=${2:?usage: test-check-deps.sh [--needs FILE]}
-  bash "$here/check-deps.sh" "$list" --needs "$needs" >"$work/full.out" 2>&1 ||
+  bash "$here/check-deps.sh" --needs "$needs" >"$work/full.out" 2>&1 ||
     fail "the real list does not pass: $(cat "$work/full.out")"
 else
-  needs="$work/needs.json"
-  bash "$here/check-deps.sh" "$list" --save-needs "$needs" >"$work/full.out" 2>&1 ||
-    fail "the real list does not pass: $(cat "$work/full.out")"
+  needs="$work/needs.txt"
+  bash "$here/check-deps.sh" --save-needs "$needs" -- cmake -S "$here/.." -B "$work/build" \
+    >"$work/full.out" 2>&1 || fail "the real list does not pass: $(cat "$work/full.out")"
 fi
 [[ -s "$needs" ]] || { fail "no needs in $needs"; exit 1; }
 
@@ -35,18 +35,17 @@ for package in libqt6opengl6-dev libxkbcommon-dev; do
     fail "$package is not on exactly one line of $list"
     continue
   fi
-  if bash "$here/check-deps.sh" "$copy" --needs "$needs" >"$work/without.out" 2>&1; then
+  if bash "$here/check-deps.sh" --list "$copy" --needs "$needs" >"$work/without.out" 2>&1; then
     fail "the check passes a list without $package"
   elif ! grep -q "MISSING $package:" "$work/without.out"; then
     fail "the check fails without $package but does not name it: $(cat "$work/without.out")"
   fi
 done
 
-# A needed file that no Debian package has (left on this machine by hand) fails too.
-touch "$work/FromNoPackageConfig.cmake"
-printf '{"%s": ["configure read it"]}\n' "$work/FromNoPackageConfig.cmake" >"$work/orphan.json"
-if bash "$here/check-deps.sh" "$list" --needs "$work/orphan.json" >"$work/orphan.out" 2>&1; then
-  fail "the check passes a needed file that belongs to no package"
+# A file that no Debian package has, installed by hand where such files go, fails too.
+printf '%s\tcmake\n' /usr/local/lib/cmake/FromNoPackage/FromNoPackageConfig.cmake >"$work/orphan.txt"
+if bash "$here/check-deps.sh" --needs "$work/orphan.txt" >"$work/orphan.out" 2>&1; then
+  fail "the check passes a used file that belongs to no package"
 elif ! grep -q "FromNoPackageConfig.cmake.*belongs to no Debian package" "$work/orphan.out"; then
   fail "the check fails on a file from no package but does not say so: $(cat "$work/orphan.out")"
 fi

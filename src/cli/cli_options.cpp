@@ -94,7 +94,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
                    : subckt        ? OutputForm::SubCkt
                    : ngspiceSubckt ? OutputForm::NgspiceSubCkt
                                    : OutputForm::Card;
-  return {std::move(options), 0};
+  return {std::move(options), kSuccessStatus};
 }
 
 }  // namespace vdmos::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_settings.h"
+#include "cli/exit_codes.h"
 #include "model/control_names.h"
 
 namespace vdmos::cli {
@@ -38,10 +39,8 @@ struct CliOptions {
 /// version, or a usage error, whose message has been written to err).
 struct ParseOutcome {
   std::optional<CliOptions> options;
-  int exitStatus = 0;
+  int exitStatus = kSuccessStatus;
 };
-
-inline constexpr int kUsageErrorStatus = 2;
 
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 

@@ -63,7 +63,7 @@ class Run {
     }
     output_.Finish();
     if (options_.library && modelsAdded_ > 0) SaveLibrary();
-    return failed_ ? kFailureStatus : 0;
+    return failed_ ? kFailureStatus : kSuccessStatus;
   }
 
  private:

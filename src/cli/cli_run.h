@@ -6,15 +6,12 @@
 #include <iosfwd>
 
 #include "cli/cli_options.h"
+#include "cli/exit_codes.h"
 
 namespace vdmos::cli {
 
-/// A model update ended in the parameter error text, a file could not be read or written, a
-/// folder is missing, or the check in ngspice failed.
-inline constexpr int kFailureStatus = 1;
-
 /// Runs the options and writes the output to out, the message boxes (outside JSON) and the
-/// run's own problems to err. Returns 0 or kFailureStatus.
+/// run's own problems to err. Returns kSuccessStatus or kFailureStatus.
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vdmos::cli

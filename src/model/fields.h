@@ -1,7 +1,7 @@
 #pragma once
 // The datasheet value set: every input field of the main window with its start text, the text
 // New puts in, and the reading that turns its text into a number. Its caption and unit are
-// the window's (ui/window_texts.cpp).
+// the window's (ui/window_texts.h).
 
 #include <optional>
 #include <span>

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "model/control_names.h"
 #include "ui/layout_helpers.h"
@@ -13,26 +14,29 @@ namespace {
 // Three rows, one per drain voltage; the Ciss cells at 0 V and at the highest voltage are
 // computed, the others typed.
 QGroupBox* CapacitanceFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame3");
+  QGroupBox* frame = make.frame(texts::Frame3);
   auto* grid = new QGridLayout(frame);
-  const char* columns[] = {"Ciss", "Coss", "Crss"};
-  grid->addWidget(make.caption("Head_Frame3_Vds"), 0, 0);
-  grid->addWidget(make.caption("Unit_Frame3_Vds"), 1, 0);
+  grid->addWidget(make.caption(texts::Head_Frame3_Vds), 0, 0);
+  grid->addWidget(make.caption(texts::Unit_Frame3_Vds), 1, 0);
+  const std::pair<const WindowText&, const WindowText&> columns[] = {
+      {texts::Head_Frame3_Ciss, texts::Unit_Frame3_Ciss},
+      {texts::Head_Frame3_Coss, texts::Unit_Frame3_Coss},
+      {texts::Head_Frame3_Crss, texts::Unit_Frame3_Crss}};
   for (int i = 0; i < 3; ++i) {
-    grid->addWidget(make.caption(std::string("Head_Frame3_") + columns[i]), 0, i + 2);
-    grid->addWidget(make.caption(std::string("Unit_Frame3_") + columns[i]), 1, i + 2);
+    grid->addWidget(make.caption(columns[i].first), 0, i + 2);
+    grid->addWidget(make.caption(columns[i].second), 1, i + 2);
   }
-  grid->addWidget(make.caption("Caption_ZeroVolt"), 2, 0, 1, 2);
+  grid->addWidget(make.caption(texts::Caption_ZeroVolt), 2, 0, 1, 2);
   grid->addWidget(make.outputCell(control::Ciss_on), 2, 2);
-  grid->addWidget(make.field(control::Text21), 2, 3);
+  grid->addWidget(make.field(texts::Text21), 2, 3);
   grid->addWidget(make.field(control::Text10), 2, 4);
   grid->addWidget(make.field(control::TextVdsMiddle), 3, 0);
-  grid->addWidget(make.caption("Unit_TextVdsMiddle"), 3, 1);
+  grid->addWidget(make.caption(texts::Unit_TextVdsMiddle), 3, 1);
   grid->addWidget(make.field(control::Text7), 3, 2);
   grid->addWidget(make.field(control::Text8), 3, 3);
   grid->addWidget(make.field(control::Text9), 3, 4);
   grid->addWidget(make.field(control::TextVdsMax), 4, 0);
-  grid->addWidget(make.caption("Unit_TextVdsMax"), 4, 1);
+  grid->addWidget(make.caption(texts::Unit_TextVdsMax), 4, 1);
   grid->addWidget(make.outputCell(control::Ciss_off), 4, 2);
   grid->addWidget(make.field(control::TextCossMin), 4, 3);
   grid->addWidget(make.field(control::Text11), 4, 4);
@@ -40,29 +44,29 @@ QGroupBox* CapacitanceFrame(ControlFactory& make) {
 }
 
 QGroupBox* RecoveryFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame5");
+  QGroupBox* frame = make.frame(texts::Frame5);
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, control::Trr, 0, 0);
+  AddLabelledField(grid, make, texts::Trr, 0, 0);
   CloseGrid(grid);
   return frame;
 }
 
 QGroupBox* GateChargeFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame7");
+  QGroupBox* frame = make.frame(texts::Frame7);
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, control::IdCharge, 0, 0);
-  AddLabelledField(grid, make, control::VdCharge, 1, 0);
+  AddLabelledField(grid, make, texts::IdCharge, 0, 0);
+  AddLabelledField(grid, make, texts::VdCharge, 1, 0);
   // One column: the page is as wide as the capacitance grid above, and no wider.
-  AddLabelledField(grid, make, control::VgCharge, 2, 0);
-  AddLabelledField(grid, make, control::Qgs, 3, 0);
-  AddLabelledField(grid, make, control::Qgd, 4, 0);
-  AddLabelledField(grid, make, control::Qg, 5, 0);
+  AddLabelledField(grid, make, texts::VgCharge, 2, 0);
+  AddLabelledField(grid, make, texts::Qgs, 3, 0);
+  AddLabelledField(grid, make, texts::Qgd, 4, 0);
+  AddLabelledField(grid, make, texts::Qg, 5, 0);
   CloseGrid(grid);
   return frame;
 }
 
 QGroupBox* ParameterFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame8");
+  QGroupBox* frame = make.frame(texts::Frame8);
   (new QVBoxLayout(frame))->addWidget(make.output(control::Label_ACparam, 30, 2));
   return frame;
 }
@@ -78,14 +82,14 @@ QWidget* BuildAcPage(ControlFactory& make) {
   conditions->addStretch(1);
   left->addLayout(conditions);
   left->addWidget(ParameterFrame(make));
-  left->addLayout(Row({make.button(control::Update_AC)}));
+  left->addLayout(Row({make.button(texts::Update_AC)}));
   left->addStretch(1);
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addWidget(make.picture(control::Image1, HelpPicture::Kind::Capacitances), 0, Qt::AlignTop);
   columns->addStretch(1);
-  return Page(columns, "PageAc");
+  return Page(columns, texts::PageAc);
 }
 
 }  // namespace vdmos::ui

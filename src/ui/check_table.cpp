@@ -14,13 +14,14 @@ namespace {
 constexpr int kRowsWanted = 5;
 constexpr int kRowsAtLeast = 4;
 
-constexpr std::array kSingleHeads{"Head_Check_Quantity", "Head_Check_Condition", "Head_Check_Datasheet",
-                                  "Head_Check_Model",    "Head_Check_Simulated", "Head_Check_Error",
-                                  "Head_Check_Note"};
-constexpr std::array kComparedHeads{"Head_Check_Quantity",     "Head_Check_Condition",
-                                    "Head_Check_Datasheet",    "Head_Check_FittedSimulated",
-                                    "Head_Check_FittedError",  "Head_Check_RefinedSimulated",
-                                    "Head_Check_RefinedError", "Head_Check_Note"};
+constexpr std::array kSingleHeads{texts::Head_Check_Quantity,  texts::Head_Check_Condition,
+                                  texts::Head_Check_Datasheet, texts::Head_Check_Model,
+                                  texts::Head_Check_Simulated, texts::Head_Check_Error,
+                                  texts::Head_Check_Note};
+constexpr std::array kComparedHeads{texts::Head_Check_Quantity,     texts::Head_Check_Condition,
+                                    texts::Head_Check_Datasheet,    texts::Head_Check_FittedSimulated,
+                                    texts::Head_Check_FittedError,  texts::Head_Check_RefinedSimulated,
+                                    texts::Head_Check_RefinedError, texts::Head_Check_Note};
 
 enum Column { kQuantity, kCondition, kDatasheet };
 // The single form: the model's value, ngspice's, the error, the note.
@@ -44,8 +45,8 @@ void SetPoint(QTableWidget& table, int i, const VerificationRow& row) {
 QString BothNotes(const std::string& fitted, const std::string& refined) {
   if (fitted == refined) return ToQString(refined);
   QStringList notes;
-  if (!fitted.empty()) notes << Caption("Note_Fitted").arg(ToQString(fitted));
-  if (!refined.empty()) notes << Caption("Note_Refined").arg(ToQString(refined));
+  if (!fitted.empty()) notes << Caption(texts::Note_Fitted).arg(ToQString(fitted));
+  if (!refined.empty()) notes << Caption(texts::Note_Refined).arg(ToQString(refined));
   return notes.join("; ");
 }
 
@@ -67,9 +68,9 @@ void CheckTable::showLines(const std::vector<CheckLine>& lines, bool compared) {
     showRows(lines);
 }
 
-void CheckTable::setHeads(std::span<const char* const> heads) {
+void CheckTable::setHeads(std::span<const WindowText> heads) {
   QStringList captions;
-  for (const char* head : heads) captions << Caption(head);
+  for (const WindowText& head : heads) captions << Caption(head);
   setColumnCount(static_cast<int>(captions.size()));
   setHorizontalHeaderLabels(captions);
 }

@@ -2,6 +2,7 @@
 #include <QTableWidget>
 #include <span>
 
+#include "ui/window_texts.h"
 #include "verify/check_session.h"
 
 namespace vdmos::ui {
@@ -28,7 +29,7 @@ class CheckTable : public QTableWidget {
   void showComparison(const std::vector<CheckLine>& lines);
   /// The height that shows the heads and `rows` rows, with room for a horizontal scroll bar.
   int heightForRows(int rows) const;
-  void setHeads(std::span<const char* const> heads);
+  void setHeads(std::span<const WindowText> heads);
   void fitColumns();
 };
 

@@ -13,7 +13,6 @@
 #include "ui/output_label.h"
 #include "ui/text_box.h"
 #include "ui/text_bridge.h"
-#include "ui/window_texts.h"
 
 namespace vdmos::ui {
 
@@ -30,11 +29,15 @@ ControlFactory::ControlFactory(Controls& controls) : controls_(controls) {
 template <typename T>
 T* ControlFactory::make(std::string_view name, T* control) {
   control->setObjectName(ToQString(name));
-  const QString tip = ToolTip(name);
-  if (!tip.isEmpty()) control->setToolTip(tip);
   control->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   made_.append(control);
   controls_.add(control);
+  return control;
+}
+
+template <typename T>
+T* ControlFactory::make(const WindowText& text, T* control) {
+  make(text.name, control)->setToolTip(ToolTip(text));
   return control;
 }
 
@@ -47,7 +50,7 @@ void ControlFactory::applyTabOrder() const {
   }
 }
 
-QLabel* ControlFactory::caption(std::string_view name) { return make(name, new QLabel(Caption(name))); }
+QLabel* ControlFactory::caption(const WindowText& text) { return make(text, new QLabel(Caption(text))); }
 
 QLabel* ControlFactory::output(std::string_view name, int chars, int lines) {
   auto* label = make(name, new OutputLabel(QSize(chars * charWidth_ + 4, lines * lineHeight_ + 4)));
@@ -69,22 +72,28 @@ QLineEdit* ControlFactory::field(std::string_view name, int chars) {
   return field;
 }
 
-int ControlFactory::FieldWidth(int chars) const { return chars * charWidth_ + 16; }
-
-QPushButton* ControlFactory::button(std::string_view name) {
-  return make(name, new QPushButton(Caption(name)));
+QLineEdit* ControlFactory::field(const WindowText& text, int chars) {
+  QLineEdit* field = this->field(text.name, chars);
+  field->setToolTip(ToolTip(text));
+  return field;
 }
 
-QPushButton* ControlFactory::helpButton(std::string_view name) {
-  auto* button = this->button(name);
+int ControlFactory::FieldWidth(int chars) const { return chars * charWidth_ + 16; }
+
+QPushButton* ControlFactory::button(const WindowText& text) {
+  return make(text, new QPushButton(Caption(text)));
+}
+
+QPushButton* ControlFactory::helpButton(const WindowText& text) {
+  auto* button = this->button(text);
   const int side = button->sizeHint().height();
   button->setFixedSize(side, side);
   return button;
 }
 
-CheckBox* ControlFactory::checkBox(std::string_view name) {
-  auto* box = make(name, new CheckBox);
-  if (const QString text = Caption(name); !text.isEmpty()) box->setText(text);
+CheckBox* ControlFactory::checkBox(const WindowText& text) {
+  auto* box = make(text, new CheckBox);
+  if (const QString caption = Caption(text); !caption.isEmpty()) box->setText(caption);
   return box;
 }
 
@@ -98,14 +107,14 @@ QComboBox* ControlFactory::comboBox(std::string_view name, const QStringList& it
   return box;
 }
 
-QRadioButton* ControlFactory::option(std::string_view name) {
-  auto* option = make(name, new QRadioButton(Caption(name)));
+QRadioButton* ControlFactory::option(const WindowText& text) {
+  auto* option = make(text, new QRadioButton(Caption(text)));
   // The commands keep the two options exclusive; the toolkit must not do it behind them.
   option->setAutoExclusive(false);
   return option;
 }
 
-QGroupBox* ControlFactory::frame(std::string_view name) { return make(name, new QGroupBox(Caption(name))); }
+QGroupBox* ControlFactory::frame(const WindowText& text) { return make(text, new QGroupBox(Caption(text))); }
 
 TextBox* ControlFactory::textBox(std::string_view name) {
   auto* box = make(name, new TextBox);
@@ -113,7 +122,7 @@ TextBox* ControlFactory::textBox(std::string_view name) {
   return box;
 }
 
-void ControlFactory::adoptWidget(std::string_view name, QWidget* control) { make(name, control); }
+QWidget* ControlFactory::adoptWidget(std::string_view name, QWidget* control) { return make(name, control); }
 
 HelpPicture* ControlFactory::picture(std::string_view name, HelpPicture::Kind kind) {
   return make(name, new HelpPicture(kind));

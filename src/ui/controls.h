@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "ui/help_picture.h"
+#include "ui/window_texts.h"
 
 class QComboBox;
 class QGroupBox;
@@ -46,8 +47,8 @@ class ControlFactory {
  public:
   explicit ControlFactory(Controls& controls);
 
-  /// A static label showing the caption of its name.
-  QLabel* caption(std::string_view name);
+  /// A static label showing its text.
+  QLabel* caption(const WindowText& text);
   /// A label the commands write into, sized for `chars` characters on `lines` lines and
   /// growing for a longer text.
   QLabel* output(std::string_view name, int chars, int lines = 1);
@@ -56,14 +57,16 @@ class ControlFactory {
   QLabel* outputCell(std::string_view name, int chars = 7);
   /// A one-line input field `chars` characters wide.
   QLineEdit* field(std::string_view name, int chars = 7);
-  QPushButton* button(std::string_view name);
+  /// A field with a tool tip.
+  QLineEdit* field(const WindowText& text, int chars = 7);
+  QPushButton* button(const WindowText& text);
   /// A "?" button: square and small.
-  QPushButton* helpButton(std::string_view name);
-  CheckBox* checkBox(std::string_view name);
+  QPushButton* helpButton(const WindowText& text);
+  CheckBox* checkBox(const WindowText& text);
   /// A drop-down list whose text can also be typed, as a text change of its own.
   QComboBox* comboBox(std::string_view name, const QStringList& items);
-  QRadioButton* option(std::string_view name);
-  QGroupBox* frame(std::string_view name);
+  QRadioButton* option(const WindowText& text);
+  QGroupBox* frame(const WindowText& text);
   TextBox* textBox(std::string_view name);
   HelpPicture* picture(std::string_view name, HelpPicture::Kind kind);
   /// Names and registers a control made elsewhere (a plot, a table); it gets a fixed size
@@ -71,6 +74,12 @@ class ControlFactory {
   template <typename T>
   T* adopt(std::string_view name, T* control) {
     adoptWidget(name, control);
+    return control;
+  }
+  /// The same for a control with a tool tip.
+  template <typename T>
+  T* adopt(const WindowText& text, T* control) {
+    adoptWidget(text.name, control)->setToolTip(ToolTip(text));
     return control;
   }
 
@@ -84,7 +93,9 @@ class ControlFactory {
  private:
   template <typename T>
   T* make(std::string_view name, T* control);
-  void adoptWidget(std::string_view name, QWidget* control);
+  template <typename T>
+  T* make(const WindowText& text, T* control);
+  QWidget* adoptWidget(std::string_view name, QWidget* control);
   int FieldWidth(int chars) const;
 
   Controls& controls_;

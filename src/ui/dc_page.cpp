@@ -13,28 +13,28 @@ namespace {
 
 QLayout* StaticValues(ControlFactory& make) {
   auto* grid = new QGridLayout;
-  AddLabelledField(grid, make, control::Text6, 0, 0);
-  AddLabelledField(grid, make, control::rdsonVgs, 0, 3);
-  AddLabelledField(grid, make, control::Text3, 1, 0);
-  AddLabelledField(grid, make, control::Text2, 1, 3);
-  grid->addWidget(make.helpButton(control::Button_Rgate), 1, 6);
+  AddLabelledField(grid, make, texts::Text6, 0, 0);
+  AddLabelledField(grid, make, texts::rdsonVgs, 0, 3);
+  AddLabelledField(grid, make, texts::Text3, 1, 0);
+  AddLabelledField(grid, make, texts::Text2, 1, 3);
+  grid->addWidget(make.helpButton(texts::Button_Rgate), 1, 6);
   CloseGrid(grid);
   return grid;
 }
 
 QGroupBox* TransferFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame2");
+  QGroupBox* frame = make.frame(texts::Frame2);
   auto* grid = new QGridLayout;
-  grid->addWidget(make.caption("Head_Frame2_Vgs"), 0, 0);
-  grid->addWidget(make.caption("Head_Frame2_Id"), 0, 1);
-  grid->addWidget(make.field(control::Vplat), 1, 0);
-  grid->addWidget(make.field(control::Idplat), 1, 1);
-  grid->addWidget(make.helpButton(control::VgsPlat_Help), 1, 2);
-  grid->addWidget(make.field(control::Text5), 2, 0);
-  grid->addWidget(make.field(control::Text4), 2, 1);
-  grid->addWidget(make.helpButton(control::transf_help), 2, 2);
+  grid->addWidget(make.caption(texts::Head_Frame2_Vgs), 0, 0);
+  grid->addWidget(make.caption(texts::Head_Frame2_Id), 0, 1);
+  grid->addWidget(make.field(texts::Vplat), 1, 0);
+  grid->addWidget(make.field(texts::Idplat), 1, 1);
+  grid->addWidget(make.helpButton(texts::VgsPlat_Help), 1, 2);
+  grid->addWidget(make.field(texts::Text5), 2, 0);
+  grid->addWidget(make.field(texts::Text4), 2, 1);
+  grid->addWidget(make.helpButton(texts::transf_help), 2, 2);
   auto* testVoltage = new QGridLayout;
-  AddLabelledField(testVoltage, make, control::TextBoxVdsTest, 0, 0);
+  AddLabelledField(testVoltage, make, texts::TextBoxVdsTest, 0, 0);
   CloseGrid(testVoltage);
   auto* column = new QVBoxLayout(frame);
   column->addLayout(grid);
@@ -43,10 +43,10 @@ QGroupBox* TransferFrame(ControlFactory& make) {
 }
 
 QGroupBox* BodyDiodeFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame4");
+  QGroupBox* frame = make.frame(texts::Frame4);
   auto* grid = new QGridLayout(frame);
-  grid->addWidget(make.caption("Head_Frame4_Vsd"), 0, 0);
-  grid->addWidget(make.caption("Head_Frame4_Isd"), 0, 1);
+  grid->addWidget(make.caption(texts::Head_Frame4_Vsd), 0, 0);
+  grid->addWidget(make.caption(texts::Head_Frame4_Isd), 0, 1);
   for (int point = 1; point <= 3; ++point) {
     grid->addWidget(make.field("vd" + std::to_string(point)), point, 0);
     grid->addWidget(make.field("id" + std::to_string(point)), point, 1);
@@ -55,9 +55,9 @@ QGroupBox* BodyDiodeFrame(ControlFactory& make) {
 }
 
 QGroupBox* OutputFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame6");
+  QGroupBox* frame = make.frame(texts::Frame6);
   auto* grid = new QGridLayout(frame);
-  AddLabelledField(grid, make, control::VdsRange, 0, 0);
+  AddLabelledField(grid, make, texts::VdsRange, 0, 0);
   CloseGrid(grid);
   return frame;
 }
@@ -70,17 +70,17 @@ QLineEdit* ResultField(ControlFactory& make, std::string_view name) {
 }
 
 QGroupBox* MatchingFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Sim_Results");
+  QGroupBox* frame = make.frame(texts::Sim_Results);
   auto* column = new QVBoxLayout(frame);
-  column->addWidget(make.checkBox(control::ForceRdsOn));
-  column->addWidget(make.checkBox(control::FixVTO));
-  column->addLayout(Row({make.caption("Caption_Text_LAMBDA"), make.field(control::Text_LAMBDA),
-                         make.button(control::Update_DC)}));
+  column->addWidget(make.checkBox(texts::ForceRdsOn));
+  column->addWidget(make.checkBox(texts::FixVTO));
+  column->addLayout(Row({make.caption(texts::Caption_Text_LAMBDA), make.field(control::Text_LAMBDA),
+                         make.button(texts::Update_DC)}));
 
   auto* check = new QGridLayout;
-  check->addWidget(make.caption("Head_Sim_Vgs"), 0, 0);
-  check->addWidget(make.caption("Head_Sim_Vds"), 0, 1);
-  check->addWidget(make.caption("Head_Sim_Ids"), 0, 2);
+  check->addWidget(make.caption(texts::Head_Sim_Vgs), 0, 0);
+  check->addWidget(make.caption(texts::Head_Sim_Vds), 0, 1);
+  check->addWidget(make.caption(texts::Head_Sim_Ids), 0, 2);
   check->addWidget(make.field(control::Out_VGS), 1, 0);
   check->addWidget(make.field(control::OUT_VDS1), 1, 1);
   check->addWidget(ResultField(make, control::OUT_ID1), 1, 2);
@@ -90,7 +90,7 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
   column->addLayout(check);
 
   auto* transfer = new QGridLayout;
-  transfer->addWidget(make.caption("Caption_Transfer"), 0, 0, Qt::AlignTop);
+  transfer->addWidget(make.caption(texts::Caption_Transfer), 0, 0, Qt::AlignTop);
   transfer->addWidget(make.output(control::DATA1, 22), 0, 1);
   transfer->addWidget(make.output(control::DATA2, 22), 1, 1);
   CloseGrid(transfer);
@@ -100,7 +100,7 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
 }
 
 QGroupBox* ParameterFrame(ControlFactory& make) {
-  QGroupBox* frame = make.frame("Frame1");
+  QGroupBox* frame = make.frame(texts::Frame1);
   (new QVBoxLayout(frame))->addWidget(make.output(control::Label_DcParam, 30, 2));
   return frame;
 }
@@ -143,7 +143,7 @@ QWidget* BuildDcPage(ControlFactory& make) {
   columns->addLayout(left);
   columns->addLayout(right);
   columns->addStretch(1);
-  return Page(columns, "PageDc");
+  return Page(columns, texts::PageDc);
 }
 
 }  // namespace vdmos::ui

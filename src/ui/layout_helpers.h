@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <initializer_list>
-#include <string>
-#include <string_view>
 
 #include "ui/controls.h"
+#include "ui/text_bridge.h"
+#include "ui/window_texts.h"
 
 namespace vdmos::ui {
 
@@ -23,13 +23,12 @@ inline QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
 }
 
 /// A field with its caption before it and its unit after it, in three grid cells.
-inline QLineEdit* AddLabelledField(QGridLayout* grid, ControlFactory& make, std::string_view name, int row,
-                                   int column, int chars = 7) {
-  const std::string field(name);
-  grid->addWidget(make.caption("Caption_" + field), row, column);
-  QLineEdit* edit = make.field(name, chars);
+inline QLineEdit* AddLabelledField(QGridLayout* grid, ControlFactory& make, const LabelledField& field,
+                                   int row, int column, int chars = 7) {
+  grid->addWidget(make.caption(field.caption), row, column);
+  QLineEdit* edit = make.field(field.field, chars);
   grid->addWidget(edit, row, column + 1);
-  grid->addWidget(make.caption("Unit_" + field), row, column + 2);
+  grid->addWidget(make.caption(field.unit), row, column + 2);
   return edit;
 }
 
@@ -40,9 +39,9 @@ inline void CloseGrid(QGridLayout* grid) {
 }
 
 /// A page or frame body: the layout, then a stretch so extra height stays empty.
-inline QWidget* Page(QLayout* content, const char* name) {
+inline QWidget* Page(QLayout* content, const WindowText& title) {
   auto* page = new QWidget;
-  page->setObjectName(name);
+  page->setObjectName(ToQString(title.name));
   auto* column = new QVBoxLayout(page);
   column->addLayout(content);
   column->addStretch(1);

@@ -12,11 +12,11 @@ namespace vdmos::ui {
 
 QWidget* BuildLibPage(ControlFactory& make) {
   auto* page = new QWidget;
-  page->setObjectName("PageLib");
+  page->setObjectName(ToQString(texts::PageLib.name));
   auto* column = new QVBoxLayout(page);
 
   auto* file = new QHBoxLayout;
-  file->addWidget(make.caption("Label43"));
+  file->addWidget(make.caption(texts::Label43));
   // The library's path can be long: the label takes whatever width the window gives it, and
   // shortens the path's folders to fit.
   auto* fileName = make.adopt(control::FileName, new PathLabel);
@@ -24,9 +24,8 @@ QWidget* BuildLibPage(ControlFactory& make) {
   file->addWidget(fileName);
   column->addLayout(file);
 
-  column->addLayout(
-      Row({make.button(control::OpenLib), make.button(control::SaveLib), make.button(control::Add),
-           make.option(control::OptionStandard), make.option(control::OptionSubCkt)}));
+  column->addLayout(Row({make.button(texts::OpenLib), make.button(texts::SaveLib), make.button(texts::Add),
+                         make.option(texts::OptionStandard), make.option(texts::OptionSubCkt)}));
 
   TextBox* library = make.textBox(control::LibTextBox);
   library->setLineWrapMode(QPlainTextEdit::NoWrap);

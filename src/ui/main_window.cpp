@@ -39,20 +39,20 @@ namespace vdmos::ui {
 namespace {
 
 struct MenuEntry {
-  control::Name name;
+  const WindowText& text;
   QKeySequence::StandardKey shortcut;
 };
 
 // New has no shortcut: one slip of the fingers would empty every field, with no way back.
 constexpr MenuEntry kFileMenu[] = {
-    {control::New, QKeySequence::UnknownKey},
-    {control::open, QKeySequence::Open},
-    {control::save, QKeySequence::Save},
-    {control::testcircuits, QKeySequence::UnknownKey},
-    {control::ngspicecircuits, QKeySequence::UnknownKey},
+    {texts::New, QKeySequence::UnknownKey},
+    {texts::open, QKeySequence::Open},
+    {texts::save, QKeySequence::Save},
+    {texts::testcircuits, QKeySequence::UnknownKey},
+    {texts::ngspicecircuits, QKeySequence::UnknownKey},
 };
 constexpr MenuEntry kHelpMenu[] = {
-    {control::about, QKeySequence::UnknownKey},
+    {texts::about, QKeySequence::UnknownKey},
 };
 
 // The text boxes whose edits are taken just before a command rather than on every key.
@@ -74,11 +74,13 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
   pages_ = new QTabWidget;
   pages_->setObjectName("SSTab1");
   controls_.add(pages_);
-  for (QWidget* page : {BuildDcPage(make), BuildAcPage(make), BuildModelPage(make), BuildLibPage(make)})
-    addPage(page, Caption(page->objectName().toStdString()));
+  addPage(BuildDcPage(make), Caption(texts::PageDc));
+  addPage(BuildAcPage(make), Caption(texts::PageAc));
+  addPage(BuildModelPage(make), Caption(texts::PageModel));
+  addPage(BuildLibPage(make), Caption(texts::PageLib));
   modelCheck_ = new ModelCheckPage(make, session_);
   session_.checkFinished = [this] { modelCheck_->showFinishedCheck(); };
-  addPage(modelCheck_, Caption(modelCheck_->objectName().toStdString()));
+  addPage(modelCheck_, Caption(texts::PageCheck));
   column->addWidget(pages_, 1);
   setCentralWidget(central);
   make.applyTabOrder();
@@ -104,25 +106,25 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
-  auto addMenu = [this](const char* name, const auto& entries) {
-    QMenu* menu = menuBar()->addMenu(MenuCaption(name));
-    menu->setObjectName(name);
+  auto addMenu = [this](const WindowText& text, const auto& entries) {
+    QMenu* menu = menuBar()->addMenu(MenuCaption(text));
+    menu->setObjectName(ToQString(text.name));
     controls_.add(menu);
     for (const MenuEntry& entry : entries) {
-      QAction* action = menu->addAction(MenuCaption(entry.name));
-      action->setObjectName(ToQString(entry.name));
+      QAction* action = menu->addAction(MenuCaption(entry.text));
+      action->setObjectName(ToQString(entry.text.name));
       if (entry.shortcut != QKeySequence::UnknownKey) action->setShortcut(entry.shortcut);
       controls_.add(action);
     }
     return menu;
   };
-  QMenu* file = addMenu("file", kFileMenu);
-  addMenu("help", kHelpMenu);
+  QMenu* file = addMenu(texts::file, kFileMenu);
+  addMenu(texts::help, kHelpMenu);
 
   // Quitting is closing the window, which ends the program as the close button does.
   file->addSeparator();
-  QAction* quit = file->addAction(MenuCaption("quit"));
-  quit->setObjectName("quit");
+  QAction* quit = file->addAction(MenuCaption(texts::quit));
+  quit->setObjectName(ToQString(texts::quit.name));
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   controls_.add(quit);
   connect(quit, &QAction::triggered, this, &QWidget::close);

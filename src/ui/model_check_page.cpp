@@ -39,13 +39,13 @@ CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind, int columns) {
 
 ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWidget* parent)
     : QWidget(parent), session_(session) {
-  setObjectName("PageCheck");
+  setObjectName(ToQString(texts::PageCheck.name));
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
-  simulateButton_ = make.button(control::SimulateNgspice);
+  simulateButton_ = make.button(texts::SimulateNgspice);
   top->addWidget(simulateButton_);
-  busy_ = make.adopt("SimulationBusy", new QProgressBar);
+  busy_ = make.adopt(texts::SimulationBusy, new QProgressBar);
   busy_->setRange(0, 0);  // no steps to count: it only shows that something runs
   busy_->setTextVisible(false);
   busy_->setFixedSize(12 * make.charWidth(), simulateButton_->sizeHint().height() / 2);
@@ -82,11 +82,11 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   auto* resultColumn = new QVBoxLayout(results);
   resultColumn->setContentsMargins(0, 0, 0, 0);
   auto* adviceRow = new QHBoxLayout;
-  advice_ = make.adopt("SwitchAdvice", new SwitchAdviceTable);
+  advice_ = make.adopt(texts::SwitchAdvice, new SwitchAdviceTable);
   adviceRow->addWidget(advice_);
   auto* besideAdvice = new QVBoxLayout;
-  besideAdvice->addLayout(Row({make.button(control::ApplyBestSwitches), make.button(control::RefineModel),
-                               make.checkBox(control::ChargesFirst)}));
+  besideAdvice->addLayout(Row({make.button(texts::ApplyBestSwitches), make.button(texts::RefineModel),
+                               make.checkBox(texts::ChargesFirst)}));
   besideAdvice->addStretch(1);
   tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
   // The caption may carry what ngspice ignored: it wraps rather than widen the window.
@@ -169,17 +169,17 @@ void ModelCheckPage::showSimulatedCurves() {
 void ModelCheckPage::showTableCaption() {
   const CheckSession& check = session_.Check();
   if (!check.Checked()) {
-    tableCaption_->setText(Caption("CheckCaption_None"));
+    tableCaption_->setText(Caption(texts::CheckCaption_None));
     return;
   }
-  QString caption = Caption(check.Compared() ? "CheckCaption_Compared" : "CheckCaption_Simulated")
+  QString caption = Caption(check.Compared() ? texts::CheckCaption_Compared : texts::CheckCaption_Simulated)
                         .arg(ToQString(check.ModelName()));
-  if (!check.OfShownState()) caption += Caption("CheckCaption_Earlier");
+  if (!check.OfShownState()) caption += Caption(texts::CheckCaption_Earlier);
   if (!check.TradeOff().empty()) caption += ". " + ToQString(check.TradeOff());
   if (!check.Warnings().empty()) {
     QStringList warnings;
     for (const std::string& warning : check.Warnings()) warnings << ToQString(warning);
-    caption += Caption("CheckCaption_Ignored").arg(warnings.join("; "));
+    caption += Caption(texts::CheckCaption_Ignored).arg(warnings.join("; "));
   }
   tableCaption_->setText(caption);
 }

@@ -27,26 +27,26 @@ TextBox* CardBox(ControlFactory& make, std::string_view name, int lines) {
 
 QWidget* BuildModelPage(ControlFactory& make) {
   auto* column = new QVBoxLayout;
-  column->addLayout(Row({make.caption("Label53")}));
+  column->addLayout(Row({make.caption(texts::Label53)}));
   column->addWidget(CardBox(make, control::Text19, 4));
-  column->addLayout(Row(
-      {make.button(control::Command2), make.button(control::Command1), make.checkBox(control::LineBreak)}));
+  column->addLayout(
+      Row({make.button(texts::Command2), make.button(texts::Command1), make.checkBox(texts::LineBreak)}));
   column->addWidget(CardBox(make, control::SubCktTextBox, 10));
   auto* breakdown = new QGridLayout;
-  AddLabelledField(breakdown, make, control::avalanche_volt, 0, 0);
+  AddLabelledField(breakdown, make, texts::avalanche_volt, 0, 0);
   auto* buttons = new QHBoxLayout;
   buttons->addLayout(breakdown);
   buttons->addSpacing(2 * make.charWidth());
-  buttons->addWidget(make.button(control::SaveModel));
+  buttons->addWidget(make.button(texts::SaveModel));
   // The two copy buttons one above the other, so that the page grows no wider than the others.
   auto* copies = new QVBoxLayout;
-  copies->addWidget(make.button(control::CopyToClipBoardSubCkt));
-  copies->addWidget(make.button(control::CopyToClipBoardNgspiceSubCkt));
+  copies->addWidget(make.button(texts::CopyToClipBoardSubCkt));
+  copies->addWidget(make.button(texts::CopyToClipBoardNgspiceSubCkt));
   buttons->addLayout(copies);
-  buttons->addWidget(make.button(control::HelpSubCkt));
+  buttons->addWidget(make.button(texts::HelpSubCkt));
   buttons->addStretch(1);
   column->addLayout(buttons);
-  return Page(column, "PageModel");
+  return Page(column, texts::PageModel);
 }
 
 }  // namespace vdmos::ui

@@ -12,12 +12,12 @@ enum class Sample { Solid, Dashed, Marker };
 
 struct Entry {
   Sample sample;
-  const char* caption;
+  const WindowText& caption;
 };
 
-constexpr Entry kEntries[] = {{Sample::Solid, "Legend_Model"},
-                              {Sample::Dashed, "Legend_Simulated"},
-                              {Sample::Marker, "Legend_Datasheet"}};
+constexpr Entry kEntries[] = {{Sample::Solid, texts::Legend_Model},
+                              {Sample::Dashed, texts::Legend_Simulated},
+                              {Sample::Marker, texts::Legend_Datasheet}};
 
 constexpr int kSampleWidth = 28;
 constexpr int kGap = 6;       // between a sample and its caption

@@ -17,18 +17,18 @@ namespace vdmos::ui {
 namespace {
 
 struct FormField {
-  const char* name;
+  const LabelledField& labels;
   std::string GateResistanceForm::*text;
   bool gapBefore;  // the rows come in three groups: drive, charges, delay
 };
 
 constexpr FormField kFields[] = {
-    {"Text_VGG", &GateResistanceForm::Text_VGG, false},
-    {"Text_Rout", &GateResistanceForm::Text_Rout, false},
-    {"Text_VGSP", &GateResistanceForm::Text_VGSP, false},
-    {"Text_Qgs", &GateResistanceForm::Text_Qgs, true},
-    {"Text_Qgd", &GateResistanceForm::Text_Qgd, false},
-    {"Text_Td_On", &GateResistanceForm::Text_Td_On, true},
+    {texts::Text_VGG, &GateResistanceForm::Text_VGG, false},
+    {texts::Text_Rout, &GateResistanceForm::Text_Rout, false},
+    {texts::Text_VGSP, &GateResistanceForm::Text_VGSP, false},
+    {texts::Text_Qgs, &GateResistanceForm::Text_Qgs, true},
+    {texts::Text_Qgd, &GateResistanceForm::Text_Qgd, false},
+    {texts::Text_Td_On, &GateResistanceForm::Text_Td_On, true},
 };
 
 }  // namespace
@@ -39,18 +39,18 @@ RgateWindow::RgateWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   ControlFactory make(controls_);
 
   auto* column = new QVBoxLayout(this);
-  column->addWidget(make.caption("Heading"), 0, Qt::AlignHCenter);
+  column->addWidget(make.caption(texts::Heading), 0, Qt::AlignHCenter);
   column->addSpacing(make.lineHeight() / 2);
   auto* grid = new QGridLayout;
   int row = 0;
   for (const FormField& field : kFields) {
     if (field.gapBefore) grid->setRowMinimumHeight(row++, make.lineHeight());
-    QLineEdit* edit = AddLabelledField(grid, make, field.name, row++, 0, 6);
+    QLineEdit* edit = AddLabelledField(grid, make, field.labels, row++, 0, 6);
     connect(edit, &QLineEdit::textEdited, this, &RgateWindow::edited);
   }
   column->addLayout(grid);
   column->addSpacing(make.lineHeight());
-  QPushButton* ok = make.button(control::OkButton);
+  QPushButton* ok = make.button(texts::OkButton);
   ok->setFixedWidth(std::max(ok->sizeHint().width(), 12 * make.charWidth()));
   connect(ok, &QPushButton::clicked, this, &RgateWindow::okClicked);
   column->addWidget(ok, 0, Qt::AlignHCenter);
@@ -60,7 +60,7 @@ RgateWindow::RgateWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void RgateWindow::showForm(const GateResistanceForm& form) {
   for (const FormField& field : kFields) {
-    auto* edit = controls_.get<QLineEdit>(field.name);
+    auto* edit = controls_.get<QLineEdit>(field.labels.field);
     const QString text = ToQString(form.*field.text);
     if (edit->text() != text) edit->setText(text);
   }
@@ -68,7 +68,7 @@ void RgateWindow::showForm(const GateResistanceForm& form) {
 
 void RgateWindow::takeEdits(GateResistanceForm& form) const {
   for (const FormField& field : kFields)
-    form.*field.text = controls_.get<QLineEdit>(field.name)->text().toStdString();
+    form.*field.text = controls_.get<QLineEdit>(field.labels.field)->text().toStdString();
 }
 
 void RgateWindow::closeEvent(QCloseEvent* event) {

@@ -15,14 +15,14 @@ namespace vdmos::ui {
 QWidget* BuildTopRow(ControlFactory& make) {
   auto* row = new QWidget;
   row->setObjectName("TopRow");
-  QLabel* nameLabel = make.caption("Label40");
+  QLabel* nameLabel = make.caption(texts::Label40);
   QLineEdit* name = make.field(control::Text20, 14);
   nameLabel->setBuddy(name);
-  QLabel* typeLabel = make.caption("Label41");
+  QLabel* typeLabel = make.caption(texts::Label41);
   QComboBox* type = make.comboBox(control::Combo1, {ToQString(kNmosText), ToQString(kPmosText)});
   typeLabel->setBuddy(type);
-  CheckBox* depletion = make.checkBox(control::CheckDepMode);
-  QLabel* depletionLabel = make.caption("Label8");
+  CheckBox* depletion = make.checkBox(texts::CheckDepMode);
+  QLabel* depletionLabel = make.caption(texts::Label8);
   depletionLabel->setBuddy(depletion);
   auto* layout = Row({nameLabel, name, typeLabel, type, depletion, depletionLabel});
   layout->setContentsMargins(0, 0, 0, 0);

@@ -23,7 +23,7 @@ TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWith
   TempFolder folder;
   const ProcessResult run =
       RunCliProcess({"--test-circuits", folder.path(), "--ngspice-circuits", folder.path()});
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
   EXPECT_EQ(run.out, kCard);
   std::vector<std::string> names;  // in the folder's sorted order
   for (const char* stem : {"20N60C3_Cxss", "20N60C3_GateCharge", "20N60C3_Id(Vds,Vgs)", "20N60C3_Id(Vgs)"})
@@ -38,7 +38,7 @@ TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWith
 TEST(CliExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithANote) {
   TempFolder folder;
   const ProcessResult run = RunCliProcess({"--set", "avalanche_volt=", "--ngspice-circuits", folder.path()});
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
   EXPECT_EQ(
       run.err,
       "The ngspice subcircuit was not written:\r\nThe ngspice subcircuit needs a breakdown voltage above "
@@ -55,7 +55,7 @@ TEST(CliExport, AMissingFolderStopsTheRunBeforeAnythingIsWritten) {
     for (const auto& [target, problem] :
          {std::pair{missing, "no such folder"}, std::pair{file, "is not a folder"}}) {
       const ProcessResult run = RunCliProcess({option, target, "--save-model", folder / "model.lib"});
-      EXPECT_EQ(run.exitStatus, 1) << option;
+      EXPECT_EQ(run.exitStatus, cli::kFailureStatus) << option;
       EXPECT_EQ(run.out, "") << option;
       EXPECT_EQ(run.err, "vdmosgen-cli: " + target + ": " + problem + "\n") << option;
     }
@@ -67,7 +67,7 @@ TEST(CliExport, ARefusedModelNameWritesNothing) {
   TempFolder folder;
   for (const char* option : {"--test-circuits", "--ngspice-circuits"}) {
     const ProcessResult run = RunCliProcess({"--set", "Text20=../escape", option, folder.path()});
-    EXPECT_EQ(run.exitStatus, 1) << option;
+    EXPECT_EQ(run.exitStatus, cli::kFailureStatus) << option;
     EXPECT_THAT(run.err, HasSubstr("The test circuits were not saved: the model name contains")) << option;
   }
   EXPECT_TRUE(folder.Names().empty());
@@ -81,7 +81,7 @@ TEST(CliExport, AFileThatCannotBeWrittenIsNamedAndTheOthersAreWritten) {
   std::filesystem::create_directory(folder / "20N60C3_Cxss.cir");
   const ProcessResult run =
       RunCliProcess({"--test-circuits", folder.path(), "--ngspice-circuits", folder.path()});
-  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.exitStatus, cli::kFailureStatus);
   EXPECT_THAT(run.err,
               HasSubstr("vdmosgen-cli: " + (folder / "20N60C3_Cxss.asc") + ": could not be written\n"));
   EXPECT_THAT(run.err, HasSubstr("These ngspice test circuits could not be written:\r\n" +
@@ -92,7 +92,7 @@ TEST(CliExport, AFileThatCannotBeWrittenIsNamedAndTheOthersAreWritten) {
 
 TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   const ProcessResult run = RunCliProcess({"--verify"});
-  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
   EXPECT_EQ(run.err, "");
   ASSERT_THAT(run.out, StartsWith(kCard));
   const std::string table = run.out.substr(kCard.size());
@@ -152,7 +152,7 @@ TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
 
 TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
   const ProcessResult run = RunCliProcess({"--refine", "--verify", "--set", "LineBreak=0"});
-  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
   const std::string card = run.out.substr(0, run.out.find("\r\n"));
   EXPECT_THAT(card, StartsWith(".MODEL 20N60C3 VDMOS(KP="));
   EXPECT_NE(card + "\r\n", RunCliProcess({"--set", "LineBreak=0"}).out);  // the refined card, not the fitted
@@ -177,19 +177,19 @@ TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
 
   // A refinement that cannot be made keeps the fitted card and fails the run.
   const ProcessResult refused = RunCliProcess({"--refine", "--set", "Idplat="});
-  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_EQ(refused.exitStatus, cli::kFailureStatus);
   EXPECT_THAT(refused.out, StartsWith(".MODEL 20N60C3 VDMOS(KP=0.000 "));
   EXPECT_THAT(refused.err, HasSubstr("Refining needs Rds_on"));
 
   const ProcessResult best = RunCliProcess({"--apply-best-switches", "--json"});
-  ASSERT_EQ(best.exitStatus, 0) << best.err;
+  ASSERT_EQ(best.exitStatus, cli::kSuccessStatus) << best.err;
   const nlohmann::json applied = nlohmann::json::parse(best.out);
   EXPECT_EQ(applied["switchAdvice"]["current"], applied["switchAdvice"]["best"]);
 }
 
 TEST(CliExport, VerifyInJsonAndItsFailures) {
   const ProcessResult json = RunCliProcess({"--verify", "--json"});
-  ASSERT_EQ(json.exitStatus, 0) << json.err;
+  ASSERT_EQ(json.exitStatus, cli::kSuccessStatus) << json.err;
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
@@ -208,20 +208,20 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   EXPECT_TRUE((*checkPoint)["datasheet"].is_null());
 
   const ProcessResult missing = RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice"});
-  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.exitStatus, cli::kFailureStatus);
   EXPECT_THAT(missing.out, StartsWith(kCard));
   EXPECT_THAT(missing.out, Not(HasSubstr("quantity")));
   EXPECT_THAT(missing.err, HasSubstr("vdmosgen-cli: ngspice was not found (\"/nonexistent/ngspice\")"));
   const ProcessResult missingJson =
       RunCliProcess({"--verify", "--ngspice", "/nonexistent/ngspice", "--json"});
-  EXPECT_EQ(missingJson.exitStatus, 1);
+  EXPECT_EQ(missingJson.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(nlohmann::json::parse(missingJson.out)["verification"]["status"], "ngspice-missing");
 
   // What ngspice ignores in the card is said on standard error and in the JSON; the run succeeds.
   // (Without a plateau current the DC fit leaves LAMBDA as typed.)
   const std::vector<std::string> foo{"--verify", "--set", "Idplat=", "--set", "Text_LAMBDA=1m FOO=3"};
   const ProcessResult ignored = RunCliProcess(foo);
-  EXPECT_EQ(ignored.exitStatus, 0) << ignored.err;
+  EXPECT_EQ(ignored.exitStatus, cli::kSuccessStatus) << ignored.err;
   EXPECT_EQ(ignored.err, "vdmosgen-cli: ngspice warning: unrecognized parameter (foo) - ignored\n");
   std::vector<std::string> fooJson = foo;
   fooJson.push_back("--json");
@@ -231,7 +231,7 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
 
   // A model name ngspice cannot take is refused before ngspice runs.
   const ProcessResult blank = RunCliProcess({"--verify", "--set", "Text20=two words"});
-  EXPECT_EQ(blank.exitStatus, 1);
+  EXPECT_EQ(blank.exitStatus, cli::kFailureStatus);
   EXPECT_THAT(blank.err, HasSubstr("The model name must be one word"));
 }
 

@@ -51,7 +51,7 @@ TEST_F(CliFiles, EachFilePrintsItsCardInTheOrderGivenAndItsMessagesUnderItsName)
   EXPECT_EQ(run.out, kCard + CardNamed("IRF1") + kCard);
   const std::string message = negative + ": " + kNegativeIdMessage + "\n";
   EXPECT_EQ(run.err, message + message);
-  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.exitStatus, cli::kSuccessStatus);
 }
 
 TEST_F(CliFiles, SettingsApplyAfterEachOpening) {
@@ -66,7 +66,7 @@ TEST_F(CliFiles, SettingsApplyAfterEachOpening) {
       " LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 "
       "Vj=1.03 Cjo=9600.0pF";
   EXPECT_EQ(run.out, head + "-3.0" + tail + " PCHAN)\r\n" + head + "3.0" + tail + ")\r\n");
-  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.exitStatus, cli::kSuccessStatus);
 }
 
 TEST_F(CliFiles, BadFilesAreNamedAndTheOthersStillReachTheLibrary) {
@@ -85,7 +85,7 @@ TEST_F(CliFiles, BadFilesAreNamedAndTheOthersStillReachTheLibrary) {
                    {Write("good2.txt", WithLine(kModelNameLine, "GOOD2")), "--library", Path("out.lib")});
 
   const ProcessResult run = RunCliProcess(arguments);
-  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(run.out, CardNamed("GOOD1") + CardNamed("GOOD2"));
   for (const auto& [name, problem] : bad)
     EXPECT_THAT(run.err, HasSubstr("vdmosgen-cli: " + Path(name) + ": " + problem + "\n"));
@@ -96,14 +96,14 @@ TEST_F(CliFiles, AFailedModelUpdateKeepsItsModelOutOfEveryFileButItsValuesAreSav
   const std::string good = Write("good.txt", StartValuesFile());
   const std::string broken = Write("broken.txt", WithLine(kVd1Line, "1e999"));
   const ProcessResult batch = RunCliProcess({good, broken, "--library", Path("out.lib")});
-  EXPECT_EQ(batch.exitStatus, 1);
+  EXPECT_EQ(batch.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(batch.out, kCard + kErrorLine + "\r\n");
   EXPECT_THAT(batch.err, HasSubstr("vdmosgen-cli: " + broken + ": the model update ended in its error text"));
   EXPECT_EQ(ReadBytes(Path("out.lib")), kCard + "\r\n");
 
   const ProcessResult single =
       RunCliProcess({broken, "--save-model", Path("model.lib"), "--save-datasheet", Path("values.txt")});
-  EXPECT_EQ(single.exitStatus, 1);
+  EXPECT_EQ(single.exitStatus, cli::kFailureStatus);
   EXPECT_FALSE(std::filesystem::exists(Path("model.lib")));
   EXPECT_EQ(ReadBytes(Path("values.txt")), WithLine(kVd1Line, "1e999"));
 }
@@ -141,7 +141,7 @@ TEST_F(CliFiles, OutputFilesByteForByte) {
     std::vector<std::string> arguments = row.arguments;
     arguments.insert(arguments.end(), {row.option, target});
     const ProcessResult run = RunCliProcess(arguments);
-    EXPECT_EQ(run.exitStatus, 0) << row.option << " " << row.existing << run.err;
+    EXPECT_EQ(run.exitStatus, cli::kSuccessStatus) << row.option << " " << row.existing << run.err;
     EXPECT_EQ(ReadBytes(target), row.expected) << row.option << " " << row.existing;
   }
 }
@@ -150,7 +150,7 @@ TEST_F(CliFiles, ALibraryThatCannotBeReadIsLeftAloneAndNothingRuns) {
   const std::string notText = std::string("* models\r\n\0\r\n", 13);
   const std::string library = Write("binary.lib", notText);
   const ProcessResult run = RunCliProcess({"--library", library, "--save-datasheet", Path("values.txt")});
-  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(run.out, "");
   EXPECT_THAT(run.err, HasSubstr("vdmosgen-cli: " + library + ": The file is not a text file"));
   EXPECT_EQ(ReadBytes(library), notText);
@@ -160,7 +160,7 @@ TEST_F(CliFiles, ALibraryThatCannotBeReadIsLeftAloneAndNothingRuns) {
 TEST_F(CliFiles, AWriteThatFailsIsReported) {
   const std::string target = Path("no-such-folder") + "/model.lib";
   const ProcessResult run = RunCliProcess({"--save-model", target});
-  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(run.out, kCard);
   EXPECT_THAT(run.err, HasSubstr("The file could not be saved:\r\n" + target));
 }
@@ -169,7 +169,7 @@ TEST_F(CliFiles, JsonGivesOneObjectPerFileThatCouldBeRead) {
   const std::string first = Write("first.txt", WithLine(kModelNameLine, "IRF1"));
   const std::string negative = Write("negative.txt", WithLine(kIdMaxLine, "-70"));
   const ProcessResult run = RunCliProcess({first, Path("missing.txt"), negative, "--json"});
-  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.exitStatus, cli::kFailureStatus);
   const nlohmann::json models = nlohmann::json::parse(run.out);
   ASSERT_EQ(models.size(), 2u);
   EXPECT_EQ(models[0]["file"], first);

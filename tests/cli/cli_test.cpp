@@ -26,21 +26,21 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
     int exitStatus;
   };
   const Row rows[] = {
-      {{}, kCard, "", 0},
+      {{}, kCard, "", cli::kSuccessStatus},
       {{"--set", "Text20=IRF1", "--set", "Combo1=PMOS", "--set", "LineBreak=0", "--set", "Text2="},
        ".MODEL IRF1 VDMOS(KP=6.4968 RS=0.0016 RD=0.1364 RG=0.0 VTO=-3.0 LAMBDA=0.001 CGDMAX=5561p CGDMIN=5p "
        "CGS=2350p TT=720n a=1.93 IS=1.47E-08 N=1.576 RB=0.006897 m=0.797 Vj=1.03 Cjo=9600.0pF PCHAN)\r\n",
        "",
-       0},
+       cli::kSuccessStatus},
       {{"--set", "avalanche_volt=-30", "--subckt"},
        kSubcktHead + kCard + ".model dbody d ron=0.1 vrev= 30 vfwd=2\r\n.ends\r\n",
        "",
-       0},
+       cli::kSuccessStatus},
       {{"--set", "avalanche_volt=-30", "--subckt-ngspice"},
        ".subckt X20N60C3 d g s\r\nM1 d g s 20N60C3\r\nRg g s 1G\r\nDb s d dbody\r\n" + kCard +
            ".model dbody D(IS=1E-17 N=2 RS=0.1 BV=30 IBV=250u)\r\n.ends\r\n",
        "",
-       0},
+       cli::kSuccessStatus},
       // No ngspice subcircuit: nothing on standard output, the reason on standard error (each
       // reason takes this path; the reasons are the subcircuit's own tests). A failed update
       // reports only that reason.
@@ -48,29 +48,32 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
        "",
        "vdmosgen-cli: The ngspice subcircuit needs a breakdown voltage above 0 V: type it into \"Vds "
        "breakdown\".\n",
-       1},
+       cli::kFailureStatus},
       {{"--set", "vd1=1e999", "--subckt-ngspice"},
        "",
        "vdmosgen-cli: The model card could not be calculated (the card box shows the parameter error): "
        "correct the values and update the model.\n",
-       1},
-      {{"--set", "Text4=-70"}, kCard, kNegativeIdMessage + "\n", 0},
-      {{"--run", "update-model", "--run", "new"}, "", "", 0},
+       cli::kFailureStatus},
+      {{"--set", "Text4=-70"}, kCard, kNegativeIdMessage + "\n", cli::kSuccessStatus},
+      {{"--run", "update-model", "--run", "new"}, "", "", cli::kSuccessStatus},
       // Before any update the stored card is empty: only the continuation marks show.
-      {{"--run", "line-break"}, "\r\n+\r\n+\r\n", "", 0},
-      {{"--run", "update-ac", "--run", "update-model"}, kCard, "", 0},
+      {{"--run", "line-break"}, "\r\n+\r\n+\r\n", "", cli::kSuccessStatus},
+      {{"--run", "update-ac", "--run", "update-model"}, kCard, "", cli::kSuccessStatus},
       // Setting "Multiple Lines" to another value is a click on it: the stored card, still empty,
       // is shown anew and the subcircuit rebuilt around it. Setting it to its value is no click.
       {{"--set", "LineBreak=0", "--run", "update-dc", "--subckt"},
        kSubcktHead + "\r\n.model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n",
        "",
-       0},
-      {{"--set", "LineBreak=1", "--run", "update-dc", "--subckt"}, "Subcircuit model\r\n", "", 0},
-      {{"--set", "vd1=1e999"}, kErrorLine + "\r\n", "", 1},
-      {{"--set", "Text6=1e999", "--run", "update-dc"}, "", kErrorLine + "\n", 1},
+       cli::kSuccessStatus},
+      {{"--set", "LineBreak=1", "--run", "update-dc", "--subckt"},
+       "Subcircuit model\r\n",
+       "",
+       cli::kSuccessStatus},
+      {{"--set", "vd1=1e999"}, kErrorLine + "\r\n", "", cli::kFailureStatus},
+      {{"--set", "Text6=1e999", "--run", "update-dc"}, "", kErrorLine + "\n", cli::kFailureStatus},
       // Typing an overflowing breakdown voltage is refused like any fault; the update fails too.
-      {{"--set", "avalanche_volt=1e999"}, kErrorLine + "\r\n", kErrorLine + "\n", 1},
-      {{"--version"}, std::string("vdmosgen-cli ") + kVersion + "\n", "", 0},
+      {{"--set", "avalanche_volt=1e999"}, kErrorLine + "\r\n", kErrorLine + "\n", cli::kFailureStatus},
+      {{"--version"}, std::string("vdmosgen-cli ") + kVersion + "\n", "", cli::kSuccessStatus},
   };
   for (const Row& row : rows) {
     const ProcessResult run = RunCliProcess(row.arguments);
@@ -84,7 +87,7 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
 TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
   const ProcessResult run =
       RunCliProcess({"--set", "avalanche_volt=", "--set", "OptionSubCkt=1", "--set", "Text4=-70", "--json"});
-  ASSERT_EQ(run.exitStatus, 0);
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus);
   EXPECT_EQ(run.err, "");
   const nlohmann::json state = nlohmann::json::parse(run.out);
   EXPECT_EQ(state.size(), 6u);  // the four of the window state, "ngspiceSubckt" and "switchAdvice"
@@ -122,7 +125,7 @@ TEST(Cli, UsageErrorsExitWithTwoNameTheProblemAndShowTheUsage) {
   };
   for (const auto& [arguments, problem] : rows) {
     const ProcessResult run = RunCliProcess(arguments);
-    EXPECT_EQ(run.exitStatus, 2) << problem;
+    EXPECT_EQ(run.exitStatus, cli::kUsageErrorStatus) << problem;
     EXPECT_EQ(run.out, "") << problem;
     EXPECT_TRUE(run.err.starts_with("vdmosgen-cli: ")) << run.err;
     EXPECT_TRUE(Contains(run.err, problem)) << run.err;
@@ -133,7 +136,7 @@ TEST(Cli, UsageErrorsExitWithTwoNameTheProblemAndShowTheUsage) {
 // The options in it are the parser's own listing of what it declares.
 TEST(Cli, HelpGoesToStandardOutputAndSucceeds) {
   const ProcessResult help = RunCliProcess({"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_EQ(help.exitStatus, cli::kSuccessStatus);
   EXPECT_TRUE(Contains(help.out, "Usage: vdmosgen-cli")) << help.out;
 }
 
@@ -149,7 +152,8 @@ TEST(Cli, HostileFieldTextsNeverCrashOrHang) {
     arguments.insert(arguments.end(), {"--run", "update-dc", "--run", "update-ac", "--run", "update-model",
                                        "--run", "line-break", "--json"});
     const ProcessResult run = RunCliProcess(arguments);
-    ASSERT_TRUE(run.exitStatus == 0 || run.exitStatus == 1) << text.substr(0, 20) << " " << run.err;
+    ASSERT_TRUE(run.exitStatus == cli::kSuccessStatus || run.exitStatus == cli::kFailureStatus)
+        << text.substr(0, 20) << " " << run.err;
     const std::string card = nlohmann::json::parse(run.out)["controls"]["Text19"];
     EXPECT_TRUE(card.starts_with(".MODEL ") || card == kErrorLine) << card.substr(0, 80);
   }

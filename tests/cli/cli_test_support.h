@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_codes.h"
 #include "golden/start_card.h"
 #include "platform/temp_folder.h"
 #include "verify/child_process.h"

@@ -9,6 +9,8 @@
 
 #include "model/control_names.h"
 #include "ui/rgate_window.h"
+#include "ui/text_bridge.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
 
@@ -76,12 +78,13 @@ class KeyboardTest : public QObject {
     OpenWindow w;
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     CheckAccessKeys(w.window.menuBar()->actions(), "the menu bar");
-    for (const char* name : {"file", "help"}) CheckAccessKeys(w.get<QMenu>(name)->actions(), name);
+    for (const WindowText* menu : {&texts::file, &texts::help})
+      CheckAccessKeys(w.get<QMenu>(menu->name)->actions(), ToQString(menu->name));
     // What the user reads stays the caption.
-    QCOMPARE(w.get<QMenu>("file")->menuAction()->iconText(), QString("File"));
+    QCOMPARE(w.get<QMenu>(texts::file.name)->menuAction()->iconText(), QString("File"));
     QCOMPARE(w.get<QAction>(control::testcircuits)->iconText(), QString("Save Test Circuits"));
 
-    for (auto [key, menu] : {std::pair{Qt::Key_F, "file"}, {Qt::Key_H, "help"}}) {
+    for (auto [key, menu] : {std::pair{Qt::Key_F, texts::file.name}, {Qt::Key_H, texts::help.name}}) {
       QTest::keyClick(&w.window, key, Qt::AltModifier);
       QTRY_COMPARE(QApplication::activePopupWidget(), w.get<QMenu>(menu));
       QApplication::activePopupWidget()->close();

@@ -13,6 +13,7 @@
 
 #include "model/control_names.h"
 #include "ui/path_label.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
 
@@ -109,7 +110,7 @@ void CheckEveryPageFits(OpenWindow& w) {
   }
   auto* table = w.get<QTableWidget>("CheckTable");
   QVERIFY(table->viewport()->height() >= 4 * table->verticalHeader()->defaultSectionSize());
-  auto* advice = w.get<QTableWidget>("SwitchAdvice");
+  auto* advice = w.get<QTableWidget>(texts::SwitchAdvice.name);
   QVERIFY(advice->viewport()->height() >= advice->verticalHeader()->length());
 }
 

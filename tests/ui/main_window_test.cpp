@@ -19,6 +19,7 @@
 #include "model/subcircuit.h"
 #include "ui/check_box.h"
 #include "ui/rgate_window.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
 
@@ -58,6 +59,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.shown(control::Text20), QString("20N60C3"));
     QVERIFY(w.get<QRadioButton>(control::OptionStandard)->isChecked());
     QCOMPARE(w.get<QLineEdit>(control::Text21)->toolTip(), QString("Coss is allways higher then Crss"));
+    // Each kind of control that the factory makes shows the tool tip its text carries.
+    for (const WindowText* text : {&texts::Vplat, &texts::Button_Rgate, &texts::CopyToClipBoardNgspiceSubCkt,
+                                   &texts::ChargesFirst, &texts::SwitchAdvice, &texts::SimulationBusy})
+      QCOMPARE(w.get<QWidget>(text->name)->toolTip(), ToolTip(*text));
     QCOMPARE(w.get<QPlainTextEdit>(control::LibTextBox)->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     QTabWidget* pages = w.window.pages();
@@ -206,7 +211,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.platform.openRequests.size(), std::size_t(1));
 
     // The ngspice circuits come right after the other test circuits in the menu.
-    const QList<QAction*> entries = w.get<QMenu>("file")->actions();
+    const QList<QAction*> entries = w.get<QMenu>(texts::file.name)->actions();
     QCOMPARE(entries.value(entries.indexOf(w.get<QAction>(control::testcircuits)) + 1),
              w.get<QAction>(control::ngspicecircuits));
     QCOMPARE(w.get<QAction>(control::ngspicecircuits)->iconText(), QString("Save ngspice Test Circuits"));

@@ -14,6 +14,7 @@
 #include "ui/check_plot.h"
 #include "ui/check_runs.h"
 #include "ui/model_check_page.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "verify/check_plots.h"
 #include "verify/verify_texts.h"
@@ -156,12 +157,12 @@ class ModelCheckTest : public QObject {
     QVERIFY(w.window.state().text(control::Text19).starts_with(".MODEL 20N60C3 VDMOS("));
     // The click has returned while ngspice runs.
     QVERIFY(!w.get(control::SimulateNgspice)->isEnabled());
-    QVERIFY(w.get("SimulationBusy")->isVisible());
+    QVERIFY(w.get(texts::SimulationBusy.name)->isVisible());
 
     QVERIFY(SimulationEnds(w));
     QVERIFY(w.platform.messages.empty());
     QVERIFY(w.get(control::SimulateNgspice)->isEnabled());
-    QVERIFY(!w.get("SimulationBusy")->isVisible());
+    QVERIFY(!w.get(texts::SimulationBusy.name)->isVisible());
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
     QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(20));
     const std::optional<double> rdsOn = TableValue(w, "Rds(on)", "Vgs = 10 V", kSimulatedColumn);

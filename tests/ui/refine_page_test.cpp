@@ -7,6 +7,7 @@
 #include "refine/refine_texts.h"
 #include "refine/switch_advice.h"
 #include "ui/text_bridge.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "verify/verify_texts.h"
 
@@ -16,7 +17,7 @@ namespace {
 enum AdviceColumn { kForceRdsOnColumn, kFixVtoColumn, kDcColumn, kCapacitanceColumn, kMarkColumn };
 
 QTableWidgetItem* AdviceCell(OpenWindow& w, int row, int column) {
-  return w.get<QTableWidget>("SwitchAdvice")->item(row, column);
+  return w.get<QTableWidget>(texts::SwitchAdvice.name)->item(row, column);
 }
 
 QString OnOff(int value) { return value ? "on" : "off"; }
@@ -178,7 +179,7 @@ class RefinePageTest : public QObject {
     }
 
     // The window goes on: with the simulator put right, the next simulation succeeds.
-    QVERIFY(w.get(control::SimulateNgspice)->isEnabled() && !w.get("SimulationBusy")->isVisible());
+    QVERIFY(w.get(control::SimulateNgspice)->isEnabled() && !w.get(texts::SimulationBusy.name)->isVisible());
     w.window.setVerifyOptions({});
     QVERIFY(SimulateAndWait(w));
     QCOMPARE(w.platform.messages.size(), std::size_t(1));
