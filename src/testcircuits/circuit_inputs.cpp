@@ -1,6 +1,7 @@
 #include "testcircuits/circuit_inputs.h"
 
 #include "model/control_names.h"
+#include "model/simulator_numbers.h"
 
 namespace vdmos {
 
@@ -21,6 +22,13 @@ CircuitInputs ReadCircuitInputs(const WindowState& state) {
           .idCharge = sign + state.text(control::IdCharge),
           .vdCharge = sign + state.text(control::VdCharge),
           .card = EmbeddedCard(state.card)};
+}
+
+std::optional<std::string> CircuitInputsProblem(const WindowState& state) {
+  for (const char* control :
+       {control::rdsonVgs, control::TextBoxVdsTest, control::VdsRange, control::IdCharge, control::VdCharge})
+    if (auto problem = NumberFieldProblem(control, state.text(control))) return problem;
+  return std::nullopt;
 }
 
 }  // namespace vdmos
