@@ -88,7 +88,8 @@ void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state,
 void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
 
 void LineBreak_Click(WindowState& state, Platform&) {
-  state.setText(control::Text19, CardBoxText(state));
+  // After a failed update the stored card is an older model's, or none: the error text stays.
+  if (!ModelFailed(state)) state.setText(control::Text19, CardBoxText(state));
   BuildSubCkt(state);
 }
 
