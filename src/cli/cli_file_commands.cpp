@@ -36,6 +36,7 @@ std::optional<std::string> OpenDatasheet(const std::string& path, WindowState& s
   open_Click(state, platform);
   if (!platform.lastRead || platform.lastRead->status == FileRead::Status::CannotOpen)
     return ReadProblem(path);
+  if (platform.lastRead->status == FileRead::Status::TooLarge) return DatasheetTooLargeMessage(path);
   if (platform.lastRead->empty) return std::string(kEmptyFileText);
   if (Showed(platform, kWrongDatasheetHeaderMessage)) return std::string(kWrongDatasheetHeaderMessage);
   return std::nullopt;

@@ -22,6 +22,7 @@
 #include "commands/test_circuit_commands.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
+#include "platform/file_lock.h"
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
 #include "verify/check_session.h"
@@ -84,6 +85,14 @@ class Run {
       if (std::optional<std::string> problem = FolderProblem(**folder)) Fail(&**folder, *problem);
     }
     if (options_.library) {
+      // Held until the run ends, so that runs adding to the same library take turns and each
+      // saves what the one before it added.
+      std::string whyNot;
+      libraryLock_ = FileLock::Acquire(*options_.library, whyNot);
+      if (!libraryLock_) {
+        Fail(&*options_.library, std::string(kCannotLockText) + whyNot);
+        return false;
+      }
       if (std::optional<std::string> problem =
               OpenLibrary(*options_.library, libraryState_, libraryPlatform_))
         Fail(&*options_.library, *problem);
@@ -158,7 +167,7 @@ class Run {
     if (options_.library) {
       if (options_.output == OutputForm::SubCkt) RunUserCommand(OptionSubCkt_Click, state, platform);
       RunUserCommand(Add_Click, state, platform);
-      library_ += state.text(control::LibTextBox);
+      AppendToLibraryText(library_, state.text(control::LibTextBox));
       ++modelsAdded_;
     }
     bool written = true;
@@ -190,6 +199,7 @@ class Run {
   CliPlatform libraryPlatform_;
   std::string library_;
   std::size_t modelsAdded_ = 0;
+  std::optional<FileLock> libraryLock_;
 };
 
 }  // namespace

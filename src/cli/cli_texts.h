@@ -47,7 +47,8 @@ inline constexpr std::string_view kJsonHelp =
 inline constexpr std::string_view kLibraryHelp =
     "Append each model to the library FILE as Add Model does (the card, or\n"
     "the subcircuit with --subckt or OptionSubCkt=1); an existing FILE is read\n"
-    "first and kept; the library is saved once, at the end";
+    "first and kept; the library is saved once, at the end (runs that add to\n"
+    "the same FILE at once take turns)";
 inline constexpr std::string_view kSaveModelHelp =
     "Write the card alone as Save Model does (takes at most one FILE argument)";
 inline constexpr std::string_view kSaveDatasheetHelp =
@@ -121,6 +122,8 @@ inline constexpr std::string_view kNotAFolderText = "is not a folder";
 inline constexpr std::string_view kIsFolderText = "is a folder, not a file";
 inline constexpr std::string_view kNotRegularFileText = "is not a regular file";
 inline constexpr std::string_view kCannotReadText = "cannot be read";
+/// Followed by the system's reason.
+inline constexpr std::string_view kCannotLockText = "cannot be locked against other runs: ";
 inline constexpr std::string_view kEmptyFileText = "the file is empty";
 inline constexpr std::string_view kNotWrittenText = "could not be written";
 inline constexpr std::string_view kNoModelText =

@@ -58,6 +58,10 @@ void open_Click(WindowState& state, Platform& platform) {
   if (!path) return;
   const FileRead file = platform.ReadFile(*path, kDatasheetReadLimit);
   if (file.status == FileRead::Status::CannotOpen) return;
+  if (file.status == FileRead::Status::TooLarge) {
+    platform.ShowMessage(DatasheetTooLargeMessage(*path));
+    return;
+  }
   const DatasheetReading reading = ReadDatasheetText(file.bytes);
   if (reading.status == DatasheetReadStatus::Empty) return;
   if (reading.status == DatasheetReadStatus::WrongHeader) {

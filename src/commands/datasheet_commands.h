@@ -9,7 +9,8 @@ namespace vdmos {
 /// charges, the breakdown voltage, LAMBDA, the output check point and the DC-fit switches).
 void save_Click(WindowState& state, Platform& platform);
 /// File > Open: reads a datasheet values file into the fields. Nothing changes on a cancel,
-/// an unreadable or empty file, or a wrong first line (which is reported); otherwise New runs,
+/// an unreadable or empty file, a file over kDatasheetReadLimit or a wrong first line (the
+/// last two reported); otherwise New runs,
 /// the 40 lines and then the "Name=text" lines are loaded (as typed: the breakdown voltage runs
 /// its change handling), the gaps are filled and the card texts are emptied. A file of the
 /// 40-line layout alone opens as it always did.

@@ -10,10 +10,9 @@
 namespace vdmos {
 namespace {
 
-/// Appends the line and a CR LF directly after the library text, with no separator.
 void AppendToLibrary(WindowState& state, std::string_view line) {
   std::string library = state.text(control::LibTextBox);
-  library += line;
+  AppendToLibraryText(library, line);
   library += "\r\n";
   state.setText(control::LibTextBox, std::move(library));
 }
@@ -21,6 +20,11 @@ void AppendToLibrary(WindowState& state, std::string_view line) {
 void CaretToEnd(WindowState& state) { state.libCaret = state.text(control::LibTextBox).size(); }
 
 }  // namespace
+
+void AppendToLibraryText(std::string& library, std::string_view lines) {
+  if (!library.empty() && !library.ends_with('\n')) library += "\r\n";
+  library += lines;
+}
 
 void Add_Click(WindowState& state, Platform& platform) {
   // The error text in place of a card is no model: a library holding it would fail in the

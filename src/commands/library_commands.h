@@ -8,9 +8,14 @@
 namespace vdmos {
 
 /// "Add Model": runs the model update first when Text19 is empty, then appends Text19 (with
-/// "Standard Model") and/or SubCktTextBox (with "Subcircuit Model"), each with CR LF, and puts
-/// the caret at the end. A failed model is refused with its message and appends nothing.
+/// "Standard Model") and/or SubCktTextBox (with "Subcircuit Model"), each on a line of its own
+/// and with CR LF, and puts the caret at the end. A failed model is refused with its message and
+/// appends nothing.
 void Add_Click(WindowState& state, Platform& platform);
+/// Appends lines to a library text so that they start on a line of their own: after a last
+/// line without its line end, a CR LF goes first (a card glued onto it would be commented out
+/// or unreadable).
+void AppendToLibraryText(std::string& library, std::string_view lines);
 /// "Save Library": LibTextBox through the save dialog, suggesting the FileName caption.
 void SaveLib_Click(WindowState& state, Platform& platform);
 /// "Open Library": a non-empty file replaces LibTextBox; the caret goes to the end either way.

@@ -4,14 +4,28 @@
 #include "commands/command_runner.h"
 #include "commands/dc_update.h"
 #include "extract/body_diode.h"
+#include "model/card_reading.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
 #include "model/numbers.h"
+#include "model/simulator_numbers.h"
 #include "model/subcircuit.h"
 
 namespace vdmos {
 namespace {
+
+/// Why a field the card copies as typed cannot go into it: the model name, and LAMBDA, which
+/// goes in as typed when the DC fit does not run.
+std::optional<std::string> CopiedFieldProblem(const WindowState& state) {
+  if (auto problem = NgspiceModelNameProblem(state.text(control::Text20))) return std::string(*problem);
+  return NumberFieldProblem(control::Text_LAMBDA, state.text(control::Text_LAMBDA));
+}
+
+void ShowParameterError(WindowState& state) {
+  state.setText(control::Text19, std::string(kParameterErrorText));
+  state.setEnabled(control::Command1, false);
+}
 
 /// The stored card in the form "Multiple Lines" asks for.
 std::string CardBoxText(const WindowState& state) {
@@ -21,6 +35,11 @@ std::string CardBoxText(const WindowState& state) {
 }  // namespace
 
 void UpdateModel(WindowState& state, Platform& platform) {
+  if (auto problem = CopiedFieldProblem(state)) {
+    platform.ShowMessage(*problem);
+    ShowParameterError(state);
+    return;
+  }
   // One handler for the whole road: whatever a step stored before a fault keeps its new
   // value, and nothing after the fault runs.
   try {
@@ -45,8 +64,7 @@ void UpdateModel(WindowState& state, Platform& platform) {
 
     ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix);
   } catch (const ArithmeticFault&) {
-    state.setText(control::Text19, std::string(kParameterErrorText));
-    state.setEnabled(control::Command1, false);
+    ShowParameterError(state);
   }
 }
 
@@ -71,7 +89,8 @@ void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state,
 void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
 
 void LineBreak_Click(WindowState& state, Platform&) {
-  state.setText(control::Text19, CardBoxText(state));
+  // After a failed update the stored card is an older model's, or none: the error text stays.
+  if (!ModelFailed(state)) state.setText(control::Text19, CardBoxText(state));
   BuildSubCkt(state);
 }
 

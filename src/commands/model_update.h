@@ -11,7 +11,9 @@ namespace vdmos {
 
 /// "Update model": DC extraction, capacitance extraction, body diode fit, then the card in
 /// Text19 (one line or three) and the subcircuit. Any arithmetic fault on the way ends it
-/// with the parameter error text in Text19 and Command1 disabled; it never throws.
+/// with the parameter error text in Text19 and Command1 disabled; it never throws. A model
+/// name ngspice cannot take or a LAMBDA field that is not a plain number (both go into the
+/// card as typed) ends it the same way before anything is computed, after a message.
 void UpdateModel(WindowState& state, Platform& platform);
 /// The end of every road that makes a card (the model update, the refinement): the card of
 /// the parameter set under the model name (Text20), with lambdaText copied in as it stands

@@ -4,6 +4,7 @@
 #include "files/save_text_file.h"
 #include "model/control_names.h"
 #include "testcircuits/circuit_file_path.h"
+#include "testcircuits/circuit_inputs.h"
 #include "testcircuits/circuit_texts.h"
 #include "testcircuits/test_circuit_texts.h"
 
@@ -56,6 +57,10 @@ void testcircuits_Click(WindowState& state, Platform& platform) {
   // their mind.
   if (state.testCircuitFolder.empty()) return;
   if (auto problem = ModelNameProblem(state.text(control::Text20))) {
+    platform.ShowMessage(*problem);
+    return;
+  }
+  if (auto problem = CircuitInputsProblem(state)) {
     platform.ShowMessage(*problem);
     return;
   }

@@ -12,8 +12,8 @@
 
 namespace vdmos {
 
-/// Far more than the lines of typed values ever take; it keeps a huge or binary file from
-/// being read whole.
+/// Far more than the lines of typed values ever take; a larger file is refused whole rather
+/// than read in part, which would cut the value on its last line short.
 inline constexpr std::size_t kDatasheetReadLimit = 1024 * 1024;
 
 /// The file's text for the window's fields, each line ending in CR LF.

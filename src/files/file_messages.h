@@ -45,6 +45,13 @@ inline std::string LibraryTooLargeMessage(std::string_view path) {
          "\r\nThe library was left as it was. Choose a library text file (.lib or .mos).";
 }
 
+/// Shown when a file chosen as datasheet values file is larger than kDatasheetReadLimit: a cut
+/// would read the value on the last line short ("Qg=123456" as "Qg=12").
+inline std::string DatasheetTooLargeMessage(std::string_view path) {
+  return "The file is larger than 1 MiB, too large for a datasheet values file:\r\n" + std::string(path) +
+         "\r\nThe values were left as they were. Choose a datasheet values file (.txt).";
+}
+
 /// Shown when a file chosen as library holds NUL bytes, which no text file does.
 inline std::string LibraryNotTextMessage(std::string_view path) {
   return "The file is not a text file (it contains NUL bytes):\r\n" + std::string(path) +

@@ -8,6 +8,7 @@
 #include "model/checked_math.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "model/simulator_numbers.h"
 
 namespace vdmos {
 namespace {
@@ -23,6 +24,13 @@ constexpr std::string_view kPChannelWord = "pchan";
 // The characters that end or split a name in an ngspice line, or start an expression, a
 // string or a comment there.
 constexpr std::string_view kNameBreakers = " =(),;{}'\"";
+// ngspice 39 cannot find a model whose name starts with one of these: "*" starts a comment,
+// the others a variable or an expression.
+constexpr std::string_view kNameStartBreakers = "*$@^";
+// ngspice reads names of thousands of characters in a card, but the model check's netlists
+// fail with a name of 5000, and a test circuit's file name (the model name, a stem and an
+// extension) must stay within the 255 bytes of common file systems.
+constexpr std::size_t kMostModelNameBytes = 200;
 // ngspice's scale suffixes: a number followed by one of them is still a number.
 constexpr std::array<std::string_view, 11> kScaleSuffixes{"",    "t", "g", "meg", "k", "m",
                                                           "mil", "u", "n", "p",   "f"};
@@ -34,29 +42,6 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool HasControlCharacter(std::string_view text) { return std::any_of(text.begin(), text.end(), IsControl); }
-
-/// The length of the number at the start of text (sign, digits with one ".", an exponent with
-/// its digits); 0 when it does not start with one.
-std::size_t NumberLength(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < text.size() && IsDigit(text[j])) {
-      while (j < text.size() && IsDigit(text[j])) ++j;
-      i = j;
-    }
-  }
-  return i;
-}
 
 /// Whether ngspice reads the whole text as a number ("100", "1k", "1e5meg"), so that a model
 /// of that name cannot be found.
@@ -153,6 +138,13 @@ CardReading ReadCard(std::string_view text) {
     if (AsciiLower(token) == kPChannelWord) {
       card.pChannel = true;
     } else if (IsReadableParameter(token)) {
+      // ngspice takes the last of two values of one parameter, the model's own curves the
+      // first: the card would simulate otherwise than it is checked.
+      const std::string_view key = token.substr(0, token.find('='));
+      if (std::any_of(card.parameters.begin(), card.parameters.end(), [&](const std::string& earlier) {
+            return SameKey(std::string_view(earlier).substr(0, earlier.find('=')), key);
+          }))
+        return Refused(CardDuplicateKeyText(key));
       card.parameters.emplace_back(token);
     } else {
       return Refused(std::string(kCardUnreadableOpening) + std::string(token) +
@@ -167,6 +159,8 @@ std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
         return IsControl(c) || kNameBreakers.find(c) != std::string_view::npos;
       }))
     return kCardModelNameText;
+  if (name.size() > kMostModelNameBytes) return kCardModelNameLengthText;
+  if (kNameStartBreakers.find(name.front()) != std::string_view::npos) return kCardModelNameStartText;
   if (ReadsAsNumber(name)) return kCardNumberNameText;
   if (AsciiLower(name).find(kVdmosWord) != std::string::npos) return kCardVdmosNameText;
   return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "model/control_names.h"
 #include "model/fet_type.h"
+#include "model/simulator_numbers.h"
 
 namespace vdmos {
 
@@ -22,6 +23,13 @@ CircuitInputs ReadCircuitInputs(const WindowState& state) {
           .idCharge = sign + state.text(control::IdCharge),
           .vdCharge = sign + state.text(control::VdCharge),
           .card = EmbeddedCard(state.card)};
+}
+
+std::optional<std::string> CircuitInputsProblem(const WindowState& state) {
+  for (const char* control :
+       {control::rdsonVgs, control::TextBoxVdsTest, control::VdsRange, control::IdCharge, control::VdCharge})
+    if (auto problem = NumberFieldProblem(control, state.text(control))) return problem;
+  return std::nullopt;
 }
 
 }  // namespace vdmos

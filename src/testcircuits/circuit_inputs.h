@@ -1,6 +1,7 @@
 #pragma once
 // What the four test circuits take from the main window, read once per writer.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,9 +9,9 @@
 
 namespace vdmos {
 
-/// Field texts go into the circuits exactly as typed (suffixes and decimal commas reach the
-/// simulator unchanged). In the PMOS form every test value gets a "-" put before its text,
-/// even one that already begins with "-".
+/// Field texts go into the circuits exactly as typed (suffixes reach the simulator unchanged),
+/// so they must be plain numbers (CircuitInputsProblem). In the PMOS form every test value gets
+/// a "-" put before its text, even one that already begins with "-".
 struct CircuitInputs {
   std::string modelName;  ///< Text20
   std::string fetType;    ///< Combo1, written as the transistor symbol's type
@@ -21,6 +22,11 @@ struct CircuitInputs {
 };
 
 CircuitInputs ReadCircuitInputs(const WindowState& state);
+
+/// Why a test condition cannot be copied into the circuits as typed (a text that is not a
+/// plain number, which the simulator would read otherwise than the model check does, or as
+/// lines of its own), as the message to show; nullopt when each can.
+std::optional<std::string> CircuitInputsProblem(const WindowState& state);
 
 /// The three card segments joined by a literal backslash-n and "+", so that the simulator
 /// reads a card with two continuation lines from one TEXT record.

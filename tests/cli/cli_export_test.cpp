@@ -217,16 +217,11 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   EXPECT_EQ(missingJson.exitStatus, cli::kFailureStatus);
   EXPECT_EQ(nlohmann::json::parse(missingJson.out)["verification"]["status"], "ngspice-missing");
 
-  // What ngspice ignores in the card is said on standard error and in the JSON; the run succeeds.
-  // (Without a plateau current the DC fit leaves LAMBDA as typed.)
-  const std::vector<std::string> foo{"--verify", "--set", "Idplat=", "--set", "Text_LAMBDA=1m FOO=3"};
-  const ProcessResult ignored = RunCliProcess(foo);
-  EXPECT_EQ(ignored.exitStatus, cli::kSuccessStatus) << ignored.err;
-  EXPECT_EQ(ignored.err, "vdmosgen-cli: ngspice warning: unrecognized parameter (foo) - ignored\n");
-  std::vector<std::string> fooJson = foo;
-  fooJson.push_back("--json");
-  EXPECT_EQ(nlohmann::json::parse(RunCliProcess(fooJson).out)["ngspiceWarnings"],
-            nlohmann::json::array({"unrecognized parameter (foo) - ignored"}));
+  // A second parameter typed into LAMBDA (which, without a plateau current, the DC fit leaves
+  // as typed) is refused before ngspice runs, naming the field.
+  const ProcessResult foo = RunCliProcess({"--verify", "--set", "Idplat=", "--set", "Text_LAMBDA=1m FOO=3"});
+  EXPECT_EQ(foo.exitStatus, cli::kFailureStatus);
+  EXPECT_THAT(foo.err, HasSubstr("The field Text_LAMBDA must hold one number"));
   EXPECT_EQ(nlohmann::json::parse(json.out)["ngspiceWarnings"], nlohmann::json::array());
 
   // A model name ngspice cannot take is refused before ngspice runs.

@@ -108,9 +108,9 @@ TEST_F(CliFiles, AFailedModelUpdateKeepsItsModelOutOfEveryFileButItsValuesAreSav
   EXPECT_EQ(ReadBytes(Path("values.txt")), WithLine(kVd1Line, "1e999"));
 }
 
-// Each output option writes its file byte for byte. A library gets each model and one final
-// line end after the text it already holds; a model or values file named on the command line
-// is replaced.
+// Each output option writes its file byte for byte. A library gets each model, on a line of
+// its own, and one final line end after the text it already holds; a model or values file named on the
+// command line is replaced.
 TEST_F(CliFiles, OutputFilesByteForByte) {
   const std::string irf = Write("irf.txt", WithLine(kModelNameLine, "IRF1"));
   const std::string values = Write("values.txt", StartValuesFile());
@@ -125,7 +125,7 @@ TEST_F(CliFiles, OutputFilesByteForByte) {
   const Row rows[] = {
       {"--library", "", {}, kCard + "\r\n"},
       {"--library", mine, {irf, irf}, mine + CardNamed("IRF1") + CardNamed("IRF1") + "\r\n"},
-      {"--library", "* last line", {irf}, "* last line" + CardNamed("IRF1") + "\r\n"},
+      {"--library", "* last line", {irf}, "* last line\r\n" + CardNamed("IRF1") + "\r\n"},
       {"--library", "", {"--subckt"}, subckt + "\r\n\r\n"},
       {"--save-model", "old", {}, header + kCard},
       // Save Model runs no update: with the card emptied it writes the header alone.

@@ -9,6 +9,8 @@
 #include <numeric>
 
 #include "commands/subcircuit_commands.h"
+#include "files/datasheet_file.h"
+#include "files/file_messages.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
@@ -192,24 +194,35 @@ TEST(DatasheetOpen, GapFilling) {
   }
 }
 
-// Only a file with the right first line is opened; of the others, only a wrong first line is
-// reported.
+// Only a file with the right first line, read whole, is opened; of the others, a wrong first
+// line and a file too large to read whole are reported.
 TEST(DatasheetOpen, AnythingElseChangesNothing) {
   const std::string kWrongFirstLine = "file does not start with: (Mosfet datasheet values) ";
   TempFolder folder;
   const std::string huge(3 * 1024 * 1024, 'M');
+  // A good file whose last value straddles the read limit: read in part, Qg would be 12.
+  std::string straddling = kStartFile + "Qg=123456\r\n";
+  straddling.insert(kStartFile.size(),
+                    std::string(kDatasheetReadLimit - straddling.size() + 4, 'x') + "\r\n");
   const std::string wrongFirstLines[] = {
-      "Mosfet datasheet values \r\n20N60C3\r\n", "mosfet datasheet values\r\n",
-      std::string("\0\x01\x02\xff\r\n\0", 6),    huge,
-      "Mosfet datasheet values" + huge,
+      "Mosfet datasheet values \r\n20N60C3\r\n",
+      "mosfet datasheet values\r\n",
+      std::string("\0\x01\x02\xff\r\n\0", 6),
   };
+  const std::string tooLarge[] = {huge, "Mosfet datasheet values" + huge, straddling};
   WriteBytes(folder / "empty.txt", "");
   std::vector<std::optional<std::string>> choices = {std::nullopt, folder / "missing.txt",
                                                      folder / "empty.txt", folder.path().string()};
-  const std::size_t silent = choices.size();  // the files with a wrong first line follow
+  std::vector<std::vector<std::string>> messages(choices.size());
   for (const std::string& content : wrongFirstLines) {
     choices.push_back(folder / std::to_string(choices.size()));
     WriteBytes(*choices.back(), content);
+    messages.push_back({kWrongFirstLine});
+  }
+  for (const std::string& content : tooLarge) {
+    choices.push_back(folder / std::to_string(choices.size()));
+    WriteBytes(*choices.back(), content);
+    messages.push_back({DatasheetTooLargeMessage(*choices.back())});
   }
   for (std::size_t i = 0; i < choices.size(); ++i) {
     SCOPED_TRACE(choices[i].value_or("cancel"));
@@ -221,8 +234,7 @@ TEST(DatasheetOpen, AnythingElseChangesNothing) {
     platform.openFiles.push_back(choices[i]);
     open_Click(state, platform);
     EXPECT_TRUE(state == before);
-    EXPECT_EQ(platform.MessageTexts(),
-              i < silent ? std::vector<std::string>{} : std::vector<std::string>{kWrongFirstLine});
+    EXPECT_EQ(platform.MessageTexts(), messages[i]);
   }
 }
 

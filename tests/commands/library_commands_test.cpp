@@ -22,7 +22,7 @@ using testing::WriteBytes;
 
 const std::string kCard = ".MODEL 20N60C3 VDMOS(KP=1\r\n+ RS=2\r\n+ a=3)";
 
-TEST(AddModel, AppendsTheChosenFormDirectlyAfterTheLibraryTextUpdatingTheModelIfNone) {
+TEST(AddModel, AppendsTheChosenFormOnALineOfItsOwnUpdatingTheModelIfNone) {
   WindowState state;
   ScriptedPlatform platform;
   Add_Click(state, platform);  // an empty card box: the model update runs first
@@ -37,7 +37,9 @@ TEST(AddModel, AppendsTheChosenFormDirectlyAfterTheLibraryTextUpdatingTheModelIf
   Add_Click(state, platform);
   OptionSubCkt_Click(state, platform);
   Add_Click(state, platform);
-  const std::string expected = "* lib\r\nlast" + kCard + "\r\n" + kCard + "\r\n.subckt x\r\n.ends\r\n\r\n";
+  // A card glued onto the last line would be part of its comment.
+  const std::string expected =
+      "* lib\r\nlast\r\n" + kCard + "\r\n" + kCard + "\r\n.subckt x\r\n.ends\r\n\r\n";
   EXPECT_EQ(state.text(control::LibTextBox), expected);
   EXPECT_EQ(state.libCaret, expected.size());
   EXPECT_EQ(state.text(control::Text19), kCard);

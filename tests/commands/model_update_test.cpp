@@ -95,6 +95,41 @@ TEST(UpdateModel, OverflowingFieldEndsWithTheErrorTextAndKeepsTheEarlierCard) {
   }
 }
 
+// A field the card copies as typed that would make lines, commands or parameters of its own in
+// ngspice, or a name ngspice cannot find, ends the update like a fault: a message naming the
+// field, the error text, no new card. LAMBDA is refused whether or not the DC fit runs (with
+// no plateau current it does not, and the card would take the text as typed).
+TEST(UpdateModel, TypedTextsTheCardCannotTakeAreRefusedNamingTheField) {
+  const std::string lambda = "The field Text_LAMBDA must hold one number";
+  const std::pair<const char*, std::string> rows[] = {
+      {control::Text_LAMBDA, "1m\n.control\nshell touch pwned\n.endc\n+"},
+      {control::Text_LAMBDA, "1m KP=100 VTO=0.5"},
+      {control::Text_LAMBDA, "1m\r\n+ KP=100"},
+      {control::Text_LAMBDA, ""},
+      {control::Text20, "*X"},
+      {control::Text20, std::string(10000, 'M')},
+      {control::Text20, "X\n.control"},
+  };
+  for (const char* plateauCurrent : {"20.7", "0"}) {
+    for (const auto& [field, text] : rows) {
+      SCOPED_TRACE(std::string(field) + "=" + text.substr(0, 40) + " Idplat=" + plateauCurrent);
+      Window w;
+      w.Update();
+      const CardTexts card = w.state.card;
+      w.state.setText(control::Idplat, plateauCurrent);
+      w.state.setText(field, text);
+      w.Update();
+      EXPECT_EQ(w.state.text(control::Text19), kParameterErrorText);
+      EXPECT_FALSE(w.state.enabled(control::Command1));
+      EXPECT_EQ(w.state.card, card);
+      ASSERT_EQ(w.platform.messages.size(), 1u);
+      EXPECT_TRUE(
+          w.platform.messages[0].text.starts_with(field == control::Text20 ? "The model name" : lambda))
+          << w.platform.messages[0].text;
+    }
+  }
+}
+
 // Only the subcircuit, the last step, reads the breakdown voltage: the line break command,
 // which rebuilds it, is undone and reported; the update has built the card by then.
 TEST(UpdateModel, OverflowingBreakdownVoltage) {

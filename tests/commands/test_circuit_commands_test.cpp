@@ -121,6 +121,23 @@ TEST_F(ExportTest, RefusedModelNamesWriteNothingAndSayWhy) {
   EXPECT_TRUE(platform_.writtenPaths.empty());
 }
 
+// The test conditions go into the circuits as typed, so only plain numbers may: anything else
+// would be read otherwise than the model check reads it, or as lines of its own.
+TEST_F(ExportTest, TestConditionsThatAreNotPlainNumbersWriteNothingAndNameTheField) {
+  for (const char* field : {control::rdsonVgs, control::TextBoxVdsTest, control::VdsRange, control::IdCharge,
+                            control::VdCharge}) {
+    for (const std::string text : {"480\\n.include /etc/passwd", "480\n.include /etc/passwd", "2,5"}) {
+      WindowState state = StartValueState("NMOS");
+      state.setText(field, text);
+      platform_.messages.clear();
+      ExportInto(state, folder_.path().string());
+      ASSERT_EQ(platform_.messages.size(), 1u) << field << text;
+      EXPECT_TRUE(platform_.messages[0].text.starts_with("The field " + std::string(field) + " must hold"));
+    }
+  }
+  EXPECT_TRUE(platform_.writtenPaths.empty());
+}
+
 TEST_F(ExportTest, EmptyCardBoxUpdatesTheModelBeforeWriting) {
   WindowState state;
   ExportInto(state, folder_.path().string());

@@ -42,6 +42,7 @@ TEST(CardReading, BothFormsOfTheCardReadIntoTheSameParts) {
 
 TEST(CardReading, RefusesCardsNgspiceCannotTake) {
   using testing::StartCardWith;
+  const std::string twiceKP = CardDuplicateKeyText("KP"), twicekp = CardDuplicateKeyText("kp");
   const std::pair<CardTexts, std::optional<std::string_view>> cases[] = {
       {StartCard(), std::nullopt},
       {CardTexts{}, kNoCardText},
@@ -56,6 +57,15 @@ TEST(CardReading, RefusesCardsNgspiceCannotTake) {
       // ngspice never finishes reading such a netlist, or cannot find a model named like a number.
       {StartCardWith(1, ".MODEL myvdmos1 VDMOS(KP=6.4968 "), kCardVdmosNameText},
       {StartCardWith(1, ".MODEL 1k VDMOS(KP=6.4968 "), kCardNumberNameText},
+      // A comment, a variable or an expression to ngspice; and a name past the length limit.
+      {StartCardWith(1, ".MODEL *X VDMOS(KP=6.4968 "), kCardModelNameStartText},
+      {StartCardWith(1, ".MODEL $X VDMOS(KP=6.4968 "), kCardModelNameStartText},
+      {StartCardWith(1, ".MODEL X*$ VDMOS(KP=6.4968 "), std::nullopt},
+      {StartCardWith(1, ".MODEL " + std::string(200, 'M') + " VDMOS(KP=6.4968 "), std::nullopt},
+      {StartCardWith(1, ".MODEL " + std::string(201, 'M') + " VDMOS(KP=6.4968 "), kCardModelNameLengthText},
+      // ngspice simulates the last of two values, the model's own curves use the first.
+      {StartCardWith(2, "LAMBDA=1m KP=100 VTO=0.5 a=1"), twiceKP},
+      {StartCardWith(2, "LAMBDA=1m kp=100 a=1"), twicekp},
   };
   for (const auto& [card, problem] : cases)
     EXPECT_EQ(CardProblem(card), problem) << card.segment1 << card.segment2;

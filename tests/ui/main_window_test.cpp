@@ -233,10 +233,14 @@ class MainWindowTest : public QObject {
     for (const ControlAction& action : ControlActions()) {
       const std::string name(action.control);
       switch (action.kind) {
-        case ControlKind::Field:
-          w.type(action.control, "7");
-          TypeInto(action, "7", shadow, shadowPlatform);
+        case ControlKind::Field: {
+          // A model name ngspice would read as a number makes no model, and greys out the
+          // buttons that need one.
+          const std::string text = action.control == control::Text20 ? "M7" : "7";
+          w.type(action.control, QString::fromStdString(text));
+          TypeInto(action, text, shadow, shadowPlatform);
           break;
+        }
         case ControlKind::FetType: {
           QLineEdit* typed = w.get<QComboBox>(action.control)->lineEdit();
           w.showPageOf(typed);
