@@ -21,13 +21,13 @@ std::span<const SessionControl> SessionControls() {
 }
 
 void WindowSession::Type(const ControlAction& field, std::string text) {
-  TypeInto(field, std::move(text), state_, platform_);
+  Ran(TypeInto(field, std::move(text), state_, platform_));
 }
 
 void WindowSession::ChooseFetType(std::string text) { state_.setText(control::Combo1, std::move(text)); }
 
 void WindowSession::ClickBox(const ControlAction& box, int value) {
-  ClickCheckBox(box, value, state_, platform_);
+  Ran(ClickCheckBox(box, value, state_, platform_));
 }
 
 bool WindowSession::Click(std::string_view control) {
@@ -51,7 +51,9 @@ bool WindowSession::RunCommandOf(std::string_view control) {
   return true;
 }
 
-void WindowSession::Run(Command command) { RunUserCommand(command, state_, platform_); }
+void WindowSession::Run(Command command) { Ran(RunUserCommand(command, state_, platform_)); }
+
+bool WindowSession::Failed() const { return faulted_ || ModelFailed(state_); }
 
 void WindowSession::Simulate() {
   if (Simulating()) return;
@@ -71,8 +73,9 @@ std::optional<Refinement> WindowSession::Refine() {
   EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
   const WindowState fitted = state_;
   std::optional<Refinement> refinement;
-  RunUserCommand([&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); },
-                 state_, platform_);
+  Ran(RunUserCommand(
+      [&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); }, state_,
+      platform_));
   if (refinement) check_.KeepFittedCard(fitted, state_.card, refinement->tradeOff);
   return refinement;
 }

@@ -61,6 +61,11 @@ class WindowSession {
   /// Runs a core command as the user started it.
   void Run(Command command);
 
+  /// Whether the fields make no model: the last model update failed, or a command the user
+  /// started in this session ended in an arithmetic fault (reported with the same text as a
+  /// failed update). The command line's test of a failed model for the file it runs.
+  bool Failed() const;
+
   /// "Simulate in ngspice": the card is made first when the card box is empty, and a failed
   /// model is refused with its message; then the check of the card (and of the fitted card
   /// while one is kept) starts on the runner. Does nothing while a check runs.
@@ -89,10 +94,14 @@ class WindowSession {
  private:
   void RefineClicked() { Refine(); }
 
+  /// Keeps in mind that a command ended in an arithmetic fault.
+  void Ran(bool withoutFault) { faulted_ = faulted_ || !withoutFault; }
+
   Platform& platform_;
   CheckRunner& runner_;
   WindowState state_;
   CheckSession check_;
+  bool faulted_ = false;
 
   // What the advice's model updates read: a fit that is skipped keeps the stored parameters.
   struct AdviceInputs {

@@ -5,8 +5,6 @@
 #include <system_error>
 
 #include "cli/cli_texts.h"
-#include "commands/datasheet_commands.h"
-#include "commands/library_commands.h"
 #include "files/file_messages.h"
 
 namespace vdmos::cli {
@@ -30,10 +28,11 @@ bool Showed(const CliPlatform& platform, std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> OpenDatasheet(const std::string& path, WindowState& state, CliPlatform& platform) {
+std::optional<std::string> OpenDatasheet(const std::string& path, WindowSession& session,
+                                         CliPlatform& platform) {
   platform.openFiles.push_back(path);
   platform.lastRead.reset();
-  open_Click(state, platform);
+  session.Click(control::open);
   if (!platform.lastRead || platform.lastRead->status == FileRead::Status::CannotOpen)
     return ReadProblem(path);
   if (platform.lastRead->status == FileRead::Status::TooLarge) return DatasheetTooLargeMessage(path);
@@ -42,32 +41,34 @@ std::optional<std::string> OpenDatasheet(const std::string& path, WindowState& s
   return std::nullopt;
 }
 
-std::optional<std::string> OpenLibrary(const std::string& path, WindowState& state, CliPlatform& platform) {
+std::optional<std::string> OpenLibrary(const std::string& path, WindowSession& session,
+                                       CliPlatform& platform) {
   std::error_code error;
   if (!fs::exists(path, error)) return std::nullopt;
   if (fs::is_directory(path, error)) return std::string(kIsFolderText);
   const std::size_t shown = platform.messages.size();
   platform.openFiles.push_back(path);
   platform.lastRead.reset();
-  OpenLib_Click(state, platform);
+  session.Click(control::OpenLib);
   // A file too large or not text is refused with a message that names it.
   if (platform.messages.size() > shown) return platform.messages.back().text;
   if (!platform.lastRead || platform.lastRead->status != FileRead::Status::Ok) return ReadProblem(path);
   return std::nullopt;
 }
 
-bool SaveThroughDialog(Command command, const std::string& path, WindowState& state, CliPlatform& platform) {
+bool SaveThroughDialog(control::Name control, const std::string& path, WindowSession& session,
+                       CliPlatform& platform) {
   const std::size_t written = platform.writtenFiles;
   platform.saveFiles.push_back(path);
-  command(state, platform);
+  session.Click(control);
   return platform.writtenFiles > written;
 }
 
-bool ExportToFolder(Command command, const std::string& folder, std::size_t fileCount, WindowState& state,
-                    CliPlatform& platform) {
+bool ExportToFolder(control::Name control, const std::string& folder, std::size_t fileCount,
+                    WindowSession& session, CliPlatform& platform) {
   const std::size_t written = platform.writtenFiles;
   platform.folders.push_back(folder);
-  command(state, platform);
+  session.Click(control);
   return platform.writtenFiles - written == fileCount;
 }
 

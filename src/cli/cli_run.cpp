@@ -11,38 +11,17 @@
 #include "cli/cli_output.h"
 #include "cli/cli_platform.h"
 #include "cli/cli_texts.h"
-#include "commands/ac_update.h"
-#include "commands/command_runner.h"
-#include "commands/datasheet_commands.h"
-#include "commands/dc_update.h"
 #include "commands/library_commands.h"
 #include "commands/model_update.h"
-#include "commands/new_command.h"
-#include "commands/subcircuit_commands.h"
-#include "commands/test_circuit_commands.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/file_lock.h"
-#include "refine/refine_command.h"
-#include "refine/switch_advice.h"
-#include "verify/check_session.h"
-#include "verify/ngspice_circuit_export.h"
-#include "verify/verify_model.h"
 
 namespace vdmos::cli {
 namespace {
 
 constexpr std::size_t kTestCircuitFiles = 8;
 constexpr std::size_t kNgspiceCircuitFiles = 4;  // and the subcircuit when there is one
-
-// The card box shows the error text after a failed model update; a command started on its
-// own reports the same text in a message box.
-bool EndedInParameterError(const WindowState& state, const ScriptedPlatform& platform) {
-  if (ModelFailed(state)) return true;
-  return std::ranges::any_of(platform.messages, [](const ScriptedPlatform::Message& message) {
-    return message.text == kParameterErrorText;
-  });
-}
 
 bool Named(const std::vector<std::string>& messages, const std::string& path) {
   return std::ranges::any_of(messages,
@@ -94,11 +73,11 @@ class Run {
         return false;
       }
       if (std::optional<std::string> problem =
-              OpenLibrary(*options_.library, libraryState_, libraryPlatform_))
+              OpenLibrary(*options_.library, librarySession_, libraryPlatform_))
         Fail(&*options_.library, *problem);
       // Each model is appended to this text rather than to the library box: copying the
       // growing box into every model's window would make a batch slow quadratically.
-      library_ = libraryState_.text(control::LibTextBox);
+      library_ = librarySession_.State().text(control::LibTextBox);
     }
     return !failed_;
   }
@@ -110,7 +89,7 @@ class Run {
     WindowSession session(platform, runner);
     WindowState& state = session.EditableState();
     if (file != nullptr) {
-      if (std::optional<std::string> problem = OpenDatasheet(*file, state, platform))
+      if (std::optional<std::string> problem = OpenDatasheet(*file, session, platform))
         return Fail(file, *problem);
     }
     for (const ControlSetting& setting : options_.settings) ApplySetting(setting, session);
@@ -118,8 +97,7 @@ class Run {
     if (options_.applyBestSwitches) session.ApplyBestSwitches();
     ModelReport report;
     // A refinement that cannot be made leaves the fitted card, and the run reports it.
-    if (options_.refine && !(report.refinement = session.Refine()) && !EndedInParameterError(state, platform))
-      failed_ = true;
+    if (options_.refine && !(report.refinement = session.Refine()) && !session.Failed()) failed_ = true;
 
     const bool toLibraryOrFolder = options_.library || options_.testCircuits || options_.ngspiceCircuits;
     // The commands that would update the model first do it here, so that a failed update is
@@ -128,11 +106,11 @@ class Run {
     if (options_.verify) session.Simulate();
     std::vector<std::string> problems;
     const bool wantsModel = toLibraryOrFolder || options_.saveModel || options_.verify;
-    if (EndedInParameterError(state, platform)) {
+    if (session.Failed()) {
       failed_ = true;
       if (wantsModel) problems.emplace_back(kNoModelText);
     } else {
-      WriteModel(state, platform);
+      WriteModel(session, platform);
       if (options_.verify) {
         const CheckResults& results = *session.Check().Results();
         // Each card's failure is the run's, in its own words.
@@ -143,7 +121,8 @@ class Run {
       }
     }
     // The values are the user's own input, worth keeping even when they make no model.
-    if (options_.saveDatasheet && !SaveThroughDialog(save_Click, *options_.saveDatasheet, state, platform))
+    if (options_.saveDatasheet &&
+        !SaveThroughDialog(control::save, *options_.saveDatasheet, session, platform))
       failed_ = true;
 
     if (options_.output == OutputForm::NgspiceSubCkt) {
@@ -163,31 +142,34 @@ class Run {
       if (!Named(messages, path)) Fail(&path, kNotWrittenText);
   }
 
-  void WriteModel(WindowState& state, CliPlatform& platform) {
+  void WriteModel(WindowSession& session, CliPlatform& platform) {
+    const WindowState& state = session.State();
     if (options_.library) {
-      if (options_.output == OutputForm::SubCkt) RunUserCommand(OptionSubCkt_Click, state, platform);
-      RunUserCommand(Add_Click, state, platform);
+      if (options_.output == OutputForm::SubCkt) session.Click(control::OptionSubCkt);
+      session.Click(control::Add);
       AppendToLibraryText(library_, state.text(control::LibTextBox));
       ++modelsAdded_;
     }
     bool written = true;
     if (options_.saveModel)
-      written &= SaveThroughDialog(SaveModel_Click, *options_.saveModel, state, platform);
+      written &= SaveThroughDialog(control::SaveModel, *options_.saveModel, session, platform);
     if (options_.testCircuits)
       written &=
-          ExportToFolder(testcircuits_Click, *options_.testCircuits, kTestCircuitFiles, state, platform);
+          ExportToFolder(control::testcircuits, *options_.testCircuits, kTestCircuitFiles, session, platform);
     if (options_.ngspiceCircuits) {
       // Without a breakdown voltage there is no subcircuit to write; the export says so.
       const std::size_t files =
           kNgspiceCircuitFiles + (HasBreakdownVoltage(state.text(control::avalanche_volt)) ? 1 : 0);
-      written &= ExportToFolder(ngspicecircuits_Click, *options_.ngspiceCircuits, files, state, platform);
+      written &=
+          ExportToFolder(control::ngspicecircuits, *options_.ngspiceCircuits, files, session, platform);
     }
     if (!written) failed_ = true;
   }
 
   void SaveLibrary() {
-    libraryState_.setText(control::LibTextBox, std::move(library_));
-    if (!SaveThroughDialog(SaveLib_Click, *options_.library, libraryState_, libraryPlatform_)) failed_ = true;
+    librarySession_.EditableState().setText(control::LibTextBox, std::move(library_));
+    if (!SaveThroughDialog(control::SaveLib, *options_.library, librarySession_, libraryPlatform_))
+      failed_ = true;
     for (const std::string& message : libraryPlatform_.MessageTexts()) err_ << message << '\n';
   }
 
@@ -195,8 +177,9 @@ class Run {
   std::ostream& err_;
   OutputWriter output_;
   bool failed_ = false;
-  WindowState libraryState_;
   CliPlatform libraryPlatform_;
+  WaitingCheckRunner libraryRunner_;
+  WindowSession librarySession_{libraryPlatform_, libraryRunner_};
   std::string library_;
   std::size_t modelsAdded_ = 0;
   std::optional<FileLock> libraryLock_;

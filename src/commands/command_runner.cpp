@@ -4,14 +4,16 @@
 
 namespace vdmos {
 
-void RunUserCommand(const std::function<void(WindowState&, Platform&)>& command, WindowState& state,
+bool RunUserCommand(const std::function<void(WindowState&, Platform&)>& command, WindowState& state,
                     Platform& platform) {
   const WindowState before = state;
   try {
     command(state, platform);
+    return true;
   } catch (const ArithmeticFault&) {
     state = before;
     platform.ShowMessage(kParameterErrorText);
+    return false;
   }
 }
 

@@ -85,15 +85,15 @@ const ControlAction* FindControlAction(std::string_view control) {
   return entry != table.end() ? &*entry : nullptr;
 }
 
-void TypeInto(const ControlAction& field, std::string text, WindowState& state, Platform& platform) {
+bool TypeInto(const ControlAction& field, std::string text, WindowState& state, Platform& platform) {
   state.setText(field.control, std::move(text));
-  if (field.command) RunUserCommand(field.command, state, platform);
+  return !field.command || RunUserCommand(field.command, state, platform);
 }
 
-void ClickCheckBox(const ControlAction& box, int value, WindowState& state, Platform& platform) {
-  if (state.check(box.control) == value) return;
+bool ClickCheckBox(const ControlAction& box, int value, WindowState& state, Platform& platform) {
+  if (state.check(box.control) == value) return true;
   state.setCheck(box.control, value);
-  if (box.command) RunUserCommand(box.command, state, platform);
+  return !box.command || RunUserCommand(box.command, state, platform);
 }
 
 }  // namespace vdmos

@@ -35,11 +35,13 @@ std::span<const ControlAction> ControlActions();
 const ControlAction* FindControlAction(std::string_view control);
 
 /// The user typed `text` into a field or the FET type box: the text is stored, then the
-/// field's command runs as one the user started.
-void TypeInto(const ControlAction& field, std::string text, WindowState& state, Platform& platform);
+/// field's command runs as one the user started. Returns false when that command ended in an
+/// arithmetic fault.
+bool TypeInto(const ControlAction& field, std::string text, WindowState& state, Platform& platform);
 
 /// The user clicked a check box to `value` (0, 1 or 2): the value is stored, then the box's
-/// command runs. Setting a box to the value it has is no click, and runs nothing.
-void ClickCheckBox(const ControlAction& box, int value, WindowState& state, Platform& platform);
+/// command runs. Setting a box to the value it has is no click, and runs nothing. Returns false
+/// when the command ended in an arithmetic fault.
+bool ClickCheckBox(const ControlAction& box, int value, WindowState& state, Platform& platform);
 
 }  // namespace vdmos
