@@ -222,7 +222,10 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   const std::vector<std::string> foo{"--verify", "--set", "Idplat=", "--set", "Text_LAMBDA=1m FOO=3"};
   const ProcessResult ignored = RunCliProcess(foo);
   EXPECT_EQ(ignored.exitStatus, 0) << ignored.err;
-  EXPECT_EQ(ignored.err, "vdmosgen-cli: ngspice warning: unrecognized parameter (foo) - ignored\n");
+  EXPECT_EQ(ignored.err,
+            "vdmosgen-cli: Idplat (plateau Id) \"\": empty: read as 0 A\n"
+            "vdmosgen-cli: Text_LAMBDA (LAMBDA) \"1m FOO=3\": \"mFOO=3\" left out: read as 0.001\n"
+            "vdmosgen-cli: ngspice warning: unrecognized parameter (foo) - ignored\n");
   std::vector<std::string> fooJson = foo;
   fooJson.push_back("--json");
   EXPECT_EQ(nlohmann::json::parse(RunCliProcess(fooJson).out)["ngspiceWarnings"],
