@@ -27,12 +27,12 @@ QGroupBox* CapacitanceFrame(ControlFactory& make) {
   grid->addWidget(make.field(control::Text21), 2, 3);
   grid->addWidget(make.field(control::Text10), 2, 4);
   grid->addWidget(make.field(control::TextVdsMiddle), 3, 0);
-  grid->addWidget(make.caption("Unit_TextVdsMiddle"), 3, 1);
+  grid->addWidget(make.unit(control::TextVdsMiddle), 3, 1);
   grid->addWidget(make.field(control::Text7), 3, 2);
   grid->addWidget(make.field(control::Text8), 3, 3);
   grid->addWidget(make.field(control::Text9), 3, 4);
   grid->addWidget(make.field(control::TextVdsMax), 4, 0);
-  grid->addWidget(make.caption("Unit_TextVdsMax"), 4, 1);
+  grid->addWidget(make.unit(control::TextVdsMax), 4, 1);
   grid->addWidget(make.outputCell(control::Ciss_off), 4, 2);
   grid->addWidget(make.field(control::TextCossMin), 4, 3);
   grid->addWidget(make.field(control::Text11), 4, 4);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "model/fields.h"
 #include "ui/check_box.h"
 #include "ui/output_label.h"
 #include "ui/text_box.h"
@@ -48,6 +49,12 @@ void ControlFactory::applyTabOrder() const {
 }
 
 QLabel* ControlFactory::caption(std::string_view name) { return make(name, new QLabel(Caption(name))); }
+
+QLabel* ControlFactory::unit(std::string_view field) {
+  const std::string name = "Unit_" + std::string(field);
+  const FieldInfo* info = FindField(field);
+  return make(name, new QLabel(info != nullptr ? ToQString(info->unit) : Caption(name)));
+}
 
 QLabel* ControlFactory::output(std::string_view name, int chars, int lines) {
   auto* label = make(name, new OutputLabel(QSize(chars * charWidth_ + 4, lines * lineHeight_ + 4)));

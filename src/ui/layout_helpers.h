@@ -29,7 +29,7 @@ inline QLineEdit* AddLabelledField(QGridLayout* grid, ControlFactory& make, std:
   grid->addWidget(make.caption("Caption_" + field), row, column);
   QLineEdit* edit = make.field(name, chars);
   grid->addWidget(edit, row, column + 1);
-  grid->addWidget(make.caption("Unit_" + field), row, column + 2);
+  grid->addWidget(make.unit(name), row, column + 2);
   return edit;
 }
 

@@ -17,7 +17,8 @@ struct ControlText {
   std::string_view toolTip = {};
 };
 
-// Controls named Caption_<field> and Unit_<field> are the labels beside a field; Head_* are
+// Controls named Caption_<field> are the labels before a field (a datasheet field's unit is the
+// core field table's; Unit_<field> here is for the gate resistance window); Head_* are
 // column heads. The other names are the window's own control names.
 constexpr std::array kTexts = std::to_array<ControlText>({
     // Top row and pages.
@@ -42,13 +43,9 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::about, "About"},
     // DC characteristics.
     {"Caption_Text6", "Rds_on"},
-    {"Unit_Text6", "Ohm"},
     {"Caption_rdsonVgs", "@ Vgs="},
-    {"Unit_rdsonVgs", "V"},
     {"Caption_Text3", "Vgs(th)"},
-    {"Unit_Text3", "V"},
     {"Caption_Text2", "Rg"},
-    {"Unit_Text2", "Ohm"},
     {control::Button_Rgate, "?", "Estimate Rg from the gate drive switching data"},
     {"Frame2", "Transfer Characteristics"},
     {"Head_Frame2_Vgs", "Vgs (V)"},
@@ -60,13 +57,11 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::VgsPlat_Help, "?", "Where to read the plateau point"},
     {control::transf_help, "?", "Where to read the maximum current point"},
     {"Caption_TextBoxVdsTest", "Vds Test"},
-    {"Unit_TextBoxVdsTest", "V"},
     {"Frame4", "Body Diode DC Forward"},
     {"Head_Frame4_Vsd", "Vsd"},
     {"Head_Frame4_Isd", "Isd"},
     {"Frame6", "Output Characteristics"},
     {"Caption_VdsRange", "Vds range"},
-    {"Unit_VdsRange", "V"},
     {"Sim_Results", "Matching performance"},
     {control::ForceRdsOn, "Force Rdson matching"},
     {control::FixVTO, "Don't change Vto"},
@@ -88,25 +83,16 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"Unit_Frame3_Coss", "pF"},
     {"Unit_Frame3_Crss", "pF"},
     {"Caption_ZeroVolt", "0        V"},
-    {"Unit_TextVdsMiddle", "V"},
-    {"Unit_TextVdsMax", "V"},
     {control::Text21, "", "Coss is allways higher then Crss"},
     {"Frame5", "Body Diode Reverse Recovery"},
     {"Caption_Trr", control::Trr},
-    {"Unit_Trr", "ns"},
     {"Frame7", "Gate Charge Characteristics test conditions"},
     {"Caption_IdCharge", "Id"},
-    {"Unit_IdCharge", "A"},
     {"Caption_VdCharge", "Vd"},
-    {"Unit_VdCharge", "V"},
     {"Caption_Qgs", "Qgs"},
-    {"Unit_Qgs", "nC"},
     {"Caption_Qgd", "Qgd"},
-    {"Unit_Qgd", "nC"},
     {"Caption_Qg", "Qg"},
-    {"Unit_Qg", "nC"},
     {"Caption_VgCharge", "at Vgs"},
-    {"Unit_VgCharge", "V"},
     {"Frame8", "AC Parameters"},
     {control::Update_AC, "Update"},
     // VDmos Model.
@@ -115,7 +101,6 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {control::Command1, "Copy to clipboard"},
     {control::LineBreak, "Multiple Lines"},
     {"Caption_avalanche_volt", "Vds breakdown"},
-    {"Unit_avalanche_volt", "V"},
     {control::SaveModel, "Save Model"},
     {control::CopyToClipBoardSubCkt, "Copy subcircuit model to clipboard"},
     {control::CopyToClipBoardNgspiceSubCkt, "Copy ngspice subcircuit to clipboard",
