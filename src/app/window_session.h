@@ -10,10 +10,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/check_runner.h"
 #include "commands/control_table.h"
 #include "model/control_names.h"
+#include "model/field_reading.h"
 #include "model/window_state.h"
 #include "platform/platform.h"
 #include "refine/refinement.h"
@@ -82,6 +84,9 @@ class WindowSession {
   void ApplyBestSwitches();
   /// File > "Save ngspice Test Circuits".
   void ExportNgspiceCircuits();
+
+  /// The fields whose text is not read as typed, for both front ends to name alike.
+  std::vector<FieldWarning> FieldWarnings() const { return vdmos::FieldWarnings(state_); }
 
   /// The model check: its results and the fitted card it keeps.
   const CheckSession& Check() const { return check_; }

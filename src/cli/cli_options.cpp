@@ -64,6 +64,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   CLI::Option* verify = app.add_flag("--verify", options.verify, std::string(kVerifyHelp));
   app.add_flag("--apply-best-switches", options.applyBestSwitches, std::string(kApplyBestSwitchesHelp));
   app.add_flag("--refine", options.refine, std::string(kRefineHelp));
+  app.add_flag("--strict", options.strict, std::string(kStrictHelp));
   app.add_option("--ngspice", options.ngspice, std::string(kNgspiceHelp))->type_name("PATH")->needs(verify);
 
   try {

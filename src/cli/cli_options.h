@@ -32,6 +32,7 @@ struct CliOptions {
   bool verify = false;                         ///< --verify: the model check in ngspice
   bool applyBestSwitches = false;              ///< --apply-best-switches: the advised DC-fit switches
   bool refine = false;                         ///< --refine: the refined card
+  bool strict = false;                         ///< --strict: a field not read as typed fails the run
   std::string ngspice = "ngspice";             ///< --ngspice: the simulator program
 };
 

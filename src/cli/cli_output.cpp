@@ -43,6 +43,7 @@ void OutputWriter::Write(const WindowState& state, const std::vector<std::string
     }
     if (report.advice) object["switchAdvice"] = SwitchAdviceJson(*report.advice);
     if (report.refinement) object["refinement"] = RefinementJson(*report.refinement);
+    object["fieldWarnings"] = FieldWarningsJson(report.fieldWarnings);
     if (perFile_) out_ << (objects_ == 0 ? "[\n" : ",\n");
     out_ << JsonText(object);
     if (!perFile_) out_ << '\n';

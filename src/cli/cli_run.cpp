@@ -34,13 +34,12 @@ class Run {
       : options_(options), err_(err), output_(options.output, !options.files.empty(), out, err) {}
 
   int Execute() {
+    // Every input is looked at before anything is written or locked, so a refusal leaves no
+    // file behind.
+    if (options_.strict && !AllReadAsTyped()) return kFailureStatus;
     // A missing target or an unreadable library stops the run before anything is written.
     if (!CheckTargets()) return kFailureStatus;
-    if (options_.files.empty()) {
-      Process(nullptr);
-    } else {
-      for (const std::string& file : options_.files) Process(&file);
-    }
+    for (const std::string* file : Inputs()) Process(file);
     output_.Finish();
     if (options_.library && modelsAdded_ > 0) SaveLibrary();
     return failed_ ? kFailureStatus : kSuccessStatus;
@@ -82,18 +81,52 @@ class Run {
     return !failed_;
   }
 
+  /// The inputs (the start values, or each datasheet values file) as nullptr or the file.
+  std::vector<const std::string*> Inputs() const {
+    if (options_.files.empty()) return {nullptr};
+    std::vector<const std::string*> inputs;
+    for (const std::string& file : options_.files) inputs.push_back(&file);
+    return inputs;
+  }
+
+  /// Opens the input and makes the user's settings and commands; the problem when it cannot
+  /// be opened.
+  std::optional<std::string> Prepare(const std::string* file, WindowSession& session, CliPlatform& platform) {
+    if (file != nullptr) {
+      if (std::optional<std::string> problem = OpenDatasheet(*file, session, platform)) return problem;
+    }
+    for (const ControlSetting& setting : options_.settings) ApplySetting(setting, session);
+    for (control::Name control : options_.commands) session.RunCommandOf(control);
+    return std::nullopt;
+  }
+
+  void ReportFieldWarnings(const std::string* file, const std::vector<FieldWarning>& warnings) {
+    for (const FieldWarning& warning : warnings) Report(file, FieldWarningLine(warning));
+  }
+
+  /// --strict: names every field not read as typed, of every input; an input that cannot be
+  /// opened is left for its run to report.
+  bool AllReadAsTyped() {
+    bool clean = true;
+    for (const std::string* file : Inputs()) {
+      CliPlatform platform;
+      WaitingCheckRunner runner({options_.ngspice});
+      WindowSession session(platform, runner);
+      if (Prepare(file, session, platform)) continue;
+      const std::vector<FieldWarning> warnings = session.FieldWarnings();
+      ReportFieldWarnings(file, warnings);
+      clean = clean && warnings.empty();
+    }
+    return clean;
+  }
+
   /// The start values (file nullptr) or one datasheet values file, from opening to output.
   void Process(const std::string* file) {
     CliPlatform platform;
     WaitingCheckRunner runner({options_.ngspice});
     WindowSession session(platform, runner);
     WindowState& state = session.EditableState();
-    if (file != nullptr) {
-      if (std::optional<std::string> problem = OpenDatasheet(*file, session, platform))
-        return Fail(file, *problem);
-    }
-    for (const ControlSetting& setting : options_.settings) ApplySetting(setting, session);
-    for (control::Name control : options_.commands) session.RunCommandOf(control);
+    if (std::optional<std::string> problem = Prepare(file, session, platform)) return Fail(file, *problem);
     if (options_.applyBestSwitches) session.ApplyBestSwitches();
     ModelReport report;
     // A refinement that cannot be made leaves the fitted card, and the run reports it.
@@ -132,7 +165,9 @@ class Run {
 
     const std::vector<std::string> messages = platform.MessageTexts();
     if (options_.verify || options_.output == OutputForm::Json) report.advice = session.Advice();
+    report.fieldWarnings = session.FieldWarnings();
     output_.Write(state, messages, file, report);
+    ReportFieldWarnings(file, report.fieldWarnings);
     for (const std::string& problem : problems) Fail(file, problem);
     if (report.check)
       for (const std::string& warning : report.check->Warnings())

@@ -72,6 +72,10 @@ inline constexpr std::string_view kApplyBestSwitchesHelp =
 inline constexpr std::string_view kRefineHelp =
     "Refine the fitted card against every datasheet point; with --verify the\n"
     "table shows the fitted and the refined card side by side";
+inline constexpr std::string_view kStrictHelp =
+    "Fail (exit status 1, nothing written) when a field's text is not read as\n"
+    "typed: no number, text after it left out, a scale on a scaled unit, or\n"
+    "empty where the model needs a value";
 inline constexpr std::string_view kVersionHelp = "Print the version and exit";
 
 inline constexpr std::string_view kFooter =

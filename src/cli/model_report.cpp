@@ -68,4 +68,23 @@ nlohmann::json RefinementJson(const Refinement& r) {
           {"tradeOff", r.tradeOff}};
 }
 
+std::string FieldWarningLine(const FieldWarning& warning) {
+  return std::string(warning.field->control) + " (" + std::string(warning.field->quantity) + ") \"" +
+         warning.text + "\": " + warning.message;
+}
+
+nlohmann::json FieldWarningsJson(const std::vector<FieldWarning>& warnings) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const FieldWarning& warning : warnings) {
+    const bool read = warning.read.problem != FieldProblem::Overflow;
+    list.push_back({{"control", warning.field->control},
+                    {"quantity", warning.field->quantity},
+                    {"text", warning.text},
+                    {"read", read ? nlohmann::json(warning.read.value) : nlohmann::json(nullptr)},
+                    {"unit", warning.field->unit},
+                    {"warning", warning.message}});
+  }
+  return list;
+}
+
 }  // namespace vdmos::cli

@@ -9,6 +9,7 @@
 #include "extract/junction_fit.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
+#include "model/field_reading.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -22,19 +23,19 @@ struct CapacitanceGrid {
   double V1, V2;      // the middle and the maximum drain-source voltage
 };
 
-// The capacitances take the plain reading, so a suffix such as "2.4n" is not a scale here;
-// only the two voltages take the engineering reading.
+// The capacitances take the plain reading, so a suffix such as "2.4n" is not a scale here
+// (a unit is: "2.4nF" is 2400 pF); only the two voltages take the engineering reading.
 CapacitanceGrid ReadGrid(const WindowState& state) {
   CapacitanceGrid g{};
-  g.Ciss1 = PlainReading(state.text(control::Text7));
-  g.Coss1 = PlainReading(state.text(control::Text8));
-  g.Coss0 = PlainReading(state.text(control::Text21));
-  g.Coss2 = PlainReading(state.text(control::TextCossMin));
-  g.C1 = PlainReading(state.text(control::Text9));
-  g.C0 = PlainReading(state.text(control::Text10));
-  g.C2 = PlainReading(state.text(control::Text11));
-  g.V1 = EngineeringReading(state.text(control::TextVdsMiddle));
-  g.V2 = EngineeringReading(state.text(control::TextVdsMax));
+  g.Ciss1 = FieldValue(state, control::Text7);
+  g.Coss1 = FieldValue(state, control::Text8);
+  g.Coss0 = FieldValue(state, control::Text21);
+  g.Coss2 = FieldValue(state, control::TextCossMin);
+  g.C1 = FieldValue(state, control::Text9);
+  g.C0 = FieldValue(state, control::Text10);
+  g.C2 = FieldValue(state, control::Text11);
+  g.V1 = FieldValue(state, control::TextVdsMiddle);
+  g.V2 = FieldValue(state, control::TextVdsMax);
   return g;
 }
 
@@ -115,7 +116,7 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
       JunctionCapFit(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2));
 
   if (state.text(control::Trr).empty()) state.setText(control::Trr, "0");
-  p.TT = Mul(1.44, PlainReading(state.text(control::Trr)));
+  p.TT = Mul(1.44, FieldValue(state, control::Trr));
 
   // All caption texts are made before any is shown, so a fault leaves every caption as it was.
   std::string cissOn = FormatMask(Add(g.C0, p.CGS), "0#");

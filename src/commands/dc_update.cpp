@@ -8,14 +8,13 @@
 #include "extract/dc_fit.h"
 #include "extract/dc_messages.h"
 #include "model/control_names.h"
+#include "model/field_reading.h"
 #include "model/numbers.h"
 
 namespace vdmos {
 namespace {
 
-double Read(const WindowState& state, std::string_view control) {
-  return EngineeringReading(state.text(control));
-}
+double Read(const WindowState& state, std::string_view control) { return FieldValue(state, control); }
 
 std::string CurrentText(double Id) { return FormatMask(Id, "0.0##"); }
 

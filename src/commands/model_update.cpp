@@ -8,6 +8,7 @@
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
+#include "model/field_reading.h"
 #include "model/numbers.h"
 #include "model/simulator_numbers.h"
 #include "model/subcircuit.h"
@@ -46,12 +47,12 @@ void UpdateModel(WindowState& state, Platform& platform) {
     Update_DC_Click(state, platform);
     Update_AC_Click(state, platform);
 
-    const double vd1 = EngineeringReading(state.text(control::vd1));
-    const double id1 = EngineeringReading(state.text(control::id1));
-    const double vd2 = EngineeringReading(state.text(control::vd2));
-    const double id2 = EngineeringReading(state.text(control::id2));
-    const double vd3 = EngineeringReading(state.text(control::vd3));
-    const double id3 = EngineeringReading(state.text(control::id3));
+    const double vd1 = FieldValue(state, control::vd1);
+    const double id1 = FieldValue(state, control::id1);
+    const double vd2 = FieldValue(state, control::vd2);
+    const double id2 = FieldValue(state, control::id2);
+    const double vd3 = FieldValue(state, control::vd3);
+    const double id3 = FieldValue(state, control::id3);
     state.params.bodyDiodeText = BodyDiodeFit(vd1, id1, vd2, id2, vd3, id3);
 
     std::string_view channelSuffix;
@@ -60,7 +61,7 @@ void UpdateModel(WindowState& state, Platform& platform) {
       // The stored value itself flips; the next DC extraction sets it afresh.
       state.params.VTO = -state.params.VTO;
     }
-    state.params.RG = EngineeringReading(state.text(control::Text2));
+    state.params.RG = FieldValue(state, control::Text2);
 
     ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix);
   } catch (const ArithmeticFault&) {

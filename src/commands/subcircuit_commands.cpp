@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/control_names.h"
+#include "model/field_reading.h"
 #include "model/model_failure.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -24,7 +25,7 @@ const std::string_view kSubCktHelpText =
 void avalanche_volt_Change(WindowState& state, Platform&) {
   BuildSubCkt(state);
   const std::string& voltage = state.text(control::avalanche_volt);
-  const bool usable = !voltage.empty() && PlainReading(voltage) != 0.0;
+  const bool usable = !voltage.empty() && FieldValue(state, control::avalanche_volt) != 0.0;
   state.setEnabled(control::SubCktTextBox, usable);
   state.setEnabled(control::CopyToClipBoardSubCkt, usable);
 }

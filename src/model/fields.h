@@ -1,7 +1,8 @@
 #pragma once
 // The datasheet value set: every input field of the main window with its start text, the text
-// New puts in, and the reading that turns its text into a number. Its caption and unit are
-// the window's (ui/window_texts.h).
+// New puts in, the reading that turns its text into a number, its unit and whether a
+// computation needs it. Its caption is the window's (ui/window_texts.h); the unit lives here
+// only, because reading a field understands the unit typed after the number.
 
 #include <optional>
 #include <span>
@@ -20,6 +21,9 @@ struct FieldInfo {
   std::string_view startText;                ///< text shown when the window opens
   std::optional<std::string_view> afterNew;  ///< text New puts in; nullopt: New leaves it alone
   Reading reading;
+  std::string_view unit;      ///< the unit shown with the field, empty for none
+  std::string_view quantity;  ///< a short name of what the field holds, for naming it in warnings
+  bool needed;                ///< empty, it reads as 0 where a computation wants a datasheet value
 };
 
 /// Every input field of the datasheet value set, top row first.

@@ -178,29 +178,32 @@ double ToDouble(DecimalDigits number) {
   return value;
 }
 
-double ReadNumber(std::string_view text, bool skipBlanksInside, bool allowRadix) {
+NumberScan ScanNumber(std::string_view text, bool skipBlanksInside, bool allowRadix) {
   Cursor cursor(text, skipBlanksInside);
   if (allowRadix && cursor.Peek() == '&') {
     cursor.Advance();
     const char kind = cursor.Peek();
-    if (kind == 'H' || kind == 'h') {
-      cursor.Advance();
-      return ReadRadixInteger(cursor, 16);
-    }
-    if (kind == 'O' || kind == 'o') {
-      cursor.Advance();
-      return ReadRadixInteger(cursor, 8);
-    }
-    return 0;
+    const int radix = kind == 'H' || kind == 'h' ? 16 : kind == 'O' || kind == 'o' ? 8 : 0;
+    if (radix == 0) return {0, cursor.Position(), false};
+    cursor.Advance();
+    const std::size_t digitsFrom = cursor.Position();
+    const double value = ReadRadixInteger(cursor, radix);
+    return {value, cursor.Position(), cursor.Position() > digitsFrom};
   }
   bool negative = false;
   if (cursor.Peek() == '+' || cursor.Peek() == '-') {
     negative = cursor.Peek() == '-';
     cursor.Advance();
   }
-  const double magnitude = ToDouble(ReadDecimal(cursor));
+  const DecimalDigits digits = ReadDecimal(cursor);
+  const bool sawDigit = digits.sawDigit;
+  const double magnitude = ToDouble(digits);
   // "-" alone or "-0" reads as a plain zero, not as a negative zero that would print "-0".
-  return negative && magnitude != 0 ? -magnitude : magnitude;
+  return {negative && magnitude != 0 ? -magnitude : magnitude, cursor.Position(), sawDigit};
+}
+
+double ReadNumber(std::string_view text, bool skipBlanksInside, bool allowRadix) {
+  return ScanNumber(text, skipBlanksInside, allowRadix).value;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -353,6 +356,8 @@ std::string CommaToPoint(std::string_view text) {
 }
 
 double ReadLeadingNumber(std::string_view text) { return ReadNumber(text, true, true); }
+
+NumberScan ScanLeadingNumber(std::string_view text) { return ScanNumber(text, true, true); }
 
 double EngineeringReading(std::string_view text) { return ReadLeadingNumber(SuffixToExponent(text)); }
 

@@ -4,6 +4,7 @@
 // become text through digit masks. Nothing here depends on the process locale: input never
 // takes "," as a decimal separator and output always writes ".".
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,15 @@ std::string CommaToPoint(std::string_view text);
 /// character that cannot continue the number; no digit reads as 0. A value beyond the range
 /// of a double throws ArithmeticFault (an overflow).
 double ReadLeadingNumber(std::string_view text);
+
+/// Where the leading-number reading of a text stopped, and whether it read a digit.
+struct NumberScan {
+  double value = 0;     ///< what ReadLeadingNumber gives
+  std::size_t end = 0;  ///< the characters the number took, blanks after it included
+  bool sawDigit = false;
+};
+/// ReadLeadingNumber, telling also how much of the text the number took.
+NumberScan ScanLeadingNumber(std::string_view text);
 
 /// The engineering reading: ReadLeadingNumber(SuffixToExponent(text)).
 double EngineeringReading(std::string_view text);

@@ -11,12 +11,18 @@
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
+#include "model/field_reading.h"
 #include "model/model_failure.h"
 #include "model/numbers.h"
 
 namespace vdmos {
 
 namespace {
+
+/// The breakdown voltage as its field reads it.
+double BreakdownVoltage(std::string_view text) {
+  return ReadFieldValue(*FindField(control::avalanche_volt), text);
+}
 
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -96,7 +102,7 @@ std::optional<std::string> NgspiceCardProblem(std::string_view modelName, bool n
 void BuildSubCkt(WindowState& state) {
   // The voltage is read before the box is touched, so an overflow leaves the previous
   // subcircuit whole instead of a half-written one.
-  const double reverseVoltage = std::fabs(PlainReading(state.text(control::avalanche_volt)));
+  const double reverseVoltage = std::fabs(FieldValue(state, control::avalanche_volt));
   state.setText(control::SubCktTextBox,
                 SubCircuitText(state.text(control::Text20), IsNmosForSubcircuit(state), reverseVoltage,
                                state.text(control::Text19)));
@@ -104,7 +110,7 @@ void BuildSubCkt(WindowState& state) {
 
 bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
   try {
-    return !breakdownVoltage.empty() && PlainReading(breakdownVoltage) != 0.0;
+    return !breakdownVoltage.empty() && BreakdownVoltage(breakdownVoltage) != 0.0;
   } catch (const ArithmeticFault&) {
     return true;
   }
@@ -117,7 +123,7 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
     return Refusal(kNgspiceSubCktNoBreakdownText, NgspiceSubCkt::Status::NoBreakdownVoltage);
   double voltage = 0;
   try {
-    voltage = std::fabs(PlainReading(breakdownVoltage));
+    voltage = std::fabs(BreakdownVoltage(breakdownVoltage));
   } catch (const ArithmeticFault&) {
     return Refusal(kNgspiceSubCktBreakdownOverflowText);
   }

@@ -31,12 +31,12 @@ QGroupBox* CapacitanceFrame(ControlFactory& make) {
   grid->addWidget(make.field(texts::Text21), 2, 3);
   grid->addWidget(make.field(control::Text10), 2, 4);
   grid->addWidget(make.field(control::TextVdsMiddle), 3, 0);
-  grid->addWidget(make.caption(texts::Unit_TextVdsMiddle), 3, 1);
+  grid->addWidget(make.unit(texts::Unit_TextVdsMiddle, control::TextVdsMiddle), 3, 1);
   grid->addWidget(make.field(control::Text7), 3, 2);
   grid->addWidget(make.field(control::Text8), 3, 3);
   grid->addWidget(make.field(control::Text9), 3, 4);
   grid->addWidget(make.field(control::TextVdsMax), 4, 0);
-  grid->addWidget(make.caption(texts::Unit_TextVdsMax), 4, 1);
+  grid->addWidget(make.unit(texts::Unit_TextVdsMax, control::TextVdsMax), 4, 1);
   grid->addWidget(make.outputCell(control::Ciss_off), 4, 2);
   grid->addWidget(make.field(control::TextCossMin), 4, 3);
   grid->addWidget(make.field(control::Text11), 4, 4);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "model/fields.h"
 #include "ui/check_box.h"
 #include "ui/output_label.h"
 #include "ui/text_box.h"
@@ -51,6 +52,11 @@ void ControlFactory::applyTabOrder() const {
 }
 
 QLabel* ControlFactory::caption(const WindowText& text) { return make(text, new QLabel(Caption(text))); }
+
+QLabel* ControlFactory::unit(const WindowText& label, std::string_view field) {
+  const FieldInfo* info = FindField(field);
+  return make(label, new QLabel(info != nullptr ? ToQString(info->unit) : Caption(label)));
+}
 
 QLabel* ControlFactory::output(std::string_view name, int chars, int lines) {
   auto* label = make(name, new OutputLabel(QSize(chars * charWidth_ + 4, lines * lineHeight_ + 4)));

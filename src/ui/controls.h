@@ -55,6 +55,9 @@ class ControlFactory {
   /// An output label framed like a field, for a computed cell in a grid of fields; it too
   /// grows for a longer text.
   QLabel* outputCell(std::string_view name, int chars = 7);
+  /// The unit label after a field: a datasheet field's unit comes from the core's field table,
+  /// the unit of the gate resistance window's own fields from the caption "Unit_<field>".
+  QLabel* unit(const WindowText& label, std::string_view field);
   /// A one-line input field `chars` characters wide.
   QLineEdit* field(std::string_view name, int chars = 7);
   /// A field with a tool tip.

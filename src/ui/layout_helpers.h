@@ -28,7 +28,7 @@ inline QLineEdit* AddLabelledField(QGridLayout* grid, ControlFactory& make, cons
   grid->addWidget(make.caption(field.caption), row, column);
   QLineEdit* edit = make.field(field.field, chars);
   grid->addWidget(edit, row, column + 1);
-  grid->addWidget(make.caption(field.unit), row, column + 2);
+  grid->addWidget(make.unit(field.unit, field.field), row, column + 2);
   return edit;
 }
 

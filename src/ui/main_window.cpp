@@ -25,6 +25,7 @@
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
 #include "ui/check_box.h"
+#include "ui/field_marks.h"
 #include "ui/model_check_page.h"
 #include "ui/page_scroll_area.h"
 #include "ui/pages.h"
@@ -151,7 +152,10 @@ void MainWindow::bindControl(const ControlAction& action) {
               [this, &action](const QString& text) {
                 takePendingEdits();
                 session_.Type(action, text.toStdString());
-                if (action.command) mirrorState();
+                if (action.command)
+                  mirrorState();
+                else
+                  MarkFields(controls_, session_.FieldWarnings());
               });
       break;
     case ControlKind::FetType: {
@@ -257,6 +261,12 @@ void MainWindow::mirrorState() {
   for (control::Name picture : {control::Image1, control::Image2, control::Image3})
     controls_.get<QWidget>(picture)->setVisible(state().visible(picture));
   mirrorGateResistanceWindow();
+  // The status bar names the fields the last command did not read as typed; a refinement's
+  // summary can be longer than the window is wide: the tool tip keeps it whole.
+  const std::vector<FieldWarning> warnings = session_.FieldWarnings();
+  MarkFields(controls_, warnings);
+  statusText_->setText(WithNamedFields(ToQString(state().text(control::StatusBar1)), warnings));
+  statusText_->setToolTip(statusText_->text());
   modelCheck_->showModel();
 }
 
@@ -281,10 +291,6 @@ void MainWindow::mirrorTexts() {
         else
           combo->setEditText(shown);
       }
-    } else if (qobject_cast<QStatusBar*>(control)) {
-      // A refinement's summary can be longer than the window is wide: the tool tip keeps it whole.
-      statusText_->setText(ToQString(text));
-      statusText_->setToolTip(statusText_->text());
     }
   }
   mirrorLibraryCaret(libraryReplaced);

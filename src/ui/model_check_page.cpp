@@ -12,6 +12,7 @@
 #include "ui/check_plot.h"
 #include "ui/check_table.h"
 #include "ui/controls.h"
+#include "ui/field_marks.h"
 #include "ui/layout_helpers.h"
 #include "ui/plot_legend.h"
 #include "ui/switch_advice_table.h"
@@ -181,7 +182,7 @@ void ModelCheckPage::showTableCaption() {
     for (const std::string& warning : check.Warnings()) warnings << ToQString(warning);
     caption += Caption(texts::CheckCaption_Ignored).arg(warnings.join("; "));
   }
-  tableCaption_->setText(caption);
+  tableCaption_->setText(WithNamedFields(caption, session_.FieldWarnings()));
 }
 
 }  // namespace vdmos::ui

@@ -30,6 +30,9 @@ struct WindowText {
 };
 
 /// A field with its caption before it and its unit after it.
+/// A field with its caption before it and its unit after it. A datasheet field's unit label shows
+/// the core field table's unit, the one home of it, since reading the field understands the unit
+/// typed after the number; `unit` then only names the label (its caption is empty).
 struct LabelledField {
   std::string_view field;
   WindowText caption;
@@ -70,11 +73,11 @@ inline constexpr WindowText help{"help", "Help", {}, 'H'};
 inline constexpr WindowText about{control::about, "About", {}, 'A'};
 
 // DC characteristics.
-inline constexpr LabelledField Text6{control::Text6, {"Caption_Text6", "Rds_on"}, {"Unit_Text6", "Ohm"}};
+inline constexpr LabelledField Text6{control::Text6, {"Caption_Text6", "Rds_on"}, {"Unit_Text6", ""}};
 inline constexpr LabelledField rdsonVgs{
-    control::rdsonVgs, {"Caption_rdsonVgs", "@ Vgs="}, {"Unit_rdsonVgs", "V"}};
-inline constexpr LabelledField Text3{control::Text3, {"Caption_Text3", "Vgs(th)"}, {"Unit_Text3", "V"}};
-inline constexpr LabelledField Text2{control::Text2, {"Caption_Text2", "Rg"}, {"Unit_Text2", "Ohm"}};
+    control::rdsonVgs, {"Caption_rdsonVgs", "@ Vgs="}, {"Unit_rdsonVgs", ""}};
+inline constexpr LabelledField Text3{control::Text3, {"Caption_Text3", "Vgs(th)"}, {"Unit_Text3", ""}};
+inline constexpr LabelledField Text2{control::Text2, {"Caption_Text2", "Rg"}, {"Unit_Text2", ""}};
 inline constexpr WindowText Button_Rgate{control::Button_Rgate, "?",
                                          "Estimate Rg from the gate drive switching data"};
 inline constexpr WindowText Frame2{"Frame2", "Transfer Characteristics"};
@@ -87,13 +90,13 @@ inline constexpr WindowText Text4{control::Text4, "", "Max Id from transfer Char
 inline constexpr WindowText VgsPlat_Help{control::VgsPlat_Help, "?", "Where to read the plateau point"};
 inline constexpr WindowText transf_help{control::transf_help, "?", "Where to read the maximum current point"};
 inline constexpr LabelledField TextBoxVdsTest{
-    control::TextBoxVdsTest, {"Caption_TextBoxVdsTest", "Vds Test"}, {"Unit_TextBoxVdsTest", "V"}};
+    control::TextBoxVdsTest, {"Caption_TextBoxVdsTest", "Vds Test"}, {"Unit_TextBoxVdsTest", ""}};
 inline constexpr WindowText Frame4{"Frame4", "Body Diode DC Forward"};
 inline constexpr WindowText Head_Frame4_Vsd{"Head_Frame4_Vsd", "Vsd"};
 inline constexpr WindowText Head_Frame4_Isd{"Head_Frame4_Isd", "Isd"};
 inline constexpr WindowText Frame6{"Frame6", "Output Characteristics"};
 inline constexpr LabelledField VdsRange{
-    control::VdsRange, {"Caption_VdsRange", "Vds range"}, {"Unit_VdsRange", "V"}};
+    control::VdsRange, {"Caption_VdsRange", "Vds range"}, {"Unit_VdsRange", ""}};
 inline constexpr WindowText Sim_Results{"Sim_Results", "Matching performance"};
 inline constexpr WindowText ForceRdsOn{control::ForceRdsOn, "Force Rdson matching"};
 inline constexpr WindowText FixVTO{control::FixVTO, "Don't change Vto"};
@@ -116,21 +119,19 @@ inline constexpr WindowText Unit_Frame3_Ciss{"Unit_Frame3_Ciss", "pF"};
 inline constexpr WindowText Unit_Frame3_Coss{"Unit_Frame3_Coss", "pF"};
 inline constexpr WindowText Unit_Frame3_Crss{"Unit_Frame3_Crss", "pF"};
 inline constexpr WindowText Caption_ZeroVolt{"Caption_ZeroVolt", "0        V"};
-inline constexpr WindowText Unit_TextVdsMiddle{"Unit_TextVdsMiddle", "V"};
-inline constexpr WindowText Unit_TextVdsMax{"Unit_TextVdsMax", "V"};
+inline constexpr WindowText Unit_TextVdsMiddle{"Unit_TextVdsMiddle", ""};
+inline constexpr WindowText Unit_TextVdsMax{"Unit_TextVdsMax", ""};
 inline constexpr WindowText Text21{control::Text21, "", "Coss is allways higher then Crss"};
 inline constexpr WindowText Frame5{"Frame5", "Body Diode Reverse Recovery"};
-inline constexpr LabelledField Trr{control::Trr, {"Caption_Trr", control::Trr}, {"Unit_Trr", "ns"}};
+inline constexpr LabelledField Trr{control::Trr, {"Caption_Trr", control::Trr}, {"Unit_Trr", ""}};
 inline constexpr WindowText Frame7{"Frame7", "Gate Charge Characteristics test conditions"};
-inline constexpr LabelledField IdCharge{
-    control::IdCharge, {"Caption_IdCharge", "Id"}, {"Unit_IdCharge", "A"}};
-inline constexpr LabelledField VdCharge{
-    control::VdCharge, {"Caption_VdCharge", "Vd"}, {"Unit_VdCharge", "V"}};
-inline constexpr LabelledField Qgs{control::Qgs, {"Caption_Qgs", "Qgs"}, {"Unit_Qgs", "nC"}};
-inline constexpr LabelledField Qgd{control::Qgd, {"Caption_Qgd", "Qgd"}, {"Unit_Qgd", "nC"}};
-inline constexpr LabelledField Qg{control::Qg, {"Caption_Qg", "Qg"}, {"Unit_Qg", "nC"}};
+inline constexpr LabelledField IdCharge{control::IdCharge, {"Caption_IdCharge", "Id"}, {"Unit_IdCharge", ""}};
+inline constexpr LabelledField VdCharge{control::VdCharge, {"Caption_VdCharge", "Vd"}, {"Unit_VdCharge", ""}};
+inline constexpr LabelledField Qgs{control::Qgs, {"Caption_Qgs", "Qgs"}, {"Unit_Qgs", ""}};
+inline constexpr LabelledField Qgd{control::Qgd, {"Caption_Qgd", "Qgd"}, {"Unit_Qgd", ""}};
+inline constexpr LabelledField Qg{control::Qg, {"Caption_Qg", "Qg"}, {"Unit_Qg", ""}};
 inline constexpr LabelledField VgCharge{
-    control::VgCharge, {"Caption_VgCharge", "at Vgs"}, {"Unit_VgCharge", "V"}};
+    control::VgCharge, {"Caption_VgCharge", "at Vgs"}, {"Unit_VgCharge", ""}};
 inline constexpr WindowText Frame8{"Frame8", "AC Parameters"};
 inline constexpr WindowText Update_AC{control::Update_AC, "Update"};
 
@@ -140,7 +141,7 @@ inline constexpr WindowText Command2{control::Command2, "Update model"};
 inline constexpr WindowText Command1{control::Command1, "Copy to clipboard"};
 inline constexpr WindowText LineBreak{control::LineBreak, "Multiple Lines"};
 inline constexpr LabelledField avalanche_volt{
-    control::avalanche_volt, {"Caption_avalanche_volt", "Vds breakdown"}, {"Unit_avalanche_volt", "V"}};
+    control::avalanche_volt, {"Caption_avalanche_volt", "Vds breakdown"}, {"Unit_avalanche_volt", ""}};
 inline constexpr WindowText SaveModel{control::SaveModel, "Save Model"};
 inline constexpr WindowText CopyToClipBoardSubCkt{control::CopyToClipBoardSubCkt,
                                                   "Copy subcircuit model to clipboard"};

@@ -6,8 +6,7 @@
 #include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
-#include "model/fields.h"
-#include "model/numbers.h"
+#include "model/field_reading.h"
 #include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
@@ -24,15 +23,6 @@ constexpr int kOutputCurvesWanted = 10;
 // The gate charge test runs past the gate voltage of Qg, and at least to this voltage.
 constexpr double kGateChargeRunReach = 1.25;
 constexpr double kGateChargeRunLeast = 10;  // V
-
-/// The value of a field by the reading the field table gives it; texts the test circuits
-/// copy as typed are read like engineering numbers, which is what the simulator makes of them.
-double FieldValue(const WindowState& state, std::string_view control) {
-  const FieldInfo* field = FindField(control);
-  const std::string& text = state.text(control);
-  if (field != nullptr && field->reading == Reading::Plain) return PlainReading(text);
-  return EngineeringReading(text);
-}
 
 /// The value of a field the datasheet may leave empty; nullopt when it is.
 std::optional<double> GivenValue(const WindowState& state, std::string_view control) {

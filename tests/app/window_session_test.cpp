@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "commands/control_table.h"
 #include "model/control_names.h"
 #include "model/model_failure.h"
@@ -121,6 +125,28 @@ TEST(WindowSession, ClickTakesButtonsOptionsMenusAndTheSessionsOwnControlsOnly) 
   EXPECT_TRUE(s.session.State().optionSubCkt);
   EXPECT_TRUE(s.session.Click(control::ApplyBestSwitches));
   EXPECT_FALSE(s.session.State().text(control::Text19).empty());
+}
+
+TEST(WindowSession, FieldWarningsFollowTheTextsTypedAndNew) {
+  Session s;
+  EXPECT_TRUE(s.session.FieldWarnings().empty());
+  s.Type(control::Text6, "abc");
+  s.Type(control::Qgs, "11nC");  // understood: no warning
+  std::vector<FieldWarning> warnings = s.session.FieldWarnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].field->control, control::Text6);
+  s.Type(control::Text6, "160m");
+  EXPECT_TRUE(s.session.FieldWarnings().empty());
+
+  // New empties fields the model needs and fields it can do without; only the first are named.
+  ASSERT_TRUE(s.session.Click(control::New));
+  std::vector<std::string_view> named;
+  for (const FieldWarning& warning : s.session.FieldWarnings()) named.push_back(warning.field->control);
+  EXPECT_NE(std::ranges::find(named, control::Text3), named.end());
+  EXPECT_NE(std::ranges::find(named, control::Text7), named.end());
+  EXPECT_EQ(std::ranges::find(named, control::avalanche_volt), named.end());
+  EXPECT_EQ(std::ranges::find(named, control::Qgs), named.end());
+  EXPECT_EQ(std::ranges::find(named, control::Text20), named.end());
 }
 
 }  // namespace

@@ -19,7 +19,29 @@ bool Contains(const std::string& text, const std::string& part) {
 
 // Settings apply before the final update; commands run in the order given and a command
 // started on its own reports a fault in a message (standard error), the update in the card.
+// The fields New empties that the model needs, named on standard error after the run.
+const std::string kEmptiedByNew = [] {
+  std::string lines;
+  for (const char* line :
+       {"Text6 (Rds(on)) \"\": empty: read as 0 Ohm", "Text3 (Vgs(th)) \"\": empty: read as 0 V",
+        "Vplat (plateau Vgs) \"\": empty: read as 0 V", "Idplat (plateau Id) \"\": empty: read as 0 A",
+        "Text5 (Vgs at the largest Id) \"\": empty: read as 0 V",
+        "Text4 (largest Id) \"\": empty: read as 0 A", "Text21 (Coss at 0 V) \"\": empty: read as 0 pF",
+        "Text10 (Crss at 0 V) \"\": empty: read as 0 pF",
+        "Text7 (Ciss at the middle Vds) \"\": empty: read as 0 pF",
+        "Text8 (Coss at the middle Vds) \"\": empty: read as 0 pF",
+        "Text9 (Crss at the middle Vds) \"\": empty: read as 0 pF",
+        "TextVdsMax (highest Vds) \"\": empty: read as 0 V",
+        "TextCossMin (Coss at the highest Vds) \"\": empty: read as 0 pF",
+        "Text11 (Crss at the highest Vds) \"\": empty: read as 0 pF"})
+    lines += "vdmosgen-cli: " + std::string(line) + "\n";
+  return lines;
+}();
+
 TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
+  const auto tooLarge = [](const std::string& field) {
+    return "vdmosgen-cli: " + field + " \"1e999\": too large to read\n";
+  };
   struct Row {
     std::vector<std::string> arguments;
     std::string out, err;
@@ -51,11 +73,12 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
        cli::kFailureStatus},
       {{"--set", "vd1=1e999", "--subckt-ngspice"},
        "",
-       "vdmosgen-cli: The model card could not be calculated (the card box shows the parameter error): "
-       "correct the values and update the model.\n",
+       tooLarge("vd1 (Vsd of diode point 1)") +
+           "vdmosgen-cli: The model card could not be calculated (the card box shows the parameter error): "
+           "correct the values and update the model.\n",
        cli::kFailureStatus},
       {{"--set", "Text4=-70"}, kCard, kNegativeIdMessage + "\n", cli::kSuccessStatus},
-      {{"--run", "update-model", "--run", "new"}, "", "", cli::kSuccessStatus},
+      {{"--run", "update-model", "--run", "new"}, "", kEmptiedByNew, cli::kSuccessStatus},
       // Before any update the stored card is empty: only the continuation marks show.
       {{"--run", "line-break"}, "\r\n+\r\n+\r\n", "", cli::kSuccessStatus},
       {{"--run", "update-ac", "--run", "update-model"}, kCard, "", cli::kSuccessStatus},
@@ -64,15 +87,24 @@ TEST(Cli, PrintsTheCardOrTheErrorWithItsExitStatus) {
       {{"--set", "LineBreak=0", "--run", "update-dc", "--subckt"},
        kSubcktHead + "\r\n.model dbody d ron=0.1 vrev= 630 vfwd=2\r\n.ends\r\n",
        "",
-       cli::kSuccessStatus},
+       0},
       {{"--set", "LineBreak=1", "--run", "update-dc", "--subckt"},
        "Subcircuit model\r\n",
        "",
        cli::kSuccessStatus},
-      {{"--set", "vd1=1e999"}, kErrorLine + "\r\n", "", cli::kFailureStatus},
-      {{"--set", "Text6=1e999", "--run", "update-dc"}, "", kErrorLine + "\n", cli::kFailureStatus},
+      {{"--set", "vd1=1e999"},
+       kErrorLine + "\r\n",
+       tooLarge("vd1 (Vsd of diode point 1)"),
+       cli::kFailureStatus},
+      {{"--set", "Text6=1e999", "--run", "update-dc"},
+       "",
+       kErrorLine + "\n" + tooLarge("Text6 (Rds(on))"),
+       cli::kFailureStatus},
       // Typing an overflowing breakdown voltage is refused like any fault; the update fails too.
-      {{"--set", "avalanche_volt=1e999"}, kErrorLine + "\r\n", kErrorLine + "\n", cli::kFailureStatus},
+      {{"--set", "avalanche_volt=1e999"},
+       kErrorLine + "\r\n",
+       kErrorLine + "\n" + tooLarge("avalanche_volt (Vds breakdown)"),
+       cli::kFailureStatus},
       {{"--version"}, std::string("vdmosgen-cli ") + kVersion + "\n", "", cli::kSuccessStatus},
   };
   for (const Row& row : rows) {
@@ -90,7 +122,8 @@ TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
   ASSERT_EQ(run.exitStatus, cli::kSuccessStatus);
   EXPECT_EQ(run.err, "");
   const nlohmann::json state = nlohmann::json::parse(run.out);
-  EXPECT_EQ(state.size(), 6u);  // the four of the window state, "ngspiceSubckt" and "switchAdvice"
+  // the four of the window state, "ngspiceSubckt", "switchAdvice" and "fieldWarnings"
+  EXPECT_EQ(state.size(), 7u);
   EXPECT_EQ(state["controls"]["Text19"], kCardBox);
   EXPECT_EQ(state["checks"]["LineBreak"], 1);
   EXPECT_EQ(state["checks"]["OptionSubCkt"], 1);

@@ -82,8 +82,9 @@ class MainWindowTest : public QObject {
     for (const std::string& name : state.switchableControls()) state.setEnabled(name, false);
     for (const char* picture : kPictures) state.setVisible(picture, !state.visible(picture));
     w.window.mirrorState();
+    // No field holds a number now, so the status bar names them after its own text.
     for (const std::string& name : state.textControls())
-      QVERIFY2(Shown(w, name) == QString::fromStdString("shown " + name), name.c_str());
+      QVERIFY2(Shown(w, name).startsWith(QString::fromStdString("shown " + name)), name.c_str());
     for (const std::string& name : state.checkBoxes())
       QVERIFY2(w.get<CheckBox>(name)->value() == 2, name.c_str());
     for (const std::string& name : state.switchableControls())
