@@ -60,6 +60,8 @@ bool SaveThroughDialog(Command command, const std::string& path, WindowState& st
   const std::size_t written = platform.writtenFiles;
   platform.saveFiles.push_back(path);
   command(state, platform);
+  // A command that refused before its dialog must not hand this path to the next save.
+  platform.saveFiles.clear();
   return platform.writtenFiles > written;
 }
 
