@@ -61,6 +61,8 @@ bool SaveThroughDialog(control::Name control, const std::string& path, WindowSes
   const std::size_t written = platform.writtenFiles;
   platform.saveFiles.push_back(path);
   session.Click(control);
+  // A command that refused before its dialog must not hand this path to the next save.
+  platform.saveFiles.clear();
   return platform.writtenFiles > written;
 }
 

@@ -50,6 +50,10 @@ void FillGaps(WindowState& state, std::string_view fetType) {
 }  // namespace
 
 void save_Click(WindowState& state, Platform& platform) {
+  if (auto problem = DatasheetFileProblem(state)) {
+    platform.ShowMessage(*problem);
+    return;
+  }
   SaveTextFile(platform, DatasheetFileText(state), state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
 }
 

@@ -118,6 +118,19 @@ std::string DatasheetFileText(const WindowState& state) {
   return text;
 }
 
+std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
+  const auto problem = [&](std::string_view control) -> std::optional<std::string> {
+    if (state.text(control).find_first_of("\r\n") == std::string::npos) return std::nullopt;
+    return DatasheetLineBreakMessage(control);
+  };
+  for (const Line& line : kLayout)
+    if (!line.control.empty())
+      if (auto found = problem(line.control)) return found;
+  for (const std::string_view name : kNamedTexts)
+    if (auto found = problem(name)) return found;
+  return std::nullopt;
+}
+
 DatasheetReading ReadDatasheetText(std::string_view text) {
   DatasheetReading reading;
   const std::vector<std::string_view> lines = SplitLines(text);

@@ -4,6 +4,7 @@
 // window (New first, typing the named lines) is the file commands' business.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ inline constexpr std::size_t kDatasheetReadLimit = 1024 * 1024;
 
 /// The file's text for the window's fields, each line ending in CR LF.
 std::string DatasheetFileText(const WindowState& state);
+/// Why the fields cannot be saved (a text holding CR or LF, which would shift every line after
+/// it), as the message to show; nullopt when they can.
+std::optional<std::string> DatasheetFileProblem(const WindowState& state);
 
 /// A "Name=text" line after the forty: a field typed, or a check box clicked to `value`.
 struct NamedLine {

@@ -20,6 +20,14 @@ inline constexpr std::string_view kDatasheetHeader = "Mosfet datasheet values";
 inline constexpr std::string_view kWrongDatasheetHeaderMessage =
     "file does not start with: (Mosfet datasheet values) ";
 inline constexpr std::string_view kDatasheetFilter = "All Files (*.*)|*.*|Text files (*.txt)|*.txt";
+/// A field whose text would make lines of its own in the values file, shifting every field after it.
+inline std::string DatasheetLineBreakMessage(std::string_view control) {
+  std::string message = "The values were not saved: the field ";
+  message.append(control).append(
+      " holds a line break, which the values file cannot keep, as it keeps one line for each field. "
+      "Remove it and save again.");
+  return message;
+}
 
 inline constexpr std::string_view kLibrarySaveFilter =
     "All Files (*.*)|*.*|Lib files (*.lib)|*.lib|Varnex library|*.mos";

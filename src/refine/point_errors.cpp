@@ -50,8 +50,9 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
     }
   }
   // The on-resistance bounds the series resistances of the DC fit.
-  std::ranges::stable_partition(
-      points.dc, [](const DatasheetPoint& point) { return point.quantity == PointQuantity::RdsOn; });
+  // Not the ranges form: clang 14, which the fuzz build uses, cannot compile the subrange it returns.
+  std::stable_partition(points.dc.begin(), points.dc.end(),
+                        [](const DatasheetPoint& point) { return point.quantity == PointQuantity::RdsOn; });
   if (!charges.charges.empty()) points.gateCharge = std::move(charges);
   return points;
 }

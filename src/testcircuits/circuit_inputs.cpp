@@ -3,6 +3,7 @@
 #include "model/control_names.h"
 #include "model/fet_type.h"
 #include "model/simulator_numbers.h"
+#include "testcircuits/test_circuit_texts.h"
 
 namespace vdmos {
 
@@ -29,6 +30,10 @@ std::optional<std::string> CircuitInputsProblem(const WindowState& state) {
   for (const char* control :
        {control::rdsonVgs, control::TextBoxVdsTest, control::VdsRange, control::IdCharge, control::VdCharge})
     if (auto problem = NumberFieldProblem(control, state.text(control))) return problem;
+  // The type goes into a schematic record as typed; the box is editable, so it is not always
+  // one of its items.
+  for (const char c : state.text(control::Combo1))
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') return std::string(kFetTypeControlCharacterText);
   return std::nullopt;
 }
 

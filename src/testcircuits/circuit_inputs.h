@@ -23,9 +23,10 @@ struct CircuitInputs {
 
 CircuitInputs ReadCircuitInputs(const WindowState& state);
 
-/// Why a test condition cannot be copied into the circuits as typed (a text that is not a
-/// plain number, which the simulator would read otherwise than the model check does, or as
-/// lines of its own), as the message to show; nullopt when each can.
+/// Why a test condition or the FET type cannot be copied into the circuits as typed (a
+/// condition that is not a plain number, which the simulator would read otherwise than the
+/// model check does, or as lines of its own; a FET type holding a control character), as the
+/// message to show; nullopt when each can.
 std::optional<std::string> CircuitInputsProblem(const WindowState& state);
 
 /// The three card segments joined by a literal backslash-n and "+", so that the simulator

@@ -28,5 +28,9 @@ inline constexpr std::string_view kLeavesFolderReason = ", which could lead out 
 inline constexpr std::string_view kNotInFileNameReason = ", which a file name cannot hold.";
 inline constexpr std::string_view kNulCharacter = "a NUL character";
 inline constexpr std::string_view kControlCharacter = "a control character";
+/// The FET type is written into the schematics as the transistor symbol's type.
+inline constexpr std::string_view kFetTypeControlCharacterText =
+    "The test circuits were not saved: the FET type holds a line break or another control character, "
+    "which would make lines of its own in the schematics.";
 
 }  // namespace vdmos

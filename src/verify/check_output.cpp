@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
-#include <ranges>
 
 #include "extract/dc_equations.h"
 #include "model/numbers.h"
@@ -105,9 +105,14 @@ void AddRow(VerificationResult& result, VerificationRow row) {
   result.rows.push_back(std::move(row));
 }
 
-/// The points one run measures, in the list's order.
-auto OfBench(const std::vector<DatasheetPoint>& points, Bench bench) {
-  return points | std::views::filter([bench](const DatasheetPoint& point) { return point.bench == bench; });
+/// The points one run measures, in the list's order. A plain list rather than a filter view:
+/// clang 14, which the fuzz build uses, cannot compile libstdc++ 12's views.
+std::vector<std::reference_wrapper<const DatasheetPoint>> OfBench(const std::vector<DatasheetPoint>& points,
+                                                                  Bench bench) {
+  std::vector<std::reference_wrapper<const DatasheetPoint>> ofBench;
+  for (const DatasheetPoint& point : points)
+    if (point.bench == bench) ofBench.emplace_back(point);
+  return ofBench;
 }
 
 void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,

@@ -109,6 +109,24 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   EXPECT_EQ(savePlatform.saveRequests, (std::vector<FileDialogRequest>{{filter, 2, "Text20.txt"}}));
 }
 
+// The file keeps one line for each field: a typed line break would shift every field after it.
+TEST(DatasheetSave, FieldWithALineBreakIsNotSaved) {
+  for (const char* control : {control::Text20, control::Combo1, control::TextCossMin, control::OUT_VDS2}) {
+    for (const std::string text : {"480\n.include /etc/passwd", "1m\r", "\r\n"}) {
+      WindowState state;
+      state.setText(control, text);
+      TempFolder folder;
+      ScriptedPlatform platform;
+      platform.saveFiles.push_back(folder / "values.txt");
+      save_Click(state, platform);
+      EXPECT_TRUE(folder.Names().empty()) << control;
+      EXPECT_TRUE(platform.saveRequests.empty()) << control;
+      ASSERT_EQ(platform.messages.size(), 1u) << control;
+      EXPECT_EQ(platform.messages[0].text, DatasheetLineBreakMessage(control));
+    }
+  }
+}
+
 TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
   WindowState reference;
   Open(reference, kStartFile);  // the other tests show that this one reads rightly

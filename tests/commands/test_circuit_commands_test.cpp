@@ -10,6 +10,7 @@
 
 #include "model/control_names.h"
 #include "testcircuits/circuit_test_support.h"
+#include "testcircuits/test_circuit_texts.h"
 
 namespace vdmos {
 namespace {
@@ -134,6 +135,19 @@ TEST_F(ExportTest, TestConditionsThatAreNotPlainNumbersWriteNothingAndNameTheFie
       ASSERT_EQ(platform_.messages.size(), 1u) << field << text;
       EXPECT_TRUE(platform_.messages[0].text.starts_with("The field " + std::string(field) + " must hold"));
     }
+  }
+  EXPECT_TRUE(platform_.writtenPaths.empty());
+}
+
+// The FET type box is editable, and its text becomes the transistor symbol's record as typed.
+TEST_F(ExportTest, FetTypeWithALineBreakWritesNothing) {
+  for (const std::string text : {"NMOS\r\nTEXT 0 0 Left 2 !.include /etc/passwd", "PMOS\n", "NMOS\t"}) {
+    WindowState state = StartValueState("NMOS");
+    state.setText(control::Combo1, text);
+    platform_.messages.clear();
+    ExportInto(state, folder_.path().string());
+    ASSERT_EQ(platform_.messages.size(), 1u) << text;
+    EXPECT_EQ(platform_.messages[0].text, kFetTypeControlCharacterText);
   }
   EXPECT_TRUE(platform_.writtenPaths.empty());
 }
