@@ -1,6 +1,5 @@
 #include "ui/check_plot.h"
 
-#include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
@@ -113,31 +112,7 @@ CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QW
   plot->addAxis(x, Qt::AlignBottom);
   plot->addAxis(y, Qt::AlignLeft);
   connect(plot, &QChart::plotAreaChanged, this, [this] { placeCurveNames(); });
-  plot->installEventFilter(this);
   redraw();
-}
-
-// A hidden plot's chart would measure every axis label for a size the plot does not have
-// yet (the view sizes its chart when shown), and that was a third of the window's start:
-// the layout waits until the plot is shown. A resize lays the chart out at once, a request
-// at the next turn of the event loop.
-bool CheckPlot::eventFilter(QObject* watched, QEvent* event) {
-  const bool laysOut = event->type() == QEvent::LayoutRequest || event->type() == QEvent::GraphicsSceneResize;
-  if (watched == chart() && laysOut && !isVisible()) {
-    layoutWaits_ = true;
-    return true;
-  }
-  return QChartView::eventFilter(watched, event);
-}
-
-void CheckPlot::showEvent(QShowEvent* event) {
-  QChartView::showEvent(event);
-  if (!layoutWaits_) return;
-  layoutWaits_ = false;
-  // Invalidating posts a request only when the layout was done before; one that waits for an
-  // answer already posts none.
-  chart()->layout()->invalidate();
-  QCoreApplication::postEvent(chart(), new QEvent(QEvent::LayoutRequest));
 }
 
 void CheckPlot::setTitle(const QString& title) { chart()->setTitle(title); }

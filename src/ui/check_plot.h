@@ -43,10 +43,6 @@ class CheckPlot : public QChartView {
   void clearSimulated();
   bool showsSimulated() const { return !simulated_.empty(); }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
  private:
   void redraw();
   void fitAxes();
@@ -58,7 +54,6 @@ class CheckPlot : public QChartView {
   std::vector<Curve> model_, simulated_;
   std::vector<Point> markers_;
   QList<QGraphicsItem*> names_;  // each name and the patch that keeps it readable
-  bool layoutWaits_ = false;     // the chart asked to be laid out while the plot was hidden
 };
 
 }  // namespace vdmos::ui
