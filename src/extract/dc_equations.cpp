@@ -64,6 +64,9 @@ double ModelDrainCurrent(double RS, double RD, double KP, double VTO, double Vgs
   double e = 1;
   Counter16 i(1);
   if (!(Vgs > VTO && Vds > 0)) return 0.0;
+  // Without KP every new estimate is 0, so the loop below never converges and ends in 0 after
+  // its thousand passes: the model check plots thousands of points of a card not fitted yet.
+  if (KP == 0) return 0.0;
   try {
     const double Rt = Add(RS, RD);
     double Id = kEps;
