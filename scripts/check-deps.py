@@ -24,6 +24,10 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CALL = re.compile(r'^(\d+) +(openat|open|execve|execveat)\((?:[^,"]*, )?"([^"]+)"(.*)$')
 BY_HAND = ("/usr/local/", "/opt/")
+# Read on every run whether anything needs them or not: ld reads all of ld.so.conf.d, and clang's
+# driver looks for a CUDA installation (its version in cuda.h) before each compile, though the
+# project compiles no CUDA. Neither is a dependency.
+PROBED = ("/etc/", "/usr/local/cuda")
 
 
 def trace(command, needs_path):
@@ -125,7 +129,7 @@ def check(list_path, needs_path):
     files, missing = owners(), {}
     problems = [f"{p}: in {list_path}, but apt knows no such package" for p in unknown]
     for path, program in sorted(needs.items()):
-        if path.startswith("/etc/"):
+        if path.startswith(PROBED):
             continue
         found = [files.get(usr(p)) for p in {path, os.path.realpath(path)} if os.path.exists(p)]
         if path.startswith(BY_HAND) and not any(found):

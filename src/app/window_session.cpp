@@ -4,6 +4,7 @@
 
 #include "commands/command_runner.h"
 #include "commands/model_update.h"
+#include "files/datasheet_file.h"
 #include "model/fields.h"
 #include "refine/refine_command.h"
 #include "verify/ngspice_circuit_export.h"
@@ -18,6 +19,18 @@ std::span<const SessionControl> SessionControls() {
       {control::ngspicecircuits, ControlKind::MenuEntry, &WindowSession::ExportNgspiceCircuits},
   };
   return kControls;
+}
+
+WindowSession::WindowSession(Platform& platform, CheckRunner& runner) : platform_(platform), runner_(runner) {
+  state_.savedValues = DatasheetFileText(state_);
+}
+
+bool WindowSession::ValuesModified() const {
+  return state_.savedValues && DatasheetFileText(state_) != *state_.savedValues;
+}
+
+bool WindowSession::LibraryModified() const {
+  return state_.text(control::LibTextBox) != state_.savedLibrary;
 }
 
 void WindowSession::Type(const ControlAction& field, std::string text) {

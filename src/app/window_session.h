@@ -39,7 +39,7 @@ class WindowSession {
  public:
   /// Commands reach the outside world through `platform`, and checks run on `runner`; both
   /// outlive the session.
-  WindowSession(Platform& platform, CheckRunner& runner) : platform_(platform), runner_(runner) {}
+  WindowSession(Platform& platform, CheckRunner& runner);
 
   const WindowState& State() const { return state_; }
   /// For what the user changes without starting a command (the multi-line boxes, the library's
@@ -87,6 +87,12 @@ class WindowSession {
 
   /// The fields whose text is not read as typed, for both front ends to name alike.
   std::vector<FieldWarning> FieldWarnings() const { return vdmos::FieldWarnings(state_); }
+
+  /// Whether the fields hold values not saved since they were last opened, saved or emptied by
+  /// New (the start values count as saved).
+  bool ValuesModified() const;
+  /// Whether the library text changed since it was last opened or saved.
+  bool LibraryModified() const;
 
   /// The model check: its results and the fitted card it keeps.
   const CheckSession& Check() const { return check_; }

@@ -54,7 +54,12 @@ void save_Click(WindowState& state, Platform& platform) {
     platform.ShowMessage(*problem);
     return;
   }
-  SaveTextFile(platform, DatasheetFileText(state), state.text(control::Text20) + ".txt", kDatasheetFilter, 1);
+  std::string text = DatasheetFileText(state);
+  if (std::optional<std::string> path =
+          SaveTextFile(platform, text, state.text(control::Text20) + ".txt", kDatasheetFilter, 1)) {
+    state.valuesFile = std::move(*path);
+    state.savedValues = std::move(text);
+  }
 }
 
 void open_Click(WindowState& state, Platform& platform) {
@@ -82,6 +87,8 @@ void open_Click(WindowState& state, Platform& platform) {
   // values that were just loaded.
   state.setText(control::Text19, "");
   state.card = CardTexts{};
+  state.valuesFile = *path;
+  state.savedValues = DatasheetFileText(state);
 }
 
 }  // namespace vdmos

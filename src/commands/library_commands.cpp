@@ -36,13 +36,17 @@ void Add_Click(WindowState& state, Platform& platform) {
 }
 
 void SaveLib_Click(WindowState& state, Platform& platform) {
-  SaveTextFile(platform, state.text(control::LibTextBox), state.text(control::FileName), kLibrarySaveFilter,
-               1);
+  if (SaveTextFile(platform, state.text(control::LibTextBox), state.text(control::FileName),
+                   kLibrarySaveFilter, 1))
+    state.savedLibrary = state.text(control::LibTextBox);
 }
 
 void OpenLib_Click(WindowState& state, Platform& platform) {
   std::string library = OpenLibFile(state, platform, state.text(control::FileName), "");
-  if (!library.empty()) state.setText(control::LibTextBox, std::move(library));
+  if (!library.empty()) {
+    state.setText(control::LibTextBox, std::move(library));
+    state.savedLibrary = state.text(control::LibTextBox);
+  }
   CaretToEnd(state);
 }
 

@@ -1,6 +1,7 @@
 #include "commands/new_command.h"
 
 #include "commands/subcircuit_commands.h"
+#include "files/datasheet_file.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/subcircuit.h"
@@ -17,6 +18,9 @@ void New_Click(WindowState& state, Platform& platform) {
   // Emptying the breakdown voltage is a change of that field and runs its change handling,
   // which rebuilds the subcircuit from the now empty name and card: so it comes last.
   avalanche_volt_Change(state, platform);
+  // The emptied fields belong to no file, and are no work to lose.
+  state.valuesFile.clear();
+  state.savedValues = DatasheetFileText(state);
 }
 
 }  // namespace vdmos

@@ -7,29 +7,33 @@
 
 namespace vdmos {
 
-bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
-                  std::string_view filter, int showDialog) {
+std::optional<std::string> SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
+                                        std::string_view filter, int showDialog) {
   std::string content(text);
   content += "\r\n";
-  if (showDialog <= 0) return platform.ReplaceFile(std::string(fileName), content);
+  if (showDialog <= 0) {
+    std::string path(fileName);
+    if (!platform.ReplaceFile(path, content)) return std::nullopt;
+    return path;
+  }
 
   FileDialogRequest request{std::string(filter.empty() ? kDefaultSaveFilter : filter), 2,
                             std::string(fileName)};
   for (;;) {
     const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
-    if (!chosen) return false;
+    if (!chosen) return std::nullopt;
     if (platform.FileExists(*chosen)) {
       const Answer answer = platform.AskYesNoCancel(kReplacePromptText, kReplacePromptTitle);
-      if (answer == Answer::Cancel) return false;
+      if (answer == Answer::Cancel) return std::nullopt;
       if (answer == Answer::No) {
         request.initialName = *chosen;
         continue;
       }
     }
-    if (platform.ReplaceFile(*chosen, content)) return true;
+    if (platform.ReplaceFile(*chosen, content)) return chosen;
     // The user asked for this file and would otherwise believe the work is safe on disk.
     platform.ShowMessage(SaveFailedMessage(*chosen));
-    return false;
+    return std::nullopt;
   }
 }
 

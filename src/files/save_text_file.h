@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/platform.h"
@@ -11,8 +13,9 @@ namespace vdmos {
 /// is asked before an existing file is replaced; answering No shows the dialog again from the
 /// name just chosen. With showDialog <= 0 FileName is the path, replaced without asking.
 /// Cancels end it silently. A write the user chose in the dialog that fails is reported in a
-/// message; without the dialog the caller decides. Returns whether the file was written.
-bool SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
-                  std::string_view filter, int showDialog);
+/// message; without the dialog the caller decides. Returns the path written, nullopt when
+/// nothing was.
+std::optional<std::string> SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
+                                        std::string_view filter, int showDialog);
 
 }  // namespace vdmos

@@ -69,7 +69,15 @@ class WindowState {
 
   ModelParameterSet params;
   CardTexts card;
-  std::string testCircuitFolder;            ///< the folder of the last test circuit export
+  std::string testCircuitFolder;  ///< the folder of the last test circuit export
+  /// The datasheet values file last opened or saved; empty when there is none.
+  std::string valuesFile;
+  /// The values file's text for the fields when they were last opened, saved or emptied by
+  /// New: the values are unsaved work while the fields' text differs. nullopt until the
+  /// window session first takes it.
+  std::optional<std::string> savedValues;
+  /// The library text when it was last opened or saved (a new library is empty).
+  std::string savedLibrary;
   std::optional<GateResistanceForm> rgate;  ///< set while the gate resistance window is loaded
 
   friend bool operator==(const WindowState&, const WindowState&) = default;

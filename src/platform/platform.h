@@ -34,6 +34,11 @@ class Platform {
   virtual void ShowMessage(std::string_view text, std::string_view title = {}) = 0;
   /// A modal box with Yes, No and Cancel, Yes the default button, no icon.
   virtual Answer AskYesNoCancel(std::string_view text, std::string_view title) = 0;
+  /// Before unsaved work would be given up: Save (Yes), Discard (No) or Cancel, Save the
+  /// default. The default asks Yes, No or Cancel in those words' places.
+  virtual Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) {
+    return AskYesNoCancel(text, title);
+  }
   /// The save dialog; nullopt when the user cancels. The dialog must not ask itself before
   /// replacing a file: the commands ask.
   virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;

@@ -22,6 +22,11 @@ Answer ScriptedPlatform::AskYesNoCancel(std::string_view text, std::string_view 
   return TakeFront(answers, Answer::Cancel);
 }
 
+Answer ScriptedPlatform::AskSaveDiscardCancel(std::string_view text, std::string_view) {
+  saveQuestions.emplace_back(text);
+  return TakeFront(saveAnswers, Answer::No);
+}
+
 std::optional<std::string> ScriptedPlatform::ChooseSaveFile(const FileDialogRequest& request) {
   saveRequests.push_back(request);
   return TakeFront(saveFiles, std::optional<std::string>{});

@@ -26,16 +26,21 @@ class ScriptedPlatform : public Platform {
   std::deque<std::optional<std::string>> saveFiles;
   std::deque<std::optional<std::string>> openFiles;
   std::deque<std::optional<std::string>> folders;
+  /// The answers before unsaved work is given up; an empty queue answers No (discard), so a
+  /// script that does not care about unsaved work goes on as the user who discards it.
+  std::deque<Answer> saveAnswers;
 
   // The record.
   std::vector<Message> messages;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<FileDialogRequest> openRequests;
   std::vector<std::string> folderTitles;
+  std::vector<std::string> saveQuestions;  ///< the questions before unsaved work is given up
   std::optional<std::string> clipboard;
 
   void ShowMessage(std::string_view text, std::string_view title = {}) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
+  Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,10 +153,12 @@ void MainWindow::bindControl(const ControlAction& action) {
               [this, &action](const QString& text) {
                 takePendingEdits();
                 session_.Type(action, text.toStdString());
-                if (action.command)
+                if (action.command) {
                   mirrorState();
-                else
+                } else {
                   MarkFields(controls_, session_.FieldWarnings());
+                  showTitle();
+                }
               });
       break;
     case ControlKind::FetType: {
@@ -185,13 +188,51 @@ void MainWindow::bindControl(const ControlAction& action) {
     case ControlKind::Option:  // a click selects the option, even when it was selected already
     case ControlKind::Button:
       connect(controls_.get<QAbstractButton>(action.control), &QAbstractButton::clicked, this,
-              [this, command] { runCommand(command); });
+              [this, command, &action] {
+                if (action.control != control::OpenLib || mayGiveUp(false, true)) runCommand(command);
+              });
       break;
     case ControlKind::MenuEntry:
-      connect(controls_.get<QAction>(action.control), &QAction::triggered, this,
-              [this, command] { runCommand(command); });
+      connect(controls_.get<QAction>(action.control), &QAction::triggered, this, [this, command, &action] {
+        const bool givesUpValues = action.control == control::New || action.control == control::open;
+        if (!givesUpValues || mayGiveUp(true, false)) runCommand(command);
+      });
       break;
   }
+}
+
+bool MainWindow::mayGiveUp(bool values, bool library) {
+  takePendingEdits();
+  if (values && session_.ValuesModified() &&
+      !offerToSave(texts::UnsavedValues, control::save, &WindowSession::ValuesModified))
+    return false;
+  return !library || !session_.LibraryModified() ||
+         offerToSave(texts::UnsavedLibrary, control::SaveLib, &WindowSession::LibraryModified);
+}
+
+bool MainWindow::offerToSave(const WindowText& question, control::Name save,
+                             bool (WindowSession::*modified)() const) {
+  switch (session_.platform().AskSaveDiscardCancel(question.caption, kMainWindowTitle)) {
+    case Answer::Yes:
+      session_.Click(save);
+      mirrorState();
+      // A save cancelled in its dialog, or one that failed, keeps the work and the window.
+      return !(session_.*modified)();
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
+}
+
+// The values file's name, and a mark while anything is unsaved.
+void MainWindow::showTitle() {
+  QString title = kMainWindowTitle;
+  if (const std::string& file = state().valuesFile; !file.empty())
+    title = QFileInfo(ToQString(file)).fileName() + " - " + title;
+  if (session_.ValuesModified() || session_.LibraryModified()) title.prepend(kModifiedMark);
+  setWindowTitle(title);
 }
 
 void MainWindow::bindSessionControl(const SessionControl& control) {
@@ -207,6 +248,10 @@ void MainWindow::bindSessionControl(const SessionControl& control) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!mayGiveUp(true, true)) {
+    event->ignore();
+    return;
+  }
   if (rgate_) rgate_->close();
   QMainWindow::closeEvent(event);
 }
@@ -243,6 +288,7 @@ void MainWindow::takePendingEdits() {
 }
 
 void MainWindow::mirrorState() {
+  showTitle();
   mirrorTexts();
   for (const std::string& name : state().checkBoxes()) {
     if (auto* box = controls_.get<CheckBox>(name)) {

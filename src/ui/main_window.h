@@ -62,6 +62,11 @@ class MainWindow : public QMainWindow {
   void mirrorLibraryCaret(bool textReplaced);
   void mirrorGateResistanceWindow();
   void bindSessionControl(const SessionControl& control);
+  /// Before a command that gives up the fields' values or the library text: whether it may go on,
+  /// after the user saved, discarded or (false) kept the unsaved work.
+  bool mayGiveUp(bool values, bool library);
+  bool offerToSave(const WindowText& question, control::Name save, bool (WindowSession::*modified)() const);
+  void showTitle();
 
   CheckRuns checkRuns_;
   WindowSession session_;

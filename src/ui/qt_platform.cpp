@@ -46,19 +46,24 @@ void QtPlatform::ShowMessage(std::string_view text, std::string_view title) {
 }
 
 Answer QtPlatform::AskYesNoCancel(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  return Ask(text, title, QMessageBox::Yes, QMessageBox::No);
+}
+
+Answer QtPlatform::AskSaveDiscardCancel(std::string_view text, std::string_view title) {
+  return Ask(text, title, QMessageBox::Save, QMessageBox::Discard);
+}
+
+Answer QtPlatform::Ask(std::string_view text, std::string_view title, QMessageBox::StandardButton yes,
+                       QMessageBox::StandardButton no) {
+  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), yes | no | QMessageBox::Cancel,
+                  parent_);
   box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(yes);
   box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
-    case QMessageBox::Yes:
-      return Answer::Yes;
-    case QMessageBox::No:
-      return Answer::No;
-    default:
-      return Answer::Cancel;
-  }
+  const int answer = box.exec();
+  if (answer == yes) return Answer::Yes;
+  if (answer == no) return Answer::No;
+  return Answer::Cancel;
 }
 
 std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogRequest& request) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -15,12 +16,16 @@ class QtPlatform : public Platform {
 
   void ShowMessage(std::string_view text, std::string_view title = {}) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
+  Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;
   void SetClipboardText(std::string_view text) override;
 
  private:
+  /// A box with the two answer buttons and Cancel, the first the default.
+  Answer Ask(std::string_view text, std::string_view title, QMessageBox::StandardButton yes,
+             QMessageBox::StandardButton no);
   QPointer<QWidget> parent_;
 };
 

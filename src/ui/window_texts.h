@@ -12,6 +12,8 @@
 namespace vdmos::ui {
 
 inline constexpr const char* kMainWindowTitle = "Varnex - MOS Tool";
+/// Marks the title while there is unsaved work.
+inline constexpr const char* kModifiedMark = "*";
 inline constexpr const char* kRgateWindowTitle = "Rgate from Ciss and td";
 /// The title of message boxes that ask for the application's own title.
 inline constexpr const char* kApplicationTitle = "vdmosgen";
@@ -194,6 +196,11 @@ inline constexpr WindowText CheckCaption_Compared{"CheckCaption_Compared",
 inline constexpr WindowText CheckCaption_Earlier{
     "CheckCaption_Earlier", " (an earlier state of the model: simulate again to check the current one)"};
 inline constexpr WindowText CheckCaption_Ignored{"CheckCaption_Ignored", " - ngspice warns: %1"};
+// Asked before unsaved work would be given up (closing, New, Open, Open Library).
+inline constexpr WindowText UnsavedValues{
+    "UnsavedValues", "The datasheet values have changed since they were last saved.\nSave them first?"};
+inline constexpr WindowText UnsavedLibrary{
+    "UnsavedLibrary", "The model library has changed since it was last saved.\nSave it first?"};
 inline constexpr WindowText ApplyBestSwitches{
     control::ApplyBestSwitches, "Apply best switches",
     "Set the DC-fit switches to the best setting below and update the model"};

@@ -14,6 +14,7 @@
 #include "model/control_names.h"
 #include "model/model_failure.h"
 #include "platform/scripted_platform.h"
+#include "platform/temp_folder.h"
 
 namespace vdmos {
 namespace {
@@ -114,6 +115,38 @@ TEST(WindowSession, TheSwitchAdviceFollowsTheFieldsAndSwitches) {
   EXPECT_EQ(s.session.Advice().current, 1u);
   s.Type(control::Text6, "80m");  // half the Rds(on): every row's DC error moves
   EXPECT_NE(s.session.Advice().rows[0].errors.worstDcPercent, first.rows[0].errors.worstDcPercent);
+}
+
+TEST(WindowSession, UnsavedWorkIsWhatDiffersFromWhatWasLastOpenedSavedOrEmptied) {
+  testing::TempFolder folder;
+  Session s;
+  EXPECT_FALSE(s.session.ValuesModified());  // the start values count as saved
+  EXPECT_FALSE(s.session.LibraryModified());
+  s.Type(control::Text6, "44m");
+  EXPECT_TRUE(s.session.ValuesModified());
+  s.session.Click(control::save);  // the save dialog cancelled
+  EXPECT_TRUE(s.session.ValuesModified());
+  s.platform.saveFiles.push_back(folder / "part.txt");
+  s.session.Click(control::save);
+  EXPECT_FALSE(s.session.ValuesModified());
+  EXPECT_EQ(s.session.State().valuesFile, folder / "part.txt");
+
+  // Add updates the model first, which writes the fitted LAMBDA into its field: that is a change
+  // of the values as well.
+  s.session.Click(control::Add);
+  EXPECT_TRUE(s.session.LibraryModified());
+  s.platform.saveFiles.push_back(folder / "all.lib");
+  s.session.Click(control::SaveLib);
+  EXPECT_FALSE(s.session.LibraryModified());
+
+  s.Type(control::Text6, "45m");
+  s.session.Click(control::New);
+  EXPECT_FALSE(s.session.ValuesModified());
+  EXPECT_EQ(s.session.State().valuesFile, "");
+  s.platform.openFiles.push_back(folder / "part.txt");
+  s.session.Click(control::open);
+  EXPECT_FALSE(s.session.ValuesModified());
+  EXPECT_EQ(s.session.State().text(control::Text6), "44m");
 }
 
 TEST(WindowSession, ClickTakesButtonsOptionsMenusAndTheSessionsOwnControlsOnly) {

@@ -136,6 +136,8 @@ TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
     WindowState state;
     state.setText(control::Text19, "card");
     Open(state, content);
+    EXPECT_NE(state.valuesFile, reference.valuesFile);  // each opens a file of its own
+    state.valuesFile = reference.valuesFile;
     EXPECT_TRUE(state == reference) << content;
   }
 }
@@ -167,6 +169,9 @@ TEST(DatasheetOpen, NamedLinesAfterTheFortyAreReadAsTyped) {
   ScriptedPlatform platform;
   avalanche_volt_Change(expected, platform);
   ASSERT_TRUE(expected.enabled(control::SubCktTextBox));
+  // What was opened is the values' saved state: the file's name, and nothing unsaved.
+  expected.valuesFile = state.valuesFile;
+  expected.savedValues = DatasheetFileText(expected);
   EXPECT_TRUE(state == expected);
 }
 
