@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "commands/model_update.h"
+#include "fuzz_switches.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/window_state.h"
@@ -19,13 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   vdmos::WindowState state;
   if (!rest.empty()) {
-    const unsigned switches = static_cast<unsigned char>(rest.front());
+    SetSwitchesFromByte(state, static_cast<unsigned char>(rest.front()));
     rest.remove_prefix(1);
-    state.setCheck(vdmos::control::CheckDepMode, switches & 1u);
-    state.setCheck(vdmos::control::ForceRdsOn, (switches >> 1) & 3u);
-    state.setCheck(vdmos::control::FixVTO, (switches >> 3) & 1u);
-    state.setCheck(vdmos::control::LineBreak, (switches >> 4) & 1u);
-    state.setCheck(vdmos::control::ChargesFirst, (switches >> 5) & 1u);
   }
   const auto fields = vdmos::DatasheetFields();
   while (!rest.empty()) {

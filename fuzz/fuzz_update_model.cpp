@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/model_update.h"
+#include "fuzz_switches.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/window_state.h"
@@ -16,12 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The input is the texts of the fields in table order, separated by NUL bytes; the first
   // byte picks the check boxes, so that every branch of the fits is reachable.
   if (!rest.empty()) {
-    const unsigned switches = static_cast<unsigned char>(rest.front());
+    SetSwitchesFromByte(state, static_cast<unsigned char>(rest.front()));
     rest.remove_prefix(1);
-    state.setCheck(vdmos::control::CheckDepMode, switches & 1u);
-    state.setCheck(vdmos::control::ForceRdsOn, (switches >> 1) & 3u);
-    state.setCheck(vdmos::control::FixVTO, (switches >> 3) & 1u);
-    state.setCheck(vdmos::control::LineBreak, (switches >> 4) & 1u);
   }
   for (const vdmos::FieldInfo& field : vdmos::DatasheetFields()) {
     if (rest.empty()) break;
