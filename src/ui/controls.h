@@ -89,6 +89,8 @@ class ControlFactory {
   /// Makes the Tab key visit the controls in the order they were made.
   void applyTabOrder() const;
 
+  /// Where it registers what it makes.
+  Controls& controls() const { return controls_; }
   /// The width of a digit in the window's font.
   int charWidth() const { return charWidth_; }
   int lineHeight() const { return lineHeight_; }

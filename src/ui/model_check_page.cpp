@@ -1,5 +1,6 @@
 #include "ui/model_check_page.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -28,18 +29,43 @@ namespace {
 constexpr int kRowMinimumChars = 68;
 constexpr int kRowPreferredChars = 96;
 
+// The plot's sizes, which its room keeps until it is made.
+void SizeLikeAPlot(QWidget* widget, int columns, int charWidth, int lineHeight) {
+  widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  widget->setMinimumSize(kRowMinimumChars / columns * charWidth, 10 * lineHeight);
+}
+
+QSize PreferredPlotSize(int columns, int charWidth, int lineHeight) {
+  return {kRowPreferredChars / columns * charWidth, 13 * lineHeight};
+}
+
+int PlotColumns() { return (static_cast<int>(CheckPlotKinds().size()) + 1) / 2; }
+
+// Asks for a plot's size in the page's layout before the plot is made, so that the page and
+// the window open as large as with the plots.
+class PlotRoom : public QWidget {
+ public:
+  PlotRoom(int columns, int charWidth, int lineHeight)
+      : preferred_(PreferredPlotSize(columns, charWidth, lineHeight)) {
+    SizeLikeAPlot(this, columns, charWidth, lineHeight);
+  }
+  QSize sizeHint() const override { return preferred_; }
+
+ private:
+  QSize preferred_;
+};
+
 CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind, int columns) {
   auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY));
-  plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  plot->setMinimumSize(kRowMinimumChars / columns * make.charWidth(), 10 * make.lineHeight());
-  plot->setPreferredSize({kRowPreferredChars / columns * make.charWidth(), 13 * make.lineHeight()});
+  SizeLikeAPlot(plot, columns, make.charWidth(), make.lineHeight());
+  plot->setPreferredSize(PreferredPlotSize(columns, make.charWidth(), make.lineHeight()));
   return plot;
 }
 
 }  // namespace
 
 ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+    : QWidget(parent), session_(session), controls_(make.controls()) {
   setObjectName(ToQString(texts::PageCheck.name));
   auto* column = new QVBoxLayout(this);
 
@@ -62,19 +88,18 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   column->addLayout(top);
 
   auto* plots = new QWidget;
-  auto* grid = new QGridLayout(plots);
-  grid->setContentsMargins(0, 0, 0, 0);
+  plotGrid_ = new QGridLayout(plots);
+  plotGrid_->setContentsMargins(0, 0, 0, 0);
   // The plots in two rows however many there are: a third row would leave the tables below too
   // little room on a laptop's screen.
   // The last plot takes what its row leaves free, so that a long title (the gate charge's test
   // conditions) is not cut.
   const int count = static_cast<int>(CheckPlotKinds().size());
-  const int columns = (count + 1) / 2;
-  for (const CheckPlotKind& kind : CheckPlotKinds()) {
-    const int index = static_cast<int>(plots_.size());
-    plots_.push_back(Plot(make, kind, columns));
+  const int columns = PlotColumns();
+  for (int index = 0; index < count; ++index) {
+    plotRooms_.push_back(new PlotRoom(columns, make.charWidth(), make.lineHeight()));
     const int span = index == count - 1 ? columns - index % columns : 1;
-    grid->addWidget(plots_.back(), index / columns, index % columns, 1, span);
+    plotGrid_->addWidget(plotRooms_.back(), index / columns, index % columns, 1, span);
   }
 
   // The advice above the simulation's table, which takes the room. Beside the advice the two
@@ -117,6 +142,39 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
 
 ModelCheckPage::~ModelCheckPage() = default;
 
+const std::vector<CheckPlot*>& ModelCheckPage::plots() {
+  if (plots_.empty()) buildPlots();
+  return plots_;
+}
+
+void ModelCheckPage::showEvent(QShowEvent* event) {
+  if (plots_.empty()) buildPlots();
+  QWidget::showEvent(event);
+}
+
+// Each plot is made, filled and laid out first at its chart's own size as at the window's
+// start, and only then sized by the page: the axes keep the room for their labels that their
+// first layout gave them, and a plot made at once at its shown size would look otherwise.
+void ModelCheckPage::buildPlots() {
+  ControlFactory make(controls_);
+  const int columns = PlotColumns();
+  for (std::size_t i = 0; i < CheckPlotKinds().size(); ++i) {
+    plots_.push_back(Plot(make, CheckPlotKinds()[i], columns));
+    delete plotGrid_->replaceWidget(plotRooms_[i], plots_.back());
+    delete plotRooms_[i];
+  }
+  plotRooms_.clear();
+  if (!undrawn_.plots.empty()) drawModel(undrawn_);
+  undrawn_ = {};
+  showSimulatedCurves();
+  for (CheckPlot* plot : plots_) {
+    // The scene shows and sizes the chart in its first turn of the event loop, before the
+    // page's layout sizes the plot.
+    QCoreApplication::sendPostedEvents(plot->scene());
+    QCoreApplication::sendPostedEvents(plot->chart());
+  }
+}
+
 void ModelCheckPage::showModel() {
   simulateButton_->setEnabled(!simulating());
   busy_->setVisible(simulating());
@@ -128,17 +186,24 @@ void ModelCheckPage::showModel() {
   showAdvice();
   if (!change.plotsStale) return;
 
-  const ModelPlots model = ComputeModelPlots(session_.State());
+  ModelPlots model = ComputeModelPlots(session_.State());
   const std::string& message = model.error.empty() ? model.undrawn : model.error;
   message_->setText(ToQString(message));
   message_->setVisible(!message.empty());
+  if (plots_.empty())
+    undrawn_ = std::move(model);
+  else
+    drawModel(model);
+  showSimulatedCurves();
+  showTableCaption();
+}
+
+void ModelCheckPage::drawModel(const ModelPlots& model) {
   for (std::size_t i = 0; i < plots_.size(); ++i) {
     const ModelPlot& plot = model.plots[i];
     plots_[i]->setTitle(ToQString(plot.title));
     plots_[i]->showModel(plot.curves, plot.markers);
   }
-  showSimulatedCurves();
-  showTableCaption();
 }
 
 void ModelCheckPage::showAdvice() { advice_->showAdvice(session_.Advice()); }
@@ -162,7 +227,7 @@ void ModelCheckPage::showTable() { table_->showLines(session_.Check().Lines(), s
 
 void ModelCheckPage::showSimulatedCurves() {
   const CheckSession& check = session_.Check();
-  if (!check.OfShownState()) return;
+  if (plots_.empty() || !check.OfShownState()) return;
   const std::vector<std::vector<Curve>> simulated = SimulatedPlots(check.Simulated());
   for (std::size_t i = 0; i < plots_.size(); ++i) plots_[i]->showSimulated(simulated[i]);
 }

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "app/window_session.h"
+#include "verify/check_plots.h"
 
+class QGridLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -13,6 +15,7 @@ namespace vdmos::ui {
 class CheckPlot;
 class CheckTable;
 class ControlFactory;
+class Controls;
 class SwitchAdviceTable;
 
 /// The page "Model check": the model's curves against the datasheet's points in its plots,
@@ -20,6 +23,9 @@ class SwitchAdviceTable;
 /// shows, the fitted card it keeps after a refinement and the advice are the window session's;
 /// the page only shows them. A simulation runs on worker threads on a copy of the state as it
 /// was when it started, so the user may go on working meanwhile.
+///
+/// The plots are made when the page is first shown: laying out a chart measures every label of
+/// its axes, which at the window's start would cost a third of it for a page not yet seen.
 class ModelCheckPage : public QWidget {
   Q_OBJECT
  public:
@@ -35,22 +41,33 @@ class ModelCheckPage : public QWidget {
   /// Shows the results of a check that has finished, or its failure in a message.
   void showFinishedCheck();
   bool simulating() const { return session_.Simulating(); }
+  /// One per CheckPlotKinds() entry, made now if the page has not been shown yet.
+  const std::vector<CheckPlot*>& plots();
 
  signals:
   /// A simulation has ended, and its table or its failure message has been shown.
   void simulationFinished();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void buildPlots();
+  void drawModel(const ModelPlots& model);
   void showTable();
   void showSimulatedCurves();
   void showTableCaption();
 
   WindowSession& session_;
+  Controls& controls_;
 
   QPushButton* simulateButton_;
   QProgressBar* busy_;
   QLabel* message_;
-  std::vector<CheckPlot*> plots_;  // one per CheckPlotKinds() entry
+  QGridLayout* plotGrid_;
+  std::vector<QWidget*> plotRooms_;  // hold the plots' places, at their sizes, until they are made
+  std::vector<CheckPlot*> plots_;    // empty until they are made
+  ModelPlots undrawn_;               // what the plots are to show once they are made
   QLabel* tableCaption_;
   CheckTable* table_;
   SwitchAdviceTable* advice_;

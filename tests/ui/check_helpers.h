@@ -9,6 +9,7 @@
 #include <QXYSeries>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/control_names.h"
 #include "ui/check_plot.h"
@@ -35,10 +36,16 @@ inline bool SimulateAndWait(OpenWindow& w) {
 
 inline QString TableCaption(OpenWindow& w) { return w.get<QLabel>("CheckTableCaption")->text(); }
 
+/// A plot of the model check, made now if its page has not been shown yet.
+inline CheckPlot* PlotNamed(OpenWindow& w, std::string_view name) {
+  w.window.modelCheckPage()->plots();
+  return w.get<CheckPlot>(name);
+}
+
 /// A plot's series in a role: "model", "ngspice" or "datasheet".
 inline QList<QXYSeries*> Series(OpenWindow& w, const char* plot, const char* role) {
   QList<QXYSeries*> found;
-  for (QAbstractSeries* series : w.get<CheckPlot>(plot)->chart()->series())
+  for (QAbstractSeries* series : PlotNamed(w, plot)->chart()->series())
     if (series->objectName() == role) found << qobject_cast<QXYSeries*>(series);
   return found;
 }

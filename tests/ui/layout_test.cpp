@@ -12,6 +12,7 @@
 #include <QTableWidget>
 
 #include "model/control_names.h"
+#include "ui/model_check_page.h"
 #include "ui/path_label.h"
 #include "ui/window_texts.h"
 #include "ui_test_registry.h"
@@ -144,6 +145,19 @@ class LayoutTest : public QObject {
       QVERIFY2(std::abs(after[name].width() - before[name].width() - share) <= 1, qPrintable(name));
       QVERIFY2(after[name].height() == before[name].height(), qPrintable(name));
     }
+  }
+
+  // The model check's plots are made when their page is first shown; until then the page asks
+  // for the room they take, or the window would open at another size.
+  void theModelCheckAsksForTheSameRoomBeforeItsPlotsAreMade() {
+    OpenWindow w;
+    ModelCheckPage* page = w.window.modelCheckPage();
+    QVERIFY(!w.window.controls().find("ChartTransfer"));
+    const QSize preferred = page->sizeHint(), minimum = page->minimumSizeHint();
+    page->plots();
+    QVERIFY(w.window.controls().find("ChartTransfer"));
+    QCOMPARE(page->sizeHint(), preferred);
+    QCOMPARE(page->minimumSizeHint(), minimum);
   }
 
   void heighteningGrowsOnlyThePagesTheLibraryAndTheModelCheck() {

@@ -62,7 +62,7 @@ class TickWatch {
  public:
   explicit TickWatch(OpenWindow& w) {
     for (const CheckPlotKind& kind : CheckPlotKinds())
-      for (QAbstractAxis* axis : w.get<CheckPlot>(kind.name)->chart()->axes()) {
+      for (QAbstractAxis* axis : PlotNamed(w, kind.name)->chart()->axes()) {
         auto* linear = qobject_cast<QValueAxis*>(axis);
         if (!linear) continue;
         auto count = [this, linear] {
@@ -114,7 +114,7 @@ class ModelCheckTest : public QObject {
           Plot{"ChartBodyDiode", "Vsd (V)", "Isd (A)", true, {"Isd"}, {{0.7, 0.4}, {0.8, 3}, {1.2, 45}}},
           // Qgs and Qgs + Qgd at the plateau, Qg at its gate voltage.
           Plot{"ChartGateCharge", "Qg (nC)", "Vgs (V)", false, {"Vgs"}, {{11, 5.5}, {44, 5.5}, {87, 10}}}}) {
-      auto* plot = w.get<CheckPlot>(row.name);
+      auto* plot = PlotNamed(w, row.name);
       QVERIFY2(w.window.modelCheckPage()->isAncestorOf(plot), row.name);
       QCOMPARE(plot->chart()->axes(Qt::Horizontal).front()->titleText(), row.x);
       QAbstractAxis* y = plot->chart()->axes(Qt::Vertical).front();
@@ -125,7 +125,7 @@ class ModelCheckTest : public QObject {
       QCOMPARE(Markers(w, row.name), row.markers);
     }
     QVERIFY(Near(At(Series(w, "ChartTransfer", "model").front(), 5.5), TransferAt(w, 5.5, 50), 0.005));
-    QCOMPARE(w.get<CheckPlot>("ChartTransfer")->chart()->title(),
+    QCOMPARE(PlotNamed(w, "ChartTransfer")->chart()->title(),
              QString("Transfer characteristic at Vds = 50 V"));
 
     // The output family up to the on-resistance's gate voltage, with the two check points at
@@ -145,7 +145,7 @@ class ModelCheckTest : public QObject {
     w.click(control::Command2);
     QVERIFY(!drawn);
     QVERIFY(Near(At(Series(w, "ChartTransfer", "model").front(), 7.5), TransferAt(w, 7.5, 25), 0.005));
-    QCOMPARE(w.get<CheckPlot>("ChartTransfer")->chart()->title(),
+    QCOMPARE(PlotNamed(w, "ChartTransfer")->chart()->title(),
              QString("Transfer characteristic at Vds = 25 V"));
   }
 
@@ -181,7 +181,7 @@ class ModelCheckTest : public QObject {
     QVERIFY(SimulateAndWait(w));
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
     QVERIFY(TableValue(w, "Id", "Vgs = 5.5 V, Vds = 40 V", kSimulatedColumn));
-    QCOMPARE(w.get<CheckPlot>("ChartTransfer")->chart()->title(),
+    QCOMPARE(PlotNamed(w, "ChartTransfer")->chart()->title(),
              QString("Transfer characteristic at Vds = 40 V"));
     QCOMPARE(Series(w, "ChartTransfer", "ngspice").size(), 1);
 
@@ -235,7 +235,7 @@ class ModelCheckTest : public QObject {
     QVERIFY2(ticks.most() <= 12, QByteArray::number(ticks.most()));
     QVERIFY(!Markers(w, "ChartTransfer").isEmpty());
     for (const CheckPlotKind& kind : CheckPlotKinds()) {
-      QChart* chart = w.get<CheckPlot>(kind.name)->chart();
+      QChart* chart = PlotNamed(w, kind.name)->chart();
       for (QAbstractAxis* axis : chart->axes()) {
         const auto* linear = qobject_cast<QValueAxis*>(axis);
         const auto* log = qobject_cast<QLogValueAxis*>(axis);
