@@ -37,12 +37,14 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   bool subckt = false;
   bool ngspiceSubckt = false;
   bool json = false;
+  bool listFields = false;
   app.add_option("FILE", options.files, std::string(kFilesHelp))->type_name("");
   // One value per occurrence, so that later positional arguments are never taken as values.
   app.add_option("--set", settings, std::string(kSetHelp))
       ->type_name("CONTROL=TEXT")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_flag("--list-fields", listFields, std::string(kListFieldsHelp));
   app.add_option("--run", commandNames, std::string(kRunHelp))
       ->type_name("COMMAND")
       ->expected(1)
@@ -77,6 +79,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
     return UsageError(e.what(), app, err);
   }
 
+  if (listFields) {
+    out << FieldList();
+    return {std::nullopt, kSuccessStatus};
+  }
   // One file of each is written per run: several models into one such file would keep only
   // the last, which is never what a batch wants.
   if (options.files.size() > 1) {

@@ -1,10 +1,15 @@
 #include "cli/cli_settings.h"
 
+#include <algorithm>
+#include <iomanip>
+#include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_texts.h"
 #include "commands/control_table.h"
 #include "model/fet_type.h"
+#include "model/fields.h"
 
 namespace vdmos::cli {
 namespace {
@@ -14,12 +19,23 @@ const WindowState& StartState() {
   return state;
 }
 
-/// The table entry of a control --set can set: a field, the FET type, a check box or an option.
-const ControlAction* SettableControl(std::string_view control) {
-  const ControlAction* action = FindControlAction(control);
-  if (action == nullptr || action->kind == ControlKind::Button || action->kind == ControlKind::MenuEntry)
-    return nullptr;
-  return action;
+/// The unit column of --list-fields: a field's unit, or what a control that is no number takes.
+std::string_view UnitColumn(const ControlAction& action) {
+  switch (action.kind) {
+    case ControlKind::Field: {
+      const std::string_view unit = FindField(action.control)->unit;
+      return unit.empty() ? "-" : unit;
+    }
+    case ControlKind::FetType:
+      return "NMOS|PMOS";
+    case ControlKind::CheckBox:
+      return "0|1|2";
+    case ControlKind::Option:
+    case ControlKind::Button:
+    case ControlKind::MenuEntry:
+      break;
+  }
+  return "1";
 }
 
 }  // namespace
@@ -31,7 +47,7 @@ std::optional<ControlSetting> SplitSetting(const std::string& argument) {
 }
 
 std::optional<std::string> SettingProblem(const ControlSetting& setting) {
-  const ControlAction* action = SettableControl(setting.control);
+  const ControlAction* action = FindSettable(setting.control);
   if (action == nullptr) {
     if (StartState().hasText(setting.control)) return NotAnInputText(setting.control);
     return UnknownControlText(setting.control);
@@ -56,7 +72,7 @@ std::optional<std::string> SettingProblem(const ControlSetting& setting) {
 }
 
 void ApplySetting(const ControlSetting& setting, WindowSession& session) {
-  const ControlAction& action = *SettableControl(setting.control);
+  const ControlAction& action = *FindSettable(setting.control);
   switch (action.kind) {
     case ControlKind::Field:
       session.Type(action, setting.text);
@@ -74,6 +90,27 @@ void ApplySetting(const ControlSetting& setting, WindowSession& session) {
       session.Click(action.control);
       break;
   }
+}
+
+std::string FieldList() {
+  std::vector<const ControlAction*> settable;
+  std::size_t controlWidth = 0;
+  std::size_t nameWidth = 0;
+  std::size_t unitWidth = 0;
+  for (const ControlAction& action : ControlActions()) {
+    if (action.name.empty()) continue;
+    settable.push_back(&action);
+    controlWidth = std::max(controlWidth, action.control.size());
+    nameWidth = std::max(nameWidth, action.name.size());
+    unitWidth = std::max(unitWidth, UnitColumn(action).size());
+  }
+  std::ostringstream list;
+  list << std::left;
+  for (const ControlAction* action : settable)
+    list << std::setw(static_cast<int>(controlWidth + 2)) << action->control
+         << std::setw(static_cast<int>(nameWidth + 2)) << action->name
+         << std::setw(static_cast<int>(unitWidth + 2)) << UnitColumn(*action) << action->meaning << '\n';
+  return list.str();
 }
 
 }  // namespace vdmos::cli

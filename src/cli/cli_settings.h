@@ -1,5 +1,6 @@
 #pragma once
-// --set: one input control of the window set by its control name, as a user would set it.
+// --set: one input control of the window set by its control name or readable name, as a user
+// would set it.
 
 #include <optional>
 #include <string>
@@ -9,7 +10,7 @@
 namespace vdmos::cli {
 
 struct ControlSetting {
-  std::string control;
+  std::string control;  ///< as given: the control name or the readable name
   std::string text;
   friend bool operator==(const ControlSetting&, const ControlSetting&) = default;
 };
@@ -27,5 +28,9 @@ std::optional<std::string> SettingProblem(const ControlSetting& setting);
 /// LineBreak_Click; a box that has the value already is not clicked), Combo1 selects an item
 /// of its list (which runs nothing), an option is clicked.
 void ApplySetting(const ControlSetting& setting, WindowSession& session);
+
+/// --list-fields: one line per control --set can set, in the window's order, with aligned
+/// columns: control name, readable name, unit (or what the control takes) and meaning.
+std::string FieldList();
 
 }  // namespace vdmos::cli

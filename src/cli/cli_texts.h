@@ -23,7 +23,8 @@ inline constexpr std::string_view kFilesHelp =
     "opened as File > Open does; the --set options apply after each opening";
 
 inline constexpr std::string_view kSetHelp =
-    "Set an input control by its window name and run what doing so runs in\n"
+    "Set an input control by its window name or its readable name (see\n"
+    "--list-fields) and run what doing so runs in\n"
     "the window: text fields take any text (empty included), as typed; typing\n"
     "into avalanche_volt runs its change (the subcircuit is rebuilt);\n"
     "check boxes (CheckDepMode, ForceRdsOn, FixVTO, ChargesFirst, LineBreak) take 0, 1 or 2,\n"
@@ -31,6 +32,9 @@ inline constexpr std::string_view kSetHelp =
     "on one line or three and rebuilds the subcircuit;\n"
     "Combo1 takes NMOS or PMOS, chosen from its list (runs nothing);\n"
     "OptionStandard and OptionSubCkt take 1, a click that selects the option";
+inline constexpr std::string_view kListFieldsHelp =
+    "List every control --set can set: its window name, readable name, unit\n"
+    "(or the values it takes) and meaning, one a line; then exit";
 inline constexpr std::string_view kRunHelp =
     "Run a command, in the order given:\n"
     "update-model (the default when no --run is given), update-dc, update-ac,\n"
@@ -43,7 +47,8 @@ inline constexpr std::string_view kNgspiceSubCktHelp =
     "why and the exit status is 1";
 inline constexpr std::string_view kJsonHelp =
     "Print the whole window state as one JSON object with the keys\n"
-    "\"controls\", \"checks\", \"enabled\", \"messages\" and \"ngspiceSubckt\"";
+    "\"controls\", \"checks\", \"enabled\", \"messages\", \"ngspiceSubckt\" and\n"
+    "\"fieldNames\" (the readable name of each control --set can set)";
 inline constexpr std::string_view kLibraryHelp =
     "Append each model to the library FILE as Add Model does (the card, or\n"
     "the subcircuit with --subckt or OptionSubCkt=1); an existing FILE is read\n"

@@ -1,5 +1,6 @@
 #include "cli/state_json.h"
 
+#include "commands/control_table.h"
 #include "model/control_names.h"
 
 namespace vdmos::cli {
@@ -14,7 +15,15 @@ nlohmann::json StateJson(const WindowState& state, const std::vector<std::string
   nlohmann::json enabled = nlohmann::json::object();
   for (const std::string& name : state.switchableControls()) enabled[name] = state.enabled(name);
 
-  return {{"controls", controls}, {"checks", checks}, {"enabled", enabled}, {"messages", messages}};
+  nlohmann::json names = nlohmann::json::object();
+  for (const ControlAction& action : ControlActions())
+    if (!action.name.empty()) names[std::string(action.control)] = action.name;
+
+  return {{"controls", controls},
+          {"checks", checks},
+          {"enabled", enabled},
+          {"messages", messages},
+          {"fieldNames", names}};
 }
 
 std::string JsonText(const nlohmann::json& value) {

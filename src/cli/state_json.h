@@ -10,7 +10,8 @@
 namespace vdmos::cli {
 
 /// {"controls": {name: text}, "checks": {name: 0|1|2}, "enabled": {name: bool},
-/// "messages": [text, ...]}. The options OptionStandard and OptionSubCkt appear under
+/// "messages": [text, ...], "fieldNames": {name: readable name}}; "fieldNames" holds every
+/// control --set can set. The options OptionStandard and OptionSubCkt appear under
 /// "checks" as 0 or 1. Texts keep their CR LF.
 nlohmann::json StateJson(const WindowState& state, const std::vector<std::string>& messages);
 

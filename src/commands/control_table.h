@@ -25,6 +25,10 @@ struct ControlAction {
   std::string_view control;
   ControlKind kind;
   Command command;  ///< what typing or clicking runs; nullptr: the value is only stored
+  /// For what --set can set (a field, the FET type, a check box, an option): the readable name
+  /// it also answers to and what it means; a datasheet field's come from the field table.
+  std::string_view name;
+  std::string_view meaning;
 };
 
 /// Every control of the table: the datasheet fields in their order, then the check boxes, the
@@ -33,6 +37,10 @@ std::span<const ControlAction> ControlActions();
 
 /// The entry of that control name, or nullptr.
 const ControlAction* FindControlAction(std::string_view control);
+
+/// The entry of what --set can set, by control name or readable name; nullptr for anything
+/// else (a button, a menu entry, an unknown name).
+const ControlAction* FindSettable(std::string_view controlOrName);
 
 /// The user typed `text` into a field or the FET type box: the text is stored, then the
 /// field's command runs as one the user started. Returns false when that command ended in an

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -122,8 +123,8 @@ TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
   ASSERT_EQ(run.exitStatus, cli::kSuccessStatus);
   EXPECT_EQ(run.err, "");
   const nlohmann::json state = nlohmann::json::parse(run.out);
-  // the four of the window state, "ngspiceSubckt", "switchAdvice" and "fieldWarnings"
-  EXPECT_EQ(state.size(), 7u);
+  // the four of the window state, "fieldNames", "ngspiceSubckt", "switchAdvice" and "fieldWarnings"
+  EXPECT_EQ(state.size(), 8u);
   EXPECT_EQ(state["controls"]["Text19"], kCardBox);
   EXPECT_EQ(state["checks"]["LineBreak"], 1);
   EXPECT_EQ(state["checks"]["OptionSubCkt"], 1);
@@ -143,6 +144,8 @@ TEST(Cli, JsonHoldsTheWholeWindowStateAndTheMessages) {
 TEST(Cli, UsageErrorsExitWithTwoNameTheProblemAndShowTheUsage) {
   const std::pair<std::vector<std::string>, std::string> rows[] = {
       {{"--set", "Nonsense=1"}, "unknown control name 'Nonsense'"},
+      {{"--set", "RDS_ON=1"}, "unknown control name 'RDS_ON'"},  // readable names are exact
+      {{"--set", "fix_vto=yes"}, "check box 'fix_vto' takes 0, 1 or 2, got 'yes'"},
       {{"--set", "Text19=x"}, "'Text19' is not an input control"},
       {{"--set", "Text20"}, "--set needs CONTROL=TEXT, got 'Text20'"},
       {{"--set", "FixVTO=yes"}, "check box 'FixVTO' takes 0, 1 or 2, got 'yes'"},
@@ -171,6 +174,56 @@ TEST(Cli, HelpGoesToStandardOutputAndSucceeds) {
   const ProcessResult help = RunCliProcess({"--help"});
   EXPECT_EQ(help.exitStatus, cli::kSuccessStatus);
   EXPECT_TRUE(Contains(help.out, "Usage: vdmosgen-cli")) << help.out;
+}
+
+// A script may name a control by its readable name; it sets the same control as the window
+// name, and the JSON keeps the window names as keys and tells the readable ones beside them.
+TEST(Cli, ReadableNamesSetTheSameControlsAsWindowNames) {
+  const ProcessResult byWindowName =
+      RunCliProcess({"--set", "Text6=44m", "--set", "Text20=IRF1", "--set", "LineBreak=0", "--set",
+                     "OptionSubCkt=1", "--set", "avalanche_volt=", "--json"});
+  const ProcessResult byReadableName =
+      RunCliProcess({"--set", "rds_on=44m", "--set", "model_name=IRF1", "--set", "multiple_lines=0", "--set",
+                     "subcircuit_model=1", "--set", "breakdown_voltage=", "--json"});
+  ASSERT_EQ(byReadableName.exitStatus, cli::kSuccessStatus) << byReadableName.err;
+  EXPECT_EQ(byReadableName.out, byWindowName.out);
+  const nlohmann::json state = nlohmann::json::parse(byReadableName.out);
+  EXPECT_EQ(state["controls"]["Text6"], "44m");
+  EXPECT_TRUE(state["controls"]["Text19"].get<std::string>().starts_with(".MODEL IRF1 VDMOS(")) << state;
+  EXPECT_EQ(state["checks"]["OptionSubCkt"], 1);
+  EXPECT_FALSE(state["controls"].contains("rds_on"));
+  EXPECT_EQ(state["fieldNames"]["Text6"], "rds_on");
+  EXPECT_EQ(state["fieldNames"]["LineBreak"], "multiple_lines");
+  EXPECT_FALSE(state["fieldNames"].contains("Text19"));  // no input
+  EXPECT_FALSE(state["fieldNames"].contains("Add"));     // a button, which --set refuses
+}
+
+// One line per settable control, its columns aligned.
+TEST(Cli, ListFieldsNamesEverySettableControlAndSucceeds) {
+  const ProcessResult run = RunCliProcess({"--list-fields"});
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus);
+  EXPECT_EQ(run.err, "");
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(run.out.substr(start, end - start));
+  // every datasheet field, five check boxes and two options
+  ASSERT_EQ(lines.size(), DatasheetFields().size() + 7);
+  EXPECT_TRUE(lines[0].starts_with("Text20 ")) << lines[0];
+  const auto column = [&](const std::string& line, std::size_t n) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < n; ++i) at = line.find_first_not_of(' ', line.find(' ', at));
+    return at;
+  };
+  for (const std::string& line : lines)
+    for (std::size_t n = 1; n <= 3; ++n) EXPECT_EQ(column(line, n), column(lines[0], n)) << line;
+  const auto line = [&](const std::string& control) {
+    return *std::ranges::find_if(lines, [&](const std::string& l) { return l.starts_with(control + " "); });
+  };
+  EXPECT_TRUE(Contains(line("Text6"), " rds_on ")) << line("Text6");
+  EXPECT_TRUE(Contains(line("Text6"), " Ohm ")) << line("Text6");
+  EXPECT_TRUE(Contains(line("Text6"), "on-resistance")) << line("Text6");
+  EXPECT_TRUE(Contains(line("Text7"), " pF ")) << line("Text7");
+  EXPECT_TRUE(Contains(line("FixVTO"), " 0|1|2 ")) << line("FixVTO");
 }
 
 // Whatever lands in the fields, the program ends normally with the card or the error text.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,37 @@ TEST(ControlTable, EveryDatasheetFieldIsTypedThroughIt) {
     EXPECT_TRUE(kind == ControlKind::Field || kind == ControlKind::FetType) << field.control;
   }
   EXPECT_EQ(FindControlAction(control::Text19), nullptr);  // the card box is no input
+}
+
+bool SnakeCase(std::string_view name) {
+  return !name.empty() && name.front() >= 'a' && name.front() <= 'z' && std::ranges::all_of(name, [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  });
+}
+
+// A readable name that two controls shared, or that was another control's window name, would
+// make --set change the wrong control.
+TEST(ControlTable, ReadableNamesAreSnakeCaseUniqueAndFindTheirControl) {
+  std::set<std::string_view> names;
+  for (const ControlAction& action : ControlActions()) {
+    const bool settable = action.kind != ControlKind::Button && action.kind != ControlKind::MenuEntry;
+    EXPECT_EQ(!action.name.empty(), settable) << action.control;
+    if (!settable) {
+      EXPECT_EQ(FindSettable(action.control), nullptr) << action.control;
+      continue;
+    }
+    EXPECT_TRUE(SnakeCase(action.name)) << action.name;
+    EXPECT_FALSE(action.meaning.empty()) << action.control;
+    EXPECT_TRUE(names.insert(action.name).second) << "twice: " << action.name;
+    EXPECT_EQ(FindSettable(action.name), &action) << action.name;
+    EXPECT_EQ(FindSettable(action.control), &action) << action.control;
+    const ControlAction* other = FindControlAction(action.name);
+    EXPECT_TRUE(other == nullptr || other == &action) << action.name << " is a control's window name";
+  }
+  EXPECT_EQ(FindSettable("rds_on"), &Action(control::Text6));
+  EXPECT_EQ(FindSettable("model_name"), &Action(control::Text20));
+  EXPECT_EQ(FindSettable("Text19"), nullptr);
+  EXPECT_EQ(FindSettable(""), nullptr);
 }
 
 TEST(ControlTable, TypingRunsTheFieldsChangeAndOnlyThat) {
