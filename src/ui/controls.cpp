@@ -75,13 +75,29 @@ QLabel* ControlFactory::outputCell(std::string_view name, int chars) {
 QLineEdit* ControlFactory::field(std::string_view name, int chars) {
   auto* field = make(name, new QLineEdit);
   field->setFixedWidth(FieldWidth(chars));
+  if (const FieldInfo* info = FindField(name)) field->setToolTip(FieldToolTip(*info));
   return field;
 }
 
 QLineEdit* ControlFactory::field(const WindowText& text, int chars) {
   QLineEdit* field = this->field(text.name, chars);
-  field->setToolTip(ToolTip(text));
+  // A tip the window has always shown stays as it was.
+  if (!text.toolTip.empty()) field->setToolTip(ToolTip(text));
   return field;
+}
+
+QString FieldToolTip(const FieldInfo& field) {
+  QString tip = ToQString(field.quantity) + ": " + ToQString(field.meaning);
+  if (!field.unit.empty()) tip += ", in " + ToQString(field.unit);
+  switch (field.reading) {
+    case Reading::Engineering:
+      return tip + "; SPICE suffixes allowed (f p n u m k meg)";
+    case Reading::Plain:
+      return tip + "; a plain number, scaled only with its unit (2.4nF)";
+    case Reading::Text:
+      break;
+  }
+  return tip;
 }
 
 int ControlFactory::FieldWidth(int chars) const { return chars * charWidth_ + 16; }

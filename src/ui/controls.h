@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <string_view>
 
+#include "model/fields.h"
 #include "ui/help_picture.h"
 #include "ui/window_texts.h"
 
@@ -20,6 +21,10 @@ class QPushButton;
 class QRadioButton;
 
 namespace vdmos::ui {
+
+/// A datasheet field's tool tip from the field table: its symbol, meaning and test condition,
+/// its unit and how its text is read.
+QString FieldToolTip(const FieldInfo& field);
 
 class CheckBox;
 class TextBox;

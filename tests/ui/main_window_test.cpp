@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "commands/command_runner.h"
 #include "commands/control_table.h"
@@ -16,9 +17,11 @@
 #include "commands/window_commands.h"
 #include "golden/start_card.h"
 #include "model/control_names.h"
+#include "model/fields.h"
 #include "model/subcircuit.h"
 #include "ui/check_box.h"
 #include "ui/rgate_window.h"
+#include "ui/text_bridge.h"
 #include "ui/window_texts.h"
 #include "ui_test_registry.h"
 #include "window_driver.h"
@@ -51,6 +54,23 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Each datasheet field explains itself: what it holds, its unit and how it is read; a tip the
+  // window always had stays as it was.
+  void everyDatasheetFieldHasATipWithItsUnit() {
+    OpenWindow w;
+    const WindowText ownTips[] = {texts::Vplat, texts::Idplat, texts::Text5, texts::Text4, texts::Text21};
+    for (const FieldInfo& field : DatasheetFields()) {
+      auto* edit = w.window.controls().get<QLineEdit>(field.control);
+      if (edit == nullptr) continue;  // the FET type box
+      const auto own = std::ranges::find(ownTips, field.control, &WindowText::name);
+      const QString tip = own != std::end(ownTips) ? ToolTip(*own) : FieldToolTip(field);
+      QCOMPARE(edit->toolTip(), tip);
+      if (own != std::end(ownTips)) continue;
+      QVERIFY(tip.startsWith(ToQString(field.quantity) + ": "));
+      QVERIFY(field.unit.empty() || tip.contains(", in " + ToQString(field.unit)));
+    }
+  }
+
   void opensWithItsStartTexts() {
     OpenWindow w;
     QCOMPARE(w.window.windowTitle(), QString("Varnex - MOS Tool"));
