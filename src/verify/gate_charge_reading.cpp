@@ -91,7 +91,9 @@ GateChargeReading ReadGateCharges(const std::vector<Point>& curve, double vg) {
 
   GateCharges charges;
   charges.plateau = level;
-  charges.qgs = level / firstSlope;
+  // The first rise's line meets the plateau at twice the charge of its halfway point; reading
+  // it so, not as level / firstSlope, keeps a rise too steep for a double's slope finite.
+  charges.qgs = 2 * *halfway;
   charges.qg = *qg;
   charges.qgd = *qg - (vg - level) / lastSlope - charges.qgs;
   if (!(charges.qgd > 0)) return {std::nullopt, GateChargeProblem::BelowPlateau};
