@@ -3,6 +3,7 @@
 #include "commands/ac_update.h"
 #include "commands/command_runner.h"
 #include "commands/dc_update.h"
+#include "commands/temperature_update.h"
 #include "extract/body_diode.h"
 #include "model/card_reading.h"
 #include "model/checked_math.h"
@@ -63,19 +64,24 @@ void UpdateModel(WindowState& state, Platform& platform) {
     }
     state.params.RG = FieldValue(state, control::Text2);
 
-    ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix);
+    for (const TemperatureProblem& problem :
+         ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix))
+      platform.ShowMessage(problem.message);
   } catch (const ArithmeticFault&) {
     ShowParameterError(state);
   }
 }
 
-void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix,
-                 CardPrecision precision) {
+std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view lambdaText,
+                                            std::string_view channelSuffix, CardPrecision precision) {
+  TemperatureFit temperature = TemperatureFitOf(state, state.params, lambdaText, precision);
+  state.params.temperatureText = temperature.CardText();
   state.card =
       BuildCardTexts(state.text(control::Text20), state.params, lambdaText, channelSuffix, precision);
   state.setText(control::Text19, CardBoxText(state));
   state.setEnabled(control::Command1, true);
   BuildSubCkt(state);
+  return std::move(temperature.problems);
 }
 
 bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "extract/temperature_fit.h"
 #include "model/model_card.h"
 #include "model/model_failure.h"
 #include "model/window_state.h"
@@ -20,9 +22,11 @@ void UpdateModel(WindowState& state, Platform& platform);
 /// and the channel suffix (kPChannelSuffix or empty), stored and shown in Text19 in the form
 /// "Multiple Lines" asks for, the copy button enabled and the subcircuit rebuilt. Throws
 /// ArithmeticFault from the card's numbers or the subcircuit's breakdown voltage.
-/// A refined card prints the groups the refinement set with four significant digits.
-void ShowNewCard(WindowState& state, std::string_view lambdaText, std::string_view channelSuffix,
-                 CardPrecision precision = {});
+/// A refined card prints the groups the refinement set with four significant digits. The
+/// hot device's fields, fitted to the new parameters, give the card its temperature line;
+/// returns the ones refused, for the model update to show.
+std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view lambdaText,
+                                            std::string_view channelSuffix, CardPrecision precision = {});
 
 /// What every command that needs a card does first: an empty card box runs the model update.
 /// When the model failed, a command given a refusal shows it as a message and returns false;

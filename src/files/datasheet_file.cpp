@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 
 #include "files/file_messages.h"
 #include "model/control_names.h"
@@ -69,6 +70,11 @@ constexpr std::array<Line, 40> kLayout{
 constexpr std::array<std::string_view, 9> kNamedTexts{
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
     control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+// The hot device's values, written only when typed: a file without them stays as it was, and
+// older readers, which pass over names they do not know, open it as before.
+constexpr std::array<std::string_view, 10> kNamedTextsWhenTyped{
+    control::TjHot,  control::RdsHotRatio, control::Tj2,    control::RdsRatio2, control::VthHot,
+    control::VsdHot, control::IsdHot,      control::ZtcVgs, control::BvHot,     control::IdssHot};
 constexpr std::array<std::string_view, 4> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
                                                        control::FixVTO, control::ChargesFirst};
 
@@ -97,6 +103,8 @@ std::optional<NamedLine> ReadNamedLine(std::string_view line) {
   const std::string_view text = line.substr(equals + 1);
   if (auto known = std::ranges::find(kNamedTexts, name); known != kNamedTexts.end())
     return NamedLine{*known, std::string(text)};
+  if (auto known = std::ranges::find(kNamedTextsWhenTyped, name); known != kNamedTextsWhenTyped.end())
+    return NamedLine{*known, std::string(text)};
   if (auto known = std::ranges::find(kNamedChecks, name);
       known != kNamedChecks.end() && text.size() == 1 && text[0] >= '0' && text[0] <= '2')
     return NamedLine{*known, std::string(text), true, text[0] - '0'};
@@ -115,6 +123,8 @@ std::string DatasheetFileText(const WindowState& state) {
     text.append(name).append("=").append(state.text(name)).append("\r\n");
   for (const std::string_view name : kNamedChecks)
     text.append(name).append("=").append(std::to_string(state.check(name))).append("\r\n");
+  for (const std::string_view name : kNamedTextsWhenTyped)
+    if (!state.text(name).empty()) text.append(name).append("=").append(state.text(name)).append("\r\n");
   return text;
 }
 
@@ -126,8 +136,9 @@ std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
   for (const Line& line : kLayout)
     if (!line.control.empty())
       if (auto found = problem(line.control)) return found;
-  for (const std::string_view name : kNamedTexts)
-    if (auto found = problem(name)) return found;
+  for (const auto& names : {std::span<const std::string_view>(kNamedTexts), {kNamedTextsWhenTyped}})
+    for (const std::string_view name : names)
+      if (auto found = problem(name)) return found;
   return std::nullopt;
 }
 

@@ -175,11 +175,14 @@ std::optional<std::string> CardModelName(const CardTexts& card) {
 }
 
 bool CardIsPChannel(const CardTexts& card) {
-  return card.segment3.ends_with(std::string(kPChannelSuffix) + ")");
+  // The mark ends segment 3, before the closing parenthesis unless a temperature line follows.
+  std::string_view third = card.segment3;
+  if (card.segment4.empty() && third.ends_with(')')) third.remove_suffix(1);
+  return third.ends_with(kPChannelSuffix);
 }
 
 std::optional<std::string> CardProblem(const CardTexts& card) {
-  for (const std::string* segment : {&card.segment1, &card.segment2, &card.segment3}) {
+  for (const std::string* segment : {&card.segment1, &card.segment2, &card.segment3, &card.segment4}) {
     if (HasControlCharacter(*segment)) return std::string(kCardControlCharacterText);
   }
   CardReading reading = ReadCard(ThreeLineCard(card));

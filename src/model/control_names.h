@@ -53,6 +53,17 @@ inline constexpr char Qgd[] = "Qgd";
 inline constexpr char Qg[] = "Qg";
 inline constexpr char VgCharge[] = "VgCharge";  ///< the gate voltage at which Qg is given
 inline constexpr char avalanche_volt[] = "avalanche_volt";
+// The hot device: datasheet values at a junction temperature above 25 C.
+inline constexpr char TjHot[] = "TjHot";              ///< the hot junction temperature, C
+inline constexpr char RdsHotRatio[] = "RdsHotRatio";  ///< Rds(on) at TjHot over Rds(on) at 25 C
+inline constexpr char Tj2[] = "Tj2";                  ///< a second temperature of the Rds(on) curve
+inline constexpr char RdsRatio2[] = "RdsRatio2";      ///< Rds(on) at Tj2 over Rds(on) at 25 C
+inline constexpr char VthHot[] = "VthHot";
+inline constexpr char VsdHot[] = "VsdHot";
+inline constexpr char IsdHot[] = "IsdHot";
+inline constexpr char ZtcVgs[] = "ZtcVgs";  ///< where the 25 C and hot transfer curves cross
+inline constexpr char BvHot[] = "BvHot";
+inline constexpr char IdssHot[] = "IdssHot";
 
 // Texts the commands write: labels, the card and subcircuit boxes, the library.
 inline constexpr char OUT_ID1[] = "OUT_ID1";

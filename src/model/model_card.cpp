@@ -30,15 +30,20 @@ CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& pa
   card.segment2.append("TT=").append(CardNumberText(params.TT, card_mask::kTT)).append("n ");
   card.segment2.append("a=").append(capacitance(params.a, card_mask::ka));
 
-  card.segment3.append(params.bodyDiodeText).append(params.junctionCapText).append(channelSuffix).append(")");
+  card.segment3.append(params.bodyDiodeText).append(params.junctionCapText).append(channelSuffix);
+  (params.temperatureText.empty() ? card.segment3 : card.segment4.append(params.temperatureText)).append(")");
 
   // Segment 1 already ends in a blank; segment 2 does not.
-  card.singleLine = card.segment1 + card.segment2 + " " + card.segment3;
+  card.singleLine = card.segment1 + card.segment2 + " " + card.segment3 + TemperatureLine(card, "\r\n+");
   return card;
 }
 
+std::string TemperatureLine(const CardTexts& card, std::string_view lineBreak) {
+  return card.segment4.empty() ? std::string() : std::string(lineBreak) + card.segment4;
+}
+
 std::string ThreeLineCard(const CardTexts& card) {
-  return card.segment1 + "\r\n+" + card.segment2 + "\r\n+" + card.segment3;
+  return card.segment1 + "\r\n+" + card.segment2 + "\r\n+" + card.segment3 + TemperatureLine(card, "\r\n+");
 }
 
 }  // namespace vdmos

@@ -46,6 +46,10 @@ CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& pa
                          std::string_view lambdaText, std::string_view channelSuffix,
                          CardPrecision precision = {});
 
+/// The temperature segment as a line of its own after `lineBreak` (the continuation mark
+/// included), or the empty text when the card has none.
+std::string TemperatureLine(const CardTexts& card, std::string_view lineBreak);
+
 /// The three-line form of the card segments: the second and third lines begin with SPICE's
 /// "+" continuation mark; CR LF between the lines, none after the last.
 std::string ThreeLineCard(const CardTexts& card);

@@ -117,7 +117,7 @@ bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
 }
 
 NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::string_view breakdownVoltage,
-                                std::string_view card) {
+                                std::string_view card, std::optional<HotBreakdown> hot) {
   if (auto problem = NgspiceCardProblem(modelName, nChannel, card)) return Refusal(*problem);
   if (!HasBreakdownVoltage(breakdownVoltage))
     return Refusal(kNgspiceSubCktNoBreakdownText, NgspiceSubCkt::Status::NoBreakdownVoltage);
@@ -129,15 +129,17 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
   }
   NgspiceSubCkt result;
   result.status = NgspiceSubCkt::Status::Made;
-  result.text = SubCircuitLines(
-      modelName, nChannel, card, kNgspiceTransistorNodes,
-      std::string(kNgspiceDiodeOpening) + DefaultNumberText(voltage) + std::string(kNgspiceDiodeClosing));
+  result.text = SubCircuitLines(modelName, nChannel, card, kNgspiceTransistorNodes,
+                                std::string(kNgspiceDiodeOpening) + DefaultNumberText(voltage) +
+                                    (hot ? BreakdownTemperatureText(voltage, *hot) : std::string()) +
+                                    std::string(kNgspiceDiodeClosing));
   return result;
 }
 
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
   return NgspiceSubCircuit(state.text(control::Text20), IsNmosForSubcircuit(state),
-                           state.text(control::avalanche_volt), state.text(control::Text19));
+                           state.text(control::avalanche_volt), state.text(control::Text19),
+                           HotBreakdownOf(state));
 }
 
 }  // namespace vdmos

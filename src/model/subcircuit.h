@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/hot_device.h"
 #include "model/window_state.h"
 
 namespace vdmos {
@@ -34,9 +35,10 @@ struct NgspiceSubCkt {
 /// The ngspice subcircuit from the model name, the FET type (nChannel as BuildSubCkt takes
 /// it: Combo1 is "NMOS"), the breakdown voltage field (its plain reading, sign dropped, as
 /// BuildSubCkt reads it) and the card text in its one-line or three-line form. Never throws.
+/// With `hot`, the breakdown diode's voltage moves with the temperature to meet it.
 NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::string_view breakdownVoltage,
-                                std::string_view card);
-/// The same from the window: Text20, Combo1, avalanche_volt and Text19.
+                                std::string_view card, std::optional<HotBreakdown> hot = std::nullopt);
+/// The same from the window: Text20, Combo1, avalanche_volt, Text19, TjHot and BvHot.
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
 /// Whether the breakdown voltage field gives the subcircuit a voltage: not empty and not 0
 /// (true for a value too large to read, which the subcircuit then refuses).

@@ -20,12 +20,17 @@ struct ModelParameterSet {
   double TT = 0, CGDMAX = 0, CGDMIN = 0, CGS = 0, a = 0;
   std::string bodyDiodeText;    ///< "IS=... N=... RB=... " or empty
   std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
+  /// "TNOM=25 TCVTH=... MU=... TRD1=... EG=..." for the hot device, or empty
+  std::string temperatureText = {};
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;
 };
 
-/// The card as the last model update stored it: three segments and the one-line form.
+/// The card as the last model update stored it: three segments and the one-line form, and a
+/// fourth segment with the temperature parameters, which both forms put on a line of its own
+/// (empty without them; the closing parenthesis then ends segment 3).
 struct CardTexts {
   std::string segment1, segment2, segment3, singleLine;
+  std::string segment4 = {};
   friend bool operator==(const CardTexts&, const CardTexts&) = default;
 };
 

@@ -2,13 +2,14 @@
 
 #include "model/control_names.h"
 #include "model/fet_type.h"
+#include "model/model_card.h"
 #include "model/simulator_numbers.h"
 #include "testcircuits/test_circuit_texts.h"
 
 namespace vdmos {
 
 std::string EmbeddedCard(const CardTexts& card) {
-  return card.segment1 + "\\n+" + card.segment2 + "\\n+" + card.segment3;
+  return card.segment1 + "\\n+" + card.segment2 + "\\n+" + card.segment3 + TemperatureLine(card, "\\n+");
 }
 
 CircuitInputs ReadCircuitInputs(const WindowState& state) {

@@ -54,9 +54,9 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     }
   }
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
-  const NgspiceSubCkt subckt =
-      NgspiceSubCircuit(CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
-                        state.text(control::avalanche_volt), ThreeLineCard(state.card));
+  const NgspiceSubCkt subckt = NgspiceSubCircuit(
+      CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
+      state.text(control::avalanche_volt), ThreeLineCard(state.card), HotBreakdownOf(state));
   if (subckt.ok()) {
     const std::string path =
         CircuitFilePath(folder, state.text(control::Text20), kNgspiceSubCktSuffix).value_or("");

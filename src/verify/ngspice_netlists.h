@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "extract/temperature_fit.h"
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
 
@@ -40,7 +41,7 @@ inline constexpr std::string_view kCrss = "crss_pf";
 }  // namespace netlist_output
 
 /// The drain voltage at which the on-resistance is taken, as the DC fit takes it.
-inline constexpr double kRdsOnDrainVoltage = 0.1;
+inline constexpr double kRdsOnDrainVoltage = kOnResistanceDrainVoltage;
 
 /// The file-name stem of a bench, the same as the test circuit export's.
 std::string_view BenchStem(Bench bench);

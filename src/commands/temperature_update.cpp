@@ -1,0 +1,86 @@
+#include "commands/temperature_update.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/card_reading.h"
+#include "model/checked_math.h"
+#include "model/control_names.h"
+#include "model/fet_type.h"
+#include "model/field_reading.h"
+#include "model/numbers.h"
+
+namespace vdmos {
+namespace {
+
+/// A typed field's number; nullopt for an empty field, and for one beyond a double, which is
+/// named.
+std::optional<double> Typed(const WindowState& state, std::string_view control,
+                            std::vector<TemperatureProblem>& problems) {
+  if (state.text(control).empty()) return std::nullopt;
+  try {
+    return FieldValue(state, control);
+  } catch (const ArithmeticFault&) {
+    problems.push_back(
+        {control, "\"" + std::string(FindField(control)->quantity) + "\" is too large to use."});
+    return std::nullopt;
+  }
+}
+
+/// A number as the card writes it, read back: the simulator sees no more digits than that.
+double AsWritten(double value, std::string_view mask, CardDigits digits) {
+  return EngineeringReading(CardParameterText(value, mask, digits));
+}
+
+double Value(const WindowState& state, std::string_view control) {
+  try {
+    return FieldValue(state, control);
+  } catch (const ArithmeticFault&) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSet& params,
+                                std::string_view lambdaText, CardPrecision precision) {
+  std::vector<TemperatureProblem> unread;
+  TemperatureTargets targets{.tjHot = Typed(state, control::TjHot, unread),
+                             .rdsRatio = Typed(state, control::RdsHotRatio, unread),
+                             .tj2 = Typed(state, control::Tj2, unread),
+                             .rdsRatio2 = Typed(state, control::RdsRatio2, unread),
+                             .vthHot = Typed(state, control::VthHot, unread),
+                             .vsdHot = Typed(state, control::VsdHot, unread),
+                             .isdHot = Typed(state, control::IsdHot, unread),
+                             .ztcVgs = Typed(state, control::ZtcVgs, unread)};
+  try {
+    const CardDigits dc = precision.dc;
+    const bool pmos = IsPChannelType(state.text(control::Combo1));
+    const double vto = AsWritten(params.VTO, card_mask::kVTO, dc);
+    const RoomChannel room{AsWritten(params.KP, card_mask::kKP, dc), pmos ? -vto : vto,
+                           AsWritten(params.RS, card_mask::kRS, dc), AsWritten(params.RD, card_mask::kRD, dc),
+                           EngineeringReading(lambdaText)};
+    RoomValues values{.rdsOn = Value(state, control::Text6),
+                      .rdsOnVgs = Value(state, control::rdsonVgs),
+                      .rdsOnVds = kOnResistanceDrainVoltage,
+                      .vgsTh = Value(state, control::Text3),
+                      .transferVds = Value(state, control::TextBoxVdsTest)};
+    values.IS = CardTextValue(params.bodyDiodeText, "IS").value_or(0);
+    values.N = CardTextValue(params.bodyDiodeText, "N").value_or(0);
+    values.RB = CardTextValue(params.bodyDiodeText, "RB").value_or(0);
+    const std::array currents{Value(state, control::id1), Value(state, control::id2),
+                              Value(state, control::id3)};
+    values.isdLow = std::ranges::min(currents);
+    values.isdHigh = std::ranges::max(currents);
+    TemperatureFit fit = FitTemperature(room, values, targets);
+    fit.problems.insert(fit.problems.begin(), unread.begin(), unread.end());
+    return fit;
+  } catch (const ArithmeticFault&) {
+    TemperatureFit none;
+    none.problems = std::move(unread);
+    return none;
+  }
+}
+
+}  // namespace vdmos

@@ -1,0 +1,259 @@
+#include "extract/temperature_fit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "extract/constants.h"
+#include "model/control_names.h"
+#include "model/fields.h"
+#include "model/numbers.h"
+
+namespace vdmos {
+namespace {
+
+constexpr double kKelvinOffset = 273.15;
+constexpr int kBisectionPasses = 200;
+// TCVTH and MU depend on each other through the hot threshold and the zero-TC point; a few
+// rounds of the pair settle them far below the digits the card writes.
+constexpr int kCouplingRounds = 30;
+// The span of MU searched: every silicon device lies well inside it.
+constexpr double kLowestMU = -6.0;
+constexpr double kHighestMU = 2.0;
+
+double Kelvin(double celsius) { return celsius + kKelvinOffset; }
+double ThermalVoltageAt(double celsius) { return kBoltzmann * Kelvin(celsius) / kElementaryCharge; }
+double Ratio(double celsius) { return Kelvin(celsius) / Kelvin(kRoomCelsius); }
+
+/// Bisection for an increasing f: the x in [low, high] where f(x) = 0.
+double Bisect(auto f, double low, double high) {
+  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-15 * std::max(1.0, std::fabs(high)); ++pass) {
+    const double middle = low + (high - low) / 2;
+    (f(middle) > 0 ? high : low) = middle;
+  }
+  return low + (high - low) / 2;
+}
+
+struct HotChannel {
+  double KP, VTO, RS, RD, LAMBDA;
+};
+
+HotChannel At(const RoomChannel& room, const ChannelTemperature& law, double celsius) {
+  const double dT = celsius - kRoomCelsius;
+  return {room.KP * std::pow(Ratio(celsius), law.MU), room.VTO - law.TCVTH * dT, room.RS,
+          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT), room.LAMBDA};
+}
+
+/// ngspice's channel at internal voltages: the overdrive smoothed by the subthreshold law.
+double ChannelCurrent(const HotChannel& c, double vgs, double vds) {
+  if (!(vds > 0)) return 0;
+  const double x = (vgs - c.VTO) / kSubthresholdSlope;
+  const double overdrive = kSubthresholdSlope * (x > 40 ? x : std::log1p(std::exp(x)));
+  const double beta = c.KP * (1 + c.LAMBDA * vds);
+  return overdrive <= vds ? beta * overdrive * overdrive / 2 : beta * vds * (overdrive - vds / 2);
+}
+
+double TerminalCurrent(const HotChannel& c, double vgs, double vds) {
+  // The current lowers both internal voltages, so the channel's current falls as the guess
+  // rises: the one crossing lies between 0 and the current without the drops.
+  const double most = ChannelCurrent(c, vgs, vds);
+  return Bisect([&](double id) { return id - ChannelCurrent(c, vgs - id * c.RS, vds - id * (c.RS + c.RD)); },
+                0.0, most);
+}
+
+std::string_view Quantity(std::string_view control) { return FindField(control)->quantity; }
+
+void Refuse(TemperatureFit& fit, std::string_view control, std::string_view why,
+            std::string_view outcome = "the card is made without it") {
+  fit.problems.push_back({control, "\"" + std::string(Quantity(control)) + "\" " + std::string(why) + ": " +
+                                       std::string(outcome) + "."});
+}
+
+/// The drain resistance at celsius that puts the on-resistance at `target`; nullopt when the
+/// channel and RS alone already exceed it.
+std::optional<double> HotDrainResistance(const RoomChannel& room, ChannelTemperature law, const RoomValues& v,
+                                         double celsius, double target) {
+  const auto resistance = [&](double rd) {
+    law.TRD1 = law.TRD2 = 0;
+    HotChannel c = At(room, law, celsius);
+    c.RD = rd;
+    return v.rdsOnVds / TerminalCurrent(c, v.rdsOnVgs, v.rdsOnVds);
+  };
+  if (!(resistance(0) < target)) return std::nullopt;
+  return Bisect([&](double rd) { return resistance(rd) - target; }, 0.0, target);
+}
+
+void FitThreshold(const RoomChannel& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
+  // The threshold falls by TCVTH * dT but for the drain voltage, tied to the gate, that falls
+  // with it: each round moves TCVTH by what is still missing.
+  const double missing = HotThreshold(room, fit.channel, celsius, kThresholdCurrent) - *t.vthHot;
+  fit.channel.TCVTH += missing / (celsius - kRoomCelsius);
+}
+
+bool FitZeroTc(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit,
+               double celsius) {
+  const ChannelTemperature roomLaw;
+  const double wanted = HotDrainCurrent(room, roomLaw, kRoomCelsius, *t.ztcVgs, v.transferVds);
+  ChannelTemperature law = fit.channel;
+  const auto excess = [&](double mu) {
+    law.MU = mu;
+    return HotDrainCurrent(room, law, celsius, *t.ztcVgs, v.transferVds) - wanted;
+  };
+  // The hot current rises with MU (the hot temperature's ratio is above 1).
+  if (!(excess(kLowestMU) < 0 && excess(kHighestMU) > 0)) return false;
+  fit.channel.MU = Bisect(excess, kLowestMU, kHighestMU);
+  return true;
+}
+
+/// Whether the Rds(on) ratios can be used at all, refusing the ones that cannot.
+void CheckRatios(const RoomChannel& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
+  if (!t.rdsRatio) return;
+  if (!(*t.rdsRatio > 0)) return Refuse(fit, control::RdsHotRatio, "is not above 0");
+  if (!(room.RD > 0)) return Refuse(fit, control::RdsHotRatio, "needs a card with RD above 0");
+  fit.trd1Given = true;
+  if (!t.tj2 && !t.rdsRatio2) return;
+  if (!t.tj2 || !UsableHotCelsius(*t.tj2) || *t.tj2 == celsius)
+    return Refuse(fit, control::Tj2, "is not a temperature above 25 C, at most 200 C, apart from the hot Tj");
+  if (!t.rdsRatio2 || !(*t.rdsRatio2 > 0)) return Refuse(fit, control::RdsRatio2, "is not above 0");
+  fit.trd2Given = true;
+}
+
+/// TRD1 (and TRD2) for the channel's present TCVTH and MU; the field of a ratio that cannot
+/// be met, nullopt when both are.
+std::optional<std::string_view> FitDrainResistance(const RoomChannel& room, const TemperatureTargets& t,
+                                                   const RoomValues& v, TemperatureFit& fit, double celsius) {
+  const auto hot = HotDrainResistance(room, fit.channel, v, celsius, *t.rdsRatio * v.rdsOn);
+  if (!hot) return control::RdsHotRatio;
+  const double x1 = *hot / room.RD - 1;
+  const double d1 = celsius - kRoomCelsius;
+  fit.channel.TRD1 = x1 / d1;
+  fit.channel.TRD2 = 0;
+  if (!fit.trd2Given) return std::nullopt;
+  const auto second = HotDrainResistance(room, fit.channel, v, *t.tj2, *t.rdsRatio2 * v.rdsOn);
+  if (!second) return control::RdsRatio2;
+  // RD(T) / RD - 1 = TRD1 dT + TRD2 dT^2 through both points.
+  const double x2 = *second / room.RD - 1;
+  const double d2 = *t.tj2 - kRoomCelsius;
+  fit.channel.TRD2 = (x2 / d2 - x1 / d1) / (d2 - d1);
+  fit.channel.TRD1 = x1 / d1 - fit.channel.TRD2 * d1;
+  return std::nullopt;
+}
+
+void FitChannel(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v,
+                TemperatureFit& fit, double celsius) {
+  if (t.vthHot) {
+    if (!(*t.vthHot > 0))
+      Refuse(fit, control::VthHot, "is not above 0 V");
+    else if (*t.vthHot > v.vgsTh)
+      Refuse(fit, control::VthHot, "is above Vgs(th) at 25 C, where a hot threshold is lower");
+    else
+      fit.tcvthGiven = true;
+  }
+  if (t.ztcVgs) {
+    if (!(*t.ztcVgs > (t.vthHot ? *t.vthHot : 0)) || !(*t.ztcVgs > room.VTO))
+      Refuse(fit, control::ZtcVgs, "is not above the threshold");
+    else
+      fit.muGiven = true;
+  }
+  CheckRatios(room, t, fit, celsius);
+  // The threshold, the zero-TC point and the on-resistance each depend a little on the
+  // others' parameters (through KP, VTO and RD at the hot temperature): rounds of the three
+  // settle them together.
+  for (int round = 0; round < kCouplingRounds; ++round) {
+    if (fit.tcvthGiven) FitThreshold(room, t, fit, celsius);
+    if (fit.muGiven && !FitZeroTc(room, t, v, fit, celsius)) {
+      fit.muGiven = false;
+      fit.channel.MU = ChannelTemperature{}.MU;
+      Refuse(fit, control::ZtcVgs, "cannot be met by the mobility's temperature exponent");
+    }
+    if (fit.trd1Given) {
+      if (const auto unmet = FitDrainResistance(room, t, v, fit, celsius)) {
+        fit.trd1Given = fit.trd2Given = false;
+        fit.channel.TRD1 = fit.channel.TRD2 = 0;
+        Refuse(fit, *unmet, "is below what the hot channel alone gives");
+      }
+    }
+  }
+}
+
+void FitDiode(const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit, double celsius) {
+  if (!t.vsdHot && !t.isdHot) return;
+  if (!t.vsdHot || !t.isdHot) return Refuse(fit, t.vsdHot ? control::IsdHot : control::VsdHot, "is empty");
+  if (!(v.IS > 0 && v.N > 0)) return Refuse(fit, control::VsdHot, "needs the 25 C body diode points");
+  if (!(*t.isdHot >= v.isdLow && *t.isdHot <= v.isdHigh))
+    return Refuse(fit, control::IsdHot, "lies outside the currents of the 25 C diode points");
+  const double roomVsd = HotDiodeVoltage(v.IS, v.N, v.RB, 0, kRoomCelsius, *t.isdHot);
+  if (!(*t.vsdHot < roomVsd))
+    return Refuse(fit, control::VsdHot, "is not below the 25 C Vsd at that current");
+  const double junction = *t.vsdHot - *t.isdHot * v.RB;
+  if (!(junction > 0)) return Refuse(fit, control::VsdHot, "is below the drop of the diode's RB");
+  // IS at the hot temperature that puts the junction voltage at the hot point, then EG from IS(T).
+  const double nVt = v.N * ThermalVoltageAt(celsius);
+  const double hotIS = *t.isdHot / std::expm1(junction / nVt);
+  const double ratio = Ratio(celsius);
+  fit.EG = (std::log(hotIS / v.IS) - kDiodeXTI / v.N * std::log(ratio)) * nVt / (ratio - 1);
+}
+
+}  // namespace
+
+double HotDrainCurrent(const RoomChannel& room, const ChannelTemperature& law, double celsius, double vgs,
+                       double vds) {
+  return TerminalCurrent(At(room, law, celsius), vgs, vds);
+}
+
+double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, double celsius, double current) {
+  const HotChannel c = At(room, law, celsius);
+  // The current rises with the gate (and drain) voltage; it reaches `current` within a few
+  // volts of VTO.
+  return Bisect([&](double v) { return TerminalCurrent(c, v, v) - current; }, c.VTO - 2,
+                c.VTO + 2 + std::sqrt(2 * current / c.KP));
+}
+
+double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius, double isd) {
+  const double ratio = Ratio(celsius);
+  const double nVt = N * ThermalVoltageAt(celsius);
+  const double hotIS = IS * std::exp((ratio - 1) * EG / nVt) * std::pow(ratio, kDiodeXTI / N);
+  return nVt * std::log1p(isd / hotIS) + RB * isd;
+}
+
+std::string TemperatureFit::CardText() const {
+  if (!hot) return {};
+  std::string text = "TNOM=" + DefaultNumberText(kRoomCelsius);
+  const auto add = [&](bool given, std::string_view key, double value) {
+    if (given) text.append(" ").append(key).append("=").append(FourSignificantText(value));
+  };
+  add(tcvthGiven, "TCVTH", channel.TCVTH);
+  add(muGiven, "MU", channel.MU);
+  add(trd1Given, "TRD1", channel.TRD1);
+  add(trd2Given, "TRD2", channel.TRD2);
+  add(EG.has_value(), "EG", EG.value_or(0));
+  return text;
+}
+
+TemperatureFit FitTemperature(const RoomChannel& room, const RoomValues& values,
+                              const TemperatureTargets& targets) {
+  TemperatureFit fit;
+  if (!targets.tjHot) return fit;
+  if (!UsableHotCelsius(*targets.tjHot)) {
+    Refuse(fit, control::TjHot, "is not above 25 C and at most 200 C",
+           "the card is made without temperature parameters");
+    return fit;
+  }
+  fit.hot = true;
+  const double celsius = *targets.tjHot;
+  if (room.KP > 0) {
+    FitChannel(room, targets, values, fit, celsius);
+  }
+  FitDiode(targets, values, fit, celsius);
+  const auto finite = [](double x) { return std::isfinite(x); };
+  if (!finite(fit.channel.TCVTH) || !finite(fit.channel.MU) || !finite(fit.channel.TRD1) ||
+      !finite(fit.channel.TRD2) || (fit.EG && !finite(*fit.EG))) {
+    // A value beyond a double's reach (a card at its limits) goes into no card.
+    fit = TemperatureFit{};
+    fit.hot = true;
+    Refuse(fit, control::TjHot, "gives temperature parameters beyond reach",
+           "the card is made with TNOM alone");
+  }
+  return fit;
+}
+
+}  // namespace vdmos

@@ -1,0 +1,92 @@
+#pragma once
+// The hot device: the card's temperature parameters from datasheet values at a junction
+// temperature above 25 C, in the temperature laws of ngspice's VDMOS model:
+//   VTO(T) = VTO - TCVTH * dT (magnitudes: the threshold falls with a positive TCVTH),
+//   KP(T) = KP * (T / TNOM)^MU,  RD(T) = RD * (1 + TRD1 * dT + TRD2 * dT^2),
+//   IS(T) = IS * exp((T / TNOM - 1) * EG / (N * Vt(T))) * (T / TNOM)^(XTI / N),
+// with TNOM = 25 C, and the channel's subthreshold law, whose slope KSUBTHRES is 0.1 V
+// unless the card gives another. Each parameter comes in closed form or by a one-dimensional
+// solve from its own datasheet value, so a bad value costs its own parameter only.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/hot_device.h"
+
+namespace vdmos {
+
+/// The drain current at which the datasheet gives Vgs(th), drain tied to gate.
+inline constexpr double kThresholdCurrent = 250e-6;
+/// The drain voltage at which the model's Rds(on) is taken: low enough for the linear region.
+inline constexpr double kOnResistanceDrainVoltage = 0.1;
+/// The body diode's XTI as the card leaves it (ngspice's default).
+inline constexpr double kDiodeXTI = 3.0;
+/// ngspice's subthreshold slope KSUBTHRES when the card gives none.
+inline constexpr double kSubthresholdSlope = 0.1;
+
+/// The 25 C card's channel, as magnitudes (a P-channel VTO turned positive).
+struct RoomChannel {
+  double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0;
+};
+
+/// The channel's temperature parameters, the defaults where a value is not given.
+struct ChannelTemperature {
+  double TCVTH = 0;
+  double MU = -1.5;
+  double TRD1 = 0, TRD2 = 0;
+};
+
+/// The channel's drain current magnitude (A) in ngspice's VDMOS at gate and drain voltage
+/// magnitudes at celsius, the series resistances' drops included.
+double HotDrainCurrent(const RoomChannel& room, const ChannelTemperature& law, double celsius, double vgs,
+                       double vds);
+/// The gate voltage at which the channel carries `current` with drain tied to gate.
+double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, double celsius, double current);
+
+/// The body diode's forward voltage at isd and celsius for IS, N, RB and EG (XTI kDiodeXTI).
+double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius, double isd);
+
+/// What the datasheet gives at the hot temperature, each nullopt when not typed.
+struct TemperatureTargets {
+  std::optional<double> tjHot = {};
+  std::optional<double> rdsRatio = {};  ///< Rds(on) at tjHot over Rds(on) at 25 C
+  std::optional<double> tj2 = {}, rdsRatio2 = {};
+  std::optional<double> vthHot = {};
+  std::optional<double> vsdHot = {}, isdHot = {};
+  std::optional<double> ztcVgs = {};
+};
+
+/// The 25 C values the targets are judged and met against.
+struct RoomValues {
+  double rdsOn = 0;        ///< Ohm, the datasheet's
+  double rdsOnVgs = 0;     ///< V
+  double rdsOnVds = 0;     ///< V, the drain voltage the on-resistance is measured at
+  double vgsTh = 0;        ///< V, the datasheet's threshold
+  double transferVds = 0;  ///< V, the drain voltage of the transfer curves
+  /// The body diode fit (IS 0 without one) and the current span of its points.
+  double IS = 0, N = 0, RB = 0, isdLow = 0, isdHigh = 0;
+};
+
+/// One target the fit refused, with the field it names and why.
+struct TemperatureProblem {
+  std::string_view control;
+  std::string message;
+};
+
+struct TemperatureFit {
+  bool hot = false;  ///< a usable hot temperature: the card carries TNOM and the laws
+  ChannelTemperature channel;
+  bool tcvthGiven = false, muGiven = false, trd1Given = false, trd2Given = false;
+  std::optional<double> EG;
+  std::vector<TemperatureProblem> problems;
+  /// "TNOM=25 TCVTH=... MU=... TRD1=... TRD2=... EG=..." with the parameters found; empty
+  /// when not hot.
+  std::string CardText() const;
+};
+
+/// The temperature parameters for a 25 C card. Never throws.
+TemperatureFit FitTemperature(const RoomChannel& room, const RoomValues& values,
+                              const TemperatureTargets& targets);
+
+}  // namespace vdmos

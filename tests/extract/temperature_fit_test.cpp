@@ -1,0 +1,140 @@
+#include "extract/temperature_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/control_names.h"
+
+namespace vdmos {
+namespace {
+
+// A 100 V, 44 mOhm device as the DC and diode fits make it, and its datasheet's 25 C values.
+const RoomChannel kRoom{5.8, 3.0, 0.0004, 0.0189, 0.001};
+const RoomValues kValues{.rdsOn = 0.044,
+                         .rdsOnVgs = 10,
+                         .rdsOnVds = kOnResistanceDrainVoltage,
+                         .vgsTh = 3,
+                         .transferVds = 50,
+                         .IS = 2.98e-9,
+                         .N = 1.271,
+                         .RB = 0.004928,
+                         .isdLow = 1,
+                         .isdHigh = 50};
+const TemperatureTargets kHot{
+    .tjHot = 175, .rdsRatio = 2.0, .vthHot = 2.2, .vsdHot = 0.6, .isdHot = 10, .ztcVgs = 6.2};
+
+double RdsOn(const ChannelTemperature& law, double celsius) {
+  return kValues.rdsOnVds / HotDrainCurrent(kRoom, law, celsius, kValues.rdsOnVgs, kValues.rdsOnVds);
+}
+
+TEST(TemperatureFit, MeetsEveryHotValueInTheLawsItWrites) {
+  const TemperatureFit fit = FitTemperature(kRoom, kValues, kHot);
+  ASSERT_TRUE(fit.problems.empty()) << fit.problems.front().message;
+  const ChannelTemperature& law = fit.channel;
+  EXPECT_NEAR(HotThreshold(kRoom, law, 175, kThresholdCurrent), 2.2, 1e-6);
+  EXPECT_NEAR(RdsOn(law, 175), 2.0 * 0.044, 1e-9);
+  // The zero-TC point: the same current at 25 C and hot, whatever RS and LAMBDA.
+  EXPECT_NEAR(HotDrainCurrent(kRoom, law, 175, 6.2, 50), HotDrainCurrent(kRoom, {}, 25, 6.2, 50), 1e-6);
+  ASSERT_TRUE(fit.EG);
+  EXPECT_NEAR(HotDiodeVoltage(kValues.IS, kValues.N, kValues.RB, *fit.EG, 175, 10), 0.6, 1e-9);
+  // The laws bend the right way: the threshold falls, the mobility and RD's resistance too.
+  EXPECT_GT(law.TCVTH, 0);
+  EXPECT_LT(law.MU, 0);
+  EXPECT_GT(law.TRD1, 0);
+}
+
+TEST(TemperatureFit, ThresholdCorrectsForTheSubthresholdLaw) {
+  // A bare square law would put the 250 uA threshold at VTO + sqrt(2 I / KP), 9 mV above VTO;
+  // the subthreshold law puts it below VTO for this KP.
+  const double threshold = HotThreshold(kRoom, {}, 25, kThresholdCurrent);
+  EXPECT_LT(threshold, kRoom.VTO);
+  EXPECT_GT(threshold, kRoom.VTO - 0.5);
+}
+
+TEST(TemperatureFit, SecondPointGivesTheQuadraticCoefficient) {
+  TemperatureTargets targets = kHot;
+  targets.tj2 = 100;
+  targets.rdsRatio2 = 1.45;
+  const TemperatureFit fit = FitTemperature(kRoom, kValues, targets);
+  ASSERT_TRUE(fit.problems.empty()) << fit.problems.front().message;
+  EXPECT_TRUE(fit.trd2Given);
+  EXPECT_NEAR(RdsOn(fit.channel, 175), 2.0 * 0.044, 1e-9);
+  EXPECT_NEAR(RdsOn(fit.channel, 100), 1.45 * 0.044, 1e-9);
+  EXPECT_NE(fit.CardText().find(" TRD2="), std::string::npos);
+}
+
+TEST(TemperatureFit, CardTextCarriesTheNominalTemperatureAndWhatWasGiven) {
+  EXPECT_EQ(FitTemperature(kRoom, kValues, {}).CardText(), "");
+  EXPECT_EQ(FitTemperature(kRoom, kValues, {.tjHot = 150}).CardText(), "TNOM=25");
+  const std::string text = FitTemperature(kRoom, kValues, kHot).CardText();
+  EXPECT_TRUE(text.starts_with("TNOM=25 TCVTH=0.00")) << text;
+  for (const char* key : {" MU=-", " TRD1=0.0", " EG="}) EXPECT_NE(text.find(key), std::string::npos) << key;
+  EXPECT_EQ(text.find("TRD2"), std::string::npos);
+}
+
+TEST(TemperatureFit, RefusesABadValueAloneNamingItsField) {
+  struct Case {
+    const char* name;
+    TemperatureTargets targets;
+    std::string_view control;
+    std::string_view quantity;  ///< in the message
+    bool hot;                   ///< the rest of the card still carries the laws
+  };
+  auto with = [](auto change) {
+    TemperatureTargets t = kHot;
+    change(t);
+    return t;
+  };
+  const Case cases[] = {
+      {"room temperature", with([](auto& t) { t.tjHot = 25; }), control::TjHot, "hot Tj", false},
+      {"beyond 200 C", with([](auto& t) { t.tjHot = 201; }), control::TjHot, "hot Tj", false},
+      {"ratio 0", with([](auto& t) { t.rdsRatio = 0; }), control::RdsHotRatio, "Rds(on) ratio", true},
+      {"ratio below the channel's", with([](auto& t) { t.rdsRatio = 0.1; }), control::RdsHotRatio, "Rds(on)",
+       true},
+      {"hot threshold above 25 C", with([](auto& t) { t.vthHot = 3.2; }), control::VthHot, "Vgs(th)", true},
+      {"hot Vsd not lower", with([](auto& t) { t.vsdHot = 0.8; }), control::VsdHot, "Vsd", true},
+      {"Isd beyond the diode points", with([](auto& t) { t.isdHot = 80; }), control::IsdHot, "Isd", true},
+      {"Isd missing", with([](auto& t) { t.isdHot.reset(); }), control::IsdHot, "Isd", true},
+      {"second Tj equal to the first", with([](auto& t) { t.tj2 = 175, t.rdsRatio2 = 1.5; }), control::Tj2,
+       "second Tj", true},
+  };
+  const TemperatureFit good = FitTemperature(kRoom, kValues, kHot);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TemperatureFit fit = FitTemperature(kRoom, kValues, c.targets);
+    ASSERT_EQ(fit.problems.size(), 1u);
+    EXPECT_EQ(fit.problems[0].control, c.control);
+    EXPECT_NE(fit.problems[0].message.find(c.quantity), std::string::npos) << fit.problems[0].message;
+    EXPECT_EQ(fit.hot, c.hot);
+    if (!c.hot) {
+      EXPECT_EQ(fit.CardText(), "");
+      continue;
+    }
+    // Every other parameter stays as the good values give it.
+    if (c.control != control::VthHot) {
+      EXPECT_EQ(fit.tcvthGiven, true);
+    }
+    if (c.control == control::VsdHot || c.control == control::IsdHot) {
+      EXPECT_FALSE(fit.EG);
+      EXPECT_DOUBLE_EQ(fit.channel.TRD1, good.channel.TRD1);
+    } else if (c.control != control::VthHot) {
+      EXPECT_EQ(fit.EG, good.EG);
+    }
+  }
+}
+
+TEST(TemperatureFit, UnmetZeroTcPointKeepsTheDefaultExponent) {
+  // Far above the device's range the hot current cannot reach the 25 C one for any MU.
+  TemperatureTargets targets = kHot;
+  targets.ztcVgs = 60;
+  const TemperatureFit fit = FitTemperature(kRoom, kValues, targets);
+  ASSERT_EQ(fit.problems.size(), 1u);
+  EXPECT_EQ(fit.problems[0].control, control::ZtcVgs);
+  EXPECT_FALSE(fit.muGiven);
+  EXPECT_DOUBLE_EQ(fit.channel.MU, -1.5);
+  EXPECT_NEAR(HotThreshold(kRoom, fit.channel, 175, kThresholdCurrent), 2.2, 1e-6);
+}
+
+}  // namespace
+}  // namespace vdmos
