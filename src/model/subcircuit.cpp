@@ -68,7 +68,7 @@ std::string SubCircuitText(std::string_view modelName, bool nChannel, double rev
 //   No CJO or TT: no capacitance and no stored charge, like the original diode, so Coss and
 //        the reverse recovery stay the card's.
 constexpr std::string_view kNgspiceTransistorNodes = "d g s";
-constexpr std::string_view kNgspiceDiodeOpening = ".model dbody D(IS=1E-17 N=2 RS=0.1 BV=";
+constexpr std::string_view kNgspiceDiodeOpening = " D(IS=1E-17 N=2 RS=0.1 BV=";
 constexpr std::string_view kNgspiceDiodeClosing = " IBV=250u)";
 constexpr std::string_view kDiodeModelName = "dbody";
 
@@ -130,10 +130,14 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
   NgspiceSubCkt result;
   result.status = NgspiceSubCkt::Status::Made;
   result.text = SubCircuitLines(modelName, nChannel, card, kNgspiceTransistorNodes,
-                                std::string(kNgspiceDiodeOpening) + DefaultNumberText(voltage) +
-                                    (hot ? BreakdownTemperatureText(voltage, *hot) : std::string()) +
-                                    std::string(kNgspiceDiodeClosing));
+                                NgspiceBreakdownDiodeModel(kDiodeModelName, voltage, hot));
   return result;
+}
+
+std::string NgspiceBreakdownDiodeModel(std::string_view name, double voltage,
+                                       std::optional<HotBreakdown> hot) {
+  return ".model " + std::string(name) + std::string(kNgspiceDiodeOpening) + DefaultNumberText(voltage) +
+         (hot ? BreakdownTemperatureText(voltage, *hot) : std::string()) + std::string(kNgspiceDiodeClosing);
 }
 
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {

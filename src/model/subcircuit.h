@@ -40,6 +40,10 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
                                 std::string_view card, std::optional<HotBreakdown> hot = std::nullopt);
 /// The same from the window: Text20, Combo1, avalanche_volt, Text19, TjHot and BvHot.
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
+/// The ngspice breakdown diode's model line under `name` for the voltage (V > 0), moving with
+/// the temperature to meet `hot` when given.
+std::string NgspiceBreakdownDiodeModel(std::string_view name, double voltage,
+                                       std::optional<HotBreakdown> hot);
 /// Whether the breakdown voltage field gives the subcircuit a voltage: not empty and not 0
 /// (true for a value too large to read, which the subcircuit then refuses).
 bool HasBreakdownVoltage(std::string_view breakdownVoltage);

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/ascii_case.h"
 #include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
 #include "model/field_reading.h"
+#include "model/hot_device.h"
+#include "model/subcircuit.h"
 #include "verify/gate_charge_model.h"
 #include "verify/verify_texts.h"
 
@@ -19,6 +22,9 @@ constexpr int kDiodeSteps = 600;
 constexpr int kCapacitanceSweepPoints = 32;
 constexpr double kCapacitanceSweepStart = 0.01;  // V; the geometric part starts here
 constexpr double kDiodeSweepReach = 1.5;         // times the largest datasheet forward voltage
+// Not "dbody", the ngspice subcircuit's name of it: a card of that name is checked all the same.
+constexpr std::string_view kHotBreakdownDiode = "dbreak";
+constexpr double kThresholdSweepMargin = 1.5;  // V above the higher of the two thresholds
 constexpr int kOutputCurvesWanted = 10;
 // The gate charge test runs past the gate voltage of Qg, and at least to this voltage.
 constexpr double kGateChargeRunReach = 1.25;
@@ -82,6 +88,41 @@ std::vector<double> OutputGateSteps(double rdsonVgs, double checkVgs) {
   return SortedDistinct(steps);
 }
 
+namespace {
+
+/// The hot check of the fields; a field the card's fit refuses is checked all the same, so
+/// that the table shows what the datasheet asks.
+std::optional<HotCheck> ReadHotCheck(const WindowState& state) {
+  const std::optional<double> celsius = HotCelsius(state);
+  if (!celsius) return std::nullopt;
+  HotCheck hot;
+  hot.celsius = *celsius;
+  if (const auto ratio = GivenValue(state, control::RdsHotRatio))
+    hot.rdsOn = *ratio * FieldValue(state, control::Text6);
+  hot.vgsTh = GivenValue(state, control::VthHot);
+  hot.vsd = GivenValue(state, control::VsdHot);
+  hot.isd = GivenValue(state, control::IsdHot);
+  if (!hot.vsd || !hot.isd || !(*hot.isd > 0)) hot.vsd = hot.isd = std::nullopt;
+  hot.ztcVgs = GivenValue(state, control::ZtcVgs);
+  hot.breakdown = GivenValue(state, control::BvHot);
+  hot.idss = GivenValue(state, control::IdssHot);
+  hot.ratedVoltage = std::fabs(FieldValue(state, control::avalanche_volt));
+  if (hot.ratedVoltage > 0 && (hot.breakdown || hot.idss)) {
+    // ngspice's model names ignore case; a card of the diode's name keeps its own.
+    const std::string card = AsciiLower(CardModelName(state.card).value_or(state.text(control::Text20)));
+    hot.breakdownDiode =
+        card == kHotBreakdownDiode ? std::string(kHotBreakdownDiode) + "2" : kHotBreakdownDiode;
+    hot.breakdownModel =
+        NgspiceBreakdownDiodeModel(hot.breakdownDiode, hot.ratedVoltage, HotBreakdownOf(state));
+  } else
+    hot.breakdown = hot.idss = std::nullopt;
+  hot.thresholdSweepTop =
+      std::max(hot.vgsTh.value_or(0), FieldValue(state, control::Text3)) + kThresholdSweepMargin;
+  return hot;
+}
+
+}  // namespace
+
 BenchSetup ReadBenchSetup(const WindowState& state) {
   BenchSetup s;
   const bool hasCard = CardModelName(state.card).has_value();
@@ -124,6 +165,7 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
                      FieldValue(state, control::id3)};
   const double largestVsd = *std::max_element(s.diodePointVsd.begin(), s.diodePointVsd.end());
   s.diodeVsd = {kDiodeSweepReach * largestVsd, kDiodeSteps};
+  s.hot = ReadHotCheck(state);
   return s;
 }
 

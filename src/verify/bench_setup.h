@@ -29,6 +29,22 @@ struct LinearSweep {
   std::vector<double> Values() const;
 };
 
+/// The hot device's check at the hot temperature: the datasheet's values there, each nullopt
+/// when not typed.
+struct HotCheck {
+  double celsius = 0;
+  std::optional<double> rdsOn;  ///< Ohm: the Rds(on) ratio times the 25 C Rds(on)
+  std::optional<double> vgsTh;  ///< at kThresholdCurrent, drain tied to gate
+  std::optional<double> vsd, isd;
+  std::optional<double> ztcVgs;     ///< at the transfer curve's drain voltage
+  std::optional<double> breakdown;  ///< V(BR)DSS
+  std::optional<double> idss;       ///< at the rated voltage
+  double ratedVoltage = 0;          ///< the 25 C breakdown voltage field
+  std::string breakdownDiode;       ///< its model's name, other than the card's
+  std::string breakdownModel;       ///< the ngspice breakdown diode when V(BR)DSS or IDSS is checked
+  double thresholdSweepTop = 0;     ///< the gate (and drain) sweep of the hot threshold ends here
+};
+
 struct BenchSetup {
   bool pmos = false;  ///< the benches drive a P-channel device with negated voltages
 
@@ -59,6 +75,9 @@ struct BenchSetup {
   // Body diode forward points (Vsd, Isd) and the source-drain voltage sweep.
   std::array<double, 3> diodePointVsd{}, diodePointIsd{};
   LinearSweep diodeVsd;  ///< beyond the largest forward voltage
+
+  /// The hot device's check, when the hot temperature is typed and usable.
+  std::optional<HotCheck> hot = {};
 };
 
 /// Reads the fields of the window by each field's own reading (the test-condition texts

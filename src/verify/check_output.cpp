@@ -134,7 +134,13 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
   const std::optional<DiodeLaw> law = BodyDiodeLaw(p);
   for (const DatasheetPoint& point : OfBench(points, Bench::Output)) {
     VerificationRow row;
-    if (point.quantity == PointQuantity::RdsOn) {
+    if (point.celsius != kRoomCelsius) {
+      row = RowOf(point, HotModelValue(p, s, point), run.OptionalValue(point.printed));
+      // The run prints the current the on-resistance comes from.
+      if (row.simulated && point.quantity == PointQuantity::RdsOn)
+        row.simulated = *row.simulated > 0 ? std::optional(point.vds / *row.simulated) : std::nullopt;
+      if (!row.simulated) row.note = kHotNotReachedNote;
+    } else if (point.quantity == PointQuantity::RdsOn) {
       row = RowOf(point, ModelRdsOn(p.RS, p.RD, p.KP, vto, point.vgs, p.LAMBDA), std::nullopt);
       const double idOn = run.Value(point.printed);
       if (idOn > 0) {

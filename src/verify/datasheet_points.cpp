@@ -76,6 +76,35 @@ void AddCapacitances(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
   }
 }
 
+/// The hot check's points, all measured in the output bench's run; the refinement does not
+/// weigh them.
+void AddHot(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
+  if (!s.hot) return;
+  const HotCheck& hot = *s.hot;
+  const std::string tj = "Tj = " + DefaultNumberText(hot.celsius) + " C, ";
+  auto add = [&](PointQuantity quantity, std::string condition, double vgs, double vds, double isd,
+                 std::optional<double> value, std::string_view printed) {
+    points.push_back({quantity, Bench::Output, PointGroup::None, tj + condition, vgs, vds, isd, value,
+                      printed, hot.celsius});
+  };
+  if (hot.rdsOn)
+    add(PointQuantity::RdsOn, "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage),
+        s.rdsonVgs, kRdsOnDrainVoltage, 0, hot.rdsOn, out::kIdRdsOnHot);
+  if (hot.vgsTh)
+    add(PointQuantity::VgsTh, "Id = " + Amps(kThresholdCurrent) + ", Vds = Vgs", 0, 0, 0, hot.vgsTh,
+        out::kVthHot);
+  if (hot.vsd) add(PointQuantity::Vsd, "Isd = " + Amps(*hot.isd), 0, 0, *hot.isd, hot.vsd, out::kVsdHot);
+  if (hot.ztcVgs)
+    add(PointQuantity::ZeroTcVgs, "Vds = " + Volts(s.vdsTest) + ", Id the same as at 25 C", 0, s.vdsTest, 0,
+        hot.ztcVgs, out::kZtcVgs);
+  if (hot.breakdown)
+    add(PointQuantity::Breakdown, "Id = " + Amps(kThresholdCurrent) + ", Vgs = 0 V", 0, 0, 0, hot.breakdown,
+        out::kBvHot);
+  if (hot.idss)
+    add(PointQuantity::Idss, "Vds = " + Volts(hot.ratedVoltage) + ", Vgs = 0 V", 0, hot.ratedVoltage, 0,
+        hot.idss, out::kIdssHot);
+}
+
 }  // namespace
 
 std::string_view QuantityName(PointQuantity quantity) {
@@ -98,6 +127,14 @@ std::string_view QuantityName(PointQuantity quantity) {
       return kCossQuantity;
     case PointQuantity::Crss:
       return kCrssQuantity;
+    case PointQuantity::VgsTh:
+      return kVgsThQuantity;
+    case PointQuantity::ZeroTcVgs:
+      return kZeroTcQuantity;
+    case PointQuantity::Breakdown:
+      return kBreakdownQuantity;
+    case PointQuantity::Idss:
+      return kIdssQuantity;
   }
   return {};
 }
@@ -109,7 +146,12 @@ std::string_view QuantityUnit(PointQuantity quantity) {
     case PointQuantity::DrainCurrent:
       return "A";
     case PointQuantity::Vsd:
+    case PointQuantity::VgsTh:
+    case PointQuantity::ZeroTcVgs:
+    case PointQuantity::Breakdown:
       return "V";
+    case PointQuantity::Idss:
+      return "A";
     case PointQuantity::Qgs:
     case PointQuantity::Qgd:
     case PointQuantity::Qg:
@@ -128,6 +170,7 @@ std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup) {
   AddOutput(points, setup);
   AddGateCharge(points, setup);
   AddCapacitances(points, setup);
+  AddHot(points, setup);
   return points;
 }
 

@@ -15,7 +15,21 @@
 
 namespace vdmos {
 
-enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss };
+enum class PointQuantity {
+  RdsOn,
+  DrainCurrent,
+  Vsd,
+  Qgs,
+  Qgd,
+  Qg,
+  Ciss,
+  Coss,
+  Crss,
+  VgsTh,
+  ZeroTcVgs,
+  Breakdown,
+  Idss
+};
 
 /// The parameters the refinement fits to a point; None for a point it does not weigh.
 enum class PointGroup { None, Dc, Capacitance, GateCharge };
@@ -32,6 +46,8 @@ struct DatasheetPoint {
   std::optional<double> value;
   /// The name under which the run prints its value, for the points it prints by name.
   std::string_view printed;
+  /// The junction temperature of the point, C: the hot check's points are above 25 C.
+  double celsius = kRoomCelsius;
 };
 
 /// "Rds(on)", "Id", "Vsd", "Qgs", …
@@ -41,7 +57,7 @@ std::string_view QuantityUnit(PointQuantity quantity);
 
 /// Every point of the setup in the order of the check's table: the transfer points, the
 /// on-resistance, the output check points and the body diode's forward points, the gate
-/// charges, and the capacitance grid row by row.
+/// charges, the capacitance grid row by row, then the hot check's points.
 std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup);
 
 /// The value of a capacitance point's quantity among the three.

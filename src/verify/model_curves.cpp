@@ -5,6 +5,7 @@
 #include "extract/body_diode.h"
 #include "extract/constants.h"
 #include "extract/dc_equations.h"
+#include "extract/temperature_fit.h"
 #include "model/card_reading.h"
 #include "model/checked_math.h"
 #include "model/numbers.h"
@@ -98,6 +99,69 @@ double ModelDrainCurrentAt(const ModelParameterSet& p, bool pmos, double vgs, do
   return ModelDrainCurrent(p.RS, p.RD, p.KP, vto, vgs, vds, p.LAMBDA);
 }
 
+namespace {
+
+constexpr double kDefaultEG = 1.11;  // ngspice's body diode EG when the card gives none
+constexpr int kZeroTcScanSteps = 400;
+
+double TemperatureParameter(const ModelParameterSet& p, std::string_view key, double absent) {
+  return CardTextValue(p.temperatureText, key).value_or(absent);
+}
+
+/// The last gate voltage up to `top` at which the hot and the 25 C transfer currents cross.
+std::optional<double> ZeroTcGateVoltage(const RoomChannel& room, const ChannelTemperature& law,
+                                        double celsius, double vds, double top) {
+  const auto gain = [&](double vgs) {
+    return HotDrainCurrent(room, law, celsius, vgs, vds) - HotDrainCurrent(room, {}, kRoomCelsius, vgs, vds);
+  };
+  std::optional<double> crossing;
+  double previous = gain(room.VTO);
+  for (int i = 1; i <= kZeroTcScanSteps; ++i) {
+    const double low = room.VTO + (top - room.VTO) * (i - 1) / kZeroTcScanSteps;
+    const double high = room.VTO + (top - room.VTO) * i / kZeroTcScanSteps;
+    const double now = gain(high);
+    if (previous > 0 && now <= 0) {
+      double a = low, b = high;
+      for (int pass = 0; pass < 60; ++pass) (gain((a + b) / 2) > 0 ? a : b) = (a + b) / 2;
+      crossing = (a + b) / 2;
+    }
+    previous = now;
+  }
+  return crossing;
+}
+
+}  // namespace
+
+std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
+                                    const DatasheetPoint& point) {
+  const RoomChannel room{p.KP, s.pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA};
+  const ChannelTemperature law{TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
+                               TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
+  const double celsius = point.celsius;
+  switch (point.quantity) {
+    case PointQuantity::RdsOn: {
+      const double id = HotDrainCurrent(room, law, celsius, point.vgs, point.vds);
+      return id > 0 ? std::optional(point.vds / id) : std::nullopt;
+    }
+    case PointQuantity::VgsTh:
+      return HotThreshold(room, law, celsius, kThresholdCurrent);
+    case PointQuantity::Vsd: {
+      const std::optional<DiodeLaw> diode = BodyDiodeLaw(p);
+      if (!diode) return std::nullopt;
+      return HotDiodeVoltage(diode->IS, diode->N, diode->RB, TemperatureParameter(p, "EG", kDefaultEG),
+                             celsius, point.isd);
+    }
+    case PointQuantity::ZeroTcVgs:
+      return ZeroTcGateVoltage(room, law, celsius, point.vds, s.transferVgs.stop);
+    case PointQuantity::Breakdown: {
+      const double tcv = CardTextValue(s.hot->breakdownModel, "TCV").value_or(0);
+      return s.hot->ratedVoltage - tcv * (celsius - kRoomCelsius);
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
 Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {
   Characteristics c;
   c.transfer = SampledCurve(kDrainCurrentLabel, s.transferVgs.Values(),
@@ -134,7 +198,8 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
         }
         break;
       case PointQuantity::Vsd:
-        if (point.value) m.bodyDiode.push_back({*point.value, point.isd});
+        // A hot point is no point of the 25 C curve.
+        if (point.value && point.celsius == kRoomCelsius) m.bodyDiode.push_back({*point.value, point.isd});
         break;
       case PointQuantity::Ciss:
       case PointQuantity::Coss:

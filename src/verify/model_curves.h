@@ -57,6 +57,13 @@ std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params);
 /// P-channel card, whose VTO the model update has negated, the threshold is turned back.
 double ModelDrainCurrentAt(const ModelParameterSet& params, bool pmos, double vgs, double vds);
 
+struct DatasheetPoint;
+/// The model's value at a point of the hot check, by the card's temperature laws as ngspice
+/// applies them (its subthreshold law included); nullopt where the laws give none (IDSS, a
+/// body diode point without a diode).
+std::optional<double> HotModelValue(const ModelParameterSet& params, const BenchSetup& setup,
+                                    const DatasheetPoint& point);
+
 /// The curves of the model on the grids of the setup.
 Characteristics ModelCharacteristics(const ModelParameterSet& params, const BenchSetup& setup);
 

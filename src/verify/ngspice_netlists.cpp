@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/card_reading.h"
+#include "model/hot_device.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "testcircuits/test_circuit_texts.h"
@@ -17,6 +18,8 @@ namespace out = netlist_output;
 
 // The AC method: at this angular frequency a capacitance C driven with 1 V draws 1e3 * C.
 constexpr double kAngularFrequency = 1e3;
+// The hot threshold's gate sweep step, V: a millivolt, well inside what the check asks of it.
+constexpr double kThresholdStep = 1e-3;
 
 std::string Num(double value) { return DefaultNumberText(value); }
 
@@ -61,7 +64,12 @@ std::string ValueList(const std::vector<double>& values, const Polarity& sign) {
   return list;
 }
 
-void Card(Netlist& n, const CardTexts& card) { n << ThreeLineCard(card); }
+// A card with a nominal temperature is checked at 25 C, the temperature of the datasheet's
+// tables, rather than at ngspice's default of 27 C; a card without one stays as it always ran.
+void Card(Netlist& n, const CardTexts& card) {
+  n << ThreeLineCard(card);
+  if (!card.segment4.empty()) n << ".options temp=" + Num(kRoomCelsius);
+}
 
 void ControlOpening(Netlist& n) {
   n << ".control"
@@ -113,6 +121,68 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
   return n.Text();
 }
 
+/// The hot check's devices beside M1: a twin with drain tied to gate for the threshold and an
+/// off twin whose drain follows it (through E3), so that the body diode's leakage, large when
+/// hot, comes off the threshold current; the breakdown diode alone and with a transistor at the
+/// rated voltage.
+void HotDevices(Netlist& n, const std::string& model, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  const HotCheck& hot = *s.hot;
+  if (hot.vgsTh) {
+    n << "V3 t 0 0"
+      << "M2 t t 0 " + model << "E3 tx 0 t 0 1"
+      << "V4 tx tl 0"
+      << "M3 tl 0 0 " + model;
+  }
+  if (hot.breakdownModel.empty()) return;
+  const std::string& diode = hot.breakdownDiode;
+  n << "I5 0 bd " + Num(kThresholdCurrent) << "D5 0 bd " + diode << "V6 dl 0 " + sign(hot.ratedVoltage)
+    << "M4 dl 0 0 " + model << (s.pmos ? "D6 dl 0 " : "D6 0 dl ") + diode << hot.breakdownModel;
+}
+
+/// The hot check's control lines: the transfer curves at 25 C and hot for the zero-TC point,
+/// then every other value at the hot temperature, each analysis on its own.
+void HotMeasurements(Netlist& n, const BenchSetup& s) {
+  const Polarity sign{s.pmos};
+  const HotCheck& hot = *s.hot;
+  const std::string temperature = "option temp=" + Num(hot.celsius);
+  Section(n, out::kPoints);
+  if (hot.ztcVgs) {
+    n << "option temp=" + Num(kRoomCelsius) << "alter V2 dc=" + sign(s.vdsTest)
+      << DcSweep("V1", sign, s.transferVgs) << "let idroom = " + sign.DrainCurrent("V2")
+      << "set roomplot = $curplot" << temperature << DcSweep("V1", sign, s.transferVgs)
+      << "let idhot = " + sign.DrainCurrent("V2") << "let idgain = idhot - {$roomplot}.idroom"
+      << "let vgate = " + sign.Voltage("gs")
+      << "meas dc " + std::string(out::kZtcVgs) + " find vgate when idgain=0 cross=last"
+      << "print " + std::string(out::kZtcVgs);
+  }
+  n << temperature;
+  if (hot.rdsOn) {
+    n << "alter V1 dc=" + sign(s.rdsonVgs) << "alter V2 dc=" + sign(kRdsOnDrainVoltage) << "op";
+    PrintValue(n, out::kIdRdsOnHot, sign.DrainCurrent("V2"));
+  }
+  if (hot.vsd) {
+    const Polarity reverse{!s.pmos};
+    n << "alter V1 dc=0" << DcSweep("V2", reverse, s.diodeVsd) << "let vsd = " + reverse.Voltage("d")
+      << "let isd = " + reverse.DrainCurrent("V2")
+      << "meas dc " + std::string(out::kVsdHot) + " find vsd when isd=" + Num(*hot.isd)
+      << "print " + std::string(out::kVsdHot);
+  }
+  if (hot.vgsTh) {
+    const LinearSweep sweep{hot.thresholdSweepTop, static_cast<int>(hot.thresholdSweepTop / kThresholdStep)};
+    n << DcSweep("V3", sign, sweep)
+      << "let ichannel = " + sign.DrainCurrent("V3") + " - (" + (s.pmos ? "-" : "") + "i(V4))"
+      << "let vgate = " + sign.Voltage("t")
+      << "meas dc " + std::string(out::kVthHot) + " find vgate when ichannel=" + Num(kThresholdCurrent)
+      << "print " + std::string(out::kVthHot);
+  }
+  if (!hot.breakdownModel.empty()) {
+    n << "op";
+    if (hot.breakdown) PrintValue(n, out::kBvHot, "v(bd)");
+    if (hot.idss) PrintValue(n, out::kIdssHot, sign.DrainCurrent("V6"));
+  }
+}
+
 std::string OutputNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
   const std::string gateList = ValueList(s.gateSteps, sign);
@@ -124,6 +194,7 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
     << "V1 gs 0 0"
     << "V2 d 0 0"
     << "M1 d gs 0 " + model;
+  if (s.hot) HotDevices(n, model, s);
   Card(n, card);
   ControlOpening(n);
   n << "foreach vg" + gateList << "alter V1 dc=$vg" << DcSweep("V2", sign, s.outputVds)
@@ -151,6 +222,7 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
     n << "meas dc " + std::string(out::kVsd[i]) + " find vsd when isd=" + Num(s.diodePointIsd[i]);
   }
   for (const std::string_view name : out::kVsd) n << "print " + std::string(name);
+  if (s.hot) HotMeasurements(n, s);
   ControlClosing(n);
   return n.Text();
 }

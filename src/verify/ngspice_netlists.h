@@ -38,6 +38,13 @@ inline constexpr std::array<std::string_view, 3> kVsd{"vsd_1", "vsd_2", "vsd_3"}
 inline constexpr std::string_view kCiss = "ciss_pf";
 inline constexpr std::string_view kCoss = "coss_pf";
 inline constexpr std::string_view kCrss = "crss_pf";
+// The hot check's values, measured at the hot temperature.
+inline constexpr std::string_view kIdRdsOnHot = "id_rdson_hot";
+inline constexpr std::string_view kVthHot = "vth_hot";
+inline constexpr std::string_view kVsdHot = "vsd_hot";
+inline constexpr std::string_view kZtcVgs = "ztc_vgs";
+inline constexpr std::string_view kBvHot = "bv_hot";
+inline constexpr std::string_view kIdssHot = "idss_hot";
 }  // namespace netlist_output
 
 /// The drain voltage at which the on-resistance is taken, as the DC fit takes it.

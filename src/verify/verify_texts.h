@@ -76,6 +76,12 @@ inline constexpr std::string_view kVsdQuantity = "Vsd";
 inline constexpr std::string_view kQgsQuantity = "Qgs";
 inline constexpr std::string_view kQgdQuantity = "Qgd";
 inline constexpr std::string_view kQgQuantity = "Qg";
+inline constexpr std::string_view kVgsThQuantity = "Vgs(th)";
+inline constexpr std::string_view kZeroTcQuantity = "Vgs(ZTC)";
+inline constexpr std::string_view kBreakdownQuantity = "V(BR)DSS";
+inline constexpr std::string_view kIdssQuantity = "IDSS";
+/// Where a hot point's value was not found in the run.
+inline constexpr std::string_view kHotNotReachedNote = "not reached in the hot run";
 inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
 inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
 inline constexpr std::string_view kCheckPointNote = " (check point ";

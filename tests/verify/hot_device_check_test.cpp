@@ -1,0 +1,76 @@
+// The hot check in ngspice: the rows at the hot temperature, for both channels, each value in
+// an analysis of its own at that temperature, and the 25 C rows of a card with TNOM run at 25 C.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "commands/model_update.h"
+#include "model/control_names.h"
+#include "model/fet_type.h"
+#include "platform/scripted_platform.h"
+#include "verify/bench_setup.h"
+#include "verify/ngspice_netlists.h"
+#include "verify/verify_model.h"
+#include "verify/verify_texts.h"
+
+namespace vdmos {
+namespace {
+
+WindowState HotStartWindow(bool pmos) {
+  WindowState state;
+  ScriptedPlatform platform;
+  if (pmos) state.setText(control::Combo1, std::string(kPmosText));
+  for (const auto& [control, text] :
+       {std::pair{control::TjHot, "150"}, std::pair{control::RdsHotRatio, "2.5"},
+        std::pair{control::VthHot, "2.2"}, std::pair{control::VsdHot, "0.65"},
+        std::pair{control::IsdHot, "3"}, std::pair{control::ZtcVgs, "6.5"}, std::pair{control::BvHot, "680"},
+        std::pair{control::IdssHot, "100u"}})
+    state.setText(control, text);
+  UpdateModel(state, platform);
+  EXPECT_TRUE(platform.messages.empty());
+  return state;
+}
+
+TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
+  for (const bool pmos : {false, true}) {
+    SCOPED_TRACE(pmos ? "PMOS" : "NMOS");
+    const VerificationResult result = VerifyModel(HotStartWindow(pmos));
+    ASSERT_TRUE(result.ok()) << result.message << "\n" << result.details;
+    int hot = 0;
+    for (const VerificationRow& row : result.rows) {
+      if (!row.condition.starts_with("Tj = 150 C, ")) continue;
+      ++hot;
+      ASSERT_TRUE(row.simulated) << row.quantity << ": " << row.note;
+      if (row.quantity == kIdssQuantity) {
+        // Checked only: the body diode's hot leakage, far below the breakdown diode's 250 uA.
+        EXPECT_GT(*row.simulated, 0);
+        EXPECT_LT(*row.simulated, 250e-6);
+        EXPECT_FALSE(row.model);
+        continue;
+      }
+      // The recipe is exact in the laws; ngspice meets it to its sweep steps.
+      EXPECT_NEAR(*row.simulated, *row.datasheet, 0.005 * *row.datasheet) << row.quantity;
+      EXPECT_NEAR(*row.model, *row.simulated, 0.005 * *row.datasheet) << row.quantity;
+    }
+    EXPECT_EQ(hot, 6);
+  }
+}
+
+TEST(HotDeviceCheck, TheRoomRowsOfACardWithTnomRunAt25C) {
+  const WindowState state = HotStartWindow(false);
+  const BenchSetup setup = ReadBenchSetup(state);
+  for (const Bench bench : kBenches) {
+    const std::string netlist = NgspiceNetlist(bench, state.card, setup);
+    EXPECT_NE(netlist.find("\r\n.options temp=25\r\n"), std::string::npos) << BenchName(bench);
+  }
+  // The hot temperature is set in the output run's control lines, never swept.
+  const std::string output = NgspiceNetlist(Bench::Output, state.card, setup);
+  EXPECT_NE(output.find("\r\noption temp=150\r\n"), std::string::npos);
+  EXPECT_EQ(output.find("temp 25"), std::string::npos);
+  EXPECT_EQ(output.find("dc temp"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vdmos
