@@ -1,8 +1,7 @@
 #include "commands/temperature_update.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
+#include <initializer_list>
 
 #include "model/card_reading.h"
 #include "model/checked_math.h"

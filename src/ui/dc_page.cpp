@@ -99,6 +99,23 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
   return frame;
 }
 
+// The values at the hot temperature, in pairs that belong together.
+QGroupBox* TemperatureFrame(ControlFactory& make) {
+  QGroupBox* frame = make.frame(texts::FrameTemperature);
+  auto* grid = new QGridLayout(frame);
+  const LabelledField* pairs[][2] = {{&texts::TjHot, &texts::RdsHotRatio},
+                                     {&texts::Tj2, &texts::RdsRatio2},
+                                     {&texts::VthHot, &texts::ZtcVgs},
+                                     {&texts::VsdHot, &texts::IsdHot},
+                                     {&texts::BvHot, &texts::IdssHot}};
+  for (int row = 0; row < 5; ++row) {
+    AddLabelledField(grid, make, *pairs[row][0], row, 0);
+    AddLabelledField(grid, make, *pairs[row][1], row, 3);
+  }
+  CloseGrid(grid);
+  return frame;
+}
+
 QGroupBox* ParameterFrame(ControlFactory& make) {
   QGroupBox* frame = make.frame(texts::Frame1);
   (new QVBoxLayout(frame))->addWidget(make.output(control::Label_DcParam, 30, 2));
@@ -133,7 +150,7 @@ QWidget* BuildDcPage(ControlFactory& make) {
 
   // The two frames on the right share the width of the wider one.
   auto* right = new QVBoxLayout;
-  for (QGroupBox* frame : {MatchingFrame(make), ParameterFrame(make)}) {
+  for (QGroupBox* frame : {MatchingFrame(make), ParameterFrame(make), TemperatureFrame(make)}) {
     frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     right->addWidget(frame);
   }

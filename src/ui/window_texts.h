@@ -93,6 +93,23 @@ inline constexpr WindowText VgsPlat_Help{control::VgsPlat_Help, "?", "Where to r
 inline constexpr WindowText transf_help{control::transf_help, "?", "Where to read the maximum current point"};
 inline constexpr LabelledField TextBoxVdsTest{
     control::TextBoxVdsTest, {"Caption_TextBoxVdsTest", "Vds Test"}, {"Unit_TextBoxVdsTest", ""}};
+// The hot device: datasheet values at a junction temperature above 25 C.
+inline constexpr WindowText FrameTemperature{"FrameTemperature", "Temperature"};
+inline constexpr LabelledField TjHot{control::TjHot, {"Caption_TjHot", "Hot Tj"}, {"Unit_TjHot", ""}};
+inline constexpr LabelledField RdsHotRatio{
+    control::RdsHotRatio, {"Caption_RdsHotRatio", "Rds(on) hot / 25 C"}, {"Unit_RdsHotRatio", ""}};
+inline constexpr LabelledField Tj2{control::Tj2, {"Caption_Tj2", "Second Tj"}, {"Unit_Tj2", ""}};
+inline constexpr LabelledField RdsRatio2{
+    control::RdsRatio2, {"Caption_RdsRatio2", "Rds(on) there / 25 C"}, {"Unit_RdsRatio2", ""}};
+inline constexpr LabelledField VthHot{
+    control::VthHot, {"Caption_VthHot", "Vgs(th) hot"}, {"Unit_VthHot", ""}};
+inline constexpr LabelledField ZtcVgs{
+    control::ZtcVgs, {"Caption_ZtcVgs", "Zero-TC Vgs"}, {"Unit_ZtcVgs", ""}};
+inline constexpr LabelledField VsdHot{control::VsdHot, {"Caption_VsdHot", "Vsd hot"}, {"Unit_VsdHot", ""}};
+inline constexpr LabelledField IsdHot{control::IsdHot, {"Caption_IsdHot", "at Isd"}, {"Unit_IsdHot", ""}};
+inline constexpr LabelledField BvHot{control::BvHot, {"Caption_BvHot", "V(BR)DSS hot"}, {"Unit_BvHot", ""}};
+inline constexpr LabelledField IdssHot{
+    control::IdssHot, {"Caption_IdssHot", "IDSS hot"}, {"Unit_IdssHot", ""}};
 inline constexpr WindowText Frame4{"Frame4", "Body Diode DC Forward"};
 inline constexpr WindowText Head_Frame4_Vsd{"Head_Frame4_Vsd", "Vsd"};
 inline constexpr WindowText Head_Frame4_Isd{"Head_Frame4_Isd", "Isd"};
