@@ -66,7 +66,7 @@ TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSe
                       .vgsTh = Value(state, control::Text3),
                       .transferVds = Value(state, control::TextBoxVdsTest)};
     values.IS = CardTextValue(params.bodyDiodeText, "IS").value_or(0);
-    values.N = CardTextValue(params.bodyDiodeText, "N").value_or(0);
+    values.N = EmissionAtNominal(CardTextValue(params.bodyDiodeText, "N").value_or(0));
     values.RB = CardTextValue(params.bodyDiodeText, "RB").value_or(0);
     const std::array currents{Value(state, control::id1), Value(state, control::id2),
                               Value(state, control::id3)};

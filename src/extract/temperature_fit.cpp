@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "extract/constants.h"
+#include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "model/numbers.h"
@@ -213,6 +214,17 @@ double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius
   const double nVt = N * ThermalVoltageAt(celsius);
   const double hotIS = IS * std::exp((ratio - 1) * EG / nVt) * std::pow(ratio, kDiodeXTI / N);
   return nVt * std::log1p(isd / hotIS) + RB * isd;
+}
+
+double EmissionAtNominal(double N) { return N * kTemperature / Kelvin(kRoomCelsius); }
+
+std::string DiodeTextAtNominal(std::string_view text) {
+  const std::optional<double> N = CardTextValue(text, "N");
+  const std::size_t at = text.find(" N=");
+  if (!N || at == std::string_view::npos) return std::string(text);
+  const std::size_t end = std::min(text.find(' ', at + 1), text.size());
+  return std::string(text.substr(0, at)) + " N=" + FourSignificantText(EmissionAtNominal(*N)) +
+         std::string(text.substr(end));
 }
 
 std::string TemperatureFit::CardText() const {

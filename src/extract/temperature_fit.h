@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/hot_device.h"
@@ -46,6 +47,13 @@ double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, doub
 
 /// The body diode's forward voltage at isd and celsius for IS, N, RB and EG (XTI kDiodeXTI).
 double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius, double isd);
+
+/// The body diode fit takes its thermal voltage at 300 K, ngspice's default 27 C; a card with
+/// a nominal temperature of 25 C is read at 298.15 K, where the same curve takes a larger N.
+double EmissionAtNominal(double N);
+/// The body diode text ("IS=... N=... RB=... ") with N for the 25 C nominal temperature, the
+/// rest as it stands; a text without N is returned as it is.
+std::string DiodeTextAtNominal(std::string_view bodyDiodeText);
 
 /// What the datasheet gives at the hot temperature, each nullopt when not typed.
 struct TemperatureTargets {

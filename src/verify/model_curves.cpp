@@ -146,10 +146,11 @@ std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup
     case PointQuantity::VgsTh:
       return HotThreshold(room, law, celsius, kThresholdCurrent);
     case PointQuantity::Vsd: {
+      // The card carries the diode's N for its nominal 25 C (DiodeTextAtNominal).
       const std::optional<DiodeLaw> diode = BodyDiodeLaw(p);
       if (!diode) return std::nullopt;
-      return HotDiodeVoltage(diode->IS, diode->N, diode->RB, TemperatureParameter(p, "EG", kDefaultEG),
-                             celsius, point.isd);
+      return HotDiodeVoltage(diode->IS, EmissionAtNominal(diode->N), diode->RB,
+                             TemperatureParameter(p, "EG", kDefaultEG), celsius, point.isd);
     }
     case PointQuantity::ZeroTcVgs:
       return ZeroTcGateVoltage(room, law, celsius, point.vds, s.transferVgs.stop);

@@ -40,6 +40,10 @@ TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
     ASSERT_TRUE(result.ok()) << result.message << "\n" << result.details;
     int hot = 0;
     for (const VerificationRow& row : result.rows) {
+      // At 25 C the card's diode, written for its nominal temperature, gives the fit's curve.
+      if (row.quantity == kVsdQuantity && row.condition.starts_with("Isd")) {
+        EXPECT_NEAR(*row.simulated, *row.model, 0.001 * *row.model) << row.condition;
+      }
       if (!row.condition.starts_with("Tj = 150 C, ")) continue;
       ++hot;
       ASSERT_TRUE(row.simulated) << row.quantity << ": " << row.note;
