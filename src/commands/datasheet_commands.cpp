@@ -82,6 +82,7 @@ void open_Click(WindowState& state, Platform& platform) {
   New_Click(state, platform);
   for (const auto& [control, text] : reading.content.fields) state.setText(control, text);
   ApplyNamedLines(state, platform, reading.content.named);
+  state.curves = reading.content.curves;
   FillGaps(state, reading.content.fetType);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.

@@ -15,6 +15,7 @@ void New_Click(WindowState& state, Platform& platform) {
     if (field.afterNew) state.setText(field.control, std::string(*field.afterNew));
   state.setText(control::Text19, "");
   state.card = CardTexts{};
+  state.curves.clear();
   // Emptying the breakdown voltage is a change of that field and runs its change handling,
   // which rebuilds the subcircuit from the now empty name and card: so it comes last.
   avalanche_volt_Change(state, platform);

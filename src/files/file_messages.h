@@ -66,4 +66,17 @@ inline std::string LibraryNotTextMessage(std::string_view path) {
          "\r\nThe library was left as it was. Choose a library text file (.lib or .mos).";
 }
 
+/// What is wrong with a digitized curve's file, after its name and line.
+inline constexpr std::string_view kCurveColumnsText = "a point needs two columns, x and y";
+inline constexpr std::string_view kCurveNotNumberText =
+    "not a number (write numbers with a \".\" decimal point, columns apart by a comma, semicolon, tab or "
+    "spaces)";
+inline constexpr std::string_view kCurveNotMonotonicText =
+    "x goes back or repeats: the points must run along x in one direction";
+inline constexpr std::string_view kCurveNegativeCapacitanceText = "a capacitance cannot be negative";
+inline constexpr std::string_view kCurveTooFewPointsText = "a curve needs at least two points";
+inline constexpr std::string_view kUnknownCurveText = "no such curve: ";
+inline constexpr std::string_view kCurveCannotReadText = "cannot be read";
+inline constexpr std::string_view kCurveTooLargeText = "too large for a digitized curve";
+
 }  // namespace vdmos

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/datasheet_curves.h"
+
 namespace vdmos {
 
 /// The parameters of the card, 0 and empty until an extraction sets them. Each keeps its
@@ -79,6 +81,8 @@ class WindowState {
   /// The library text when it was last opened or saved (a new library is empty).
   std::string savedLibrary;
   std::optional<GateResistanceForm> rgate;  ///< set while the gate resistance window is loaded
+  /// The datasheet's figures as digitized points, in the order PutCurve keeps; New empties it.
+  std::vector<DatasheetCurve> curves;
 
   friend bool operator==(const WindowState&, const WindowState&) = default;
 
