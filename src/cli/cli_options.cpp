@@ -23,7 +23,14 @@ const std::map<std::string, control::Name> kCommandNames{
 std::string CurveHelp() {
   std::string help(kCurveHelpOpening);
   for (const CurveKindInfo& kind : CurveKinds()) {
-    help.append("\n  ").append(kind.name).append(": ").append(kind.xAxis).append(", ").append(kind.yAxis);
+    help.append("\n  ")
+        .append(kind.name)
+        .append(": ")
+        .append(kind.xName)
+        .append(" (")
+        .append(kind.xUnit)
+        .append("), ")
+        .append(kind.yAxis);
     help.append(", ").append(kind.meaning);
   }
   return help;

@@ -31,6 +31,18 @@ std::string_view StatusName(VerifyStatus status) {
 
 nlohmann::json OrNull(const std::optional<double>& value) { return value ? nlohmann::json(*value) : nullptr; }
 
+nlohmann::json CurvePointsJson(const std::vector<CurvePointCheck>& points) {
+  nlohmann::json json = nlohmann::json::array();
+  for (const CurvePointCheck& point : points) {
+    json.push_back({{"x", point.x},
+                    {"datasheet", point.datasheet},
+                    {"model", OrNull(point.model)},
+                    {"simulated", OrNull(point.simulated)},
+                    {"errorPercent", OrNull(point.errorPercent)}});
+  }
+  return json;
+}
+
 }  // namespace
 
 std::string PaddedTable(const std::vector<std::vector<std::string>>& lines) {
@@ -87,7 +99,8 @@ std::string ComparisonTable(const std::vector<CheckLine>& checkLines) {
 
 nlohmann::json VerificationJson(const VerificationResult& result) {
   nlohmann::json rows = nlohmann::json::array();
-  for (const VerificationRow& row : result.rows) {
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    const VerificationRow& row = result.rows[i];
     rows.push_back({{"quantity", row.quantity},
                     {"condition", row.condition},
                     {"unit", row.unit},
@@ -96,6 +109,9 @@ nlohmann::json VerificationJson(const VerificationResult& result) {
                     {"simulated", OrNull(row.simulated)},
                     {"errorPercent", OrNull(row.errorPercent)},
                     {"note", row.note}});
+    // A row that stands for a digitized curve tells each of its points.
+    if (const auto curve = result.curvePoints.find(i); curve != result.curvePoints.end())
+      rows.back()["curvePoints"] = CurvePointsJson(curve->second);
   }
   return {{"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
 }

@@ -12,15 +12,15 @@ namespace {
 constexpr std::string_view kGateSeparator = ":";
 
 constexpr std::array kKinds{
-    CurveKindInfo{CurveKind::Transfer, "transfer", "Vgs (V)", "Id (A)", "at the transfer test's Vds"},
-    CurveKindInfo{CurveKind::Output, "output:VGS", "Vds (V)", "Id (A)", "at the gate voltage VGS"},
-    CurveKindInfo{CurveKind::RdsOn, "rdson", "Id (A)", "Rds(on) (Ohm)", "at the Rds(on) test's Vgs"},
-    CurveKindInfo{CurveKind::Ciss, "ciss", "Vds (V)", "Ciss (pF)", "gate on source"},
-    CurveKindInfo{CurveKind::Coss, "coss", "Vds (V)", "Coss (pF)", "gate on source"},
-    CurveKindInfo{CurveKind::Crss, "crss", "Vds (V)", "Crss (pF)", "gate on source"},
-    CurveKindInfo{CurveKind::GateCharge, "gatecharge", "Qg (nC)", "Vgs (V)",
+    CurveKindInfo{CurveKind::Transfer, "transfer", "Vgs", "V", "Id (A)", "at the transfer test's Vds"},
+    CurveKindInfo{CurveKind::Output, "output:VGS", "Vds", "V", "Id (A)", "at the gate voltage VGS"},
+    CurveKindInfo{CurveKind::RdsOn, "rdson", "Id", "A", "Rds(on) (Ohm)", "at the Rds(on) test's Vgs"},
+    CurveKindInfo{CurveKind::Ciss, "ciss", "Vds", "V", "Ciss (pF)", "gate on source"},
+    CurveKindInfo{CurveKind::Coss, "coss", "Vds", "V", "Coss (pF)", "gate on source"},
+    CurveKindInfo{CurveKind::Crss, "crss", "Vds", "V", "Crss (pF)", "gate on source"},
+    CurveKindInfo{CurveKind::GateCharge, "gatecharge", "Qg", "nC", "Vgs (V)",
                   "at the gate charge test's Id and Vds"},
-    CurveKindInfo{CurveKind::Diode, "diode", "Vsd (V)", "Isd (A)", "body diode, gate on source"},
+    CurveKindInfo{CurveKind::Diode, "diode", "Vsd", "V", "Isd (A)", "body diode, gate on source"},
 };
 
 /// The name before any ":VGS".

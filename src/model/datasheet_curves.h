@@ -23,7 +23,8 @@ struct CurvePoint {
 struct CurveKindInfo {
   CurveKind kind;
   std::string_view name;     ///< "transfer", "output", … ; output takes ":VGS" after it
-  std::string_view xAxis;    ///< "Vgs (V)"
+  std::string_view xName;    ///< "Vgs"
+  std::string_view xUnit;    ///< "V"
   std::string_view yAxis;    ///< "Id (A)"
   std::string_view meaning;  ///< under which test condition the datasheet prints it
 };

@@ -54,6 +54,43 @@ std::vector<double> CapacitanceVoltages(const std::array<CapacitanceGridRow, 3>&
   return SortedDistinct(voltages);
 }
 
+/// The curves as magnitudes along rising x.
+std::vector<DatasheetCurve> CurveMagnitudes(const std::vector<DatasheetCurve>& curves) {
+  std::vector<DatasheetCurve> magnitudes = curves;
+  for (DatasheetCurve& curve : magnitudes) {
+    for (CurvePoint& point : curve.points) point = {std::abs(point.x), std::abs(point.y)};
+    std::ranges::sort(curve.points, {}, &CurvePoint::x);
+  }
+  return magnitudes;
+}
+
+/// The largest x of the curves of a kind; 0 when there is none.
+double LargestX(const std::vector<DatasheetCurve>& curves, std::initializer_list<CurveKind> kinds) {
+  double largest = 0;
+  for (const DatasheetCurve& curve : curves)
+    if (std::ranges::find(kinds, curve.kind) != kinds.end() && !curve.points.empty())
+      largest = std::max(largest, curve.points.back().x);
+  return largest;
+}
+
+/// Widens the sweeps and grids so that ngspice's curves reach every point of the curves.
+void TakeCurves(BenchSetup& s, const std::vector<DatasheetCurve>& curves) {
+  s.curves = CurveMagnitudes(curves);
+  if (s.curves.empty()) return;
+  s.transferVgs.stop = std::max(s.transferVgs.stop, LargestX(s.curves, {CurveKind::Transfer}));
+  s.outputVds.stop = std::max(s.outputVds.stop, LargestX(s.curves, {CurveKind::Output}));
+  s.diodeVsd.stop = std::max(s.diodeVsd.stop, LargestX(s.curves, {CurveKind::Diode}));
+  std::vector<double> gates = s.gateSteps;
+  std::vector<double> voltages = s.capacitanceVds;
+  for (const DatasheetCurve& curve : s.curves) {
+    if (curve.kind == CurveKind::Output) gates.push_back(curve.gateVoltage);
+    if (curve.kind == CurveKind::Ciss || curve.kind == CurveKind::Coss || curve.kind == CurveKind::Crss)
+      for (const CurvePoint& point : curve.points) voltages.push_back(point.x);
+  }
+  s.gateSteps = SortedDistinct(gates);
+  s.capacitanceVds = SortedDistinct(voltages);
+}
+
 }  // namespace
 
 double GateChargeTop(const BenchSetup& s) {
@@ -124,6 +161,7 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
                      FieldValue(state, control::id3)};
   const double largestVsd = *std::max_element(s.diodePointVsd.begin(), s.diodePointVsd.end());
   s.diodeVsd = {kDiodeSweepReach * largestVsd, kDiodeSteps};
+  TakeCurves(s, state.curves);
   return s;
 }
 

@@ -59,6 +59,12 @@ struct BenchSetup {
   // Body diode forward points (Vsd, Isd) and the source-drain voltage sweep.
   std::array<double, 3> diodePointVsd{}, diodePointIsd{};
   LinearSweep diodeVsd;  ///< beyond the largest forward voltage
+
+  /// The window's digitized curves as magnitudes along rising x (a P-channel figure may print
+  /// negative values). The sweeps reach past their x and the output family and the
+  /// capacitance voltages take their gate voltages and drain voltages, so that ngspice's
+  /// curves hold every point to compare.
+  std::vector<DatasheetCurve> curves;
 };
 
 /// Reads the fields of the window by each field's own reading (the test-condition texts

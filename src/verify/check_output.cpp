@@ -7,6 +7,7 @@
 
 #include "extract/dc_equations.h"
 #include "model/numbers.h"
+#include "verify/curve_checks.h"
 #include "verify/datasheet_points.h"
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
@@ -105,13 +106,14 @@ void AddRow(VerificationResult& result, VerificationRow row) {
   result.rows.push_back(std::move(row));
 }
 
-/// The points one run measures, in the list's order. A plain list rather than a filter view:
+/// The single points one run measures, in the list's order (the curves' rows come after all
+/// runs are read, from the curves). A plain list rather than a filter view:
 /// clang 14, which the fuzz build uses, cannot compile libstdc++ 12's views.
 std::vector<std::reference_wrapper<const DatasheetPoint>> OfBench(const std::vector<DatasheetPoint>& points,
                                                                   Bench bench) {
   std::vector<std::reference_wrapper<const DatasheetPoint>> ofBench;
   for (const DatasheetPoint& point : points)
-    if (point.bench == bench) ofBench.emplace_back(point);
+    if (point.bench == bench && point.curve.empty()) ofBench.emplace_back(point);
   return ofBench;
 }
 
@@ -231,6 +233,19 @@ void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p,
   }
 }
 
+/// The rows of the digitized curves, from the model's curves and ngspice's on the same grids.
+void ReadCurves(const ModelParameterSet& p, const BenchSetup& s, const std::vector<DatasheetPoint>& points,
+                VerificationResult& r) {
+  if (s.curves.empty()) return;
+  const Characteristics model = ModelCharacteristics(p, s);
+  for (const DatasheetPoint& point : points) {
+    if (point.curve.empty()) continue;
+    CurveCheck check = CheckCurve(point, s, model, r.simulated);
+    r.curvePoints[r.rows.size()] = std::move(check.points);
+    r.rows.push_back(std::move(check.row));
+  }
+}
+
 }  // namespace
 
 VerificationResult CheckFailure(VerifyStatus status, std::string message, std::string details) {
@@ -250,6 +265,7 @@ VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const
     ReadOutput(RunOutput(Bench::Output, runs[1].out), params, setup, points, result);
     ReadGateCharge(runs[2], params, setup, points, result);
     ReadCapacitances(RunOutput(Bench::Capacitance, runs[3].out), params, points, result);
+    ReadCurves(params, setup, points, result);
   } catch (const Missing& missing) {
     const std::size_t index = static_cast<std::size_t>(missing.bench);
     return CheckFailure(VerifyStatus::UnreadableOutput,

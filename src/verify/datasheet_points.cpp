@@ -14,29 +14,62 @@ std::string Amps(double value) { return DefaultNumberText(value) + " A"; }
 void AddTransfer(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
   const std::string drain = ", Vds = " + Volts(s.vdsTest);
   auto add = [&](double vgs, double id, std::string_view note, std::string_view printed) {
-    points.push_back({PointQuantity::DrainCurrent, Bench::Transfer, PointGroup::Dc,
-                      "Vgs = " + Volts(vgs) + drain + std::string(note), vgs, s.vdsTest, 0, id, printed});
+    points.push_back({PointQuantity::DrainCurrent,
+                      Bench::Transfer,
+                      PointGroup::Dc,
+                      "Vgs = " + Volts(vgs) + drain + std::string(note),
+                      vgs,
+                      s.vdsTest,
+                      0,
+                      id,
+                      printed,
+                      {},
+                      {}});
   };
   add(s.plateauVgs, s.plateauId, kPlateauPointNote, out::kIdPlateau);
   add(s.maxVgs, s.maxId, kMaxCurrentPointNote, out::kIdMax);
 }
 
 void AddOutput(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
-  points.push_back({PointQuantity::RdsOn, Bench::Output, PointGroup::Dc,
-                    "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage), s.rdsonVgs,
-                    kRdsOnDrainVoltage, 0, s.rdsOn, out::kIdRdsOn});
+  points.push_back({PointQuantity::RdsOn,
+                    Bench::Output,
+                    PointGroup::Dc,
+                    "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage),
+                    s.rdsonVgs,
+                    kRdsOnDrainVoltage,
+                    0,
+                    s.rdsOn,
+                    out::kIdRdsOn,
+                    {},
+                    {}});
   // The datasheet gives only the voltages of the check points: the model's current is the
   // reference there.
   for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
-    points.push_back({PointQuantity::DrainCurrent, Bench::Output, PointGroup::None,
+    points.push_back({PointQuantity::DrainCurrent,
+                      Bench::Output,
+                      PointGroup::None,
                       "Vgs = " + Volts(s.checkVgs) + ", Vds = " + Volts(s.checkVds[i]) +
                           std::string(kCheckPointNote) + std::to_string(i + 1) + ")",
-                      s.checkVgs, s.checkVds[i], 0, std::nullopt, out::kIdCheck[i]});
+                      s.checkVgs,
+                      s.checkVds[i],
+                      0,
+                      std::nullopt,
+                      out::kIdCheck[i],
+                      {},
+                      {}});
   }
   for (std::size_t i = 0; i < s.diodePointIsd.size(); ++i) {
-    points.push_back({PointQuantity::Vsd, Bench::Output, PointGroup::None,
-                      "Isd = " + Amps(s.diodePointIsd[i]), 0, 0, s.diodePointIsd[i], s.diodePointVsd[i],
-                      out::kVsd[i]});
+    points.push_back({PointQuantity::Vsd,
+                      Bench::Output,
+                      PointGroup::None,
+                      "Isd = " + Amps(s.diodePointIsd[i]),
+                      0,
+                      0,
+                      s.diodePointIsd[i],
+                      s.diodePointVsd[i],
+                      out::kVsd[i],
+                      {},
+                      {}});
   }
 }
 
@@ -54,6 +87,8 @@ void AddGateCharge(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
                       s.chargeVds,
                       0,
                       value,
+                      {},
+                      {},
                       {}});
   }
 }
@@ -71,8 +106,88 @@ void AddCapacitances(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
                         row.vds,
                         0,
                         value,
+                        {},
+                        {},
                         {}});
     }
+  }
+}
+
+PointQuantity CurveQuantity(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::Transfer:
+    case CurveKind::Output:
+      return PointQuantity::DrainCurrent;
+    case CurveKind::RdsOn:
+      return PointQuantity::RdsOn;
+    case CurveKind::Ciss:
+      return PointQuantity::Ciss;
+    case CurveKind::Coss:
+      return PointQuantity::Coss;
+    case CurveKind::Crss:
+      return PointQuantity::Crss;
+    case CurveKind::GateCharge:
+      return PointQuantity::Vgs;
+    case CurveKind::Diode:
+      return PointQuantity::Isd;
+  }
+  return PointQuantity::DrainCurrent;
+}
+
+Bench CurveBench(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::Transfer:
+      return Bench::Transfer;
+    case CurveKind::Ciss:
+    case CurveKind::Coss:
+    case CurveKind::Crss:
+      return Bench::Capacitance;
+    case CurveKind::GateCharge:
+      return Bench::GateCharge;
+    case CurveKind::Output:
+    case CurveKind::RdsOn:
+    case CurveKind::Diode:
+      return Bench::Output;
+  }
+  return Bench::Output;
+}
+
+/// The figure's test condition, as the single points of the same bench state theirs.
+std::string CurveCondition(const DatasheetCurve& curve, const BenchSetup& s) {
+  switch (curve.kind) {
+    case CurveKind::Transfer:
+      return "Vds = " + Volts(s.vdsTest);
+    case CurveKind::Output:
+      return "Vgs = " + Volts(curve.gateVoltage);
+    case CurveKind::RdsOn:
+      return "Vgs = " + Volts(s.rdsonVgs);
+    case CurveKind::GateCharge:
+      return "Id = " + Amps(s.chargeId) + ", Vd = " + Volts(s.chargeVds);
+    case CurveKind::Ciss:
+    case CurveKind::Coss:
+    case CurveKind::Crss:
+    case CurveKind::Diode:
+      break;
+  }
+  return {};
+}
+
+void AddCurves(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
+  for (const DatasheetCurve& curve : s.curves) {
+    DatasheetPoint point;
+    point.quantity = CurveQuantity(curve.kind);
+    point.bench = CurveBench(curve.kind);
+    point.condition = CurveCondition(curve, s);
+    point.condition += (point.condition.empty() ? "" : ", ") + std::string(kCurveOpening) +
+                       std::to_string(curve.points.size()) + std::string(kCurvePointsClosing);
+    point.vgs = curve.kind == CurveKind::Output       ? curve.gateVoltage
+                : curve.kind == CurveKind::RdsOn      ? s.rdsonVgs
+                : curve.kind == CurveKind::GateCharge ? s.chargeVgs
+                                                      : 0;
+    point.vds = curve.kind == CurveKind::Transfer ? s.vdsTest : 0;
+    point.curveKind = curve.kind;
+    for (const CurvePoint& p : curve.points) point.curve.push_back({p.x, p.y});
+    points.push_back(std::move(point));
   }
 }
 
@@ -98,6 +213,10 @@ std::string_view QuantityName(PointQuantity quantity) {
       return kCossQuantity;
     case PointQuantity::Crss:
       return kCrssQuantity;
+    case PointQuantity::Vgs:
+      return kVgsQuantity;
+    case PointQuantity::Isd:
+      return kIsdQuantity;
   }
   return {};
 }
@@ -107,8 +226,10 @@ std::string_view QuantityUnit(PointQuantity quantity) {
     case PointQuantity::RdsOn:
       return "Ohm";
     case PointQuantity::DrainCurrent:
+    case PointQuantity::Isd:
       return "A";
     case PointQuantity::Vsd:
+    case PointQuantity::Vgs:
       return "V";
     case PointQuantity::Qgs:
     case PointQuantity::Qgd:
@@ -128,6 +249,7 @@ std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup) {
   AddOutput(points, setup);
   AddGateCharge(points, setup);
   AddCapacitances(points, setup);
+  AddCurves(points, setup);
   return points;
 }
 

@@ -8,14 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "model/datasheet_curves.h"
 #include "verify/bench_setup.h"
+#include "verify/characteristics.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 
 namespace vdmos {
 
-enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss };
+enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss, Vgs, Isd };
 
 /// The parameters the refinement fits to a point; None for a point it does not weigh.
 enum class PointGroup { None, Dc, Capacitance, GateCharge };
@@ -32,6 +34,11 @@ struct DatasheetPoint {
   std::optional<double> value;
   /// The name under which the run prints its value, for the points it prints by name.
   std::string_view printed;
+  /// For a row that stands for a digitized curve: the curve's kind and its points as
+  /// magnitudes (x, the datasheet's y) along rising x; the row's value is then the worst
+  /// point's. Empty for a single point.
+  CurveKind curveKind = CurveKind::Transfer;
+  std::vector<Point> curve;
 };
 
 /// "Rds(on)", "Id", "Vsd", "Qgs", …
@@ -41,7 +48,7 @@ std::string_view QuantityUnit(PointQuantity quantity);
 
 /// Every point of the setup in the order of the check's table: the transfer points, the
 /// on-resistance, the output check points and the body diode's forward points, the gate
-/// charges, and the capacitance grid row by row.
+/// charges, the capacitance grid row by row, then one row per digitized curve.
 std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup);
 
 /// The value of a capacitance point's quantity among the three.

@@ -35,6 +35,37 @@ Curve DiodeCurve(const ModelParameterSet& params, const LinearSweep& sweep) {
   return curve;
 }
 
+/// A digitized curve's points on the plot of its figure; the on-resistance has none.
+void CurveMarkers(DatasheetMarkers& m, const DatasheetPoint& point) {
+  std::vector<Point>* markers = nullptr;
+  switch (point.curveKind) {
+    case CurveKind::Transfer:
+      markers = &m.transfer;
+      break;
+    case CurveKind::Output:
+      markers = &m.output;
+      break;
+    case CurveKind::Ciss:
+      markers = &m.ciss;
+      break;
+    case CurveKind::Coss:
+      markers = &m.coss;
+      break;
+    case CurveKind::Crss:
+      markers = &m.crss;
+      break;
+    case CurveKind::GateCharge:
+      markers = &m.gateCharge;
+      break;
+    case CurveKind::Diode:
+      markers = &m.bodyDiode;
+      break;
+    case CurveKind::RdsOn:
+      return;
+  }
+  markers->insert(markers->end(), point.curve.begin(), point.curve.end());
+}
+
 }  // namespace
 
 double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v) {
@@ -125,6 +156,10 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
 DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup& s) {
   DatasheetMarkers m;
   for (const DatasheetPoint& point : DatasheetPointList(s)) {
+    if (!point.curve.empty()) {
+      CurveMarkers(m, point);
+      continue;
+    }
     switch (point.quantity) {
       case PointQuantity::DrainCurrent:
         if (point.bench == Bench::Transfer) {

@@ -76,6 +76,14 @@ inline constexpr std::string_view kVsdQuantity = "Vsd";
 inline constexpr std::string_view kQgsQuantity = "Qgs";
 inline constexpr std::string_view kQgdQuantity = "Qgd";
 inline constexpr std::string_view kQgQuantity = "Qg";
+inline constexpr std::string_view kVgsQuantity = "Vgs";
+inline constexpr std::string_view kIsdQuantity = "Isd";
+/// The condition of a row that stands for a digitized curve (the figure's condition and its
+/// number of points), and its note: where along it the worst point lies.
+inline constexpr std::string_view kCurveOpening = "curve of ";
+inline constexpr std::string_view kCurvePointsClosing = " points";
+inline constexpr std::string_view kCurveWorstAt = "worst at ";
+inline constexpr std::string_view kCurveNotReachedNote = "the simulated curve reaches none of its points";
 inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
 inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
 inline constexpr std::string_view kCheckPointNote = " (check point ";

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_test_support.h"
 
 namespace vdmos::testing {
@@ -34,6 +37,31 @@ TEST(CliCurves, CurvesAreSavedWithTheValuesAndABadFileIsNamedWithItsLine) {
   const ProcessResult unknown = RunCliProcess({"--curve", "cis=" + folder / "ciss.csv"});
   EXPECT_EQ(unknown.exitStatus, cli::kUsageErrorStatus);
   EXPECT_THAT(unknown.err, HasSubstr("no such KIND (see --help): cis"));
+}
+
+// The row of a curve in --verify's table, and every point of it in --json.
+TEST(CliCurves, VerifyChecksTheCurveAndTheJsonTellsEachPoint) {
+  const std::string device = std::string(VDMOS_TESTS_DIR) + "/golden/virtual_device/";
+  const std::vector<std::string> arguments{device + "VIRT100.txt", "--curve", "crss=" + device + "crss.csv",
+                                           "--verify"};
+  const ProcessResult table = RunCliProcess(arguments);
+  ASSERT_EQ(table.exitStatus, cli::kSuccessStatus) << table.err;
+  EXPECT_THAT(table.out, HasSubstr("curve of 20 points"));
+  EXPECT_THAT(table.out, HasSubstr("worst at Vds = "));
+
+  std::vector<std::string> json = arguments;
+  json.push_back("--json");
+  const nlohmann::json rows = nlohmann::json::parse(RunCliProcess(json).out)[0]["verification"]["rows"];
+  const nlohmann::json& crss = rows.back();
+  EXPECT_EQ(crss["condition"], "curve of 20 points");
+  ASSERT_EQ(crss["curvePoints"].size(), 20U);
+  double worst = 0;
+  for (const nlohmann::json& point : crss["curvePoints"]) {
+    EXPECT_TRUE(point["simulated"].is_number());
+    worst = std::max(worst, std::abs(point["errorPercent"].get<double>()));
+  }
+  EXPECT_EQ(std::abs(crss["errorPercent"].get<double>()), worst);
+  EXPECT_FALSE(rows.front().contains("curvePoints"));
 }
 
 TEST(CliCurves, HelpListsEveryKind) {
