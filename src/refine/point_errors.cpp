@@ -7,6 +7,7 @@
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/curve_errors.h"
 #include "refine/minimax_fit.h"
 #include "verify/model_curves.h"
 
@@ -28,12 +29,37 @@ double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
   return p.KP * (overdrive - vds / 2) * vds * modulation;
 }
 
+/// A digitized curve into its group's curves; the body diode's has no group to fit.
+void TakeCurve(DatasheetPoints& points, GateChargePoints& charges, DatasheetPoint curve) {
+  switch (curve.curveKind) {
+    case CurveKind::Transfer:
+    case CurveKind::Output:
+    case CurveKind::RdsOn:
+      points.dcCurves.push_back(std::move(curve));
+      break;
+    case CurveKind::Ciss:
+    case CurveKind::Coss:
+    case CurveKind::Crss:
+      points.capacitanceCurves.push_back(std::move(curve));
+      break;
+    case CurveKind::GateCharge:
+      charges.curve = std::move(curve);
+      break;
+    case CurveKind::Diode:
+      break;
+  }
+}
+
 }  // namespace
 
 DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
   DatasheetPoints points;
   GateChargePoints charges{{s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs, {}};
   for (DatasheetPoint& point : DatasheetPointList(s)) {
+    if (!point.curve.empty()) {
+      TakeCurve(points, charges, std::move(point));
+      continue;
+    }
     switch (point.group) {
       case PointGroup::Dc:
         if (Given(point)) points.dc.push_back(std::move(point));
@@ -53,7 +79,7 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
   // Not the ranges form: clang 14, which the fuzz build uses, cannot compile the subrange it returns.
   std::stable_partition(points.dc.begin(), points.dc.end(),
                         [](const DatasheetPoint& point) { return point.quantity == PointQuantity::RdsOn; });
-  if (!charges.charges.empty()) points.gateCharge = std::move(charges);
+  if (!charges.charges.empty() || charges.curve) points.gateCharge = std::move(charges);
   return points;
 }
 
@@ -92,9 +118,10 @@ GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitancePar
 }
 
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points) {
-  const GateChargeReading reading =
-      ReadGateCharges(ModelGateChargeCurve(device, points.test, points.vg), points.vg);
+  const std::vector<Point> curve = ModelGateChargeCurve(device, points.test, points.vg);
+  const GateChargeReading reading = ReadGateCharges(curve, points.vg);
   std::vector<double> errors;
+  if (points.curve) errors.push_back(CurveError(curve, *points.curve));
   for (const DatasheetPoint& point : points.charges) {
     if (!reading.charges) {
       errors.push_back(NAN);
@@ -110,17 +137,21 @@ double RelativeError(double model, const DatasheetPoint& point) {
 }
 
 template <typename Parameters>
-std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points) {
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points,
+                                 const std::vector<DatasheetPoint>& curves) {
   std::optional<double> worst;
-  for (const DatasheetPoint& point : points) {
-    const double error = std::abs(RelativeError(ModelValueAt(p, point), point));
+  auto take = [&](double error) {
     // A NaN error is as bad as any: it must never hide behind a comparison.
     worst = std::isnan(error) ? INFINITY : std::max(worst.value_or(0), error);
-  }
+  };
+  for (const DatasheetPoint& point : points) take(std::abs(RelativeError(ModelValueAt(p, point), point)));
+  for (const DatasheetPoint& curve : curves) take(CurveError(p, curve));
   return worst;
 }
-template std::optional<double> WorstError(const DcParameters&, const std::vector<DatasheetPoint>&);
-template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const DcParameters&, const std::vector<DatasheetPoint>&,
+                                          const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&,
+                                          const std::vector<DatasheetPoint>&);
 
 std::optional<double> CardErrors::WorstPercent() const {
   std::optional<double> worst;
@@ -156,8 +187,9 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
   const DcParameters dc = PrintedDcParameters(params, pmos, precision);
   const CapacitanceParameters c = PrintedCapacitanceParameters(params, precision);
   CardErrors errors;
-  if (auto worst = WorstError(dc, points.dc)) errors.worstDcPercent = *worst * 100;
-  if (auto worst = WorstError(c, points.capacitance)) errors.worstCapacitancePercent = *worst * 100;
+  if (auto worst = WorstError(dc, points.dc, points.dcCurves)) errors.worstDcPercent = *worst * 100;
+  if (auto worst = WorstError(c, points.capacitance, points.capacitanceCurves))
+    errors.worstCapacitancePercent = *worst * 100;
   if (points.gateCharge) {
     const GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
     errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;

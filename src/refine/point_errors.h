@@ -24,6 +24,8 @@ struct GateChargePoints {
   GateChargeTest test;
   double vg = 0;  ///< the gate voltage of Qg
   std::vector<DatasheetPoint> charges;
+  /// The digitized gate charge curve, one target beside the charges; nullopt without one.
+  std::optional<DatasheetPoint> curve = std::nullopt;
   /// The user ranks the charges above the capacitance points, which a datasheet reads off its
   /// plots: the refinement meets the charges first where both cannot be met.
   bool first = false;
@@ -36,6 +38,8 @@ struct GateChargePoints {
 struct DatasheetPoints {
   std::vector<DatasheetPoint> dc;
   std::vector<DatasheetPoint> capacitance;
+  /// The digitized curves the groups are fitted to, each one target (its worst point).
+  std::vector<DatasheetPoint> dcCurves, capacitanceCurves;
   std::optional<GateChargePoints> gateCharge;
 };
 DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
@@ -66,9 +70,11 @@ std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateC
 /// (model - datasheet) / datasheet; the point must hold a value.
 double RelativeError(double model, const DatasheetPoint& point);
 
-/// The largest error magnitude at the points, as a fraction; nullopt without points.
+/// The largest error magnitude at the points and along the curves, as a fraction; nullopt
+/// without either.
 template <typename Parameters>
-std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points);
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points,
+                                 const std::vector<DatasheetPoint>& curves = {});
 
 /// The parameters as the card prints them with that precision, read back.
 DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, CardPrecision precision);

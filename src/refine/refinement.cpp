@@ -8,6 +8,7 @@
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/curve_errors.h"
 #include "refine/minimax_fit.h"
 #include "refine/refine_texts.h"
 
@@ -51,10 +52,13 @@ FitVariable Variable(double value, double lower, double upper, bool logScale, bo
           0,     free};
 }
 
-std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points) {
+/// The errors at the points, then each curve's worst as one more.
+std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points,
+                             const std::vector<DatasheetPoint>& curves) {
   std::vector<double> errors;
   for (const DatasheetPoint& point : points)
     errors.push_back(RelativeError(ModelValueAt(params, point), point));
+  for (const DatasheetPoint& curve : curves) errors.push_back(CurveError(params, curve));
   return errors;
 }
 
@@ -80,10 +84,10 @@ DcParameters RefineDc(const DcParameters& start, bool depletion, const Datasheet
   auto params = [](const std::vector<double>& x) {
     return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]};
   };
-  const auto worst =
-      FitWithCardRounding(v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.dc); },
-                          // The coarsest steps first, so the finer ones make up for them.
-                          {kVTO, kRS, kRD, kKP, kLAMBDA});
+  const auto worst = FitWithCardRounding(
+      v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.dc, points.dcCurves); },
+      // The coarsest steps first, so the finer ones make up for them.
+      {kVTO, kRS, kRD, kKP, kLAMBDA});
   ok = worst.has_value();
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
@@ -111,6 +115,8 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
                                   const GateChargeDevice* chargeDevice) {
   std::map<PointQuantity, CapacitanceRange> range;
   for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(*point.value);
+  for (const DatasheetPoint& curve : points.capacitanceCurves)
+    for (const Point& point : curve.curve) range[curve.quantity].Add(point.y);
   const CapacitanceRange crss = range[PointQuantity::Crss];
   const CapacitanceRange ciss = range[PointQuantity::Ciss];
   const CapacitanceRange coss = range[PointQuantity::Coss];
@@ -143,24 +149,23 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   auto params = [](const std::vector<double>& x) {
     return CapacitanceParameters{x[kCGDMAX], x[kCGDMIN], x[ka], x[kCGS], x[kCjo], x[kVj], x[km]};
   };
-  const auto worst =
-      FitWithCardRounding(v,
-                          [&](const std::vector<double>& x) {
-                            const CapacitanceParameters c = params(x);
-                            std::vector<double> errors = ErrorsAt(c, points.capacitance);
-                            for (double& e : errors) e *= capacitanceWeight;
-                            if (charges) {
-                              GateChargeDevice device = *chargeDevice;
-                              device.CGS = c.CGS;
-                              device.CGDMAX = c.CGDMAX;
-                              device.CGDMIN = c.CGDMIN;
-                              device.a = c.a;
-                              for (const double e : GateChargeErrors(device, *points.gateCharge))
-                                errors.push_back(e);
-                            }
-                            return errors;
-                          },
-                          {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
+  const auto worst = FitWithCardRounding(
+      v,
+      [&](const std::vector<double>& x) {
+        const CapacitanceParameters c = params(x);
+        std::vector<double> errors = ErrorsAt(c, points.capacitance, points.capacitanceCurves);
+        for (double& e : errors) e *= capacitanceWeight;
+        if (charges) {
+          GateChargeDevice device = *chargeDevice;
+          device.CGS = c.CGS;
+          device.CGDMAX = c.CGDMAX;
+          device.CGDMIN = c.CGDMIN;
+          device.a = c.a;
+          for (const double e : GateChargeErrors(device, *points.gateCharge)) errors.push_back(e);
+        }
+        return errors;
+      },
+      {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
   CapacitanceParameters refined = params(x);
@@ -307,7 +312,7 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   // The gate charges follow the DC parameters too: the capacitances are fitted to them with
   // the DC parameters the card will hold.
   bool capacitanceBetter = false;
-  if (!points.capacitance.empty() || points.gateCharge) {
+  if (!points.capacitance.empty() || !points.capacitanceCurves.empty() || points.gateCharge) {
     const CapacitanceParameters start = CapacitanceParametersOf(fitted);
     const std::optional<GateChargeDevice> chargeDevice =
         points.gateCharge ? std::optional(PrintedGateChargeDevice(r.params, pmos, r.precision))
@@ -320,7 +325,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     capacitanceBetter =
         Improves(WorstOfCapacitanceGroup(candidateErrors, points),
                  WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
-    if (capacitanceBetter && chargeDevice && !points.capacitance.empty()) {
+    if (capacitanceBetter && chargeDevice &&
+        !(points.capacitance.empty() && points.capacitanceCurves.empty())) {
       // What the capacitance points alone would reach tells what the charges cost them.
       const CapacitanceFit alone = RefineCapacitances(start, points, nullptr);
       const std::optional<double> aloneWorst =

@@ -14,62 +14,29 @@ std::string Amps(double value) { return DefaultNumberText(value) + " A"; }
 void AddTransfer(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
   const std::string drain = ", Vds = " + Volts(s.vdsTest);
   auto add = [&](double vgs, double id, std::string_view note, std::string_view printed) {
-    points.push_back({PointQuantity::DrainCurrent,
-                      Bench::Transfer,
-                      PointGroup::Dc,
-                      "Vgs = " + Volts(vgs) + drain + std::string(note),
-                      vgs,
-                      s.vdsTest,
-                      0,
-                      id,
-                      printed,
-                      {},
-                      {}});
+    points.push_back({PointQuantity::DrainCurrent, Bench::Transfer, PointGroup::Dc,
+                      "Vgs = " + Volts(vgs) + drain + std::string(note), vgs, s.vdsTest, 0, id, printed});
   };
   add(s.plateauVgs, s.plateauId, kPlateauPointNote, out::kIdPlateau);
   add(s.maxVgs, s.maxId, kMaxCurrentPointNote, out::kIdMax);
 }
 
 void AddOutput(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
-  points.push_back({PointQuantity::RdsOn,
-                    Bench::Output,
-                    PointGroup::Dc,
-                    "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage),
-                    s.rdsonVgs,
-                    kRdsOnDrainVoltage,
-                    0,
-                    s.rdsOn,
-                    out::kIdRdsOn,
-                    {},
-                    {}});
+  points.push_back({PointQuantity::RdsOn, Bench::Output, PointGroup::Dc,
+                    "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage), s.rdsonVgs,
+                    kRdsOnDrainVoltage, 0, s.rdsOn, out::kIdRdsOn});
   // The datasheet gives only the voltages of the check points: the model's current is the
   // reference there.
   for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
-    points.push_back({PointQuantity::DrainCurrent,
-                      Bench::Output,
-                      PointGroup::None,
+    points.push_back({PointQuantity::DrainCurrent, Bench::Output, PointGroup::None,
                       "Vgs = " + Volts(s.checkVgs) + ", Vds = " + Volts(s.checkVds[i]) +
                           std::string(kCheckPointNote) + std::to_string(i + 1) + ")",
-                      s.checkVgs,
-                      s.checkVds[i],
-                      0,
-                      std::nullopt,
-                      out::kIdCheck[i],
-                      {},
-                      {}});
+                      s.checkVgs, s.checkVds[i], 0, std::nullopt, out::kIdCheck[i]});
   }
   for (std::size_t i = 0; i < s.diodePointIsd.size(); ++i) {
-    points.push_back({PointQuantity::Vsd,
-                      Bench::Output,
-                      PointGroup::None,
-                      "Isd = " + Amps(s.diodePointIsd[i]),
-                      0,
-                      0,
-                      s.diodePointIsd[i],
-                      s.diodePointVsd[i],
-                      out::kVsd[i],
-                      {},
-                      {}});
+    points.push_back({PointQuantity::Vsd, Bench::Output, PointGroup::None,
+                      "Isd = " + Amps(s.diodePointIsd[i]), 0, 0, s.diodePointIsd[i], s.diodePointVsd[i],
+                      out::kVsd[i]});
   }
 }
 
@@ -87,8 +54,6 @@ void AddGateCharge(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
                       s.chargeVds,
                       0,
                       value,
-                      {},
-                      {},
                       {}});
   }
 }
@@ -106,8 +71,6 @@ void AddCapacitances(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
                         row.vds,
                         0,
                         value,
-                        {},
-                        {},
                         {}});
     }
   }

@@ -38,7 +38,7 @@ struct DatasheetPoint {
   /// magnitudes (x, the datasheet's y) along rising x; the row's value is then the worst
   /// point's. Empty for a single point.
   CurveKind curveKind = CurveKind::Transfer;
-  std::vector<Point> curve;
+  std::vector<Point> curve{};
 };
 
 /// "Rds(on)", "Id", "Vsd", "Qgs", …
