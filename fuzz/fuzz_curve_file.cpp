@@ -29,9 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) std::abort();
     if (i > 0 && (points[i].x > points[i - 1].x) != rising) std::abort();
     if (i > 0 && points[i].x == points[i - 1].x) std::abort();
-    const bool capacitance =
-        kind == vdmos::CurveKind::Ciss || kind == vdmos::CurveKind::Coss || kind == vdmos::CurveKind::Crss;
-    if (capacitance && points[i].y < 0) std::abort();
+    if (vdmos::IsCapacitanceCurve(kind) && points[i].y < 0) std::abort();
   }
   vdmos::WindowState state;
   state.curves.push_back({kind, kind == vdmos::CurveKind::Output ? 7.5 : 0, points});

@@ -30,10 +30,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
 }
 
-bool IsCapacitance(CurveKind kind) {
-  return kind == CurveKind::Ciss || kind == CurveKind::Coss || kind == CurveKind::Crss;
-}
-
 CurveReading Failure(std::size_t line, std::string problem) {
   return {{}, CurveReadError{line, std::move(problem)}};
 }
@@ -63,7 +59,8 @@ CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
     const std::optional<double> x = ReadCurveNumber(fields[0]);
     const std::optional<double> y = ReadCurveNumber(fields[1]);
     if (!x || !y) return Failure(number, std::string(kCurveNotNumberText));
-    if (IsCapacitance(kind) && *y < 0) return Failure(number, std::string(kCurveNegativeCapacitanceText));
+    if (IsCapacitanceCurve(kind) && *y < 0)
+      return Failure(number, std::string(kCurveNegativeCapacitanceText));
     if (!reading.points.empty()) {
       const double previous = reading.points.back().x;
       const int step = *x > previous ? 1 : *x < previous ? -1 : 0;

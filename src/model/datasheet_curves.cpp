@@ -34,6 +34,10 @@ std::span<const CurveKindInfo> CurveKinds() { return kKinds; }
 
 const CurveKindInfo& InfoOf(CurveKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
 
+bool IsCapacitanceCurve(CurveKind kind) {
+  return kind == CurveKind::Ciss || kind == CurveKind::Coss || kind == CurveKind::Crss;
+}
+
 std::optional<DatasheetCurve> ReadCurveName(std::string_view text) {
   const std::size_t colon = text.find(kGateSeparator);
   const std::string_view base = text.substr(0, colon);

@@ -33,6 +33,9 @@ struct CurveKindInfo {
 std::span<const CurveKindInfo> CurveKinds();
 const CurveKindInfo& InfoOf(CurveKind kind);
 
+/// Ciss, Coss or Crss: a curve that cannot go below 0.
+bool IsCapacitanceCurve(CurveKind kind);
+
 /// One digitized curve: its kind, the gate voltage of an output curve (0 for the others) and
 /// its points as the file gave them.
 struct DatasheetCurve {

@@ -84,7 +84,7 @@ void TakeCurves(BenchSetup& s, const std::vector<DatasheetCurve>& curves) {
   std::vector<double> voltages = s.capacitanceVds;
   for (const DatasheetCurve& curve : s.curves) {
     if (curve.kind == CurveKind::Output) gates.push_back(curve.gateVoltage);
-    if (curve.kind == CurveKind::Ciss || curve.kind == CurveKind::Coss || curve.kind == CurveKind::Crss)
+    if (IsCapacitanceCurve(curve.kind))
       for (const CurvePoint& point : curve.points) voltages.push_back(point.x);
   }
   s.gateSteps = SortedDistinct(gates);
