@@ -15,7 +15,7 @@
 
 namespace vdmos {
 
-enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss };
+enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss, Vth };
 
 /// The parameters the refinement fits to a point; None for a point it does not weigh.
 enum class PointGroup { None, Dc, Capacitance, GateCharge };
@@ -32,15 +32,18 @@ struct DatasheetPoint {
   std::optional<double> value;
   /// The name under which the run prints its value, for the points it prints by name.
   std::string_view printed;
+  /// The channel current (A) at which a threshold point is taken; not above 0 when the
+  /// test current is unusable, and the point is then not measured.
+  double current = 0;
 };
 
-/// "Rds(on)", "Id", "Vsd", "Qgs", …
+/// "Rds(on)", "Id", "Vsd", "Qgs", "Vgs(th)", …
 std::string_view QuantityName(PointQuantity quantity);
 /// "Ohm", "A", "V", "nC", "pF".
 std::string_view QuantityUnit(PointQuantity quantity);
 
 /// Every point of the setup in the order of the check's table: the transfer points, the
-/// on-resistance, the output check points and the body diode's forward points, the gate
+/// on-resistance, the gate threshold, the output check points and the body diode's forward points, the gate
 /// charges, and the capacitance grid row by row.
 std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup);
 

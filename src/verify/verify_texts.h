@@ -76,6 +76,12 @@ inline constexpr std::string_view kVsdQuantity = "Vsd";
 inline constexpr std::string_view kQgsQuantity = "Qgs";
 inline constexpr std::string_view kQgdQuantity = "Qgd";
 inline constexpr std::string_view kQgQuantity = "Qg";
+inline constexpr std::string_view kVthQuantity = "Vgs(th)";
+inline constexpr std::string_view kVthDrainNote = ", Vds = Vgs";
+inline constexpr std::string_view kThresholdNotReachedNote =
+    "the test current is not reached in the gate sweep";
+inline constexpr std::string_view kThresholdCurrentNote =
+    "the Vgs(th) test current (VthCurrent) is not a positive number; the threshold is not measured";
 inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
 inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
 inline constexpr std::string_view kCheckPointNote = " (check point ";

@@ -147,7 +147,7 @@ TEST(Refinement, TakesOnlyTheDatasheetValuesThatAreGiven) {
       UpdatedWindow({{control::TextCossMin, ""}, {control::Qgs, ""}, {control::Qgd, ""}, {control::Qg, ""}});
   ASSERT_EQ(state.params.junctionCapText, "");
   const DatasheetPoints points = DatasheetPointsOf(ReadBenchSetup(state));
-  EXPECT_EQ(points.dc.size(), 3u);
+  EXPECT_EQ(points.dc.size(), 4u);  // Rds(on), the threshold and the two transfer points
   EXPECT_EQ(points.capacitance.size(), 6u);
   EXPECT_FALSE(points.gateCharge);
   ScriptedPlatform platform;
