@@ -103,8 +103,8 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   const std::size_t adviceStart = table.find("switch advice");
   ASSERT_NE(adviceStart, std::string::npos);
   EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 22);  // a header and 21 rows
-  EXPECT_THAT(table,
-              ContainsRegex("\nVgs\\(th\\) +Id = 0.00025 A, Vds = Vgs +3 V +[0-9.]+ V +[0-9.]+ V +-[0-9.]+\n"));
+  EXPECT_THAT(table, ContainsRegex(
+                         "\nVgs\\(th\\) +Id = 0.00025 A, Vds = Vgs +3 V +[0-9.]+ V +[0-9.]+ V +-[0-9.]+\n"));
   EXPECT_THAT(
       table,
       ContainsRegex("\nQg +Id = 20.7 A, Vd = 480 V, Vgs = 10 V +87 nC +[0-9.]+ nC +[0-9.]+ nC +-?[0-9.]+\n"));
