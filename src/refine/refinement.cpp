@@ -161,11 +161,13 @@ DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector
   auto drivenWithin = [&](const DcParameters& p) {
     return WorstError(p, driven).value_or(INFINITY) <= allowed;
   };
+  std::vector<DatasheetPoint> threshold;
+  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
+  // A test current no gate voltage reaches leaves nothing to aim at.
+  if (!std::isfinite(WorstError(fit.params, threshold).value_or(INFINITY))) return fit;
   bool ok = false;
   const DcParameters slopeOnly = RefineDc(fit.params, depletion, dc, 1, DcFreedom::SlopeOnly, ok);
   if (!ok) return fit;
-  std::vector<DatasheetPoint> threshold;
-  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
   if (WorstError(slopeOnly, threshold).value_or(INFINITY) <= kDcAllowance && drivenWithin(slopeOnly))
     return {slopeOnly, true, true};
   for (const double weight : kThresholdWeights) {

@@ -98,6 +98,19 @@ TEST(ThresholdRefinement, RealDevicesMeetTheirThresholdInNgspice) {
   }
 }
 
+// A test current no gate voltage reaches, or none at all, is no target: the refinement goes on
+// with the other points and sets no slope.
+TEST(ThresholdRefinement, AnUnusableTestCurrentLeavesTheSlopeAlone) {
+  for (const char* current : {"1e20", "0", "-250u"}) {
+    WindowState state;
+    state.setText(control::VthCurrent, current);
+    ScriptedPlatform platform;
+    UpdateModel(state, platform);
+    ASSERT_TRUE(RefineModel(state, platform)) << current;
+    EXPECT_FALSE(state.params.KSUBTHRES) << current;
+  }
+}
+
 TEST(ThresholdRefinement, VirtualDevicesOfOtherModelStructures) {
   using testing::VirtualDevice;
   for (const VirtualDevice& device : {VirtualDevice{"level1_nmos", false, 10, 25, 7, 25, 100, 1.2},
