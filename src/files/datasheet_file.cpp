@@ -67,9 +67,9 @@ constexpr std::array<Line, 40> kLayout{
 
 // The fields the 40 lines do not hold. They follow the 40 lines as "Name=text", so that nothing
 // typed is lost on Save, while a reader of the 40-line layout still stops at line 40.
-constexpr std::array<std::string_view, 9> kNamedTexts{
+constexpr std::array<std::string_view, 10> kNamedTexts{
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
-    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2, control::VthCurrent};
 constexpr std::array<std::string_view, 4> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
                                                        control::FixVTO, control::ChargesFirst};
 

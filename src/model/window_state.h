@@ -20,6 +20,9 @@ namespace vdmos {
 struct ModelParameterSet {
   double KP = 0, RS = 0, RD = 0, VTO = 0, RG = 0, LAMBDA = 0;
   double TT = 0, CGDMAX = 0, CGDMIN = 0, CGS = 0, a = 0;
+  /// The subthreshold slope, which only a refinement sets; without it the card leaves the
+  /// simulator's own default in force.
+  std::optional<double> KSUBTHRES = std::nullopt;
   std::string bodyDiodeText;    ///< "IS=... N=... RB=... " or empty
   std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;

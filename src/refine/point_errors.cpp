@@ -20,15 +20,6 @@ bool Given(const DatasheetPoint& point) {
   return point.value && *point.value > 0 && std::isfinite(*point.value);
 }
 
-/// The square-law channel current at the voltages across the channel itself.
-double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
-  const double overdrive = vgs - p.VTO;
-  if (overdrive <= 0 || vds <= 0) return 0;
-  const double modulation = 1 + p.LAMBDA * vds;
-  if (overdrive < vds) return p.KP / 2 * overdrive * overdrive * modulation;
-  return p.KP * (overdrive - vds / 2) * vds * modulation;
-}
-
 /// A digitized curve into its group's curves; the body diode's has no group to fit.
 void TakeCurve(DatasheetPoints& points, GateChargePoints& charges, DatasheetPoint curve) {
   switch (curve.curveKind) {
@@ -62,7 +53,9 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
     }
     switch (point.group) {
       case PointGroup::Dc:
-        if (Given(point)) points.dc.push_back(std::move(point));
+        // A threshold without a usable test current is no target.
+        if (Given(point) && (point.quantity != PointQuantity::Vth || point.current > 0))
+          points.dc.push_back(std::move(point));
         break;
       case PointGroup::Capacitance:
         if (Given(point)) points.capacitance.push_back(std::move(point));
@@ -84,25 +77,33 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
 }
 
 DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos) {
-  return {params.KP, pmos ? -params.VTO : params.VTO, params.RS, params.RD, params.LAMBDA};
+  return {params.KP,     pmos ? -params.VTO : params.VTO,
+          params.RS,     params.RD,
+          params.LAMBDA, params.KSUBTHRES.value_or(kSimulatorKsubthres)};
 }
+
+ChannelLaw ChannelLawOf(const DcParameters& p) { return {p.KP, p.VTO, p.RS, p.RD, p.LAMBDA, p.KSUBTHRES}; }
 
 double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
   const double rt = p.RS + p.RD;
-  if (!(vgs > p.VTO && vds > 0)) return 0;
+  const ChannelLaw law = ChannelLawOf(p);
+  // The subthreshold tail lets current flow below VTO too; the bare square law does not.
+  if (!(ChannelCurrent(law, vgs, vds) > 0)) return 0;
   // The current makes the drops that lower it: Id - channel(vgs - Id*RS, vds - Id*rt) rises
   // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
   double low = 0;
-  double high = rt > 0 ? vds / rt : ChannelCurrent(p, vgs, vds);
+  double high = rt > 0 ? vds / rt : ChannelCurrent(law, vgs, vds);
   if (!(rt > 0)) return high;
   for (int pass = 0; pass < kBisectionPasses && high - low > 1e-13 * high; ++pass) {
     const double id = low + (high - low) / 2;
-    (id - ChannelCurrent(p, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
+    (id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
   }
   return low + (high - low) / 2;
 }
 
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {
+  if (point.quantity == PointQuantity::Vth)
+    return ThresholdVoltage(ChannelLawOf(p), point.current).value_or(NAN);
   const double id = SolvedDrainCurrent(p, point.vgs, point.vds);
   if (point.quantity != PointQuantity::RdsOn) return id;
   // As the simulator's bench measures it: the drain voltage over the current it drives.
@@ -156,7 +157,7 @@ template std::optional<double> WorstError(const CapacitanceParameters&, const st
 std::optional<double> CardErrors::WorstPercent() const {
   std::optional<double> worst;
   for (const std::optional<double>& percent :
-       {worstDcPercent, worstCapacitancePercent, worstGateChargePercent}) {
+       {worstDcPercent, thresholdPercent, worstCapacitancePercent, worstGateChargePercent}) {
     if (percent) worst = std::max(worst.value_or(0), *percent);
   }
   return worst;
@@ -170,6 +171,7 @@ DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, Car
   dc.RD = CardRounded(dc.RD, card_mask::kRD, precision.dc);
   dc.LAMBDA = precision.dc == CardDigits::FourSignificant ? CardRounded(dc.LAMBDA, {}, precision.dc)
                                                           : CardRoundedLambda(dc.LAMBDA);
+  if (params.KSUBTHRES) dc.KSUBTHRES = PlainReading(FourSignificantText(*params.KSUBTHRES));
   return dc;
 }
 
@@ -187,7 +189,11 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
   const DcParameters dc = PrintedDcParameters(params, pmos, precision);
   const CapacitanceParameters c = PrintedCapacitanceParameters(params, precision);
   CardErrors errors;
-  if (auto worst = WorstError(dc, points.dc, points.dcCurves)) errors.worstDcPercent = *worst * 100;
+  std::vector<DatasheetPoint> driven, threshold;
+  for (const DatasheetPoint& point : points.dc)
+    (point.quantity == PointQuantity::Vth ? threshold : driven).push_back(point);
+  if (auto worst = WorstError(dc, driven, points.dcCurves)) errors.worstDcPercent = *worst * 100;
+  if (auto worst = WorstError(dc, threshold)) errors.thresholdPercent = *worst * 100;
   if (auto worst = WorstError(c, points.capacitance, points.capacitanceCurves))
     errors.worstCapacitancePercent = *worst * 100;
   if (points.gateCharge) {

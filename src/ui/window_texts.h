@@ -79,6 +79,8 @@ inline constexpr LabelledField Text6{control::Text6, {"Caption_Text6", "Rds_on"}
 inline constexpr LabelledField rdsonVgs{
     control::rdsonVgs, {"Caption_rdsonVgs", "@ Vgs="}, {"Unit_rdsonVgs", ""}};
 inline constexpr LabelledField Text3{control::Text3, {"Caption_Text3", "Vgs(th)"}, {"Unit_Text3", ""}};
+inline constexpr LabelledField VthCurrent{
+    control::VthCurrent, {"Caption_VthCurrent", "@ Id="}, {"Unit_VthCurrent", ""}};
 inline constexpr LabelledField Text2{control::Text2, {"Caption_Text2", "Rg"}, {"Unit_Text2", ""}};
 inline constexpr WindowText Button_Rgate{control::Button_Rgate, "?",
                                          "Estimate Rg from the gate drive switching data"};

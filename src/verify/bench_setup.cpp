@@ -16,6 +16,10 @@ namespace {
 constexpr int kTransferSteps = 200;
 constexpr int kOutputSteps = 100;
 constexpr int kDiodeSteps = 600;
+// Steps of a few millivolts: the reading between two steps then misses the threshold by
+// microvolts even on the subthreshold tail's exponential.
+constexpr int kThresholdSteps = 4000;
+constexpr double kThresholdSweepReach = 2;  // times the datasheet's threshold, at least
 constexpr int kCapacitanceSweepPoints = 32;
 constexpr double kCapacitanceSweepStart = 0.01;  // V; the geometric part starts here
 constexpr double kDiodeSweepReach = 1.5;         // times the largest datasheet forward voltage
@@ -130,12 +134,16 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
   s.maxVgs = FieldValue(state, control::Text5);
   s.maxId = FieldValue(state, control::Text4);
 
+  s.vth = GivenValue(state, control::Text3);
+  s.vthCurrent = FieldValue(state, control::VthCurrent);
+
   s.rdsOn = FieldValue(state, control::Text6);
   s.rdsonVgs = FieldValue(state, control::rdsonVgs);
   s.checkVgs = FieldValue(state, control::Out_VGS);
   s.checkVds = {FieldValue(state, control::OUT_VDS1), FieldValue(state, control::OUT_VDS2)};
   const double vdsRange = FieldValue(state, control::VdsRange);
   s.transferVgs = {std::max({s.rdsonVgs, s.plateauVgs, s.maxVgs}), kTransferSteps};
+  s.thresholdVgs = {std::max(s.transferVgs.stop, kThresholdSweepReach * s.vth.value_or(0)), kThresholdSteps};
   s.gateSteps = OutputGateSteps(s.rdsonVgs, s.checkVgs);
   s.outputVds = {std::max({vdsRange, s.checkVds[0], s.checkVds[1]}), kOutputSteps};
 

@@ -38,6 +38,11 @@ struct BenchSetup {
   double maxVgs = 0, maxId = 0;          ///< Text5, Text4
   LinearSweep transferVgs;               ///< the gate sweep up to the highest gate voltage
 
+  // Gate threshold, with the drain tied to the gate.
+  std::optional<double> vth;  ///< Text3; nullopt where the field is empty
+  double vthCurrent = 0;      ///< VthCurrent (A); the threshold is measured only when it is above 0
+  LinearSweep thresholdVgs;   ///< the tied gate and drain's sweep, past the threshold
+
   // Output characteristics and on-resistance.
   double rdsonVgs = 0, rdsOn = 0;    ///< rdsonVgs, Text6 (Ohm)
   double checkVgs = 0;               ///< Out_VGS

@@ -14,6 +14,7 @@
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/ngspice_output.h"
+#include "verify/threshold.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -143,6 +144,14 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
         row.simulated = point.vds / idOn;
       } else {
         row.note = kNoDrainCurrentNote;
+      }
+    } else if (point.quantity == PointQuantity::Vth) {
+      row = RowOf(point, ThresholdVoltage(ChannelLawOf(p, s.pmos), point.current),
+                  run.OptionalValue(point.printed));
+      if (!(point.current > 0)) {
+        row.note = kThresholdCurrentNote;
+      } else if (!row.simulated) {
+        row.note = kThresholdNotReachedNote;
       }
     } else if (point.quantity == PointQuantity::Vsd) {
       row = RowOf(point, law ? std::optional(law->Voltage(point.isd)) : std::nullopt,

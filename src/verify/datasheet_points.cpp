@@ -25,6 +25,9 @@ void AddOutput(std::vector<DatasheetPoint>& points, const BenchSetup& s) {
   points.push_back({PointQuantity::RdsOn, Bench::Output, PointGroup::Dc,
                     "Vgs = " + Volts(s.rdsonVgs) + ", Vds = " + Volts(kRdsOnDrainVoltage), s.rdsonVgs,
                     kRdsOnDrainVoltage, 0, s.rdsOn, out::kIdRdsOn});
+  points.push_back({PointQuantity::Vth, Bench::Output, PointGroup::Dc,
+                    "Id = " + Amps(s.vthCurrent) + std::string(kVthDrainNote), 0, 0, 0, s.vth, out::kVth,
+                    s.vthCurrent});
   // The datasheet gives only the voltages of the check points: the model's current is the
   // reference there.
   for (std::size_t i = 0; i < s.checkVds.size(); ++i) {
@@ -180,6 +183,8 @@ std::string_view QuantityName(PointQuantity quantity) {
       return kVgsQuantity;
     case PointQuantity::Isd:
       return kIsdQuantity;
+    case PointQuantity::Vth:
+      return kVthQuantity;
   }
   return {};
 }
@@ -193,6 +198,7 @@ std::string_view QuantityUnit(PointQuantity quantity) {
       return "A";
     case PointQuantity::Vsd:
     case PointQuantity::Vgs:
+    case PointQuantity::Vth:
       return "V";
     case PointQuantity::Qgs:
     case PointQuantity::Qgd:

@@ -17,7 +17,7 @@
 
 namespace vdmos {
 
-enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss, Vgs, Isd };
+enum class PointQuantity { RdsOn, DrainCurrent, Vsd, Qgs, Qgd, Qg, Ciss, Coss, Crss, Vgs, Isd, Vth };
 
 /// The parameters the refinement fits to a point; None for a point it does not weigh.
 enum class PointGroup { None, Dc, Capacitance, GateCharge };
@@ -34,6 +34,9 @@ struct DatasheetPoint {
   std::optional<double> value;
   /// The name under which the run prints its value, for the points it prints by name.
   std::string_view printed;
+  /// The channel current (A) at which a threshold point is taken; not above 0 when the
+  /// test current is unusable, and the point is then not measured.
+  double current = 0;
   /// For a row that stands for a digitized curve: the curve's kind and its points as
   /// magnitudes (x, the datasheet's y) along rising x; the row's value is then the worst
   /// point's. Empty for a single point.
@@ -41,14 +44,14 @@ struct DatasheetPoint {
   std::vector<Point> curve{};
 };
 
-/// "Rds(on)", "Id", "Vsd", "Qgs", …
+/// "Rds(on)", "Id", "Vsd", "Qgs", "Vgs(th)", …
 std::string_view QuantityName(PointQuantity quantity);
 /// "Ohm", "A", "V", "nC", "pF".
 std::string_view QuantityUnit(PointQuantity quantity);
 
 /// Every point of the setup in the order of the check's table: the transfer points, the
-/// on-resistance, the output check points and the body diode's forward points, the gate
-/// charges, the capacitance grid row by row, then one row per digitized curve.
+/// on-resistance, the gate threshold, the output check points and the body diode's forward
+/// points, the gate charges, the capacitance grid row by row, then one row per digitized curve.
 std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup);
 
 /// The value of a capacitance point's quantity among the three.

@@ -129,6 +129,10 @@ double ModelDrainCurrentAt(const ModelParameterSet& p, bool pmos, double vgs, do
   return ModelDrainCurrent(p.RS, p.RD, p.KP, vto, vgs, vds, p.LAMBDA);
 }
 
+ChannelLaw ChannelLawOf(const ModelParameterSet& p, bool pmos) {
+  return {p.KP, pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA, p.KSUBTHRES.value_or(kSimulatorKsubthres)};
+}
+
 Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {
   Characteristics c;
   c.transfer = SampledCurve(kDrainCurrentLabel, s.transferVgs.Values(),
@@ -170,6 +174,9 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
         break;
       case PointQuantity::Vsd:
         if (point.value) m.bodyDiode.push_back({*point.value, point.isd});
+        break;
+      case PointQuantity::Vth:
+        if (point.value && point.current > 0) m.transfer.push_back({*point.value, point.current});
         break;
       case PointQuantity::Ciss:
       case PointQuantity::Coss:

@@ -1,6 +1,7 @@
 #include "verify/ngspice_netlists.h"
 
 #include <numbers>
+#include <optional>
 #include <vector>
 
 #include "model/card_reading.h"
@@ -124,6 +125,12 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
     << "V1 gs 0 0"
     << "V2 d 0 0"
     << "M1 d gs 0 " + model;
+  const std::optional<ThresholdMeasurement> threshold =
+      s.vthCurrent > 0
+          ? std::optional(ThresholdMeasurementLines(model, s.pmos, s.vthCurrent, s.thresholdVgs, out::kVth))
+          : std::nullopt;
+  if (threshold)
+    for (const std::string& line : threshold->elements) n << line;
   Card(n, card);
   ControlOpening(n);
   n << "foreach vg" + gateList << "alter V1 dc=$vg" << DcSweep("V2", sign, s.outputVds)
@@ -151,6 +158,8 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
     n << "meas dc " + std::string(out::kVsd[i]) + " find vsd when isd=" + Num(s.diodePointIsd[i]);
   }
   for (const std::string_view name : out::kVsd) n << "print " + std::string(name);
+  if (threshold)
+    for (const std::string& line : threshold->control) n << line;
   ControlClosing(n);
   return n.Text();
 }
@@ -221,6 +230,18 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
 }
 
 }  // namespace
+
+ThresholdMeasurement ThresholdMeasurementLines(std::string_view model, bool pmos, double current,
+                                               const LinearSweep& sweep, std::string_view printed) {
+  const Polarity sign{pmos};
+  const std::string name(printed);
+  // The channel current of a VDMOS device is its "id", a magnitude for either channel; the
+  // terminal current would add the reverse-biased body diode's leakage.
+  return {{"Vtied tied 0 0", "Mtied tied tied 0 " + std::string(model)},
+          {"save v(tied) @mtied[id]", DcSweep("Vtied", sign, sweep), "let vgs_tied = " + sign.Voltage("tied"),
+           "let id_tied = @mtied[id]", "meas dc " + name + " find vgs_tied when id_tied=" + Num(current),
+           "print " + name}};
+}
 
 std::string_view BenchStem(Bench bench) {
   switch (bench) {

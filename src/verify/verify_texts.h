@@ -84,6 +84,12 @@ inline constexpr std::string_view kCurveOpening = "curve of ";
 inline constexpr std::string_view kCurvePointsClosing = " points";
 inline constexpr std::string_view kCurveWorstAt = "worst at ";
 inline constexpr std::string_view kCurveNotReachedNote = "the simulated curve reaches none of its points";
+inline constexpr std::string_view kVthQuantity = "Vgs(th)";
+inline constexpr std::string_view kVthDrainNote = ", Vds = Vgs";
+inline constexpr std::string_view kThresholdNotReachedNote =
+    "the test current is not reached in the gate sweep";
+inline constexpr std::string_view kThresholdCurrentNote =
+    "the Vgs(th) test current (VthCurrent) is not a positive number; the threshold is not measured";
 inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
 inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
 inline constexpr std::string_view kCheckPointNote = " (check point ";

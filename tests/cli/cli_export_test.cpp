@@ -102,7 +102,9 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   EXPECT_THAT(table, ContainsRegex("\\(check point 1\\) +- +[0-9.]+ A +[0-9.]+ A +-?[0-9]+\\.[0-9][0-9]\n"));
   const std::size_t adviceStart = table.find("switch advice");
   ASSERT_NE(adviceStart, std::string::npos);
-  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 21);  // a header and 20 rows
+  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 22);  // a header and 21 rows
+  EXPECT_THAT(table, ContainsRegex(
+                         "\nVgs\\(th\\) +Id = 0.00025 A, Vds = Vgs +3 V +[0-9.]+ V +[0-9.]+ V +-[0-9.]+\n"));
   EXPECT_THAT(
       table,
       ContainsRegex("\nQg +Id = 20.7 A, Vd = 480 V, Vgs = 10 V +87 nC +[0-9.]+ nC +[0-9.]+ nC +-?[0-9.]+\n"));
@@ -142,7 +144,7 @@ TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
-  ASSERT_EQ(rows.size(), 20u);
+  ASSERT_EQ(rows.size(), 21u);
   for (const nlohmann::json& row : rows) {
     const bool charge = row["quantity"].get<std::string>().starts_with("Qg");
     EXPECT_EQ(row["note"], charge ? notRun : "") << row["quantity"];
@@ -193,7 +195,7 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
-  ASSERT_EQ(rows.size(), 20u);
+  ASSERT_EQ(rows.size(), 21u);
   const auto rdsOn =
       std::ranges::find(rows, "Rds(on)", [](const nlohmann::json& row) { return row["quantity"]; });
   ASSERT_NE(rdsOn, rows.end());

@@ -38,6 +38,7 @@ TEST(CurveRefinement, ACurveWeighsAsItsWorstPoint) {
                        0,
                        std::nullopt,
                        {},
+                       0,
                        CurveKind::RdsOn,
                        {}};
   DatasheetPoint transfer{PointQuantity::DrainCurrent,
@@ -49,6 +50,7 @@ TEST(CurveRefinement, ACurveWeighsAsItsWorstPoint) {
                           0,
                           std::nullopt,
                           {},
+                          0,
                           CurveKind::Transfer,
                           {}};
   for (double id = 2; id <= 80; id += 2) {
