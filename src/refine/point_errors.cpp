@@ -115,7 +115,7 @@ double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point)
 }
 
 GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG) {
-  return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a};
+  return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a, dc.KSUBTHRES};
 }
 
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points) {
