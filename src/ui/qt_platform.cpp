@@ -53,6 +53,16 @@ Answer QtPlatform::AskSaveDiscardCancel(std::string_view text, std::string_view 
   return Ask(text, title, QMessageBox::Save, QMessageBox::Discard);
 }
 
+// No is the default: Enter must not replace files or add a second model by a slip.
+Answer QtPlatform::AskYesNo(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 Answer QtPlatform::Ask(std::string_view text, std::string_view title, QMessageBox::StandardButton yes,
                        QMessageBox::StandardButton no) {
   QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), yes | no | QMessageBox::Cancel,

@@ -17,6 +17,7 @@ class QtPlatform : public Platform {
   void ShowMessage(std::string_view text, std::string_view title = {}) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
   Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) override;
+  Answer AskYesNo(std::string_view text, std::string_view title) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;
