@@ -64,11 +64,14 @@ void save_Click(WindowState& state, Platform& platform) {
 
 void open_Click(WindowState& state, Platform& platform) {
   const std::optional<std::string> path = platform.ChooseOpenFile({std::string(kDatasheetFilter), 2, ""});
-  if (!path) return;
-  const FileRead file = platform.ReadFile(*path, kDatasheetReadLimit);
+  if (path) OpenDatasheetFile(state, platform, *path);
+}
+
+void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string& path) {
+  const FileRead file = platform.ReadFile(path, kDatasheetReadLimit);
   if (file.status == FileRead::Status::CannotOpen) return;
   if (file.status == FileRead::Status::TooLarge) {
-    platform.ShowMessage(DatasheetTooLargeMessage(*path));
+    platform.ShowMessage(DatasheetTooLargeMessage(path));
     return;
   }
   const DatasheetReading reading = ReadDatasheetText(file.bytes);
@@ -88,7 +91,7 @@ void open_Click(WindowState& state, Platform& platform) {
   // values that were just loaded.
   state.setText(control::Text19, "");
   state.card = CardTexts{};
-  state.valuesFile = *path;
+  state.valuesFile = path;
   state.savedValues = DatasheetFileText(state);
 }
 

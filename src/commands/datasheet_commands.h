@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "model/window_state.h"
 #include "platform/platform.h"
 
@@ -16,5 +18,7 @@ void save_Click(WindowState& state, Platform& platform);
 /// its change handling), the curves taken, the gaps are filled and the card texts are emptied. A file of the
 /// 40-line layout alone opens as it always did.
 void open_Click(WindowState& state, Platform& platform);
+/// File > Open with this file chosen (a recent file): everything but the dialog.
+void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string& path);
 
 }  // namespace vdmos

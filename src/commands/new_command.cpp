@@ -24,4 +24,13 @@ void New_Click(WindowState& state, Platform& platform) {
   state.savedValues = DatasheetFileText(state);
 }
 
+void ForgetComputedResults(WindowState& state) {
+  static const WindowState start;
+  state.params = start.params;
+  for (const char* label :
+       {control::Label_Rds, control::DATA1, control::DATA2, control::OUT_ID1, control::OUT_ID2,
+        control::Label_DcParam, control::Ciss_on, control::Ciss_off, control::Label_ACparam})
+    state.setText(label, start.text(label));
+}
+
 }  // namespace vdmos

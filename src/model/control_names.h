@@ -111,6 +111,8 @@ inline constexpr char save[] = "save";
 inline constexpr char testcircuits[] = "testcircuits";
 inline constexpr char ngspicecircuits[] = "ngspicecircuits";
 inline constexpr char about[] = "about";
+inline constexpr char CopyCheckTable[] = "CopyCheckTable";
+inline constexpr char SaveCheckTable[] = "SaveCheckTable";
 
 // The gate resistance window.
 inline constexpr char OkButton[] = "OkButton";

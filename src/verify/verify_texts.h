@@ -101,11 +101,14 @@ inline constexpr std::string_view kChargeSumNote =
     "the datasheet's Qgs + Qgd is larger than Qg, which holds them both; no error is taken against them";
 
 // The plots: titles and axes with their units.
+// A title names its test conditions only while they are typed: "at Id = A" would say nothing.
+inline constexpr std::string_view kTransferPlotName = "Transfer characteristic";
 inline constexpr std::string_view kTransferPlotTitle = "Transfer characteristic at Vds = ";
 inline constexpr std::string_view kTransferPlotTitleUnit = " V";
 inline constexpr std::string_view kOutputPlotTitle = "Output characteristics";
 inline constexpr std::string_view kCapacitancePlotTitle = "Capacitances";
 inline constexpr std::string_view kBodyDiodePlotTitle = "Body diode forward characteristic";
+inline constexpr std::string_view kGateChargePlotName = "Gate charge";
 inline constexpr std::string_view kGateChargePlotTitle = "Gate charge at Id = ";
 inline constexpr std::string_view kGateChargePlotTitleDrain = " A, Vd = ";
 inline constexpr std::string_view kGateChargePlotTitleUnit = " V";
@@ -130,5 +133,13 @@ inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";
 inline constexpr std::string_view kDrainCurrentLabel = "Id";
 inline constexpr std::string_view kDiodeCurrentLabel = "Isd";
 inline constexpr std::string_view kGateChargeLabel = "Vgs";
+
+// The check table's exports.
+inline constexpr std::string_view kNoCheckTableText =
+    "No check table yet: \"Simulate in ngspice\" on the Model check page makes one.";
+inline constexpr std::string_view kCheckTableCopiedText = "Check table copied to the clipboard";
+// The saver preselects the second pair.
+inline constexpr std::string_view kCheckTableFilter = "All Files (*.*)|*.*|CSV files (*.csv)|*.csv";
+inline constexpr std::string_view kCheckTableFileSuffix = "_check.csv";
 
 }  // namespace vdmos

@@ -33,6 +33,19 @@ TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWith
   EXPECT_EQ(folder.Names(), names);
 }
 
+// Nobody is there to ask: the files named on the command line replace what is there, as
+// before, and the JSON's status bar says what was written.
+TEST(CliExport, TestCircuitsReplaceExistingFilesUnasked) {
+  TempFolder folder;
+  WriteBytes(folder / "20N60C3_Cxss.asc", "old");
+  const ProcessResult run = RunCliProcess({"--test-circuits", folder.path(), "--json"});
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(ReadBytes(folder / "20N60C3_Cxss.asc"), "old");
+  EXPECT_EQ(nlohmann::json::parse(run.out)["controls"]["StatusBar1"],
+            "8 files written to " + folder.path().string());
+}
+
 // Opening a datasheet values file empties the breakdown voltage: the netlists are written
 // and the run succeeds, with a note on why the subcircuit is not.
 TEST(CliExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithANote) {
