@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const double value : {p.KP, p.RS, p.RD, p.VTO, p.RG, p.LAMBDA, p.TT, p.CGDMAX, p.CGDMIN, p.CGS, p.a}) {
     if (!std::isfinite(value)) std::abort();
   }
+  if (p.KSUBTHRES && !(*p.KSUBTHRES > 0 && std::isfinite(*p.KSUBTHRES))) std::abort();
   if (state.text(vdmos::control::Text19).empty()) std::abort();
   return 0;
 }

@@ -1,5 +1,7 @@
 // The refinement of one device on the model's own curves (target: under 50 ms; with gate
 // charges under 100 ms), and the switch advice, which runs after every model update in the window.
+// The start values' DC points hold Vgs(th) at its test current, which the refinement meets with
+// the subthreshold slope after fitting the driven points.
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,6 @@
-// The whole model check of the start values in ngspice (four benches, run in parallel), and
-// the model's own curves for comparison.
+// The whole model check of the start values in ngspice (four benches, run in parallel; the
+// output bench also sweeps the tied gate and drain for Vgs(th)), and the model's own curves for
+// comparison.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

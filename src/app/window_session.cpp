@@ -3,11 +3,18 @@
 #include <algorithm>
 
 #include "commands/command_runner.h"
+#include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "commands/new_command.h"
 #include "files/datasheet_file.h"
+#include "files/delimited_text.h"
+#include "files/save_text_file.h"
+#include "files/written_files.h"
 #include "model/fields.h"
 #include "refine/refine_command.h"
+#include "verify/check_table_cells.h"
 #include "verify/ngspice_circuit_export.h"
+#include "verify/verify_texts.h"
 
 namespace vdmos {
 
@@ -17,6 +24,8 @@ std::span<const SessionControl> SessionControls() {
       {control::RefineModel, ControlKind::Button, &WindowSession::RefineClicked},
       {control::ApplyBestSwitches, ControlKind::Button, &WindowSession::ApplyBestSwitches},
       {control::ngspicecircuits, ControlKind::MenuEntry, &WindowSession::ExportNgspiceCircuits},
+      {control::CopyCheckTable, ControlKind::MenuEntry, &WindowSession::CopyCheckTable},
+      {control::SaveCheckTable, ControlKind::MenuEntry, &WindowSession::SaveCheckTable},
   };
   return kControls;
 }
@@ -64,7 +73,13 @@ bool WindowSession::RunCommandOf(std::string_view control) {
   return true;
 }
 
-void WindowSession::Run(Command command) { Ran(RunUserCommand(command, state_, platform_)); }
+void WindowSession::Run(Command command) {
+  Ran(RunUserCommand(command, state_, platform_));
+  if (command == New_Click) {
+    ForgetComputedResults(state_);
+    check_.Forget();
+  }
+}
 
 bool WindowSession::Failed() const { return faulted_ || ModelFailed(state_); }
 
@@ -95,7 +110,36 @@ std::optional<Refinement> WindowSession::Refine() {
 
 void WindowSession::ApplyBestSwitches() { Run(ApplyBestSwitches_Click); }
 
+void WindowSession::OpenValuesFile(const std::string& path) {
+  Ran(RunUserCommand(
+      [&](WindowState& state, Platform& platform) { OpenDatasheetFile(state, platform, path); }, state_,
+      platform_));
+}
+
 void WindowSession::ExportNgspiceCircuits() { Run(ngspicecircuits_Click); }
+
+// Without a check there is no table to give: the status bar says how to get one.
+void WindowSession::CopyCheckTable() {
+  if (!check_.Checked()) {
+    state_.setText(control::StatusBar1, std::string(kNoCheckTableText));
+    return;
+  }
+  platform_.SetClipboardText(
+      TabSeparatedText(CheckTableCells(check_.Lines(), check_.Compared(), UnitPlacement::OwnColumn)));
+  state_.setText(control::StatusBar1, std::string(kCheckTableCopiedText));
+}
+
+void WindowSession::SaveCheckTable() {
+  if (!check_.Checked()) {
+    state_.setText(control::StatusBar1, std::string(kNoCheckTableText));
+    return;
+  }
+  const std::string csv =
+      CommaSeparatedText(CheckTableCells(check_.Lines(), check_.Compared(), UnitPlacement::OwnColumn));
+  const std::string name = check_.ModelName() + std::string(kCheckTableFileSuffix);
+  if (const std::optional<std::string> path = SaveTextFile(platform_, csv, name, kCheckTableFilter, 1))
+    state_.setText(control::StatusBar1, WrittenFilesMessage({*path}));
+}
 
 const SwitchAdvice& WindowSession::Advice() {
   AdviceInputs inputs{state_.params, {}, {}};

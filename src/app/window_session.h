@@ -60,7 +60,8 @@ class WindowSession {
   /// Runs the command a control of the core's table runs (a check box's without changing its
   /// value), as the user started it. Returns false for a name the table does not hold.
   bool RunCommandOf(std::string_view control);
-  /// Runs a core command as the user started it.
+  /// Runs a core command as the user started it. After New, nothing the tool computed from the
+  /// previous model stays: its parameters, its DC and AC results, its check and fitted card.
   void Run(Command command);
 
   /// Whether the fields make no model: the last model update failed, or a command the user
@@ -82,8 +83,16 @@ class WindowSession {
   std::optional<Refinement> Refine();
   /// "Apply best switches" of the switch advice.
   void ApplyBestSwitches();
+  /// File > Open with the file chosen (a recent file), as the user started it.
+  void OpenValuesFile(const std::string& path);
   /// File > "Save ngspice Test Circuits".
   void ExportNgspiceCircuits();
+  /// The check's table as tab-separated text on the clipboard, its head line first, for a
+  /// spreadsheet to paste cell by cell; the status bar says so.
+  void CopyCheckTable();
+  /// The check's table as a CSV file through the save dialog (the model name suggested); the
+  /// status bar names the file written.
+  void SaveCheckTable();
 
   /// The fields whose text is not read as typed, for both front ends to name alike.
   std::vector<FieldWarning> FieldWarnings() const { return vdmos::FieldWarnings(state_); }

@@ -7,6 +7,7 @@
 
 #include "cli/cli_texts.h"
 #include "model/control_names.h"
+#include "model/datasheet_curves.h"
 #include "version.h"
 
 namespace vdmos::cli {
@@ -18,6 +19,22 @@ const std::map<std::string, control::Name> kCommandNames{
     {"update-ac", control::Update_AC},   {"new", control::New},
     {"line-break", control::LineBreak},
 };
+
+std::string CurveHelp() {
+  std::string help(kCurveHelpOpening);
+  for (const CurveKindInfo& kind : CurveKinds()) {
+    help.append("\n  ")
+        .append(kind.name)
+        .append(": ")
+        .append(kind.xName)
+        .append(" (")
+        .append(kind.xUnit)
+        .append("), ")
+        .append(kind.yAxis);
+    help.append(", ").append(kind.meaning);
+  }
+  return help;
+}
 
 ParseOutcome UsageError(const std::string& problem, const CLI::App& app, std::ostream& err) {
   err << kProgramName << ": " << problem << "\n\n" << app.help();
@@ -34,6 +51,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   CliOptions options;
   std::vector<std::string> settings;
   std::vector<std::string> commandNames;
+  std::vector<std::string> curves;
   bool subckt = false;
   bool ngspiceSubckt = false;
   bool json = false;
@@ -42,6 +60,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   // One value per occurrence, so that later positional arguments are never taken as values.
   app.add_option("--set", settings, std::string(kSetHelp))
       ->type_name("CONTROL=TEXT")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--curve", curves, CurveHelp())
+      ->type_name(std::string(kCurveOptionName))
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--list-fields", listFields, std::string(kListFieldsHelp));
@@ -94,6 +116,13 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
     if (!setting) return UsageError(MissingEqualsText(argument), app, err);
     if (std::optional<std::string> problem = SettingProblem(*setting)) return UsageError(*problem, app, err);
     options.settings.push_back(std::move(*setting));
+  }
+  for (const std::string& argument : curves) {
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos) return UsageError(CurveMissingEqualsText(argument), app, err);
+    if (!ReadCurveName(argument.substr(0, equals)))
+      return UsageError(std::string(kUnknownCurveKindText) + argument.substr(0, equals), app, err);
+    options.curves.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
   }
   for (const std::string& name : commandNames) options.commands.push_back(kCommandNames.at(name));
   if (options.commands.empty()) options.commands.push_back(control::Command2);

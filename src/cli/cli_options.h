@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_settings.h"
@@ -20,6 +21,8 @@ struct CliOptions {
   /// Datasheet values files, in the order given; empty means the start values.
   std::vector<std::string> files;
   std::vector<ControlSetting> settings;  ///< in the order given
+  /// --curve: the curve's name ("ciss", "output:10") and its file, in the order given.
+  std::vector<std::pair<std::string, std::string>> curves;
   /// The controls whose commands --run starts, in the order given; never empty.
   std::vector<control::Name> commands;
   OutputForm output = OutputForm::Card;

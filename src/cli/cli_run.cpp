@@ -11,6 +11,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_platform.h"
 #include "cli/cli_texts.h"
+#include "commands/curve_commands.h"
 #include "commands/library_commands.h"
 #include "commands/model_update.h"
 #include "model/control_names.h"
@@ -96,6 +97,10 @@ class Run {
       if (std::optional<std::string> problem = OpenDatasheet(*file, session, platform)) return problem;
     }
     for (const ControlSetting& setting : options_.settings) ApplySetting(setting, session);
+    for (const auto& [name, path] : options_.curves) {
+      if (std::optional<std::string> problem = ImportCurveFile(session.EditableState(), platform, name, path))
+        return problem;
+    }
     for (control::Name control : options_.commands) session.RunCommandOf(control);
     return std::nullopt;
   }

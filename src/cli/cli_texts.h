@@ -83,6 +83,14 @@ inline constexpr std::string_view kStrictHelp =
     "empty where the model needs a value";
 inline constexpr std::string_view kVersionHelp = "Print the version and exit";
 
+inline constexpr std::string_view kCurveHelpOpening =
+    "Take a datasheet figure's curve as a plot digitizer exports it: FILE holds\n"
+    "two columns x, y (comma, semicolon, tab or spaces apart, \".\" decimals; a\n"
+    "header and # lines are passed over), applied after each values file and the\n"
+    "--set options; repeatable. KIND is one of (x, y; units V, A, pF, nC, Ohm):";
+inline constexpr std::string_view kCurveOptionName = "KIND=FILE";
+inline constexpr std::string_view kUnknownCurveKindText = "--curve: no such KIND (see --help): ";
+
 inline constexpr std::string_view kFooter =
     "Message boxes that a command shows are written to standard error\n"
     "(with --json, under \"messages\").\n"
@@ -102,6 +110,10 @@ inline std::string Join(std::initializer_list<std::string_view> parts) {
 }  // namespace detail
 
 // Usage errors; each names the problem, the usage follows it.
+inline std::string CurveMissingEqualsText(std::string_view argument) {
+  return "--curve takes KIND=FILE: " + std::string(argument);
+}
+
 inline std::string MissingEqualsText(std::string_view argument) {
   return detail::Join({"--set needs CONTROL=TEXT, got '", argument, "'"});
 }

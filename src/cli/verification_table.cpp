@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "verify/table_text.h"
+#include "verify/check_table_cells.h"
 
 namespace vdmos::cli {
 namespace {
@@ -31,6 +31,18 @@ std::string_view StatusName(VerifyStatus status) {
 
 nlohmann::json OrNull(const std::optional<double>& value) { return value ? nlohmann::json(*value) : nullptr; }
 
+nlohmann::json CurvePointsJson(const std::vector<CurvePointCheck>& points) {
+  nlohmann::json json = nlohmann::json::array();
+  for (const CurvePointCheck& point : points) {
+    json.push_back({{"x", point.x},
+                    {"datasheet", point.datasheet},
+                    {"model", OrNull(point.model)},
+                    {"simulated", OrNull(point.simulated)},
+                    {"errorPercent", OrNull(point.errorPercent)}});
+  }
+  return json;
+}
+
 }  // namespace
 
 std::string PaddedTable(const std::vector<std::vector<std::string>>& lines) {
@@ -55,39 +67,18 @@ std::string PaddedTable(const std::vector<std::vector<std::string>>& lines) {
   return table;
 }
 
-std::string VerificationTable(const std::vector<CheckLine>& checkLines) {
-  const bool withNotes =
-      std::ranges::any_of(checkLines, [](const CheckLine& line) { return !line.row.note.empty(); });
-  std::vector<std::vector<std::string>> lines{
-      {"quantity", "condition", "datasheet", "model", "simulated", "error %"}};
-  if (withNotes) lines.front().emplace_back("note");
-  for (const CheckLine& line : checkLines) {
-    const VerificationRow& row = line.row;
-    lines.push_back({row.quantity, row.condition, QuantityCellText(row.datasheet, row.unit),
-                     QuantityCellText(row.model, row.unit), QuantityCellText(row.simulated, row.unit),
-                     PercentCellText(row.errorPercent)});
-    if (withNotes) lines.back().push_back(row.note);
-  }
-  return PaddedTable(lines);
+std::string VerificationTable(const std::vector<CheckLine>& lines) {
+  return PaddedTable(CheckTableCells(lines, false, UnitPlacement::InCells));
 }
 
-std::string ComparisonTable(const std::vector<CheckLine>& checkLines) {
-  std::vector<std::vector<std::string>> lines{{"quantity", "condition", "datasheet", "fitted: simulated",
-                                               "fitted: error %", "refined: simulated", "refined: error %"}};
-  for (const CheckLine& line : checkLines) {
-    const VerificationRow& row = line.row;
-    const std::optional<VerificationRow>& before = line.fitted;
-    lines.push_back({row.quantity, row.condition, QuantityCellText(row.datasheet, row.unit),
-                     before ? QuantityCellText(before->simulated, row.unit) : std::string(kMissingCellText),
-                     before ? PercentCellText(before->errorPercent) : std::string(kMissingCellText),
-                     QuantityCellText(row.simulated, row.unit), PercentCellText(row.errorPercent)});
-  }
-  return PaddedTable(lines);
+std::string ComparisonTable(const std::vector<CheckLine>& lines) {
+  return PaddedTable(CheckTableCells(lines, true, UnitPlacement::InCells));
 }
 
 nlohmann::json VerificationJson(const VerificationResult& result) {
   nlohmann::json rows = nlohmann::json::array();
-  for (const VerificationRow& row : result.rows) {
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    const VerificationRow& row = result.rows[i];
     rows.push_back({{"quantity", row.quantity},
                     {"condition", row.condition},
                     {"unit", row.unit},
@@ -96,6 +87,9 @@ nlohmann::json VerificationJson(const VerificationResult& result) {
                     {"simulated", OrNull(row.simulated)},
                     {"errorPercent", OrNull(row.errorPercent)},
                     {"note", row.note}});
+    // A row that stands for a digitized curve tells each of its points.
+    if (const auto curve = result.curvePoints.find(i); curve != result.curvePoints.end())
+      rows.back()["curvePoints"] = CurvePointsJson(curve->second);
   }
   return {{"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
 }

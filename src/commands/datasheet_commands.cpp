@@ -64,11 +64,14 @@ void save_Click(WindowState& state, Platform& platform) {
 
 void open_Click(WindowState& state, Platform& platform) {
   const std::optional<std::string> path = platform.ChooseOpenFile({std::string(kDatasheetFilter), 2, ""});
-  if (!path) return;
-  const FileRead file = platform.ReadFile(*path, kDatasheetReadLimit);
+  if (path) OpenDatasheetFile(state, platform, *path);
+}
+
+void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string& path) {
+  const FileRead file = platform.ReadFile(path, kDatasheetReadLimit);
   if (file.status == FileRead::Status::CannotOpen) return;
   if (file.status == FileRead::Status::TooLarge) {
-    platform.ShowMessage(DatasheetTooLargeMessage(*path));
+    platform.ShowMessage(DatasheetTooLargeMessage(path));
     return;
   }
   const DatasheetReading reading = ReadDatasheetText(file.bytes);
@@ -82,12 +85,13 @@ void open_Click(WindowState& state, Platform& platform) {
   New_Click(state, platform);
   for (const auto& [control, text] : reading.content.fields) state.setText(control, text);
   ApplyNamedLines(state, platform, reading.content.named);
+  state.curves = reading.content.curves;
   FillGaps(state, reading.content.fetType);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.
   state.setText(control::Text19, "");
   state.card = CardTexts{};
-  state.valuesFile = *path;
+  state.valuesFile = path;
   state.savedValues = DatasheetFileText(state);
 }
 

@@ -1,7 +1,9 @@
 #include "commands/library_commands.h"
 
 #include <optional>
+#include <vector>
 
+#include "commands/library_names.h"
 #include "commands/model_update.h"
 #include "files/file_messages.h"
 #include "files/save_text_file.h"
@@ -30,6 +32,12 @@ void Add_Click(WindowState& state, Platform& platform) {
   // The error text in place of a card is no model: a library holding it would fail in the
   // simulator, far from the fields that caused it.
   if (!EnsureCard(state, platform, kParameterErrorText)) return;
+  std::string added;
+  if (state.optionStandard) added += state.text(control::Text19) + "\r\n";
+  if (state.optionSubCkt) added += state.text(control::SubCktTextBox);
+  const std::vector<std::string> twice = NamesAlreadyDefined(state.text(control::LibTextBox), added);
+  if (!twice.empty() && platform.AskYesNo(DuplicateModelQuestion(twice), kDuplicateModelTitle) != Answer::Yes)
+    return;
   if (state.optionStandard) AppendToLibrary(state, state.text(control::Text19));
   if (state.optionSubCkt) AppendToLibrary(state, state.text(control::SubCktTextBox));
   CaretToEnd(state);

@@ -10,7 +10,8 @@ namespace vdmos {
 /// "Add Model": runs the model update first when Text19 is empty, then appends Text19 (with
 /// "Standard Model") and/or SubCktTextBox (with "Subcircuit Model"), each on a line of its own
 /// and with CR LF, and puts the caret at the end. A failed model is refused with its message and
-/// appends nothing.
+/// appends nothing. When the library already defines a name the appended text defines, the user
+/// is asked Yes or No first; No appends nothing.
 void Add_Click(WindowState& state, Platform& platform);
 /// Appends lines to a library text so that they start on a line of their own: after a last
 /// line without its line end, a CR LF goes first (a card glued onto it would be commented out

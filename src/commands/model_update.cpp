@@ -63,6 +63,8 @@ void UpdateModel(WindowState& state, Platform& platform) {
       state.params.VTO = -state.params.VTO;
     }
     state.params.RG = FieldValue(state, control::Text2);
+    // The subthreshold slope is a refinement's alone: the fitted card never carries it.
+    state.params.KSUBTHRES.reset();
 
     for (const TemperatureProblem& problem :
          ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix))

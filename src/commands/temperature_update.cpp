@@ -64,6 +64,7 @@ TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSe
                       .rdsOnVgs = Value(state, control::rdsonVgs),
                       .rdsOnVds = kOnResistanceDrainVoltage,
                       .vgsTh = Value(state, control::Text3),
+                      .vthCurrent = Value(state, control::VthCurrent),
                       .transferVds = Value(state, control::TextBoxVdsTest)};
     values.IS = CardTextValue(params.bodyDiodeText, "IS").value_or(0);
     values.N = EmissionAtNominal(CardTextValue(params.bodyDiodeText, "N").value_or(0));

@@ -1,7 +1,10 @@
 #include "commands/test_circuit_commands.h"
 
+#include <vector>
+
 #include "commands/model_update.h"
 #include "files/save_text_file.h"
+#include "files/written_files.h"
 #include "model/control_names.h"
 #include "testcircuits/circuit_file_path.h"
 #include "testcircuits/circuit_inputs.h"
@@ -13,42 +16,47 @@ namespace {
 
 using TextBuilder = std::string (*)(const CircuitInputs&);
 
-/// Writes one file without a dialog; the saver adds the final CR LF and stays silent on failure.
-void SaveCircuitFile(Platform& platform, const WindowState& state, std::string_view stem,
-                     std::string_view extension, std::string_view filter, const std::string& text) {
-  const std::string suffix = std::string(stem) + std::string(extension);
-  if (auto path = CircuitFilePath(state.testCircuitFolder, state.text(control::Text20), suffix)) {
-    SaveTextFile(platform, text, *path, filter, 0);
-  }
-}
+struct Circuit {
+  std::string_view stem;
+  TextBuilder schematic, plotSettings;
+};
 
-void SaveCircuitPair(const WindowState& state, Platform& platform, std::string_view stem,
-                     TextBuilder schematic, TextBuilder plotSettings) {
+constexpr Circuit kCircuits[] = {
+    {kIdVgsStem, IdVgsSchematic, IdVgsPlotSettings},
+    {kIdVdsVgsStem, IdVdsVgsSchematic, IdVdsVgsPlotSettings},
+    {kGateChargeStem, GateChargeSchematic, GateChargePlotSettings},
+    {kCxssStem, CxssSchematic, CxssPlotSettings},
+};
+
+/// One file of the export, its path inside the chosen folder and the saver's filter.
+struct CircuitFile {
+  std::string path;
+  std::string_view filter;
+  std::string text;
+};
+
+/// The schematic and then the plot settings of each circuit, in the order they are written;
+/// none when the folder is empty or the model name is refused.
+std::vector<CircuitFile> CircuitFiles(const WindowState& state) {
   const CircuitInputs in = ReadCircuitInputs(state);
-  SaveCircuitFile(platform, state, stem, kSchematicExtension, kSchematicFilter, schematic(in));
-  SaveCircuitFile(platform, state, stem, kPlotSettingsExtension, kPlotSettingsFilter, plotSettings(in));
+  std::vector<CircuitFile> files;
+  for (const Circuit& circuit : kCircuits) {
+    for (auto [extension, filter, text] :
+         {std::tuple{kSchematicExtension, kSchematicFilter, circuit.schematic},
+          std::tuple{kPlotSettingsExtension, kPlotSettingsFilter, circuit.plotSettings}}) {
+      const std::string suffix = std::string(circuit.stem) + std::string(extension);
+      auto path = CircuitFilePath(state.testCircuitFolder, state.text(control::Text20), suffix);
+      if (!path) return {};
+      files.push_back({std::move(*path), filter, text(in)});
+    }
+  }
+  return files;
 }
 
 }  // namespace
 
 std::string BrowseFolder(Platform& platform, std::string_view title) {
   return platform.ChooseFolder(title).value_or("");
-}
-
-void SaveIdVgsCircuit(WindowState& state, Platform& platform) {
-  SaveCircuitPair(state, platform, kIdVgsStem, IdVgsSchematic, IdVgsPlotSettings);
-}
-
-void SaveIdVdsVgsCircuit(WindowState& state, Platform& platform) {
-  SaveCircuitPair(state, platform, kIdVdsVgsStem, IdVdsVgsSchematic, IdVdsVgsPlotSettings);
-}
-
-void SaveGateChargeCircuit(WindowState& state, Platform& platform) {
-  SaveCircuitPair(state, platform, kGateChargeStem, GateChargeSchematic, GateChargePlotSettings);
-}
-
-void SaveCxssCircuit(WindowState& state, Platform& platform) {
-  SaveCircuitPair(state, platform, kCxssStem, CxssSchematic, CxssPlotSettings);
 }
 
 void testcircuits_Click(WindowState& state, Platform& platform) {
@@ -67,10 +75,16 @@ void testcircuits_Click(WindowState& state, Platform& platform) {
   // With a card present no update runs: the old card goes out with the current test conditions.
   // A failed model is refused, as every command that needs a card refuses it.
   if (!EnsureCard(state, platform, kParameterErrorText)) return;
-  SaveIdVgsCircuit(state, platform);
-  SaveIdVdsVgsCircuit(state, platform);
-  SaveGateChargeCircuit(state, platform);
-  SaveCxssCircuit(state, platform);
+  const std::vector<CircuitFile> files = CircuitFiles(state);
+  std::vector<std::string> paths;
+  for (const CircuitFile& file : files) paths.push_back(file.path);
+  // Circuits the user edited by hand in the simulator are not replaced unasked.
+  if (!MayReplaceFiles(platform, paths)) return;
+  // The saver adds the final CR LF and stays silent on failure.
+  std::vector<std::string> written;
+  for (const CircuitFile& file : files)
+    if (SaveTextFile(platform, file.text, file.path, file.filter, 0)) written.push_back(file.path);
+  if (!written.empty()) state.setText(control::StatusBar1, WrittenFilesMessage(written));
 }
 
 }  // namespace vdmos

@@ -34,18 +34,8 @@ double Bisect(auto f, double low, double high) {
   return low + (high - low) / 2;
 }
 
-struct HotChannel {
-  double KP, VTO, RS, RD, LAMBDA;
-};
-
-HotChannel At(const RoomChannel& room, const ChannelTemperature& law, double celsius) {
-  const double dT = celsius - kRoomCelsius;
-  return {room.KP * std::pow(Ratio(celsius), law.MU), room.VTO - law.TCVTH * dT, room.RS,
-          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT), room.LAMBDA};
-}
-
 /// ngspice's channel at internal voltages: the overdrive smoothed by the subthreshold law.
-double ChannelCurrent(const HotChannel& c, double vgs, double vds) {
+double ChannelCurrent(const RoomChannel& c, double vgs, double vds) {
   if (!(vds > 0)) return 0;
   const double x = (vgs - c.VTO) / kSubthresholdSlope;
   const double overdrive = kSubthresholdSlope * (x > 40 ? x : std::log1p(std::exp(x)));
@@ -53,7 +43,7 @@ double ChannelCurrent(const HotChannel& c, double vgs, double vds) {
   return overdrive <= vds ? beta * overdrive * overdrive / 2 : beta * vds * (overdrive - vds / 2);
 }
 
-double TerminalCurrent(const HotChannel& c, double vgs, double vds) {
+double TerminalCurrent(const RoomChannel& c, double vgs, double vds) {
   // The current lowers both internal voltages, so the channel's current falls as the guess
   // rises: the one crossing lies between 0 and the current without the drops.
   const double most = ChannelCurrent(c, vgs, vds);
@@ -75,7 +65,7 @@ std::optional<double> HotDrainResistance(const RoomChannel& room, ChannelTempera
                                          double celsius, double target) {
   const auto resistance = [&](double rd) {
     law.TRD1 = law.TRD2 = 0;
-    HotChannel c = At(room, law, celsius);
+    RoomChannel c = ChannelAt(room, law, celsius);
     c.RD = rd;
     return v.rdsOnVds / TerminalCurrent(c, v.rdsOnVgs, v.rdsOnVds);
   };
@@ -83,10 +73,11 @@ std::optional<double> HotDrainResistance(const RoomChannel& room, ChannelTempera
   return Bisect([&](double rd) { return resistance(rd) - target; }, 0.0, target);
 }
 
-void FitThreshold(const RoomChannel& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
+void FitThreshold(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v,
+                  TemperatureFit& fit, double celsius) {
   // The threshold falls by TCVTH * dT but for the drain voltage, tied to the gate, that falls
   // with it: each round moves TCVTH by what is still missing.
-  const double missing = HotThreshold(room, fit.channel, celsius, kThresholdCurrent) - *t.vthHot;
+  const double missing = HotThreshold(room, fit.channel, celsius, v.vthCurrent) - *t.vthHot;
   fit.channel.TCVTH += missing / (celsius - kRoomCelsius);
 }
 
@@ -146,6 +137,8 @@ void FitChannel(const RoomChannel& room, const TemperatureTargets& t, const Room
       Refuse(fit, control::VthHot, "is not above 0 V");
     else if (*t.vthHot > v.vgsTh)
       Refuse(fit, control::VthHot, "is above Vgs(th) at 25 C, where a hot threshold is lower");
+    else if (!(v.vthCurrent > 0))
+      Refuse(fit, control::VthHot, "needs a Vgs(th) test current above 0");
     else
       fit.tcvthGiven = true;
   }
@@ -160,7 +153,7 @@ void FitChannel(const RoomChannel& room, const TemperatureTargets& t, const Room
   // others' parameters (through KP, VTO and RD at the hot temperature): rounds of the three
   // settle them together.
   for (int round = 0; round < kCouplingRounds; ++round) {
-    if (fit.tcvthGiven) FitThreshold(room, t, fit, celsius);
+    if (fit.tcvthGiven) FitThreshold(room, t, v, fit, celsius);
     if (fit.muGiven && !FitZeroTc(room, t, v, fit, celsius)) {
       fit.muGiven = false;
       fit.channel.MU = ChannelTemperature{}.MU;
@@ -196,13 +189,19 @@ void FitDiode(const TemperatureTargets& t, const RoomValues& v, TemperatureFit& 
 
 }  // namespace
 
+RoomChannel ChannelAt(const RoomChannel& room, const ChannelTemperature& law, double celsius) {
+  const double dT = celsius - kRoomCelsius;
+  return {room.KP * std::pow(Ratio(celsius), law.MU), room.VTO - law.TCVTH * dT, room.RS,
+          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT), room.LAMBDA};
+}
+
 double HotDrainCurrent(const RoomChannel& room, const ChannelTemperature& law, double celsius, double vgs,
                        double vds) {
-  return TerminalCurrent(At(room, law, celsius), vgs, vds);
+  return TerminalCurrent(ChannelAt(room, law, celsius), vgs, vds);
 }
 
 double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, double celsius, double current) {
-  const HotChannel c = At(room, law, celsius);
+  const RoomChannel c = ChannelAt(room, law, celsius);
   // The current rises with the gate (and drain) voltage; it reaches `current` within a few
   // volts of VTO.
   return Bisect([&](double v) { return TerminalCurrent(c, v, v) - current; }, c.VTO - 2,

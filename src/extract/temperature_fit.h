@@ -17,8 +17,6 @@
 
 namespace vdmos {
 
-/// The drain current at which the datasheet gives Vgs(th), drain tied to gate.
-inline constexpr double kThresholdCurrent = 250e-6;
 /// The drain voltage at which the model's Rds(on) is taken: low enough for the linear region.
 inline constexpr double kOnResistanceDrainVoltage = 0.1;
 /// The body diode's XTI as the card leaves it (ngspice's default).
@@ -37,6 +35,9 @@ struct ChannelTemperature {
   double MU = -1.5;
   double TRD1 = 0, TRD2 = 0;
 };
+
+/// The channel's parameters at celsius by the temperature laws.
+RoomChannel ChannelAt(const RoomChannel& room, const ChannelTemperature& law, double celsius);
 
 /// The channel's drain current magnitude (A) in ngspice's VDMOS at gate and drain voltage
 /// magnitudes at celsius, the series resistances' drops included.
@@ -71,6 +72,7 @@ struct RoomValues {
   double rdsOnVgs = 0;     ///< V
   double rdsOnVds = 0;     ///< V, the drain voltage the on-resistance is measured at
   double vgsTh = 0;        ///< V, the datasheet's threshold
+  double vthCurrent = 0;   ///< A, the drain current it is given at, drain tied to gate
   double transferVds = 0;  ///< V, the drain voltage of the transfer curves
   /// The body diode fit (IS 0 without one) and the current span of its points.
   double IS = 0, N = 0, RB = 0, isdLow = 0, isdHigh = 0;

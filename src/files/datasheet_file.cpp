@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "files/curve_file.h"
 #include "files/file_messages.h"
 #include "model/control_names.h"
 
@@ -67,9 +68,9 @@ constexpr std::array<Line, 40> kLayout{
 
 // The fields the 40 lines do not hold. They follow the 40 lines as "Name=text", so that nothing
 // typed is lost on Save, while a reader of the 40-line layout still stops at line 40.
-constexpr std::array<std::string_view, 9> kNamedTexts{
+constexpr std::array<std::string_view, 10> kNamedTexts{
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
-    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2, control::VthCurrent};
 // The hot device's values, written only when typed: a file without them stays as it was, and
 // older readers, which pass over names they do not know, open it as before.
 constexpr std::array<std::string_view, 10> kNamedTextsWhenTyped{
@@ -77,6 +78,36 @@ constexpr std::array<std::string_view, 10> kNamedTextsWhenTyped{
     control::VsdHot, control::IsdHot,      control::ZtcVgs, control::BvHot,     control::IdssHot};
 constexpr std::array<std::string_view, 4> kNamedChecks{control::CheckDepMode, control::ForceRdsOn,
                                                        control::FixVTO, control::ChargesFirst};
+
+// The digitized curves follow the named lines as "Curve.NAME=x,y;x,y;…", numbers with "."
+// whatever the locale; a file without curves has none of these lines.
+constexpr std::string_view kCurvePrefix = "Curve.";
+
+std::string CurveLine(const DatasheetCurve& curve) {
+  std::string line = std::string(kCurvePrefix) + CurveName(curve) + "=";
+  for (std::size_t i = 0; i < curve.points.size(); ++i) {
+    if (i > 0) line += ';';
+    line.append(CurveNumberText(curve.points[i].x)).append(",").append(CurveNumberText(curve.points[i].y));
+  }
+  return line;
+}
+
+/// A curve line read by the same rules as a digitizer's file, one point per ";" part; nullopt
+/// for anything that reading refuses.
+std::optional<DatasheetCurve> ReadCurveLine(std::string_view line) {
+  if (!line.starts_with(kCurvePrefix)) return std::nullopt;
+  line.remove_prefix(kCurvePrefix.size());
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  std::optional<DatasheetCurve> curve = ReadCurveName(line.substr(0, equals));
+  if (!curve) return std::nullopt;
+  std::string points(line.substr(equals + 1));
+  std::ranges::replace(points, ';', '\n');
+  CurveReading reading = ReadCurveText(points, curve->kind);
+  if (reading.error) return std::nullopt;
+  curve->points = std::move(reading.points);
+  return curve;
+}
 
 /// The lines of the text, each without its line end (CR LF or LF). A text ending in a line
 /// end has no empty line after it.
@@ -125,6 +156,7 @@ std::string DatasheetFileText(const WindowState& state) {
     text.append(name).append("=").append(std::to_string(state.check(name))).append("\r\n");
   for (const std::string_view name : kNamedTextsWhenTyped)
     if (!state.text(name).empty()) text.append(name).append("=").append(state.text(name)).append("\r\n");
+  for (const DatasheetCurve& curve : state.curves) text.append(CurveLine(curve)).append("\r\n");
   return text;
 }
 
@@ -160,8 +192,12 @@ DatasheetReading ReadDatasheetText(std::string_view text) {
     else
       content.fields.emplace_back(control, lines[i]);
   }
-  for (std::size_t i = kLayout.size(); i < lines.size(); ++i)
-    if (std::optional<NamedLine> named = ReadNamedLine(lines[i])) content.named.push_back(std::move(*named));
+  for (std::size_t i = kLayout.size(); i < lines.size(); ++i) {
+    if (std::optional<NamedLine> named = ReadNamedLine(lines[i]))
+      content.named.push_back(std::move(*named));
+    else if (std::optional<DatasheetCurve> curve = ReadCurveLine(lines[i]))
+      PutCurve(content.curves, std::move(*curve));
+  }
   return reading;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The datasheet values file: forty lines whose meaning is their position, then one "Name=text"
-// line for each field the forty do not hold. Text in, text out: what reading a file does to the
+// line for each field the forty do not hold, then one "Curve.NAME=x,y;…" line per digitized
+// curve. Text in, text out: what reading a file does to the
 // window (New first, typing the named lines) is the file commands' business.
 
 #include <cstddef>
@@ -39,6 +40,8 @@ struct DatasheetFileContent {
   /// The named lines whose name the file format knows and whose value is well formed; others
   /// are passed over.
   std::vector<NamedLine> named;
+  /// The digitized curves of the "Curve.NAME=…" lines; a line that does not read is passed over.
+  std::vector<DatasheetCurve> curves;
 };
 
 enum class DatasheetReadStatus {

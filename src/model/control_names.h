@@ -19,6 +19,7 @@ inline constexpr char Combo1[] = "Combo1";  ///< FET type
 inline constexpr char Text6[] = "Text6";
 inline constexpr char rdsonVgs[] = "rdsonVgs";
 inline constexpr char Text3[] = "Text3";
+inline constexpr char VthCurrent[] = "VthCurrent";  ///< the drain current of Vgs(th)
 inline constexpr char Text2[] = "Text2";
 inline constexpr char Vplat[] = "Vplat";
 inline constexpr char Idplat[] = "Idplat";
@@ -121,6 +122,8 @@ inline constexpr char save[] = "save";
 inline constexpr char testcircuits[] = "testcircuits";
 inline constexpr char ngspicecircuits[] = "ngspicecircuits";
 inline constexpr char about[] = "about";
+inline constexpr char CopyCheckTable[] = "CopyCheckTable";
+inline constexpr char SaveCheckTable[] = "SaveCheckTable";
 
 // The gate resistance window.
 inline constexpr char OkButton[] = "OkButton";

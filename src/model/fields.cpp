@@ -27,6 +27,8 @@ constexpr std::array kFields{
               "gate-source voltage at which Rds(on) is given"},
     FieldInfo{control::Text3, "vgs_th", "3", "", R::Engineering, "V", "Vgs(th)", kNeeded,
               "gate threshold voltage"},
+    FieldInfo{control::VthCurrent, "vth_current", "250u", "250u", R::Engineering, "A", "Vgs(th) test current",
+              kOptional, "drain current at which Vgs(th) is given, with the drain tied to the gate"},
     FieldInfo{control::Text2, "rg", "540m", "", R::Engineering, "Ohm", "Rg", kOptional,
               "internal gate resistance"},
     FieldInfo{control::Vplat, "vgs_plateau", "5.5", "", R::Engineering, "V", "plateau Vgs", kNeeded,

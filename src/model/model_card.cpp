@@ -29,6 +29,7 @@ CardTexts BuildCardTexts(std::string_view modelName, const ModelParameterSet& pa
   card.segment2.append("CGS=").append(capacitance(params.CGS, card_mask::kCapacitance)).append("p ");
   card.segment2.append("TT=").append(CardNumberText(params.TT, card_mask::kTT)).append("n ");
   card.segment2.append("a=").append(capacitance(params.a, card_mask::ka));
+  if (params.KSUBTHRES) card.segment2.append(" KSUBTHRES=").append(FourSignificantText(*params.KSUBTHRES));
 
   card.segment3.append(params.bodyDiodeText).append(params.junctionCapText).append(channelSuffix);
   (params.temperatureText.empty() ? card.segment3 : card.segment4.append(params.temperatureText)).append(")");

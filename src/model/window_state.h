@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/datasheet_curves.h"
+
 namespace vdmos {
 
 /// The parameters of the card, 0 and empty until an extraction sets them. Each keeps its
@@ -18,6 +20,9 @@ namespace vdmos {
 struct ModelParameterSet {
   double KP = 0, RS = 0, RD = 0, VTO = 0, RG = 0, LAMBDA = 0;
   double TT = 0, CGDMAX = 0, CGDMIN = 0, CGS = 0, a = 0;
+  /// The subthreshold slope, which only a refinement sets; without it the card leaves the
+  /// simulator's own default in force.
+  std::optional<double> KSUBTHRES = std::nullopt;
   std::string bodyDiodeText;    ///< "IS=... N=... RB=... " or empty
   std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
   /// "TNOM=25 TCVTH=... MU=... TRD1=... EG=..." for the hot device, or empty
@@ -84,6 +89,8 @@ class WindowState {
   /// The library text when it was last opened or saved (a new library is empty).
   std::string savedLibrary;
   std::optional<GateResistanceForm> rgate;  ///< set while the gate resistance window is loaded
+  /// The datasheet's figures as digitized points, in the order PutCurve keeps; New empties it.
+  std::vector<DatasheetCurve> curves;
 
   friend bool operator==(const WindowState&, const WindowState&) = default;
 

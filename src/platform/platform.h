@@ -39,6 +39,11 @@ class Platform {
   virtual Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) {
     return AskYesNoCancel(text, title);
   }
+  /// A question with Yes and No alone (No the default), for a step that can only go on or not.
+  /// The default asks Yes, No or Cancel; Cancel counts as No.
+  virtual Answer AskYesNo(std::string_view text, std::string_view title) {
+    return AskYesNoCancel(text, title) == Answer::Yes ? Answer::Yes : Answer::No;
+  }
   /// The save dialog; nullopt when the user cancels. The dialog must not ask itself before
   /// replacing a file: the commands ask.
   virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;

@@ -27,6 +27,11 @@ Answer ScriptedPlatform::AskSaveDiscardCancel(std::string_view text, std::string
   return TakeFront(saveAnswers, Answer::No);
 }
 
+Answer ScriptedPlatform::AskYesNo(std::string_view text, std::string_view) {
+  yesNoQuestions.emplace_back(text);
+  return TakeFront(yesNoAnswers, Answer::Yes);
+}
+
 std::optional<std::string> ScriptedPlatform::ChooseSaveFile(const FileDialogRequest& request) {
   saveRequests.push_back(request);
   return TakeFront(saveFiles, std::optional<std::string>{});

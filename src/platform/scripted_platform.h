@@ -29,6 +29,10 @@ class ScriptedPlatform : public Platform {
   /// The answers before unsaved work is given up; an empty queue answers No (discard), so a
   /// script that does not care about unsaved work goes on as the user who discards it.
   std::deque<Answer> saveAnswers;
+  /// The answers to Yes-or-No questions (replace these files? add a second model of a name?);
+  /// an empty queue answers Yes, so a script goes on as the user who agrees, as the command
+  /// line, which named the files to write, always does.
+  std::deque<Answer> yesNoAnswers;
 
   // The record.
   std::vector<Message> messages;
@@ -36,11 +40,13 @@ class ScriptedPlatform : public Platform {
   std::vector<FileDialogRequest> openRequests;
   std::vector<std::string> folderTitles;
   std::vector<std::string> saveQuestions;  ///< the questions before unsaved work is given up
+  std::vector<std::string> yesNoQuestions;
   std::optional<std::string> clipboard;
 
   void ShowMessage(std::string_view text, std::string_view title = {}) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
   Answer AskSaveDiscardCancel(std::string_view text, std::string_view title) override;
+  Answer AskYesNo(std::string_view text, std::string_view title) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;

@@ -7,6 +7,7 @@
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/curve_errors.h"
 #include "refine/minimax_fit.h"
 #include "verify/model_curves.h"
 
@@ -19,13 +20,25 @@ bool Given(const DatasheetPoint& point) {
   return point.value && *point.value > 0 && std::isfinite(*point.value);
 }
 
-/// The square-law channel current at the voltages across the channel itself.
-double ChannelCurrent(const DcParameters& p, double vgs, double vds) {
-  const double overdrive = vgs - p.VTO;
-  if (overdrive <= 0 || vds <= 0) return 0;
-  const double modulation = 1 + p.LAMBDA * vds;
-  if (overdrive < vds) return p.KP / 2 * overdrive * overdrive * modulation;
-  return p.KP * (overdrive - vds / 2) * vds * modulation;
+/// A digitized curve into its group's curves; the body diode's has no group to fit.
+void TakeCurve(DatasheetPoints& points, GateChargePoints& charges, DatasheetPoint curve) {
+  switch (curve.curveKind) {
+    case CurveKind::Transfer:
+    case CurveKind::Output:
+    case CurveKind::RdsOn:
+      points.dcCurves.push_back(std::move(curve));
+      break;
+    case CurveKind::Ciss:
+    case CurveKind::Coss:
+    case CurveKind::Crss:
+      points.capacitanceCurves.push_back(std::move(curve));
+      break;
+    case CurveKind::GateCharge:
+      charges.curve = std::move(curve);
+      break;
+    case CurveKind::Diode:
+      break;
+  }
 }
 
 }  // namespace
@@ -34,9 +47,15 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
   DatasheetPoints points;
   GateChargePoints charges{{s.chargeId, s.chargeVds, s.gateCurrent}, s.chargeVgs, {}};
   for (DatasheetPoint& point : DatasheetPointList(s)) {
+    if (!point.curve.empty()) {
+      TakeCurve(points, charges, std::move(point));
+      continue;
+    }
     switch (point.group) {
       case PointGroup::Dc:
-        if (Given(point)) points.dc.push_back(std::move(point));
+        // A threshold without a usable test current is no target.
+        if (Given(point) && (point.quantity != PointQuantity::Vth || point.current > 0))
+          points.dc.push_back(std::move(point));
         break;
       case PointGroup::Capacitance:
         if (Given(point)) points.capacitance.push_back(std::move(point));
@@ -53,30 +72,38 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
   // Not the ranges form: clang 14, which the fuzz build uses, cannot compile the subrange it returns.
   std::stable_partition(points.dc.begin(), points.dc.end(),
                         [](const DatasheetPoint& point) { return point.quantity == PointQuantity::RdsOn; });
-  if (!charges.charges.empty()) points.gateCharge = std::move(charges);
+  if (!charges.charges.empty() || charges.curve) points.gateCharge = std::move(charges);
   return points;
 }
 
 DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos) {
-  return {params.KP, pmos ? -params.VTO : params.VTO, params.RS, params.RD, params.LAMBDA};
+  return {params.KP,     pmos ? -params.VTO : params.VTO,
+          params.RS,     params.RD,
+          params.LAMBDA, params.KSUBTHRES.value_or(kSimulatorKsubthres)};
 }
+
+ChannelLaw ChannelLawOf(const DcParameters& p) { return {p.KP, p.VTO, p.RS, p.RD, p.LAMBDA, p.KSUBTHRES}; }
 
 double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
   const double rt = p.RS + p.RD;
-  if (!(vgs > p.VTO && vds > 0)) return 0;
+  const ChannelLaw law = ChannelLawOf(p);
+  // The subthreshold tail lets current flow below VTO too; the bare square law does not.
+  if (!(ChannelCurrent(law, vgs, vds) > 0)) return 0;
   // The current makes the drops that lower it: Id - channel(vgs - Id*RS, vds - Id*rt) rises
   // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
   double low = 0;
-  double high = rt > 0 ? vds / rt : ChannelCurrent(p, vgs, vds);
+  double high = rt > 0 ? vds / rt : ChannelCurrent(law, vgs, vds);
   if (!(rt > 0)) return high;
   for (int pass = 0; pass < kBisectionPasses && high - low > 1e-13 * high; ++pass) {
     const double id = low + (high - low) / 2;
-    (id - ChannelCurrent(p, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
+    (id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
   }
   return low + (high - low) / 2;
 }
 
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {
+  if (point.quantity == PointQuantity::Vth)
+    return ThresholdVoltage(ChannelLawOf(p), point.current).value_or(NAN);
   const double id = SolvedDrainCurrent(p, point.vgs, point.vds);
   if (point.quantity != PointQuantity::RdsOn) return id;
   // As the simulator's bench measures it: the drain voltage over the current it drives.
@@ -88,13 +115,14 @@ double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point)
 }
 
 GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG) {
-  return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a};
+  return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a, dc.KSUBTHRES};
 }
 
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points) {
-  const GateChargeReading reading =
-      ReadGateCharges(ModelGateChargeCurve(device, points.test, points.vg), points.vg);
+  const std::vector<Point> curve = ModelGateChargeCurve(device, points.test, points.vg);
+  const GateChargeReading reading = ReadGateCharges(curve, points.vg);
   std::vector<double> errors;
+  if (points.curve) errors.push_back(CurveError(curve, *points.curve));
   for (const DatasheetPoint& point : points.charges) {
     if (!reading.charges) {
       errors.push_back(NAN);
@@ -110,22 +138,26 @@ double RelativeError(double model, const DatasheetPoint& point) {
 }
 
 template <typename Parameters>
-std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points) {
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points,
+                                 const std::vector<DatasheetPoint>& curves) {
   std::optional<double> worst;
-  for (const DatasheetPoint& point : points) {
-    const double error = std::abs(RelativeError(ModelValueAt(p, point), point));
+  auto take = [&](double error) {
     // A NaN error is as bad as any: it must never hide behind a comparison.
     worst = std::isnan(error) ? INFINITY : std::max(worst.value_or(0), error);
-  }
+  };
+  for (const DatasheetPoint& point : points) take(std::abs(RelativeError(ModelValueAt(p, point), point)));
+  for (const DatasheetPoint& curve : curves) take(CurveError(p, curve));
   return worst;
 }
-template std::optional<double> WorstError(const DcParameters&, const std::vector<DatasheetPoint>&);
-template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const DcParameters&, const std::vector<DatasheetPoint>&,
+                                          const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&,
+                                          const std::vector<DatasheetPoint>&);
 
 std::optional<double> CardErrors::WorstPercent() const {
   std::optional<double> worst;
   for (const std::optional<double>& percent :
-       {worstDcPercent, worstCapacitancePercent, worstGateChargePercent}) {
+       {worstDcPercent, thresholdPercent, worstCapacitancePercent, worstGateChargePercent}) {
     if (percent) worst = std::max(worst.value_or(0), *percent);
   }
   return worst;
@@ -139,6 +171,7 @@ DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, Car
   dc.RD = CardRounded(dc.RD, card_mask::kRD, precision.dc);
   dc.LAMBDA = precision.dc == CardDigits::FourSignificant ? CardRounded(dc.LAMBDA, {}, precision.dc)
                                                           : CardRoundedLambda(dc.LAMBDA);
+  if (params.KSUBTHRES) dc.KSUBTHRES = PlainReading(FourSignificantText(*params.KSUBTHRES));
   return dc;
 }
 
@@ -156,8 +189,13 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
   const DcParameters dc = PrintedDcParameters(params, pmos, precision);
   const CapacitanceParameters c = PrintedCapacitanceParameters(params, precision);
   CardErrors errors;
-  if (auto worst = WorstError(dc, points.dc)) errors.worstDcPercent = *worst * 100;
-  if (auto worst = WorstError(c, points.capacitance)) errors.worstCapacitancePercent = *worst * 100;
+  std::vector<DatasheetPoint> driven, threshold;
+  for (const DatasheetPoint& point : points.dc)
+    (point.quantity == PointQuantity::Vth ? threshold : driven).push_back(point);
+  if (auto worst = WorstError(dc, driven, points.dcCurves)) errors.worstDcPercent = *worst * 100;
+  if (auto worst = WorstError(dc, threshold)) errors.thresholdPercent = *worst * 100;
+  if (auto worst = WorstError(c, points.capacitance, points.capacitanceCurves))
+    errors.worstCapacitancePercent = *worst * 100;
   if (points.gateCharge) {
     const GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
     errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;

@@ -15,6 +15,7 @@
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
+#include "verify/threshold.h"
 
 namespace vdmos {
 
@@ -24,6 +25,8 @@ struct GateChargePoints {
   GateChargeTest test;
   double vg = 0;  ///< the gate voltage of Qg
   std::vector<DatasheetPoint> charges;
+  /// The digitized gate charge curve, one target beside the charges; nullopt without one.
+  std::optional<DatasheetPoint> curve = std::nullopt;
   /// The user ranks the charges above the capacitance points, which a datasheet reads off its
   /// plots: the refinement meets the charges first where both cannot be met.
   bool first = false;
@@ -36,24 +39,31 @@ struct GateChargePoints {
 struct DatasheetPoints {
   std::vector<DatasheetPoint> dc;
   std::vector<DatasheetPoint> capacitance;
+  /// The digitized curves the groups are fitted to, each one target (its worst point).
+  std::vector<DatasheetPoint> dcCurves, capacitanceCurves;
   std::optional<GateChargePoints> gateCharge;
 };
 DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
 
 /// The DC parameters in the N-channel sense: VTO is the threshold magnitude for either channel.
+/// KSUBTHRES 0 is the bare square law; a card's parameters carry the slope the simulator uses.
 struct DcParameters {
   double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0;
+  double KSUBTHRES = 0;
 };
 
 /// The DC parameters of a parameter set; a P-channel card's negated VTO is turned back.
 DcParameters DcParametersOf(const ModelParameterSet& params, bool pmos);
+
+/// The DC parameters as a channel law.
+ChannelLaw ChannelLawOf(const DcParameters& p);
 
 /// The drain current magnitude at gate and drain voltage magnitudes, with the voltage drops on
 /// RS and RD solved to full precision (the current is the one root of a rising function, so a
 /// bisection finds it): the refinement needs a value that moves smoothly with the parameters.
 double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds);
 
-/// The model's value at a DC point, and at a capacitance point.
+/// The model's value at a DC point (the gate threshold's included), and at a capacitance point.
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point);
 double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point);
 
@@ -66,9 +76,11 @@ std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateC
 /// (model - datasheet) / datasheet; the point must hold a value.
 double RelativeError(double model, const DatasheetPoint& point);
 
-/// The largest error magnitude at the points, as a fraction; nullopt without points.
+/// The largest error magnitude at the points and along the curves, as a fraction; nullopt
+/// without either.
 template <typename Parameters>
-std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points);
+std::optional<double> WorstError(const Parameters& p, const std::vector<DatasheetPoint>& points,
+                                 const std::vector<DatasheetPoint>& curves = {});
 
 /// The parameters as the card prints them with that precision, read back.
 DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, CardPrecision precision);
@@ -77,9 +89,12 @@ CapacitanceParameters PrintedCapacitanceParameters(const ModelParameterSet& para
 /// The worst errors of a card's parameters, in percent, taken with every value rounded as the
 /// card writes it (with the precision given), so they are what the simulator will show.
 struct CardErrors {
+  /// Over Rds(on) and the transfer points, the points the datasheet drives a current at.
   std::optional<double> worstDcPercent;
   std::optional<double> worstCapacitancePercent;
   std::optional<double> worstGateChargePercent;
+  /// The threshold's error magnitude at its test current, where it is a target.
+  std::optional<double> thresholdPercent = std::nullopt;
   /// The largest of them; nullopt when there are no points at all.
   std::optional<double> WorstPercent() const;
 };

@@ -49,6 +49,7 @@ inline constexpr std::string_view kRefineNoBetterClosing = " %). The card is lef
 
 // The summary after a refinement, in the status bar: "Refined: worst DC error 0.12 % (was 6.7 %), ..."
 inline constexpr std::string_view kRefinedOpening = "Refined: worst DC error ";
+inline constexpr std::string_view kRefinedThreshold = ", Vgs(th) error ";
 inline constexpr std::string_view kRefinedCapacitance = ", worst capacitance error ";
 inline constexpr std::string_view kRefinedWas = " (was ";
 inline constexpr std::string_view kRefinedGateCharge = ", worst gate charge error ";

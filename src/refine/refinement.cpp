@@ -1,13 +1,16 @@
 #include "refine/refinement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <map>
 
 #include "commands/dc_update.h"
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/curve_errors.h"
 #include "refine/minimax_fit.h"
 #include "refine/refine_texts.h"
 
@@ -17,10 +20,20 @@ namespace {
 // Bounds that keep the parameters physical. The series resistances cannot exceed the whole
 // on-resistance, the threshold stays below every gate voltage the datasheet drives current
 // at, LAMBDA stays a small correction, and the capacitance curve stays between its end values.
-constexpr double kMinResistance = 1e-7;              // Ohm
-constexpr double kThresholdMargin = 0.01;            // V below the lowest conducting gate voltage
-constexpr double kThresholdReach = 2.0;              // V the threshold may move below the fitted one
-constexpr double kMaxLambda = 0.1;                   // 1/V
+constexpr double kMinResistance = 1e-7;    // Ohm
+constexpr double kThresholdMargin = 0.01;  // V below the lowest conducting gate voltage
+constexpr double kThresholdReach = 2.0;    // V the threshold may move below the fitted one
+constexpr double kMaxLambda = 0.1;         // 1/V
+// ngspice's subthreshold law takes exp((Vgs - VTO) / KSUBTHRES) and fails once that passes
+// about 709 (no operating point, no time step). The floor keeps gate drives up to twice the
+// largest gate voltage the datasheet gives, and at least 20 V, a common gate rating, inside it.
+constexpr double kSlopeReachFactor = 2, kLeastSlopeReach = 20;  // V
+constexpr double kSlopeExponentLimit = 700;
+constexpr double kMaxKsubthres = 0.5;  // V; a tail that reaches far into the square law's region
+// What meeting the threshold may cost the driven DC points, and what the threshold may miss by
+// when only the slope moves (fractions).
+constexpr double kDcAllowance = 0.02;
+constexpr std::array kThresholdWeights{1.0, 1.0 / 3, 1.0 / 10, 1.0 / 30};
 constexpr double kKpReach = 1e3;                     // factor either side of the fitted KP
 constexpr double kCgdMaxReach = 100;                 // times the largest Crss
 constexpr double kMinScale = 1e-4, kMaxScale = 1e3;  // a, 1/V
@@ -51,43 +64,123 @@ FitVariable Variable(double value, double lower, double upper, bool logScale, bo
           0,     free};
 }
 
-std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points) {
+/// The errors at the points, then each curve's worst as one more.
+std::vector<double> ErrorsAt(const auto& params, const std::vector<DatasheetPoint>& points,
+                             const std::vector<DatasheetPoint>& curves) {
   std::vector<double> errors;
   for (const DatasheetPoint& point : points)
     errors.push_back(RelativeError(ModelValueAt(params, point), point));
+  for (const DatasheetPoint& curve : curves) errors.push_back(CurveError(params, curve));
   return errors;
 }
 
+bool IsThreshold(const DatasheetPoint& point) { return point.quantity == PointQuantity::Vth; }
+
+/// The lowest gate voltage at which the datasheet drives a drain current; the threshold point
+/// is the gate voltage that is sought, not one that is driven.
 double LowestGateVoltage(const std::vector<DatasheetPoint>& dc) {
   double lowest = INFINITY;
-  for (const DatasheetPoint& point : dc) lowest = std::min(lowest, point.vgs);
+  for (const DatasheetPoint& point : dc)
+    if (!IsThreshold(point)) lowest = std::min(lowest, point.vgs);
   return lowest;
 }
 
-DcParameters RefineDc(const DcParameters& start, bool depletion, const DatasheetPoints& points, bool& ok) {
-  const double ron = *points.dc.front().value;
-  const double vtoHigh = LowestGateVoltage(points.dc) - kThresholdMargin;
+bool HasThreshold(const std::vector<DatasheetPoint>& dc) { return std::ranges::any_of(dc, IsThreshold); }
+
+/// The DC points the datasheet drives a current at: all but the threshold.
+std::vector<DatasheetPoint> DrivenPoints(const std::vector<DatasheetPoint>& dc) {
+  std::vector<DatasheetPoint> driven;
+  for (const DatasheetPoint& point : dc)
+    if (!IsThreshold(point)) driven.push_back(point);
+  return driven;
+}
+
+/// The smallest subthreshold slope the card may carry with these points.
+double LeastSlope(const std::vector<DatasheetPoint>& dc) {
+  double highest = 0;
+  for (const DatasheetPoint& point : dc) highest = std::max(highest, point.vgs);
+  return std::max(kSlopeReachFactor * highest, kLeastSlopeReach) / kSlopeExponentLimit;
+}
+
+/// Which parameters a DC fit moves.
+enum class DcFreedom { All, SlopeOnly };
+
+/// The DC fit to the points, the threshold's error weighed by `thresholdWeight` beside the
+/// others'. Without a threshold point the subthreshold slope is held at the start's.
+DcParameters RefineDc(const DcParameters& start, bool depletion, const std::vector<DatasheetPoint>& dc,
+                      const std::vector<DatasheetPoint>& curves, double thresholdWeight, DcFreedom freedom,
+                      bool& ok) {
+  const double ron = *dc.front().value;
+  const double vtoHigh = LowestGateVoltage(dc) - kThresholdMargin;
   double vtoLow = std::min(start.VTO, vtoHigh) - kThresholdReach;
   if (!depletion) vtoLow = std::max(vtoLow, 0.0);
-  enum { kKP, kVTO, kRS, kRD, kLAMBDA };
+  const bool all = freedom == DcFreedom::All;
+  const double leastSlope = LeastSlope(dc);
+  enum { kKP, kVTO, kRS, kRD, kLAMBDA, kKSUBTHRES };
   std::vector<FitVariable> v{
-      Variable(start.KP, start.KP / kKpReach, start.KP * kKpReach, true),
-      Variable(start.VTO, std::min(vtoLow, vtoHigh), vtoHigh, false),
-      Variable(start.RS, kMinResistance, ron, true),
-      Variable(start.RD, kMinResistance, ron, true),
-      Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false),
+      Variable(start.KP, start.KP / kKpReach, start.KP * kKpReach, true, all),
+      Variable(start.VTO, std::min(vtoLow, vtoHigh), vtoHigh, false, all),
+      Variable(start.RS, kMinResistance, ron, true, all),
+      Variable(start.RD, kMinResistance, ron, true, all),
+      Variable(start.LAMBDA, 0, std::max(kMaxLambda, 2 * start.LAMBDA), false, all),
+      Variable(std::clamp(start.KSUBTHRES, leastSlope, kMaxKsubthres), leastSlope, kMaxKsubthres, true,
+               HasThreshold(dc)),
   };
-  auto params = [](const std::vector<double>& x) {
-    return DcParameters{x[kKP], x[kVTO], x[kRS], x[kRD], x[kLAMBDA]};
+  auto params = [&](const std::vector<double>& x) {
+    return DcParameters{x[kKP], x[kVTO],    x[kRS],
+                        x[kRD], x[kLAMBDA], HasThreshold(dc) ? x[kKSUBTHRES] : start.KSUBTHRES};
   };
-  const auto worst =
-      FitWithCardRounding(v, [&](const std::vector<double>& x) { return ErrorsAt(params(x), points.dc); },
-                          // The coarsest steps first, so the finer ones make up for them.
-                          {kVTO, kRS, kRD, kKP, kLAMBDA});
+  const auto worst = FitWithCardRounding(v,
+                                         [&](const std::vector<double>& x) {
+                                           std::vector<double> errors = ErrorsAt(params(x), dc, curves);
+                                           for (std::size_t i = 0; i < dc.size(); ++i)
+                                             if (IsThreshold(dc[i])) errors[i] *= thresholdWeight;
+                                           return errors;
+                                         },
+                                         // The coarsest steps first, so the finer ones make up for them.
+                                         {kVTO, kRS, kRD, kKP, kLAMBDA, kKSUBTHRES});
   ok = worst.has_value();
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
   return params(x);
+}
+
+struct DcFit {
+  DcParameters params;
+  bool slope = false;  ///< the fit set the subthreshold slope for the threshold
+  bool ok = false;
+};
+
+/// The DC fit. A datasheet's threshold is a value between a wide minimum and maximum, its
+/// on-resistance and transfer curve typical values: the driven points are fitted first, then
+/// the subthreshold slope alone meets the threshold where it can, which leaves the square law
+/// as the driven points put it. Where the slope cannot, every parameter moves with the
+/// threshold weighing less and less, until the driven points stay within kDcAllowance or their
+/// own best; where no weight keeps them there, the slope alone comes as close as it can.
+DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector<DatasheetPoint>& dc,
+                    const std::vector<DatasheetPoint>& curves) {
+  const std::vector<DatasheetPoint> driven = DrivenPoints(dc);
+  DcFit fit;
+  fit.params = RefineDc(start, depletion, driven, curves, 0, DcFreedom::All, fit.ok);
+  if (!fit.ok || driven.size() == dc.size()) return fit;
+  const double allowed = std::max(WorstError(fit.params, driven, curves).value_or(0), kDcAllowance);
+  auto drivenWithin = [&](const DcParameters& p) {
+    return WorstError(p, driven, curves).value_or(INFINITY) <= allowed;
+  };
+  std::vector<DatasheetPoint> threshold;
+  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
+  // A test current no gate voltage reaches leaves nothing to aim at.
+  if (!std::isfinite(WorstError(fit.params, threshold).value_or(INFINITY))) return fit;
+  bool ok = false;
+  const DcParameters slopeOnly = RefineDc(fit.params, depletion, dc, curves, 1, DcFreedom::SlopeOnly, ok);
+  if (!ok) return fit;
+  if (WorstError(slopeOnly, threshold).value_or(INFINITY) <= kDcAllowance && drivenWithin(slopeOnly))
+    return {slopeOnly, true, true};
+  for (const double weight : kThresholdWeights) {
+    const DcParameters trial = RefineDc(fit.params, depletion, dc, curves, weight, DcFreedom::All, ok);
+    if (ok && drivenWithin(trial)) return {trial, true, true};
+  }
+  return {slopeOnly, true, true};
 }
 
 struct CapacitanceRange {
@@ -111,6 +204,8 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
                                   const GateChargeDevice* chargeDevice) {
   std::map<PointQuantity, CapacitanceRange> range;
   for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(*point.value);
+  for (const DatasheetPoint& curve : points.capacitanceCurves)
+    for (const Point& point : curve.curve) range[curve.quantity].Add(point.y);
   const CapacitanceRange crss = range[PointQuantity::Crss];
   const CapacitanceRange ciss = range[PointQuantity::Ciss];
   const CapacitanceRange coss = range[PointQuantity::Coss];
@@ -143,24 +238,23 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   auto params = [](const std::vector<double>& x) {
     return CapacitanceParameters{x[kCGDMAX], x[kCGDMIN], x[ka], x[kCGS], x[kCjo], x[kVj], x[km]};
   };
-  const auto worst =
-      FitWithCardRounding(v,
-                          [&](const std::vector<double>& x) {
-                            const CapacitanceParameters c = params(x);
-                            std::vector<double> errors = ErrorsAt(c, points.capacitance);
-                            for (double& e : errors) e *= capacitanceWeight;
-                            if (charges) {
-                              GateChargeDevice device = *chargeDevice;
-                              device.CGS = c.CGS;
-                              device.CGDMAX = c.CGDMAX;
-                              device.CGDMIN = c.CGDMIN;
-                              device.a = c.a;
-                              for (const double e : GateChargeErrors(device, *points.gateCharge))
-                                errors.push_back(e);
-                            }
-                            return errors;
-                          },
-                          {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
+  const auto worst = FitWithCardRounding(
+      v,
+      [&](const std::vector<double>& x) {
+        const CapacitanceParameters c = params(x);
+        std::vector<double> errors = ErrorsAt(c, points.capacitance, points.capacitanceCurves);
+        for (double& e : errors) e *= capacitanceWeight;
+        if (charges) {
+          GateChargeDevice device = *chargeDevice;
+          device.CGS = c.CGS;
+          device.CGDMAX = c.CGDMAX;
+          device.CGDMIN = c.CGDMIN;
+          device.a = c.a;
+          for (const double e : GateChargeErrors(device, *points.gateCharge)) errors.push_back(e);
+        }
+        return errors;
+      },
+      {kCGDMIN, ka, kCGDMAX, kVj, km, kCGS, kCjo});
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
   CapacitanceParameters refined = params(x);
@@ -201,12 +295,15 @@ bool Improves(std::optional<double> after, std::optional<double> before) {
   return after && before && *after < *before - kLeastImprovement;
 }
 
-ModelParameterSet WithDc(ModelParameterSet p, const DcParameters& dc, bool pmos) {
+/// The DC parameters in the card; the subthreshold slope only where the refinement set it for
+/// the threshold, as a card without it behaves as the simulator's default makes it.
+ModelParameterSet WithDc(ModelParameterSet p, const DcParameters& dc, bool pmos, bool slope) {
   p.KP = dc.KP;
   p.VTO = pmos ? -dc.VTO : dc.VTO;
   p.RS = dc.RS;
   p.RD = dc.RD;
   p.LAMBDA = dc.LAMBDA;
+  if (slope) p.KSUBTHRES = dc.KSUBTHRES;
   return p;
 }
 
@@ -275,7 +372,7 @@ std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
 
 RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, bool depletion,
                                    const DatasheetPoints& points, CardPrecision fittedPrecision) {
-  if (points.dc.size() < 3 || points.dc.front().quantity != PointQuantity::RdsOn)
+  if (DrivenPoints(points.dc).size() < 3 || points.dc.front().quantity != PointQuantity::RdsOn)
     return {std::nullopt, std::string(kRefineNeedsDcPointsText)};
   if (auto contradiction = ContradictionIn(points)) return {std::nullopt, *contradiction};
   const DcParameters dcStart = DcParametersOf(fitted, pmos);
@@ -286,9 +383,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       return {std::nullopt, *problem};
   }
 
-  bool dcOk = false;
-  const DcParameters dc = RefineDc(dcStart, depletion, points, dcOk);
-  if (!dcOk) return {std::nullopt, std::string(kRefineFailedText)};
+  const DcFit dc = RefineDcGroup(dcStart, depletion, points.dc, points.dcCurves);
+  if (!dc.ok) return {std::nullopt, std::string(kRefineFailedText)};
 
   // Each group is taken only where it is better as printed, so no part of the card gets worse.
   Refinement r;
@@ -296,18 +392,23 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   r.params = fitted;
   r.precision = fittedPrecision;
   const CardPrecision dcRefined{CardDigits::FourSignificant, fittedPrecision.capacitance};
-  const bool dcBetter =
-      Improves(CardErrorsOf(WithDc(fitted, dc, pmos), pmos, points, dcRefined).worstDcPercent,
-               r.before.worstDcPercent);
+  const ModelParameterSet dcCandidate = WithDc(fitted, dc.params, pmos, dc.slope);
+  // Better at the driven points, or at the threshold while the driven points stay within what
+  // the threshold may cost them.
+  const CardErrors dcErrors = CardErrorsOf(dcCandidate, pmos, points, dcRefined);
+  const bool dcBetter = Improves(dcErrors.worstDcPercent, r.before.worstDcPercent) ||
+                        (Improves(dcErrors.thresholdPercent, r.before.thresholdPercent) &&
+                         dcErrors.worstDcPercent.value_or(0) <=
+                             std::max(r.before.worstDcPercent.value_or(0), kDcAllowance * 100));
   if (dcBetter) {
-    r.params = WithDc(fitted, dc, pmos);
+    r.params = dcCandidate;
     r.precision = dcRefined;
   }
 
   // The gate charges follow the DC parameters too: the capacitances are fitted to them with
   // the DC parameters the card will hold.
   bool capacitanceBetter = false;
-  if (!points.capacitance.empty() || points.gateCharge) {
+  if (!points.capacitance.empty() || !points.capacitanceCurves.empty() || points.gateCharge) {
     const CapacitanceParameters start = CapacitanceParametersOf(fitted);
     const std::optional<GateChargeDevice> chargeDevice =
         points.gateCharge ? std::optional(PrintedGateChargeDevice(r.params, pmos, r.precision))
@@ -320,7 +421,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     capacitanceBetter =
         Improves(WorstOfCapacitanceGroup(candidateErrors, points),
                  WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
-    if (capacitanceBetter && chargeDevice && !points.capacitance.empty()) {
+    if (capacitanceBetter && chargeDevice &&
+        !(points.capacitance.empty() && points.capacitanceCurves.empty())) {
       // What the capacitance points alone would reach tells what the charges cost them.
       const CapacitanceFit alone = RefineCapacitances(start, points, nullptr);
       const std::optional<double> aloneWorst =
@@ -352,9 +454,13 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
 
 std::string RefinementSummary(const Refinement& r) {
   std::string summary = std::string(kRefinedOpening) + PercentText(r.after.worstDcPercent) +
-                        std::string(kRefinedWas) + PercentText(r.before.worstDcPercent) + ")" +
-                        std::string(kRefinedCapacitance) + PercentText(r.after.worstCapacitancePercent) +
-                        std::string(kRefinedWas) + PercentText(r.before.worstCapacitancePercent) + ")";
+                        std::string(kRefinedWas) + PercentText(r.before.worstDcPercent) + ")";
+  if (r.after.thresholdPercent) {
+    summary += std::string(kRefinedThreshold) + PercentText(r.after.thresholdPercent) +
+               std::string(kRefinedWas) + PercentText(r.before.thresholdPercent) + ")";
+  }
+  summary += std::string(kRefinedCapacitance) + PercentText(r.after.worstCapacitancePercent) +
+             std::string(kRefinedWas) + PercentText(r.before.worstCapacitancePercent) + ")";
   if (r.after.worstGateChargePercent) {
     summary += std::string(kRefinedGateCharge) + PercentText(r.after.worstGateChargePercent) +
                std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";

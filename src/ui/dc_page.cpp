@@ -15,9 +15,11 @@ QLayout* StaticValues(ControlFactory& make) {
   auto* grid = new QGridLayout;
   AddLabelledField(grid, make, texts::Text6, 0, 0);
   AddLabelledField(grid, make, texts::rdsonVgs, 0, 3);
+  // Vgs(th) beside its test current, as Rds(on) beside its gate voltage: the datasheet's rows.
   AddLabelledField(grid, make, texts::Text3, 1, 0);
-  AddLabelledField(grid, make, texts::Text2, 1, 3);
-  grid->addWidget(make.helpButton(texts::Button_Rgate), 1, 6);
+  AddLabelledField(grid, make, texts::VthCurrent, 1, 3);
+  AddLabelledField(grid, make, texts::Text2, 2, 0);
+  grid->addWidget(make.helpButton(texts::Button_Rgate), 2, 3);
   CloseGrid(grid);
   return grid;
 }

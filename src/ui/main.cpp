@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/quit_when_shown.h"
+#include "ui/window_settings.h"
 #include "ui/window_texts.h"
 #include "verify/child_groups.h"
 #include "version.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
   vdmos::EndChildrenOnTerminatingSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(vdmos::ui::kApplicationTitle);
+  // The settings' home: ~/.config/vdmosgen/vdmosgen.conf on Linux.
+  QApplication::setOrganizationName(vdmos::ui::kApplicationTitle);
   QApplication::setApplicationVersion(vdmos::kVersion);
   QGuiApplication::setDesktopFileName("vdmosgen");
 
@@ -28,6 +32,9 @@ int main(int argc, char** argv) {
   vdmos::ui::QtPlatform platform;
   vdmos::ui::MainWindow window(platform);
   platform.setDialogParent(&window);
+  QSettings settings;
+  vdmos::ui::WindowMemory memory(window, settings);
+  platform.setDialogFolders(&memory);
   if (options.isSet(ngspice)) window.setVerifyOptions({.ngspicePath = options.value(ngspice).toStdString()});
   vdmos::ui::QuitWhenShownIfAsked(window);
   window.show();

@@ -30,6 +30,7 @@
 #include "ui/model_check_page.h"
 #include "ui/page_scroll_area.h"
 #include "ui/pages.h"
+#include "ui/result_exports.h"
 #include "ui/rgate_window.h"
 #include "ui/text_box.h"
 #include "ui/text_bridge.h"
@@ -52,6 +53,9 @@ constexpr MenuEntry kFileMenu[] = {
     {texts::save, QKeySequence::Save},
     {texts::testcircuits, QKeySequence::UnknownKey},
     {texts::ngspicecircuits, QKeySequence::UnknownKey},
+    {texts::CopyCheckTable, QKeySequence::UnknownKey},
+    {texts::SaveCheckTable, QKeySequence::UnknownKey},
+    {texts::savePlots, QKeySequence::UnknownKey},
 };
 constexpr MenuEntry kHelpMenu[] = {
     {texts::about, QKeySequence::UnknownKey},
@@ -101,6 +105,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
 
   buildMenus();
   bindControls();
+  new ResultExports(*this);
   mirrorState();
   fitToScreen();
 }
@@ -271,6 +276,13 @@ void MainWindow::fitToScreen() {
 
 void MainWindow::setVerifyOptions(const VerifyOptions& options) { checkRuns_.setOptions(options); }
 
+void MainWindow::openValuesFile(const std::string& path) {
+  if (!mayGiveUp(true, false)) return;
+  takePendingEdits();
+  session_.OpenValuesFile(path);
+  mirrorState();
+}
+
 void MainWindow::runCommand(Command command) {
   takePendingEdits();
   session_.Run(command);
@@ -288,6 +300,10 @@ void MainWindow::takePendingEdits() {
 }
 
 void MainWindow::mirrorState() {
+  if (state().valuesFile != shownValuesFile_) {
+    shownValuesFile_ = state().valuesFile;
+    if (!shownValuesFile_.empty()) emit valuesFileChanged(ToQString(shownValuesFile_));
+  }
   showTitle();
   mirrorTexts();
   for (const std::string& name : state().checkBoxes()) {

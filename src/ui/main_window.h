@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <cstddef>
+#include <string>
 
 #include "app/window_session.h"
 #include "ui/check_runs.h"
@@ -35,6 +36,9 @@ class MainWindow : public QMainWindow {
   void runCommand(Command command);
   /// Shows the state in the widgets, with their signals blocked.
   void mirrorState();
+  /// Opens a datasheet values file as File > Open does with it chosen, after the user saved or
+  /// discarded unsaved values.
+  void openValuesFile(const std::string& path);
 
   const Controls& controls() const { return controls_; }
   /// SSTab1, for pages added after "Lib manager".
@@ -47,6 +51,10 @@ class MainWindow : public QMainWindow {
   ModelCheckPage* modelCheckPage() const { return modelCheck_; }
   /// The ngspice program and the time limit for "Simulate in ngspice".
   void setVerifyOptions(const VerifyOptions& options);
+
+ signals:
+  /// A values file was opened or saved: its path.
+  void valuesFileChanged(const QString& path);
 
  protected:
   /// Closing the window ends the program: the gate resistance window goes with it.
@@ -76,6 +84,7 @@ class MainWindow : public QMainWindow {
   RgateWindow* rgate_ = nullptr;
   ModelCheckPage* modelCheck_ = nullptr;
   std::size_t placedLibCaret_ = 0;
+  std::string shownValuesFile_;
 };
 
 }  // namespace vdmos::ui

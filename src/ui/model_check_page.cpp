@@ -179,7 +179,7 @@ void ModelCheckPage::showModel() {
   simulateButton_->setEnabled(!simulating());
   busy_->setVisible(simulating());
   const CheckStateChange change = session_.ShowState();
-  if (change.comparisonDropped) {
+  if (change.comparisonDropped || change.checkForgotten) {
     showTable();
     showTableCaption();
   }

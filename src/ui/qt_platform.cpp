@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -53,6 +54,16 @@ Answer QtPlatform::AskSaveDiscardCancel(std::string_view text, std::string_view 
   return Ask(text, title, QMessageBox::Save, QMessageBox::Discard);
 }
 
+// No is the default: Enter must not replace files or add a second model by a slip.
+Answer QtPlatform::AskYesNo(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 Answer QtPlatform::Ask(std::string_view text, std::string_view title, QMessageBox::StandardButton yes,
                        QMessageBox::StandardButton no) {
   QMessageBox box(QMessageBox::NoIcon, Title(title), ToDisplayText(text), yes | no | QMessageBox::Cancel,
@@ -69,17 +80,35 @@ Answer QtPlatform::Ask(std::string_view text, std::string_view title, QMessageBo
 std::optional<std::string> QtPlatform::ChooseSaveFile(const FileDialogRequest& request) {
   DialogSetup setup = Setup(request);
   // The command asks before it replaces a file; the dialog must not ask as well.
-  return Chosen(QFileDialog::getSaveFileName(parent_, {}, setup.initialName, setup.filters, &setup.selected,
-                                             QFileDialog::DontConfirmOverwrite));
+  return remember(request.filter, QFileDialog::getSaveFileName(
+                                      parent_, {}, startPath(request.filter, setup.initialName),
+                                      setup.filters, &setup.selected, QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<std::string> QtPlatform::ChooseOpenFile(const FileDialogRequest& request) {
   DialogSetup setup = Setup(request);
-  return Chosen(QFileDialog::getOpenFileName(parent_, {}, setup.initialName, setup.filters, &setup.selected));
+  return remember(request.filter,
+                  QFileDialog::getOpenFileName(parent_, {}, startPath(request.filter, setup.initialName),
+                                               setup.filters, &setup.selected));
 }
 
 std::optional<std::string> QtPlatform::ChooseFolder(std::string_view title) {
-  return Chosen(QFileDialog::getExistingDirectory(parent_, ToQString(title), {}, QFileDialog::ShowDirsOnly));
+  const QString folder = QFileDialog::getExistingDirectory(parent_, ToQString(title), startPath(title, {}),
+                                                           QFileDialog::ShowDirsOnly);
+  if (folders_ && !folder.isEmpty()) folders_->chose(title, folder);
+  return Chosen(folder);
+}
+
+QString QtPlatform::startPath(std::string_view dialog, const QString& initialName) const {
+  if (!folders_ || initialName.contains('/') || initialName.contains(QDir::separator())) return initialName;
+  const QString folder = folders_->startFolder(dialog);
+  if (folder.isEmpty()) return initialName;
+  return initialName.isEmpty() ? folder : QDir(folder).filePath(initialName);
+}
+
+std::optional<std::string> QtPlatform::remember(std::string_view dialog, const QString& path) {
+  if (folders_ && !path.isEmpty()) folders_->chose(dialog, QFileInfo(path).absolutePath());
+  return Chosen(path);
 }
 
 void QtPlatform::SetClipboardText(std::string_view text) {

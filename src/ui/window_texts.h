@@ -70,6 +70,10 @@ inline constexpr WindowText open{control::open, "Open", {}, 'O'};
 inline constexpr WindowText save{control::save, "Save", {}, 'S'};
 inline constexpr WindowText testcircuits{control::testcircuits, "Save Test Circuits", {}, 'T'};
 inline constexpr WindowText ngspicecircuits{control::ngspicecircuits, "Save ngspice Test Circuits", {}, 'g'};
+inline constexpr WindowText recentFiles{"recentFiles", "Open Recent", {}, 'R'};
+inline constexpr WindowText CopyCheckTable{control::CopyCheckTable, "Copy Check Table", {}, 'C'};
+inline constexpr WindowText SaveCheckTable{control::SaveCheckTable, "Save Check Table as CSV...", {}, 'V'};
+inline constexpr WindowText savePlots{"savePlots", "Save Plots as PNG and SVG...", {}, 'P'};
 inline constexpr WindowText quit{"quit", "Quit", {}, 'Q'};
 inline constexpr WindowText help{"help", "Help", {}, 'H'};
 inline constexpr WindowText about{control::about, "About", {}, 'A'};
@@ -79,6 +83,8 @@ inline constexpr LabelledField Text6{control::Text6, {"Caption_Text6", "Rds_on"}
 inline constexpr LabelledField rdsonVgs{
     control::rdsonVgs, {"Caption_rdsonVgs", "@ Vgs="}, {"Unit_rdsonVgs", ""}};
 inline constexpr LabelledField Text3{control::Text3, {"Caption_Text3", "Vgs(th)"}, {"Unit_Text3", ""}};
+inline constexpr LabelledField VthCurrent{
+    control::VthCurrent, {"Caption_VthCurrent", "@ Id="}, {"Unit_VthCurrent", ""}};
 inline constexpr LabelledField Text2{control::Text2, {"Caption_Text2", "Rg"}, {"Unit_Text2", ""}};
 inline constexpr WindowText Button_Rgate{control::Button_Rgate, "?",
                                          "Estimate Rg from the gate drive switching data"};
@@ -239,6 +245,13 @@ inline constexpr LabelledField Text_Qgd{"Text_Qgd", {"Caption_Text_Qgd", "Qgd"},
 inline constexpr LabelledField Text_Td_On{
     "Text_Td_On", {"Caption_Text_Td_On", "Turn on delay"}, {"Unit_Text_Td_On", "ns"}};
 inline constexpr WindowText OkButton{control::OkButton, "OK"};
+
+// The model check's exports of a single plot, in its context menu.
+inline constexpr WindowText savePlotPng{"savePlotPng", "Save Plot as PNG..."};
+inline constexpr WindowText savePlotSvg{"savePlotSvg", "Save Plot as SVG..."};
+/// A recent values file that is gone when chosen; %1 is its path.
+inline constexpr WindowText RecentFileMissing{
+    "RecentFileMissing", "The file no longer exists:\r\n%1\r\nIt was removed from the recent files."};
 
 }  // namespace texts
 }  // namespace vdmos::ui

@@ -19,12 +19,15 @@ namespace {
 constexpr int kTransferSteps = 200;
 constexpr int kOutputSteps = 100;
 constexpr int kDiodeSteps = 600;
+// Steps of a few millivolts: the reading between two steps then misses the threshold by
+// microvolts even on the subthreshold tail's exponential.
+constexpr int kThresholdSteps = 4000;
+constexpr double kThresholdSweepReach = 2;  // times the datasheet's threshold, at least
 constexpr int kCapacitanceSweepPoints = 32;
 constexpr double kCapacitanceSweepStart = 0.01;  // V; the geometric part starts here
 constexpr double kDiodeSweepReach = 1.5;         // times the largest datasheet forward voltage
 // Not "dbody", the ngspice subcircuit's name of it: a card of that name is checked all the same.
 constexpr std::string_view kHotBreakdownDiode = "dbreak";
-constexpr double kThresholdSweepMargin = 1.5;  // V above the higher of the two thresholds
 constexpr int kOutputCurvesWanted = 10;
 // The gate charge test runs past the gate voltage of Qg, and at least to this voltage.
 constexpr double kGateChargeRunReach = 1.25;
@@ -58,6 +61,43 @@ std::vector<double> CapacitanceVoltages(const std::array<CapacitanceGridRow, 3>&
       voltages.push_back(kCapacitanceSweepStart * std::pow(ratio, i));
   }
   return SortedDistinct(voltages);
+}
+
+/// The curves as magnitudes along rising x.
+std::vector<DatasheetCurve> CurveMagnitudes(const std::vector<DatasheetCurve>& curves) {
+  std::vector<DatasheetCurve> magnitudes = curves;
+  for (DatasheetCurve& curve : magnitudes) {
+    for (CurvePoint& point : curve.points) point = {std::abs(point.x), std::abs(point.y)};
+    std::ranges::sort(curve.points, {}, &CurvePoint::x);
+  }
+  return magnitudes;
+}
+
+/// The largest x of the curves of a kind; 0 when there is none.
+double LargestX(const std::vector<DatasheetCurve>& curves, std::initializer_list<CurveKind> kinds) {
+  double largest = 0;
+  for (const DatasheetCurve& curve : curves)
+    if (std::ranges::find(kinds, curve.kind) != kinds.end() && !curve.points.empty())
+      largest = std::max(largest, curve.points.back().x);
+  return largest;
+}
+
+/// Widens the sweeps and grids so that ngspice's curves reach every point of the curves.
+void TakeCurves(BenchSetup& s, const std::vector<DatasheetCurve>& curves) {
+  s.curves = CurveMagnitudes(curves);
+  if (s.curves.empty()) return;
+  s.transferVgs.stop = std::max(s.transferVgs.stop, LargestX(s.curves, {CurveKind::Transfer}));
+  s.outputVds.stop = std::max(s.outputVds.stop, LargestX(s.curves, {CurveKind::Output}));
+  s.diodeVsd.stop = std::max(s.diodeVsd.stop, LargestX(s.curves, {CurveKind::Diode}));
+  std::vector<double> gates = s.gateSteps;
+  std::vector<double> voltages = s.capacitanceVds;
+  for (const DatasheetCurve& curve : s.curves) {
+    if (curve.kind == CurveKind::Output) gates.push_back(curve.gateVoltage);
+    if (IsCapacitanceCurve(curve.kind))
+      for (const CurvePoint& point : curve.points) voltages.push_back(point.x);
+  }
+  s.gateSteps = SortedDistinct(gates);
+  s.capacitanceVds = SortedDistinct(voltages);
 }
 
 }  // namespace
@@ -116,8 +156,6 @@ std::optional<HotCheck> ReadHotCheck(const WindowState& state) {
         NgspiceBreakdownDiodeModel(hot.breakdownDiode, hot.ratedVoltage, HotBreakdownOf(state));
   } else
     hot.breakdown = hot.idss = std::nullopt;
-  hot.thresholdSweepTop =
-      std::max(hot.vgsTh.value_or(0), FieldValue(state, control::Text3)) + kThresholdSweepMargin;
   return hot;
 }
 
@@ -134,12 +172,16 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
   s.maxVgs = FieldValue(state, control::Text5);
   s.maxId = FieldValue(state, control::Text4);
 
+  s.vth = GivenValue(state, control::Text3);
+  s.vthCurrent = FieldValue(state, control::VthCurrent);
+
   s.rdsOn = FieldValue(state, control::Text6);
   s.rdsonVgs = FieldValue(state, control::rdsonVgs);
   s.checkVgs = FieldValue(state, control::Out_VGS);
   s.checkVds = {FieldValue(state, control::OUT_VDS1), FieldValue(state, control::OUT_VDS2)};
   const double vdsRange = FieldValue(state, control::VdsRange);
   s.transferVgs = {std::max({s.rdsonVgs, s.plateauVgs, s.maxVgs}), kTransferSteps};
+  s.thresholdVgs = {std::max(s.transferVgs.stop, kThresholdSweepReach * s.vth.value_or(0)), kThresholdSteps};
   s.gateSteps = OutputGateSteps(s.rdsonVgs, s.checkVgs);
   s.outputVds = {std::max({vdsRange, s.checkVds[0], s.checkVds[1]}), kOutputSteps};
 
@@ -166,6 +208,7 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
   const double largestVsd = *std::max_element(s.diodePointVsd.begin(), s.diodePointVsd.end());
   s.diodeVsd = {kDiodeSweepReach * largestVsd, kDiodeSteps};
   s.hot = ReadHotCheck(state);
+  TakeCurves(s, state.curves);
   return s;
 }
 

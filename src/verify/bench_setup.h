@@ -29,12 +29,15 @@ struct LinearSweep {
   std::vector<double> Values() const;
 };
 
+/// The drain current at which V(BR)DSS is given, the gate on the source.
+inline constexpr double kBreakdownCurrent = 250e-6;
+
 /// The hot device's check at the hot temperature: the datasheet's values there, each nullopt
 /// when not typed.
 struct HotCheck {
   double celsius = 0;
   std::optional<double> rdsOn;  ///< Ohm: the Rds(on) ratio times the 25 C Rds(on)
-  std::optional<double> vgsTh;  ///< at kThresholdCurrent, drain tied to gate
+  std::optional<double> vgsTh;  ///< at the 25 C threshold's test current, drain tied to gate
   std::optional<double> vsd, isd;
   std::optional<double> ztcVgs;     ///< at the transfer curve's drain voltage
   std::optional<double> breakdown;  ///< V(BR)DSS
@@ -42,7 +45,6 @@ struct HotCheck {
   double ratedVoltage = 0;          ///< the 25 C breakdown voltage field
   std::string breakdownDiode;       ///< its model's name, other than the card's
   std::string breakdownModel;       ///< the ngspice breakdown diode when V(BR)DSS or IDSS is checked
-  double thresholdSweepTop = 0;     ///< the gate (and drain) sweep of the hot threshold ends here
 };
 
 struct BenchSetup {
@@ -53,6 +55,11 @@ struct BenchSetup {
   double plateauVgs = 0, plateauId = 0;  ///< Vplat, Idplat
   double maxVgs = 0, maxId = 0;          ///< Text5, Text4
   LinearSweep transferVgs;               ///< the gate sweep up to the highest gate voltage
+
+  // Gate threshold, with the drain tied to the gate.
+  std::optional<double> vth;  ///< Text3; nullopt where the field is empty
+  double vthCurrent = 0;      ///< VthCurrent (A); the threshold is measured only when it is above 0
+  LinearSweep thresholdVgs;   ///< the tied gate and drain's sweep, past the threshold
 
   // Output characteristics and on-resistance.
   double rdsonVgs = 0, rdsOn = 0;    ///< rdsonVgs, Text6 (Ohm)
@@ -78,6 +85,12 @@ struct BenchSetup {
 
   /// The hot device's check, when the hot temperature is typed and usable.
   std::optional<HotCheck> hot = {};
+
+  /// The window's digitized curves as magnitudes along rising x (a P-channel figure may print
+  /// negative values). The sweeps reach past their x and the output family and the
+  /// capacitance voltages take their gate voltages and drain voltages, so that ngspice's
+  /// curves hold every point to compare.
+  std::vector<DatasheetCurve> curves;
 };
 
 /// Reads the fields of the window by each field's own reading (the test-condition texts

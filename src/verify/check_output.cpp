@@ -7,12 +7,14 @@
 
 #include "extract/dc_equations.h"
 #include "model/numbers.h"
+#include "verify/curve_checks.h"
 #include "verify/datasheet_points.h"
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/ngspice_output.h"
+#include "verify/threshold.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -105,13 +107,14 @@ void AddRow(VerificationResult& result, VerificationRow row) {
   result.rows.push_back(std::move(row));
 }
 
-/// The points one run measures, in the list's order. A plain list rather than a filter view:
+/// The single points one run measures, in the list's order (the curves' rows come after all
+/// runs are read, from the curves). A plain list rather than a filter view:
 /// clang 14, which the fuzz build uses, cannot compile libstdc++ 12's views.
 std::vector<std::reference_wrapper<const DatasheetPoint>> OfBench(const std::vector<DatasheetPoint>& points,
                                                                   Bench bench) {
   std::vector<std::reference_wrapper<const DatasheetPoint>> ofBench;
   for (const DatasheetPoint& point : points)
-    if (point.bench == bench) ofBench.emplace_back(point);
+    if (point.bench == bench && point.curve.empty()) ofBench.emplace_back(point);
   return ofBench;
 }
 
@@ -139,7 +142,10 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
       // The run prints the current the on-resistance comes from.
       if (row.simulated && point.quantity == PointQuantity::RdsOn)
         row.simulated = *row.simulated > 0 ? std::optional(point.vds / *row.simulated) : std::nullopt;
-      if (!row.simulated) row.note = kHotNotReachedNote;
+      if (point.quantity == PointQuantity::Vth && !(point.current > 0))
+        row.note = kThresholdCurrentNote;
+      else if (!row.simulated)
+        row.note = kHotNotReachedNote;
     } else if (point.quantity == PointQuantity::RdsOn) {
       row = RowOf(point, ModelRdsOn(p.RS, p.RD, p.KP, vto, point.vgs, p.LAMBDA), std::nullopt);
       const double idOn = run.Value(point.printed);
@@ -147,6 +153,14 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
         row.simulated = point.vds / idOn;
       } else {
         row.note = kNoDrainCurrentNote;
+      }
+    } else if (point.quantity == PointQuantity::Vth) {
+      row = RowOf(point, ThresholdVoltage(ChannelLawOf(p, s.pmos), point.current),
+                  run.OptionalValue(point.printed));
+      if (!(point.current > 0)) {
+        row.note = kThresholdCurrentNote;
+      } else if (!row.simulated) {
+        row.note = kThresholdNotReachedNote;
       }
     } else if (point.quantity == PointQuantity::Vsd) {
       row = RowOf(point, law ? std::optional(law->Voltage(point.isd)) : std::nullopt,
@@ -237,6 +251,19 @@ void ReadCapacitances(const RunOutput& run, const ModelParameterSet& p,
   }
 }
 
+/// The rows of the digitized curves, from the model's curves and ngspice's on the same grids.
+void ReadCurves(const ModelParameterSet& p, const BenchSetup& s, const std::vector<DatasheetPoint>& points,
+                VerificationResult& r) {
+  if (s.curves.empty()) return;
+  const Characteristics model = ModelCharacteristics(p, s);
+  for (const DatasheetPoint& point : points) {
+    if (point.curve.empty()) continue;
+    CurveCheck check = CheckCurve(point, s, model, r.simulated);
+    r.curvePoints[r.rows.size()] = std::move(check.points);
+    r.rows.push_back(std::move(check.row));
+  }
+}
+
 }  // namespace
 
 VerificationResult CheckFailure(VerifyStatus status, std::string message, std::string details) {
@@ -256,6 +283,7 @@ VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const
     ReadOutput(RunOutput(Bench::Output, runs[1].out), params, setup, points, result);
     ReadGateCharge(runs[2], params, setup, points, result);
     ReadCapacitances(RunOutput(Bench::Capacitance, runs[3].out), params, points, result);
+    ReadCurves(params, setup, points, result);
   } catch (const Missing& missing) {
     const std::size_t index = static_cast<std::size_t>(missing.bench);
     return CheckFailure(VerifyStatus::UnreadableOutput,

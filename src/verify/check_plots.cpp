@@ -28,6 +28,7 @@ std::vector<Point> Joined(std::initializer_list<const std::vector<Point>*> parts
 const std::array kPlots{
     CheckPlotKind{"ChartTransfer", kVgsAxis, kIdAxis, false,
                   [](const WindowState& s) {
+                    if (s.text(control::TextBoxVdsTest).empty()) return std::string(kTransferPlotName);
                     return std::string(kTransferPlotTitle) + s.text(control::TextBoxVdsTest) +
                            std::string(kTransferPlotTitleUnit);
                   },
@@ -52,6 +53,8 @@ const std::array kPlots{
                   [](const DatasheetMarkers& m) { return m.bodyDiode; }, false},
     CheckPlotKind{"ChartGateCharge", kChargeAxis, kVgsAxis, false,
                   [](const WindowState& s) {
+                    if (s.text(control::IdCharge).empty() || s.text(control::VdCharge).empty())
+                      return std::string(kGateChargePlotName);
                     return std::string(kGateChargePlotTitle) + s.text(control::IdCharge) +
                            std::string(kGateChargePlotTitleDrain) + s.text(control::VdCharge) +
                            std::string(kGateChargePlotTitleUnit);

@@ -1,6 +1,7 @@
 #include "verify/check_session.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/card_reading.h"
 #include "model/control_names.h"
@@ -37,6 +38,7 @@ CheckStateChange CheckSession::ShowState(const WindowState& state) {
     change.comparisonDropped = fittedRows_.has_value();
     fittedRows_.reset();
   }
+  change.checkForgotten = std::exchange(forgotten_, false);
   Source source = SourceOf(state);
   if (drawn_ != source) {
     drawn_ = std::move(source);
@@ -65,6 +67,7 @@ CheckRequest CheckSession::Start(const WindowState& state) {
   startedName_ = CardModelName(state.card).value_or(state.text(control::Text20));
   CheckRequest request{state, std::nullopt};
   startedFitted_.reset();
+  startedForgotten_ = false;
   if (fitted_) {
     request.fitted = state;
     request.fitted->params = fitted_->params;
@@ -77,7 +80,7 @@ CheckRequest CheckSession::Start(const WindowState& state) {
 void CheckSession::Finish(CheckResults results) {
   results_ = std::move(results);
   const VerificationResult& current = results_->current;
-  if (!current.ok()) return;
+  if (!current.ok() || startedForgotten_) return;
   shown_ = started_;
   shownName_ = startedName_;
   warnings_ = current.warnings;
@@ -90,6 +93,18 @@ void CheckSession::Finish(CheckResults results) {
     AddOnce(warnings_, fitted->warnings);
   }
   simulated_ = current.simulated;
+}
+
+void CheckSession::Forget() {
+  fitted_.reset();
+  shown_.reset();
+  shownName_.clear();
+  warnings_.clear();
+  rows_.clear();
+  fittedRows_.reset();
+  simulated_ = {};
+  startedForgotten_ = true;
+  forgotten_ = true;
 }
 
 std::vector<std::string> CheckSession::Failures() const {

@@ -41,6 +41,7 @@ struct CheckResults {
 struct CheckStateChange {
   bool comparisonDropped = false;  ///< the card is no longer the refined one: the table shows it alone
   bool plotsStale = false;         ///< the model parameters, the card or a datasheet field changed
+  bool checkForgotten = false;     ///< Forget() dropped the check: the table shows nothing
 };
 
 class CheckSession {
@@ -57,6 +58,9 @@ class CheckSession {
   /// The results of the runs of the last Start. A check of the window's card that failed
   /// leaves the check shown before in place; its message is in Results().
   void Finish(CheckResults results);
+  /// Drops the check shown and the fitted card kept, as for a new model: the next ShowState
+  /// says so. A check still running when this is called is not shown when it finishes.
+  void Forget();
 
   /// The results of the last check that finished, failed or not.
   const std::optional<CheckResults>& Results() const { return results_; }
@@ -109,6 +113,8 @@ class CheckSession {
   Source started_;
   std::string startedName_;
   std::optional<CardTexts> startedFitted_;
+  bool startedForgotten_ = false;  // the running check belongs to a model forgotten since
+  bool forgotten_ = false;         // Forget() ran since the last ShowState
 
   std::optional<CheckResults> results_;
   // The check shown.

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/datasheet_curves.h"
 #include "verify/bench_setup.h"
+#include "verify/characteristics.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
@@ -25,7 +27,9 @@ enum class PointQuantity {
   Ciss,
   Coss,
   Crss,
-  VgsTh,
+  Vgs,
+  Isd,
+  Vth,
   ZeroTcVgs,
   Breakdown,
   Idss
@@ -46,18 +50,27 @@ struct DatasheetPoint {
   std::optional<double> value;
   /// The name under which the run prints its value, for the points it prints by name.
   std::string_view printed;
+  /// The channel current (A) at which a threshold point is taken; not above 0 when the
+  /// test current is unusable, and the point is then not measured.
+  double current = 0;
+  /// For a row that stands for a digitized curve: the curve's kind and its points as
+  /// magnitudes (x, the datasheet's y) along rising x; the row's value is then the worst
+  /// point's. Empty for a single point.
+  CurveKind curveKind = CurveKind::Transfer;
+  std::vector<Point> curve{};
   /// The junction temperature of the point, C: the hot check's points are above 25 C.
   double celsius = kRoomCelsius;
 };
 
-/// "Rds(on)", "Id", "Vsd", "Qgs", …
+/// "Rds(on)", "Id", "Vsd", "Qgs", "Vgs(th)", …
 std::string_view QuantityName(PointQuantity quantity);
 /// "Ohm", "A", "V", "nC", "pF".
 std::string_view QuantityUnit(PointQuantity quantity);
 
 /// Every point of the setup in the order of the check's table: the transfer points, the
-/// on-resistance, the output check points and the body diode's forward points, the gate
-/// charges, the capacitance grid row by row, then the hot check's points.
+/// on-resistance, the gate threshold, the output check points and the body diode's forward
+/// points, the gate charges, the capacitance grid row by row, one row per digitized curve,
+/// then the hot check's points.
 std::vector<DatasheetPoint> DatasheetPointList(const BenchSetup& setup);
 
 /// The value of a capacitance point's quantity among the three.

@@ -79,6 +79,14 @@ double SaturationEdge(const GateChargeDevice& d, double id) {
   return high;
 }
 
+/// The gate voltage across the channel that gives the square law this overdrive: the
+/// simulator's subthreshold tail means the channel needs a little less than VTO + overdrive
+/// near the threshold, and the same well above it.
+double ChannelGateVoltage(const GateChargeDevice& d, double overdrive) {
+  if (!(d.KSUBTHRES > 0) || !(overdrive > 0)) return d.VTO + overdrive;
+  return d.VTO + overdrive + d.KSUBTHRES * std::log1p(-std::exp(-overdrive / d.KSUBTHRES));
+}
+
 /// Collects the path's points until the gate passes the top voltage.
 class Path {
  public:
@@ -119,14 +127,14 @@ std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateCha
   for (int k = 0; k <= kTurnOnPoints; ++k) {
     const double id = t.id * k / kTurnOnPoints;
     const double vds = t.vd - id * rt;
-    path.Add(d.VTO + (id > 0 ? OverdriveFor(d, id, vds) : 0), vds, id);
+    path.Add(id > 0 ? ChannelGateVoltage(d, OverdriveFor(d, id, vds)) : d.VTO, vds, id);
   }
   // The plateau: the drain falls while the channel, saturated, holds the load current.
   const double edge = SaturationEdge(d, t.id);
   if (vdsOn > edge) {
     for (int k = 1; k <= kPlateauPoints; ++k) {
       const double vds = vdsOn * std::pow(edge / vdsOn, static_cast<double>(k) / kPlateauPoints);
-      if (!path.Add(d.VTO + OverdriveFor(d, t.id, vds), vds, t.id)) break;
+      if (!path.Add(ChannelGateVoltage(d, OverdriveFor(d, t.id, vds)), vds, t.id)) break;
     }
   }
   // The triode rise: more overdrive, less drain voltage for the same current. The steps are
@@ -138,13 +146,24 @@ std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateCha
   for (int k = 1; k <= kTriodePoints && topOverdrive > startOverdrive; ++k) {
     const double f = static_cast<double>(k) / kTriodePoints;
     const double overdrive = startOverdrive + (topOverdrive - startOverdrive) * f * f;
-    if (!path.Add(d.VTO + overdrive, TriodeVoltageFor(d, t.id, overdrive, startVds), t.id)) break;
+    if (!path.Add(ChannelGateVoltage(d, overdrive), TriodeVoltageFor(d, t.id, overdrive, startVds), t.id))
+      break;
   }
   return path.Take();
 }
 
 GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& p, bool pmos) {
-  return {p.KP, pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA, p.RG, p.CGS, p.CGDMAX, p.CGDMIN, p.a};
+  return {p.KP,
+          pmos ? -p.VTO : p.VTO,
+          p.RS,
+          p.RD,
+          p.LAMBDA,
+          p.RG,
+          p.CGS,
+          p.CGDMAX,
+          p.CGDMIN,
+          p.a,
+          p.KSUBTHRES.value_or(kSimulatorKsubthres)};
 }
 
 GateChargeTiming GateChargeRunTiming() {

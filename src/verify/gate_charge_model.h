@@ -14,6 +14,7 @@
 
 #include "model/window_state.h"
 #include "verify/characteristics.h"
+#include "verify/threshold.h"
 
 namespace vdmos {
 
@@ -22,6 +23,7 @@ namespace vdmos {
 struct GateChargeDevice {
   double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0, RG = 0;
   double CGS = 0, CGDMAX = 0, CGDMIN = 0, a = 0;
+  double KSUBTHRES = kSimulatorKsubthres;
 };
 
 /// The test condition: load current (A), supply voltage (V), gate current (A), all magnitudes.

@@ -36,6 +36,37 @@ Curve DiodeCurve(const ModelParameterSet& params, const LinearSweep& sweep) {
   return curve;
 }
 
+/// A digitized curve's points on the plot of its figure; the on-resistance has none.
+void CurveMarkers(DatasheetMarkers& m, const DatasheetPoint& point) {
+  std::vector<Point>* markers = nullptr;
+  switch (point.curveKind) {
+    case CurveKind::Transfer:
+      markers = &m.transfer;
+      break;
+    case CurveKind::Output:
+      markers = &m.output;
+      break;
+    case CurveKind::Ciss:
+      markers = &m.ciss;
+      break;
+    case CurveKind::Coss:
+      markers = &m.coss;
+      break;
+    case CurveKind::Crss:
+      markers = &m.crss;
+      break;
+    case CurveKind::GateCharge:
+      markers = &m.gateCharge;
+      break;
+    case CurveKind::Diode:
+      markers = &m.bodyDiode;
+      break;
+    case CurveKind::RdsOn:
+      return;
+  }
+  markers->insert(markers->end(), point.curve.begin(), point.curve.end());
+}
+
 }  // namespace
 
 double GateDrainCapacitance(double CGDMAX, double CGDMIN, double a, double v) {
@@ -99,6 +130,10 @@ double ModelDrainCurrentAt(const ModelParameterSet& p, bool pmos, double vgs, do
   return ModelDrainCurrent(p.RS, p.RD, p.KP, vto, vgs, vds, p.LAMBDA);
 }
 
+ChannelLaw ChannelLawOf(const ModelParameterSet& p, bool pmos) {
+  return {p.KP, pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA, p.KSUBTHRES.value_or(kSimulatorKsubthres)};
+}
+
 namespace {
 
 constexpr double kDefaultEG = 1.11;  // ngspice's body diode EG when the card gives none
@@ -134,7 +169,8 @@ std::optional<double> ZeroTcGateVoltage(const RoomChannel& room, const ChannelTe
 
 std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
                                     const DatasheetPoint& point) {
-  const RoomChannel room{p.KP, s.pmos ? -p.VTO : p.VTO, p.RS, p.RD, p.LAMBDA};
+  const ChannelLaw channel = ChannelLawOf(p, s.pmos);
+  const RoomChannel room{channel.KP, channel.VTO, channel.RS, channel.RD, channel.LAMBDA};
   const ChannelTemperature law{TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
                                TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
   const double celsius = point.celsius;
@@ -143,8 +179,11 @@ std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup
       const double id = HotDrainCurrent(room, law, celsius, point.vgs, point.vds);
       return id > 0 ? std::optional(point.vds / id) : std::nullopt;
     }
-    case PointQuantity::VgsTh:
-      return HotThreshold(room, law, celsius, kThresholdCurrent);
+    case PointQuantity::Vth: {
+      const RoomChannel hot = ChannelAt(room, law, celsius);
+      return ThresholdVoltage({hot.KP, hot.VTO, hot.RS, hot.RD, hot.LAMBDA, channel.KSUBTHRES},
+                              point.current);
+    }
     case PointQuantity::Vsd: {
       // The card carries the diode's N for its nominal 25 C (DiodeTextAtNominal).
       const std::optional<DiodeLaw> diode = BodyDiodeLaw(p);
@@ -190,6 +229,10 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
 DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup& s) {
   DatasheetMarkers m;
   for (const DatasheetPoint& point : DatasheetPointList(s)) {
+    if (!point.curve.empty()) {
+      CurveMarkers(m, point);
+      continue;
+    }
     switch (point.quantity) {
       case PointQuantity::DrainCurrent:
         if (point.bench == Bench::Transfer) {
@@ -201,6 +244,10 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
       case PointQuantity::Vsd:
         // A hot point is no point of the 25 C curve.
         if (point.value && point.celsius == kRoomCelsius) m.bodyDiode.push_back({*point.value, point.isd});
+        break;
+      case PointQuantity::Vth:
+        if (point.value && point.current > 0 && point.celsius == kRoomCelsius)
+          m.transfer.push_back({*point.value, point.current});
         break;
       case PointQuantity::Ciss:
       case PointQuantity::Coss:

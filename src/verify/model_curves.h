@@ -8,6 +8,7 @@
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
 #include "verify/characteristics.h"
+#include "verify/threshold.h"
 
 namespace vdmos {
 
@@ -56,6 +57,10 @@ std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params);
 /// The drain current magnitude of the DC model at gate and drain voltage magnitudes; for a
 /// P-channel card, whose VTO the model update has negated, the threshold is turned back.
 double ModelDrainCurrentAt(const ModelParameterSet& params, bool pmos, double vgs, double vds);
+
+/// The channel law of a parameter set: a P-channel card's threshold turned back, and the
+/// simulator's own subthreshold slope where the card gives none.
+ChannelLaw ChannelLawOf(const ModelParameterSet& params, bool pmos);
 
 struct DatasheetPoint;
 /// The model's value at a point of the hot check, by the card's temperature laws as ngspice

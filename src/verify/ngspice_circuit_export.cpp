@@ -1,9 +1,12 @@
 #include "verify/ngspice_circuit_export.h"
 
+#include <vector>
+
 #include "commands/command_runner.h"
 #include "commands/model_update.h"
 #include "commands/test_circuit_commands.h"
 #include "files/save_text_file.h"
+#include "files/written_files.h"
 #include "model/card_reading.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
@@ -45,25 +48,36 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     platform.ShowMessage(*problem);
     return;
   }
-  std::string notWritten;
-  for (const Bench bench : kBenches) {
-    const std::string suffix = std::string(BenchStem(bench)) + std::string(kNetlistExtension);
-    const std::string path = CircuitFilePath(folder, state.text(control::Text20), suffix).value_or("");
-    if (!SaveTextFile(platform, NgspiceNetlist(bench, state.card, setup), path, kNetlistFilter, 0)) {
-      notWritten += "\r\n" + path;
-    }
-  }
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
   const NgspiceSubCkt subckt = NgspiceSubCircuit(
       CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
       state.text(control::avalanche_volt), ThreeLineCard(state.card), HotBreakdownOf(state));
-  if (subckt.ok()) {
-    const std::string path =
-        CircuitFilePath(folder, state.text(control::Text20), kNgspiceSubCktSuffix).value_or("");
-    // SaveTextFile ends the file with the line end the subcircuit text already has.
-    const std::string_view text = std::string_view(subckt.text).substr(0, subckt.text.size() - 2);
-    if (!SaveTextFile(platform, text, path, kNgspiceSubCktFilter, 0)) notWritten += "\r\n" + path;
+  struct File {
+    std::string path, text;
+    std::string_view filter;
+  };
+  std::vector<File> files;
+  for (const Bench bench : kBenches) {
+    const std::string suffix = std::string(BenchStem(bench)) + std::string(kNetlistExtension);
+    files.push_back({CircuitFilePath(folder, state.text(control::Text20), suffix).value_or(""),
+                     NgspiceNetlist(bench, state.card, setup), kNetlistFilter});
   }
+  // SaveTextFile ends the file with the line end the subcircuit text already has.
+  if (subckt.ok())
+    files.push_back({CircuitFilePath(folder, state.text(control::Text20), kNgspiceSubCktSuffix).value_or(""),
+                     subckt.text.substr(0, subckt.text.size() - 2), kNgspiceSubCktFilter});
+  std::vector<std::string> paths;
+  for (const File& file : files) paths.push_back(file.path);
+  if (!MayReplaceFiles(platform, paths)) return;
+  std::string notWritten;
+  std::vector<std::string> written;
+  for (const File& file : files) {
+    if (SaveTextFile(platform, file.text, file.path, file.filter, 0))
+      written.push_back(file.path);
+    else
+      notWritten += "\r\n" + file.path;
+  }
+  if (!written.empty()) state.setText(control::StatusBar1, WrittenFilesMessage(written));
   if (!notWritten.empty()) platform.ShowMessage(std::string(kNetlistsNotWrittenText) + notWritten);
   if (!subckt.ok()) platform.ShowMessage(std::string(kNgspiceSubCktNotWrittenText) + "\r\n" + subckt.problem);
 }

@@ -10,8 +10,9 @@ namespace vdmos {
 /// updated first when the card box is empty, and the files named after the model name with
 /// the circuits' stems and ".cir". Next to them the ngspice subcircuit of the card, named
 /// after the model name with "_subckt.lib"; when there is none (no breakdown voltage, or a
-/// card it refuses), a message says why and the netlists are written all the same. Files that
-/// cannot be written are named in a message.
+/// card it refuses), a message says why and the netlists are written all the same. When any of
+/// the files exists, asks Yes or No before replacing them (No writes nothing). Files that
+/// cannot be written are named in a message; the status bar names what was written.
 void ngspicecircuits_Click(WindowState& state, Platform& platform);
 
 }  // namespace vdmos

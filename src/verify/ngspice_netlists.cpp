@@ -1,6 +1,7 @@
 #include "verify/ngspice_netlists.h"
 
 #include <numbers>
+#include <optional>
 #include <vector>
 
 #include "model/card_reading.h"
@@ -18,8 +19,6 @@ namespace out = netlist_output;
 
 // The AC method: at this angular frequency a capacitance C driven with 1 V draws 1e3 * C.
 constexpr double kAngularFrequency = 1e3;
-// The hot threshold's gate sweep step, V: a millivolt, well inside what the check asks of it.
-constexpr double kThresholdStep = 1e-3;
 
 std::string Num(double value) { return DefaultNumberText(value); }
 
@@ -121,22 +120,13 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
   return n.Text();
 }
 
-/// The hot check's devices beside M1: a twin with drain tied to gate for the threshold and an
-/// off twin whose drain follows it (through E3), so that the body diode's leakage, large when
-/// hot, comes off the threshold current; the breakdown diode alone and with a transistor at the
-/// rated voltage.
+/// The hot check's breakdown diode alone and with a transistor at the rated voltage, beside M1.
 void HotDevices(Netlist& n, const std::string& model, const BenchSetup& s) {
   const Polarity sign{s.pmos};
   const HotCheck& hot = *s.hot;
-  if (hot.vgsTh) {
-    n << "V3 t 0 0"
-      << "M2 t t 0 " + model << "E3 tx 0 t 0 1"
-      << "V4 tx tl 0"
-      << "M3 tl 0 0 " + model;
-  }
   if (hot.breakdownModel.empty()) return;
   const std::string& diode = hot.breakdownDiode;
-  n << "I5 0 bd " + Num(kThresholdCurrent) << "D5 0 bd " + diode << "V6 dl 0 " + sign(hot.ratedVoltage)
+  n << "I5 0 bd " + Num(kBreakdownCurrent) << "D5 0 bd " + diode << "V6 dl 0 " + sign(hot.ratedVoltage)
     << "M4 dl 0 0 " + model << (s.pmos ? "D6 dl 0 " : "D6 0 dl ") + diode << hot.breakdownModel;
 }
 
@@ -168,19 +158,20 @@ void HotMeasurements(Netlist& n, const BenchSetup& s) {
       << "meas dc " + std::string(out::kVsdHot) + " find vsd when isd=" + Num(*hot.isd)
       << "print " + std::string(out::kVsdHot);
   }
-  if (hot.vgsTh) {
-    const LinearSweep sweep{hot.thresholdSweepTop, static_cast<int>(hot.thresholdSweepTop / kThresholdStep)};
-    n << DcSweep("V3", sign, sweep)
-      << "let ichannel = " + sign.DrainCurrent("V3") + " - (" + (s.pmos ? "-" : "") + "i(V4))"
-      << "let vgate = " + sign.Voltage("t")
-      << "meas dc " + std::string(out::kVthHot) + " find vgate when ichannel=" + Num(kThresholdCurrent)
-      << "print " + std::string(out::kVthHot);
-  }
   if (!hot.breakdownModel.empty()) {
     n << "op";
     if (hot.breakdown) PrintValue(n, out::kBvHot, "v(bd)");
     if (hot.idss) PrintValue(n, out::kIdssHot, sign.DrainCurrent("V6"));
   }
+}
+
+/// The hot threshold on the 25 C threshold's tied twin, at its test current and along its
+/// sweep, which passes the hot threshold too: the threshold falls with temperature.
+void HotThreshold(Netlist& n, const std::string& model, const BenchSetup& s) {
+  n << "option temp=" + Num(s.hot->celsius);
+  for (const std::string& line :
+       ThresholdMeasurementLines(model, s.pmos, s.vthCurrent, s.thresholdVgs, out::kVthHot).control)
+    n << line;
 }
 
 std::string OutputNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
@@ -194,6 +185,12 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
     << "V1 gs 0 0"
     << "V2 d 0 0"
     << "M1 d gs 0 " + model;
+  const std::optional<ThresholdMeasurement> threshold =
+      s.vthCurrent > 0
+          ? std::optional(ThresholdMeasurementLines(model, s.pmos, s.vthCurrent, s.thresholdVgs, out::kVth))
+          : std::nullopt;
+  if (threshold)
+    for (const std::string& line : threshold->elements) n << line;
   if (s.hot) HotDevices(n, model, s);
   Card(n, card);
   ControlOpening(n);
@@ -223,6 +220,13 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
   }
   for (const std::string_view name : out::kVsd) n << "print " + std::string(name);
   if (s.hot) HotMeasurements(n, s);
+  if (threshold) {
+    // The hot analyses leave the hot temperature set; the tied twin's "save" keeps only its
+    // own vectors from here on, so the threshold comes after every other analysis.
+    if (s.hot) n << "option temp=" + Num(kRoomCelsius);
+    for (const std::string& line : threshold->control) n << line;
+    if (s.hot && s.hot->vgsTh) HotThreshold(n, model, s);
+  }
   ControlClosing(n);
   return n.Text();
 }
@@ -293,6 +297,18 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
 }
 
 }  // namespace
+
+ThresholdMeasurement ThresholdMeasurementLines(std::string_view model, bool pmos, double current,
+                                               const LinearSweep& sweep, std::string_view printed) {
+  const Polarity sign{pmos};
+  const std::string name(printed);
+  // The channel current of a VDMOS device is its "id", a magnitude for either channel; the
+  // terminal current would add the reverse-biased body diode's leakage.
+  return {{"Vtied tied 0 0", "Mtied tied tied 0 " + std::string(model)},
+          {"save v(tied) @mtied[id]", DcSweep("Vtied", sign, sweep), "let vgs_tied = " + sign.Voltage("tied"),
+           "let id_tied = @mtied[id]", "meas dc " + name + " find vgs_tied when id_tied=" + Num(current),
+           "print " + name}};
+}
 
 std::string_view BenchStem(Bench bench) {
   switch (bench) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "extract/temperature_fit.h"
 #include "model/window_state.h"
@@ -35,6 +36,7 @@ inline constexpr std::string_view kIdRdsOn = "id_rdson";  // the drain current t
 inline constexpr std::string_view kRdsOn = "rdson";
 inline constexpr std::array<std::string_view, 2> kIdCheck{"id_check1", "id_check2"};
 inline constexpr std::array<std::string_view, 3> kVsd{"vsd_1", "vsd_2", "vsd_3"};
+inline constexpr std::string_view kVth = "vth";  // the gate threshold at the test current
 inline constexpr std::string_view kCiss = "ciss_pf";
 inline constexpr std::string_view kCoss = "coss_pf";
 inline constexpr std::string_view kCrss = "crss_pf";
@@ -49,6 +51,18 @@ inline constexpr std::string_view kIdssHot = "idss_hot";
 
 /// The drain voltage at which the on-resistance is taken, as the DC fit takes it.
 inline constexpr double kRdsOnDrainVoltage = kOnResistanceDrainVoltage;
+
+/// The gate threshold's measurement, for any bench that holds the card: a second device with
+/// gate and drain tied, swept by a source of its own, and the control lines that find the gate
+/// voltage at which its channel current (the body diode's leakage apart, unlike the terminal
+/// current) reaches `current`, and print it under `printed`. The elements are named Vtied and
+/// Mtied, on the node "tied". A run that never reaches the current prints nothing under the name.
+struct ThresholdMeasurement {
+  std::vector<std::string> elements;  ///< after the bench's own elements
+  std::vector<std::string> control;   ///< anywhere in the control block, after other analyses
+};
+ThresholdMeasurement ThresholdMeasurementLines(std::string_view model, bool pmos, double current,
+                                               const LinearSweep& sweep, std::string_view printed);
 
 /// The file-name stem of a bench, the same as the test circuit export's.
 std::string_view BenchStem(Bench bench);

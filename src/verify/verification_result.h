@@ -2,6 +2,8 @@
 // What a model check in ngspice found: one row per datasheet point, the simulated curves, and
 // what went wrong when it could not finish.
 
+#include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +11,14 @@
 #include "verify/characteristics.h"
 
 namespace vdmos {
+
+/// One point of a digitized curve in the check: where it lies, the datasheet's value there,
+/// the model's and ngspice's, and the error as a row has it.
+struct CurvePointCheck {
+  double x = 0;
+  double datasheet = 0;
+  std::optional<double> model, simulated, errorPercent;
+};
 
 /// One line of the table: a quantity under a condition, the value to meet, and ngspice's.
 struct VerificationRow {
@@ -47,6 +57,9 @@ struct VerificationResult {
   std::vector<std::string> warnings;
   std::vector<VerificationRow> rows;
   Characteristics simulated;  ///< the simulated curves
+  /// For each row that stands for a digitized curve (by its index in rows), each of the
+  /// curve's points; the row's values are those of the point with the largest error.
+  std::map<std::size_t, std::vector<CurvePointCheck>> curvePoints;
   bool ok() const { return status == VerifyStatus::Ok; }
 };
 

@@ -76,12 +76,25 @@ inline constexpr std::string_view kVsdQuantity = "Vsd";
 inline constexpr std::string_view kQgsQuantity = "Qgs";
 inline constexpr std::string_view kQgdQuantity = "Qgd";
 inline constexpr std::string_view kQgQuantity = "Qg";
-inline constexpr std::string_view kVgsThQuantity = "Vgs(th)";
 inline constexpr std::string_view kZeroTcQuantity = "Vgs(ZTC)";
 inline constexpr std::string_view kBreakdownQuantity = "V(BR)DSS";
 inline constexpr std::string_view kIdssQuantity = "IDSS";
 /// Where a hot point's value was not found in the run.
 inline constexpr std::string_view kHotNotReachedNote = "not reached in the hot run";
+inline constexpr std::string_view kVgsQuantity = "Vgs";
+inline constexpr std::string_view kIsdQuantity = "Isd";
+/// The condition of a row that stands for a digitized curve (the figure's condition and its
+/// number of points), and its note: where along it the worst point lies.
+inline constexpr std::string_view kCurveOpening = "curve of ";
+inline constexpr std::string_view kCurvePointsClosing = " points";
+inline constexpr std::string_view kCurveWorstAt = "worst at ";
+inline constexpr std::string_view kCurveNotReachedNote = "the simulated curve reaches none of its points";
+inline constexpr std::string_view kVthQuantity = "Vgs(th)";
+inline constexpr std::string_view kVthDrainNote = ", Vds = Vgs";
+inline constexpr std::string_view kThresholdNotReachedNote =
+    "the test current is not reached in the gate sweep";
+inline constexpr std::string_view kThresholdCurrentNote =
+    "the Vgs(th) test current (VthCurrent) is not a positive number; the threshold is not measured";
 inline constexpr std::string_view kPlateauPointNote = " (plateau point)";
 inline constexpr std::string_view kMaxCurrentPointNote = " (maximum-current point)";
 inline constexpr std::string_view kCheckPointNote = " (check point ";
@@ -93,11 +106,14 @@ inline constexpr std::string_view kChargeSumNote =
     "the datasheet's Qgs + Qgd is larger than Qg, which holds them both; no error is taken against them";
 
 // The plots: titles and axes with their units.
+// A title names its test conditions only while they are typed: "at Id = A" would say nothing.
+inline constexpr std::string_view kTransferPlotName = "Transfer characteristic";
 inline constexpr std::string_view kTransferPlotTitle = "Transfer characteristic at Vds = ";
 inline constexpr std::string_view kTransferPlotTitleUnit = " V";
 inline constexpr std::string_view kOutputPlotTitle = "Output characteristics";
 inline constexpr std::string_view kCapacitancePlotTitle = "Capacitances";
 inline constexpr std::string_view kBodyDiodePlotTitle = "Body diode forward characteristic";
+inline constexpr std::string_view kGateChargePlotName = "Gate charge";
 inline constexpr std::string_view kGateChargePlotTitle = "Gate charge at Id = ";
 inline constexpr std::string_view kGateChargePlotTitleDrain = " A, Vd = ";
 inline constexpr std::string_view kGateChargePlotTitleUnit = " V";
@@ -122,5 +138,13 @@ inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";
 inline constexpr std::string_view kDrainCurrentLabel = "Id";
 inline constexpr std::string_view kDiodeCurrentLabel = "Isd";
 inline constexpr std::string_view kGateChargeLabel = "Vgs";
+
+// The check table's exports.
+inline constexpr std::string_view kNoCheckTableText =
+    "No check table yet: \"Simulate in ngspice\" on the Model check page makes one.";
+inline constexpr std::string_view kCheckTableCopiedText = "Check table copied to the clipboard";
+// The saver preselects the second pair.
+inline constexpr std::string_view kCheckTableFilter = "All Files (*.*)|*.*|CSV files (*.csv)|*.csv";
+inline constexpr std::string_view kCheckTableFileSuffix = "_check.csv";
 
 }  // namespace vdmos

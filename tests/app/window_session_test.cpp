@@ -106,6 +106,72 @@ TEST(WindowSession, SimulateAfterNewChecksTheModelOfTheEmptiedFieldsNotTheEarlie
   EXPECT_FALSE(s.platform.messages.empty());
 }
 
+// Nothing the tool computed for the previous model stays after New: not its parameters, its DC
+// and AC results, its check table nor the fitted card a refinement kept.
+TEST(WindowSession, NewForgetsEveryResultOfThePreviousModel) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  ASSERT_TRUE(s.session.Refine());
+  s.session.Simulate();
+  ASSERT_TRUE(s.session.Check().Compared());
+  s.session.ShowState();
+
+  ASSERT_TRUE(s.session.Click(control::New));
+  const WindowState start;
+  EXPECT_EQ(s.session.State().params, start.params);
+  for (const char* label :
+       {control::Label_Rds, control::DATA1, control::DATA2, control::OUT_ID1, control::OUT_ID2,
+        control::Label_DcParam, control::Ciss_on, control::Ciss_off, control::Label_ACparam})
+    EXPECT_EQ(s.session.State().text(label), start.text(label)) << label;
+  EXPECT_FALSE(s.session.Check().Checked());
+  EXPECT_FALSE(s.session.Check().Compared());
+  EXPECT_TRUE(s.session.Check().Lines().empty());
+  EXPECT_TRUE(s.session.Check().Simulated().transfer.points.empty());
+  const CheckStateChange change = s.session.ShowState();
+  EXPECT_TRUE(change.checkForgotten);
+  EXPECT_TRUE(change.plotsStale);
+  EXPECT_FALSE(s.session.ShowState().checkForgotten);  // said once
+}
+
+// The check table leaves the window as text a spreadsheet reads: tab-separated on the
+// clipboard, CSV in a file, each with its head line, the unit in a column of its own.
+TEST(WindowSession, TheCheckTableIsCopiedAndSavedForASpreadsheet) {
+  Session s;
+  s.session.Click(control::CopyCheckTable);
+  EXPECT_FALSE(s.platform.clipboard);
+  EXPECT_NE(s.session.State().text(control::StatusBar1).find("Simulate in ngspice"), std::string::npos);
+
+  s.session.Simulate();
+  ASSERT_TRUE(s.session.Check().Checked());
+  s.session.Click(control::CopyCheckTable);
+  ASSERT_TRUE(s.platform.clipboard);
+  const std::string& copied = *s.platform.clipboard;
+  EXPECT_TRUE(copied.starts_with("quantity\tcondition\tunit\tdatasheet\tmodel\tsimulated\terror %"))
+      << copied;
+  EXPECT_EQ(std::ranges::count(copied, '\n'), static_cast<long>(s.session.Check().Lines().size()) + 1);
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), "Check table copied to the clipboard");
+
+  testing::TempFolder folder;
+  const std::string path = folder / "table.csv";
+  s.platform.saveFiles.push_back(path);
+  s.session.Click(control::SaveCheckTable);
+  ASSERT_EQ(s.platform.saveRequests.size(), 1u);
+  EXPECT_EQ(s.platform.saveRequests[0].initialName, "20N60C3_check.csv");
+  const std::string csv = testing::ReadBytes(path);
+  EXPECT_TRUE(csv.starts_with("quantity,condition,unit,datasheet,model,simulated,error %")) << csv;
+  EXPECT_NE(csv.find("\"Vgs = "), std::string::npos);  // conditions hold commas: quoted
+  EXPECT_EQ(std::ranges::count(csv, '\n'), std::ranges::count(csv, '\r'));
+  EXPECT_TRUE(csv.ends_with("\r\n"));
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), path + " written");
+
+  // The comparison after a refinement, fitted beside refined.
+  ASSERT_TRUE(s.session.Refine());
+  s.session.Simulate();
+  s.session.Click(control::CopyCheckTable);
+  EXPECT_NE(s.platform.clipboard->find("\tfitted: simulated\tfitted: error %\trefined: simulated"),
+            std::string::npos);
+}
+
 TEST(WindowSession, TheSwitchAdviceFollowsTheFieldsAndSwitches) {
   Session s;
   const SwitchAdvice first = s.session.Advice();

@@ -33,6 +33,19 @@ TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWith
   EXPECT_EQ(folder.Names(), names);
 }
 
+// Nobody is there to ask: the files named on the command line replace what is there, as
+// before, and the JSON's status bar says what was written.
+TEST(CliExport, TestCircuitsReplaceExistingFilesUnasked) {
+  TempFolder folder;
+  WriteBytes(folder / "20N60C3_Cxss.asc", "old");
+  const ProcessResult run = RunCliProcess({"--test-circuits", folder.path(), "--json"});
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(ReadBytes(folder / "20N60C3_Cxss.asc"), "old");
+  EXPECT_EQ(nlohmann::json::parse(run.out)["controls"]["StatusBar1"],
+            "8 files written to " + folder.path().string());
+}
+
 // Opening a datasheet values file empties the breakdown voltage: the netlists are written
 // and the run succeeds, with a note on why the subcircuit is not.
 TEST(CliExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithANote) {
@@ -102,7 +115,9 @@ TEST(CliExport, VerifyPrintsTheTableAfterTheCard) {
   EXPECT_THAT(table, ContainsRegex("\\(check point 1\\) +- +[0-9.]+ A +[0-9.]+ A +-?[0-9]+\\.[0-9][0-9]\n"));
   const std::size_t adviceStart = table.find("switch advice");
   ASSERT_NE(adviceStart, std::string::npos);
-  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 21);  // a header and 20 rows
+  EXPECT_EQ(std::count(table.begin(), table.begin() + adviceStart, '\n'), 22);  // a header and 21 rows
+  EXPECT_THAT(table, ContainsRegex(
+                         "\nVgs\\(th\\) +Id = 0.00025 A, Vds = Vgs +3 V +[0-9.]+ V +[0-9.]+ V +-[0-9.]+\n"));
   EXPECT_THAT(
       table,
       ContainsRegex("\nQg +Id = 20.7 A, Vd = 480 V, Vgs = 10 V +87 nC +[0-9.]+ nC +[0-9.]+ nC +-?[0-9.]+\n"));
@@ -142,7 +157,7 @@ TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
-  ASSERT_EQ(rows.size(), 20u);
+  ASSERT_EQ(rows.size(), 21u);
   for (const nlohmann::json& row : rows) {
     const bool charge = row["quantity"].get<std::string>().starts_with("Qg");
     EXPECT_EQ(row["note"], charge ? notRun : "") << row["quantity"];
@@ -193,7 +208,7 @@ TEST(CliExport, VerifyInJsonAndItsFailures) {
   const nlohmann::json verification = nlohmann::json::parse(json.out)["verification"];
   EXPECT_EQ(verification["status"], "ok");
   const nlohmann::json rows = verification["rows"];
-  ASSERT_EQ(rows.size(), 20u);
+  ASSERT_EQ(rows.size(), 21u);
   const auto rdsOn =
       std::ranges::find(rows, "Rds(on)", [](const nlohmann::json& row) { return row["quantity"]; });
   ASSERT_NE(rdsOn, rows.end());

@@ -69,13 +69,26 @@ ScriptedPlatform Open(WindowState& state, std::string_view content) {
 // The fields after the 40 lines, "Name=text", in the order saving writes them.
 const std::vector<std::string> kNamedTexts = {
     control::Qgs,         control::Qgd,     control::Qg,       control::VgCharge, control::avalanche_volt,
-    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2};
+    control::Text_LAMBDA, control::Out_VGS, control::OUT_VDS1, control::OUT_VDS2, control::VthCurrent};
 const std::vector<std::string> kNamedChecks = {control::CheckDepMode, control::ForceRdsOn, control::FixVTO,
                                                control::ChargesFirst};
 
 // Each stored field has its own line both ways: a file whose stored lines hold their fields'
 // names opens into those names and saves back to the same bytes, which a file of start values
 // could not show where two fields start alike ("25", "20.7", "50").
+// The threshold's test current came after the 40 lines and the first named lines: a file saved
+// before has no line for it and opens with the datasheets' 250 uA, whatever the window held.
+TEST(DatasheetFile, AFileWithoutTheThresholdCurrentOpensWithItsDefault) {
+  std::vector<std::string> lines = kStartFileLines;
+  WindowState state;
+  state.setText(control::VthCurrent, "1m");
+  Open(state, Join(lines));
+  EXPECT_EQ(state.text(control::VthCurrent), "250u");
+  lines.push_back("VthCurrent=100u");
+  Open(state, Join(lines));
+  EXPECT_EQ(state.text(control::VthCurrent), "100u");
+}
+
 TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   std::vector<std::string> lines = kStartFileLines;
   for (const auto& [line, control] : kStoredLines) lines[static_cast<std::size_t>(line - 1)] = control;

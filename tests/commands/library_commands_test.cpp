@@ -45,6 +45,40 @@ TEST(AddModel, AppendsTheChosenFormOnALineOfItsOwnUpdatingTheModelIfNone) {
   EXPECT_EQ(state.text(control::Text19), kCard);
 }
 
+// The simulator takes the first of two models of a name: a second one goes in only after Yes.
+TEST(AddModel, AsksBeforeASecondModelOfANameAndNoAddsNothing) {
+  WindowState state;
+  state.setText(control::Text19, kCard);
+  state.setText(control::SubCktTextBox, ".subckt X20N60C3 d g s\r\n.model dbody d\r\n.ends\r\n");
+  state.setText(control::LibTextBox, "* lib\r\n.model other nmos\r\n");
+  ScriptedPlatform platform;
+  Add_Click(state, platform);
+  EXPECT_TRUE(platform.yesNoQuestions.empty());  // a new name goes in unasked
+  const std::string once = state.text(control::LibTextBox);
+
+  platform.yesNoAnswers = {Answer::No};
+  Add_Click(state, platform);
+  ASSERT_EQ(platform.yesNoQuestions.size(), 1u);
+  EXPECT_NE(platform.yesNoQuestions[0].find("named 20N60C3."), std::string::npos)
+      << platform.yesNoQuestions[0];
+  EXPECT_EQ(state.text(control::LibTextBox), once);
+
+  platform.yesNoAnswers = {Answer::Yes};
+  Add_Click(state, platform);
+  EXPECT_EQ(state.text(control::LibTextBox), once + kCard + "\r\n");
+
+  // The subcircuit's body diode model is its own: two subcircuits do not clash over it.
+  OptionStandard_Click(state, platform);
+  OptionSubCkt_Click(state, platform);
+  platform.yesNoQuestions.clear();
+  Add_Click(state, platform);
+  EXPECT_TRUE(platform.yesNoQuestions.empty());
+  Add_Click(state, platform);
+  ASSERT_EQ(platform.yesNoQuestions.size(), 1u);
+  EXPECT_NE(platform.yesNoQuestions[0].find("named X20N60C3."), std::string::npos)
+      << platform.yesNoQuestions[0];
+}
+
 TEST(SaveModel, WritesTheHeaderAndTheCardWithoutAModelUpdate) {
   for (const std::string& card : {std::string(), kCard}) {
     TempFolder folder;

@@ -20,6 +20,7 @@ using testing::kSuffixesInOrder;
 using testing::ReadBytes;
 using testing::RecordingPlatform;
 using testing::StartValueState;
+using testing::WriteBytes;
 
 class ExportTest : public ::testing::Test {
  protected:
@@ -43,6 +44,7 @@ TEST_F(ExportTest, WritesTheEightGoldenFilesInOrderAndChangesNothingElse) {
     WindowState state = StartValueState(form == "nmos" ? "NMOS" : "PMOS");
     WindowState expectedState = state;
     expectedState.testCircuitFolder = folder_.path().string();
+    expectedState.setText(control::StatusBar1, "8 files written to " + folder_.path().string());
     platform_.writtenPaths.clear();
 
     ExportInto(state, folder_.path().string());
@@ -80,6 +82,42 @@ TEST_F(ExportTest, UnwritableFilesAreSkippedSilentlyAndEveryFileIsTried) {
   EXPECT_EQ(platform_.writtenPaths, ExpectedPaths("20N60C3"));
   EXPECT_TRUE(folder_.Names().empty());
   EXPECT_TRUE(platform_.messages.empty());
+}
+
+// Circuits already in the folder may have been edited by hand: the export asks once, naming
+// them, and No leaves every file as it was.
+TEST_F(ExportTest, ExistingFilesAreReplacedOnlyAfterYes) {
+  WindowState state = StartValueState("NMOS");
+  ExportInto(state, folder_.path().string());
+  ASSERT_TRUE(platform_.yesNoQuestions.empty());  // nothing there yet: nothing to ask
+  const std::string gateCharge = folder_ / "20N60C3_GateCharge.asc";
+  WriteBytes(gateCharge, "edited by hand");
+  state.setText(control::StatusBar1, "");
+
+  platform_.writtenPaths.clear();
+  platform_.yesNoAnswers.push_back(Answer::No);
+  ExportInto(state, folder_.path().string());
+  ASSERT_EQ(platform_.yesNoQuestions.size(), 1u);
+  EXPECT_TRUE(platform_.yesNoQuestions[0].starts_with("These files already exist:\r\n"))
+      << platform_.yesNoQuestions[0];
+  EXPECT_NE(platform_.yesNoQuestions[0].find(gateCharge), std::string::npos);
+  EXPECT_TRUE(platform_.writtenPaths.empty());
+  EXPECT_EQ(ReadBytes(gateCharge), "edited by hand");
+  EXPECT_EQ(state.text(control::StatusBar1), "");
+
+  platform_.yesNoAnswers.push_back(Answer::Yes);
+  ExportInto(state, folder_.path().string());
+  EXPECT_EQ(platform_.writtenPaths, ExpectedPaths("20N60C3"));
+  EXPECT_EQ(ReadBytes(gateCharge), GoldenFile("nmos", "20N60C3_GateCharge.asc"));
+  EXPECT_EQ(state.text(control::StatusBar1), "8 files written to " + folder_.path().string());
+}
+
+// A file that could not be written is not counted as written.
+TEST_F(ExportTest, StatusBarCountsOnlyWrittenFiles) {
+  WindowState state = StartValueState("NMOS");
+  platform_.refuseWrites = true;
+  ExportInto(state, folder_.path().string());
+  EXPECT_EQ(state.text(control::StatusBar1), StartValueState("NMOS").text(control::StatusBar1));
 }
 
 TEST_F(ExportTest, CancelledFolderPickerEndsTheCommand) {

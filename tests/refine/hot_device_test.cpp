@@ -61,7 +61,7 @@ struct Limit {
   double fraction, volts;
 };
 constexpr Limit kLimits[] = {{kRdsOnQuantity, 0.03, 0},
-                             {kVgsThQuantity, 0, 0.05},
+                             {kVthQuantity, 0, 0.05},
                              {kVsdQuantity, 0.03, 0},
                              {kZeroTcQuantity, 0, 0.2},
                              {kBreakdownQuantity, 0.02, 0}};

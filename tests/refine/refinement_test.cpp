@@ -99,8 +99,17 @@ TEST(Refinement, WritesTheCardByTheCardsRules) {
                                     " a=" + FourSignificantText(state.params.a), " RG=0.54 ", " TT=720n "}) {
         EXPECT_NE(card.find(part), std::string::npos) << part << " in " << card;
       }
+      // The subthreshold slope that meets Vgs(th) follows `a` on the second line; the fitted
+      // card never has one.
+      ASSERT_TRUE(state.params.KSUBTHRES);
+      EXPECT_TRUE(state.card.segment2.ends_with(" a=" + FourSignificantText(state.params.a) + " KSUBTHRES=" +
+                                                FourSignificantText(*state.params.KSUBTHRES)));
+      EXPECT_NE(RefinementSummary(*refinement).find(std::string(kRefinedThreshold)), std::string::npos);
       EXPECT_NE(state.text(control::SubCktTextBox).find(card), std::string::npos);
       EXPECT_TRUE(state.text(control::StatusBar1).starts_with(kRefinedOpening));
+      UpdateModel(state, platform);
+      EXPECT_FALSE(state.params.KSUBTHRES);
+      EXPECT_EQ(state.text(control::Text19).find("KSUBTHRES"), std::string::npos);
     }
   }
 }
@@ -147,7 +156,7 @@ TEST(Refinement, TakesOnlyTheDatasheetValuesThatAreGiven) {
       UpdatedWindow({{control::TextCossMin, ""}, {control::Qgs, ""}, {control::Qgd, ""}, {control::Qg, ""}});
   ASSERT_EQ(state.params.junctionCapText, "");
   const DatasheetPoints points = DatasheetPointsOf(ReadBenchSetup(state));
-  EXPECT_EQ(points.dc.size(), 3u);
+  EXPECT_EQ(points.dc.size(), 4u);  // Rds(on), the threshold and the two transfer points
   EXPECT_EQ(points.capacitance.size(), 6u);
   EXPECT_FALSE(points.gateCharge);
   ScriptedPlatform platform;

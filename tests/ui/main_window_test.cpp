@@ -13,6 +13,7 @@
 
 #include "commands/command_runner.h"
 #include "commands/control_table.h"
+#include "commands/new_command.h"
 #include "commands/subcircuit_commands.h"
 #include "commands/window_commands.h"
 #include "golden/start_card.h"
@@ -282,6 +283,8 @@ class MainWindowTest : public QObject {
         case ControlKind::MenuEntry:
           w.get<QAction>(action.control)->trigger();
           RunUserCommand(action.command, shadow, shadowPlatform);
+          // The session forgets the previous model's results after New.
+          if (action.command == New_Click) ForgetComputedResults(shadow);
           break;
       }
       QVERIFY2(w.window.state() == shadow, name.c_str());

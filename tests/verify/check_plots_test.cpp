@@ -101,5 +101,16 @@ TEST(CheckPlots, TheNoteReadsAsASentence) {
             "logarithmic axis: Capacitances: Ciss. Check the datasheet fields, then update the model.");
 }
 
+// Emptied test conditions (after New) leave the titles without them rather than with bare units.
+TEST(CheckPlots, TitlesNameOnlyTypedTestConditions) {
+  WindowState state = StartCardWindow();
+  for (const char* field : {control::TextBoxVdsTest, control::IdCharge, control::VdCharge})
+    state.setText(field, "");
+  std::vector<std::string> titles;
+  for (const ModelPlot& plot : ComputeModelPlots(state).plots) titles.push_back(plot.title);
+  EXPECT_EQ(titles.front(), "Transfer characteristic");
+  EXPECT_EQ(titles.back(), "Gate charge");
+}
+
 }  // namespace
 }  // namespace vdmos

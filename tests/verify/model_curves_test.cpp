@@ -83,7 +83,8 @@ TEST(ModelCurves, TheWindowsCurvesAndMarkers) {
   EXPECT_GE(c.gateCharge.points.back().y, 12.5);
 
   const DatasheetMarkers& m = model.markers;
-  EXPECT_EQ(m.transfer, (std::vector<Point>{{5.5, 20.7}, {7.5, 70}}));
+  // The threshold sits on the transfer curve at its test current.
+  EXPECT_EQ(m.transfer, (std::vector<Point>{{5.5, 20.7}, {7.5, 70}, {3, 250e-6}}));
   EXPECT_EQ(m.output, (std::vector<Point>{{10, ModelDrainCurrentAt(state.params, false, 5.5, 10)},
                                           {25, ModelDrainCurrentAt(state.params, false, 5.5, 25)}}));
   EXPECT_EQ(m.ciss, (std::vector<Point>{{25, 2400}}));

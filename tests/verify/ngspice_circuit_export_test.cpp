@@ -30,6 +30,21 @@ class NgspiceCircuitExport : public ::testing::Test {
   ScriptedPlatform platform_;
 };
 
+// Netlists edited by hand stay unless the user agrees to replace them; the status bar counts
+// what was written.
+TEST_F(NgspiceCircuitExport, ExistingFilesAreReplacedOnlyAfterYes) {
+  ExportInto(folder_.path());
+  EXPECT_TRUE(platform_.yesNoQuestions.empty());
+  EXPECT_EQ(state_.text(control::StatusBar1), "5 files written to " + folder_.path().string());
+  testing::WriteBytes(folder_ / "20N60C3_Cxss.cir", "edited");
+  platform_.yesNoAnswers = {Answer::No};
+  ExportInto(folder_.path());
+  ASSERT_EQ(platform_.yesNoQuestions.size(), 1u);
+  EXPECT_EQ(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir"), "edited");
+  ExportInto(folder_.path());  // an empty script answers Yes
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir"), "edited");
+}
+
 TEST_F(NgspiceCircuitExport, WritesTheFourNetlistsAndTheSubcircuitIntoTheChosenFolderAndTheyRun) {
   ExportInto(folder_.path());  // the card box is empty: the model is updated first
 

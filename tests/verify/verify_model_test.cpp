@@ -34,7 +34,7 @@ TEST(VerifyModel, TheStartCardMeetsTheDatasheetAndTheModelCurvesInNgspice) {
   const WindowState state = StartCardWindow();
   const VerificationResult result = VerifyModel(state);
   ASSERT_TRUE(result.ok()) << result.message << "\n" << result.details;
-  EXPECT_EQ(result.rows.size(), 20u);
+  EXPECT_EQ(result.rows.size(), 21u);
   EXPECT_TRUE(result.warnings.empty());
   const std::tuple<std::string_view, std::string_view, double, double> targets[] = {
       {kRdsOnQuantity, "Vgs = 10 V, Vds = 0.1 V", 0.16, 2},
@@ -55,6 +55,12 @@ TEST(VerifyModel, TheStartCardMeetsTheDatasheetAndTheModelCurvesInNgspice) {
       EXPECT_NEAR(*row.model, *row.simulated, 0.001 * *row.simulated);
     }
   }
+  // The threshold: the model's subthreshold law is ngspice's, to the sweep's reading.
+  const VerificationRow& threshold = Row(result, kVthQuantity, "Id = 0.00025 A, Vds = Vgs");
+  ASSERT_TRUE(threshold.model && threshold.simulated) << threshold.note;
+  EXPECT_NEAR(*threshold.simulated, *threshold.model, 1e-4);
+  EXPECT_EQ(threshold.datasheet, 3);
+  EXPECT_EQ(threshold.unit, "V");
   // The error is against the datasheet where it has a value, else against the model.
   const VerificationRow& plateau = Row(result, kIdQuantity, "Vgs = 5.5 V, Vds = 50 V");
   EXPECT_NEAR(*plateau.errorPercent, (*plateau.simulated - 20.7) / 20.7 * 100, 1e-9);
@@ -244,6 +250,39 @@ TEST(VerifyModel, TheGateChargeRowsSayWhatStopsThem) {
       EXPECT_EQ(row.errorPercent.has_value(), c.simulated && c.notes[i].empty());
     }
   }
+}
+
+// The threshold row: a test current that is no positive number names the field and measures
+// nothing, the other rows standing; one the gate sweep never reaches says so; and a card with a
+// subthreshold slope of its own is measured with it.
+TEST(VerifyModel, TheThresholdRowSaysWhatStopsIt) {
+  for (const char* current : {"0", "-1m", "abc"}) {
+    WindowState state = StartCardWindow();
+    state.setText(control::VthCurrent, current);
+    const VerificationResult result = VerifyModel(state);
+    ASSERT_TRUE(result.ok()) << result.message;
+    const VerificationRow& row = Row(result, kVthQuantity, "Id = ");
+    EXPECT_EQ(row.note, kThresholdCurrentNote) << current;
+    EXPECT_FALSE(row.model || row.simulated || row.errorPercent) << current;
+    EXPECT_TRUE(Row(result, kRdsOnQuantity, "Vgs = 10 V").simulated);
+  }
+  WindowState state = StartCardWindow();
+  state.setText(control::VthCurrent, "1e6");
+  const VerificationResult high = VerifyModel(state);
+  const VerificationRow& unreached = Row(high, kVthQuantity, "Id = ");
+  EXPECT_EQ(unreached.note, kThresholdNotReachedNote);
+  EXPECT_FALSE(unreached.simulated);
+
+  state = StartCardWindow();
+  state.params.KSUBTHRES = 0.06;
+  state.card.segment2 += " KSUBTHRES=0.06";
+  const VerificationResult steep = VerifyModel(state);
+  ASSERT_TRUE(steep.ok()) << steep.message;
+  const VerificationRow& row = Row(steep, kVthQuantity, "Id = ");
+  ASSERT_TRUE(row.model && row.simulated);
+  EXPECT_NEAR(*row.simulated, *row.model, 1e-4);
+  const VerificationResult start = VerifyModel(StartCardWindow());
+  EXPECT_GT(*row.simulated, *Row(start, kVthQuantity, "Id = ").simulated + 0.05);
 }
 
 // What ngspice does not take as written (a parameter it does not know, a junction potential it

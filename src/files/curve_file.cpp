@@ -1,0 +1,83 @@
+#include "files/curve_file.h"
+
+#include <algorithm>
+
+#include "files/file_messages.h"
+
+namespace vdmos {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+/// The fields of a line: split at each comma or semicolon when it has one, each field trimmed;
+/// otherwise at each run of blanks.
+std::vector<std::string_view> Fields(std::string_view line) {
+  const bool marked = line.find_first_of(",;") != std::string_view::npos;
+  std::vector<std::string_view> fields;
+  while (true) {
+    const std::size_t end = line.find_first_of(marked ? ",;" : kBlanks);
+    fields.push_back(Trimmed(line.substr(0, end)));
+    if (end == std::string_view::npos) return fields;
+    line.remove_prefix(end + 1);
+    if (!marked) line = Trimmed(line);
+  }
+}
+
+CurveReading Failure(std::size_t line, std::string problem) {
+  return {{}, CurveReadError{line, std::move(problem)}};
+}
+
+}  // namespace
+
+CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  CurveReading reading;
+  std::size_t number = 0;
+  int direction = 0;  // +1 rising, -1 falling, once two points tell
+  while (!text.empty()) {
+    ++number;
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    line = Trimmed(line);
+    if (line.empty() || line.starts_with('#')) continue;
+
+    const std::vector<std::string_view> fields = Fields(line);
+    // Before the first point, a line without a number is the header.
+    if (reading.points.empty() &&
+        std::ranges::none_of(fields, [](std::string_view f) { return ReadCurveNumber(f).has_value(); }))
+      continue;
+    if (fields.size() != 2) return Failure(number, std::string(kCurveColumnsText));
+    const std::optional<double> x = ReadCurveNumber(fields[0]);
+    const std::optional<double> y = ReadCurveNumber(fields[1]);
+    if (!x || !y) return Failure(number, std::string(kCurveNotNumberText));
+    if (IsCapacitanceCurve(kind) && *y < 0)
+      return Failure(number, std::string(kCurveNegativeCapacitanceText));
+    if (!reading.points.empty()) {
+      const double previous = reading.points.back().x;
+      const int step = *x > previous ? 1 : *x < previous ? -1 : 0;
+      if (step == 0 || (direction != 0 && step != direction))
+        return Failure(number, std::string(kCurveNotMonotonicText));
+      direction = step;
+    }
+    reading.points.push_back({*x, *y});
+  }
+  if (reading.points.size() < 2) return Failure(0, std::string(kCurveTooFewPointsText));
+  return reading;
+}
+
+std::string CurveReadMessage(std::string_view file, const CurveReadError& error) {
+  std::string message(file);
+  if (error.line > 0) message.append(", line ").append(std::to_string(error.line));
+  return message.append(": ").append(error.problem);
+}
+
+}  // namespace vdmos

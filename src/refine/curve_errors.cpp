@@ -1,0 +1,72 @@
+#include "refine/curve_errors.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "verify/curve_checks.h"
+
+namespace vdmos {
+namespace {
+
+constexpr int kBisectionPasses = 100;
+
+/// The largest |model(x) - y| / y over the points with y above the floor.
+template <typename Model>
+double WorstAlong(const DatasheetPoint& curve, double floor, Model model) {
+  double worst = 0;
+  for (const Point& point : curve.curve) {
+    if (!(point.y > floor)) continue;
+    const double error = std::abs(model(point.x) - point.y) / point.y;
+    // A NaN error is as bad as any: it must never hide behind a comparison.
+    worst = std::isnan(error) ? INFINITY : std::max(worst, error);
+  }
+  return worst;
+}
+
+/// Rds(on) = Vds / Id where the model drives the current id at the gate voltage: the voltage
+/// across the channel rises with the current it carries, so a bisection on it finds the point.
+double OnResistanceAt(const DcParameters& p, double vgs, double id) {
+  const double rt = p.RS + p.RD;
+  double low = 0, high = 1;
+  auto current = [&](double channel) { return SolvedDrainCurrent(p, vgs, channel + id * rt); };
+  for (int pass = 0; pass < kBisectionPasses && current(high) < id; ++pass) high *= 2;
+  if (current(high) < id) return INFINITY;
+  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-12 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (current(middle) < id ? low : high) = middle;
+  }
+  return (low + (high - low) / 2 + id * rt) / id;
+}
+
+}  // namespace
+
+double CurveError(const DcParameters& p, const DatasheetPoint& curve) {
+  switch (curve.curveKind) {
+    case CurveKind::Transfer: {
+      double largest = 0;
+      for (const Point& point : curve.curve) largest = std::max(largest, point.y);
+      return WorstAlong(curve, largest * kTransferCurveFloor,
+                        [&](double vgs) { return SolvedDrainCurrent(p, vgs, curve.vds); });
+    }
+    case CurveKind::Output:
+      return WorstAlong(curve, 0, [&](double vds) { return SolvedDrainCurrent(p, curve.vgs, vds); });
+    case CurveKind::RdsOn:
+      return WorstAlong(curve, 0, [&](double id) { return OnResistanceAt(p, curve.vgs, id); });
+    default:
+      return 0;
+  }
+}
+
+double CurveError(const CapacitanceParameters& p, const DatasheetPoint& curve) {
+  return WorstAlong(curve, 0,
+                    [&](double vds) { return CapacitanceOf(CapacitancesAt(p, vds), curve.quantity); });
+}
+
+double CurveError(const std::vector<Point>& model, const DatasheetPoint& curve) {
+  if (model.empty()) return INFINITY;
+  return WorstAlong(curve, 0, [&](double charge) {
+    return ValueAlong(model, charge).value_or(charge < model.front().x ? model.front().y : model.back().y);
+  });
+}
+
+}  // namespace vdmos

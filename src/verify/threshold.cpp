@@ -1,0 +1,49 @@
+#include "verify/threshold.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vdmos {
+namespace {
+
+constexpr int kBisectionPasses = 200;
+constexpr int kWideningPasses = 20;  // doublings of 1 V: past 1e6 V
+
+}  // namespace
+
+double SubthresholdOverdrive(double vgs, double VTO, double KSUBTHRES) {
+  const double overdrive = vgs - VTO;
+  if (!(KSUBTHRES > 0)) return std::max(overdrive, 0.0);
+  // Written so that neither branch overflows: well above the threshold exp(x) would.
+  const double x = overdrive / KSUBTHRES;
+  return KSUBTHRES * (x > 0 ? x + std::log1p(std::exp(-x)) : std::log1p(std::exp(x)));
+}
+
+double ChannelCurrent(const ChannelLaw& law, double vgs, double vds) {
+  const double overdrive = SubthresholdOverdrive(vgs, law.VTO, law.KSUBTHRES);
+  if (overdrive <= 0 || vds <= 0) return 0;
+  const double modulation = 1 + law.LAMBDA * vds;
+  if (overdrive < vds) return law.KP / 2 * overdrive * overdrive * modulation;
+  return law.KP * (overdrive - vds / 2) * vds * modulation;
+}
+
+std::optional<double> ThresholdVoltage(const ChannelLaw& law, double current) {
+  if (!(current > 0) || !std::isfinite(current)) return std::nullopt;
+  // With the drain on the gate the channel sees vds = vgs - current * RD at its own gate
+  // voltage vgs; the current rises with vgs, and is 0 where vds is.
+  const double drop = current * law.RD;
+  auto below = [&](double vgs) { return ChannelCurrent(law, vgs, vgs - drop) < current; };
+  double low = drop, high = drop + 1;
+  for (int pass = 0; below(high); ++pass) {
+    if (pass == kWideningPasses || !std::isfinite(high)) return std::nullopt;
+    low = high;
+    high = drop + 2 * (high - drop);
+  }
+  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-15 * high; ++pass) {
+    const double middle = low + (high - low) / 2;
+    (below(middle) ? low : high) = middle;
+  }
+  return low + (high - low) / 2 + current * law.RS;
+}
+
+}  // namespace vdmos
