@@ -19,14 +19,14 @@ namespace {
 constexpr control::Name kStatusClearingControls[] = {control::New, control::open, control::save,
                                                      control::Update_DC, control::Command2};
 
+}  // namespace
+
 bool ClearsStatus(Command command) {
   return std::ranges::any_of(kStatusClearingControls, [command](control::Name name) {
     const ControlAction* action = FindControlAction(name);
     return action && action->command == command;
   });
 }
-
-}  // namespace
 
 std::span<const SessionControl> SessionControls() {
   static constexpr SessionControl kControls[] = {

@@ -62,10 +62,12 @@ QGroupBox* OutputFrame(ControlFactory& make) {
   return frame;
 }
 
-// The currents of the two check points are the fit's answer, not inputs.
+// The currents of the two check points are the fit's answer, not inputs: Tab passes them by,
+// a click still selects their text to copy.
 QLineEdit* ResultField(ControlFactory& make, std::string_view name) {
   QLineEdit* field = make.field(name);
   field->setReadOnly(true);
+  field->setFocusPolicy(Qt::ClickFocus);
   return field;
 }
 
