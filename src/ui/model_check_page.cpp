@@ -56,7 +56,8 @@ class PlotRoom : public QWidget {
 };
 
 CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind) {
-  auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY));
+  auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY,
+                                                   kind.markersFromModel));
   SizeLikeAPlot(plot, make.charWidth(), make.lineHeight());
   plot->setPreferredSize(PreferredPlotSize(make.charWidth(), make.lineHeight()));
   return plot;

@@ -179,6 +179,7 @@ inline constexpr WindowText SimulationBusy{"SimulationBusy", "", "ngspice is run
 inline constexpr WindowText Legend_Model{"Legend_Model", "model"};
 inline constexpr WindowText Legend_Simulated{"Legend_Simulated", "ngspice"};
 inline constexpr WindowText Legend_Datasheet{"Legend_Datasheet", "datasheet"};
+inline constexpr WindowText Legend_ModelPoint{"Legend_ModelPoint", "model point"};
 // The plots as the list that chooses one names them, each by its plot's control name.
 inline constexpr WindowText PlotNames[] = {{"ChartTransfer", "Transfer characteristic"},
                                            {"ChartOutput", "Output characteristics"},
