@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -141,7 +142,16 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   summary_->setAutoFillBackground(true);
   summary_->setMargin(3);
   summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  adviceRow->addWidget(summary_, 1);
+  // Where the window is too small for all of it (a large scale), it scrolls.
+  auto* summaryArea = new QScrollArea;
+  summaryArea->setObjectName("CheckSummaryArea");
+  summaryArea->setWidget(summary_);
+  summaryArea->setWidgetResizable(true);
+  summaryArea->setFrameShape(QFrame::NoFrame);
+  summaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  summaryArea->setFocusPolicy(Qt::NoFocus);
+  summaryArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  adviceRow->addWidget(summaryArea, 1);
   resultColumn->addLayout(adviceRow);
   table_ = make.adopt("CheckTable", new CheckTable);
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

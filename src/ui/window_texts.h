@@ -109,6 +109,12 @@ inline constexpr WindowText Head_Sim_Vgs{"Head_Sim_Vgs", "Vgs"};
 inline constexpr WindowText Head_Sim_Vds{"Head_Sim_Vds", "Vds"};
 inline constexpr WindowText Head_Sim_Ids{"Head_Sim_Ids", "Ids"};
 inline constexpr WindowText Caption_Transfer{"Caption_Transfer", "Transfer:"};
+// The units of the fit's results, beside texts whose own form is fixed.
+inline constexpr WindowText Unit_Sim_Vgs{"Unit_Sim_Vgs", "V"};
+inline constexpr WindowText Unit_Sim_Vds{"Unit_Sim_Vds", "V"};
+inline constexpr WindowText Unit_Sim_Ids{"Unit_Sim_Ids", "A"};
+inline constexpr WindowText Unit_Transfer{"Unit_Transfer", "Vgs in V, Id in A"};
+inline constexpr WindowText Unit_Label_Rds{"Unit_Label_Rds", "Rdson in Ohm"};
 inline constexpr WindowText Frame1{"Frame1", "MOSFET DC model parameters"};
 
 // AC characteristics.
