@@ -43,21 +43,44 @@ double TickStep(double span) {
   return 10 * decade;
 }
 
-/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers. The
-/// points drawn are within kLargestDrawnValue, so the range stays finite.
-void SetLinearRange(QValueAxis* axis, double top, bool roundUp) {
+// A marker on the edge of the plot area would show only half: the range reaches this share
+// of itself beyond such a marker.
+constexpr double kMarkerEdgeShare = 0.04;
+
+// Which ends of a range [low, high] a marker sits on.
+struct MarkerEnds {
+  bool low = false, high = false;
+};
+
+MarkerEnds EndsTaken(const std::vector<double>& values, double low, double high) {
+  const double near = (high - low) * kMarkerEdgeShare;
+  MarkerEnds ends;
+  for (const double value : values) {
+    ends.low = ends.low || value <= low + near;
+    ends.high = ends.high || value >= high - near;
+  }
+  return ends;
+}
+
+/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers, and a
+/// little beyond an end a marker sits on. The points drawn are within kLargestDrawnValue, so
+/// the range stays finite.
+void SetLinearRange(QValueAxis* axis, double top, bool roundUp, const std::vector<double>& markers) {
   if (!std::isnormal(top) || top < 0) top = 1;
   const double step = TickStep(top);
   if (roundUp) top = std::ceil(top / step - 1e-9) * step;
+  const MarkerEnds ends = EndsTaken(markers, 0, top);
+  const double bottom = ends.low ? -top * kMarkerEdgeShare : 0;
+  if (ends.high) top += top * kMarkerEdgeShare;
   axis->setTickAnchor(0);
   // The axis lays its ticks out anew at each change, so the new range must never meet the old,
   // smaller step: from 0..1 by 0.2 to 0..300000 by 100000, that would make a million and a half
   // ticks, each with its label, for a moment.
   if (step > axis->tickInterval()) {
     axis->setTickInterval(step);
-    axis->setRange(0, top);
+    axis->setRange(bottom, top);
   } else {
-    axis->setRange(0, top);
+    axis->setRange(bottom, top);
     axis->setTickInterval(step);
   }
   axis->setTickType(QValueAxis::TicksDynamic);
@@ -206,7 +229,7 @@ void CheckPlot::addMarkers() {
 void CheckPlot::fitLogLabels() {
   auto* log = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front());
   if (!log || log->min() <= 0) return;
-  const double decades = std::max(1.0, std::round(std::log10(log->max() / log->min())));
+  const double decades = std::max(1.0, std::floor(std::log10(log->max() / log->min())));
   const double labelHeight = 1.5 * QFontMetrics(log->labelsFont()).height();
   const double fitting = std::max(2.0, std::floor(chart()->plotArea().height() / labelHeight));
   const double step = std::ceil(decades / (fitting - 1));
@@ -227,17 +250,27 @@ void CheckPlot::fitAxes() {
     for (const Curve& curve : *curves) std::for_each(curve.points.begin(), curve.points.end(), take);
   std::for_each(markers_.begin(), markers_.end(), take);
 
+  std::vector<double> markerX, markerY;
+  for (const Point& p : markers_) {
+    if (!Drawable(p, logY)) continue;
+    markerX.push_back(p.x);
+    markerY.push_back(logY ? std::log10(p.y) : p.y);
+  }
   // The curves end where their sweep ends; the y axis ends at the tick above the highest point.
-  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false);
+  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false, markerX);
   QAbstractAxis* y = chart()->axes(Qt::Vertical).front();
   if (auto* log = qobject_cast<QLogValueAxis*>(y)) {
     if (maxY == 0) maxY = minPositiveY = 1;
-    const double top = std::max(std::ceil(std::log10(maxY) - 1e-9), -kLowestLogDecade + 1);
-    const double bottom =
+    double top = std::max(std::ceil(std::log10(maxY) - 1e-9), -kLowestLogDecade + 1);
+    double bottom =
         std::max({std::floor(std::log10(minPositiveY)), top - kLogDecadesShown, -kLowestLogDecade});
-    log->setRange(std::pow(10.0, bottom), std::pow(10.0, std::max(top, bottom + 1)));
+    top = std::max(top, bottom + 1);
+    const MarkerEnds ends = EndsTaken(markerY, bottom, top);
+    const double beyond = (top - bottom) * kMarkerEdgeShare;
+    log->setRange(std::pow(10.0, bottom - (ends.low ? beyond : 0)),
+                  std::pow(10.0, top + (ends.high ? beyond : 0)));
   } else {
-    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true);
+    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true, markerY);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QScopeGuard>
 #include <QSplitter>
 
@@ -55,6 +56,16 @@ void CheckEveryPlotKeepsItsWords(OpenWindow& w) {
       }
     }
     QVERIFY2(titles == 1, qPrintable(where + ": the title is not shown whole"));
+    // Markers stand whole inside the plot area, also at its edges.
+    for (const char* role : {"datasheet", "model point"}) {
+      for (QXYSeries* markers : Series(w, std::string(name).c_str(), role)) {
+        const qreal half = static_cast<QScatterSeries*>(markers)->markerSize() / 2 - 1;
+        const QRectF inside = chart->plotArea().adjusted(half, half, -half, -half);
+        for (const QPointF& point : markers->points())
+          QVERIFY2(inside.contains(chart->mapToPosition(point, markers)),
+                   qPrintable(where + QString(": a marker at %1, %2 is cut").arg(point.x()).arg(point.y())));
+      }
+    }
     const QList<QXYSeries*> curves = Series(w, std::string(name).c_str(), "model");
     if (curves.size() > 1)
       QCOMPARE(names.size(), std::count_if(curves.begin(), curves.end(), RisesAboveZero));

@@ -1,11 +1,12 @@
 // Writes pictures of the window for the documentation: each page with the window filling the
 // screen (the offscreen platform's, whose size and scale the caller chooses), with the results
 // of one "Update model" of the start values shown, the model check page once more after a
-// simulation in ngspice and once after refining the card and simulating it beside the fitted
-// one, the gate-charge help picture, and the gate resistance window with its worked example.
+// simulation in ngspice (with each of its plots) and once after refining the card and simulating it beside
+// the fitted one, the gate-charge help picture, and the gate resistance window with its worked example.
 // Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/model_check_page.h"
 #include "ui/rgate_window.h"
+#include "verify/check_plots.h"
 
 namespace {
 
@@ -72,6 +74,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   ok = Save(window, folder, "page-check-simulated") && ok;
+  // Each of the other plots beside the same results.
+  auto* plotChoice = window.controls().get<QComboBox>("PlotChoice");
+  for (int i = 1; i < plotChoice->count(); ++i) {
+    plotChoice->setCurrentIndex(i);
+    const std::string name = "page-check-" + std::string(vdmos::CheckPlotKinds()[std::size_t(i)].name);
+    ok = Save(window, folder, name.c_str()) && ok;
+  }
+  plotChoice->setCurrentIndex(0);
 
   // The refined card, simulated beside the fitted one.
   window.controls().get<QPushButton>(vdmos::control::RefineModel)->click();
