@@ -133,7 +133,11 @@ class ModelCheckTest : public QObject {
     const QStringList gateVoltages = CurveNames(w, "ChartOutput");
     QVERIFY(gateVoltages.contains("Vgs = 5.5 V"));
     QCOMPARE(gateVoltages.last(), QString("Vgs = 10 V"));
-    const QList<QPointF> checks = Markers(w, "ChartOutput");
+    // They are the model's values: drawn as its points, not as the datasheet's.
+    QVERIFY(Series(w, "ChartOutput", "datasheet").isEmpty());
+    const QList<QXYSeries*> modelPoints = Series(w, "ChartOutput", "model point");
+    QCOMPARE(modelPoints.size(), 1);
+    const QList<QPointF> checks = modelPoints.front()->points();
     QCOMPARE(checks.size(), 2);
     QVERIFY(checks[0].x() == 10 && Near(checks[0].y(), 19.924, 1e-4));
     QVERIFY(checks[1].x() == 25 && Near(checks[1].y(), 20.213, 1e-4));
