@@ -357,13 +357,13 @@ class MainWindowTest : public QObject {
     OpenWindow w;
     QStringList visited;
     QWidget* widget = w.get(control::Text6);
-    while (visited.size() < 8) {
+    while (visited.size() < 9) {
       if (widget->focusPolicy() & Qt::TabFocus) visited << widget->objectName();
       widget = widget->nextInFocusChain();
     }
-    QCOMPARE(visited,
-             QStringList({control::Text6, control::rdsonVgs, control::Text3, control::Text2,
-                          control::Button_Rgate, control::Vplat, control::Idplat, control::VgsPlat_Help}));
+    QCOMPARE(visited, QStringList({control::Text6, control::rdsonVgs, control::Text3, control::VthCurrent,
+                                   control::Text2, control::Button_Rgate, control::Vplat, control::Idplat,
+                                   control::VgsPlat_Help}));
   }
 
   void neitherReturnInAFieldNorSwitchingPagesDoesAnything() {
