@@ -17,6 +17,23 @@
 #include "verify/verify_texts.h"
 
 namespace vdmos {
+namespace {
+
+// What the status bar says describes the model or the file as the last of these left them: each
+// of them starts with an empty status bar, and a command that has something to say writes it.
+// Other commands (the AC update, a help picture) leave the DC fit's message standing.
+// The session's own commands (the check, the refinement, the best switches) clear it too.
+constexpr control::Name kStatusClearingControls[] = {control::New, control::open, control::save,
+                                                     control::Update_DC, control::Command2};
+
+}  // namespace
+
+bool ClearsStatus(Command command) {
+  return std::ranges::any_of(kStatusClearingControls, [command](control::Name name) {
+    const ControlAction* action = FindControlAction(name);
+    return action && action->command == command;
+  });
+}
 
 std::span<const SessionControl> SessionControls() {
   static constexpr SessionControl kControls[] = {
@@ -74,6 +91,7 @@ bool WindowSession::RunCommandOf(std::string_view control) {
 }
 
 void WindowSession::Run(Command command) {
+  if (ClearsStatus(command)) state_.setText(control::StatusBar1, "");
   Ran(RunUserCommand(command, state_, platform_));
   if (command == New_Click) {
     ForgetComputedResults(state_);
@@ -85,6 +103,7 @@ bool WindowSession::Failed() const { return faulted_ || ModelFailed(state_); }
 
 void WindowSession::Simulate() {
   if (Simulating()) return;
+  state_.setText(control::StatusBar1, "");
   // The check runs the stored card. A card box that only shows "no card" in the other form
   // (the line break clicked before any model update) holds none, so the model is made first.
   if (state_.card == CardTexts{}) state_.setText(control::Text19, "");
@@ -98,17 +117,27 @@ void WindowSession::Simulate() {
 }
 
 std::optional<Refinement> WindowSession::Refine() {
+  state_.setText(control::StatusBar1, "");
   EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
   const WindowState fitted = state_;
+  std::optional<FittedOrigin> origin;
+  if (const CheckSession::FittedCard* kept = check_.FittedCardOf(state_.card))
+    origin = {kept->params, kept->card};
   std::optional<Refinement> refinement;
   Ran(RunUserCommand(
-      [&](WindowState& state, Platform& platform) { refinement = RefineModel(state, platform); }, state_,
-      platform_));
-  if (refinement) check_.KeepFittedCard(fitted, state_.card, refinement->tradeOff);
+      [&](WindowState& state, Platform& platform) {
+        refinement = RefineModel(state, platform, origin ? &*origin : nullptr);
+      },
+      state_, platform_));
+  if (refinement)
+    check_.KeepFittedCard(fitted, state_.card, refinement->tradeOff, state_.text(control::StatusBar1));
   return refinement;
 }
 
-void WindowSession::ApplyBestSwitches() { Run(ApplyBestSwitches_Click); }
+void WindowSession::ApplyBestSwitches() {
+  state_.setText(control::StatusBar1, "");
+  Run(ApplyBestSwitches_Click);
+}
 
 void WindowSession::OpenValuesFile(const std::string& path) {
   Ran(RunUserCommand(

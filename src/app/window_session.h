@@ -26,6 +26,10 @@ namespace vdmos {
 
 class WindowSession;
 
+/// Whether the session empties the status bar before it runs this core command: its message
+/// would no longer describe the model or the file once the command has run.
+bool ClearsStatus(Command command);
+
 /// A control whose command lives in the session, above the core's control table: the model
 /// check, the refinement, the switch advice and the ngspice export.
 struct SessionControl {

@@ -32,7 +32,7 @@ CardPrecision StoredPrecision(const WindowState& state, bool pmos) {
 
 }  // namespace
 
-std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
+std::optional<Refinement> RefineModel(WindowState& state, Platform& platform, const FittedOrigin* fitted) {
   if (!EnsureCard(state, platform, kRefineErrorCardText)) return std::nullopt;
   BenchSetup setup;
   try {
@@ -49,6 +49,13 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform) {
   if (!outcome.refinement) {
     platform.ShowMessage(outcome.message);
     return std::nullopt;
+  }
+  if (fitted && fitted->card != state.card) {
+    WindowState origin = state;
+    origin.params = fitted->params;
+    origin.card = fitted->card;
+    outcome.refinement->before =
+        CardErrorsOf(fitted->params, setup.pmos, points, StoredPrecision(origin, setup.pmos));
   }
   // Built in full before anything is stored, so a fault part-way leaves the window whole.
   WindowState refined = state;

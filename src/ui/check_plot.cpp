@@ -1,7 +1,6 @@
 #include "ui/check_plot.h"
 
 #include <QGraphicsLayout>
-#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -29,8 +28,9 @@ constexpr double kLogDecadesShown = 6;
 constexpr double kLowestLogDecade = 300;
 // Above the series, which the chart stacks by the order they were added.
 constexpr qreal kNameLayer = 1000;
-// Lets the curves show through a little, so a name never hides where a curve runs.
-const QColor kNamePatch(255, 255, 255, 200);
+// Room between the plot area and the curves' names, and around a title.
+constexpr int kTitleRoom = 4;
+constexpr qreal kSmallestTitlePoints = 5;
 
 QColor CurveColor(std::size_t index) { return kCurveColors[index % kCurveColors.size()]; }
 
@@ -43,21 +43,44 @@ double TickStep(double span) {
   return 10 * decade;
 }
 
-/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers. The
-/// points drawn are within kLargestDrawnValue, so the range stays finite.
-void SetLinearRange(QValueAxis* axis, double top, bool roundUp) {
+// A marker on the edge of the plot area would show only half: the range reaches this share
+// of itself beyond such a marker.
+constexpr double kMarkerEdgeShare = 0.04;
+
+// Which ends of a range [low, high] a marker sits on.
+struct MarkerEnds {
+  bool low = false, high = false;
+};
+
+MarkerEnds EndsTaken(const std::vector<double>& values, double low, double high) {
+  const double near = (high - low) * kMarkerEdgeShare;
+  MarkerEnds ends;
+  for (const double value : values) {
+    ends.low = ends.low || value <= low + near;
+    ends.high = ends.high || value >= high - near;
+  }
+  return ends;
+}
+
+/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers, and a
+/// little beyond an end a marker sits on. The points drawn are within kLargestDrawnValue, so
+/// the range stays finite.
+void SetLinearRange(QValueAxis* axis, double top, bool roundUp, const std::vector<double>& markers) {
   if (!std::isnormal(top) || top < 0) top = 1;
   const double step = TickStep(top);
   if (roundUp) top = std::ceil(top / step - 1e-9) * step;
+  const MarkerEnds ends = EndsTaken(markers, 0, top);
+  const double bottom = ends.low ? -top * kMarkerEdgeShare : 0;
+  if (ends.high) top += top * kMarkerEdgeShare;
   axis->setTickAnchor(0);
   // The axis lays its ticks out anew at each change, so the new range must never meet the old,
   // smaller step: from 0..1 by 0.2 to 0..300000 by 100000, that would make a million and a half
   // ticks, each with its label, for a moment.
   if (step > axis->tickInterval()) {
     axis->setTickInterval(step);
-    axis->setRange(0, top);
+    axis->setRange(bottom, top);
   } else {
-    axis->setRange(0, top);
+    axis->setRange(bottom, top);
     axis->setTickInterval(step);
   }
   axis->setTickType(QValueAxis::TicksDynamic);
@@ -65,6 +88,15 @@ void SetLinearRange(QValueAxis* axis, double top, bool roundUp) {
 
 bool RisesAboveZero(const Curve& curve) {
   return std::any_of(curve.points.begin(), curve.points.end(), [](const Point& p) { return p.y > 0; });
+}
+
+// The curves that get a name: a plot of several curves names each that rises above zero.
+QList<int> NamedCurves(const std::vector<Curve>& curves) {
+  QList<int> named;
+  if (curves.size() < 2) return named;
+  for (std::size_t i = 0; i < curves.size(); ++i)
+    if (RisesAboveZero(curves[i])) named << static_cast<int>(i);
+  return named;
 }
 
 }  // namespace
@@ -75,8 +107,9 @@ QColor ModelCurveColor(QColor curveColor) {
   return QColor(mix(curveColor.red()), mix(curveColor.green()), mix(curveColor.blue()));
 }
 
-CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QWidget* parent)
-    : QChartView(new QChart, parent) {
+CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, bool markersFromModel,
+                     QWidget* parent)
+    : QChartView(new QChart, parent), markersFromModel_(markersFromModel) {
   setRenderHint(QPainter::Antialiasing);
   setFocusPolicy(Qt::NoFocus);
   viewport()->setFocusPolicy(Qt::NoFocus);  // or Tab would stop at the plot's drawing area
@@ -85,9 +118,6 @@ CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QW
   plot->setMargins(QMargins(2, 2, 2, 2));
   plot->layout()->setContentsMargins(0, 0, 0, 0);
   plot->setBackgroundRoundness(0);
-  QFont titleFont = font();
-  titleFont.setBold(true);
-  plot->setTitleFont(titleFont);
 
   auto* x = new QValueAxis;
   x->setLabelFormat("%g");
@@ -111,11 +141,36 @@ CheckPlot::CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QW
   y->setTitleText(yTitle);
   plot->addAxis(x, Qt::AlignBottom);
   plot->addAxis(y, Qt::AlignLeft);
-  connect(plot, &QChart::plotAreaChanged, this, [this] { placeCurveNames(); });
+  connect(plot, &QChart::plotAreaChanged, this, [this] {
+    fitLogLabels();
+    placeCurveNames();
+  });
+  fitTitle();
   redraw();
 }
 
-void CheckPlot::setTitle(const QString& title) { chart()->setTitle(title); }
+void CheckPlot::setTitle(const QString& title) {
+  chart()->setTitle(title);
+  fitTitle();
+}
+
+void CheckPlot::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  fitTitle();
+}
+
+// The chart cuts a title wider than itself short: a long one (a test voltage typed with many
+// digits) is set in a smaller type instead, so that it stays whole.
+void CheckPlot::fitTitle() {
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  const QString title = chart()->title();
+  const qreal room = width() - 4 * kTitleRoom;
+  while (titleFont.pointSizeF() > kSmallestTitlePoints &&
+         QFontMetricsF(titleFont).horizontalAdvance(title) > room)
+    titleFont.setPointSizeF(titleFont.pointSizeF() - 0.5);
+  if (chart()->titleFont() != titleFont) chart()->setTitleFont(titleFont);
+}
 
 void CheckPlot::showModel(std::vector<Curve> curves, std::vector<Point> markers) {
   model_ = std::move(curves);
@@ -142,19 +197,44 @@ void CheckPlot::redraw() {
   fitAxes();
   addCurves(model_, false);
   addCurves(simulated_, true);
-  if (!markers_.empty()) {
-    auto* series = new QScatterSeries;
+  if (!markers_.empty()) addMarkers();
+  reserveRoomForNames();
+  fitLogLabels();
+  placeCurveNames();
+}
+
+void CheckPlot::addMarkers() {
+  auto* series = new QScatterSeries;
+  if (markersFromModel_) {
+    series->setObjectName("model point");
+    series->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+    series->setMarkerSize(kModelMarkerSize);
+    series->setColor(Qt::white);
+    series->setBorderColor(QColor(kFirstCurveColor));
+  } else {
     series->setObjectName("datasheet");
     series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     series->setMarkerSize(kDatasheetMarkerSize);
     series->setColor(QColor(kDatasheetMarkerFill));
     series->setBorderColor(Qt::black);
-    for (const Point& point : markers_)
-      if (shows(point)) series->append(point.x, point.y);
-    chart()->addSeries(series);
-    for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
   }
-  placeCurveNames();
+  for (const Point& point : markers_)
+    if (shows(point)) series->append(point.x, point.y);
+  chart()->addSeries(series);
+  for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+}
+
+// A decade per label while each has a line and a half of height; where the plot is too short
+// for that, every second or third decade, so that no label is cut short.
+void CheckPlot::fitLogLabels() {
+  auto* log = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front());
+  if (!log || log->min() <= 0) return;
+  const double decades = std::max(1.0, std::floor(std::log10(log->max() / log->min())));
+  const double labelHeight = 1.5 * QFontMetrics(log->labelsFont()).height();
+  const double fitting = std::max(2.0, std::floor(chart()->plotArea().height() / labelHeight));
+  const double step = std::ceil(decades / (fitting - 1));
+  const double base = std::pow(10.0, step);
+  if (log->base() != base) log->setBase(base);
 }
 
 void CheckPlot::fitAxes() {
@@ -170,17 +250,27 @@ void CheckPlot::fitAxes() {
     for (const Curve& curve : *curves) std::for_each(curve.points.begin(), curve.points.end(), take);
   std::for_each(markers_.begin(), markers_.end(), take);
 
+  std::vector<double> markerX, markerY;
+  for (const Point& p : markers_) {
+    if (!Drawable(p, logY)) continue;
+    markerX.push_back(p.x);
+    markerY.push_back(logY ? std::log10(p.y) : p.y);
+  }
   // The curves end where their sweep ends; the y axis ends at the tick above the highest point.
-  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false);
+  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false, markerX);
   QAbstractAxis* y = chart()->axes(Qt::Vertical).front();
   if (auto* log = qobject_cast<QLogValueAxis*>(y)) {
     if (maxY == 0) maxY = minPositiveY = 1;
-    const double top = std::max(std::ceil(std::log10(maxY) - 1e-9), -kLowestLogDecade + 1);
-    const double bottom =
+    double top = std::max(std::ceil(std::log10(maxY) - 1e-9), -kLowestLogDecade + 1);
+    double bottom =
         std::max({std::floor(std::log10(minPositiveY)), top - kLogDecadesShown, -kLowestLogDecade});
-    log->setRange(std::pow(10.0, bottom), std::pow(10.0, std::max(top, bottom + 1)));
+    top = std::max(top, bottom + 1);
+    const MarkerEnds ends = EndsTaken(markerY, bottom, top);
+    const double beyond = (top - bottom) * kMarkerEdgeShare;
+    log->setRange(std::pow(10.0, bottom - (ends.low ? beyond : 0)),
+                  std::pow(10.0, top + (ends.high ? beyond : 0)));
   } else {
-    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true);
+    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true, markerY);
   }
 }
 
@@ -206,50 +296,53 @@ void CheckPlot::addCurves(const std::vector<Curve>& curves, bool simulated) {
   }
 }
 
-// Names the model curves at their right ends, from the top down, leaving out a name that
-// would cover one placed already and the curves that stay at zero.
+// The names stand right of the plot area, where they cover no curve: the chart keeps a margin
+// as wide as the widest.
+void CheckPlot::reserveRoomForNames() {
+  int widest = 0;
+  const QFontMetrics metrics(font());
+  for (int i : NamedCurves(model_))
+    widest = std::max(widest, metrics.horizontalAdvance(ToQString(model_[std::size_t(i)].label)));
+  const int right = widest > 0 ? widest + 2 * kTitleRoom : 2;
+  if (chart()->margins().right() != right) chart()->setMargins(QMargins(2, 2, right, 2));
+}
+
+// Names each curve level with its right end, from the top down, each pushed below the one
+// above it and the whole column pulled up where it would run off the plot's foot.
 void CheckPlot::placeCurveNames() {
   qDeleteAll(names_);
   names_.clear();
-  if (model_.size() < 2) return;
+  const QList<int> named = NamedCurves(model_);
+  if (named.isEmpty()) return;
   const QRectF area = chart()->plotArea();
-  QList<QAbstractSeries*> series = chart()->series();
+  const QList<QAbstractSeries*> series = chart()->series();
   struct Name {
-    QPointF end;
-    QString text;
-    QColor color;
+    qreal y;
+    QGraphicsSimpleTextItem* item;
   };
-  QList<Name> wanted;
-  for (std::size_t i = 0; i < model_.size(); ++i) {
-    auto* line = qobject_cast<QLineSeries*>(series.value(int(i)));
-    if (!line || line->count() == 0 || !RisesAboveZero(model_[i])) continue;
-    const QPointF end = chart()->mapToPosition(line->at(line->count() - 1), line);
-    wanted.append({end, line->name(), CurveColor(i)});
-  }
-  std::sort(wanted.begin(), wanted.end(), [](const Name& a, const Name& b) { return a.end.y() < b.end.y(); });
-  QList<QRectF> taken;
-  for (const Name& name : wanted) {
-    auto* item = new QGraphicsSimpleTextItem(name.text, chart());
-    item->setBrush(name.color);
+  QList<Name> column;
+  for (int i : named) {
+    auto* line = qobject_cast<QLineSeries*>(series.value(i));
+    if (!line || line->count() == 0) continue;
+    auto* item = new QGraphicsSimpleTextItem(line->name(), chart());
+    item->setBrush(CurveColor(std::size_t(i)));
     item->setZValue(kNameLayer);
-    const QRectF box = item->boundingRect();
-    // Clear of a datasheet marker that may sit on the curve's end.
-    QPointF at(name.end.x() - box.width() - kDatasheetMarkerSize, name.end.y() - box.height() - 1);
-    at.setX(std::max(at.x(), area.left() + 2));
-    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - box.height())));
-    const QRectF placed(at, box.size());
-    if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(placed); })) {
-      delete item;
-      continue;
-    }
-    item->setPos(at);
-    auto* patch = new QGraphicsRectItem(placed.adjusted(-1, 0, 1, 0), chart());
-    patch->setPen(Qt::NoPen);
-    patch->setBrush(kNamePatch);
-    patch->setZValue(kNameLayer - 1);
-    taken.append(placed);
-    names_ << patch << item;
+    names_ << item;
+    const qreal end = chart()->mapToPosition(line->at(line->count() - 1), line).y();
+    column.append({end - item->boundingRect().height() / 2, item});
   }
+  std::sort(column.begin(), column.end(), [](const Name& a, const Name& b) { return a.y < b.y; });
+  qreal next = area.top();
+  for (Name& name : column) {
+    name.y = std::max(name.y, next);
+    next = name.y + name.item->boundingRect().height();
+  }
+  qreal bottom = area.bottom();
+  for (auto name = column.rbegin(); name != column.rend(); ++name) {
+    name->y = std::min(name->y, bottom - name->item->boundingRect().height());
+    bottom = name->y;
+  }
+  for (const Name& name : column) name.item->setPos(area.right() + kTitleRoom, name.y);
 }
 
 }  // namespace vdmos::ui

@@ -17,20 +17,28 @@ inline constexpr QRgb kSimulatedCurveColor = qRgb(20, 20, 20);
 inline constexpr qreal kSimulatedCurveWidth = 1.5;
 inline constexpr QRgb kDatasheetMarkerFill = qRgb(255, 190, 0);
 inline constexpr qreal kDatasheetMarkerSize = 9;
+// A point the model gives at the datasheet's conditions: hollow, in the model's ink, so that
+// it cannot pass for a datasheet value.
+inline constexpr qreal kModelMarkerSize = 10;
 
 /// A model curve's colour: the curve's own, mixed with white. Opaque, since a translucent
 /// line darkens wherever its segments meet.
 QColor ModelCurveColor(QColor curveColor);
 
 /// One plot of the model check: the model's curves (solid, coloured), the simulated curves
-/// over them (dashed) and the datasheet's points as markers. Where a plot holds several curves, each is named
-/// at its right end. The series are named by role for anyone reading the chart: "model", "ngspice" and
-/// "datasheet".
+/// over them (dashed) and the datasheet's points as markers, or the model's own values at the
+/// datasheet's conditions as hollow markers. Where a plot holds several curves, each is named
+/// once, beside the plot area level with its right end. The series are named by role for
+/// anyone reading the chart: "model", "ngspice", "datasheet" and "model point".
+///
+/// Whatever its size, every word stays whole: a logarithmic axis labels fewer decades where
+/// the height is short, and a title wider than the plot is set in smaller type.
 class CheckPlot : public QChartView {
   Q_OBJECT
  public:
   /// Axis titles with their units; a logarithmic y axis for quantities that span decades.
-  CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, QWidget* parent = nullptr);
+  CheckPlot(const QString& xTitle, const QString& yTitle, bool logY, bool markersFromModel = false,
+            QWidget* parent = nullptr);
 
   void setTitle(const QString& title);
   /// The size the plot asks for, where the window has room; below it down to its minimum.
@@ -43,17 +51,25 @@ class CheckPlot : public QChartView {
   void clearSimulated();
   bool showsSimulated() const { return !simulated_.empty(); }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void fitTitle();
   void redraw();
   void fitAxes();
   void addCurves(const std::vector<Curve>& curves, bool simulated);
   bool shows(const Point& point) const;
+  void addMarkers();
+  void fitLogLabels();
+  void reserveRoomForNames();
   void placeCurveNames();
 
   QSize preferred_;
   std::vector<Curve> model_, simulated_;
   std::vector<Point> markers_;
-  QList<QGraphicsItem*> names_;  // each name and the patch that keeps it readable
+  bool markersFromModel_;
+  QList<QGraphicsItem*> names_;  // the curves' names
 };
 
 }  // namespace vdmos::ui

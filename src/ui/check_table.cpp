@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <algorithm>
 #include <array>
 
 #include "ui/table_cells.h"
@@ -11,8 +12,11 @@
 namespace vdmos::ui {
 namespace {
 
-constexpr int kRowsWanted = 5;
+// Enough rows to read a check without scrolling much; however small the window, a few stay.
+constexpr int kRowsWanted = 16;
 constexpr int kRowsAtLeast = 4;
+// How wide a comparison's columns are, in digits, with the conditions of the longest points.
+constexpr int kComparisonDigits = 144;
 
 constexpr std::array kSingleHeads{texts::Head_Check_Quantity,  texts::Head_Check_Condition,
                                   texts::Head_Check_Datasheet, texts::Head_Check_Model,
@@ -58,6 +62,8 @@ CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setWordWrap(false);
+  // Tab leaves the table for the next control; the arrow keys move within it.
+  setTabKeyNavigation(false);
   showRows({});
 }
 
@@ -124,7 +130,15 @@ int CheckTable::heightForRows(int rows) const {
          2 * frameWidth();
 }
 
-QSize CheckTable::sizeHint() const { return {QTableWidget::sizeHint().width(), heightForRows(kRowsWanted)}; }
+// Every column at its contents' width, and room for the vertical scroll bar; before a check
+// fills it, room for a comparison's columns, so that the window opens wide enough for them.
+int CheckTable::widthForColumns() const {
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const int comparison = kComparisonDigits * fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  return std::max(horizontalHeader()->length(), comparison) + scrollBar + 2 * frameWidth();
+}
+
+QSize CheckTable::sizeHint() const { return {widthForColumns(), heightForRows(kRowsWanted)}; }
 
 QSize CheckTable::minimumSizeHint() const {
   return {QTableWidget::minimumSizeHint().width(), heightForRows(kRowsAtLeast)};

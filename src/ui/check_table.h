@@ -19,7 +19,7 @@ class CheckTable : public QTableWidget {
   /// The lines of a check; compared: the fitted card's values beside the refined card's, "-"
   /// where the fitted card has no such point.
   void showLines(const std::vector<CheckLine>& lines, bool compared);
-  /// Room for the heads and a few rows; the page's splitter gives it more on request.
+  /// Room for every column and enough rows to read a check with little scrolling.
   QSize sizeHint() const override;
   /// However small the window, the heads and four rows stay in view.
   QSize minimumSizeHint() const override;
@@ -29,6 +29,7 @@ class CheckTable : public QTableWidget {
   void showComparison(const std::vector<CheckLine>& lines);
   /// The height that shows the heads and `rows` rows, with room for a horizontal scroll bar.
   int heightForRows(int rows) const;
+  int widthForColumns() const;
   void setHeads(std::span<const WindowText> heads);
   void fitColumns();
 };

@@ -103,7 +103,7 @@ QString FieldToolTip(const FieldInfo& field) {
 int ControlFactory::FieldWidth(int chars) const { return chars * charWidth_ + 16; }
 
 QPushButton* ControlFactory::button(const WindowText& text) {
-  return make(text, new QPushButton(Caption(text)));
+  return make(text, new QPushButton(MenuCaption(text)));
 }
 
 QPushButton* ControlFactory::helpButton(const WindowText& text) {
@@ -115,7 +115,7 @@ QPushButton* ControlFactory::helpButton(const WindowText& text) {
 
 CheckBox* ControlFactory::checkBox(const WindowText& text) {
   auto* box = make(text, new CheckBox);
-  if (const QString caption = Caption(text); !caption.isEmpty()) box->setText(caption);
+  if (const QString caption = MenuCaption(text); !caption.isEmpty()) box->setText(caption);
   return box;
 }
 

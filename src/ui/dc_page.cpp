@@ -64,10 +64,12 @@ QGroupBox* OutputFrame(ControlFactory& make) {
   return frame;
 }
 
-// The currents of the two check points are the fit's answer, not inputs.
+// The currents of the two check points are the fit's answer, not inputs: Tab passes them by,
+// a click still selects their text to copy.
 QLineEdit* ResultField(ControlFactory& make, std::string_view name) {
   QLineEdit* field = make.field(name);
   field->setReadOnly(true);
+  field->setFocusPolicy(Qt::ClickFocus);
   return field;
 }
 
@@ -83,11 +85,14 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
   check->addWidget(make.caption(texts::Head_Sim_Vgs), 0, 0);
   check->addWidget(make.caption(texts::Head_Sim_Vds), 0, 1);
   check->addWidget(make.caption(texts::Head_Sim_Ids), 0, 2);
-  check->addWidget(make.field(control::Out_VGS), 1, 0);
-  check->addWidget(make.field(control::OUT_VDS1), 1, 1);
-  check->addWidget(ResultField(make, control::OUT_ID1), 1, 2);
-  check->addWidget(make.field(control::OUT_VDS2), 2, 1);
-  check->addWidget(ResultField(make, control::OUT_ID2), 2, 2);
+  check->addWidget(make.caption(texts::Unit_Sim_Vgs), 1, 0);
+  check->addWidget(make.caption(texts::Unit_Sim_Vds), 1, 1);
+  check->addWidget(make.caption(texts::Unit_Sim_Ids), 1, 2);
+  check->addWidget(make.field(control::Out_VGS), 2, 0);
+  check->addWidget(make.field(control::OUT_VDS1), 2, 1);
+  check->addWidget(ResultField(make, control::OUT_ID1), 2, 2);
+  check->addWidget(make.field(control::OUT_VDS2), 3, 1);
+  check->addWidget(ResultField(make, control::OUT_ID2), 3, 2);
   CloseGrid(check);
   column->addLayout(check);
 
@@ -95,9 +100,11 @@ QGroupBox* MatchingFrame(ControlFactory& make) {
   transfer->addWidget(make.caption(texts::Caption_Transfer), 0, 0, Qt::AlignTop);
   transfer->addWidget(make.output(control::DATA1, 22), 0, 1);
   transfer->addWidget(make.output(control::DATA2, 22), 1, 1);
+  transfer->addWidget(make.caption(texts::Unit_Transfer), 2, 1);
   CloseGrid(transfer);
   column->addLayout(transfer);
   column->addWidget(make.output(control::Label_Rds, 22));
+  column->addWidget(make.caption(texts::Unit_Label_Rds));
   return frame;
 }
 

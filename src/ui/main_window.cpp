@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
@@ -61,6 +62,17 @@ constexpr MenuEntry kHelpMenu[] = {
     {texts::about, QKeySequence::UnknownKey},
 };
 
+// The commands of the daily round, on keys that work from every page and clash with nothing
+// the fields or text boxes use. The model check's two come with their page to the front.
+struct CommandKey {
+  control::Name button;
+  Qt::Key key;
+  bool showsCheckPage;
+};
+constexpr CommandKey kCommandKeys[] = {{control::Command2, Qt::Key_F5, false},
+                                       {control::SimulateNgspice, Qt::Key_F6, true},
+                                       {control::RefineModel, Qt::Key_F7, true}};
+
 // The text boxes whose edits are taken just before a command rather than on every key.
 constexpr control::Name kTextBoxes[] = {control::Text19, control::SubCktTextBox, control::LibTextBox};
 
@@ -104,6 +116,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
   controls_.add(status);
 
   buildMenus();
+  bindCommandKeys();
   bindControls();
   new ResultExports(*this);
   mirrorState();
@@ -135,6 +148,22 @@ void MainWindow::buildMenus() {
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   controls_.add(quit);
   connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::bindCommandKeys() {
+  for (const CommandKey& command : kCommandKeys) {
+    auto* button = controls_.get<QPushButton>(command.button);
+    const QKeySequence key(command.key);
+    const QString tip = button->toolTip().isEmpty() ? button->text().remove('&') : button->toolTip();
+    button->setToolTip(tip + " (" + key.toString(QKeySequence::NativeText) + ")");
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setObjectName(button->objectName() + "Key");
+    connect(shortcut, &QShortcut::activated, this, [this, button, command] {
+      if (!button->isEnabled()) return;
+      if (command.showsCheckPage) showPageOf(modelCheck_);
+      button->click();
+    });
+  }
 }
 
 void MainWindow::bindControls() {
@@ -252,6 +281,21 @@ void MainWindow::bindSessionControl(const SessionControl& control) {
     connect(controls_.get<QAbstractButton>(control.control), &QAbstractButton::clicked, this, click);
 }
 
+// Past the page's last control Tab goes round to the top row, as the page tabs come after it:
+// the model's name and type are a keystroke away, not the whole page backwards.
+bool MainWindow::focusNextPrevChild(bool next) {
+  QWidget* page = pages_->currentWidget();
+  QWidget* current = focusWidget();
+  if (!next || !current || !page->isAncestorOf(current)) return QMainWindow::focusNextPrevChild(next);
+  QWidget* following = current->nextInFocusChain();
+  while (following != current &&
+         !(following->isVisible() && following->isEnabled() && (following->focusPolicy() & Qt::TabFocus)))
+    following = following->nextInFocusChain();
+  if (page->isAncestorOf(following)) return QMainWindow::focusNextPrevChild(next);
+  controls_.get<QWidget>(control::Text20)->setFocus(Qt::TabFocusReason);
+  return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!mayGiveUp(true, true)) {
     event->ignore();
@@ -259,6 +303,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (rgate_) rgate_->close();
   QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showPageOf(QWidget* control) {
+  for (int i = 0; i < pages_->count(); ++i)
+    if (pages_->widget(i)->isAncestorOf(control)) pages_->setCurrentIndex(i);
 }
 
 void MainWindow::addPage(QWidget* page, const QString& caption) {

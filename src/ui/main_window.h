@@ -59,9 +59,12 @@ class MainWindow : public QMainWindow {
  protected:
   /// Closing the window ends the program: the gate resistance window goes with it.
   void closeEvent(QCloseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void buildMenus();
+  void bindCommandKeys();
+  void showPageOf(QWidget* control);
   void fitToScreen();
   void bindControls();
   void bindControl(const ControlAction& action);

@@ -1,11 +1,13 @@
 #include "ui/model_check_page.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "model/control_names.h"
@@ -24,30 +26,29 @@
 namespace vdmos::ui {
 namespace {
 
-// The plots of a row share this many characters of width, at least and as they would like:
-// a third column must not widen the window.
-constexpr int kRowMinimumChars = 68;
-constexpr int kRowPreferredChars = 96;
+// A plot has a tab of its own beside the results: at least this much room, and as much as the
+// table leaves.
+constexpr int kPlotMinimumChars = 36;
+constexpr int kPlotMinimumLines = 14;
+constexpr int kPlotPreferredChars = 64;
+constexpr int kPlotPreferredLines = 22;
 
 // The plot's sizes, which its room keeps until it is made.
-void SizeLikeAPlot(QWidget* widget, int columns, int charWidth, int lineHeight) {
+void SizeLikeAPlot(QWidget* widget, int charWidth, int lineHeight) {
   widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  widget->setMinimumSize(kRowMinimumChars / columns * charWidth, 10 * lineHeight);
+  widget->setMinimumSize(kPlotMinimumChars * charWidth, kPlotMinimumLines * lineHeight);
 }
 
-QSize PreferredPlotSize(int columns, int charWidth, int lineHeight) {
-  return {kRowPreferredChars / columns * charWidth, 13 * lineHeight};
+QSize PreferredPlotSize(int charWidth, int lineHeight) {
+  return {kPlotPreferredChars * charWidth, kPlotPreferredLines * lineHeight};
 }
-
-int PlotColumns() { return (static_cast<int>(CheckPlotKinds().size()) + 1) / 2; }
 
 // Asks for a plot's size in the page's layout before the plot is made, so that the page and
 // the window open as large as with the plots.
 class PlotRoom : public QWidget {
  public:
-  PlotRoom(int columns, int charWidth, int lineHeight)
-      : preferred_(PreferredPlotSize(columns, charWidth, lineHeight)) {
-    SizeLikeAPlot(this, columns, charWidth, lineHeight);
+  PlotRoom(int charWidth, int lineHeight) : preferred_(PreferredPlotSize(charWidth, lineHeight)) {
+    SizeLikeAPlot(this, charWidth, lineHeight);
   }
   QSize sizeHint() const override { return preferred_; }
 
@@ -55,11 +56,18 @@ class PlotRoom : public QWidget {
   QSize preferred_;
 };
 
-CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind, int columns) {
-  auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY));
-  SizeLikeAPlot(plot, columns, make.charWidth(), make.lineHeight());
-  plot->setPreferredSize(PreferredPlotSize(columns, make.charWidth(), make.lineHeight()));
+CheckPlot* Plot(ControlFactory& make, const CheckPlotKind& kind) {
+  auto* plot = make.adopt(kind.name, new CheckPlot(ToQString(kind.xAxis), ToQString(kind.yAxis), kind.logY,
+                                                   kind.markersFromModel));
+  SizeLikeAPlot(plot, make.charWidth(), make.lineHeight());
+  plot->setPreferredSize(PreferredPlotSize(make.charWidth(), make.lineHeight()));
   return plot;
+}
+
+QString PlotCaption(std::string_view plotName) {
+  for (const WindowText& plot : texts::PlotNames)
+    if (plot.name == plotName) return Caption(plot);
+  return ToQString(plotName);
 }
 
 }  // namespace
@@ -69,6 +77,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   setObjectName(ToQString(texts::PageCheck.name));
   auto* column = new QVBoxLayout(this);
 
+  // The commands of the page in one row: check the card, refine it, or take the best switches.
   auto* top = new QHBoxLayout;
   simulateButton_ = make.button(texts::SimulateNgspice);
   top->addWidget(simulateButton_);
@@ -78,6 +87,10 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   busy_->setFixedSize(12 * make.charWidth(), simulateButton_->sizeHint().height() / 2);
   busy_->hide();
   top->addWidget(busy_);
+  top->addSpacing(2 * make.charWidth());
+  top->addWidget(make.button(texts::RefineModel));
+  top->addWidget(make.checkBox(texts::ChargesFirst));
+  top->addWidget(make.button(texts::ApplyBestSwitches));
   message_ = make.adopt("CheckMessage", new QLabel);
   message_->setWordWrap(true);
   message_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -87,55 +100,73 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   top->addWidget(make.adopt("CheckLegend", new PlotLegend));
   column->addLayout(top);
 
-  auto* plots = new QWidget;
-  plotGrid_ = new QGridLayout(plots);
-  plotGrid_->setContentsMargins(0, 0, 0, 0);
-  // The plots in two rows however many there are: a third row would leave the tables below too
-  // little room on a laptop's screen.
-  // The last plot takes what its row leaves free, so that a long title (the gate charge's test
-  // conditions) is not cut.
-  const int count = static_cast<int>(CheckPlotKinds().size());
-  const int columns = PlotColumns();
-  for (int index = 0; index < count; ++index) {
-    plotRooms_.push_back(new PlotRoom(columns, make.charWidth(), make.lineHeight()));
-    const int span = index == count - 1 ? columns - index % columns : 1;
-    plotGrid_->addWidget(plotRooms_.back(), index / columns, index % columns, 1, span);
+  // The plots on the right, one at a time, chosen from a list: a row of tabs for all of them
+  // would not fit the room the table leaves on a laptop's screen. The list is made before the
+  // table, as Tab reaches it, row by row.
+  plotChoice_ = make.adopt(texts::PlotChoice, new QComboBox);
+  auto* stack = new QStackedWidget;
+  for (const CheckPlotKind& kind : CheckPlotKinds()) {
+    auto* slot = new QWidget;
+    auto* room = new QVBoxLayout(slot);
+    room->setContentsMargins(0, 0, 0, 0);
+    plotRooms_.push_back(new PlotRoom(make.charWidth(), make.lineHeight()));
+    room->addWidget(plotRooms_.back());
+    stack->addWidget(slot);
+    plotChoice_->addItem(PlotCaption(kind.name));
   }
+  connect(plotChoice_, &QComboBox::currentIndexChanged, stack, &QStackedWidget::setCurrentIndex);
+  plotColumn_ = make.adopt("CheckPlots", new QWidget);
+  plotColumn_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  auto* plotLayout = new QVBoxLayout(plotColumn_);
+  plotLayout->setContentsMargins(0, 0, 0, 0);
+  plotLayout->addLayout(Row({make.caption(texts::Caption_PlotChoice), plotChoice_}));
+  plotLayout->addWidget(stack, 1);
 
-  // The advice above the simulation's table, which takes the room. Beside the advice the two
-  // ways to a better card, and the table's caption.
+  // The results on the left, at the width their table asks for: the switch advice beside what
+  // the check and the refinement said, then the check's table, which takes the height.
   auto* results = new QWidget;
   auto* resultColumn = new QVBoxLayout(results);
   resultColumn->setContentsMargins(0, 0, 0, 0);
   auto* adviceRow = new QHBoxLayout;
   advice_ = make.adopt(texts::SwitchAdvice, new SwitchAdviceTable);
-  adviceRow->addWidget(advice_);
-  auto* besideAdvice = new QVBoxLayout;
-  besideAdvice->addLayout(Row({make.button(texts::ApplyBestSwitches), make.button(texts::RefineModel),
-                               make.checkBox(texts::ChargesFirst)}));
-  besideAdvice->addStretch(1);
-  tableCaption_ = make.adopt("CheckTableCaption", new QLabel);
-  // The caption may carry what ngspice ignored: it wraps rather than widen the window.
-  tableCaption_->setWordWrap(true);
-  tableCaption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  besideAdvice->addWidget(tableCaption_);
-  adviceRow->addLayout(besideAdvice, 1);
+  adviceRow->addWidget(advice_, 0, Qt::AlignTop);
+  // The whole of what the check and the refinement said, however long: the box grows to hold
+  // it, and its text can be selected and copied, not typed into.
+  summary_ = make.adopt(texts::CheckSummary, new QLabel);
+  summary_->setWordWrap(true);
+  summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  summary_->setTextFormat(Qt::PlainText);
+  summary_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  summary_->setBackgroundRole(QPalette::Base);
+  summary_->setAutoFillBackground(true);
+  summary_->setMargin(3);
+  summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // Where the window is too small for all of it (a large scale), it scrolls.
+  auto* summaryArea = new QScrollArea;
+  summaryArea->setObjectName("CheckSummaryArea");
+  summaryArea->setWidget(summary_);
+  summaryArea->setWidgetResizable(true);
+  summaryArea->setFrameShape(QFrame::NoFrame);
+  summaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  summaryArea->setFocusPolicy(Qt::NoFocus);
+  summaryArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  adviceRow->addWidget(summaryArea, 1);
   resultColumn->addLayout(adviceRow);
   table_ = make.adopt("CheckTable", new CheckTable);
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   table_->setMinimumWidth(20 * make.charWidth());
   resultColumn->addWidget(table_, 1);
 
-  auto* splitter = new QSplitter(Qt::Vertical);
-  splitter->setChildrenCollapsible(false);
-  splitter->addWidget(plots);
-  splitter->addWidget(results);
-  // The two share the room as they ask for it, at first and when the window is resized.
-  const int plotsWanted = plots->sizeHint().height(), resultsWanted = results->sizeHint().height();
-  splitter->setSizes({plotsWanted, resultsWanted});
-  splitter->setStretchFactor(0, plotsWanted);
-  splitter->setStretchFactor(1, resultsWanted);
-  column->addWidget(splitter, 1);
+  splitter_ = new QSplitter(Qt::Horizontal);
+  splitter_->setObjectName("CheckSplitter");
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(results);
+  splitter_->addWidget(plotColumn_);
+  // The table keeps its width as the window grows; the plots take the rest.
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  column->addWidget(splitter_, 1);
 
   showTableCaption();
 }
@@ -157,10 +188,9 @@ void ModelCheckPage::showEvent(QShowEvent* event) {
 // first layout gave them, and a plot made at once at its shown size would look otherwise.
 void ModelCheckPage::buildPlots() {
   ControlFactory make(controls_);
-  const int columns = PlotColumns();
   for (std::size_t i = 0; i < CheckPlotKinds().size(); ++i) {
-    plots_.push_back(Plot(make, CheckPlotKinds()[i], columns));
-    delete plotGrid_->replaceWidget(plotRooms_[i], plots_.back());
+    plots_.push_back(Plot(make, CheckPlotKinds()[i]));
+    delete plotRooms_[i]->parentWidget()->layout()->replaceWidget(plotRooms_[i], plots_.back());
     delete plotRooms_[i];
   }
   plotRooms_.clear();
@@ -223,7 +253,22 @@ void ModelCheckPage::showFinishedCheck() {
   emit simulationFinished();
 }
 
-void ModelCheckPage::showTable() { table_->showLines(session_.Check().Lines(), session_.Check().Compared()); }
+void ModelCheckPage::showTable() {
+  table_->showLines(session_.Check().Lines(), session_.Check().Compared());
+  makeRoomForTable();
+}
+
+// A table that has grown wider (the comparison has more columns) takes the room from the
+// plots, as far as they can give it; a narrower one leaves the splitter where the user put it.
+void ModelCheckPage::makeRoomForTable() {
+  QList<int> sizes = splitter_->sizes();
+  const int total = sizes[0] + sizes[1];
+  const int wanted = sizes[0] + table_->sizeHint().width() - table_->width();
+  if (total <= 0 || wanted <= sizes[0]) return;
+  sizes[0] = std::min(wanted, total - plotColumn_->minimumSizeHint().width());
+  sizes[1] = total - sizes[0];
+  splitter_->setSizes(sizes);
+}
 
 void ModelCheckPage::showSimulatedCurves() {
   const CheckSession& check = session_.Check();
@@ -232,22 +277,24 @@ void ModelCheckPage::showSimulatedCurves() {
   for (std::size_t i = 0; i < plots_.size(); ++i) plots_[i]->showSimulated(simulated[i]);
 }
 
+// What was simulated, then the refinement's summary, which holds its trade-off, while its card
+// is the one shown.
 void ModelCheckPage::showTableCaption() {
   const CheckSession& check = session_.Check();
-  if (!check.Checked()) {
-    tableCaption_->setText(Caption(texts::CheckCaption_None));
-    return;
+  QString caption = Caption(texts::CheckCaption_None);
+  if (check.Checked()) {
+    caption = Caption(check.Compared() ? texts::CheckCaption_Compared : texts::CheckCaption_Simulated)
+                  .arg(ToQString(check.ModelName()));
+    if (!check.OfShownState()) caption += Caption(texts::CheckCaption_Earlier);
+    if (!check.Warnings().empty()) {
+      QStringList warnings;
+      for (const std::string& warning : check.Warnings()) warnings << ToQString(warning);
+      caption += Caption(texts::CheckCaption_Ignored).arg(warnings.join("; "));
+    }
+    caption = WithNamedFields(caption, session_.FieldWarnings());
   }
-  QString caption = Caption(check.Compared() ? texts::CheckCaption_Compared : texts::CheckCaption_Simulated)
-                        .arg(ToQString(check.ModelName()));
-  if (!check.OfShownState()) caption += Caption(texts::CheckCaption_Earlier);
-  if (!check.TradeOff().empty()) caption += ". " + ToQString(check.TradeOff());
-  if (!check.Warnings().empty()) {
-    QStringList warnings;
-    for (const std::string& warning : check.Warnings()) warnings << ToQString(warning);
-    caption += Caption(texts::CheckCaption_Ignored).arg(warnings.join("; "));
-  }
-  tableCaption_->setText(WithNamedFields(caption, session_.FieldWarnings()));
+  if (!check.RefinementSummary().empty()) caption += "\n" + ToQString(check.RefinementSummary());
+  summary_->setText(caption);
 }
 
 }  // namespace vdmos::ui

@@ -5,10 +5,11 @@
 #include "app/window_session.h"
 #include "verify/check_plots.h"
 
-class QGridLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
+class QComboBox;
 
 namespace vdmos::ui {
 
@@ -55,6 +56,7 @@ class ModelCheckPage : public QWidget {
   void buildPlots();
   void drawModel(const ModelPlots& model);
   void showTable();
+  void makeRoomForTable();
   void showSimulatedCurves();
   void showTableCaption();
 
@@ -64,11 +66,13 @@ class ModelCheckPage : public QWidget {
   QPushButton* simulateButton_;
   QProgressBar* busy_;
   QLabel* message_;
-  QGridLayout* plotGrid_;
+  QSplitter* splitter_;
+  QComboBox* plotChoice_;
+  QWidget* plotColumn_;
   std::vector<QWidget*> plotRooms_;  // hold the plots' places, at their sizes, until they are made
   std::vector<CheckPlot*> plots_;    // empty until they are made
   ModelPlots undrawn_;               // what the plots are to show once they are made
-  QLabel* tableCaption_;
+  QLabel* summary_;
   CheckTable* table_;
   SwitchAdviceTable* advice_;
 };

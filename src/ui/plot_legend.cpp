@@ -1,6 +1,7 @@
 #include "ui/plot_legend.h"
 
 #include <QPainter>
+#include <QPolygonF>
 
 #include "ui/check_plot.h"
 #include "ui/window_texts.h"
@@ -8,7 +9,7 @@
 namespace vdmos::ui {
 namespace {
 
-enum class Sample { Solid, Dashed, Marker };
+enum class Sample { Solid, Dashed, Marker, ModelMarker };
 
 struct Entry {
   Sample sample;
@@ -17,7 +18,8 @@ struct Entry {
 
 constexpr Entry kEntries[] = {{Sample::Solid, texts::Legend_Model},
                               {Sample::Dashed, texts::Legend_Simulated},
-                              {Sample::Marker, texts::Legend_Datasheet}};
+                              {Sample::Marker, texts::Legend_Datasheet},
+                              {Sample::ModelMarker, texts::Legend_ModelPoint}};
 
 constexpr int kSampleWidth = 28;
 constexpr int kGap = 6;       // between a sample and its caption
@@ -59,6 +61,15 @@ void PlotLegend::paintEvent(QPaintEvent*) {
         p.drawEllipse(QPointF(x + kSampleWidth / 2.0, middle), kDatasheetMarkerSize / 2,
                       kDatasheetMarkerSize / 2);
         break;
+      case Sample::ModelMarker: {
+        p.setPen(QPen(QColor(kFirstCurveColor), 1));
+        p.setBrush(Qt::white);
+        const qreal half = kModelMarkerSize / 2;
+        const QPointF centre(x + kSampleWidth / 2.0, middle);
+        p.drawPolygon(QPolygonF({centre + QPointF(0, -half), centre + QPointF(half, 0),
+                                 centre + QPointF(0, half), centre + QPointF(-half, 0)}));
+        break;
+      }
     }
     x += kSampleWidth + kGap;
     const QString caption = Caption(entry.caption);

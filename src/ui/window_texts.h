@@ -27,7 +27,8 @@ struct WindowText {
   std::string_view name;
   std::string_view caption;
   std::string_view toolTip = {};
-  /// For a menu or menu entry: the letter that opens it with Alt, unique within its menu.
+  /// For a menu, a menu entry or a page's button: the letter that runs it with Alt (in a menu,
+  /// once it is open), unique within its menu or page and apart from the menus' own letters.
   char accessKey = 0;
 };
 
@@ -43,8 +44,8 @@ struct LabelledField {
 
 /// The caption of a control (label text, button or frame caption, menu entry, page title).
 inline QString Caption(const WindowText& text) { return ToQString(text.caption); }
-/// The caption of a menu or menu entry with its access key marked for Qt ("&File", so that
-/// Alt+F opens it); the caption the user reads stays the one Caption() gives.
+/// The caption of a menu, menu entry or button with its access key marked for Qt ("&File", so
+/// that Alt+F opens it); the caption the user reads stays the one Caption() gives.
 QString MenuCaption(const WindowText& text);
 /// The tool tip of a control, empty for most.
 inline QString ToolTip(const WindowText& text) { return ToQString(text.toolTip); }
@@ -126,11 +127,17 @@ inline constexpr WindowText Sim_Results{"Sim_Results", "Matching performance"};
 inline constexpr WindowText ForceRdsOn{control::ForceRdsOn, "Force Rdson matching"};
 inline constexpr WindowText FixVTO{control::FixVTO, "Don't change Vto"};
 inline constexpr WindowText Caption_Text_LAMBDA{"Caption_Text_LAMBDA", "LAMBDA"};
-inline constexpr WindowText Update_DC{control::Update_DC, "Update"};
+inline constexpr WindowText Update_DC{control::Update_DC, "Update", {}, 'U'};
 inline constexpr WindowText Head_Sim_Vgs{"Head_Sim_Vgs", "Vgs"};
 inline constexpr WindowText Head_Sim_Vds{"Head_Sim_Vds", "Vds"};
 inline constexpr WindowText Head_Sim_Ids{"Head_Sim_Ids", "Ids"};
 inline constexpr WindowText Caption_Transfer{"Caption_Transfer", "Transfer:"};
+// The units of the fit's results, beside texts whose own form is fixed.
+inline constexpr WindowText Unit_Sim_Vgs{"Unit_Sim_Vgs", "V"};
+inline constexpr WindowText Unit_Sim_Vds{"Unit_Sim_Vds", "V"};
+inline constexpr WindowText Unit_Sim_Ids{"Unit_Sim_Ids", "A"};
+inline constexpr WindowText Unit_Transfer{"Unit_Transfer", "Vgs in V, Id in A"};
+inline constexpr WindowText Unit_Label_Rds{"Unit_Label_Rds", "Rdson in Ohm"};
 inline constexpr WindowText Frame1{"Frame1", "MOSFET DC model parameters"};
 
 // AC characteristics.
@@ -158,28 +165,28 @@ inline constexpr LabelledField Qg{control::Qg, {"Caption_Qg", "Qg"}, {"Unit_Qg",
 inline constexpr LabelledField VgCharge{
     control::VgCharge, {"Caption_VgCharge", "at Vgs"}, {"Unit_VgCharge", ""}};
 inline constexpr WindowText Frame8{"Frame8", "AC Parameters"};
-inline constexpr WindowText Update_AC{control::Update_AC, "Update"};
+inline constexpr WindowText Update_AC{control::Update_AC, "Update", {}, 'U'};
 
 // VDmos Model.
 inline constexpr WindowText Label53{"Label53", "Standard VDmos model"};
-inline constexpr WindowText Command2{control::Command2, "Update model"};
-inline constexpr WindowText Command1{control::Command1, "Copy to clipboard"};
+inline constexpr WindowText Command2{control::Command2, "Update model", {}, 'U'};
+inline constexpr WindowText Command1{control::Command1, "Copy to clipboard", {}, 'C'};
 inline constexpr WindowText LineBreak{control::LineBreak, "Multiple Lines"};
 inline constexpr LabelledField avalanche_volt{
     control::avalanche_volt, {"Caption_avalanche_volt", "Vds breakdown"}, {"Unit_avalanche_volt", ""}};
-inline constexpr WindowText SaveModel{control::SaveModel, "Save Model"};
-inline constexpr WindowText CopyToClipBoardSubCkt{control::CopyToClipBoardSubCkt,
-                                                  "Copy subcircuit model to clipboard"};
+inline constexpr WindowText SaveModel{control::SaveModel, "Save Model", {}, 'S'};
+inline constexpr WindowText CopyToClipBoardSubCkt{
+    control::CopyToClipBoardSubCkt, "Copy subcircuit model to clipboard", {}, 'i'};
 inline constexpr WindowText CopyToClipBoardNgspiceSubCkt{
     control::CopyToClipBoardNgspiceSubCkt, "Copy ngspice subcircuit to clipboard",
-    "The subcircuit in the form ngspice reads: its breakdown diode with BV, IBV and RS"};
-inline constexpr WindowText HelpSubCkt{control::HelpSubCkt, "Help"};
+    "The subcircuit in the form ngspice reads: its breakdown diode with BV, IBV and RS", 'n'};
+inline constexpr WindowText HelpSubCkt{control::HelpSubCkt, "Help", {}, 'e'};
 
 // Lib manager.
 inline constexpr WindowText Label43{"Label43", "Lib File:"};
-inline constexpr WindowText OpenLib{control::OpenLib, "Open Library"};
-inline constexpr WindowText SaveLib{control::SaveLib, "Save Library"};
-inline constexpr WindowText Add{control::Add, "Add Model"};
+inline constexpr WindowText OpenLib{control::OpenLib, "Open Library", {}, 'O'};
+inline constexpr WindowText SaveLib{control::SaveLib, "Save Library", {}, 'S'};
+inline constexpr WindowText Add{control::Add, "Add Model", {}, 'A'};
 inline constexpr WindowText OptionStandard{control::OptionStandard, "Standard Model"};
 inline constexpr WindowText OptionSubCkt{control::OptionSubCkt, "Subcircuit Model"};
 
@@ -187,18 +194,32 @@ inline constexpr WindowText OptionSubCkt{control::OptionSubCkt, "Subcircuit Mode
 inline constexpr WindowText RefineModel{
     control::RefineModel, "Refine model",
     "Adjust the card's parameters to the smallest worst error over every datasheet point; "
-    "Update model gives back the fitted card"};
+    "Update model gives back the fitted card",
+    'R'};
 inline constexpr WindowText ChargesFirst{
     control::ChargesFirst, "Gate charges first",
     "Where the gate charges and the capacitance points cannot all be met, Refine model meets the "
-    "charges first and the capacitance points as closely as the charges allow"};
+    "charges first and the capacitance points as closely as the charges allow",
+    'G'};
 inline constexpr WindowText SimulateNgspice{
     control::SimulateNgspice, "Simulate in ngspice",
-    "Run the model card in ngspice on the four test benches and compare it with the datasheet"};
+    "Run the model card in ngspice on the four test benches and compare it with the datasheet", 'S'};
 inline constexpr WindowText SimulationBusy{"SimulationBusy", "", "ngspice is running"};
 inline constexpr WindowText Legend_Model{"Legend_Model", "model"};
 inline constexpr WindowText Legend_Simulated{"Legend_Simulated", "ngspice"};
 inline constexpr WindowText Legend_Datasheet{"Legend_Datasheet", "datasheet"};
+inline constexpr WindowText Legend_ModelPoint{"Legend_ModelPoint", "model point"};
+// The plots as the list that chooses one names them, each by its plot's control name.
+inline constexpr WindowText PlotNames[] = {{"ChartTransfer", "Transfer characteristic"},
+                                           {"ChartOutput", "Output characteristics"},
+                                           {"ChartCapacitance", "Capacitances"},
+                                           {"ChartBodyDiode", "Body diode forward characteristic"},
+                                           {"ChartGateCharge", "Gate charge"}};
+inline constexpr WindowText Caption_PlotChoice{"Caption_PlotChoice", "Plot"};
+inline constexpr WindowText PlotChoice{"PlotChoice", "",
+                                       "The plot shown: the model, ngspice and the datasheet"};
+inline constexpr WindowText CheckSummary{
+    "CheckTableCaption", "", "What the last check simulated and what the last refinement gained, in full"};
 inline constexpr WindowText Head_Check_Quantity{"Head_Check_Quantity", "Quantity"};
 inline constexpr WindowText Head_Check_Condition{"Head_Check_Condition", "Condition"};
 inline constexpr WindowText Head_Check_Datasheet{"Head_Check_Datasheet", "Datasheet"};
@@ -226,7 +247,7 @@ inline constexpr WindowText UnsavedLibrary{
     "UnsavedLibrary", "The model library has changed since it was last saved.\nSave it first?"};
 inline constexpr WindowText ApplyBestSwitches{
     control::ApplyBestSwitches, "Apply best switches",
-    "Set the DC-fit switches to the best setting below and update the model"};
+    "Set the DC-fit switches to the best setting below and update the model", 'A'};
 inline constexpr WindowText SwitchAdvice{
     "SwitchAdvice", "",
     "The card each setting of the DC-fit switches gives, measured at every datasheet point: "

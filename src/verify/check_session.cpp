@@ -48,13 +48,23 @@ CheckStateChange CheckSession::ShowState(const WindowState& state) {
 }
 
 void CheckSession::KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard,
-                                  std::string tradeOff) {
+                                  std::string tradeOff, std::string summary) {
   if (fitted_ && fitted.card == fitted_->refinedCard) {
     fitted_->refinedCard = refinedCard;
     fitted_->tradeOff = std::move(tradeOff);
+    fitted_->summary = std::move(summary);
     return;
   }
-  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard, std::move(tradeOff)};
+  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard, std::move(tradeOff), std::move(summary)};
+}
+
+const CheckSession::FittedCard* CheckSession::FittedCardOf(const CardTexts& card) const {
+  return fitted_ && fitted_->refinedCard == card ? &*fitted_ : nullptr;
+}
+
+const std::string& CheckSession::RefinementSummary() const {
+  static const std::string none;
+  return fitted_ ? fitted_->summary : none;
 }
 
 const std::string& CheckSession::TradeOff() const {

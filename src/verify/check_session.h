@@ -50,9 +50,23 @@ class CheckSession {
   /// card, and with it the comparison.
   CheckStateChange ShowState(const WindowState& state);
   /// The card of `fitted` was refined into refinedCard, with tradeOff saying what meeting the
-  /// gate charges cost the capacitance points (empty when nothing). A refinement of a refined
-  /// card keeps the fitted card it came from.
-  void KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard, std::string tradeOff = {});
+  /// gate charges cost the capacitance points (empty when nothing) and summary the refinement's
+  /// whole account. A refinement of a refined card keeps the fitted card it came from.
+  void KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard, std::string tradeOff = {},
+                      std::string summary = {});
+
+  /// The card a refinement started from, and the card it gave.
+  struct FittedCard {
+    ModelParameterSet params;
+    CardTexts card;
+    CardTexts refinedCard;
+    std::string tradeOff;
+    std::string summary;
+  };
+  /// The fitted card kept while `card` is the card refined from it; nullptr otherwise.
+  const FittedCard* FittedCardOf(const CardTexts& card) const;
+  /// The last refinement's summary while its card is the one shown; empty otherwise.
+  const std::string& RefinementSummary() const;
   /// What to run for a check of this state (the fitted card beside it while one is kept).
   CheckRequest Start(const WindowState& state);
   /// The results of the runs of the last Start. A check of the window's card that failed
@@ -97,14 +111,6 @@ class CheckSession {
     friend bool operator==(const Source&, const Source&) = default;
   };
   static Source SourceOf(const WindowState& state);
-
-  /// The card a refinement started from, and the card it gave.
-  struct FittedCard {
-    ModelParameterSet params;
-    CardTexts card;
-    CardTexts refinedCard;
-    std::string tradeOff;
-  };
 
   std::optional<Source> drawn_;  // the state shown now
   std::optional<FittedCard> fitted_;

@@ -91,6 +91,55 @@ TEST(WindowSession, TheFittedCardOfTheFirstRefinementStaysThroughASecond) {
   }
 }
 
+// Refining a refined card again tells its gains against the fitted card, the one the check's
+// comparison sets beside it, not against the refinement before; the page shows that summary
+// while its card stands.
+TEST(WindowSession, ASecondRefinementStillComparesWithTheFittedCard) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  const std::optional<Refinement> first = s.session.Refine();
+  ASSERT_TRUE(first);
+  EXPECT_EQ(s.session.Check().RefinementSummary(), s.session.State().text(control::StatusBar1));
+  // The charges first is another aim: the second refinement moves the card again.
+  s.session.ClickBox(*FindControlAction(control::ChargesFirst), 1);
+  const std::optional<Refinement> second = s.session.Refine();
+  ASSERT_TRUE(second) << (s.platform.messages.empty() ? "" : s.platform.messages.back().text);
+  // The charges' aim reads the gate charge a hair apart; the summary's three decimals agree.
+  for (auto was : {&CardErrors::worstDcPercent, &CardErrors::worstCapacitancePercent,
+                   &CardErrors::worstGateChargePercent}) {
+    ASSERT_TRUE((*second).before.*was && (*first).before.*was);
+    EXPECT_NEAR(*((*second).before.*was), *((*first).before.*was), 1e-3);
+  }
+  EXPECT_EQ(s.session.Check().RefinementSummary(), s.session.State().text(control::StatusBar1));
+  s.session.RunCommandOf(control::Command2);
+  s.session.ShowState();
+  EXPECT_EQ(s.session.Check().RefinementSummary(), "");
+}
+
+// The status bar tells what the last command that concerns the model or the file did; it
+// does not keep a fit message through a simulation, a save or New.
+TEST(WindowSession, TheStatusBarIsClearedWhenItsMessageNoLongerApplies) {
+  Session s;
+  const std::string fitMessage = "Transfer function matched Iter=3";
+  s.session.RunCommandOf(control::Command2);
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), fitMessage);
+  s.session.RunCommandOf(control::Update_AC);  // the DC fit's message still holds
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), fitMessage);
+  s.session.Simulate();
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), "");
+
+  const testing::TempFolder folder;
+  s.session.RunCommandOf(control::Update_DC);
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), fitMessage);
+  s.platform.saveFiles.push_back(folder / "part.txt");
+  s.session.Click(control::save);
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), "");
+
+  s.session.RunCommandOf(control::Update_DC);
+  s.session.Click(control::New);
+  EXPECT_EQ(s.session.State().text(control::StatusBar1), "");
+}
+
 TEST(WindowSession, SimulateAfterNewChecksTheModelOfTheEmptiedFieldsNotTheEarlierCard) {
   Session s;
   s.session.RunCommandOf(control::Command2);

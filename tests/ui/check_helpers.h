@@ -34,7 +34,10 @@ inline bool SimulateAndWait(OpenWindow& w) {
   return SimulationEnds(w);
 }
 
-inline QString TableCaption(OpenWindow& w) { return w.get<QLabel>("CheckTableCaption")->text(); }
+/// What the check simulated: the first line of the page's summary, above the refinement's.
+inline QString TableCaption(OpenWindow& w) {
+  return w.get<QLabel>("CheckTableCaption")->text().section('\n', 0, 0);
+}
 
 /// A plot of the model check, made now if its page has not been shown yet.
 inline CheckPlot* PlotNamed(OpenWindow& w, std::string_view name) {

@@ -5,9 +5,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTabBar>
 
 #include "model/control_names.h"
+#include "ui/model_check_page.h"
 #include "ui/rgate_window.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
@@ -182,6 +184,85 @@ class KeyboardTest : public QObject {
                  qPrintable(step + " goes back up to the left"));
       }
     }
+  }
+
+  // Past a page's last field Tab goes on to the top row, never back to the page tabs; the check
+  // table lets Tab go; the computed currents are read, not typed, and Tab passes them by.
+  void tabGoesRoundTopRowTabsAndPage() {
+    OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTabWidget* pages = w.window.pages();
+    for (int i = 0; i < pages->count(); ++i) {
+      pages->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      const QList<QWidget*> stops = TabStops(w, pages->widget(i));
+      stops.last()->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY2(QApplication::focusWidget() == w.get(control::Text20),
+               qPrintable(pages->widget(i)->objectName() + ": " + QApplication::focusWidget()->objectName()));
+      for (control::Name result : {control::OUT_ID1, control::OUT_ID2})
+        QVERIFY(!stops.contains(w.get(result)));
+    }
+    QWidget* table = w.get("CheckTable");
+    w.showPageOf(table);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != table && !table->isAncestorOf(QApplication::focusWidget()));
+  }
+
+  // F5 updates the model, F6 simulates it and F7 refines it from any page; the buttons' tips
+  // name their keys.
+  void theDailyCommandsHaveKeys() {
+    OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    w.showPageOf(w.get(control::Text3));
+    QTest::keyClick(&w.window, Qt::Key_F5);
+    QCOMPARE(w.window.state().text(control::StatusBar1), std::string("Transfer function matched Iter=3"));
+    QVERIFY(!w.window.state().text(control::Text19).empty());
+
+    const std::string fitted = w.window.state().text(control::Text19);
+    QTest::keyClick(&w.window, Qt::Key_F7);
+    QVERIFY(w.window.state().text(control::Text19) != fitted);
+    QVERIFY(w.window.pages()->currentWidget()->isAncestorOf(w.window.modelCheckPage()));
+
+    QSignalSpy finished(w.window.modelCheckPage(), &ModelCheckPage::simulationFinished);
+    QTest::keyClick(&w.window, Qt::Key_F6);
+    QVERIFY(w.window.modelCheckPage()->simulating());
+    QVERIFY(finished.wait(15000));
+    QVERIFY(w.window.session().Check().Compared());
+
+    for (auto [button, key] : {std::pair{control::Command2, "(F5)"},
+                               {control::SimulateNgspice, "(F6)"},
+                               {control::RefineModel, "(F7)"}})
+      QVERIFY(w.get(button)->toolTip().endsWith(key));
+    QVERIFY(w.get(control::SimulateNgspice)->toolTip().startsWith(ToolTip(texts::SimulateNgspice)));
+  }
+
+  // Each page's buttons have access keys of their own, apart from the menus' letters; the
+  // captions read as before.
+  void pageButtonsHaveTheirOwnAccessKeys() {
+    OpenWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTabWidget* pages = w.window.pages();
+    for (int i = 0; i < pages->count(); ++i) {
+      QSet<QChar> keys{'F', 'H'};
+      for (auto* button : pages->widget(i)->findChildren<QAbstractButton*>()) {
+        const QChar key = AccessKey(button->text());
+        if (key.isNull()) continue;
+        QVERIFY2(!keys.contains(key), qPrintable(button->objectName() + " repeats its access key"));
+        keys.insert(key);
+      }
+    }
+    QCOMPARE(w.get<QAbstractButton>(control::SimulateNgspice)->text().remove('&'),
+             Caption(texts::SimulateNgspice));
+    for (control::Name button : {control::Update_DC, control::Command2, control::SimulateNgspice,
+                                 control::RefineModel, control::ApplyBestSwitches, control::Add})
+      QVERIFY2(!AccessKey(w.get<QAbstractButton>(button)->text()).isNull(), std::string(button).c_str());
+
+    // Alt and the letter click the button on the page shown.
+    w.showPageOf(w.get(control::Command2));
+    QTest::keyClick(&w.window, Qt::Key_U, Qt::AltModifier);
+    QTRY_VERIFY(!w.window.state().text(control::Text19).empty());  // the click is animated
   }
 };
 

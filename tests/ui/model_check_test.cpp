@@ -95,7 +95,8 @@ class ModelCheckTest : public QObject {
     OpenWindow w;
     // Before anything is fitted, the datasheet's points alone.
     QVERIFY(Series(w, "ChartTransfer", "model").isEmpty());
-    QCOMPARE(Markers(w, "ChartTransfer"), (QList<QPointF>{{5.5, 20.7}, {7.5, 70}}));
+    // The threshold at its test current is a marker too.
+    QCOMPARE(Markers(w, "ChartTransfer"), (QList<QPointF>{{5.5, 20.7}, {7.5, 70}, {3, 250e-6}}));
 
     w.click(control::Command2);
     struct Plot {
@@ -108,7 +109,7 @@ class ModelCheckTest : public QObject {
     // Ciss's, Coss's and Crss's points.
     const QList<QPointF> grid{{25, 2400}, {0, 13000}, {25, 780}, {600, 65}, {0, 3400}, {25, 50}, {600, 7}};
     for (const Plot& row :
-         {Plot{"ChartTransfer", "Vgs (V)", "Id (A)", false, {"Id"}, {{5.5, 20.7}, {7.5, 70}}},
+         {Plot{"ChartTransfer", "Vgs (V)", "Id (A)", false, {"Id"}, {{5.5, 20.7}, {7.5, 70}, {3, 250e-6}}},
           Plot{"ChartOutput", "Vds (V)", "Id (A)", false, {}, {}},
           Plot{"ChartCapacitance", "Vds (V)", "C (pF)", true, {"Ciss", "Coss", "Crss"}, grid},
           Plot{"ChartBodyDiode", "Vsd (V)", "Isd (A)", true, {"Isd"}, {{0.7, 0.4}, {0.8, 3}, {1.2, 45}}},
@@ -133,7 +134,11 @@ class ModelCheckTest : public QObject {
     const QStringList gateVoltages = CurveNames(w, "ChartOutput");
     QVERIFY(gateVoltages.contains("Vgs = 5.5 V"));
     QCOMPARE(gateVoltages.last(), QString("Vgs = 10 V"));
-    const QList<QPointF> checks = Markers(w, "ChartOutput");
+    // They are the model's values: drawn as its points, not as the datasheet's.
+    QVERIFY(Series(w, "ChartOutput", "datasheet").isEmpty());
+    const QList<QXYSeries*> modelPoints = Series(w, "ChartOutput", "model point");
+    QCOMPARE(modelPoints.size(), 1);
+    const QList<QPointF> checks = modelPoints.front()->points();
     QCOMPARE(checks.size(), 2);
     QVERIFY(checks[0].x() == 10 && Near(checks[0].y(), 19.924, 1e-4));
     QVERIFY(checks[1].x() == 25 && Near(checks[1].y(), 20.213, 1e-4));
@@ -164,7 +169,7 @@ class ModelCheckTest : public QObject {
     QVERIFY(w.get(control::SimulateNgspice)->isEnabled());
     QVERIFY(!w.get(texts::SimulationBusy.name)->isVisible());
     QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3"));
-    QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(20));
+    QCOMPARE(w.get<QTableWidget>("CheckTable")->rowCount(), int(21));
     const std::optional<double> rdsOn = TableValue(w, "Rds(on)", "Vgs = 10 V", kSimulatedColumn);
     QVERIFY(rdsOn && Near(*rdsOn, 0.16, 0.02));
     const std::optional<double> plateau = TableValue(w, "Id", "Vgs = 5.5 V, Vds = 50 V", kSimulatedColumn);

@@ -119,10 +119,17 @@ class RefinePageTest : public QObject {
     w.click(control::RefineModel);
     QVERIFY(SimulateAndWait(w));
     QVERIFY(w.platform.messages.empty());
-    // The start values' gate charges cost the capacitance points: the caption says how much.
-    QVERIFY(TableCaption(w).startsWith(
-        "Simulated: 20N60C3, the fitted card beside the refined one. The gate charges and the capacitance "
-        "points cannot all be met: the capacitance points alone are met within "));
+    // The start values' gate charges cost the capacitance points: the summary below the caption
+    // says how much, in full.
+    QCOMPARE(TableCaption(w), QString("Simulated: 20N60C3, the fitted card beside the refined one"));
+    QVERIFY(w.get<QLabel>("CheckTableCaption")
+                ->text()
+                .endsWith(ToQString(w.window.session().Check().RefinementSummary())));
+    QVERIFY(w.get<QLabel>("CheckTableCaption")
+                ->text()
+                .contains("The gate charges and the capacitance points cannot all be met: the capacitance "
+                          "points alone are met "
+                          "within "));
     QVERIFY(TableValue(w, "Rds(on)", "Vgs = 10 V", CheckColumn(w, "Fitted: ngspice")));
     QVERIFY(TableValue(w, "Rds(on)", "Vgs = 10 V", CheckColumn(w, "Refined: ngspice")));
     // The fitted card misses the maximum-current point by some 7 %; the refined one meets it.

@@ -1,13 +1,16 @@
-// Writes pictures of the window for the documentation: each page at the default size, with
-// the results of one "Update model" of the start values shown, the model check page once more
-// after a simulation in ngspice and once, wider, after refining the card and simulating it
-// beside the fitted one, the gate-charge help picture, and the gate resistance window with its
-// worked example. Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
+// Writes pictures of the window for the documentation: each page with the window filling the
+// screen (the offscreen platform's, whose size and scale the caller chooses), with the results
+// of one "Update model" of the start values shown, the model check page once more after a
+// simulation in ngspice (with each of its plots) and once after refining the card and simulating it beside
+// the fitted one, the gate-charge help picture, and the gate resistance window with its worked example.
+// Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -22,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/model_check_page.h"
 #include "ui/rgate_window.h"
+#include "verify/check_plots.h"
 
 namespace {
 
@@ -46,6 +50,7 @@ int main(int argc, char** argv) {
 
   vdmos::ScriptedPlatform platform;
   vdmos::ui::MainWindow window(platform);
+  window.resize(window.screen()->availableGeometry().size());
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   window.runCommand(vdmos::Command2_Click);
@@ -69,10 +74,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   ok = Save(window, folder, "page-check-simulated") && ok;
+  // Each of the other plots beside the same results.
+  auto* plotChoice = window.controls().get<QComboBox>("PlotChoice");
+  for (int i = 1; i < plotChoice->count(); ++i) {
+    plotChoice->setCurrentIndex(i);
+    const std::string name = "page-check-" + std::string(vdmos::CheckPlotKinds()[std::size_t(i)].name);
+    ok = Save(window, folder, name.c_str()) && ok;
+  }
+  plotChoice->setCurrentIndex(0);
 
-  // The refined card, simulated beside the fitted one, in a window wide enough for every column
-  // of the two cards.
-  window.resize(1024, window.height());
+  // The refined card, simulated beside the fitted one.
   window.controls().get<QPushButton>(vdmos::control::RefineModel)->click();
   window.session().Simulate();
   window.mirrorState();
