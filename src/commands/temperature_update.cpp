@@ -57,9 +57,12 @@ TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSe
     const CardDigits dc = precision.dc;
     const bool pmos = IsPChannelType(state.text(control::Combo1));
     const double vto = AsWritten(params.VTO, card_mask::kVTO, dc);
-    const RoomChannel room{AsWritten(params.KP, card_mask::kKP, dc), pmos ? -vto : vto,
-                           AsWritten(params.RS, card_mask::kRS, dc), AsWritten(params.RD, card_mask::kRD, dc),
-                           EngineeringReading(lambdaText)};
+    const ChannelLaw room{.KP = AsWritten(params.KP, card_mask::kKP, dc),
+                          .VTO = pmos ? -vto : vto,
+                          .RS = AsWritten(params.RS, card_mask::kRS, dc),
+                          .RD = AsWritten(params.RD, card_mask::kRD, dc),
+                          .LAMBDA = EngineeringReading(lambdaText),
+                          .KSUBTHRES = params.KSUBTHRES.value_or(kSimulatorKsubthres)};
     RoomValues values{.rdsOn = Value(state, control::Text6),
                       .rdsOnVgs = Value(state, control::rdsonVgs),
                       .rdsOnVds = kOnResistanceDrainVoltage,

@@ -34,16 +34,7 @@ double Bisect(auto f, double low, double high) {
   return low + (high - low) / 2;
 }
 
-/// ngspice's channel at internal voltages: the overdrive smoothed by the subthreshold law.
-double ChannelCurrent(const RoomChannel& c, double vgs, double vds) {
-  if (!(vds > 0)) return 0;
-  const double x = (vgs - c.VTO) / kSubthresholdSlope;
-  const double overdrive = kSubthresholdSlope * (x > 40 ? x : std::log1p(std::exp(x)));
-  const double beta = c.KP * (1 + c.LAMBDA * vds);
-  return overdrive <= vds ? beta * overdrive * overdrive / 2 : beta * vds * (overdrive - vds / 2);
-}
-
-double TerminalCurrent(const RoomChannel& c, double vgs, double vds) {
+double TerminalCurrent(const ChannelLaw& c, double vgs, double vds) {
   // The current lowers both internal voltages, so the channel's current falls as the guess
   // rises: the one crossing lies between 0 and the current without the drops.
   const double most = ChannelCurrent(c, vgs, vds);
@@ -61,11 +52,11 @@ void Refuse(TemperatureFit& fit, std::string_view control, std::string_view why,
 
 /// The drain resistance at celsius that puts the on-resistance at `target`; nullopt when the
 /// channel and RS alone already exceed it.
-std::optional<double> HotDrainResistance(const RoomChannel& room, ChannelTemperature law, const RoomValues& v,
+std::optional<double> HotDrainResistance(const ChannelLaw& room, ChannelTemperature law, const RoomValues& v,
                                          double celsius, double target) {
   const auto resistance = [&](double rd) {
     law.TRD1 = law.TRD2 = 0;
-    RoomChannel c = ChannelAt(room, law, celsius);
+    ChannelLaw c = ChannelAt(room, law, celsius);
     c.RD = rd;
     return v.rdsOnVds / TerminalCurrent(c, v.rdsOnVgs, v.rdsOnVds);
   };
@@ -73,15 +64,16 @@ std::optional<double> HotDrainResistance(const RoomChannel& room, ChannelTempera
   return Bisect([&](double rd) { return resistance(rd) - target; }, 0.0, target);
 }
 
-void FitThreshold(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v,
+void FitThreshold(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v,
                   TemperatureFit& fit, double celsius) {
   // The threshold falls by TCVTH * dT but for the drain voltage, tied to the gate, that falls
   // with it: each round moves TCVTH by what is still missing.
-  const double missing = HotThreshold(room, fit.channel, celsius, v.vthCurrent) - *t.vthHot;
+  const double missing =
+      ThresholdVoltage(ChannelAt(room, fit.channel, celsius), v.vthCurrent).value_or(NAN) - *t.vthHot;
   fit.channel.TCVTH += missing / (celsius - kRoomCelsius);
 }
 
-bool FitZeroTc(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit,
+bool FitZeroTc(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit,
                double celsius) {
   const ChannelTemperature roomLaw;
   const double wanted = HotDrainCurrent(room, roomLaw, kRoomCelsius, *t.ztcVgs, v.transferVds);
@@ -97,7 +89,7 @@ bool FitZeroTc(const RoomChannel& room, const TemperatureTargets& t, const RoomV
 }
 
 /// Whether the Rds(on) ratios can be used at all, refusing the ones that cannot.
-void CheckRatios(const RoomChannel& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
+void CheckRatios(const ChannelLaw& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
   if (!t.rdsRatio) return;
   if (!(*t.rdsRatio > 0)) return Refuse(fit, control::RdsHotRatio, "is not above 0");
   if (!(room.RD > 0)) return Refuse(fit, control::RdsHotRatio, "needs a card with RD above 0");
@@ -111,7 +103,7 @@ void CheckRatios(const RoomChannel& room, const TemperatureTargets& t, Temperatu
 
 /// TRD1 (and TRD2) for the channel's present TCVTH and MU; the field of a ratio that cannot
 /// be met, nullopt when both are.
-std::optional<std::string_view> FitDrainResistance(const RoomChannel& room, const TemperatureTargets& t,
+std::optional<std::string_view> FitDrainResistance(const ChannelLaw& room, const TemperatureTargets& t,
                                                    const RoomValues& v, TemperatureFit& fit, double celsius) {
   const auto hot = HotDrainResistance(room, fit.channel, v, celsius, *t.rdsRatio * v.rdsOn);
   if (!hot) return control::RdsHotRatio;
@@ -130,8 +122,8 @@ std::optional<std::string_view> FitDrainResistance(const RoomChannel& room, cons
   return std::nullopt;
 }
 
-void FitChannel(const RoomChannel& room, const TemperatureTargets& t, const RoomValues& v,
-                TemperatureFit& fit, double celsius) {
+void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit,
+                double celsius) {
   if (t.vthHot) {
     if (!(*t.vthHot > 0))
       Refuse(fit, control::VthHot, "is not above 0 V");
@@ -189,23 +181,19 @@ void FitDiode(const TemperatureTargets& t, const RoomValues& v, TemperatureFit& 
 
 }  // namespace
 
-RoomChannel ChannelAt(const RoomChannel& room, const ChannelTemperature& law, double celsius) {
+ChannelLaw ChannelAt(const ChannelLaw& room, const ChannelTemperature& law, double celsius) {
   const double dT = celsius - kRoomCelsius;
-  return {room.KP * std::pow(Ratio(celsius), law.MU), room.VTO - law.TCVTH * dT, room.RS,
-          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT), room.LAMBDA};
+  return {room.KP * std::pow(Ratio(celsius), law.MU),
+          room.VTO - law.TCVTH * dT,
+          room.RS,
+          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT),
+          room.LAMBDA,
+          room.KSUBTHRES};
 }
 
-double HotDrainCurrent(const RoomChannel& room, const ChannelTemperature& law, double celsius, double vgs,
+double HotDrainCurrent(const ChannelLaw& room, const ChannelTemperature& law, double celsius, double vgs,
                        double vds) {
   return TerminalCurrent(ChannelAt(room, law, celsius), vgs, vds);
-}
-
-double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, double celsius, double current) {
-  const RoomChannel c = ChannelAt(room, law, celsius);
-  // The current rises with the gate (and drain) voltage; it reaches `current` within a few
-  // volts of VTO.
-  return Bisect([&](double v) { return TerminalCurrent(c, v, v) - current; }, c.VTO - 2,
-                c.VTO + 2 + std::sqrt(2 * current / c.KP));
 }
 
 double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius, double isd) {
@@ -240,7 +228,7 @@ std::string TemperatureFit::CardText() const {
   return text;
 }
 
-TemperatureFit FitTemperature(const RoomChannel& room, const RoomValues& values,
+TemperatureFit FitTemperature(const ChannelLaw& room, const RoomValues& values,
                               const TemperatureTargets& targets) {
   TemperatureFit fit;
   if (!targets.tjHot) return fit;

@@ -4,15 +4,16 @@
 //   VTO(T) = VTO - TCVTH * dT (magnitudes: the threshold falls with a positive TCVTH),
 //   KP(T) = KP * (T / TNOM)^MU,  RD(T) = RD * (1 + TRD1 * dT + TRD2 * dT^2),
 //   IS(T) = IS * exp((T / TNOM - 1) * EG / (N * Vt(T))) * (T / TNOM)^(XTI / N),
-// with TNOM = 25 C, and the channel's subthreshold law, whose slope KSUBTHRES is 0.1 V
-// unless the card gives another. Each parameter comes in closed form or by a one-dimensional
-// solve from its own datasheet value, so a bad value costs its own parameter only.
+// with TNOM = 25 C, and the channel's subthreshold law with the card's KSUBTHRES. Each
+// parameter comes in closed form or by a one-dimensional solve from its own datasheet value,
+// so a bad value costs its own parameter only.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "extract/threshold.h"
 #include "model/hot_device.h"
 
 namespace vdmos {
@@ -21,13 +22,6 @@ namespace vdmos {
 inline constexpr double kOnResistanceDrainVoltage = 0.1;
 /// The body diode's XTI as the card leaves it (ngspice's default).
 inline constexpr double kDiodeXTI = 3.0;
-/// ngspice's subthreshold slope KSUBTHRES when the card gives none.
-inline constexpr double kSubthresholdSlope = 0.1;
-
-/// The 25 C card's channel, as magnitudes (a P-channel VTO turned positive).
-struct RoomChannel {
-  double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0;
-};
 
 /// The channel's temperature parameters, the defaults where a value is not given.
 struct ChannelTemperature {
@@ -36,15 +30,14 @@ struct ChannelTemperature {
   double TRD1 = 0, TRD2 = 0;
 };
 
-/// The channel's parameters at celsius by the temperature laws.
-RoomChannel ChannelAt(const RoomChannel& room, const ChannelTemperature& law, double celsius);
+/// The 25 C card's channel (as magnitudes: a P-channel VTO turned positive) at celsius by the
+/// temperature laws; KSUBTHRES stays as it is.
+ChannelLaw ChannelAt(const ChannelLaw& room, const ChannelTemperature& law, double celsius);
 
 /// The channel's drain current magnitude (A) in ngspice's VDMOS at gate and drain voltage
 /// magnitudes at celsius, the series resistances' drops included.
-double HotDrainCurrent(const RoomChannel& room, const ChannelTemperature& law, double celsius, double vgs,
+double HotDrainCurrent(const ChannelLaw& room, const ChannelTemperature& law, double celsius, double vgs,
                        double vds);
-/// The gate voltage at which the channel carries `current` with drain tied to gate.
-double HotThreshold(const RoomChannel& room, const ChannelTemperature& law, double celsius, double current);
 
 /// The body diode's forward voltage at isd and celsius for IS, N, RB and EG (XTI kDiodeXTI).
 double HotDiodeVoltage(double IS, double N, double RB, double EG, double celsius, double isd);
@@ -96,7 +89,7 @@ struct TemperatureFit {
 };
 
 /// The temperature parameters for a 25 C card. Never throws.
-TemperatureFit FitTemperature(const RoomChannel& room, const RoomValues& values,
+TemperatureFit FitTemperature(const ChannelLaw& room, const RoomValues& values,
                               const TemperatureTargets& targets);
 
 }  // namespace vdmos

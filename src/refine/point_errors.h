@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "extract/threshold.h"
 #include "model/model_card.h"
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
@@ -15,7 +16,6 @@
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
-#include "verify/threshold.h"
 
 namespace vdmos {
 

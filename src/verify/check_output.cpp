@@ -6,6 +6,7 @@
 #include <map>
 
 #include "extract/dc_equations.h"
+#include "extract/threshold.h"
 #include "model/numbers.h"
 #include "verify/curve_checks.h"
 #include "verify/datasheet_points.h"
@@ -14,7 +15,6 @@
 #include "verify/model_curves.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/ngspice_output.h"
-#include "verify/threshold.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {

@@ -12,9 +12,9 @@
 #include <optional>
 #include <vector>
 
+#include "extract/threshold.h"
 #include "model/window_state.h"
 #include "verify/characteristics.h"
-#include "verify/threshold.h"
 
 namespace vdmos {
 

@@ -144,8 +144,8 @@ double TemperatureParameter(const ModelParameterSet& p, std::string_view key, do
 }
 
 /// The last gate voltage up to `top` at which the hot and the 25 C transfer currents cross.
-std::optional<double> ZeroTcGateVoltage(const RoomChannel& room, const ChannelTemperature& law,
-                                        double celsius, double vds, double top) {
+std::optional<double> ZeroTcGateVoltage(const ChannelLaw& room, const ChannelTemperature& law, double celsius,
+                                        double vds, double top) {
   const auto gain = [&](double vgs) {
     return HotDrainCurrent(room, law, celsius, vgs, vds) - HotDrainCurrent(room, {}, kRoomCelsius, vgs, vds);
   };
@@ -169,8 +169,7 @@ std::optional<double> ZeroTcGateVoltage(const RoomChannel& room, const ChannelTe
 
 std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
                                     const DatasheetPoint& point) {
-  const ChannelLaw channel = ChannelLawOf(p, s.pmos);
-  const RoomChannel room{channel.KP, channel.VTO, channel.RS, channel.RD, channel.LAMBDA};
+  const ChannelLaw room = ChannelLawOf(p, s.pmos);
   const ChannelTemperature law{TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
                                TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
   const double celsius = point.celsius;
@@ -179,11 +178,8 @@ std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup
       const double id = HotDrainCurrent(room, law, celsius, point.vgs, point.vds);
       return id > 0 ? std::optional(point.vds / id) : std::nullopt;
     }
-    case PointQuantity::Vth: {
-      const RoomChannel hot = ChannelAt(room, law, celsius);
-      return ThresholdVoltage({hot.KP, hot.VTO, hot.RS, hot.RD, hot.LAMBDA, channel.KSUBTHRES},
-                              point.current);
-    }
+    case PointQuantity::Vth:
+      return ThresholdVoltage(ChannelAt(room, law, celsius), point.current);
     case PointQuantity::Vsd: {
       // The card carries the diode's N for its nominal 25 C (DiodeTextAtNominal).
       const std::optional<DiodeLaw> diode = BodyDiodeLaw(p);

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "extract/threshold.h"
 #include "model/window_state.h"
 #include "verify/bench_setup.h"
 #include "verify/characteristics.h"
-#include "verify/threshold.h"
 
 namespace vdmos {
 

@@ -10,7 +10,7 @@ namespace vdmos {
 namespace {
 
 // A 100 V, 44 mOhm device as the DC and diode fits make it, and its datasheet's 25 C values.
-const RoomChannel kRoom{5.8, 3.0, 0.0004, 0.0189, 0.001};
+const ChannelLaw kRoom{5.8, 3.0, 0.0004, 0.0189, 0.001};
 const RoomValues kValues{.rdsOn = 0.044,
                          .rdsOnVgs = 10,
                          .rdsOnVds = kOnResistanceDrainVoltage,
@@ -33,7 +33,7 @@ TEST(TemperatureFit, MeetsEveryHotValueInTheLawsItWrites) {
   const TemperatureFit fit = FitTemperature(kRoom, kValues, kHot);
   ASSERT_TRUE(fit.problems.empty()) << fit.problems.front().message;
   const ChannelTemperature& law = fit.channel;
-  EXPECT_NEAR(HotThreshold(kRoom, law, 175, kValues.vthCurrent), 2.2, 1e-6);
+  EXPECT_NEAR(*ThresholdVoltage(ChannelAt(kRoom, law, 175), kValues.vthCurrent), 2.2, 1e-6);
   EXPECT_NEAR(RdsOn(law, 175), 2.0 * 0.044, 1e-9);
   // The zero-TC point: the same current at 25 C and hot, whatever RS and LAMBDA.
   EXPECT_NEAR(HotDrainCurrent(kRoom, law, 175, 6.2, 50), HotDrainCurrent(kRoom, {}, 25, 6.2, 50), 1e-6);
@@ -48,7 +48,7 @@ TEST(TemperatureFit, MeetsEveryHotValueInTheLawsItWrites) {
 TEST(TemperatureFit, ThresholdCorrectsForTheSubthresholdLaw) {
   // A bare square law would put the 250 uA threshold at VTO + sqrt(2 I / KP), 9 mV above VTO;
   // the subthreshold law puts it below VTO for this KP.
-  const double threshold = HotThreshold(kRoom, {}, 25, kValues.vthCurrent);
+  const double threshold = *ThresholdVoltage(ChannelAt(kRoom, {}, 25), kValues.vthCurrent);
   EXPECT_LT(threshold, kRoom.VTO);
   EXPECT_GT(threshold, kRoom.VTO - 0.5);
 }
@@ -134,7 +134,7 @@ TEST(TemperatureFit, UnmetZeroTcPointKeepsTheDefaultExponent) {
   EXPECT_EQ(fit.problems[0].control, control::ZtcVgs);
   EXPECT_FALSE(fit.muGiven);
   EXPECT_DOUBLE_EQ(fit.channel.MU, -1.5);
-  EXPECT_NEAR(HotThreshold(kRoom, fit.channel, 175, kValues.vthCurrent), 2.2, 1e-6);
+  EXPECT_NEAR(*ThresholdVoltage(ChannelAt(kRoom, fit.channel, 175), kValues.vthCurrent), 2.2, 1e-6);
 }
 
 }  // namespace

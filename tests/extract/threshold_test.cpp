@@ -1,4 +1,4 @@
-#include "verify/threshold.h"
+#include "extract/threshold.h"
 
 #include <gtest/gtest.h>
 
