@@ -36,7 +36,8 @@ TEST(CurveCheck, LooksUpAlongCurvesAndReadsTheOnResistanceOffTheOutputCurve) {
   // 10 A at 1 V: 0.1 Ohm; the on-resistance point is where the current reaches its x.
   for (const double vgs : setup.gateSteps)
     curves.output.push_back({"", {{0, 0}, {1, vgs == setup.rdsonVgs ? 10.0 : 1.0}, {2, 15}}});
-  const DatasheetPoint& point = DatasheetPointList(setup).back();
+  const std::vector<DatasheetPoint> points = DatasheetPointList(setup);
+  const DatasheetPoint& point = points.back();
   ASSERT_EQ(point.curveKind, CurveKind::RdsOn);
   EXPECT_DOUBLE_EQ(*CurveValueAt(curves, setup, point, 5), 0.5 / 5);
   EXPECT_DOUBLE_EQ(*CurveValueAt(curves, setup, point, 12.5), 1.5 / 12.5);
