@@ -211,12 +211,22 @@ void Collect(const std::vector<Output>& outputs, Openings& openings) {
   }
 }
 
-/// The openings of each output for the start values, in each form the switches give.
+std::size_t FieldIndex(std::string_view control) {
+  return static_cast<std::size_t>(std::find(Fields().begin(), Fields().end(), control) - Fields().begin());
+}
+
+/// The openings of each output for the start values, in each form the switches give, and
+/// with a hot junction temperature typed, which gives the card its nominal temperature and
+/// the netlists the line that sets the simulation's.
 const Openings& StartOpenings() {
   static const Openings openings = [] {
     Openings collected;
+    const std::vector<Typing> hot{{FieldIndex(vdmos::control::TjHot), "150"}};
     for (const bool lineBreak : {false, true}) {
-      for (const bool pmos : {false, true}) Collect(Produce({lineBreak, pmos, {}}).outputs, collected);
+      for (const bool pmos : {false, true}) {
+        Collect(Produce({lineBreak, pmos, {}}).outputs, collected);
+        Collect(Produce({lineBreak, pmos, hot}).outputs, collected);
+      }
     }
     return collected;
   }();
