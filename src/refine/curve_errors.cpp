@@ -10,9 +10,10 @@ namespace {
 
 constexpr int kBisectionPasses = 100;
 
-/// The largest |model(x) - y| / y over the points with y above the floor.
+/// The largest |model(x) - y| / y over the points that count, as the check counts them.
 template <typename Model>
-double WorstAlong(const DatasheetPoint& curve, double floor, Model model) {
+double WorstAlong(const DatasheetPoint& curve, Model model) {
+  const double floor = CountingFloor(curve);
   double worst = 0;
   for (const Point& point : curve.curve) {
     if (!(point.y > floor)) continue;
@@ -42,29 +43,24 @@ double OnResistanceAt(const DcParameters& p, double vgs, double id) {
 
 double CurveError(const DcParameters& p, const DatasheetPoint& curve) {
   switch (curve.curveKind) {
-    case CurveKind::Transfer: {
-      double largest = 0;
-      for (const Point& point : curve.curve) largest = std::max(largest, point.y);
-      return WorstAlong(curve, largest * kTransferCurveFloor,
-                        [&](double vgs) { return SolvedDrainCurrent(p, vgs, curve.vds); });
-    }
+    case CurveKind::Transfer:
+      return WorstAlong(curve, [&](double vgs) { return SolvedDrainCurrent(p, vgs, curve.vds); });
     case CurveKind::Output:
-      return WorstAlong(curve, 0, [&](double vds) { return SolvedDrainCurrent(p, curve.vgs, vds); });
+      return WorstAlong(curve, [&](double vds) { return SolvedDrainCurrent(p, curve.vgs, vds); });
     case CurveKind::RdsOn:
-      return WorstAlong(curve, 0, [&](double id) { return OnResistanceAt(p, curve.vgs, id); });
+      return WorstAlong(curve, [&](double id) { return OnResistanceAt(p, curve.vgs, id); });
     default:
       return 0;
   }
 }
 
 double CurveError(const CapacitanceParameters& p, const DatasheetPoint& curve) {
-  return WorstAlong(curve, 0,
-                    [&](double vds) { return CapacitanceOf(CapacitancesAt(p, vds), curve.quantity); });
+  return WorstAlong(curve, [&](double vds) { return CapacitanceOf(CapacitancesAt(p, vds), curve.quantity); });
 }
 
 double CurveError(const std::vector<Point>& model, const DatasheetPoint& curve) {
   if (model.empty()) return INFINITY;
-  return WorstAlong(curve, 0, [&](double charge) {
+  return WorstAlong(curve, [&](double charge) {
     return ValueAlong(model, charge).value_or(charge < model.front().x ? model.front().y : model.back().y);
   });
 }

@@ -8,11 +8,6 @@
 
 namespace vdmos {
 
-/// The transfer curve counts above this share of its largest current: below it a datasheet's
-/// logarithmic plot reads currents no square law follows, and a plot digitizer reads them
-/// least well.
-inline constexpr double kTransferCurveFloor = 1.0 / 30;
-
 /// Along a transfer curve (above the floor), an output curve, or Rds(on) against Id.
 double CurveError(const DcParameters& p, const DatasheetPoint& curve);
 /// Along a Ciss, Coss or Crss curve.

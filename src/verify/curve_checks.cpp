@@ -1,5 +1,6 @@
 #include "verify/curve_checks.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/numbers.h"
@@ -68,6 +69,13 @@ std::optional<double> CurveValueAt(const Characteristics& c, const BenchSetup& s
   return std::nullopt;
 }
 
+double CountingFloor(const DatasheetPoint& curve) {
+  if (curve.curveKind != CurveKind::Transfer) return 0;
+  double largest = 0;
+  for (const Point& point : curve.curve) largest = std::max(largest, point.y);
+  return largest * kTransferCurveFloor;
+}
+
 CurveCheck CheckCurve(const DatasheetPoint& point, const BenchSetup& s, const Characteristics& model,
                       const Characteristics& simulated) {
   CurveCheck curve;
@@ -80,9 +88,11 @@ CurveCheck CheckCurve(const DatasheetPoint& point, const BenchSetup& s, const Ch
     curve.points.push_back(
         {p.x, p.y, CurveValueAt(model, s, point, p.x), simulatedValue, ErrorPercent(p.y, simulatedValue)});
   }
+  const double floor = CountingFloor(point);
   const CurvePointCheck* worst = nullptr;
   for (const CurvePointCheck& check : curve.points) {
-    if (check.errorPercent && (!worst || std::abs(*check.errorPercent) > std::abs(*worst->errorPercent)))
+    if (check.errorPercent && check.datasheet > floor &&
+        (!worst || std::abs(*check.errorPercent) > std::abs(*worst->errorPercent)))
       worst = &check;
   }
   if (!worst) {

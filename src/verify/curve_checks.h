@@ -18,6 +18,15 @@ namespace vdmos {
 /// outside the curve or for a curve of fewer than two points.
 std::optional<double> ValueAlong(const std::vector<Point>& curve, double x);
 
+/// The transfer curve counts above this share of its largest current: below it a datasheet's
+/// logarithmic plot reads currents no square law follows, and a plot digitizer reads them
+/// least well.
+inline constexpr double kTransferCurveFloor = 1.0 / 30;
+
+/// The datasheet value a point of the curve must pass to count in its worst error: the
+/// transfer curve's floor, 0 for the other kinds.
+double CountingFloor(const DatasheetPoint& curve);
+
 /// The curve's quantity at x among the characteristics (an on-resistance from the output
 /// curve at its gate voltage, as Vds / Id where the current reaches x); nullopt where the
 /// characteristics do not reach it.
@@ -30,7 +39,8 @@ struct CurveCheck {
   std::vector<CurvePointCheck> points;
 };
 
-/// The row of a point that stands for a curve (point.curve not empty).
+/// The row of a point that stands for a curve (point.curve not empty): its worst point among
+/// those that count; every point keeps its own error.
 CurveCheck CheckCurve(const DatasheetPoint& point, const BenchSetup& setup, const Characteristics& model,
                       const Characteristics& simulated);
 
