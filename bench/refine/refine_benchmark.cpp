@@ -1,27 +1,18 @@
 // The refinement of one device on the model's own curves (target: under 50 ms; with gate
-// charges under 100 ms), and the switch advice, which runs after every model update in the window.
+// charges under 100 ms; with the virtual device's nine digitized curves under 100 ms), and the
+// switch advice, which runs after every model update in the window.
 // The start values' DC points hold Vgs(th) at its test current, which the refinement meets with
 // the subthreshold slope after fitting the driven points.
 
 #include <benchmark/benchmark.h>
 
-#include "commands/model_update.h"
-#include "model/control_names.h"
-#include "platform/scripted_platform.h"
+#include "bench_windows.h"
 #include "refine/refinement.h"
 #include "refine/switch_advice.h"
 #include "verify/bench_setup.h"
 
 namespace vdmos {
 namespace {
-
-WindowState UpdatedStartWindow(const char* fetType) {
-  WindowState state;
-  state.setText(control::Combo1, fetType);
-  ScriptedPlatform platform;
-  UpdateModel(state, platform);
-  return state;
-}
 
 enum class GateCharges { Left, Together, First };
 
@@ -41,6 +32,14 @@ BENCHMARK_CAPTURE(RefineStartValues, nmos_gate_charges_first, "NMOS", GateCharge
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RefineStartValues, nmos_without_gate_charges, "NMOS", GateCharges::Left)
     ->Unit(benchmark::kMillisecond);
+
+void RefineVirtualDeviceWithCurves(benchmark::State& run) {
+  const WindowState state = UpdatedVirtualDeviceWindow();
+  const BenchSetup setup = ReadBenchSetup(state);
+  const DatasheetPoints points = DatasheetPointsOf(setup);
+  for (auto _ : run) benchmark::DoNotOptimize(RefineParameters(state.params, setup.pmos, false, points));
+}
+BENCHMARK(RefineVirtualDeviceWithCurves)->Unit(benchmark::kMillisecond);
 
 void AdviseStartValueSwitches(benchmark::State& run) {
   const WindowState state = UpdatedStartWindow("NMOS");

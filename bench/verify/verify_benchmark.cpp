@@ -1,24 +1,18 @@
-// The whole model check of the start values in ngspice (four benches, run in parallel; the
-// output bench also sweeps the tied gate and drain for Vgs(th)), and the model's own curves for
-// comparison.
+// The whole model check in ngspice (four benches, run in parallel; the output bench also sweeps
+// the tied gate and drain for Vgs(th)), and the model's own curves for comparison: for the start
+// values (target under 150 ms), with the hot values typed, which add the runs at the junction
+// temperature (target under 200 ms), and for the virtual device with its nine digitized curves
+// (target under 150 ms).
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "commands/model_update.h"
-#include "platform/scripted_platform.h"
+#include "bench_windows.h"
 #include "verify/model_curves.h"
 #include "verify/verify_model.h"
 
 namespace vdmos {
 namespace {
-
-WindowState UpdatedStartWindow() {
-  WindowState state;
-  ScriptedPlatform platform;
-  UpdateModel(state, platform);
-  return state;
-}
 
 /// CPU seconds of all ended children so far: the ngspice runs' own work, which the wall time
 /// hides on a busy machine.
@@ -29,8 +23,8 @@ double ChildrenCpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void BM_VerifyStartValuesInNgspice(benchmark::State& bench) {
-  const WindowState state = UpdatedStartWindow();
+void VerifyInNgspice(benchmark::State& bench, WindowState (*window)()) {
+  const WindowState state = window();
   const double cpuBefore = ChildrenCpuSeconds();
   for (auto _ : bench) {
     const VerificationResult result = VerifyModel(state);
@@ -43,7 +37,18 @@ void BM_VerifyStartValuesInNgspice(benchmark::State& bench) {
   bench.counters["ngspice_cpu_ms"] =
       benchmark::Counter(1000 * (ChildrenCpuSeconds() - cpuBefore) / static_cast<double>(bench.iterations()));
 }
-BENCHMARK(BM_VerifyStartValuesInNgspice)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK_CAPTURE(VerifyInNgspice, start_values, [] { return UpdatedStartWindow(); })
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK_CAPTURE(VerifyInNgspice, start_values_hot, UpdatedHotStartWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK_CAPTURE(VerifyInNgspice, virtual_device_curves, UpdatedVirtualDeviceWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 void BM_ModelCurvesOfTheStartValues(benchmark::State& bench) {
   const WindowState state = UpdatedStartWindow();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/threshold.h"
 #include "verify/curve_checks.h"
 
 namespace vdmos {
@@ -24,19 +25,21 @@ double WorstAlong(const DatasheetPoint& curve, Model model) {
   return worst;
 }
 
-/// Rds(on) = Vds / Id where the model drives the current id at the gate voltage: the voltage
-/// across the channel rises with the current it carries, so a bisection on it finds the point.
+/// Rds(on) = Vds / Id where the model drives the current id at the gate voltage. With the
+/// current given, its drops on the resistances are known, so one bisection finds the voltage
+/// across the channel that carries it: the channel current rises with that voltage.
 double OnResistanceAt(const DcParameters& p, double vgs, double id) {
-  const double rt = p.RS + p.RD;
+  const ChannelLaw law = ChannelLawOf(p);
+  const double gateDrive = vgs - id * p.RS;
+  auto current = [&](double channel) { return ChannelCurrent(law, gateDrive, channel); };
   double low = 0, high = 1;
-  auto current = [&](double channel) { return SolvedDrainCurrent(p, vgs, channel + id * rt); };
   for (int pass = 0; pass < kBisectionPasses && current(high) < id; ++pass) high *= 2;
   if (current(high) < id) return INFINITY;
   for (int pass = 0; pass < kBisectionPasses && high - low > 1e-12 * high; ++pass) {
     const double middle = low + (high - low) / 2;
     (current(middle) < id ? low : high) = middle;
   }
-  return (low + (high - low) / 2 + id * rt) / id;
+  return (low + (high - low) / 2 + id * (p.RS + p.RD)) / id;
 }
 
 }  // namespace
