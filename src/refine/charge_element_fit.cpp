@@ -11,14 +11,16 @@ namespace vdmos {
 namespace {
 
 // Every window starts at least this many widths above 0, so that at the capacitance benches
-// (gate at or below the drain, gate on the source) an element adds less than exp(-10), 5e-5,
+// (gate at or below the drain, gate on the source) an element adds less than exp(-8), 3e-4,
 // of its capacitance.
-constexpr double kLeastWidths = 10;
-constexpr double kLeastWidth = 0.01, kMostWidth = 0.3;  // V, smooth enough for the time steps
-constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;     // V
-constexpr double kElementReach = 100;                   // times the card's largest gate capacitance
-constexpr double kLeastElement = 1e-3;                  // pF
-constexpr double kGateSourceWanted = 0.005;             // the charge error beyond which Qgs gets a window
+constexpr double kLeastWidths = 8;
+// Narrower windows stop ngspice's time steps ("timestep too small") in a hard-switched half
+// bridge where a tenth of a volt lets it run.
+constexpr double kLeastWidth = 0.1, kMostWidth = 0.5;  // V
+constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;    // V
+constexpr double kElementReach = 100;                  // times the card's largest gate capacitance
+constexpr double kLeastElement = 1e-3;                 // pF
+constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
 
 FitVariable Variable(double value, double lower, double upper, bool logScale, bool free = true) {
   return {std::clamp(value, lower, upper),
@@ -78,7 +80,7 @@ std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, cons
   // The start: the on-state Cgd doubled from a gate a volt above the drain on, and a small
   // channel charge from the threshold to a volt above it.
   std::vector<double> start(kGsSpan + 1);
-  start[kWidth] = 0.05;
+  start[kWidth] = kLeastWidth;
   start[kCgd] = std::max(card.CGDMAX, kLeastElement);
   start[kGdLow] = 0.5;
   start[kGdSpan] = 10;
