@@ -1,6 +1,7 @@
 #include "refine/charge_element_fit.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -21,6 +22,12 @@ constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;    // V
 constexpr double kElementReach = 100;                  // times the card's largest gate capacitance
 constexpr double kLeastElement = 1e-3;                 // pF
 constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
+// The coarse grid of gate-drain windows: capacitance (times CGDMAX), low end above the floor
+// and span (V).
+constexpr std::array kGateDrainStarts{1.0, 4.0, 16.0};  // times CGDMAX, over the whole swing
+constexpr std::array kGateDrainTimes{0.5, 1.0, 2.0, 4.0, 8.0, 16.0, 32.0};
+constexpr std::array kGateDrainLows{0.2, 1.0, 2.0, 4.0};
+constexpr std::array kGateDrainSpans{1.0, 3.0, 10.0, 30.0};
 
 FitVariable Variable(double value, double lower, double upper, bool logScale, bool free = true) {
   return {std::clamp(value, lower, upper),
@@ -74,33 +81,95 @@ std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoin
   return ElementFit{ElementOf(x, gateSource), *worst};
 }
 
+/// The gate-drain window of the coarse grid that meets the charges best, with the other values
+/// of `start`.
+std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoints& points,
+                               const std::vector<double>& start) {
+  double best = INFINITY;
+  std::vector<double> bestStart = start, grid = start;
+  for (const double times : kGateDrainTimes) {
+    for (const double low : kGateDrainLows) {
+      for (const double span : kGateDrainSpans) {
+        grid[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
+        grid[kGdLow] = low;
+        grid[kGdSpan] = span;
+        GateChargeDevice device = card;
+        device.element = PrintedChargeElement(ElementOf(grid, false));
+        const double worst = WorstOf(GateChargeErrors(device, points));
+        if (worst < best) {
+          best = worst;
+          bestStart = grid;
+        }
+      }
+    }
+  }
+  return bestStart;
+}
+
+/// The charges the elements can move. Added charge only raises Qgs, and the gate-drain window
+/// acts only on the plateau and after it, so a Qgs the card already puts above the datasheet's
+/// stays where it is: the fit then leaves it aside and meets the others.
+GateChargePoints ReachableCharges(const GateChargeDevice& card, const GateChargePoints& points) {
+  GateChargePoints reachable = points;
+  GateChargePoints qgsOnly = points;
+  qgsOnly.curve = std::nullopt;
+  std::erase_if(qgsOnly.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgs; });
+  if (qgsOnly.charges.empty()) return reachable;
+  if (GateChargeErrors(card, qgsOnly).front() > 0) {
+    std::erase_if(reachable.charges,
+                  [](const DatasheetPoint& p) { return p.quantity == PointQuantity::Qgs; });
+  }
+  return reachable;
+}
+
 }  // namespace
 
-std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& points) {
-  // The start: the on-state Cgd doubled from a gate a volt above the drain on, and a small
-  // channel charge from the threshold to a volt above it.
+std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
+  const GateChargePoints points = ReachableCharges(card, all);
+  if (points.charges.empty() && !points.curve) return std::nullopt;
+  // The start: a gate-drain window from a little above the floor over the gate's whole swing,
+  // and a small channel charge from half a volt below the threshold.
   std::vector<double> start(kGsSpan + 1);
   start[kWidth] = kLeastWidth;
-  start[kCgd] = std::max(card.CGDMAX, kLeastElement);
   start[kGdLow] = 0.5;
   start[kGdSpan] = 10;
   start[kCgs] = card.CGS / 10;
   start[kGsLow] = std::max(card.VTO - 0.5, 0.0);
   start[kGsSpan] = 1;
-  const std::optional<ElementFit> drain = Fit(card, points, false, start);
-  if (drain && drain->worst <= kGateSourceWanted) return drain->element;
-  if (drain) {
-    // The gate-source window joins the gate-drain one where it ended.
-    const ChargeElement& e = drain->element;
-    start[kWidth] = e.width;
-    start[kCgd] = e.gd.c;
-    start[kGdLow] = e.gd.low - kLeastWidths * e.width;
-    start[kGdSpan] = e.gd.high - e.gd.low;
+  // The on-state charge may need about CGDMAX or tens of times it (superjunction parts), over
+  // a part of the plateau or all of it: the local fit starts from a few capacitances over the
+  // gate's whole swing, and from the best window of a coarse grid, and keeps the best.
+  std::vector<std::vector<double>> starts;
+  for (const double times : kGateDrainStarts) {
+    starts.push_back(start);
+    starts.back()[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
   }
-  const std::optional<ElementFit> both = Fit(card, points, true, start);
-  if (both && (!drain || both->worst < drain->worst)) return both->element;
-  if (drain) return drain->element;
-  return std::nullopt;
+  starts.push_back(BestOfGrid(card, points, start));
+  std::optional<ElementFit> best;
+  std::vector<ElementFit> drains;
+  for (const std::vector<double>& from : starts) {
+    if (std::optional<ElementFit> fit = Fit(card, points, false, from)) {
+      if (!best || fit->worst < best->worst) best = fit;
+      drains.push_back(*fit);
+    }
+  }
+  // A gate-source window only raises Qgs: without Qgs to meet it has nothing to do. Otherwise
+  // it joins each gate-drain window where that ended.
+  const bool qgsReachable = points.charges.size() == all.charges.size();
+  if (qgsReachable && !(best && best->worst <= kGateSourceWanted)) {
+    for (const ElementFit& drain : drains) {
+      std::vector<double> from = start;
+      const ChargeElement& e = drain.element;
+      from[kWidth] = e.width;
+      from[kCgd] = e.gd.c;
+      from[kGdLow] = e.gd.low - kLeastWidths * e.width;
+      from[kGdSpan] = e.gd.high - e.gd.low;
+      const std::optional<ElementFit> both = Fit(card, points, true, from);
+      if (both && both->worst < best->worst) best = both;
+    }
+  }
+  if (!best) return std::nullopt;
+  return best->element;
 }
 
 }  // namespace vdmos
