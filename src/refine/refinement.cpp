@@ -366,6 +366,14 @@ std::optional<ModelParameterSet> WithChargeElements(ModelParameterSet cardAlone,
                                                     const DatasheetPoints& points, CardPrecision precision,
                                                     std::optional<double> cardWorst) {
   if (!(cardWorst.value_or(0) > kElementsWanted)) return std::nullopt;
+  // Added charge only raises the charges: a charge the card alone already puts above the
+  // datasheet's, and the capacitance points, bound what the elements can reach.
+  GateChargePoints charges = *points.gateCharge;
+  charges.curve = std::nullopt;
+  double reachable = CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent.value_or(0);
+  for (const double error : GateChargeErrors(PrintedGateChargeDevice(cardAlone, pmos, precision), charges))
+    reachable = std::max(reachable, 100 * error);
+  if (!Improves(reachable, cardWorst)) return std::nullopt;
   const std::optional<ChargeElement> element =
       FitChargeElement(PrintedGateChargeDevice(cardAlone, pmos, precision), *points.gateCharge);
   if (!element) return std::nullopt;
