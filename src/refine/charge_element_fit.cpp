@@ -13,7 +13,9 @@ namespace {
 
 // Every window starts at least this many widths above 0, so that at the capacitance benches
 // (gate at or below the drain, gate on the source) an element adds less than exp(-8), 3e-4,
-// of its capacitance.
+// of its capacitance. ngspice 39 also needs it: a window whose low end is only three or four
+// widths above 0 stops a half bridge's first time steps ("timestep too small" at the element's
+// internal node) where eight let it run.
 constexpr double kLeastWidths = 8;
 // Narrower windows stop ngspice's time steps ("timestep too small") in a hard-switched half
 // bridge where a tenth of a volt lets it run.
