@@ -94,6 +94,7 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
     // Where the card cannot meet the charges and the capacitances together, the check simulates
     // the ngspice subcircuit's gate charge elements beside it.
     const bool elements = refinement->params.chargeElement.has_value();
+    EXPECT_EQ(state.text(control::StatusBar1).find(kRefinedElementsOpening) != std::string::npos, elements);
     EXPECT_NE(state.text(control::Text19), fittedCard);
     const VerificationResult refined = VerifyModel(state);
     ASSERT_TRUE(refined.ok()) << refined.message;
