@@ -36,6 +36,9 @@ std::string ReportTables(const ModelReport& report) {
   std::string text;
   if (report.check && report.check->Checked()) {
     const std::vector<CheckLine> lines = report.check->Lines();
+    // Which model the rows come from, where it is not the bare card.
+    if (const auto& results = report.check->Results(); results && !results->current.simulatedModel.empty())
+      text += results->current.simulatedModel + "\n";
     text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
     // What meeting the gate charges cost the capacitance points belongs beside the comparison.
     if (!report.check->TradeOff().empty()) text += report.check->TradeOff() + "\n";

@@ -91,7 +91,10 @@ nlohmann::json VerificationJson(const VerificationResult& result) {
     if (const auto curve = result.curvePoints.find(i); curve != result.curvePoints.end())
       rows.back()["curvePoints"] = CurvePointsJson(curve->second);
   }
-  return {{"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
+  nlohmann::json object = {
+      {"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
+  if (!result.simulatedModel.empty()) object["simulatedModel"] = result.simulatedModel;
+  return object;
 }
 
 }  // namespace vdmos::cli

@@ -63,8 +63,10 @@ void UpdateModel(WindowState& state, Platform& platform) {
       state.params.VTO = -state.params.VTO;
     }
     state.params.RG = FieldValue(state, control::Text2);
-    // The subthreshold slope is a refinement's alone: the fitted card never carries it.
+    // The subthreshold slope and the gate charge elements are a refinement's alone: the fitted
+    // card never carries them.
     state.params.KSUBTHRES.reset();
+    state.params.chargeElement.reset();
 
     for (const TemperatureProblem& problem :
          ShowNewCard(state, state.text(control::Text_LAMBDA), channelSuffix))

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/card_reading.h"
 #include "model/card_texts.h"
@@ -32,10 +33,12 @@ bool IsNmosForSubcircuit(const WindowState& state) { return state.text(control::
 
 /// The lines both forms share: the transistor's nodes and the diode model line tell them apart.
 std::string SubCircuitLines(std::string_view modelName, bool nChannel, std::string_view card,
-                            std::string_view transistorNodes, std::string_view diodeModel) {
+                            std::string_view transistorNodes, std::string_view diodeModel,
+                            const std::vector<std::string>& elementLines = {}) {
   std::string text;
   text.append(".subckt X").append(modelName).append(" d g s").append(kLineEnd);
   text.append("M1 ").append(transistorNodes).append(" ").append(modelName).append(kLineEnd);
+  for (const std::string& line : elementLines) text.append(line).append(kLineEnd);
   text.append("Rg g s 1G").append(kLineEnd);
   text.append(nChannel ? "Db s d dbody" : "Db d s dbody").append(kLineEnd);
   text.append(card).append(kLineEnd);
@@ -117,7 +120,8 @@ bool HasBreakdownVoltage(std::string_view breakdownVoltage) {
 }
 
 NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::string_view breakdownVoltage,
-                                std::string_view card, std::optional<HotBreakdown> hot) {
+                                std::string_view card, std::optional<HotBreakdown> hot,
+                                const std::optional<ChargeElement>& element) {
   if (auto problem = NgspiceCardProblem(modelName, nChannel, card)) return Refusal(*problem);
   if (!HasBreakdownVoltage(breakdownVoltage))
     return Refusal(kNgspiceSubCktNoBreakdownText, NgspiceSubCkt::Status::NoBreakdownVoltage);
@@ -129,8 +133,10 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
   }
   NgspiceSubCkt result;
   result.status = NgspiceSubCkt::Status::Made;
-  result.text = SubCircuitLines(modelName, nChannel, card, kNgspiceTransistorNodes,
-                                NgspiceBreakdownDiodeModel(kDiodeModelName, voltage, hot));
+  result.text = SubCircuitLines(
+      modelName, nChannel, card, kNgspiceTransistorNodes,
+      NgspiceBreakdownDiodeModel(kDiodeModelName, voltage, hot),
+      element ? ChargeElementLines(*element, nChannel, "d", "g", "s") : std::vector<std::string>{});
   return result;
 }
 
@@ -143,7 +149,7 @@ std::string NgspiceBreakdownDiodeModel(std::string_view name, double voltage,
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state) {
   return NgspiceSubCircuit(state.text(control::Text20), IsNmosForSubcircuit(state),
                            state.text(control::avalanche_volt), state.text(control::Text19),
-                           HotBreakdownOf(state));
+                           HotBreakdownOf(state), state.params.chargeElement);
 }
 
 }  // namespace vdmos

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/charge_element.h"
 #include "model/hot_device.h"
 #include "model/window_state.h"
 
@@ -35,10 +36,13 @@ struct NgspiceSubCkt {
 /// The ngspice subcircuit from the model name, the FET type (nChannel as BuildSubCkt takes
 /// it: Combo1 is "NMOS"), the breakdown voltage field (its plain reading, sign dropped, as
 /// BuildSubCkt reads it) and the card text in its one-line or three-line form. Never throws.
-/// With `hot`, the breakdown diode's voltage moves with the temperature to meet it.
+/// With `hot`, the breakdown diode's voltage moves with the temperature to meet it; with
+/// `element`, the gate charge elements follow the transistor.
 NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::string_view breakdownVoltage,
-                                std::string_view card, std::optional<HotBreakdown> hot = std::nullopt);
-/// The same from the window: Text20, Combo1, avalanche_volt, Text19, TjHot and BvHot.
+                                std::string_view card, std::optional<HotBreakdown> hot = std::nullopt,
+                                const std::optional<ChargeElement>& element = std::nullopt);
+/// The same from the window: Text20, Combo1, avalanche_volt, Text19, TjHot and BvHot, with the
+/// gate charge elements of a refinement that fitted them.
 NgspiceSubCkt NgspiceSubCircuit(const WindowState& state);
 /// The ngspice breakdown diode's model line under `name` for the voltage (V > 0), moving with
 /// the temperature to meet `hot` when given.

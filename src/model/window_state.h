@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/charge_element.h"
 #include "model/datasheet_curves.h"
 
 namespace vdmos {
@@ -27,6 +28,9 @@ struct ModelParameterSet {
   std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
   /// "TNOM=25 TCVTH=... MU=... TRD1=... EG=..." for the hot device, or empty
   std::string temperatureText = {};
+  /// The gate charge elements a refinement fitted for the ngspice subcircuit, beside the card
+  /// and not in it; none for a fitted card or one refined without them.
+  std::optional<ChargeElement> chargeElement = std::nullopt;
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;
 };
 

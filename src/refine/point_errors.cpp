@@ -197,7 +197,8 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
   if (auto worst = WorstError(c, points.capacitance, points.capacitanceCurves))
     errors.worstCapacitancePercent = *worst * 100;
   if (points.gateCharge) {
-    const GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
+    GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
+    if (params.chargeElement) device.element = PrintedChargeElement(*params.chargeElement);
     errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;
   }
   return errors;

@@ -87,7 +87,8 @@ DcParameters PrintedDcParameters(const ModelParameterSet& params, bool pmos, Car
 CapacitanceParameters PrintedCapacitanceParameters(const ModelParameterSet& params, CardPrecision precision);
 
 /// The worst errors of a card's parameters, in percent, taken with every value rounded as the
-/// card writes it (with the precision given), so they are what the simulator will show.
+/// card writes it (with the precision given), so they are what the simulator will show; the
+/// gate charges with the ngspice subcircuit's gate charge elements where the set has them.
 struct CardErrors {
   /// Over Rds(on) and the transfer points, the points the datasheet drives a current at.
   std::optional<double> worstDcPercent;

@@ -53,6 +53,12 @@ inline constexpr std::string_view kRefinedThreshold = ", Vgs(th) error ";
 inline constexpr std::string_view kRefinedCapacitance = ", worst capacitance error ";
 inline constexpr std::string_view kRefinedWas = " (was ";
 inline constexpr std::string_view kRefinedGateCharge = ", worst gate charge error ";
+// Where the card cannot meet the gate charges and the capacitance points together.
+inline constexpr std::string_view kRefinedElementsOpening =
+    " The gate charges are those of the ngspice subcircuit, which adds gate charge elements; the "
+    "bare card's worst gate charge error is ";
+inline constexpr std::string_view kRefinedElementsClosing =
+    ". Check \"Gate charges first\" for a card that meets them alone.";
 // When the gate charges and the capacitance points cannot all be met.
 inline constexpr std::string_view kTradeOffOpening =
     "The gate charges and the capacitance points cannot all be met: the capacitance points alone are met "

@@ -10,6 +10,7 @@
 #include "extract/junction_fit.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/charge_element_fit.h"
 #include "refine/curve_errors.h"
 #include "refine/minimax_fit.h"
 #include "refine/refine_texts.h"
@@ -51,6 +52,9 @@ constexpr double kTradeOffMargin = 0.5;
 // closer than a datasheet's charges are known, while the capacitances are still held as close
 // as the charges allow.
 constexpr double kChargesFirstWeight = 30;
+// The worst error of the gate charges and capacitance points together (percent) beyond which
+// the ngspice subcircuit gets gate charge elements, unless the charges come first.
+constexpr double kElementsWanted = 1;
 
 /// What a capacitance point's error counts beside a gate charge's in the capacitance group.
 double CapacitanceWeight(const DatasheetPoints& points) {
@@ -355,6 +359,30 @@ GateChargeDevice PrintedGateChargeDevice(const ModelParameterSet& p, bool pmos, 
                             PrintedCapacitanceParameters(p, precision), CardRounded(p.RG, card_mask::kRG));
 }
 
+/// The card whose capacitances are fitted to their points alone, with the gate charge elements
+/// fitted to the gate charges, where the card cannot meet both to within kElementsWanted and
+/// the elements do better than `cardWorst`, the card's own worst; nullopt otherwise.
+std::optional<ModelParameterSet> WithChargeElements(ModelParameterSet cardAlone, bool pmos,
+                                                    const DatasheetPoints& points, CardPrecision precision,
+                                                    std::optional<double> cardWorst) {
+  if (!(cardWorst.value_or(0) > kElementsWanted)) return std::nullopt;
+  // Added charge only raises the charges: a charge the card alone already puts above the
+  // datasheet's, and the capacitance points, bound what the elements can reach.
+  GateChargePoints charges = *points.gateCharge;
+  charges.curve = std::nullopt;
+  double reachable = CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent.value_or(0);
+  for (const double error : GateChargeErrors(PrintedGateChargeDevice(cardAlone, pmos, precision), charges))
+    reachable = std::max(reachable, 100 * error);
+  if (!Improves(reachable, cardWorst)) return std::nullopt;
+  const std::optional<ChargeElement> element =
+      FitChargeElement(PrintedGateChargeDevice(cardAlone, pmos, precision), *points.gateCharge);
+  if (!element) return std::nullopt;
+  cardAlone.chargeElement = *element;
+  if (!Improves(WorstOfCapacitanceGroup(CardErrorsOf(cardAlone, pmos, points, precision), points), cardWorst))
+    return std::nullopt;
+  return cardAlone;
+}
+
 }  // namespace
 
 std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
@@ -389,10 +417,13 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   // Each group is taken only where it is better as printed, so no part of the card gets worse.
   Refinement r;
   r.before = CardErrorsOf(fitted, pmos, points, fittedPrecision);
+  // A card refined before with gate charge elements is refined as the bare card; the elements
+  // are fitted afresh where it needs them.
   r.params = fitted;
+  r.params.chargeElement.reset();
   r.precision = fittedPrecision;
   const CardPrecision dcRefined{CardDigits::FourSignificant, fittedPrecision.capacitance};
-  const ModelParameterSet dcCandidate = WithDc(fitted, dc.params, pmos, dc.slope);
+  const ModelParameterSet dcCandidate = WithDc(r.params, dc.params, pmos, dc.slope);
   // Better at the driven points, or at the threshold while the driven points stay within what
   // the threshold may cost them.
   const CardErrors dcErrors = CardErrorsOf(dcCandidate, pmos, points, dcRefined);
@@ -407,7 +438,7 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
 
   // The gate charges follow the DC parameters too: the capacitances are fitted to them with
   // the DC parameters the card will hold.
-  bool capacitanceBetter = false;
+  bool capacitanceBetter = false, elementsTaken = false;
   if (!points.capacitance.empty() || !points.capacitanceCurves.empty() || points.gateCharge) {
     const CapacitanceParameters start = CapacitanceParametersOf(fitted);
     const std::optional<GateChargeDevice> chargeDevice =
@@ -421,27 +452,43 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     capacitanceBetter =
         Improves(WorstOfCapacitanceGroup(candidateErrors, points),
                  WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
-    if (capacitanceBetter && chargeDevice &&
-        !(points.capacitance.empty() && points.capacitanceCurves.empty())) {
-      // What the capacitance points alone would reach tells what the charges cost them.
-      const CapacitanceFit alone = RefineCapacitances(start, points, nullptr);
+    const bool chargesAndCapacitances =
+        chargeDevice && !(points.capacitance.empty() && points.capacitanceCurves.empty());
+    // What the capacitance points alone would reach tells what the charges cost them, and is
+    // the card the gate charge elements go with.
+    const std::optional<CapacitanceFit> alone =
+        chargesAndCapacitances ? std::optional(RefineCapacitances(start, points, nullptr)) : std::nullopt;
+    if (alone && alone->ok && !points.gateCharge->first) {
+      const ModelParameterSet cardAlone = WithCapacitances(r.params, alone->params);
+      const std::optional<double> cardWorst =
+          capacitanceBetter
+              ? WorstOfCapacitanceGroup(candidateErrors, points)
+              : WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points);
+      if (auto withElements = WithChargeElements(cardAlone, pmos, points, precision, cardWorst)) {
+        r.params = *withElements;
+        r.precision = precision;
+        r.bareGateChargePercent = CardErrorsOf(cardAlone, pmos, points, precision).worstGateChargePercent;
+        elementsTaken = true;
+      }
+    }
+    if (capacitanceBetter && !elementsTaken && alone) {
       const std::optional<double> aloneWorst =
-          CardErrorsOf(WithCapacitances(r.params, alone.params), pmos, points, precision)
+          CardErrorsOf(WithCapacitances(r.params, alone->params), pmos, points, precision)
               .worstCapacitancePercent;
       const double together = candidateErrors.worstCapacitancePercent.value_or(0);
-      if (alone.ok && aloneWorst && together > *aloneWorst + kTradeOffMargin) {
+      if (alone->ok && aloneWorst && together > *aloneWorst + kTradeOffMargin) {
         r.tradeOff = std::string(kTradeOffOpening) + PercentText(aloneWorst) + std::string(kTradeOffMiddle) +
                      PercentText(together) + std::string(kTradeOffCharges) +
                      PercentText(candidateErrors.worstGateChargePercent) + ".";
         if (!points.gateCharge->first) r.tradeOff += kTradeOffChargesFirstHint;
       }
     }
-    if (capacitanceBetter) {
+    if (capacitanceBetter && !elementsTaken) {
       r.params = candidate;
       r.precision = precision;
     }
   }
-  if (!dcBetter && !capacitanceBetter) {
+  if (!dcBetter && !capacitanceBetter && !elementsTaken) {
     return {std::nullopt, std::string(kRefineNoBetterOpening) +
                               FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
                               std::string(kRefineNoBetterClosing)};
@@ -466,6 +513,10 @@ std::string RefinementSummary(const Refinement& r) {
                std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";
   }
   summary += ".";
+  if (r.params.chargeElement) {
+    summary += std::string(kRefinedElementsOpening) + PercentText(r.bareGateChargePercent) +
+               std::string(kRefinedElementsClosing);
+  }
   if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
   return summary;
 }

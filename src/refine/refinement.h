@@ -20,6 +20,9 @@ struct Refinement {
   /// When the gate charges and the capacitance points cannot all be met: what meeting the
   /// charges cost the capacitances, as a sentence; empty otherwise.
   std::string tradeOff;
+  /// With gate charge elements (params.chargeElement): the bare card's worst gate charge error
+  /// in percent, beside after's, which is the ngspice subcircuit's.
+  std::optional<double> bareGateChargePercent = std::nullopt;
 };
 
 /// What went wrong, as the message to show; or the refinement.

@@ -191,6 +191,7 @@ BenchSetup ReadBenchSetup(const WindowState& state) {
   s.qgs = GivenValue(state, control::Qgs);
   s.qgd = GivenValue(state, control::Qgd);
   s.qg = GivenValue(state, control::Qg);
+  s.chargeElement = state.params.chargeElement;
   s.gateCurrent = GateChargeBenchCurrent(GateChargeDeviceOf(state.params, s.pmos), s.chargeId, s.chargeVds,
                                          GateChargeTop(s));
 

@@ -74,6 +74,9 @@ struct BenchSetup {
   /// The datasheet's Qgs, Qgd and Qg (nC); nullopt where the field is empty.
   std::optional<double> qgs, qgd, qg;
   double gateCurrent = 0;  ///< the simulated test's gate current (A), from the model's charge
+  /// The gate charge elements of the ngspice subcircuit, which the gate charge and capacitance
+  /// benches set beside each transistor, so that they simulate what the subcircuit holds.
+  std::optional<ChargeElement> chargeElement;
 
   // Capacitances: rows at 0 V, TextVdsMiddle and TextVdsMax.
   std::array<CapacitanceGridRow, 3> grid{};

@@ -277,6 +277,7 @@ VerificationResult CheckFailure(VerifyStatus status, std::string message, std::s
 VerificationResult ReadCheckOutput(const std::array<BenchOutput, 4>& runs, const ModelParameterSet& params,
                                    const BenchSetup& setup) {
   VerificationResult result;
+  if (setup.chargeElement) result.simulatedModel = std::string(kSimulatedWithElementsText);
   const std::vector<DatasheetPoint> points = DatasheetPointList(setup);
   try {
     ReadTransfer(RunOutput(Bench::Transfer, runs[0].out), params, setup, points, result);

@@ -94,7 +94,7 @@ class Path {
   /// Adds the point of the channel state; false once the curve has passed the top.
   bool Add(double vgsChannel, double vdsChannel, double id) {
     if (Done()) return false;
-    const double q = GateChargeBetween(d_, t_.vd, vgsChannel, vgsChannel - vdsChannel);
+    const double q = GateChargeBetween(d_, t_.vd, vgsChannel, vgsChannel - vdsChannel, id);
     points_.push_back({q, vgsChannel + id * d_.RS + t_.ig * d_.RG});
     return !Done();
   }
@@ -110,8 +110,16 @@ class Path {
 
 }  // namespace
 
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd) {
-  return (d.CGS * vgs + GateDrainCharge(d, vgd) - GateDrainCharge(d, -vd0)) * kPicocoulombToNanocoulomb;
+double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id) {
+  double q = d.CGS * vgs + GateDrainCharge(d, vgd) - GateDrainCharge(d, -vd0);
+  if (const auto& e = d.element) {
+    // The elements sit on the terminals, outside the drops on RS and RD that the card's own
+    // capacitances sit within.
+    const double terminalVgs = vgs + id * d.RS, terminalVgd = vgd - id * d.RD;
+    q += WindowCharge(e->gd, e->width, terminalVgd) - WindowCharge(e->gd, e->width, -vd0);
+    q += WindowCharge(e->gs, e->width, terminalVgs) - WindowCharge(e->gs, e->width, 0);
+  }
+  return q * kPicocoulombToNanocoulomb;
 }
 
 std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
@@ -163,7 +171,8 @@ GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& p, bool pmos) {
           p.CGDMAX,
           p.CGDMIN,
           p.a,
-          p.KSUBTHRES.value_or(kSimulatorKsubthres)};
+          p.KSUBTHRES.value_or(kSimulatorKsubthres),
+          p.chargeElement ? std::optional(PrintedChargeElement(*p.chargeElement)) : std::nullopt};
 }
 
 GateChargeTiming GateChargeRunTiming() {
@@ -182,8 +191,10 @@ double GateChargeBenchCurrent(const GateChargeDevice& d, double id, double vd, d
   if (!curve.empty() && curve.back().y >= vgsTop) {
     charge = curve.back().x;
   } else {
-    // The gate-drain capacitance never exceeds CGDMAX, so this charge passes any gate voltage.
-    charge = (std::abs(d.CGS) + std::abs(d.CGDMAX)) * (std::abs(vgsTop) + std::abs(vd)) * 1e-3;
+    // The gate-drain capacitance never exceeds CGDMAX (and the elements' own), so this charge
+    // passes any gate voltage.
+    const double elements = d.element ? std::abs(d.element->gd.c) + std::abs(d.element->gs.c) : 0;
+    charge = (std::abs(d.CGS) + std::abs(d.CGDMAX) + elements) * (std::abs(vgsTop) + std::abs(vd)) * 1e-3;
   }
   if (!(charge > 0) || !std::isfinite(charge)) charge = 1;
   return kChargeMargin * charge * 1e-9 / kRunTime;

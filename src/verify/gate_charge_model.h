@@ -7,12 +7,14 @@
 // the drain falls with the channel holding that current (the plateau, and the triode rise
 // after it). The charge is the gate-source and gate-drain charge of the simulator's VDMOS
 // model: a constant CGS, and Cgd(v) = C0 + s * atan(a v) for v = Vgd < 0 and C0 + s * tanh(a v)
-// above, with s = (CGDMAX - CGDMIN) / (1 + pi/2) and C0 = CGDMAX - s.
+// above, with s = (CGDMAX - CGDMIN) / (1 + pi/2) and C0 = CGDMAX - s; with the ngspice
+// subcircuit's gate charge elements, their charges besides.
 
 #include <optional>
 #include <vector>
 
 #include "extract/threshold.h"
+#include "model/charge_element.h"
 #include "model/window_state.h"
 #include "verify/characteristics.h"
 
@@ -24,6 +26,7 @@ struct GateChargeDevice {
   double KP = 0, VTO = 0, RS = 0, RD = 0, LAMBDA = 0, RG = 0;
   double CGS = 0, CGDMAX = 0, CGDMIN = 0, a = 0;
   double KSUBTHRES = kSimulatorKsubthres;
+  std::optional<ChargeElement> element = std::nullopt;  ///< the subcircuit's, as it prints them
 };
 
 /// The test condition: load current (A), supply voltage (V), gate current (A), all magnitudes.
@@ -32,15 +35,17 @@ struct GateChargeTest {
 };
 
 /// The charge (nC) that the gate takes from gate-source and gate-drain voltage 0 and -vd0 to
-/// vgs and vgd (V): the capacitances integrated as the simulator integrates them.
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd);
+/// vgs and vgd (V, across the channel) with the drain current id (A): the capacitances
+/// integrated as the simulator integrates them.
+double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id);
 
 /// Vgs (V, at the terminals) against the gate charge (nC) from 0 until the gate reaches vgsTop,
 /// sampled densely enough for the graphical construction. Empty when the device cannot carry
 /// the load current at the supply voltage (no KP, or a supply below the drop on RS and RD).
 std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& test, double vgsTop);
 
-/// The gate charge parameters of a card's parameter set (a P-channel VTO turned back).
+/// The gate charge parameters of a card's parameter set (a P-channel VTO turned back), with
+/// its gate charge elements.
 GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& params, bool pmos);
 
 /// The simulated test's timing (s): the gate is held on the source until release, then the

@@ -49,9 +49,10 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     return;
   }
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
-  const NgspiceSubCkt subckt = NgspiceSubCircuit(
-      CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
-      state.text(control::avalanche_volt), ThreeLineCard(state.card), HotBreakdownOf(state));
+  const NgspiceSubCkt subckt =
+      NgspiceSubCircuit(CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
+                        state.text(control::avalanche_volt), ThreeLineCard(state.card), HotBreakdownOf(state),
+                        state.params.chargeElement);
   struct File {
     std::string path, text;
     std::string_view filter;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/card_reading.h"
+#include "model/charge_element.h"
 #include "model/hot_device.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
@@ -231,6 +232,14 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
   return n.Text();
 }
 
+/// The subcircuit's gate charge elements beside a transistor with its source on node 0.
+void Elements(Netlist& n, const BenchSetup& s, std::string_view drain, std::string_view gate,
+              std::string_view suffix) {
+  if (!s.chargeElement) return;
+  for (const std::string& line : ChargeElementLines(*s.chargeElement, !s.pmos, drain, gate, "0", suffix))
+    n << line;
+}
+
 std::string GateChargeNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
   const GateChargeTiming time = GateChargeRunTiming();
@@ -246,9 +255,10 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
     << "S1 g 0 hold 0 gatehold"
     << "Ig 0 g PWL(0 0 " + Num(time.start) + " 0 " + Num(time.start + time.ramp) + " " + sign(s.gateCurrent) +
            ")"
-    << "M1 d g 0 " + model << "I1 0 d " + sign(s.chargeId)
-    << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp") << "V2 clamp 0 " + sign(s.chargeVds)
-    << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
+    << "M1 d g 0 " + model;
+  Elements(n, s, "d", "g", "1");
+  n << "I1 0 d " + sign(s.chargeId) << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
+    << "V2 clamp 0 " + sign(s.chargeVds) << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
     << ".model dclamp D(IS=1e-10 N=0.05)";
   Card(n, card);
   // The charge is the sum of many small steps of a steep capacitance: a tighter tolerance than
@@ -277,7 +287,10 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
     << "V2 g1 0 DC 0 AC 0"
     << "M1 d1 g1 0 " + model << "V3 d2 0 DC 0 AC 0"
     << "V4 g2 0 DC 0 AC 1"
-    << "M2 d2 g2 0 " + model << "H1 coss 0 V1 -1e-3"
+    << "M2 d2 g2 0 " + model;
+  Elements(n, s, "d1", "g1", "1");
+  Elements(n, s, "d2", "g2", "2");
+  n << "H1 coss 0 V1 -1e-3"
     << "H2 crss 0 V2 -1e-3"
     << "H3 ciss 0 V4 -1e-3";
   Card(n, card);

@@ -56,6 +56,9 @@ struct VerificationResult {
   /// simulation then ran without it.
   std::vector<std::string> warnings;
   std::vector<VerificationRow> rows;
+  /// What the benches simulated beside the bare card: empty for the card alone, otherwise
+  /// kSimulatedWithElementsText (verify_texts.h).
+  std::string simulatedModel;
   Characteristics simulated;  ///< the simulated curves
   /// For each row that stands for a digitized curve (by its index in rows), each of the
   /// curve's points; the row's values are those of the point with the largest error.

@@ -61,6 +61,11 @@ inline constexpr std::string_view kNgspiceSubCktFilter = "SPICE libraries (*.lib
 inline constexpr std::string_view kNgspiceSubCktNotWrittenText = "The ngspice subcircuit was not written:";
 
 // The four benches, as the messages name them.
+// What the check simulated where the card has gate charge elements; the card alone otherwise.
+inline constexpr std::string_view kSimulatedWithElementsText =
+    "Simulated: the ngspice subcircuit's card with its gate charge elements (the bare card alone meets "
+    "the charges with \"Gate charges first\").";
+
 inline constexpr std::string_view kTransferBenchName = "transfer characteristic";
 inline constexpr std::string_view kOutputBenchName = "output characteristics";
 inline constexpr std::string_view kGateChargeBenchName = "gate charge test";

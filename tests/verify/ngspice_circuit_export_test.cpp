@@ -67,6 +67,20 @@ TEST_F(NgspiceCircuitExport, WritesTheFourNetlistsAndTheSubcircuitIntoTheChosenF
   EXPECT_NE(run.out.find("rdson = 1.6"), std::string::npos);
 }
 
+// A refined card's gate charge elements go into the subcircuit and the two benches that feel
+// them, so that the files simulate what the check simulated.
+TEST_F(NgspiceCircuitExport, GateChargeElementsGoWithTheRefinedCard) {
+  state_ = testing::UpdatedStartWindow();
+  state_.params.chargeElement = ChargeElement{{3000, 1, 9}, {}, 0.1};
+  ExportInto(folder_.path());
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_subckt.lib").find("\r\nCgdq g d Q='3000e-12*"),
+            std::string::npos);
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_GateCharge.cir").find("\r\nCgdq1 g d Q="),
+            std::string::npos);
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir").find("\r\nCgdq2 g2 d2 Q="), std::string::npos);
+  EXPECT_EQ(testing::ReadBytes(folder_ / "20N60C3_Id(Vgs).cir").find("Cgdq"), std::string::npos);
+}
+
 // Without a breakdown voltage there is no subcircuit: the netlists are written all the same,
 // and a message says why the subcircuit is not.
 TEST_F(NgspiceCircuitExport, WithoutABreakdownVoltageTheNetlistsComeAloneWithAMessage) {

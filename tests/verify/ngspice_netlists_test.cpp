@@ -86,6 +86,29 @@ TEST(NgspiceNetlists, GateChargeBenchOfAPChannelCard) {
   EXPECT_EQ(NetlistOf(Bench::GateCharge, testing::PChannelStartCard()), expected);
 }
 
+// The gate charge and capacitance benches set the ngspice subcircuit's gate charge elements
+// beside each transistor (the DC benches need none: the elements carry no current at rest).
+TEST(NgspiceNetlists, GateChargeElementsStandBesideEachTransistor) {
+  WindowState state;
+  state.card = testing::PChannelStartCard();
+  BenchSetup setup = ReadBenchSetup(state);
+  setup.chargeElement = ChargeElement{{2000, 1, 9}, {}, 0.1};
+  const auto elementLines = [&](Bench bench) {
+    std::vector<std::string> lines;
+    const std::string text = NgspiceNetlist(bench, state.card, setup);
+    for (std::size_t at = text.find("\r\nCg"); at != std::string::npos; at = text.find("\r\nCg", at + 2))
+      lines.push_back(text.substr(at + 2, text.find(' ', at + 2) - at - 2) + " " +
+                      text.substr(text.find(' ', at + 2) + 1, 3));
+    return lines;
+  };
+  EXPECT_EQ(elementLines(Bench::GateCharge), (std::vector<std::string>{"Cgdq1 d g"}));
+  EXPECT_EQ(elementLines(Bench::Capacitance), (std::vector<std::string>{"Cgdq1 d1 ", "Cgdq2 d2 "}));
+  EXPECT_TRUE(elementLines(Bench::Transfer).empty());
+  EXPECT_TRUE(elementLines(Bench::Output).empty());
+  setup.chargeElement.reset();
+  EXPECT_TRUE(elementLines(Bench::GateCharge).empty());
+}
+
 // The model check runs these benches in ngspice and compares the values; this names the
 // P-channel lines whose sign would break first.
 TEST(NgspiceNetlists, PChannelBenchesTurnTheirSweepsAndCurrents) {

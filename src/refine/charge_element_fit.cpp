@@ -1,0 +1,177 @@
+#include "refine/charge_element_fit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "model/numbers.h"
+#include "refine/minimax_fit.h"
+
+namespace vdmos {
+namespace {
+
+// Every window starts at least this many widths above 0, so that at the capacitance benches
+// (gate at or below the drain, gate on the source) an element adds less than exp(-8), 3e-4,
+// of its capacitance. ngspice 39 also needs it: a window whose low end is only three or four
+// widths above 0 stops a half bridge's first time steps ("timestep too small" at the element's
+// internal node) where eight let it run.
+constexpr double kLeastWidths = 8;
+// Narrower windows stop ngspice's time steps ("timestep too small") in a hard-switched half
+// bridge where a tenth of a volt lets it run.
+constexpr double kLeastWidth = 0.1, kMostWidth = 0.5;  // V
+constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;    // V
+constexpr double kElementReach = 100;                  // times the card's largest gate capacitance
+constexpr double kLeastElement = 1e-3;                 // pF
+constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
+// The coarse grid of gate-drain windows: capacitance (times CGDMAX), low end above the floor
+// and span (V).
+constexpr std::array kGateDrainStarts{1.0, 4.0, 16.0};  // times CGDMAX, over the whole swing
+constexpr std::array kGateDrainTimes{0.5, 1.0, 2.0, 4.0, 8.0, 16.0, 32.0};
+constexpr std::array kGateDrainLows{0.2, 1.0, 2.0, 4.0};
+constexpr std::array kGateDrainSpans{1.0, 3.0, 10.0, 30.0};
+
+FitVariable Variable(double value, double lower, double upper, bool logScale, bool free = true) {
+  return {std::clamp(value, lower, upper),
+          lower,
+          upper,
+          logScale,
+          [](double v) { return PlainReading(FourSignificantText(v)); },
+          0,
+          free};
+}
+
+enum { kWidth, kCgd, kGdLow, kGdSpan, kCgs, kGsLow, kGsSpan };
+
+/// The window ends lie kLeastWidths widths above 0 plus their variable's value.
+ChargeElement ElementOf(const std::vector<double>& x, bool gateSource) {
+  const double w = x[kWidth], floor = kLeastWidths * w;
+  ChargeElement e{{x[kCgd], floor + x[kGdLow], floor + x[kGdLow] + x[kGdSpan]}, {}, w};
+  if (gateSource) e.gs = {x[kCgs], floor + x[kGsLow], floor + x[kGsLow] + x[kGsSpan]};
+  return e;
+}
+
+struct ElementFit {
+  ChargeElement element;
+  double worst = INFINITY;
+};
+
+/// The fit from the start's values, the gate-source window held at none unless asked for.
+std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoints& points, bool gateSource,
+                              const std::vector<double>& start) {
+  const double largest = kElementReach * std::max({card.CGDMAX, card.CGS, kLeastElement});
+  const double reach = std::max(points.vg, 1.0);
+  std::vector<FitVariable> v{
+      Variable(start[kWidth], kLeastWidth, kMostWidth, true),
+      Variable(start[kCgd], kLeastElement, largest, true),
+      Variable(start[kGdLow], 0, reach, false),
+      Variable(start[kGdSpan], kLeastSpan, kMostSpan, true),
+      Variable(start[kCgs], kLeastElement, largest, true, gateSource),
+      Variable(start[kGsLow], 0, reach, false, gateSource),
+      Variable(start[kGsSpan], kLeastSpan, reach, true, gateSource),
+  };
+  const auto worst = FitWithCardRounding(v,
+                                         [&](const std::vector<double>& x) {
+                                           GateChargeDevice device = card;
+                                           device.element = PrintedChargeElement(ElementOf(x, gateSource));
+                                           return GateChargeErrors(device, points);
+                                         },
+                                         {kWidth, kGdLow, kGdSpan, kCgd, kGsLow, kGsSpan, kCgs});
+  if (!worst) return std::nullopt;
+  std::vector<double> x;
+  for (const FitVariable& variable : v) x.push_back(variable.value);
+  return ElementFit{ElementOf(x, gateSource), *worst};
+}
+
+/// The gate-drain window of the coarse grid that meets the charges best, with the other values
+/// of `start`.
+std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoints& points,
+                               const std::vector<double>& start) {
+  double best = INFINITY;
+  std::vector<double> bestStart = start, grid = start;
+  for (const double times : kGateDrainTimes) {
+    for (const double low : kGateDrainLows) {
+      for (const double span : kGateDrainSpans) {
+        grid[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
+        grid[kGdLow] = low;
+        grid[kGdSpan] = span;
+        GateChargeDevice device = card;
+        device.element = PrintedChargeElement(ElementOf(grid, false));
+        const double worst = WorstOf(GateChargeErrors(device, points));
+        if (worst < best) {
+          best = worst;
+          bestStart = grid;
+        }
+      }
+    }
+  }
+  return bestStart;
+}
+
+/// The charges the elements can move. Added charge only raises Qgs, and the gate-drain window
+/// acts only on the plateau and after it, so a Qgs the card already puts above the datasheet's
+/// stays where it is: the fit then leaves it aside and meets the others.
+GateChargePoints ReachableCharges(const GateChargeDevice& card, const GateChargePoints& points) {
+  GateChargePoints reachable = points;
+  GateChargePoints qgsOnly = points;
+  qgsOnly.curve = std::nullopt;
+  std::erase_if(qgsOnly.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgs; });
+  if (qgsOnly.charges.empty()) return reachable;
+  if (GateChargeErrors(card, qgsOnly).front() > 0) {
+    std::erase_if(reachable.charges,
+                  [](const DatasheetPoint& p) { return p.quantity == PointQuantity::Qgs; });
+  }
+  return reachable;
+}
+
+}  // namespace
+
+std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
+  const GateChargePoints points = ReachableCharges(card, all);
+  if (points.charges.empty() && !points.curve) return std::nullopt;
+  // The start: a gate-drain window from a little above the floor over the gate's whole swing,
+  // and a small channel charge from half a volt below the threshold.
+  std::vector<double> start(kGsSpan + 1);
+  start[kWidth] = kLeastWidth;
+  start[kGdLow] = 0.5;
+  start[kGdSpan] = 10;
+  start[kCgs] = card.CGS / 10;
+  start[kGsLow] = std::max(card.VTO - 0.5, 0.0);
+  start[kGsSpan] = 1;
+  // The on-state charge may need about CGDMAX or tens of times it (superjunction parts), over
+  // a part of the plateau or all of it: the local fit starts from a few capacitances over the
+  // gate's whole swing, and from the best window of a coarse grid, and keeps the best.
+  std::vector<std::vector<double>> starts;
+  for (const double times : kGateDrainStarts) {
+    starts.push_back(start);
+    starts.back()[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
+  }
+  starts.push_back(BestOfGrid(card, points, start));
+  std::optional<ElementFit> best;
+  std::vector<ElementFit> drains;
+  for (const std::vector<double>& from : starts) {
+    if (std::optional<ElementFit> fit = Fit(card, points, false, from)) {
+      if (!best || fit->worst < best->worst) best = fit;
+      drains.push_back(*fit);
+    }
+  }
+  // A gate-source window only raises Qgs: without Qgs to meet it has nothing to do. Otherwise
+  // it joins each gate-drain window where that ended.
+  const bool qgsReachable = points.charges.size() == all.charges.size();
+  if (qgsReachable && !(best && best->worst <= kGateSourceWanted)) {
+    for (const ElementFit& drain : drains) {
+      std::vector<double> from = start;
+      const ChargeElement& e = drain.element;
+      from[kWidth] = e.width;
+      from[kCgd] = e.gd.c;
+      from[kGdLow] = e.gd.low - kLeastWidths * e.width;
+      from[kGdSpan] = e.gd.high - e.gd.low;
+      const std::optional<ElementFit> both = Fit(card, points, true, from);
+      if (both && both->worst < best->worst) best = both;
+    }
+  }
+  if (!best) return std::nullopt;
+  return best->element;
+}
+
+}  // namespace vdmos

@@ -1,0 +1,150 @@
+// The ngspice subcircuit's gate charge elements: where they go in the subcircuit text, that a
+// model update drops them, and that a refined device with them switches a hard-switched half
+// bridge at its rated voltage and current with ngspice's default options.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "commands/datasheet_commands.h"
+#include "commands/model_update.h"
+#include "model/control_names.h"
+#include "model/numbers.h"
+#include "model/subcircuit.h"
+#include "platform/scripted_platform.h"
+#include "refine/refine_command.h"
+#include "verify/child_process.h"
+#include "verify/ngspice_output.h"
+
+namespace vdmos {
+namespace {
+
+WindowState OpenDevice(const std::string& part) {
+  WindowState state;
+  ScriptedPlatform platform;
+  platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
+  open_Click(state, platform);
+  return state;
+}
+
+TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
+  WindowState state = OpenDevice("STP55NF06");
+  state.setText(control::avalanche_volt, "60");
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  const std::string bare = NgspiceSubCircuit(state).text;
+  const std::string schematicForm = state.text(control::SubCktTextBox);
+
+  state.params.chargeElement = ChargeElement{{2000, 0.6, 12}, {300, 2.5, 4}, 0.05};
+  const std::string withElements = NgspiceSubCircuit(state).text;
+  const std::string transistor = "M1 d g s STP55NF06\r\n";
+  const std::string lines =
+      "Cgdq g d Q='2000e-12*0.05*((((V(g,d)-0.6)/0.05)>0 ? "
+      "((V(g,d)-0.6)/0.05)+ln(1+exp(-((V(g,d)-0.6)/0.05))) "
+      ": ln(1+exp(((V(g,d)-0.6)/0.05))))-(((V(g,d)-12.0)/0.05)>0 ? ((V(g,d)-12.0)/0.05)+ln(1+exp(-((V(g,d)-"
+      "12.0)/0.05))) : ln(1+exp(((V(g,d)-12.0)/0.05)))))'\r\n"
+      "Cgsq g s Q='300.0e-12*0.05*((((V(g,s)-2.5)/0.05)>0 ? "
+      "((V(g,s)-2.5)/0.05)+ln(1+exp(-((V(g,s)-2.5)/0.05))) "
+      ": ln(1+exp(((V(g,s)-2.5)/0.05))))-(((V(g,s)-4.0)/0.05)>0 ? "
+      "((V(g,s)-4.0)/0.05)+ln(1+exp(-((V(g,s)-4.0)/"
+      "0.05))) : ln(1+exp(((V(g,s)-4.0)/0.05)))))'\r\n";
+  std::string expected = bare;
+  expected.insert(expected.find(transistor) + transistor.size(), lines);
+  EXPECT_EQ(withElements, expected);
+  // The schematic program's subcircuit has no such elements.
+  BuildSubCkt(state);
+  EXPECT_EQ(state.text(control::SubCktTextBox), schematicForm);
+
+  // A P-channel device's elements take the drain and the source above the gate.
+  const std::vector<std::string> pChannel =
+      ChargeElementLines(*state.params.chargeElement, false, "d", "g", "s");
+  ASSERT_EQ(pChannel.size(), 2u);
+  EXPECT_TRUE(pChannel[0].starts_with("Cgdq d g Q='2000e-12*0.05*((((V(d,g)-0.6)/0.05)")) << pChannel[0];
+  EXPECT_TRUE(pChannel[1].starts_with("Cgsq s g Q='300.0e-12*0.05*((((V(s,g)-2.5)/0.05)")) << pChannel[1];
+
+  // The elements belong to the refined card: the model update's fitted card has none.
+  UpdateModel(state, platform);
+  EXPECT_FALSE(state.params.chargeElement);
+  EXPECT_EQ(NgspiceSubCircuit(state).text, bare);
+}
+
+TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
+  const ChargeWindow window{1000, 1, 6};
+  const double w = 0.05;
+  // Far below, nothing; across the whole window, C times its span.
+  EXPECT_NEAR(WindowCharge(window, w, -500), 0, 1e-12);
+  EXPECT_NEAR(WindowCharge(window, w, 0), 0, 1000 * w * std::exp(-1 / w) * 1.01);
+  EXPECT_NEAR(WindowCharge(window, w, 50), 1000 * 5, 1e-6);
+  // The capacitance, C in the middle of the window, by the difference quotient.
+  EXPECT_NEAR((WindowCharge(window, w, 3.5 + 1e-6) - WindowCharge(window, w, 3.5 - 1e-6)) / 2e-6, 1000, 1e-3);
+  EXPECT_EQ(WindowCharge({}, w, 3), 0);
+}
+
+/// A double pulse on the low side of a half bridge whose high side, held off, carries the
+/// inductor's current in its body diode: the low side turns on, builds the rated current,
+/// turns off against the rated voltage, and turns on again into the diode's recovery. The
+/// supply reaches the bridge through a damped 20 nH, without which ngspice stops on the bare
+/// card's own turn-off. The voltages' signs follow the channel.
+std::string HalfBridge(const std::string& subckt, const std::string& name, bool pmos, double volts,
+                       double amps, double gateVolts) {
+  const double sign = pmos ? -1 : 1;
+  const double charge = 5e-6, off = 2e-6, on = 2e-6, edge = 20e-9;
+  const double inductance = volts * charge / amps;
+  const auto n = [](double value) { return DefaultNumberText(value); };
+  const double g = sign * gateVolts;
+  std::string text = "* half bridge at the rated voltage and current\n" + subckt;
+  text += "Vbus bus 0 " + n(sign * volts) + "\n";
+  text +=
+      "Vsense bus stray 0\nLstray stray lbus 20n\nRstray stray lbus 10\nL1 lbus sw " + n(inductance) + "\n";
+  text += "XH lbus gh sw X" + name + "\nVgh gh sw 0\n";
+  text += "XL sw gl 0 X" + name + "\nRg drive gl 10\n";
+  text += "Vdrive drive 0 PWL(0 0 " + n(edge) + " " + n(g) + " " + n(charge) + " " + n(g) + " " +
+          n(charge + edge) + " 0 " + n(charge + off) + " 0 " + n(charge + off + edge) + " " + n(g) + " " +
+          n(charge + off + on) + " " + n(g) + " " + n(charge + off + on + edge) + " 0)\n";
+  text += ".control\ntran 1n " + n(charge + off + on + 1e-6) + "\n";
+  text += "let peak = maximum(" + std::string(pmos ? "-" : "") + "i(vsense))\n";
+  text += "echo @points\nprint peak\n.endc\n.end\n";
+  return text;
+}
+
+TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptions) {
+  struct Device {
+    const char* part;
+    double volts;
+  };
+  for (const Device& d : {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"IPW90R120C3", 900}}) {
+    SCOPED_TRACE(d.part);
+    WindowState state = OpenDevice(d.part);
+    state.setText(control::avalanche_volt, DefaultNumberText(d.volts));
+    ScriptedPlatform platform;
+    UpdateModel(state, platform);
+    ASSERT_TRUE(RefineModel(state, platform));
+    ASSERT_TRUE(state.params.chargeElement) << state.text(control::StatusBar1);
+    const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
+    ASSERT_TRUE(subckt.ok()) << subckt.problem;
+    // The gate charge test's current is the rated current on these datasheets.
+    const double amps = PlainReading(state.text(control::IdCharge));
+    const bool pmos = state.text(control::Combo1) == "PMOS";
+    ChildLimits limits;
+    limits.timeout = std::chrono::seconds(60);
+    const ChildOutcome run = RunChildren({{{"ngspice", "-b", "-n"},
+                                           {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"},
+                                           HalfBridge(subckt.text, d.part, pmos, d.volts, amps, 10)}},
+                                         limits)
+                                 .front();
+    ASSERT_EQ(run.status, ChildOutcome::Status::Exited) << run.err;
+    EXPECT_EQ(run.out.find("imestep too small"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err.find("imestep too small"), std::string::npos) << run.err;
+    double peak = 0;
+    for (const OutputSection& section : ParseNgspiceOutput(run.out))
+      if (section.values.contains("peak")) peak = section.values.at("peak");
+    // The current reached the rating, and the second turn-on ran to the end.
+    EXPECT_GT(peak, 0.95 * amps);
+  }
+}
+
+}  // namespace
+}  // namespace vdmos
