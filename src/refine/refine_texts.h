@@ -62,6 +62,11 @@ inline constexpr std::string_view kTradeOffMiddle =
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
 inline constexpr std::string_view kTradeOffChargesFirstHint =
     " Check \"Gate charges first\" to meet the charges before the capacitance points.";
+// When the refined 25 C card takes hot values out of the temperature recipe's reach; the
+// recipe's own refusals follow.
+inline constexpr std::string_view kHotTradeOffOpening =
+    "The hot values cannot all be met with the refined 25 C values, which come first:";
+inline constexpr std::string_view kRefinedHot = ", worst hot error ";
 inline constexpr std::string_view kNoPointsValue = "-";
 
 // The switch advice.

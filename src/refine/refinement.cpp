@@ -525,8 +525,13 @@ std::string RefinementSummary(const Refinement& r) {
     summary += std::string(kRefinedGateCharge) + PercentText(r.after.worstGateChargePercent) +
                std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";
   }
+  if (r.hotAfter) {
+    summary += std::string(kRefinedHot) + PercentText(r.hotAfter) + std::string(kRefinedWas) +
+               PercentText(r.hotBefore) + ")";
+  }
   summary += ".";
   if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
+  if (!r.hotTradeOff.empty()) summary += " " + r.hotTradeOff;
   return summary;
 }
 

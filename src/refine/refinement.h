@@ -20,6 +20,11 @@ struct Refinement {
   /// When the gate charges and the capacitance points cannot all be met: what meeting the
   /// charges cost the capacitances, as a sentence; empty otherwise.
   std::string tradeOff;
+  /// The hot rows' worst errors of the fitted and of the refined card by their temperature
+  /// laws, nullopt without hot rows, and what the refined card gave up of them (a sentence, or
+  /// empty): the refine command fills them, as the recipe runs on the card it writes.
+  std::optional<double> hotBefore = std::nullopt, hotAfter = std::nullopt;
+  std::string hotTradeOff = {};
 };
 
 /// What went wrong, as the message to show; or the refinement.
@@ -37,7 +42,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
                                    const DatasheetPoints& points, CardPrecision fittedPrecision = {});
 
 /// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)", the
-/// gate charges' in the same form where the datasheet gives them, then the trade-off.
+/// gate charges' and the hot rows' in the same form where the datasheet gives them, then the
+/// trade-offs.
 std::string RefinementSummary(const Refinement& refinement);
 
 /// Why the points cannot all be met by any model, as a message; nullopt when they can be.
