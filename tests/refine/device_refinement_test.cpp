@@ -218,6 +218,17 @@ TEST(DeviceRefinement, RefinedCurvesKeepTheirShapeBetweenTheTypedPoints) {
       }
     }
 
+    // Below the plateau point no band holds the transfer curve: its law rises with the gate
+    // voltage whatever the refined parameters, so between the threshold and the plateau point
+    // it stays between the currents it meets there.
+    const DcParameters dc = DcParametersOf(state.params, setup.pmos);
+    double below = 0;
+    for (double v = 0; v <= setup.plateauVgs; v += 0.01) {
+      const double id = SolvedDrainCurrent(dc, v, setup.vdsTest);
+      EXPECT_GE(id, below) << "the transfer curve falls at " << v << " V";
+      below = id;
+    }
+
     RecordProperty(
         name, "a " + Number(before.a) + " -> " + Number(after.a) + ", Crss(0.5 V) refined/fitted " +
                   Number(CapacitancesAt(after, kLowVoltage).crss / CapacitancesAt(before, kLowVoltage).crss) +
