@@ -53,6 +53,7 @@ inline constexpr std::string_view kRefinedThreshold = ", Vgs(th) error ";
 inline constexpr std::string_view kRefinedCapacitance = ", worst capacitance error ";
 inline constexpr std::string_view kRefinedWas = " (was ";
 inline constexpr std::string_view kRefinedGateCharge = ", worst gate charge error ";
+inline constexpr std::string_view kRefinedDiode = ", worst body diode error ";
 // When the gate charges and the capacitance points cannot all be met.
 inline constexpr std::string_view kTradeOffOpening =
     "The gate charges and the capacitance points cannot all be met: the capacitance points alone are met "

@@ -11,6 +11,7 @@
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "refine/curve_errors.h"
+#include "refine/diode_refinement.h"
 #include "refine/minimax_fit.h"
 #include "refine/refine_texts.h"
 #include "refine/shape_band.h"
@@ -501,7 +502,16 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       r.precision = precision;
     }
   }
-  if (!dcBetter && !capacitanceBetter) {
+  // The body diode shares no parameter with the other groups: its law moves alone.
+  bool diodeBetter = false;
+  if (const std::optional<std::string> diode = RefinedDiodeText(fitted, points)) {
+    ModelParameterSet candidate = r.params;
+    candidate.bodyDiodeText = *diode;
+    diodeBetter = Improves(CardErrorsOf(candidate, pmos, points, r.precision).worstDiodePercent,
+                           CardErrorsOf(r.params, pmos, points, r.precision).worstDiodePercent);
+    if (diodeBetter) r.params = std::move(candidate);
+  }
+  if (!dcBetter && !capacitanceBetter && !diodeBetter) {
     return {std::nullopt, std::string(kRefineNoBetterOpening) +
                               FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
                               std::string(kRefineNoBetterClosing)};
@@ -524,6 +534,10 @@ std::string RefinementSummary(const Refinement& r) {
   if (r.after.worstGateChargePercent) {
     summary += std::string(kRefinedGateCharge) + PercentText(r.after.worstGateChargePercent) +
                std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";
+  }
+  if (r.after.worstDiodePercent) {
+    summary += std::string(kRefinedDiode) + PercentText(r.after.worstDiodePercent) +
+               std::string(kRefinedWas) + PercentText(r.before.worstDiodePercent) + ")";
   }
   if (r.hotAfter) {
     summary += std::string(kRefinedHot) + PercentText(r.hotAfter) + std::string(kRefinedWas) +

@@ -1,7 +1,8 @@
 #pragma once
-// "Refine model": starting from the fitted card, KP, VTO, RS, RD, LAMBDA and the capacitance
-// parameters are moved to minimise the worst relative error over every datasheet point, within
-// bounds that keep each parameter physical, and written with the card's own text rules.
+// "Refine model": starting from the fitted card, KP, VTO, RS, RD, LAMBDA, the capacitance
+// parameters and, against a digitized forward curve, the body diode's are moved to minimise
+// the worst relative error over every datasheet point, within bounds that keep each parameter
+// physical, and written with the card's own text rules.
 
 #include <optional>
 #include <string>
@@ -42,7 +43,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
                                    const DatasheetPoints& points, CardPrecision fittedPrecision = {});
 
 /// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)", the
-/// gate charges' and the hot rows' in the same form where the datasheet gives them, then the
+/// gate charges', the body diode's and the hot rows' in the same form where the datasheet
+/// gives them (the diode's where a curve makes it a target), then the
 /// trade-offs.
 std::string RefinementSummary(const Refinement& refinement);
 
