@@ -215,6 +215,8 @@ std::vector<CapacitanceShape> CapacitanceShapesOf(const CapacitanceParameters& f
     if (std::ranges::any_of(points.capacitanceCurves,
                             [&](const DatasheetPoint& c) { return c.quantity == quantity; }))
       continue;
+    // A fitted card without a junction has no Coss law to keep: the refinement starts one.
+    if (quantity == PointQuantity::Coss && !(fitted.Cjo > 0)) continue;
     std::vector<Demand> demands;
     double top = 0;
     for (const DatasheetPoint& point : points.capacitance) {
@@ -300,9 +302,12 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
         const CapacitanceParameters c = params(x);
         std::vector<double> errors = ErrorsAt(c, points.capacitance, points.capacitanceCurves);
         for (double& e : errors) e *= capacitanceWeight;
+        // The band keeps the shape the capacitance points leave open: with the gate charges
+        // first it yields to them as the points do.
         for (const CapacitanceShape& shape : shapes) {
           for (const double e : shape.band.Excess(
-                   [&](double v) { return CapacitanceOf(CapacitancesAt(c, v), shape.quantity); }))
+                   [&](double v) { return CapacitanceOf(CapacitancesAt(c, v), shape.quantity); },
+                   chargesFirst ? capacitanceWeight : kBandWeight))
             errors.push_back(e);
         }
         if (charges) {

@@ -8,7 +8,6 @@ namespace {
 
 // The card prints four significant digits; a refit around a rounded parameter needs some room.
 constexpr double kSlack = 0.01;
-constexpr double kExcessWeight = 100;
 
 }  // namespace
 
@@ -36,13 +35,12 @@ ShapeBand::ShapeBand(std::vector<Demand> demands, const std::vector<double>& gri
   }
 }
 
-std::vector<double> ShapeBand::Excess(const std::function<double(double)>& refined) const {
+std::vector<double> ShapeBand::Excess(const std::function<double(double)>& refined, double weight) const {
   std::vector<double> excess;
   for (std::size_t i = 0; i < x_.size(); ++i) {
     const double ratio = refined(x_[i]) / fitted_[i];
     // A NaN is as far outside as any value: it must never hide behind a comparison.
-    excess.push_back(std::isnan(ratio) ? NAN
-                                       : kExcessWeight * std::max({0.0, ratio - high_[i], low_[i] - ratio}));
+    excess.push_back(std::isnan(ratio) ? NAN : weight * std::max({0.0, ratio - high_[i], low_[i] - ratio}));
   }
   return excess;
 }

@@ -9,6 +9,10 @@
 
 namespace vdmos {
 
+/// The band's weight where nothing ranks above it: so many times a point's relative error
+/// that the band holds unless no card within it exists.
+inline constexpr double kBandWeight = 100;
+
 /// What a typed value asks of the fitted card's curve at x: datasheet / fitted.
 struct Demand {
   double x = 0, ratio = 1;
@@ -24,9 +28,9 @@ class ShapeBand {
             const std::function<double(double)>& fitted, const std::vector<double>& everywhere = {});
 
   /// How far the refined curve leaves the band at each point of the grid, as errors for the
-  /// minimax beside the points': a fraction of the fitted value outside counts many times a
-  /// point's relative error, so the band holds unless no card within it exists.
-  std::vector<double> Excess(const std::function<double(double)>& refined) const;
+  /// minimax beside the points': a fraction of the fitted value outside counts `weight` times
+  /// a point's relative error.
+  std::vector<double> Excess(const std::function<double(double)>& refined, double weight = kBandWeight) const;
 
  private:
   std::vector<double> x_, fitted_, low_, high_;
