@@ -26,9 +26,8 @@ CardPrecision StoredPrecision(const WindowState& state, bool pmos) {
   for (const CardDigits dc : {CardDigits::FourSignificant, CardDigits::Masks}) {
     for (const CardDigits capacitance : {CardDigits::FourSignificant, CardDigits::Masks}) {
       const CardPrecision precision{dc, capacitance};
-      const CardTexts card =
-          BuildCardTexts(state.text(control::Text20), state.params, LambdaTextOf(state, precision),
-                         pmos ? kPChannelSuffix : std::string_view{}, precision);
+      const CardTexts card = WrittenCardTexts(state, state.params, LambdaTextOf(state, precision),
+                                              pmos ? kPChannelSuffix : std::string_view{}, precision);
       if (card == state.card) return precision;
     }
   }

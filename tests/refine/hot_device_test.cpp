@@ -205,5 +205,21 @@ TEST_F(HotDevices, ARefinedCardThatPutsAHotValueOutOfReachSaysSo) {
   EXPECT_EQ(state.params.temperatureText.find("MU="), std::string::npos);
 }
 
+// A card with TNOM writes the diode's N for 25 C: refined again, it is still read with the digits
+// it was written in, so the second refinement starts from the first one's result.
+TEST_F(HotDevices, ARefinedHotCardIsRefinedAgainFromWhatItPrints) {
+  for (const HotDevice& device : {kDevices[5], kDevices[9]}) {
+    SCOPED_TRACE(device.part);
+    WindowState state = Open(device);
+    const std::optional<Refinement> first = Refine(state);
+    ASSERT_TRUE(first);
+    ScriptedPlatform platform;
+    const std::optional<Refinement> again = RefineModel(state, platform);
+    const CardErrors start = again ? again->before : first->after;
+    EXPECT_EQ(start.worstDcPercent, first->after.worstDcPercent);
+    EXPECT_EQ(start.worstCapacitancePercent, first->after.worstCapacitancePercent);
+  }
+}
+
 }  // namespace
 }  // namespace vdmos
