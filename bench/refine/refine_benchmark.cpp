@@ -1,13 +1,15 @@
 // The refinement of one device on the model's own curves (target: under 50 ms; with gate
-// charges under 100 ms), and the switch advice, which runs after every model update in the window.
-// The start values' DC points hold Vgs(th) at its test current, which the refinement meets with
-// the subthreshold slope after fitting the driven points.
+// charges under 100 ms), the refine command with and without the hot rows, and the switch
+// advice, which runs after every model update in the window. The start values' DC points hold
+// Vgs(th) at its test current, which the refinement meets with the subthreshold slope after
+// fitting the driven points.
 
 #include <benchmark/benchmark.h>
 
 #include "commands/model_update.h"
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
+#include "refine/refine_command.h"
 #include "refine/refinement.h"
 #include "refine/switch_advice.h"
 #include "verify/bench_setup.h"
@@ -41,6 +43,28 @@ BENCHMARK_CAPTURE(RefineStartValues, nmos_gate_charges_first, "NMOS", GateCharge
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RefineStartValues, nmos_without_gate_charges, "NMOS", GateCharges::Left)
     ->Unit(benchmark::kMillisecond);
+
+// The refine command as the window and the command line run it, with the hot device's fields
+// typed or not: with them, the temperature recipe runs again on the fitted and on the refined
+// card and the hot rows are judged by the laws (target: within 10 ms of the command without).
+void RefineCommand(benchmark::State& run, bool hot) {
+  WindowState state;
+  if (hot) {
+    for (const auto& [control, text] :
+         {std::pair{control::TjHot, "150"}, std::pair{control::RdsHotRatio, "2.5"},
+          std::pair{control::VthHot, "2.2"}, std::pair{control::VsdHot, "0.65"},
+          std::pair{control::IsdHot, "3"}, std::pair{control::ZtcVgs, "6.5"}})
+      state.setText(control, text);
+  }
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  for (auto _ : run) {
+    WindowState refined = state;
+    benchmark::DoNotOptimize(RefineModel(refined, platform));
+  }
+}
+BENCHMARK_CAPTURE(RefineCommand, hot_rows, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineCommand, room_rows_only, false)->Unit(benchmark::kMillisecond);
 
 void AdviseStartValueSwitches(benchmark::State& run) {
   const WindowState state = UpdatedStartWindow("NMOS");
