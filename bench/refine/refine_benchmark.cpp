@@ -46,7 +46,7 @@ BENCHMARK_CAPTURE(RefineStartValues, nmos_without_gate_charges, "NMOS", GateChar
 
 // The refine command as the window and the command line run it, with the hot device's fields
 // typed or not: with them, the temperature recipe runs again on the fitted and on the refined
-// card and the hot rows are judged by the laws (target: within 10 ms of the command without).
+// card and the hot rows are judged by the laws (target: at most a fifth more than without).
 void RefineCommand(benchmark::State& run, bool hot) {
   WindowState state;
   if (hot) {
