@@ -54,14 +54,16 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform, co
     platform.ShowMessage(outcome.message);
     return std::nullopt;
   }
+  // The card the gains are told against: the fitted one where given, else the card refined.
   WindowState origin = state;
-  if (fitted && fitted->card != state.card) {
+  const bool fromFitted = fitted && fitted->card != state.card;
+  if (fromFitted) {
     origin.params = fitted->params;
     origin.card = fitted->card;
-    outcome.refinement->before =
-        CardErrorsOf(fitted->params, setup.pmos, points, StoredPrecision(origin, setup.pmos));
   }
   const CardPrecision originPrecision = StoredPrecision(origin, setup.pmos);
+  if (fromFitted)
+    outcome.refinement->before = CardErrorsOf(origin.params, setup.pmos, points, originPrecision);
   const HotRows hotBefore =
       HotRowsOf(origin, origin.params, LambdaTextOf(origin, originPrecision), originPrecision, setup);
   const HotRows hotAfter = HotRowsOf(state, outcome.refinement->params, outcome.refinement->lambdaText,
