@@ -10,9 +10,11 @@
 #include "commands/curve_commands.h"
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "refine/curve_errors.h"
 #include "refine/refine_command.h"
+#include "refine/refine_texts.h"
 
 namespace vdmos {
 namespace {
@@ -136,6 +138,7 @@ TEST(CurveRefinement, HalfOfEachCurveGivenTheOtherHalfIsMet) {
   // three points at 1, 10 and 50 A leave its low currents to the fitted slope; the curve
   // reaches down to 0.12 A.
   EXPECT_LT(refined.at(CurveKind::Diode), fitted.at(CurveKind::Diode));
+  EXPECT_NE(state.text(control::StatusBar1).find(kRefinedDiode), std::string::npos);
   std::printf("diode curve error: fitted %.2f %%, refined %.2f %%\n", fitted.at(CurveKind::Diode) * 100,
               refined.at(CurveKind::Diode) * 100);
 }
