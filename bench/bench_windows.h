@@ -29,6 +29,7 @@ inline WindowState UpdatedHotStartWindow() {
                                     {control::VthHot, "2.2"},
                                     {control::VsdHot, "0.65"},
                                     {control::IsdHot, "3"},
+                                    {control::ZtcVgs, "6.5"},
                                     {control::BvHot, "680"}})
     state.setText(field, text);
   ScriptedPlatform platform;

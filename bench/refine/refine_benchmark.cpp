@@ -1,12 +1,13 @@
 // The refinement of one device on the model's own curves (target: under 50 ms; with gate
-// charges under 100 ms; with the virtual device's nine digitized curves under 100 ms), and the
-// switch advice, which runs after every model update in the window.
-// The start values' DC points hold Vgs(th) at its test current, which the refinement meets with
-// the subthreshold slope after fitting the driven points.
+// charges under 100 ms; with the virtual device's nine digitized curves under 100 ms), the
+// refine command with and without the hot rows, and the switch advice, which runs after every
+// model update in the window. The start values' DC points hold Vgs(th) at its test current,
+// which the refinement meets with the subthreshold slope after fitting the driven points.
 
 #include <benchmark/benchmark.h>
 
 #include "bench_windows.h"
+#include "refine/refine_command.h"
 #include "refine/refinement.h"
 #include "refine/switch_advice.h"
 #include "verify/bench_setup.h"
@@ -40,6 +41,20 @@ void RefineVirtualDeviceWithCurves(benchmark::State& run) {
   for (auto _ : run) benchmark::DoNotOptimize(RefineParameters(state.params, setup.pmos, false, points));
 }
 BENCHMARK(RefineVirtualDeviceWithCurves)->Unit(benchmark::kMillisecond);
+
+// The refine command as the window and the command line run it, with the hot device's fields
+// typed or not: with them, the temperature recipe runs again on the fitted and on the refined
+// card and the hot rows are judged by the laws (target: at most a fifth more than without).
+void RefineCommand(benchmark::State& run, bool hot) {
+  const WindowState state = hot ? UpdatedHotStartWindow() : UpdatedStartWindow();
+  ScriptedPlatform platform;
+  for (auto _ : run) {
+    WindowState refined = state;
+    benchmark::DoNotOptimize(RefineModel(refined, platform));
+  }
+}
+BENCHMARK_CAPTURE(RefineCommand, hot_rows, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RefineCommand, room_rows_only, false)->Unit(benchmark::kMillisecond);
 
 void AdviseStartValueSwitches(benchmark::State& run) {
   const WindowState state = UpdatedStartWindow("NMOS");

@@ -80,14 +80,20 @@ std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view
                                             std::string_view channelSuffix, CardPrecision precision) {
   TemperatureFit temperature = TemperatureFitOf(state, state.params, lambdaText, precision);
   state.params.temperatureText = temperature.CardText();
-  // The parameters keep the diode fit as it is; only the card reads it at its nominal 25 C.
-  ModelParameterSet written = state.params;
-  if (!written.temperatureText.empty()) written.bodyDiodeText = DiodeTextAtNominal(written.bodyDiodeText);
-  state.card = BuildCardTexts(state.text(control::Text20), written, lambdaText, channelSuffix, precision);
+  state.card = WrittenCardTexts(state, state.params, lambdaText, channelSuffix, precision);
   state.setText(control::Text19, CardBoxText(state));
   state.setEnabled(control::Command1, true);
   BuildSubCkt(state);
   return std::move(temperature.problems);
+}
+
+CardTexts WrittenCardTexts(const WindowState& state, const ModelParameterSet& params,
+                           std::string_view lambdaText, std::string_view channelSuffix,
+                           CardPrecision precision) {
+  // The parameters keep the diode fit as it is; only the card reads it at its nominal 25 C.
+  ModelParameterSet written = params;
+  if (!written.temperatureText.empty()) written.bodyDiodeText = DiodeTextAtNominal(written.bodyDiodeText);
+  return BuildCardTexts(state.text(control::Text20), written, lambdaText, channelSuffix, precision);
 }
 
 bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal) {

@@ -28,6 +28,13 @@ void UpdateModel(WindowState& state, Platform& platform);
 std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view lambdaText,
                                             std::string_view channelSuffix, CardPrecision precision = {});
 
+/// The card texts ShowNewCard writes for a parameter set whose temperature text is set: a card
+/// with TNOM carries the body diode's N for its nominal 25 C. Throws ArithmeticFault as
+/// ShowNewCard does.
+CardTexts WrittenCardTexts(const WindowState& state, const ModelParameterSet& params,
+                           std::string_view lambdaText, std::string_view channelSuffix,
+                           CardPrecision precision);
+
 /// What every command that needs a card does first: an empty card box runs the model update.
 /// When the model failed, a command given a refusal shows it as a message and returns false;
 /// one given nullopt goes on with what the card box shows (Add Model and the test circuit

@@ -76,12 +76,16 @@ std::optional<BodyDiodeParameters> FitBodyDiodeParameters(double V1, double I1, 
   return BodyDiodeParameters{IS, N, RB, passes.value()};
 }
 
+std::string BodyDiodeText(const BodyDiodeParameters& p) {
+  return "IS=" + CardNumberText(p.IS, "SCIENTIFIC") + " N=" + CardNumberText(p.N, "0.00#") +
+         " RB=" + CardNumberText(p.RB, "0.0#####") + " ";
+}
+
 std::string BodyDiodeFit(double V1, double I1, double V2, double I2, double V3, double I3) {
   try {
     const auto fit = FitBodyDiodeParameters(V1, I1, V2, I2, V3, I3);
     if (!fit) return {};
-    return "IS=" + CardNumberText(fit->IS, "SCIENTIFIC") + " N=" + CardNumberText(fit->N, "0.00#") +
-           " RB=" + CardNumberText(fit->RB, "0.0#####") + " ";
+    return BodyDiodeText(*fit);
   } catch (const ArithmeticFault&) {
     return {};
   }

@@ -22,6 +22,9 @@ struct BodyDiodeParameters {
 std::optional<BodyDiodeParameters> FitBodyDiodeParameters(double V1, double I1, double V2, double I2,
                                                           double V3, double I3);
 
+/// The card's text of a diode law: "IS=... N=... RB=... " (each field followed by one blank).
+std::string BodyDiodeText(const BodyDiodeParameters& p);
+
 /// Fits IS, N and RB to three forward points (V1, I1, V2, I2, V3, I3); returns
 /// "IS=... N=... RB=... " (each field followed by one blank) or the empty text when a point
 /// is refused or the fit faults. Never throws.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "extract/threshold.h"
+#include "refine/minimax_fit.h"
 #include "verify/curve_checks.h"
 
 namespace vdmos {
@@ -60,6 +61,17 @@ double CurveError(const DcParameters& p, const DatasheetPoint& curve) {
 double CurveError(const CapacitanceParameters& p, const DatasheetPoint& curve) {
   return WorstAlong(curve, [&](double vds) { return CapacitanceOf(CapacitancesAt(p, vds), curve.quantity); });
 }
+
+std::vector<double> ErrorsAlong(const DiodeLaw& p, const DatasheetPoint& curve) {
+  std::vector<double> errors;
+  for (const Point& point : curve.curve) {
+    // A current beyond a double is as far off as any.
+    if (point.y > 0) errors.push_back(p.Current(point.x).value_or(INFINITY) / point.y - 1);
+  }
+  return errors;
+}
+
+double CurveError(const DiodeLaw& p, const DatasheetPoint& curve) { return WorstOf(ErrorsAlong(p, curve)); }
 
 double CurveError(const std::vector<Point>& model, const DatasheetPoint& curve) {
   if (model.empty()) return INFINITY;

@@ -5,6 +5,7 @@
 
 #include "commands/dc_update.h"
 #include "extract/junction_fit.h"
+#include "model/hot_device.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "refine/curve_errors.h"
@@ -37,6 +38,7 @@ void TakeCurve(DatasheetPoints& points, GateChargePoints& charges, DatasheetPoin
       charges.curve = std::move(curve);
       break;
     case CurveKind::Diode:
+      points.diodeCurves.push_back(std::move(curve));
       break;
   }
 }
@@ -65,6 +67,10 @@ DatasheetPoints DatasheetPointsOf(const BenchSetup& s) {
         if (point.value) charges.charges.push_back(std::move(point));
         break;
       case PointGroup::None:
+        // The diode's forward points are the check's, not the refinement's, until a curve
+        // asks for the diode; the hot one belongs to the temperature laws.
+        if (point.quantity == PointQuantity::Vsd && point.celsius == kRoomCelsius && Given(point))
+          points.diode.push_back(std::move(point));
         break;
     }
   }
@@ -114,6 +120,8 @@ double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point)
   return CapacitanceOf(CapacitancesAt(p, point.vds), point.quantity);
 }
 
+double ModelValueAt(const DiodeLaw& p, const DatasheetPoint& point) { return p.Voltage(point.isd); }
+
 GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG) {
   return {dc.KP, dc.VTO, dc.RS, dc.RD, dc.LAMBDA, RG, c.CGS, c.CGDMAX, c.CGDMIN, c.a, dc.KSUBTHRES};
 }
@@ -153,11 +161,13 @@ template std::optional<double> WorstError(const DcParameters&, const std::vector
                                           const std::vector<DatasheetPoint>&);
 template std::optional<double> WorstError(const CapacitanceParameters&, const std::vector<DatasheetPoint>&,
                                           const std::vector<DatasheetPoint>&);
+template std::optional<double> WorstError(const DiodeLaw&, const std::vector<DatasheetPoint>&,
+                                          const std::vector<DatasheetPoint>&);
 
 std::optional<double> CardErrors::WorstPercent() const {
   std::optional<double> worst;
-  for (const std::optional<double>& percent :
-       {worstDcPercent, thresholdPercent, worstCapacitancePercent, worstGateChargePercent}) {
+  for (const std::optional<double>& percent : {worstDcPercent, thresholdPercent, worstCapacitancePercent,
+                                               worstGateChargePercent, worstDiodePercent}) {
     if (percent) worst = std::max(worst.value_or(0), *percent);
   }
   return worst;
@@ -200,6 +210,11 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
     GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
     if (params.chargeElement) device.element = PrintedChargeElement(*params.chargeElement);
     errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;
+  }
+  // The diode text is written in its own digits whatever the precision.
+  if (const std::optional<DiodeLaw> diode = BodyDiodeLaw(params); diode && !points.diodeCurves.empty()) {
+    if (auto worst = WorstError(*diode, points.diode, points.diodeCurves))
+      errors.worstDiodePercent = *worst * 100;
   }
   return errors;
 }

@@ -42,6 +42,9 @@ struct DatasheetPoints {
   /// The digitized curves the groups are fitted to, each one target (its worst point).
   std::vector<DatasheetPoint> dcCurves, capacitanceCurves;
   std::optional<GateChargePoints> gateCharge;
+  /// The body diode's forward points at 25 C and its digitized forward curves: the diode's law
+  /// is refined only where a curve asks more of it than the points it was fitted through.
+  std::vector<DatasheetPoint> diode, diodeCurves;
 };
 DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
 
@@ -66,6 +69,8 @@ double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds);
 /// The model's value at a DC point (the gate threshold's included), and at a capacitance point.
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point);
 double ModelValueAt(const CapacitanceParameters& p, const DatasheetPoint& point);
+/// The body diode's forward voltage at a forward point.
+double ModelValueAt(const DiodeLaw& p, const DatasheetPoint& point);
 
 /// What the gate charge depends on: both parameter groups and the gate resistance.
 GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitanceParameters& c, double RG);
@@ -96,6 +101,8 @@ struct CardErrors {
   std::optional<double> worstGateChargePercent;
   /// The threshold's error magnitude at its test current, where it is a target.
   std::optional<double> thresholdPercent = std::nullopt;
+  /// Over the body diode's forward points and curves, where a curve is given.
+  std::optional<double> worstDiodePercent = std::nullopt;
   /// The largest of them; nullopt when there are no points at all.
   std::optional<double> WorstPercent() const;
 };

@@ -6,6 +6,7 @@
 #include "model/control_names.h"
 #include "model/model_card.h"
 #include "model/numbers.h"
+#include "refine/hot_rows.h"
 #include "refine/refine_texts.h"
 #include "verify/bench_setup.h"
 #include "verify/verify_texts.h"
@@ -13,17 +14,20 @@
 namespace vdmos {
 namespace {
 
+/// LAMBDA as a card of that precision writes it: a refined card's four digits, or the field.
+std::string LambdaTextOf(const WindowState& state, CardPrecision precision) {
+  return precision.dc == CardDigits::FourSignificant ? FourSignificantText(state.params.LAMBDA)
+                                                     : state.text(control::Text_LAMBDA);
+}
+
 /// The precision the stored card was written with: a refined card is refined again from what
 /// it prints, not from what the fitted card's masks would make of its parameters.
 CardPrecision StoredPrecision(const WindowState& state, bool pmos) {
-  const std::string lambdaText = FourSignificantText(state.params.LAMBDA);
   for (const CardDigits dc : {CardDigits::FourSignificant, CardDigits::Masks}) {
     for (const CardDigits capacitance : {CardDigits::FourSignificant, CardDigits::Masks}) {
       const CardPrecision precision{dc, capacitance};
-      const CardTexts card =
-          BuildCardTexts(state.text(control::Text20), state.params,
-                         dc == CardDigits::FourSignificant ? lambdaText : state.text(control::Text_LAMBDA),
-                         pmos ? kPChannelSuffix : std::string_view{}, precision);
+      const CardTexts card = WrittenCardTexts(state, state.params, LambdaTextOf(state, precision),
+                                              pmos ? kPChannelSuffix : std::string_view{}, precision);
       if (card == state.card) return precision;
     }
   }
@@ -50,13 +54,23 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform, co
     platform.ShowMessage(outcome.message);
     return std::nullopt;
   }
-  if (fitted && fitted->card != state.card) {
-    WindowState origin = state;
+  // The card the gains are told against: the fitted one where given, else the card refined.
+  WindowState origin = state;
+  const bool fromFitted = fitted && fitted->card != state.card;
+  if (fromFitted) {
     origin.params = fitted->params;
     origin.card = fitted->card;
-    outcome.refinement->before =
-        CardErrorsOf(fitted->params, setup.pmos, points, StoredPrecision(origin, setup.pmos));
   }
+  const CardPrecision originPrecision = StoredPrecision(origin, setup.pmos);
+  if (fromFitted)
+    outcome.refinement->before = CardErrorsOf(origin.params, setup.pmos, points, originPrecision);
+  const HotRows hotBefore =
+      HotRowsOf(origin, origin.params, LambdaTextOf(origin, originPrecision), originPrecision, setup);
+  const HotRows hotAfter = HotRowsOf(state, outcome.refinement->params, outcome.refinement->lambdaText,
+                                     outcome.refinement->precision, setup);
+  outcome.refinement->hotBefore = hotBefore.worstPercent;
+  outcome.refinement->hotAfter = hotAfter.worstPercent;
+  outcome.refinement->hotTradeOff = HotTradeOff(hotBefore, hotAfter);
   // Built in full before anything is stored, so a fault part-way leaves the window whole.
   WindowState refined = state;
   try {

@@ -59,6 +59,7 @@ inline constexpr std::string_view kRefinedElementsOpening =
     "bare card's worst gate charge error is ";
 inline constexpr std::string_view kRefinedElementsClosing =
     ". Check \"Gate charges first\" for a card that meets them alone.";
+inline constexpr std::string_view kRefinedDiode = ", worst body diode error ";
 // When the gate charges and the capacitance points cannot all be met.
 inline constexpr std::string_view kTradeOffOpening =
     "The gate charges and the capacitance points cannot all be met: the capacitance points alone are met "
@@ -68,6 +69,11 @@ inline constexpr std::string_view kTradeOffMiddle =
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
 inline constexpr std::string_view kTradeOffChargesFirstHint =
     " Check \"Gate charges first\" to meet the charges before the capacitance points.";
+// When the refined 25 C card takes hot values out of the temperature recipe's reach; the
+// recipe's own refusals follow.
+inline constexpr std::string_view kHotTradeOffOpening =
+    "The hot values cannot all be met with the refined 25 C values, which come first:";
+inline constexpr std::string_view kRefinedHot = ", worst hot error ";
 inline constexpr std::string_view kNoPointsValue = "-";
 
 // The switch advice.

@@ -12,8 +12,10 @@
 #include "model/numbers.h"
 #include "refine/charge_element_fit.h"
 #include "refine/curve_errors.h"
+#include "refine/diode_refinement.h"
 #include "refine/minimax_fit.h"
 #include "refine/refine_texts.h"
+#include "refine/shape_band.h"
 
 namespace vdmos {
 namespace {
@@ -61,6 +63,10 @@ double CapacitanceWeight(const DatasheetPoints& points) {
   return points.gateCharge && points.gateCharge->first ? 1 / kChargesFirstWeight : 1;
 }
 constexpr double kLeastImprovement = 1e-3;  // percentage points, the last digit the summary shows
+// The capacitance curves keep the fitted card's shape from a little above 0 V, the law's own
+// start, to the largest typed voltage.
+constexpr double kLowestDrainVoltage = 0.1;  // V
+constexpr int kCapacitanceShapePoints = 40;
 
 /// A parameter of the refined card, which prints it with four significant digits.
 FitVariable Variable(double value, double lower, double upper, bool logScale, bool free = true) {
@@ -197,6 +203,54 @@ struct CapacitanceRange {
   }
 };
 
+/// A typed capacitance's band around the fitted card.
+struct CapacitanceShape {
+  PointQuantity quantity;
+  ShapeBand band;
+};
+
+/// The bands asked of the capacitance curves by their typed points, none for a curve whose
+/// digitized figure is the target. `everywhere` are demands that hold along every curve.
+std::vector<CapacitanceShape> CapacitanceShapesOf(const CapacitanceParameters& fitted,
+                                                  const DatasheetPoints& points,
+                                                  const std::vector<double>& everywhere) {
+  std::vector<CapacitanceShape> shapes;
+  for (const PointQuantity quantity : {PointQuantity::Ciss, PointQuantity::Coss, PointQuantity::Crss}) {
+    if (std::ranges::any_of(points.capacitanceCurves,
+                            [&](const DatasheetPoint& c) { return c.quantity == quantity; }))
+      continue;
+    // A fitted card without a junction has no Coss law to keep: the refinement starts one.
+    if (quantity == PointQuantity::Coss && !(fitted.Cjo > 0)) continue;
+    std::vector<Demand> demands;
+    double top = 0;
+    for (const DatasheetPoint& point : points.capacitance) {
+      if (point.quantity != quantity) continue;
+      demands.push_back({point.vds, *point.value / ModelValueAt(fitted, point)});
+      top = std::max(top, point.vds);
+    }
+    if (demands.empty() || !(top > kLowestDrainVoltage)) continue;
+    shapes.push_back(
+        {quantity,
+         ShapeBand(
+             demands, GeometricGrid(kLowestDrainVoltage, top, kCapacitanceShapePoints),
+             [&](double v) { return CapacitanceOf(CapacitancesAt(fitted, v), quantity); }, everywhere)});
+  }
+  return shapes;
+}
+
+/// What the gate charges ask of the capacitances they depend on: datasheet / model for each
+/// charge the fitted card reads. A curve's error is a magnitude, so it may ask either way.
+std::vector<double> ChargeDemands(const GateChargeDevice& fitted, const GateChargePoints& charges) {
+  std::vector<double> demands;
+  const std::vector<double> errors = GateChargeErrors(fitted, charges);
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    const bool curve = charges.curve && i == 0;
+    for (const double e : curve ? std::vector{errors[i], -errors[i]} : std::vector{errors[i]})
+      if (std::isfinite(e) && e > -1) demands.push_back(1 / (1 + e));
+  }
+  return demands;
+}
+
 /// The capacitance group's fit: the capacitance points and, when given, the gate charges
 /// with the DC parameters the card will hold.
 struct CapacitanceFit {
@@ -228,6 +282,10 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   const double cgdMinHigh = crssBounds ? crss.lowest : start.CGDMAX;
   const double cgsHigh = cissBounds ? ciss.highest : kCgdMaxReach * start.CGS;
   const double cjoStart = start.Cjo > 0 ? start.Cjo : std::max(coss.highest, 1.0);
+  // The gate charges integrate the gate's capacitances over the whole swing: they may reshape
+  // the curves between the typed voltages as far as they ask of the fitted card.
+  const std::vector<CapacitanceShape> shapes = CapacitanceShapesOf(
+      start, points, charges ? ChargeDemands(*chargeDevice, *points.gateCharge) : std::vector<double>{});
 
   enum { kCGDMAX, kCGDMIN, ka, kCGS, kCjo, kVj, km };
   std::vector<FitVariable> v{
@@ -248,6 +306,14 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
         const CapacitanceParameters c = params(x);
         std::vector<double> errors = ErrorsAt(c, points.capacitance, points.capacitanceCurves);
         for (double& e : errors) e *= capacitanceWeight;
+        // The band keeps the shape the capacitance points leave open: with the gate charges
+        // first it yields to them as the points do.
+        for (const CapacitanceShape& shape : shapes) {
+          for (const double e : shape.band.Excess(
+                   [&](double v) { return CapacitanceOf(CapacitancesAt(c, v), shape.quantity); },
+                   chargesFirst ? capacitanceWeight : kBandWeight))
+            errors.push_back(e);
+        }
         if (charges) {
           GateChargeDevice device = *chargeDevice;
           device.CGS = c.CGS;
@@ -488,7 +554,16 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       r.precision = precision;
     }
   }
-  if (!dcBetter && !capacitanceBetter && !elementsTaken) {
+  // The body diode shares no parameter with the other groups: its law moves alone.
+  bool diodeBetter = false;
+  if (const std::optional<std::string> diode = RefinedDiodeText(fitted, points)) {
+    ModelParameterSet candidate = r.params;
+    candidate.bodyDiodeText = *diode;
+    diodeBetter = Improves(CardErrorsOf(candidate, pmos, points, r.precision).worstDiodePercent,
+                           CardErrorsOf(r.params, pmos, points, r.precision).worstDiodePercent);
+    if (diodeBetter) r.params = std::move(candidate);
+  }
+  if (!dcBetter && !capacitanceBetter && !elementsTaken && !diodeBetter) {
     return {std::nullopt, std::string(kRefineNoBetterOpening) +
                               FormatMask(r.before.WorstPercent().value_or(0), "0.0##") +
                               std::string(kRefineNoBetterClosing)};
@@ -512,12 +587,21 @@ std::string RefinementSummary(const Refinement& r) {
     summary += std::string(kRefinedGateCharge) + PercentText(r.after.worstGateChargePercent) +
                std::string(kRefinedWas) + PercentText(r.before.worstGateChargePercent) + ")";
   }
+  if (r.after.worstDiodePercent) {
+    summary += std::string(kRefinedDiode) + PercentText(r.after.worstDiodePercent) +
+               std::string(kRefinedWas) + PercentText(r.before.worstDiodePercent) + ")";
+  }
+  if (r.hotAfter) {
+    summary += std::string(kRefinedHot) + PercentText(r.hotAfter) + std::string(kRefinedWas) +
+               PercentText(r.hotBefore) + ")";
+  }
   summary += ".";
   if (r.params.chargeElement) {
     summary += std::string(kRefinedElementsOpening) + PercentText(r.bareGateChargePercent) +
                std::string(kRefinedElementsClosing);
   }
   if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
+  if (!r.hotTradeOff.empty()) summary += " " + r.hotTradeOff;
   return summary;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// "Refine model": starting from the fitted card, KP, VTO, RS, RD, LAMBDA and the capacitance
-// parameters are moved to minimise the worst relative error over every datasheet point, within
-// bounds that keep each parameter physical, and written with the card's own text rules.
+// "Refine model": starting from the fitted card, KP, VTO, RS, RD, LAMBDA, the capacitance
+// parameters and, against a digitized forward curve, the body diode's are moved to minimise
+// the worst relative error over every datasheet point, within bounds that keep each parameter
+// physical, and written with the card's own text rules.
 
 #include <optional>
 #include <string>
@@ -23,6 +24,11 @@ struct Refinement {
   /// With gate charge elements (params.chargeElement): the bare card's worst gate charge error
   /// in percent, beside after's, which is the ngspice subcircuit's.
   std::optional<double> bareGateChargePercent = std::nullopt;
+  /// The hot rows' worst errors of the fitted and of the refined card by their temperature
+  /// laws, nullopt without hot rows, and what the refined card gave up of them (a sentence, or
+  /// empty): the refine command fills them, as the recipe runs on the card it writes.
+  std::optional<double> hotBefore = std::nullopt, hotAfter = std::nullopt;
+  std::string hotTradeOff = {};
 };
 
 /// What went wrong, as the message to show; or the refinement.
@@ -40,7 +46,9 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
                                    const DatasheetPoints& points, CardPrecision fittedPrecision = {});
 
 /// "Refined: worst DC error 0.12 % (was 6.7 %), worst capacitance error 1.3 % (was 4.1 %)", the
-/// gate charges' in the same form where the datasheet gives them, then the trade-off.
+/// gate charges', the body diode's and the hot rows' in the same form where the datasheet
+/// gives them (the diode's where a curve makes it a target), then the
+/// trade-offs.
 std::string RefinementSummary(const Refinement& refinement);
 
 /// Why the points cannot all be met by any model, as a message; nullopt when they can be.

@@ -17,6 +17,7 @@
 #include "refine/minimax_fit.h"
 #include "refine/refine_command.h"
 #include "refine/refine_texts.h"
+#include "refine/shape_band.h"
 #include "verify/bench_setup.h"
 
 namespace vdmos {
@@ -69,6 +70,26 @@ TEST(Refinement, MinimaxTradesErrorsAndEndsOnPrintableValues) {
   // Crossed bounds are no problem NLopt can take: no result rather than a crash.
   std::vector<FitVariable> crossed{{1, 2, 1, false, [](double x) { return x; }, 0}};
   EXPECT_FALSE(FitWithCardRounding(crossed, [](const std::vector<double>& x) { return x; }, {}));
+}
+
+// Typed values 10 % above a fitted curve at x = 1 and 5 % below it at x = 10: a refined curve
+// may stand anywhere between the fitted one and what the typed values either side ask, and
+// before the first only as far as that one asks; a demand along the whole curve widens it all.
+TEST(Refinement, ShapeBandKeepsTheFittedCurveWhereTheTypedValuesAskNoMore) {
+  const std::vector<double> grid{0.5, 1, 5, 10};
+  auto fitted = [](double x) { return 1 / x; };
+  auto scaled = [&](double k) { return [=](double x) { return k * fitted(x); }; };
+  const ShapeBand band({{10, 0.95}, {1, 1.1}}, grid, fitted);
+  EXPECT_EQ(band.Excess(scaled(1.1)), std::vector<double>(4, 0.0));
+  const std::vector<double> low = band.Excess(scaled(0.9));
+  ASSERT_EQ(low.size(), 4u);
+  EXPECT_GT(low[0], 0);
+  EXPECT_DOUBLE_EQ(low[0], low[1]);
+  EXPECT_GT(low[0], low[2]);  // 0.9 lies nearer the 0.95 asked at 10
+  EXPECT_GT(low[2], 0);
+  for (const double e : band.Excess(scaled(1.2))) EXPECT_GT(e, 0);
+  EXPECT_EQ(ShapeBand({{1, 1.1}}, grid, fitted, {0.8}).Excess(scaled(0.9)), std::vector<double>(4, 0.0));
+  EXPECT_TRUE(std::isnan(band.Excess([](double) { return NAN; })[0]));
 }
 
 TEST(Refinement, WritesTheCardByTheCardsRules) {
