@@ -152,7 +152,9 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
       EXPECT_TRUE(firstRun.warnings.empty()) << firstRun.warnings.front();
       const Worst firstWorst = WorstSimulatedErrors(firstRun);
       EXPECT_LE(firstWorst.dc, kDcLimitPercent);
-      if (!elements) EXPECT_LE(firstWorst.gateCharge, after.gateCharge);
+      if (!elements) {
+        EXPECT_LE(firstWorst.gateCharge, after.gateCharge);
+      }
       if (firstWorst.capacitance > before.capacitance + 1) {
         EXPECT_NE(first->tradeOff, "");
         EXPECT_FALSE(first->tradeOff.ends_with(kTradeOffChargesFirstHint));
