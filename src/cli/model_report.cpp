@@ -36,6 +36,7 @@ std::string ReportTables(const ModelReport& report) {
   std::string text;
   if (report.check && report.check->Checked()) {
     const std::vector<CheckLine> lines = report.check->Lines();
+    if (!report.check->TcvthConvention().empty()) text += report.check->TcvthConvention() + "\n";
     text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
     // What meeting the gate charges cost the capacitance points belongs beside the comparison.
     if (!report.check->TradeOff().empty()) text += report.check->TradeOff() + "\n";

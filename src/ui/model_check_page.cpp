@@ -285,6 +285,8 @@ void ModelCheckPage::showTableCaption() {
   if (check.Checked()) {
     caption = Caption(check.Compared() ? texts::CheckCaption_Compared : texts::CheckCaption_Simulated)
                   .arg(ToQString(check.ModelName()));
+    if (!check.TcvthConvention().empty())
+      caption += Caption(texts::CheckCaption_Convention).arg(ToQString(check.TcvthConvention()));
     if (!check.OfShownState()) caption += Caption(texts::CheckCaption_Earlier);
     if (!check.Warnings().empty()) {
       QStringList warnings;
