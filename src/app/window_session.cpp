@@ -6,6 +6,7 @@
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
 #include "commands/new_command.h"
+#include "commands/temperature_update.h"
 #include "files/datasheet_file.h"
 #include "files/delimited_text.h"
 #include "files/save_text_file.h"
@@ -110,6 +111,12 @@ void WindowSession::Simulate() {
   // A card box that shows the update's error keeps an older card, which would be checked in
   // place of the model the fields describe.
   if (!EnsureCard(state_, platform_, kParameterErrorText)) return;
+  // The hot rows need the temperature line fitted to the hot fields shown. A model update made
+  // here would refit the DC parameters too and drop a refinement: the user makes it.
+  if (TemperatureFieldsChanged(state_)) {
+    platform_.ShowMessage(kStaleTemperatureText);
+    return;
+  }
   runner_.Start(check_.Start(state_), [this](CheckResults results) {
     check_.Finish(std::move(results));
     if (checkFinished) checkFinished();

@@ -78,6 +78,7 @@ std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view
                                             std::string_view channelSuffix, CardPrecision precision) {
   TemperatureFit temperature = TemperatureFitOf(state, state.params, lambdaText, precision);
   state.params.temperatureText = temperature.CardText();
+  state.params.temperatureFields = TemperatureFieldTexts(state);
   // The parameters keep the diode fit as it is; only the card reads it at its nominal 25 C.
   ModelParameterSet written = state.params;
   if (!written.temperatureText.empty()) written.bodyDiodeText = DiodeTextAtNominal(written.bodyDiodeText);

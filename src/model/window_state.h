@@ -27,6 +27,9 @@ struct ModelParameterSet {
   std::string junctionCapText;  ///< "m=... Vj=... Cjo=...pF" or empty
   /// "TNOM=25 TCVTH=... MU=... TRD1=... EG=..." for the hot device, or empty
   std::string temperatureText = {};
+  /// The hot device's field texts temperatureText was fitted to, in the fit's order; empty
+  /// until a card is made.
+  std::vector<std::string> temperatureFields = {};
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;
 };
 
