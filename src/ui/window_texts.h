@@ -214,7 +214,8 @@ inline constexpr WindowText PlotNames[] = {{"ChartTransfer", "Transfer character
                                            {"ChartOutput", "Output characteristics"},
                                            {"ChartCapacitance", "Capacitances"},
                                            {"ChartBodyDiode", "Body diode forward characteristic"},
-                                           {"ChartGateCharge", "Gate charge"}};
+                                           {"ChartGateCharge", "Gate charge"},
+                                           {"ChartRdsOnTemperature", "Rds(on) against junction temperature"}};
 inline constexpr WindowText Caption_PlotChoice{"Caption_PlotChoice", "Plot"};
 inline constexpr WindowText PlotChoice{"PlotChoice", "",
                                        "The plot shown: the model, ngspice and the datasheet"};

@@ -66,6 +66,11 @@ TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
     }
     EXPECT_EQ(hot, 6);
     EXPECT_EQ(result.tcvthConvention, "TCVTH in ngspice 39 convention");
+    // ngspice's two on-resistances, as the ratio the temperature plot draws.
+    ASSERT_EQ(result.simulated.rdsOnRatio.points.size(), 2u);
+    EXPECT_EQ(result.simulated.rdsOnRatio.points[0], (Point{25, 1}));
+    EXPECT_EQ(result.simulated.rdsOnRatio.points[1].x, 150);
+    EXPECT_NEAR(result.simulated.rdsOnRatio.points[1].y, 2.5, 0.02);
   }
 }
 
