@@ -15,6 +15,7 @@
 #include "refine/refine_command.h"
 #include "verify/check_table_cells.h"
 #include "verify/ngspice_circuit_export.h"
+#include "verify/verify_model.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -152,7 +153,14 @@ void WindowSession::OpenValuesFile(const std::string& path) {
       platform_));
 }
 
-void WindowSession::ExportNgspiceCircuits() { Run(ngspicecircuits_Click); }
+// The netlists are for the ngspice installed here, found as the check finds it.
+void WindowSession::ExportNgspiceCircuits() {
+  Ran(RunUserCommand(
+      [](WindowState& state, Platform& platform) {
+        ngspicecircuits_Click(state, platform, [] { return ReadNgspiceVersion(); });
+      },
+      state_, platform_));
+}
 
 // Without a check there is no table to give: the status bar says how to get one.
 void WindowSession::CopyCheckTable() {

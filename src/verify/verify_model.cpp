@@ -68,8 +68,9 @@ std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& ru
   return std::nullopt;
 }
 
-/// The version the program reports, read the way the benches run it; nullopt when it cannot
-/// be run or says no version (the benches then report what is wrong with it).
+}  // namespace
+
+// Read the way the benches run it; a program that cannot run is for the benches to report.
 std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
   ChildLimits limits;
   limits.timeout = options.timeout;
@@ -78,8 +79,6 @@ std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
   if (runs.front().status != ChildOutcome::Status::Exited) return std::nullopt;
   return ParseNgspiceVersion(runs.front().out + "\n" + runs.front().err);
 }
-
-}  // namespace
 
 VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& options) {
   if (auto problem = CardProblem(state.card)) return CheckFailure(VerifyStatus::InvalidInput, *problem);
