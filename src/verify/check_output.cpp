@@ -124,6 +124,9 @@ void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchS
       run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
   for (const DatasheetPoint& point : OfBench(points, Bench::Transfer))
     AddRow(r, RowOf(point, ModelDrainCurrentAt(p, s.pmos, point.vgs, point.vds), run.Value(point.printed)));
+  if (s.hot)
+    r.simulated.hotTransfer =
+        run.Table(*run.All(out::kHotTransferTable).front(), HotTransferLabel(s.hot->celsius), "vgs", "id");
 }
 
 void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,

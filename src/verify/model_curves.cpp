@@ -161,11 +161,9 @@ void HotCurves(const ModelParameterSet& p, const BenchSetup& s, Characteristics&
   const ChannelLaw room = ChannelLawOf(p, s.pmos);
   const ChannelTemperature law = TemperatureLawOf(p);
   const double celsius = s.hot->celsius;
-  c.hotTransfer = SampledCurve(std::string(kHotDrainCurrentOpening) + DefaultNumberText(celsius) +
-                                   std::string(kHotDrainCurrentClosing),
-                               s.transferVgs.Values(), [&](double vgs) {
-                                 return HotDrainCurrent(room, law, celsius, vgs, s.vdsTest);
-                               });
+  c.hotTransfer = SampledCurve(HotTransferLabel(celsius), s.transferVgs.Values(), [&](double vgs) {
+    return HotDrainCurrent(room, law, celsius, vgs, s.vdsTest);
+  });
   c.rdsOnRatio.label = kRdsOnRatioLabel;
   const auto current = [&](double tj) {
     return HotDrainCurrent(room, law, tj, s.rdsonVgs, kOnResistanceDrainVoltage);
@@ -232,6 +230,11 @@ std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup
     default:
       return std::nullopt;
   }
+}
+
+std::string HotTransferLabel(double celsius) {
+  return std::string(kHotDrainCurrentOpening) + DefaultNumberText(celsius) +
+         std::string(kHotDrainCurrentClosing);
 }
 
 Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {

@@ -296,6 +296,7 @@ class ModelCheckTest : public QObject {
     QVERIFY(SimulateAndWait(w));
     QVERIFY(w.platform.messages.empty());
     QVERIFY2(TableCaption(w).contains(" - TCVTH in ngspice 39 convention"), qPrintable(TableCaption(w)));
+    QCOMPARE(Series(w, "ChartTransfer", "ngspice").size(), 2);
     const QList<QXYSeries*> simulated = Series(w, "ChartRdsOnTemperature", "ngspice");
     QCOMPARE(simulated.size(), 1);
     QCOMPARE(simulated.front()->points().size(), 2);

@@ -71,6 +71,16 @@ TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
     EXPECT_EQ(result.simulated.rdsOnRatio.points[0], (Point{25, 1}));
     EXPECT_EQ(result.simulated.rdsOnRatio.points[1].x, 150);
     EXPECT_NEAR(result.simulated.rdsOnRatio.points[1].y, 2.5, 0.02);
+    // ngspice's hot transfer curve beside the 25 C one, crossing it near the zero-TC point.
+    const Curve& hotTransfer = result.simulated.hotTransfer;
+    EXPECT_EQ(hotTransfer.label, "Id at Tj = 150 C");
+    ASSERT_EQ(hotTransfer.points.size(), result.simulated.transfer.points.size());
+    for (std::size_t i = 0; i < hotTransfer.points.size(); ++i) {
+      const Point room = result.simulated.transfer.points[i], hot = hotTransfer.points[i];
+      ASSERT_EQ(hot.x, room.x);
+      if (room.x > 1 && room.x < 6) EXPECT_GT(hot.y, room.y) << hot.x;
+      if (room.x > 7) EXPECT_LT(hot.y, room.y) << hot.x;
+    }
   }
 }
 
