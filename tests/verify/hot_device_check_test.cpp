@@ -78,8 +78,12 @@ TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
     for (std::size_t i = 0; i < hotTransfer.points.size(); ++i) {
       const Point room = result.simulated.transfer.points[i], hot = hotTransfer.points[i];
       ASSERT_EQ(hot.x, room.x);
-      if (room.x > 1 && room.x < 6) EXPECT_GT(hot.y, room.y) << hot.x;
-      if (room.x > 7) EXPECT_LT(hot.y, room.y) << hot.x;
+      if (room.x > 1 && room.x < 6) {
+        EXPECT_GT(hot.y, room.y) << hot.x;
+      }
+      if (room.x > 7) {
+        EXPECT_LT(hot.y, room.y) << hot.x;
+      }
     }
   }
 }
