@@ -1,6 +1,6 @@
-// Reading ngspice's output for the check, whatever it printed: never a crash. The one text
-// stands for all four benches' standard output (each reads its own sections from it), and what
-// follows its first NUL byte for their error output.
+// Reading ngspice's output for the check, and its version banner, whatever it printed: never a crash. The one
+// text stands for all four benches' standard output (each reads its own sections from it), and what follows
+// its first NUL byte for their error output.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "verify/bench_setup.h"
 #include "verify/check_output.h"
 #include "verify/ngspice_output.h"
+#include "verify/ngspice_version.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vdmos::NonConvergenceLine(out);
   vdmos::ErrorLine(err);
   vdmos::ParameterWarningLines(err);
+  // The same text as the banner "ngspice -v" prints: a version read from it is a plausible one.
+  if (const auto version = vdmos::ParseNgspiceVersion(text);
+      version && (version->major < 0 || version->minor < 0))
+    std::abort();
 
   const vdmos::BenchOutput run{std::string(out), std::string(err), {}};
   const vdmos::VerificationResult result =

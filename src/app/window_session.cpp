@@ -6,6 +6,7 @@
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
 #include "commands/new_command.h"
+#include "commands/temperature_update.h"
 #include "files/datasheet_file.h"
 #include "files/delimited_text.h"
 #include "files/save_text_file.h"
@@ -14,6 +15,7 @@
 #include "refine/refine_command.h"
 #include "verify/check_table_cells.h"
 #include "verify/ngspice_circuit_export.h"
+#include "verify/verify_model.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -110,6 +112,12 @@ void WindowSession::Simulate() {
   // A card box that shows the update's error keeps an older card, which would be checked in
   // place of the model the fields describe.
   if (!EnsureCard(state_, platform_, kParameterErrorText)) return;
+  // The hot rows need the temperature line fitted to the hot fields shown. A model update made
+  // here would refit the DC parameters too and drop a refinement: the user makes it.
+  if (TemperatureFieldsChanged(state_)) {
+    platform_.ShowMessage(kStaleTemperatureText);
+    return;
+  }
   runner_.Start(check_.Start(state_), [this](CheckResults results) {
     check_.Finish(std::move(results));
     if (checkFinished) checkFinished();
@@ -145,7 +153,14 @@ void WindowSession::OpenValuesFile(const std::string& path) {
       platform_));
 }
 
-void WindowSession::ExportNgspiceCircuits() { Run(ngspicecircuits_Click); }
+// The netlists are for the ngspice installed here, found as the check finds it.
+void WindowSession::ExportNgspiceCircuits() {
+  Ran(RunUserCommand(
+      [](WindowState& state, Platform& platform) {
+        ngspicecircuits_Click(state, platform, [] { return ReadNgspiceVersion(); });
+      },
+      state_, platform_));
+}
 
 // Without a check there is no table to give: the status bar says how to get one.
 void WindowSession::CopyCheckTable() {

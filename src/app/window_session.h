@@ -74,8 +74,9 @@ class WindowSession {
   bool Failed() const;
 
   /// "Simulate in ngspice": the card is made first when the card box is empty, and a failed
-  /// model is refused with its message; then the check of the card (and of the fitted card
-  /// while one is kept) starts on the runner. Does nothing while a check runs.
+  /// model is refused with its message, and so is a card made before the temperature fields
+  /// were typed; then the check of the card (and of the fitted card while one is kept) starts
+  /// on the runner. Does nothing while a check runs.
   void Simulate();
   bool Simulating() const { return runner_.Running(); }
   /// Called when a check started by Simulate has finished and the check session holds its

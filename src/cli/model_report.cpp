@@ -39,6 +39,7 @@ std::string ReportTables(const ModelReport& report) {
     // Which model the rows come from, where it is not the bare card.
     if (const auto& results = report.check->Results(); results && !results->current.simulatedModel.empty())
       text += results->current.simulatedModel + "\n";
+    if (!report.check->TcvthConvention().empty()) text += report.check->TcvthConvention() + "\n";
     text += report.check->Compared() ? ComparisonTable(lines) : VerificationTable(lines);
     // What meeting the gate charges cost the capacitance points belongs beside the comparison.
     if (!report.check->TradeOff().empty()) text += report.check->TradeOff() + "\n";

@@ -91,9 +91,9 @@ nlohmann::json VerificationJson(const VerificationResult& result) {
     if (const auto curve = result.curvePoints.find(i); curve != result.curvePoints.end())
       rows.back()["curvePoints"] = CurvePointsJson(curve->second);
   }
-  nlohmann::json object = {
-      {"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
+  nlohmann::json object{{"status", StatusName(result.status)}, {"message", result.message}, {"rows", rows}};
   if (!result.simulatedModel.empty()) object["simulatedModel"] = result.simulatedModel;
+  if (!result.tcvthConvention.empty()) object["tcvthConvention"] = result.tcvthConvention;
   return object;
 }
 

@@ -80,6 +80,7 @@ std::vector<TemperatureProblem> ShowNewCard(WindowState& state, std::string_view
                                             std::string_view channelSuffix, CardPrecision precision) {
   TemperatureFit temperature = TemperatureFitOf(state, state.params, lambdaText, precision);
   state.params.temperatureText = temperature.CardText();
+  state.params.temperatureFields = TemperatureFieldTexts(state);
   state.card = WrittenCardTexts(state, state.params, lambdaText, channelSuffix, precision);
   state.setText(control::Text19, CardBoxText(state));
   state.setEnabled(control::Command1, true);

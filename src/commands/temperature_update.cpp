@@ -1,6 +1,7 @@
 #include "commands/temperature_update.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 
 #include "model/card_reading.h"
@@ -40,7 +41,23 @@ double Value(const WindowState& state, std::string_view control) {
   }
 }
 
+// The fields the temperature line is fitted from; the others of the frame (BvHot, IdssHot)
+// go into the subcircuit or the check as typed, never into the card.
+constexpr std::array<control::Name, 8> kFittedFields{
+    control::TjHot,  control::RdsHotRatio, control::Tj2,    control::RdsRatio2,
+    control::VthHot, control::VsdHot,      control::IsdHot, control::ZtcVgs};
+
 }  // namespace
+
+std::vector<std::string> TemperatureFieldTexts(const WindowState& state) {
+  std::vector<std::string> texts;
+  for (const control::Name control : kFittedFields) texts.push_back(state.text(control));
+  return texts;
+}
+
+bool TemperatureFieldsChanged(const WindowState& state) {
+  return state.card != CardTexts{} && TemperatureFieldTexts(state) != state.params.temperatureFields;
+}
 
 TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSet& params,
                                 std::string_view lambdaText, CardPrecision precision) {

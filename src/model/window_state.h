@@ -31,6 +31,9 @@ struct ModelParameterSet {
   /// The gate charge elements a refinement fitted for the ngspice subcircuit, beside the card
   /// and not in it; none for a fitted card or one refined without them.
   std::optional<ChargeElement> chargeElement = std::nullopt;
+  /// The hot device's field texts temperatureText was fitted to, in the fit's order; empty
+  /// until a card is made.
+  std::vector<std::string> temperatureFields = {};
   friend bool operator==(const ModelParameterSet&, const ModelParameterSet&) = default;
 };
 

@@ -3,11 +3,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include "model/control_names.h"
@@ -217,6 +219,7 @@ void ModelCheckPage::showModel() {
   if (!change.plotsStale) return;
 
   ModelPlots model = ComputeModelPlots(session_.State());
+  offerPlots(model);
   const std::string& message = model.error.empty() ? model.undrawn : model.error;
   message_->setText(ToQString(message));
   message_->setVisible(!message.empty());
@@ -234,6 +237,24 @@ void ModelCheckPage::drawModel(const ModelPlots& model) {
     plots_[i]->setTitle(ToQString(plot.title));
     plots_[i]->showModel(plot.curves, plot.markers);
   }
+}
+
+// A plot that has nothing to say for this device leaves the list; one that was shown goes back
+// to the first.
+void ModelCheckPage::offerPlots(const ModelPlots& model) {
+  auto* items = qobject_cast<QStandardItemModel*>(plotChoice_->model());
+  auto* list = qobject_cast<QListView*>(plotChoice_->view());
+  for (std::size_t i = 0; i < model.plots.size(); ++i) {
+    const int row = static_cast<int>(i);
+    items->item(row)->setEnabled(model.plots[i].shown);
+    list->setRowHidden(row, !model.plots[i].shown);
+  }
+  if (!plotShown(static_cast<std::size_t>(plotChoice_->currentIndex()))) plotChoice_->setCurrentIndex(0);
+}
+
+bool ModelCheckPage::plotShown(std::size_t index) const {
+  const auto* items = qobject_cast<const QStandardItemModel*>(plotChoice_->model());
+  return items->item(static_cast<int>(index))->isEnabled();
 }
 
 void ModelCheckPage::showAdvice() { advice_->showAdvice(session_.Advice()); }
@@ -285,6 +306,8 @@ void ModelCheckPage::showTableCaption() {
   if (check.Checked()) {
     caption = Caption(check.Compared() ? texts::CheckCaption_Compared : texts::CheckCaption_Simulated)
                   .arg(ToQString(check.ModelName()));
+    if (!check.TcvthConvention().empty())
+      caption += Caption(texts::CheckCaption_Convention).arg(ToQString(check.TcvthConvention()));
     if (!check.OfShownState()) caption += Caption(texts::CheckCaption_Earlier);
     if (!check.Warnings().empty()) {
       QStringList warnings;

@@ -44,6 +44,9 @@ class ModelCheckPage : public QWidget {
   bool simulating() const { return session_.Simulating(); }
   /// One per CheckPlotKinds() entry, made now if the page has not been shown yet.
   const std::vector<CheckPlot*>& plots();
+  /// Whether the plot of that CheckPlotKinds() index is offered: the hot device's plots only
+  /// while a hot junction temperature is typed.
+  bool plotShown(std::size_t index) const;
 
  signals:
   /// A simulation has ended, and its table or its failure message has been shown.
@@ -55,6 +58,7 @@ class ModelCheckPage : public QWidget {
  private:
   void buildPlots();
   void drawModel(const ModelPlots& model);
+  void offerPlots(const ModelPlots& model);
   void showTable();
   void makeRoomForTable();
   void showSimulatedCurves();

@@ -108,10 +108,12 @@ void ResultExports::saveAllPlots() {
   }
   const std::vector<CheckPlot*>& plots = window_.modelCheckPage()->plots();
   std::vector<std::pair<std::string, QByteArray>> files;
-  for (std::size_t i = 0; i < plots.size(); ++i)
+  for (std::size_t i = 0; i < plots.size(); ++i) {
+    if (!window_.modelCheckPage()->plotShown(i)) continue;
     for (std::string_view extension : {kPngExtension, kSvgExtension})
       files.emplace_back(*CircuitFilePath(*folder, modelName, PlotFileSuffix(CheckPlotKinds()[i], extension)),
                          Drawn(*plots[i], extension, plots[i]->chart()->title()));
+  }
   std::vector<std::string> paths;
   for (const auto& file : files) paths.push_back(file.first);
   if (!MayReplaceFiles(platform, paths)) return;

@@ -214,7 +214,8 @@ inline constexpr WindowText PlotNames[] = {{"ChartTransfer", "Transfer character
                                            {"ChartOutput", "Output characteristics"},
                                            {"ChartCapacitance", "Capacitances"},
                                            {"ChartBodyDiode", "Body diode forward characteristic"},
-                                           {"ChartGateCharge", "Gate charge"}};
+                                           {"ChartGateCharge", "Gate charge"},
+                                           {"ChartRdsOnTemperature", "Rds(on) against junction temperature"}};
 inline constexpr WindowText Caption_PlotChoice{"Caption_PlotChoice", "Plot"};
 inline constexpr WindowText PlotChoice{"PlotChoice", "",
                                        "The plot shown: the model, ngspice and the datasheet"};
@@ -240,6 +241,8 @@ inline constexpr WindowText CheckCaption_Compared{"CheckCaption_Compared",
 inline constexpr WindowText CheckCaption_Earlier{
     "CheckCaption_Earlier", " (an earlier state of the model: simulate again to check the current one)"};
 inline constexpr WindowText CheckCaption_Ignored{"CheckCaption_Ignored", " - ngspice warns: %1"};
+// Which ngspice's TCVTH convention the card was checked in, for a card that carries TCVTH.
+inline constexpr WindowText CheckCaption_Convention{"CheckCaption_Convention", " - %1"};
 // Asked before unsaved work would be given up (closing, New, Open, Open Library).
 inline constexpr WindowText UnsavedValues{
     "UnsavedValues", "The datasheet values have changed since they were last saved.\nSave them first?"};

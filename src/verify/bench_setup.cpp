@@ -137,8 +137,13 @@ std::optional<HotCheck> ReadHotCheck(const WindowState& state) {
   if (!celsius) return std::nullopt;
   HotCheck hot;
   hot.celsius = *celsius;
-  if (const auto ratio = GivenValue(state, control::RdsHotRatio))
+  if (const auto ratio = GivenValue(state, control::RdsHotRatio)) {
     hot.rdsOn = *ratio * FieldValue(state, control::Text6);
+    hot.rdsOnRatios.emplace_back(*celsius, *ratio);
+  }
+  const std::optional<double> tj2 = GivenValue(state, control::Tj2);
+  if (const auto ratio = GivenValue(state, control::RdsRatio2); ratio && tj2 && UsableHotCelsius(*tj2))
+    hot.rdsOnRatios.emplace_back(*tj2, *ratio);
   hot.vgsTh = GivenValue(state, control::VthHot);
   hot.vsd = GivenValue(state, control::VsdHot);
   hot.isd = GivenValue(state, control::IsdHot);

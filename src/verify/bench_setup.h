@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/window_state.h"
@@ -37,6 +38,9 @@ inline constexpr double kBreakdownCurrent = 250e-6;
 struct HotCheck {
   double celsius = 0;
   std::optional<double> rdsOn;  ///< Ohm: the Rds(on) ratio times the 25 C Rds(on)
+  /// The datasheet's Rds(on) ratios to 25 C as (Tj, ratio): at celsius, then at Tj2, each where
+  /// typed.
+  std::vector<std::pair<double, double>> rdsOnRatios;
   std::optional<double> vgsTh;  ///< at the 25 C threshold's test current, drain tied to gate
   std::optional<double> vsd, isd;
   std::optional<double> ztcVgs;     ///< at the transfer curve's drain voltage

@@ -27,6 +27,10 @@ struct Characteristics {
   Curve ciss, coss, crss;     ///< capacitance (pF) against Vds (V), gate on source
   Curve bodyDiode;            ///< Isd (A) against Vsd (V), gate on source
   Curve gateCharge;           ///< Vgs (V) against the gate charge (nC) on the gate charge test
+  // The hot device's, empty without a hot junction temperature:
+  Curve hotTransfer;  ///< Id (A) against Vgs (V) as transfer, at the hot junction temperature
+  /// Rds(on) over its 25 C value against the junction temperature (C), at Rds(on)'s gate voltage.
+  Curve rdsOnRatio;
 };
 
 /// The datasheet's own points, drawn as markers over the curves (same axes and units).
@@ -39,6 +43,8 @@ struct DatasheetMarkers {
   std::vector<Point> bodyDiode;         ///< (Vsd, Isd) of the three forward points
   /// The datasheet's gate charges where given: (Qgs, Vplat), (Qgs + Qgd, Vplat), (Qg, Vg).
   std::vector<Point> gateCharge;
+  /// (Tj, Rds(on) over its 25 C value): 1 at 25 C, then the datasheet's ratios.
+  std::vector<Point> rdsOnRatio;
 };
 
 }  // namespace vdmos

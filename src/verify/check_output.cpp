@@ -124,6 +124,9 @@ void ReadTransfer(const RunOutput& run, const ModelParameterSet& p, const BenchS
       run.Table(*run.All(out::kTransferTable).front(), std::string(kDrainCurrentLabel), "vgs", "id");
   for (const DatasheetPoint& point : OfBench(points, Bench::Transfer))
     AddRow(r, RowOf(point, ModelDrainCurrentAt(p, s.pmos, point.vgs, point.vds), run.Value(point.printed)));
+  if (s.hot)
+    r.simulated.hotTransfer =
+        run.Table(*run.All(out::kHotTransferTable).front(), HotTransferLabel(s.hot->celsius), "vgs", "id");
 }
 
 void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSetup& s,
@@ -135,13 +138,16 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
   }
   const double vto = s.pmos ? -p.VTO : p.VTO;
   const std::optional<DiodeLaw> law = BodyDiodeLaw(p);
+  std::optional<double> roomRdsOn, hotRdsOn;
   for (const DatasheetPoint& point : OfBench(points, Bench::Output)) {
     VerificationRow row;
     if (point.celsius != kRoomCelsius) {
       row = RowOf(point, HotModelValue(p, s, point), run.OptionalValue(point.printed));
       // The run prints the current the on-resistance comes from.
-      if (row.simulated && point.quantity == PointQuantity::RdsOn)
+      if (row.simulated && point.quantity == PointQuantity::RdsOn) {
         row.simulated = *row.simulated > 0 ? std::optional(point.vds / *row.simulated) : std::nullopt;
+        hotRdsOn = row.simulated;
+      }
       if (point.quantity == PointQuantity::Vth && !(point.current > 0))
         row.note = kThresholdCurrentNote;
       else if (!row.simulated)
@@ -150,7 +156,7 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
       row = RowOf(point, ModelRdsOn(p.RS, p.RD, p.KP, vto, point.vgs, p.LAMBDA), std::nullopt);
       const double idOn = run.Value(point.printed);
       if (idOn > 0) {
-        row.simulated = point.vds / idOn;
+        row.simulated = roomRdsOn = point.vds / idOn;
       } else {
         row.note = kNoDrainCurrentNote;
       }
@@ -171,6 +177,10 @@ void ReadOutput(const RunOutput& run, const ModelParameterSet& p, const BenchSet
     }
     AddRow(r, std::move(row));
   }
+  // ngspice's Rds(on) against temperature: the two points it measures, as the ratio plotted.
+  if (roomRdsOn && hotRdsOn && s.hot)
+    r.simulated.rdsOnRatio = {std::string(kRdsOnRatioLabel),
+                              {{kRoomCelsius, 1}, {s.hot->celsius, *hotRdsOn / *roomRdsOn}}};
   r.simulated.bodyDiode =
       run.Table(*run.All(out::kDiodeTable).front(), std::string(kDiodeCurrentLabel), "vsd", "isd");
 }

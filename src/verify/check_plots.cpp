@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/control_names.h"
+#include "model/hot_device.h"
 #include "verify/model_curves.h"
 #include "verify/verify_texts.h"
 
@@ -32,7 +33,9 @@ const std::array kPlots{
                     return std::string(kTransferPlotTitle) + s.text(control::TextBoxVdsTest) +
                            std::string(kTransferPlotTitleUnit);
                   },
-                  [](const Characteristics& c) { return Drawn({&c.transfer}); },
+                  [](const Characteristics& c) {
+                    return Drawn({&c.transfer, &c.hotTransfer});
+                  },
                   [](const DatasheetMarkers& m) { return m.transfer; }, false},
     CheckPlotKind{"ChartOutput", kVdsAxis, kIdAxis, false,
                   [](const WindowState&) { return std::string(kOutputPlotTitle); },
@@ -61,6 +64,10 @@ const std::array kPlots{
                   },
                   [](const Characteristics& c) { return Drawn({&c.gateCharge}); },
                   [](const DatasheetMarkers& m) { return m.gateCharge; }, false},
+    CheckPlotKind{"ChartRdsOnTemperature", kJunctionTemperatureAxis, kRdsOnRatioAxis, false,
+                  [](const WindowState&) { return std::string(kRdsOnTemperaturePlotTitle); },
+                  [](const Characteristics& c) { return Drawn({&c.rdsOnRatio}); },
+                  [](const DatasheetMarkers& m) { return m.rdsOnRatio; }, false, true},
 };
 
 /// Leaves out the points the plot cannot draw; true when one of them says something is wrong.
@@ -100,8 +107,9 @@ ModelPlots ComputeModelPlots(const WindowState& state) {
   const bool fitted = state.params != ModelParameterSet{};
   ModelPlots plots{{}, model.error, {}};
   std::string undrawn;
+  const bool hot = HotCelsius(state).has_value();
   for (const CheckPlotKind& kind : kPlots) {
-    ModelPlot plot{kind.title(state), {}, {}};
+    ModelPlot plot{!kind.hotOnly || hot, kind.title(state), {}, {}};
     if (fitted) plot.curves = kind.curves(model.curves);
     if (fitted || !kind.markersFromModel) plot.markers = kind.markers(model.markers);
     const std::string left = KeepDrawable(plot, kind.logY);

@@ -26,6 +26,8 @@ struct CheckPlotKind {
   /// Its markers carry the model's values (the datasheet gives only the voltages), so they
   /// mean nothing before a model is fitted.
   bool markersFromModel = false;
+  /// Drawn for the hot device alone (a hot junction temperature typed); left out otherwise.
+  bool hotOnly = false;
 };
 
 /// The plots in the order the window lays them out, row by row, two to a row.
@@ -42,6 +44,7 @@ bool Drawable(const Point& point, bool logY);
 
 /// What one plot draws of the model.
 struct ModelPlot {
+  bool shown = true;  ///< false for a plot of the hot device without one
   std::string title;
   std::vector<Curve> curves;
   std::vector<Point> markers;

@@ -94,6 +94,7 @@ void CheckSession::Finish(CheckResults results) {
   shown_ = started_;
   shownName_ = startedName_;
   warnings_ = current.warnings;
+  tcvthConvention_ = current.tcvthConvention;
   rows_ = current.rows;
   fittedRows_.reset();
   // Compared only while the fitted card the run checked is still the one kept.
@@ -110,6 +111,7 @@ void CheckSession::Forget() {
   shown_.reset();
   shownName_.clear();
   warnings_.clear();
+  tcvthConvention_.clear();
   rows_.clear();
   fittedRows_.reset();
   simulated_ = {};

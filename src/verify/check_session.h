@@ -96,6 +96,9 @@ class CheckSession {
   const std::string& TradeOff() const;
   /// What ngspice ignored in either card, each said once.
   const std::vector<std::string>& Warnings() const { return warnings_; }
+  /// Which ngspice's TCVTH convention the window's card was checked in; empty when it
+  /// carries no TCVTH.
+  const std::string& TcvthConvention() const { return tcvthConvention_; }
   /// ngspice's curves of the window's card.
   const Characteristics& Simulated() const { return simulated_; }
   /// Whether it checked the state shown now; its curves belong over the model curves of that
@@ -127,6 +130,7 @@ class CheckSession {
   std::optional<Source> shown_;
   std::string shownName_;
   std::vector<std::string> warnings_;
+  std::string tcvthConvention_;
   std::vector<VerificationRow> rows_;
   std::optional<std::vector<VerificationRow>> fittedRows_;  // only while the fitted card is kept
   Characteristics simulated_;

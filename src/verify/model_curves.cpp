@@ -143,6 +143,41 @@ double TemperatureParameter(const ModelParameterSet& p, std::string_view key, do
   return CardTextValue(p.temperatureText, key).value_or(absent);
 }
 
+/// The channel's temperature laws as the card gives them, ngspice's defaults where it gives none.
+ChannelTemperature TemperatureLawOf(const ModelParameterSet& p) {
+  return {TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
+          TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
+}
+
+// The normalised on-resistance is drawn over the junction temperatures datasheets plot it for.
+constexpr double kColdestPlottedCelsius = -55;
+constexpr double kHottestPlottedCelsius = 175;
+constexpr int kRdsOnRatioSteps = 92;
+
+/// The hot device's curves by the card's temperature laws: the transfer curve at the hot
+/// temperature, and Rds(on) over its 25 C value from the coldest to the hottest plotted
+/// temperature (without the temperatures where the channel carries no current).
+void HotCurves(const ModelParameterSet& p, const BenchSetup& s, Characteristics& c) {
+  const ChannelLaw room = ChannelLawOf(p, s.pmos);
+  const ChannelTemperature law = TemperatureLawOf(p);
+  const double celsius = s.hot->celsius;
+  c.hotTransfer = SampledCurve(HotTransferLabel(celsius), s.transferVgs.Values(), [&](double vgs) {
+    return HotDrainCurrent(room, law, celsius, vgs, s.vdsTest);
+  });
+  c.rdsOnRatio.label = kRdsOnRatioLabel;
+  const auto current = [&](double tj) {
+    return HotDrainCurrent(room, law, tj, s.rdsonVgs, kOnResistanceDrainVoltage);
+  };
+  const double roomCurrent = current(kRoomCelsius);
+  if (!(roomCurrent > 0)) return;
+  for (int i = 0; i <= kRdsOnRatioSteps; ++i) {
+    const double tj =
+        kColdestPlottedCelsius + (kHottestPlottedCelsius - kColdestPlottedCelsius) * i / kRdsOnRatioSteps;
+    const double id = current(tj);
+    if (id > 0) c.rdsOnRatio.points.push_back({tj, roomCurrent / id});
+  }
+}
+
 /// The last gate voltage up to `top` at which the hot and the 25 C transfer currents cross.
 std::optional<double> ZeroTcGateVoltage(const ChannelLaw& room, const ChannelTemperature& law, double celsius,
                                         double vds, double top) {
@@ -170,8 +205,7 @@ std::optional<double> ZeroTcGateVoltage(const ChannelLaw& room, const ChannelTem
 std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
                                     const DatasheetPoint& point) {
   const ChannelLaw room = ChannelLawOf(p, s.pmos);
-  const ChannelTemperature law{TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
-                               TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
+  const ChannelTemperature law = TemperatureLawOf(p);
   const double celsius = point.celsius;
   switch (point.quantity) {
     case PointQuantity::RdsOn: {
@@ -198,6 +232,11 @@ std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup
   }
 }
 
+std::string HotTransferLabel(double celsius) {
+  return std::string(kHotDrainCurrentOpening) + DefaultNumberText(celsius) +
+         std::string(kHotDrainCurrentClosing);
+}
+
 Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetup& s) {
   Characteristics c;
   c.transfer = SampledCurve(kDrainCurrentLabel, s.transferVgs.Values(),
@@ -219,6 +258,7 @@ Characteristics ModelCharacteristics(const ModelParameterSet& p, const BenchSetu
   c.gateCharge = {std::string(kGateChargeLabel),
                   ModelGateChargeCurve(GateChargeDeviceOf(p, s.pmos),
                                        {s.chargeId, s.chargeVds, s.gateCurrent}, GateChargeTop(s))};
+  if (s.hot) HotCurves(p, s, c);
   return c;
 }
 
@@ -263,6 +303,10 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
   if (given(s.qgs)) m.gateCharge.push_back({*s.qgs, s.plateauVgs});
   if (given(s.qgs) && given(s.qgd)) m.gateCharge.push_back({*s.qgs + *s.qgd, s.plateauVgs});
   if (given(s.qg)) m.gateCharge.push_back({*s.qg, s.chargeVgs});
+  if (s.hot) {
+    m.rdsOnRatio.push_back({kRoomCelsius, 1});
+    for (const auto& [tj, ratio] : s.hot->rdsOnRatios) m.rdsOnRatio.push_back({tj, ratio});
+  }
   return m;
 }
 

@@ -69,6 +69,9 @@ struct DatasheetPoint;
 std::optional<double> HotModelValue(const ModelParameterSet& params, const BenchSetup& setup,
                                     const DatasheetPoint& point);
 
+/// The name of the transfer curve at the hot junction temperature, the model's and ngspice's.
+std::string HotTransferLabel(double celsius);
+
 /// The curves of the model on the grids of the setup.
 Characteristics ModelCharacteristics(const ModelParameterSet& params, const BenchSetup& setup);
 

@@ -20,7 +20,8 @@
 
 namespace vdmos {
 
-void ngspicecircuits_Click(WindowState& state, Platform& platform) {
+void ngspicecircuits_Click(WindowState& state, Platform& platform,
+                           const std::function<std::optional<NgspiceVersion>()>& readVersion) {
   const std::string folder = BrowseFolder(platform, kChooseFolderTitle);
   if (folder.empty()) return;
   if (auto problem = ModelNameProblem(state.text(control::Text20))) {
@@ -48,11 +49,12 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
     platform.ShowMessage(*problem);
     return;
   }
+  const CardTexts card =
+      CardCarriesTcvth(state.card) ? CardForNgspice(state.card, readVersion()) : state.card;
   // The subcircuit wraps the card the netlists take, under the card's own name and channel.
-  const NgspiceSubCkt subckt =
-      NgspiceSubCircuit(CardModelName(state.card).value_or(""), !CardIsPChannel(state.card),
-                        state.text(control::avalanche_volt), ThreeLineCard(state.card), HotBreakdownOf(state),
-                        state.params.chargeElement);
+  const NgspiceSubCkt subckt = NgspiceSubCircuit(CardModelName(card).value_or(""), !CardIsPChannel(card),
+                                                 state.text(control::avalanche_volt), ThreeLineCard(card),
+                                                 HotBreakdownOf(state), state.params.chargeElement);
   struct File {
     std::string path, text;
     std::string_view filter;
@@ -61,7 +63,7 @@ void ngspicecircuits_Click(WindowState& state, Platform& platform) {
   for (const Bench bench : kBenches) {
     const std::string suffix = std::string(BenchStem(bench)) + std::string(kNetlistExtension);
     files.push_back({CircuitFilePath(folder, state.text(control::Text20), suffix).value_or(""),
-                     NgspiceNetlist(bench, state.card, setup), kNetlistFilter});
+                     NgspiceNetlist(bench, card, setup), kNetlistFilter});
   }
   // SaveTextFile ends the file with the line end the subcircuit text already has.
   if (subckt.ok())

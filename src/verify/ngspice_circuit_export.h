@@ -1,6 +1,10 @@
 #pragma once
+#include <functional>
+#include <optional>
+
 #include "model/window_state.h"
 #include "platform/platform.h"
+#include "verify/ngspice_version.h"
 
 namespace vdmos {
 
@@ -13,6 +17,9 @@ namespace vdmos {
 /// card it refuses), a message says why and the netlists are written all the same. When any of
 /// the files exists, asks Yes or No before replacing them (No writes nothing). Files that
 /// cannot be written are named in a message; the status bar names what was written.
-void ngspicecircuits_Click(WindowState& state, Platform& platform);
+/// A card with TCVTH is written in the convention of the ngspice readVersion names (asked only
+/// then), as the model check hands it over.
+void ngspicecircuits_Click(WindowState& state, Platform& platform,
+                           const std::function<std::optional<NgspiceVersion>()>& readVersion);
 
 }  // namespace vdmos

@@ -103,8 +103,9 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
   const Polarity sign{s.pmos};
   Netlist n;
   n << "* " + model + " transfer characteristic: Id against Vgs at Vds = " + Num(s.vdsTest) + " V"
-    << "* Prints the curve, then Id at the plateau point and at the maximum-current point."
-    << "V1 gs 0 0"
+    << "* Prints the curve, then Id at the plateau point and at the maximum-current point.";
+  if (s.hot) n << "* Then the curve again at Tj = " + Num(s.hot->celsius) + " C.";
+  n << "V1 gs 0 0"
     << "V2 d 0 " + sign(s.vdsTest) << "M1 d gs 0 " + model;
   Card(n, card);
   ControlOpening(n);
@@ -117,6 +118,14 @@ std::string TransferNetlist(const std::string& model, const CardTexts& card, con
   PrintValue(n, out::kIdPlateau, sign.DrainCurrent("V2"));
   n << "alter V1 dc=" + sign(s.maxVgs) << "op";
   PrintValue(n, out::kIdMax, sign.DrainCurrent("V2"));
+  // The hot device's transfer curve comes last, so that the temperature it sets changes nothing
+  // before it.
+  if (s.hot) {
+    n << "option temp=" + Num(s.hot->celsius) << DcSweep("V1", sign, s.transferVgs)
+      << "let vgs = " + sign.Voltage("gs") << "let id = " + sign.DrainCurrent("V2");
+    Section(n, out::kHotTransferTable);
+    n << "print vgs id";
+  }
   ControlClosing(n);
   return n.Text();
 }

@@ -30,6 +30,8 @@ inline constexpr std::string_view kDiodeTable = "diode";            // columns v
 inline constexpr std::string_view kGateChargeTable = "gatecharge";  // columns qg (nC), vgs
 inline constexpr std::string_view kCapacitancePoint = "cap";        // tag: drain voltage; values in pF
 inline constexpr std::string_view kPoints = "points";               // the single measured values
+/// The hot device's transfer curve at its temperature: columns vgs, id.
+inline constexpr std::string_view kHotTransferTable = "hottransfer";
 inline constexpr std::string_view kIdPlateau = "id_plat";
 inline constexpr std::string_view kIdMax = "id_max";
 inline constexpr std::string_view kIdRdsOn = "id_rdson";  // the drain current the on-resistance comes from

@@ -63,6 +63,9 @@ struct VerificationResult {
   /// For each row that stands for a digitized curve (by its index in rows), each of the
   /// curve's points; the row's values are those of the point with the largest error.
   std::map<std::size_t, std::vector<CurvePointCheck>> curvePoints;
+  /// Which ngspice's TCVTH convention the card was checked in ("TCVTH in ngspice 39
+  /// convention"); empty when the card carries no TCVTH.
+  std::string tcvthConvention;
   bool ok() const { return status == VerifyStatus::Ok; }
 };
 

@@ -10,6 +10,7 @@
 #include "verify/child_process.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/ngspice_output.h"
+#include "verify/ngspice_version.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -69,6 +70,16 @@ std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& ru
 
 }  // namespace
 
+// Read the way the benches run it; a program that cannot run is for the benches to report.
+std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
+  ChildLimits limits;
+  limits.timeout = options.timeout;
+  const std::vector<ChildOutcome> runs =
+      RunChildren({{{options.ngspicePath, "-v"}, kNgspiceEnvironment, ""}}, limits);
+  if (runs.front().status != ChildOutcome::Status::Exited) return std::nullopt;
+  return ParseNgspiceVersion(runs.front().out + "\n" + runs.front().err);
+}
+
 VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& options) {
   if (auto problem = CardProblem(state.card)) return CheckFailure(VerifyStatus::InvalidInput, *problem);
   BenchSetup setup;
@@ -82,6 +93,15 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
   // A gate charge test that cannot run, or finds no solution, says so in its rows; the other
   // benches' rows still stand.
   const std::optional<std::string> gateChargeProblem = GateChargeSetupProblem(setup);
+  // Only a card with TCVTH depends on the version; one without runs as it always did.
+  std::optional<CardTexts> versionCard;
+  std::string convention;
+  if (CardCarriesTcvth(state.card)) {
+    const std::optional<NgspiceVersion> version = ReadNgspiceVersion(options);
+    versionCard = CardForNgspice(state.card, version);
+    convention = TcvthConventionText(version);
+  }
+  const CardTexts& card = versionCard ? *versionCard : state.card;
   std::vector<Bench> benches;
   std::vector<ChildRequest> requests;
   for (const Bench bench : kBenches) {
@@ -89,7 +109,7 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     benches.push_back(bench);
     requests.push_back({{options.ngspicePath, "-b", "-n"},
                         kNgspiceEnvironment,
-                        NgspiceNetlist(bench, state.card, setup) + "\r\n"});
+                        NgspiceNetlist(bench, card, setup) + "\r\n"});
   }
   ChildLimits limits;
   limits.timeout = options.timeout;
@@ -108,7 +128,9 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     outputs[static_cast<std::size_t>(benches[i])] = {std::move(runs[i].out), std::move(runs[i].err),
                                                      std::move(failed)};
   }
-  return ReadCheckOutput(outputs, state.params, setup);
+  VerificationResult result = ReadCheckOutput(outputs, state.params, setup);
+  if (result.ok()) result.tcvthConvention = std::move(convention);
+  return result;
 }
 
 }  // namespace vdmos

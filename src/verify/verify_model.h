@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/window_state.h"
+#include "verify/ngspice_version.h"
 #include "verify/verification_result.h"
 
 namespace vdmos {
@@ -18,6 +19,10 @@ struct VerifyOptions {
   std::string ngspicePath = "ngspice";       ///< a path, or a name looked up in PATH
   std::chrono::milliseconds timeout{10000};  ///< for the whole check; the runs are then killed
 };
+
+/// The version the ngspice of the options reports ("ngspice -v"); nullopt when it cannot be run
+/// or names none. Never throws.
+std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options = {});
 
 /// Runs the stored card on the four benches with the window's current test conditions.
 /// Never throws and never waits longer than the timeout (plus the time to end the runs).

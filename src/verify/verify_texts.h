@@ -129,6 +129,9 @@ inline constexpr std::string_view kVsdAxis = "Vsd (V)";
 inline constexpr std::string_view kIdAxis = "Id (A)";
 inline constexpr std::string_view kIsdAxis = "Isd (A)";
 inline constexpr std::string_view kCapacitanceAxis = "C (pF)";
+inline constexpr std::string_view kRdsOnTemperaturePlotTitle = "Rds(on) against junction temperature";
+inline constexpr std::string_view kJunctionTemperatureAxis = "Tj (C)";
+inline constexpr std::string_view kRdsOnRatioAxis = "Rds(on) ratio to 25 C";
 
 // What the plots leave out: the opening, then "plot title: curve, curve" for each plot
 // ("; " between plots), then the closing.
@@ -143,6 +146,10 @@ inline constexpr std::string_view kGateVoltageLabel = "Vgs = ";
 inline constexpr std::string_view kDrainCurrentLabel = "Id";
 inline constexpr std::string_view kDiodeCurrentLabel = "Isd";
 inline constexpr std::string_view kGateChargeLabel = "Vgs";
+/// The hot transfer curve: the opening, the hot junction temperature, the closing.
+inline constexpr std::string_view kHotDrainCurrentOpening = "Id at Tj = ";
+inline constexpr std::string_view kHotDrainCurrentClosing = " C";
+inline constexpr std::string_view kRdsOnRatioLabel = "Rds(on) ratio";
 
 // The check table's exports.
 inline constexpr std::string_view kNoCheckTableText =

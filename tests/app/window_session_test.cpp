@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/control_table.h"
+#include "commands/temperature_update.h"
 #include "model/control_names.h"
 #include "model/model_failure.h"
 #include "platform/scripted_platform.h"
@@ -69,6 +70,47 @@ TEST(WindowSession, AFailedModelRefusesTheCheckAndTheRefinementAlike) {
   EXPECT_EQ(s.session.State().card, earlierCard);
   EXPECT_TRUE(ModelFailed(s.session.State()));
   EXPECT_FALSE(s.session.Check().Compared());
+}
+
+// Typed after the card was made, the temperature fields are not in its temperature line: the
+// check refuses the card until the model is updated, and then checks the hot rows.
+TEST(WindowSession, TemperatureFieldsTypedAfterTheCardRefuseTheCheckUntilTheModelIsUpdated) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  s.Type(control::TjHot, "150");
+  s.Type(control::VthHot, "2.2");
+  const CardTexts stale = s.session.State().card;
+  s.session.Simulate();
+  EXPECT_EQ(s.finishedChecks, 0);
+  EXPECT_EQ(s.platform.MessageTexts(), std::vector<std::string>{std::string(kStaleTemperatureText)});
+  EXPECT_EQ(s.session.State().card, stale);
+
+  // Typed back as the card was made, the fields are the card's again.
+  s.platform.messages.clear();
+  s.Type(control::TjHot, "");
+  s.Type(control::VthHot, "");
+  s.session.Simulate();
+  EXPECT_EQ(s.finishedChecks, 1);
+  EXPECT_TRUE(s.platform.messages.empty());
+
+  s.Type(control::TjHot, "150");
+  s.Type(control::VthHot, "2.2");
+  s.session.RunCommandOf(control::Command2);
+  EXPECT_NE(s.session.State().card.segment4.find("TCVTH="), std::string::npos);
+  s.session.Simulate();
+  ASSERT_EQ(s.finishedChecks, 2);
+  EXPECT_TRUE(s.platform.messages.empty());
+  const std::vector<CheckLine> lines = s.session.Check().Lines();
+  EXPECT_TRUE(std::ranges::any_of(lines, [](const CheckLine& line) {
+    return line.row.condition.starts_with("Tj = 150 C, ") && line.row.simulated;
+  }));
+
+  // The card a refinement makes carries the fields as they stand too.
+  s.Type(control::VthHot, "2.4");
+  ASSERT_TRUE(s.session.Refine());
+  s.session.Simulate();
+  EXPECT_EQ(s.finishedChecks, 3);
+  EXPECT_TRUE(s.platform.messages.empty()) << s.platform.MessageTexts().front();
 }
 
 TEST(WindowSession, TheFittedCardOfTheFirstRefinementStaysThroughASecond) {

@@ -5,6 +5,7 @@
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "check_helpers.h"
@@ -264,6 +265,47 @@ class ModelCheckTest : public QObject {
     w.showPageOf(w.get("CheckMessage"));
     QVERIFY(w.get("CheckMessage")->isVisible());
     QVERIFY(w.get<QLabel>("CheckMessage")->text().contains("Capacitances: datasheet points"));
+  }
+
+  // The hot device: the transfer plot gains the hot curve, and the normalised on-resistance's
+  // plot is offered, ngspice's two points over the model's law after a check, whose caption
+  // names the TCVTH convention. Without a hot temperature the plot leaves the list again.
+  void theHotDeviceAddsItsNamedCurvesAndPlot() {
+    OpenWindow w;
+    w.click(control::Command2);
+    const auto& kinds = CheckPlotKinds();
+    const auto ratioPlot = static_cast<std::size_t>(
+        std::ranges::find(kinds, std::string_view("ChartRdsOnTemperature"), &CheckPlotKind::name) -
+        kinds.begin());
+    ModelCheckPage& page = *w.window.modelCheckPage();
+    QVERIFY(!page.plotShown(ratioPlot));
+    QCOMPARE(CurveNames(w, "ChartTransfer"), QStringList{"Id"});
+
+    for (auto [field, text] : {std::pair<control::Name, const char*>{control::TjHot, "150"},
+                               {control::RdsHotRatio, "2.5"},
+                               {control::VthHot, "2.2"}})
+      w.type(field, text);
+    w.click(control::Command2);
+    QVERIFY(page.plotShown(ratioPlot));
+    QCOMPARE(CurveNames(w, "ChartTransfer"), (QStringList{"Id", "Id at Tj = 150 C"}));
+    QCOMPARE(CurveNames(w, "ChartRdsOnTemperature"), QStringList{"Rds(on) ratio"});
+    QCOMPARE(Markers(w, "ChartRdsOnTemperature"), (QList<QPointF>{{25, 1}, {150, 2.5}}));
+    QCOMPARE(PlotNamed(w, "ChartRdsOnTemperature")->chart()->title(),
+             QString("Rds(on) against junction temperature"));
+
+    QVERIFY(SimulateAndWait(w));
+    QVERIFY(w.platform.messages.empty());
+    QVERIFY2(TableCaption(w).contains(" - TCVTH in ngspice 39 convention"), qPrintable(TableCaption(w)));
+    QCOMPARE(Series(w, "ChartTransfer", "ngspice").size(), 2);
+    const QList<QXYSeries*> simulated = Series(w, "ChartRdsOnTemperature", "ngspice");
+    QCOMPARE(simulated.size(), 1);
+    QCOMPARE(simulated.front()->points().size(), 2);
+    QVERIFY(Near(simulated.front()->points().back().y(), 2.5, 0.02));
+
+    w.type(control::TjHot, "");
+    w.click(control::Command2);
+    QVERIFY(!page.plotShown(ratioPlot));
+    QCOMPARE(CurveNames(w, "ChartTransfer"), QStringList{"Id"});
   }
 
   void closingTheWindowWhileASimulationRunsIsSafe() {

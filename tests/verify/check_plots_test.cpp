@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
+#include "commands/model_update.h"
 #include "model/control_names.h"
 #include "model/fields.h"
 #include "verify/verify_test_support.h"
@@ -109,7 +112,61 @@ TEST(CheckPlots, TitlesNameOnlyTypedTestConditions) {
   std::vector<std::string> titles;
   for (const ModelPlot& plot : ComputeModelPlots(state).plots) titles.push_back(plot.title);
   EXPECT_EQ(titles.front(), "Transfer characteristic");
-  EXPECT_EQ(titles.back(), "Gate charge");
+  EXPECT_EQ(titles[4], "Gate charge");
+}
+
+const ModelPlot& PlotOf(const ModelPlots& plots, std::string_view name) {
+  for (std::size_t i = 0; i < CheckPlotKinds().size(); ++i)
+    if (CheckPlotKinds()[i].name == name) return plots.plots[i];
+  throw std::out_of_range(std::string(name));
+}
+
+std::vector<std::string> Labels(const ModelPlot& plot) {
+  std::vector<std::string> labels;
+  for (const Curve& curve : plot.curves) labels.push_back(curve.label);
+  return labels;
+}
+
+// With a hot junction temperature the transfer plot gains the hot curve, and the plot of the
+// normalised on-resistance shows the card's law from -55 to 175 C through its datasheet points;
+// without one the plots are as they were.
+TEST(CheckPlots, TheHotDeviceAddsItsTransferCurveAndTheOnResistanceAgainstTemperature) {
+  WindowState state = testing::UpdatedStartWindow();
+  const ModelPlots cold = ComputeModelPlots(state);
+  EXPECT_EQ(Labels(PlotOf(cold, "ChartTransfer")), std::vector<std::string>{"Id"});
+  EXPECT_FALSE(PlotOf(cold, "ChartRdsOnTemperature").shown);
+  EXPECT_TRUE(PlotOf(cold, "ChartRdsOnTemperature").curves.empty());
+  EXPECT_TRUE(PlotOf(cold, "ChartRdsOnTemperature").markers.empty());
+
+  for (const auto& [control, text] :
+       {std::pair{control::TjHot, "150"}, std::pair{control::RdsHotRatio, "2.5"},
+        std::pair{control::Tj2, "100"}, std::pair{control::RdsRatio2, "1.8"}})
+    state.setText(control, text);
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  ASSERT_NE(state.params.temperatureText.find("TRD2="), std::string::npos) << state.params.temperatureText;
+  const ModelPlots hot = ComputeModelPlots(state);
+  const ModelPlot& transfer = PlotOf(hot, "ChartTransfer");
+  ASSERT_EQ(Labels(transfer), (std::vector<std::string>{"Id", "Id at Tj = 150 C"}));
+  // Hot, the threshold is no lower without TCVTH, but the gain falls: less current at full gate.
+  EXPECT_LT(transfer.curves[1].points.back().y, transfer.curves[0].points.back().y);
+
+  const ModelPlot& ratio = PlotOf(hot, "ChartRdsOnTemperature");
+  EXPECT_TRUE(ratio.shown);
+  EXPECT_EQ(ratio.title, "Rds(on) against junction temperature");
+  ASSERT_EQ(Labels(ratio), std::vector<std::string>{"Rds(on) ratio"});
+  const std::vector<Point>& law = ratio.curves[0].points;
+  EXPECT_EQ(law.front().x, -55);
+  EXPECT_EQ(law.back().x, 175);
+  EXPECT_TRUE(
+      std::is_sorted(law.begin(), law.end(), [](const Point& a, const Point& b) { return a.y < b.y; }));
+  const auto at = [&](double tj) {
+    return std::ranges::find_if(law, [&](const Point& p) { return std::fabs(p.x - tj) < 1e-9; })->y;
+  };
+  EXPECT_NEAR(at(25), 1, 1e-12);
+  EXPECT_NEAR(at(150), 2.5, 0.01);
+  EXPECT_NEAR(at(100), 1.8, 0.01);
+  EXPECT_EQ(ratio.markers, (std::vector<Point>{{25, 1}, {150, 2.5}, {100, 1.8}}));
 }
 
 }  // namespace

@@ -165,7 +165,9 @@ TEST(CheckPlots, EveryPlotDrawsItsShareOfTheCurves) {
   const ModelPlots fitted = ComputeModelPlots(StartCardWindow());
   ASSERT_EQ(fitted.plots.size(), CheckPlotKinds().size());
   EXPECT_EQ(fitted.plots.front().title, "Transfer characteristic at Vds = 50 V");
+  // The hot device's own plots are left out without a hot junction temperature.
   for (const ModelPlot& plot : fitted.plots) {
+    if (!plot.shown) continue;
     EXPECT_FALSE(plot.curves.empty()) << plot.title;
     EXPECT_FALSE(plot.markers.empty()) << plot.title;
   }
@@ -173,6 +175,7 @@ TEST(CheckPlots, EveryPlotDrawsItsShareOfTheCurves) {
   const ModelPlots unfitted = ComputeModelPlots(WindowState{});
   for (std::size_t i = 0; i < unfitted.plots.size(); ++i) {
     EXPECT_TRUE(unfitted.plots[i].curves.empty()) << unfitted.plots[i].title;
+    if (!unfitted.plots[i].shown) continue;
     EXPECT_EQ(unfitted.plots[i].markers.empty(), CheckPlotKinds()[i].markersFromModel)
         << unfitted.plots[i].title;
   }

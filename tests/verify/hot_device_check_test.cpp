@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,11 @@
 #include "model/control_names.h"
 #include "model/fet_type.h"
 #include "platform/scripted_platform.h"
+#include "platform/temp_folder.h"
 #include "verify/bench_setup.h"
 #include "verify/ngspice_netlists.h"
 #include "verify/verify_model.h"
+#include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
 
 namespace vdmos {
@@ -62,6 +65,26 @@ TEST(HotDeviceCheck, RowsAtTheHotTemperatureMeetTheValuesForBothChannels) {
       EXPECT_NEAR(*row.model, *row.simulated, 0.005 * *row.datasheet) << row.quantity;
     }
     EXPECT_EQ(hot, 6);
+    EXPECT_EQ(result.tcvthConvention, "TCVTH in ngspice 39 convention");
+    // ngspice's two on-resistances, as the ratio the temperature plot draws.
+    ASSERT_EQ(result.simulated.rdsOnRatio.points.size(), 2u);
+    EXPECT_EQ(result.simulated.rdsOnRatio.points[0], (Point{25, 1}));
+    EXPECT_EQ(result.simulated.rdsOnRatio.points[1].x, 150);
+    EXPECT_NEAR(result.simulated.rdsOnRatio.points[1].y, 2.5, 0.02);
+    // ngspice's hot transfer curve beside the 25 C one, crossing it near the zero-TC point.
+    const Curve& hotTransfer = result.simulated.hotTransfer;
+    EXPECT_EQ(hotTransfer.label, "Id at Tj = 150 C");
+    ASSERT_EQ(hotTransfer.points.size(), result.simulated.transfer.points.size());
+    for (std::size_t i = 0; i < hotTransfer.points.size(); ++i) {
+      const Point room = result.simulated.transfer.points[i], hot = hotTransfer.points[i];
+      ASSERT_EQ(hot.x, room.x);
+      if (room.x > 1 && room.x < 6) {
+        EXPECT_GT(hot.y, room.y) << hot.x;
+      }
+      if (room.x > 7) {
+        EXPECT_LT(hot.y, room.y) << hot.x;
+      }
+    }
   }
 }
 
@@ -96,6 +119,58 @@ TEST(HotDeviceCheck, TheRoomRowsOfACardWithTnomRunAt25C) {
   EXPECT_NE(output.find("\r\noption temp=150\r\n"), std::string::npos);
   EXPECT_EQ(output.find("temp 25"), std::string::npos);
   EXPECT_EQ(output.find("dc temp"), std::string::npos);
+}
+
+/// A stand-in for ngspice that reports `banner` for "-v", keeps each netlist it is given in
+/// `folder` and passes it on to the real ngspice.
+std::string VersionStandIn(const testing::TempFolder& folder, std::string_view banner) {
+  const std::string path = folder / "ngspice";
+  testing::WriteBytes(path, "#!/bin/sh\nif [ \"$1\" = -v ]; then echo v >>'" + (folder / "asked") +
+                                "'; printf '" + std::string(banner) + "'; exit 0; fi\ncat >'" +
+                                (folder / "netlist") + ".'$$\nexec ngspice \"$@\" <'" + (folder / "netlist") +
+                                ".'$$\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  return path;
+}
+
+std::string Netlists(const testing::TempFolder& folder) {
+  std::string all;
+  for (const std::string& name : folder.Names())
+    if (name.starts_with("netlist.")) all += testing::ReadBytes(folder / name);
+  return all;
+}
+
+// The card goes to each ngspice with TCVTH in that version's sign, and the check says which;
+// a card without TCVTH does not ask for the version at all.
+TEST(HotDeviceCheck, TcvthIsWrittenAndNamedInTheConventionOfTheVersionRun) {
+  const WindowState hot = HotStartWindow(false);
+  const std::string& line = hot.card.segment4;
+  const std::size_t at = line.find("TCVTH=") + 6;
+  const std::string tcvth = line.substr(at, line.find(' ', at) - at);
+  ASSERT_FALSE(tcvth.starts_with("-")) << line;
+  struct Case {
+    std::string_view banner, convention;
+    std::string written;
+  };
+  for (const Case& c :
+       {Case{"** ngspice-46 : Circuit level simulation program\\n", "TCVTH in ngspice 46 convention",
+             "-" + tcvth},
+        Case{"no version here\\n", "TCVTH in ngspice 39 convention (the ngspice version could not be read)",
+             tcvth}}) {
+    SCOPED_TRACE(c.banner);
+    testing::TempFolder folder;
+    const VerificationResult result = VerifyModel(hot, {.ngspicePath = VersionStandIn(folder, c.banner)});
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.tcvthConvention, c.convention);
+    const std::string netlists = Netlists(folder);
+    EXPECT_NE(netlists.find(" TCVTH=" + c.written + " "), std::string::npos) << netlists.substr(0, 2000);
+  }
+  testing::TempFolder folder;
+  const VerificationResult cold =
+      VerifyModel(testing::UpdatedStartWindow(), {.ngspicePath = VersionStandIn(folder, "ngspice-46")});
+  ASSERT_TRUE(cold.ok()) << cold.message;
+  EXPECT_EQ(cold.tcvthConvention, "");
+  EXPECT_FALSE(std::filesystem::exists(std::string(folder / "asked")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "commands/command_runner.h"
+#include "commands/model_update.h"
 #include "model/card_texts.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
@@ -22,12 +23,17 @@ class NgspiceCircuitExport : public ::testing::Test {
  protected:
   void ExportInto(const std::string& folder) {
     platform_.folders.push_back(folder);
-    ngspicecircuits_Click(state_, platform_);
+    ngspicecircuits_Click(state_, platform_, [this] {
+      ++versionReads_;
+      return version_;
+    });
   }
 
   testing::TempFolder folder_;
   WindowState state_;
   ScriptedPlatform platform_;
+  std::optional<NgspiceVersion> version_;
+  int versionReads_ = 0;
 };
 
 // Netlists edited by hand stay unless the user agrees to replace them; the status bar counts
@@ -107,7 +113,7 @@ TEST_F(NgspiceCircuitExport, ASubcircuitThatCannotBeWrittenIsNamedWithTheNetlist
 }
 
 TEST_F(NgspiceCircuitExport, ACancelledPickerRunsNothing) {
-  ngspicecircuits_Click(state_, platform_);
+  ngspicecircuits_Click(state_, platform_, [] { return std::optional<NgspiceVersion>(); });
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(state_.text(control::Text19), "");
 }
@@ -151,6 +157,34 @@ TEST_F(NgspiceCircuitExport, ANameTypedAfterTheUpdateNamesOnlyTheFiles) {
   EXPECT_TRUE(platform_.messages.empty());
   ASSERT_EQ(folder_.Names().size(), 5u);
   EXPECT_EQ(folder_.Names()[0], "my fet_Cxss.cir");
+}
+
+// The netlists and the subcircuit carry TCVTH in the sign of the ngspice installed, as the check
+// hands it over; a card without TCVTH does not ask for the version.
+TEST_F(NgspiceCircuitExport, TcvthIsWrittenInTheConventionOfTheInstalledVersion) {
+  ExportInto(folder_ / "");
+  EXPECT_EQ(versionReads_, 0);
+
+  ScriptedPlatform platform;
+  state_.setText(control::TjHot, "150");
+  state_.setText(control::VthHot, "2.2");
+  UpdateModel(state_, platform);
+  const std::string& line = state_.card.segment4;
+  const std::size_t at = line.find("TCVTH=") + 6;
+  const std::string tcvth = line.substr(at, line.find_first_of(" )", at) - at);
+  ASSERT_FALSE(tcvth.empty() || tcvth.starts_with("-")) << line;
+  for (const auto& [version, written] : {std::pair{std::optional<NgspiceVersion>{{39, 0}}, tcvth},
+                                         std::pair{std::optional<NgspiceVersion>{{46, 0}}, "-" + tcvth}}) {
+    SCOPED_TRACE(written);
+    testing::TempFolder folder;
+    version_ = version;
+    platform_.yesNoAnswers = {Answer::Yes};
+    ExportInto(folder.path());
+    ASSERT_EQ(folder.Names().size(), 5u);  // the four netlists and the subcircuit
+    for (const std::string& name : folder.Names())
+      EXPECT_NE(testing::ReadBytes(folder / name).find(" TCVTH=" + written + ")"), std::string::npos) << name;
+  }
+  EXPECT_EQ(versionReads_, 2);
 }
 
 }  // namespace
