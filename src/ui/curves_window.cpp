@@ -41,7 +41,7 @@ CurvesWindow::CurvesWindow(WindowSession& session, QWidget* parent) : QDialog(pa
   setWindowTitle(texts::kCurvesWindowTitle);
   ControlFactory make(controls_);
 
-  // The labels come after their controls so that the Tab order follows the controls alone.
+  // Each label is made after the control its Alt letter goes to.
   kind_ = make.adopt(texts::CurveChoice, new QComboBox);
   for (const CurveKindInfo& info : CurveKinds()) kind_->addItem(KindCaption(info));
   kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -70,7 +70,6 @@ CurvesWindow::CurvesWindow(WindowSession& session, QWidget* parent) : QDialog(pa
     made->setAutoDefault(false);  // Enter belongs to the cell being edited
     connect(made, &QPushButton::clicked, this, slot);
     buttons->addWidget(made);
-    return made;
   };
   const auto paste = [this] { ran(session_.PasteCurve(curveName())); };
   button(texts::CurveImport, [this] { ran(session_.ImportCurve(curveName())); });
