@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "commands/curve_commands.h"
@@ -102,6 +103,8 @@ CurvesWindow::CurvesWindow(WindowSession& session, QWidget* parent) : QDialog(pa
   connect(table_, &QTableWidget::itemChanged, this, &CurvesWindow::takeTable);
   connect(new QShortcut(QKeySequence::Paste, table_, nullptr, nullptr, Qt::WidgetShortcut),
           &QShortcut::activated, this, paste);
+  connect(new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut),
+          &QShortcut::activated, this, &CurvesWindow::removeRows);
   showCurves();
 }
 
@@ -130,8 +133,21 @@ void CurvesWindow::showGateVoltages() {
   gate_->setEditText(typed.isEmpty() && !held.isEmpty() ? held.front() : typed);
 }
 
+// The list marks the figures that hold points, so that the user sees them without choosing each.
+void CurvesWindow::showHeldKinds() {
+  for (int i = 0; i < kind_->count(); ++i) {
+    const CurveKindInfo& info = CurveKinds()[static_cast<std::size_t>(i)];
+    QString caption = KindCaption(info);
+    if (std::ranges::find(session_.State().curves, info.kind, &DatasheetCurve::kind) !=
+        session_.State().curves.end())
+      caption += " " + Caption(texts::CurveHeld);
+    if (kind_->itemText(i) != caption) kind_->setItemText(i, caption);
+  }
+}
+
 void CurvesWindow::showCurves() {
   showGateVoltages();
+  showHeldKinds();
   const CurveKindInfo& info = CurveKinds()[kind_->currentIndex()];
   gate_->setEnabled(info.kind == CurveKind::Output);
   table_->setHorizontalHeaderLabels(

@@ -36,6 +36,7 @@ class CurvesWindow : public QDialog {
   /// The chosen curve's name ("ciss", "output:10"); empty while an output curve lacks its VGS.
   std::string curveName() const;
   void showGateVoltages();
+  void showHeldKinds();
   void fillTable(const std::vector<CurvePoint>& points);
   /// Hands the table's rows to the session once they can make a curve.
   void takeTable();

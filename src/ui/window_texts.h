@@ -269,8 +269,10 @@ inline constexpr WindowText Unit_CurveGate{"Unit_CurveGate", "V"};
 inline constexpr WindowText CurveTable{
     "CurveTable", "",
     "The curve's points in the datasheet's units; edit a cell to change one "
-    "(Ctrl+V pastes a curve)"};
+    "(Ctrl+V pastes a curve, Delete removes the selected points)"};
 inline constexpr WindowText CurvePoints{"CurvePoints", "%1 points"};
+/// After a figure in the list that holds a curve (an output curve: one for a VGS at least).
+inline constexpr WindowText CurveHeld{"CurveHeld", "(holds points)"};
 inline constexpr WindowText CurveNone{"CurveNone", "No curve: import a file, paste one or add rows"};
 inline constexpr WindowText CurveGateMissing{"CurveGateMissing", "Type the output curve's gate voltage"};
 inline constexpr WindowText CurveImport{

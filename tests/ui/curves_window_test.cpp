@@ -75,6 +75,8 @@ class CurvesWindowTest : public QObject {
     QCOMPARE(w.window.state().curves.at(0).points, imported);
     QCOMPARE(c.shown(), imported);
     QVERIFY(w.window.windowTitle().startsWith(kModifiedMark));
+    auto* kinds = c.get<QComboBox>(texts::CurveChoice);
+    QVERIFY(kinds->currentText().endsWith(Caption(texts::CurveHeld)));
 
     c.edit(1, 1, "950");
     std::vector<CurvePoint> edited{{0, 1500}, {10, 950}, {25, 400}};
@@ -115,6 +117,7 @@ class CurvesWindowTest : public QObject {
     c.click(texts::CurveClear);
     QVERIFY(w.window.state().curves.empty());
     QCOMPARE(c.table()->rowCount(), 0);
+    QVERIFY(!kinds->currentText().endsWith(Caption(texts::CurveHeld)));
   }
 
   // An output curve is one gate voltage's: without one there is nothing to edit.
