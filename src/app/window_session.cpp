@@ -9,6 +9,7 @@
 #include "commands/temperature_update.h"
 #include "files/datasheet_file.h"
 #include "files/delimited_text.h"
+#include "files/file_messages.h"
 #include "files/save_text_file.h"
 #include "files/written_files.h"
 #include "model/fields.h"
@@ -194,6 +195,32 @@ const SwitchAdvice& WindowSession::Advice() {
     adviceInputs_ = std::move(inputs);
   }
   return advice_;
+}
+
+bool WindowSession::Taken(const std::optional<std::string>& problem) {
+  if (problem) platform_.ShowMessage(*problem);
+  return !problem;
+}
+
+bool WindowSession::ImportCurve(std::string_view name) {
+  const std::optional<std::string> path = platform_.ChooseOpenFile({std::string(kCurveFilter), 1, ""});
+  return path && Taken(ImportCurveFile(state_, platform_, name, *path));
+}
+
+bool WindowSession::PasteCurve(std::string_view name) {
+  return Taken(PutCurveText(state_, name, kClipboardSourceName, platform_.ClipboardText()));
+}
+
+bool WindowSession::EditCurve(std::string_view name, const std::vector<CurveRow>& rows) {
+  return Taken(PutCurveRows(state_, name, rows));
+}
+
+bool WindowSession::ClearCurve(std::string_view name) {
+  const DatasheetCurve* held = FindCurve(state_, name);
+  if (!held) return false;
+  if (platform_.AskYesNo(ClearCurveQuestion(name, held->points.size()), kClearCurveTitle) != Answer::Yes)
+    return false;
+  return vdmos::ClearCurve(state_, name);
 }
 
 }  // namespace vdmos

@@ -14,6 +14,7 @@
 
 #include "app/check_runner.h"
 #include "commands/control_table.h"
+#include "commands/curve_commands.h"
 #include "model/control_names.h"
 #include "model/field_reading.h"
 #include "model/window_state.h"
@@ -99,6 +100,18 @@ class WindowSession {
   /// status bar names the file written.
   void SaveCheckTable();
 
+  // The window's curve table, a curve named as the command line names it ("ciss", "output:10").
+  // Each reads its text as a digitizer's file is read; a curve refused is said in a message and
+  // the curves stay as they were. Each returns whether the curves changed.
+  /// Import: the curve from a file chosen in the open dialog.
+  bool ImportCurve(std::string_view name);
+  /// Paste: the curve from the clipboard's text.
+  bool PasteCurve(std::string_view name);
+  /// The curve as the table's rows hold it after the user edited, added or removed rows.
+  bool EditCurve(std::string_view name, const std::vector<CurveRow>& rows);
+  /// Clear: drops the curve, after the user agreed.
+  bool ClearCurve(std::string_view name);
+
   /// The fields whose text is not read as typed, for both front ends to name alike.
   std::vector<FieldWarning> FieldWarnings() const { return vdmos::FieldWarnings(state_); }
 
@@ -118,6 +131,9 @@ class WindowSession {
 
  private:
   void RefineClicked() { Refine(); }
+
+  /// Shows why a curve was refused; true when there was nothing to say.
+  bool Taken(const std::optional<std::string>& problem);
 
   /// Keeps in mind that a command ended in an arithmetic fault.
   void Ran(bool withoutFault) { faulted_ = faulted_ || !withoutFault; }

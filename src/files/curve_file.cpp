@@ -74,6 +74,8 @@ CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
   return reading;
 }
 
+std::optional<double> ReadCurveField(std::string_view field) { return ReadCurveNumber(Trimmed(field)); }
+
 std::string CurveReadMessage(std::string_view file, const CurveReadError& error) {
   std::string message(file);
   if (error.line > 0) message.append(", line ").append(std::to_string(error.line));

@@ -32,6 +32,10 @@ struct CurveReading {
 /// and no negative capacitance.
 CurveReading ReadCurveText(std::string_view text, CurveKind kind);
 
+/// A field of a line as the reader takes it, the blanks around it aside: a table cell is read
+/// as that. nullopt for anything but a number.
+std::optional<double> ReadCurveField(std::string_view field);
+
 /// "FILE, line N: problem" (or "FILE: problem" for the file as a whole).
 std::string CurveReadMessage(std::string_view file, const CurveReadError& error);
 

@@ -94,5 +94,13 @@ inline constexpr std::string_view kCurveTooFewPointsText = "a curve needs at lea
 inline constexpr std::string_view kUnknownCurveText = "no such curve: ";
 inline constexpr std::string_view kCurveCannotReadText = "cannot be read";
 inline constexpr std::string_view kCurveTooLargeText = "too large for a digitized curve";
+/// The open dialog of a digitized curve: what plot digitizers export first.
+inline constexpr std::string_view kCurveFilter =
+    "Digitized curves (*.csv;*.txt;*.dat)|*.csv;*.txt;*.dat|All Files (*.*)|*.*";
+/// Asked before a curve's points are dropped, which nothing brings back but the file they came from.
+inline std::string ClearCurveQuestion(std::string_view name, std::size_t points) {
+  return "Clear the " + std::to_string(points) + " points of the curve " + std::string(name) + "?";
+}
+inline constexpr std::string_view kClearCurveTitle = "Clear curve";
 
 }  // namespace vdmos

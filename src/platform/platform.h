@@ -53,6 +53,8 @@ class Platform {
   virtual std::optional<std::string> ChooseFolder(std::string_view title) = 0;
   /// Clears the clipboard, then puts plain text on it.
   virtual void SetClipboardText(std::string_view text) = 0;
+  /// The clipboard's plain text; empty when it holds none.
+  virtual std::string ClipboardText() = 0;
 
   // The file system. The defaults work on the local disk; tests override them to simulate
   // failures that cannot be produced for real (a full disk, a refused rename).

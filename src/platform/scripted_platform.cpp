@@ -49,6 +49,8 @@ std::optional<std::string> ScriptedPlatform::ChooseFolder(std::string_view title
 
 void ScriptedPlatform::SetClipboardText(std::string_view text) { clipboard = std::string(text); }
 
+std::string ScriptedPlatform::ClipboardText() { return clipboard.value_or(""); }
+
 std::vector<std::string> ScriptedPlatform::MessageTexts() const {
   std::vector<std::string> texts;
   for (const Message& message : messages) texts.push_back(message.text);

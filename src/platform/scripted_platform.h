@@ -51,6 +51,8 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;
   void SetClipboardText(std::string_view text) override;
+  /// What `clipboard` holds.
+  std::string ClipboardText() override;
 
   /// The texts of the messages shown so far, in order.
   std::vector<std::string> MessageTexts() const;

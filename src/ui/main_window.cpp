@@ -27,6 +27,7 @@
 #include "refine/refine_command.h"
 #include "refine/switch_advice.h"
 #include "ui/check_box.h"
+#include "ui/curves_window.h"
 #include "ui/field_marks.h"
 #include "ui/model_check_page.h"
 #include "ui/page_scroll_area.h"
@@ -52,6 +53,7 @@ constexpr MenuEntry kFileMenu[] = {
     {texts::New, QKeySequence::UnknownKey},
     {texts::open, QKeySequence::Open},
     {texts::save, QKeySequence::Save},
+    {texts::curves, QKeySequence::UnknownKey},
     {texts::testcircuits, QKeySequence::UnknownKey},
     {texts::ngspicecircuits, QKeySequence::UnknownKey},
     {texts::CopyCheckTable, QKeySequence::UnknownKey},
@@ -169,6 +171,10 @@ void MainWindow::bindCommandKeys() {
 void MainWindow::bindControls() {
   for (const ControlAction& action : ControlActions()) bindControl(action);
   for (const SessionControl& control : SessionControls()) bindSessionControl(control);
+  connect(controls_.get<QAction>(texts::curves.name), &QAction::triggered, this,
+          &MainWindow::showCurvesWindow);
+  connect(controls_.get<QPushButton>(texts::ShowCurves.name), &QPushButton::clicked, this,
+          &MainWindow::showCurvesWindow);
   // The gate resistance window is made by the command; a click while it is open brings it up.
   connect(controls_.get<QPushButton>(control::Button_Rgate), &QPushButton::clicked, this, [this] {
     if (rgate_) {
@@ -302,6 +308,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (rgate_) rgate_->close();
+  if (curves_) curves_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -321,6 +328,17 @@ void MainWindow::fitToScreen() {
   constexpr QSize kDecorationRoom(16, 48);
   const QSize room = screen()->availableGeometry().size() - kDecorationRoom;
   resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
+void MainWindow::showCurvesWindow() {
+  if (!curves_) {
+    curves_ = new CurvesWindow(session_, this);
+    connect(curves_, &CurvesWindow::changed, this, &MainWindow::mirrorState);
+  }
+  curves_->showCurves();
+  curves_->show();
+  curves_->raise();
+  curves_->activateWindow();
 }
 
 void MainWindow::setVerifyOptions(const VerifyOptions& options) { checkRuns_.setOptions(options); }
@@ -372,6 +390,7 @@ void MainWindow::mirrorState() {
   for (control::Name picture : {control::Image1, control::Image2, control::Image3})
     controls_.get<QWidget>(picture)->setVisible(state().visible(picture));
   mirrorGateResistanceWindow();
+  if (curves_) curves_->showCurves();
   // The status bar names the fields the last command did not read as typed; a refinement's
   // summary can be longer than the window is wide: the tool tip keeps it whole.
   const std::vector<FieldWarning> warnings = session_.FieldWarnings();

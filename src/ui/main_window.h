@@ -12,6 +12,7 @@ class QTabWidget;
 
 namespace vdmos::ui {
 
+class CurvesWindow;
 class ModelCheckPage;
 class RgateWindow;
 
@@ -47,6 +48,10 @@ class MainWindow : public QMainWindow {
   void addPage(QWidget* page, const QString& caption);
   /// The gate resistance window while it is loaded, else nullptr.
   RgateWindow* rgateWindow() const { return rgate_; }
+  /// The datasheet curves window once it has been opened, else nullptr.
+  CurvesWindow* curvesWindow() const { return curves_; }
+  /// Opens the datasheet curves window, or brings it up.
+  void showCurvesWindow();
   /// The page "Model check".
   ModelCheckPage* modelCheckPage() const { return modelCheck_; }
   /// The ngspice program and the time limit for "Simulate in ngspice".
@@ -86,6 +91,7 @@ class MainWindow : public QMainWindow {
   QLabel* statusText_ = nullptr;
   RgateWindow* rgate_ = nullptr;
   ModelCheckPage* modelCheck_ = nullptr;
+  CurvesWindow* curves_ = nullptr;
   std::size_t placedLibCaret_ = 0;
   std::string shownValuesFile_;
 };

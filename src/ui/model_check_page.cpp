@@ -93,6 +93,7 @@ ModelCheckPage::ModelCheckPage(ControlFactory& make, WindowSession& session, QWi
   top->addWidget(make.button(texts::RefineModel));
   top->addWidget(make.checkBox(texts::ChargesFirst));
   top->addWidget(make.button(texts::ApplyBestSwitches));
+  top->addWidget(make.button(texts::ShowCurves));
   message_ = make.adopt("CheckMessage", new QLabel);
   message_->setWordWrap(true);
   message_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

@@ -34,7 +34,7 @@ class ModelCheckPage : public QWidget {
   ~ModelCheckPage() override;
 
   /// Shows the switch advice and whether a check runs, and redraws the plots when the model
-  /// parameters, the card or a datasheet field differ from what they were drawn from
+  /// parameters, the card, a datasheet field or a digitized curve differ from what they were drawn from
   /// (otherwise that costs a comparison). A card other than the refined one drops the fitted card.
   void showModel();
   /// The advice alone, for a change of the switches that no command follows.

@@ -117,4 +117,6 @@ void QtPlatform::SetClipboardText(std::string_view text) {
   clipboard->setText(ToQString(text));
 }
 
+std::string QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
 }  // namespace vdmos::ui

@@ -34,6 +34,7 @@ class QtPlatform : public Platform {
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(std::string_view title) override;
   void SetClipboardText(std::string_view text) override;
+  std::string ClipboardText() override;
 
  private:
   /// A box with the two answer buttons and Cancel, the first the default.

@@ -34,6 +34,7 @@ struct DialogKind {
 constexpr DialogKind kDialogKinds[] = {
     {kDatasheetFilter, "values"},   {kLibrarySaveFilter, "library"},  {kLibraryOpenFilter, "library"},
     {kDefaultSaveFilter, "models"}, {kChooseFolderTitle, "circuits"}, {kCheckTableFilter, "exports"},
+    {kCurveFilter, "curves"},
 };
 
 // Whatever is not listed (the plots' dialogs) is an export.

@@ -75,6 +75,7 @@ inline constexpr WindowText recentFiles{"recentFiles", "Open Recent", {}, 'R'};
 inline constexpr WindowText CopyCheckTable{control::CopyCheckTable, "Copy Check Table", {}, 'C'};
 inline constexpr WindowText SaveCheckTable{control::SaveCheckTable, "Save Check Table as CSV...", {}, 'V'};
 inline constexpr WindowText savePlots{"savePlots", "Save Plots as PNG and SVG...", {}, 'P'};
+inline constexpr WindowText curves{"curves", "Datasheet Curves...", {}, 'D'};
 inline constexpr WindowText quit{"quit", "Quit", {}, 'Q'};
 inline constexpr WindowText help{"help", "Help", {}, 'H'};
 inline constexpr WindowText about{control::about, "About", {}, 'A'};
@@ -255,6 +256,38 @@ inline constexpr WindowText SwitchAdvice{
     "SwitchAdvice", "",
     "The card each setting of the DC-fit switches gives, measured at every datasheet point: "
     "its worst DC and capacitance errors"};
+
+// The datasheet curves window: the figures' digitized points, one curve at a time.
+inline constexpr WindowText ShowCurves{"ShowCurves", "Datasheet curves...",
+                                       "The datasheet's digitized curves, drawn as its points in these plots",
+                                       'c'};
+inline constexpr const char* kCurvesWindowTitle = "Datasheet Curves";
+inline constexpr WindowText Caption_CurveKind{"Caption_CurveKind", "Curve", {}, 'u'};
+inline constexpr WindowText CurveChoice{"CurveChoice", "",
+                                        "The datasheet figure whose points the table holds"};
+inline constexpr WindowText Caption_CurveGate{"Caption_CurveGate", "VGS", {}, 'V'};
+inline constexpr WindowText CurveGate{
+    "CurveGate", "", "The gate voltage of the output curve, in V: one of those held, or a new one"};
+inline constexpr WindowText Unit_CurveGate{"Unit_CurveGate", "V"};
+inline constexpr WindowText CurveTable{
+    "CurveTable", "",
+    "The curve's points in the datasheet's units; edit a cell to change one "
+    "(Ctrl+V pastes a curve, Delete removes the selected points)"};
+inline constexpr WindowText CurvePoints{"CurvePoints", "%1 points"};
+/// After a figure in the list that holds a curve (an output curve: one for a VGS at least).
+inline constexpr WindowText CurveHeld{"CurveHeld", "(holds points)"};
+inline constexpr WindowText CurveNone{"CurveNone", "No curve: import a file, paste one or add rows"};
+inline constexpr WindowText CurveGateMissing{"CurveGateMissing", "Type the output curve's gate voltage"};
+inline constexpr WindowText CurveImport{
+    "CurveImport", "Import...", "Take the curve from a plot digitizer's file: two columns, x and y", 'I'};
+inline constexpr WindowText CurvePaste{
+    "CurvePaste", "Paste", "Take the curve from the clipboard's text, two columns as in a file", 'P'};
+inline constexpr WindowText CurveAddRow{"CurveAddRow", "Add Row", "Add an empty point after the current one",
+                                        'A'};
+inline constexpr WindowText CurveRemoveRows{"CurveRemoveRows", "Remove Rows", "Remove the selected points",
+                                            'R'};
+inline constexpr WindowText CurveClear{"CurveClear", "Clear", "Drop the whole curve", 'l'};
+inline constexpr WindowText CurveClose{"CurveClose", "Close", "Close this window (Escape)", 'o'};
 
 // The gate resistance window.
 inline constexpr WindowText Heading{"Heading", "Estimation of internal gate resistance"};

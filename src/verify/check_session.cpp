@@ -26,7 +26,7 @@ const VerificationRow* SamePoint(const std::vector<VerificationRow>& rows, const
 }  // namespace
 
 CheckSession::Source CheckSession::SourceOf(const WindowState& state) {
-  Source source{state.params, state.card, {}};
+  Source source{state.params, state.card, {}, state.curves};
   for (const FieldInfo& field : DatasheetFields()) source.fields.push_back(state.text(field.control));
   return source;
 }

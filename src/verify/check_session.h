@@ -40,7 +40,7 @@ struct CheckResults {
 /// How a new state changes what a front end shows.
 struct CheckStateChange {
   bool comparisonDropped = false;  ///< the card is no longer the refined one: the table shows it alone
-  bool plotsStale = false;         ///< the model parameters, the card or a datasheet field changed
+  bool plotsStale = false;         ///< the model parameters, the card, a datasheet field or a curve changed
   bool checkForgotten = false;     ///< Forget() dropped the check: the table shows nothing
 };
 
@@ -111,6 +111,7 @@ class CheckSession {
     ModelParameterSet params;
     CardTexts card;
     std::vector<std::string> fields;
+    std::vector<DatasheetCurve> curves;  // their points are drawn as the datasheet's
     friend bool operator==(const Source&, const Source&) = default;
   };
   static Source SourceOf(const WindowState& state);

@@ -12,6 +12,7 @@
 
 #include "commands/control_table.h"
 #include "commands/temperature_update.h"
+#include "files/file_messages.h"
 #include "model/control_names.h"
 #include "model/model_failure.h"
 #include "platform/scripted_platform.h"
@@ -304,6 +305,40 @@ TEST(WindowSession, UnsavedWorkIsWhatDiffersFromWhatWasLastOpenedSavedOrEmptied)
   s.session.Click(control::open);
   EXPECT_FALSE(s.session.ValuesModified());
   EXPECT_EQ(s.session.State().text(control::Text6), "44m");
+}
+
+// The curve table's commands: a refusal is said and changes nothing, a change is unsaved work,
+// and Clear asks first, as its points come back only from where they came from.
+TEST(WindowSession, CurvesArePastedImportedEditedAndClearedWithTheReadersMessages) {
+  testing::TempFolder folder;
+  Session s;
+  s.platform.clipboard = "Vds\tCiss\n0\t1500\n10\t900\n";
+  EXPECT_TRUE(s.session.PasteCurve("ciss"));
+  EXPECT_TRUE(s.session.ValuesModified());
+  const std::vector<DatasheetCurve> pasted{{CurveKind::Ciss, 0, {{0, 1500}, {10, 900}}}};
+  EXPECT_EQ(s.session.State().curves, pasted);
+
+  s.platform.clipboard = "0\t1500\n0\t900\n";
+  EXPECT_FALSE(s.session.PasteCurve("ciss"));
+  EXPECT_FALSE(s.session.EditCurve("ciss", {{"0", "1500"}, {"10", "-1"}}));
+  EXPECT_EQ(s.platform.MessageTexts(),
+            (std::vector<std::string>{"clipboard, line 2: " + std::string(kCurveNotMonotonicText),
+                                      "curve table, line 2: " + std::string(kCurveNegativeCapacitanceText)}));
+  EXPECT_EQ(s.session.State().curves, pasted);
+
+  testing::WriteBytes(folder / "coss.csv", "0,800\n10,300\n");
+  EXPECT_FALSE(s.session.ImportCurve("coss"));  // the dialog cancelled
+  s.platform.openFiles.push_back(folder / "coss.csv");
+  EXPECT_TRUE(s.session.ImportCurve("coss"));
+  EXPECT_EQ(s.platform.openRequests.back().filter, kCurveFilter);
+  EXPECT_EQ(s.session.State().curves.size(), 2u);
+
+  s.platform.yesNoAnswers.push_back(Answer::No);
+  EXPECT_FALSE(s.session.ClearCurve("ciss"));
+  EXPECT_TRUE(s.session.ClearCurve("ciss"));
+  EXPECT_EQ(s.platform.yesNoQuestions, std::vector<std::string>(2, ClearCurveQuestion("ciss", 2)));
+  EXPECT_FALSE(s.session.ClearCurve("ciss"));  // nothing left to ask about
+  EXPECT_EQ(s.session.State().curves.size(), 1u);
 }
 
 TEST(WindowSession, ClickTakesButtonsOptionsMenusAndTheSessionsOwnControlsOnly) {

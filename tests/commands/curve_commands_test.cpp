@@ -39,6 +39,39 @@ TEST(CurveImport, TakesAFileAndRefusesABadOneNamingFileAndLine) {
   EXPECT_EQ(state, before);
 }
 
+// The window's table is held to what a file is, with its row as the line, and a row that is
+// not a number is refused where a file would take it for its header.
+TEST(CurveTable, RowsAreReadAsAFileIsAndARefusalChangesNothing) {
+  WindowState state;
+  EXPECT_EQ(PutCurveRows(state, "output:10", {{" 0.5", "2 "}, {"", ""}, {"1e0", "4"}}), std::nullopt);
+  const std::vector<DatasheetCurve> taken{{CurveKind::Output, 10, {{0.5, 2}, {1, 4}}}};
+  EXPECT_EQ(state.curves, taken);
+
+  const std::string table(kCurveTableSourceName);
+  EXPECT_EQ(PutCurveRows(state, "output:10", {{"Vds", "Id"}, {"0.5", "2"}, {"1", "4"}}),
+            table + ", line 1: " + std::string(kCurveNotNumberText));
+  EXPECT_EQ(PutCurveRows(state, "output:10", {{"0.5", "2"}, {"1,5", "4"}}),
+            table + ", line 2: " + std::string(kCurveNotNumberText));
+  EXPECT_EQ(PutCurveRows(state, "output:10", {{"0.5", "2"}, {"", ""}, {"0.5", "4"}}),
+            table + ", line 3: " + std::string(kCurveNotMonotonicText));
+  EXPECT_EQ(PutCurveRows(state, "output:10", {{"0.5", "2"}}),
+            table + ": " + std::string(kCurveTooFewPointsText));
+  EXPECT_EQ(PutCurveText(state, "crss", kClipboardSourceName, "1\t-2\n2\t3\n"),
+            std::string(kClipboardSourceName) + ", line 1: " + std::string(kCurveNegativeCapacitanceText));
+  EXPECT_EQ(state.curves, taken);
+}
+
+TEST(CurveTable, ClearDropsOnlyTheNamedCurve) {
+  WindowState state;
+  state.curves = {{CurveKind::Output, 5, {{0, 1}, {1, 2}}}, {CurveKind::Output, 10, {{0, 3}, {1, 4}}}};
+  EXPECT_FALSE(ClearCurve(state, "output:7"));
+  EXPECT_FALSE(ClearCurve(state, "ciss:5"));
+  EXPECT_TRUE(ClearCurve(state, "output:5"));
+  ASSERT_EQ(state.curves.size(), 1u);
+  EXPECT_EQ(FindCurve(state, "output:10"), &state.curves[0]);
+  EXPECT_EQ(FindCurve(state, "output:5"), nullptr);
+}
+
 TEST(CurveImport, CurvesAreSavedWithTheValuesOpenedBackExactlyAndEmptiedByNew) {
   WindowState state;
   const std::string withoutCurves = DatasheetFileText(state);

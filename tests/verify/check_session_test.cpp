@@ -159,6 +159,9 @@ TEST(CheckSession, ItsCurvesBelongToTheStateItChecked) {
   state.setText(control::TextBoxVdsTest, "40");
   EXPECT_TRUE(session.ShowState(state).plotsStale);
   EXPECT_FALSE(session.OfShownState());
+  // A digitized curve is drawn as the datasheet's points and checked in rows of its own.
+  state.curves.push_back({CurveKind::Ciss, 0, {{0, 1500}, {10, 900}}});
+  EXPECT_TRUE(session.ShowState(state).plotsStale);
 }
 
 TEST(CheckPlots, EveryPlotDrawsItsShareOfTheCurves) {

@@ -2,7 +2,8 @@
 // screen (the offscreen platform's, whose size and scale the caller chooses), with the results
 // of one "Update model" of the start values shown, the model check page once more after a
 // simulation in ngspice (with each of its plots) and once after refining the card and simulating it beside
-// the fitted one, the gate-charge help picture, and the gate resistance window with its worked example.
+// the fitted one, the gate-charge help picture, the gate resistance window with its worked example,
+// and the datasheet curves window with a Ciss curve pasted.
 // Usage: ui_screenshots OUTPUT_FOLDER (offscreen platform).
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "commands/window_commands.h"
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
+#include "ui/curves_window.h"
 #include "ui/main_window.h"
 #include "ui/model_check_page.h"
 #include "ui/rgate_window.h"
@@ -109,5 +111,13 @@ int main(int argc, char** argv) {
   window.runCommand(vdmos::OkButton_Click);
   if (!QTest::qWaitForWindowExposed(rgate)) return 1;
   ok = Save(*rgate, folder, "rgate") && ok;
+
+  platform.clipboard = "Vds (V)\tCiss (pF)\n0.1\t5400\n1\t5100\n10\t4300\n25\t2400\n100\t2150\n600\t2050\n";
+  window.session().PasteCurve("ciss");
+  window.showCurvesWindow();
+  vdmos::ui::CurvesWindow* curves = window.curvesWindow();
+  curves->controls().get<QComboBox>("CurveChoice")->setCurrentIndex(static_cast<int>(vdmos::CurveKind::Ciss));
+  if (!QTest::qWaitForWindowExposed(curves)) return 1;
+  ok = Save(*curves, folder, "curves") && ok;
   return ok ? 0 : 1;
 }
