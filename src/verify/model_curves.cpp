@@ -170,8 +170,7 @@ std::optional<double> ZeroTcGateVoltage(const ChannelLaw& room, const ChannelTem
 std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
                                     const DatasheetPoint& point) {
   const ChannelLaw room = ChannelLawOf(p, s.pmos);
-  const ChannelTemperature law{TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
-                               TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
+  const ChannelTemperature law = ChannelTemperatureOf(p.temperatureText);
   const double celsius = point.celsius;
   switch (point.quantity) {
     case PointQuantity::RdsOn: {
