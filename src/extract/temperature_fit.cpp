@@ -20,6 +20,11 @@ constexpr int kCouplingRounds = 30;
 // The span of MU searched: every silicon device lies well inside it.
 constexpr double kLowestMU = -6.0;
 constexpr double kHighestMU = 2.0;
+// A polynomial drain resistance law that falls below this share of RD somewhere in the law span
+// (or below zero, where ngspice quietly takes RD unscaled) stands for no drift region.
+constexpr double kLowestDrainShare = 0.05;
+// How close the power law, fitted to the hot ratio, must come to a second ratio to meet it.
+constexpr double kSecondRatioTolerance = 0.02;
 
 double Kelvin(double celsius) { return celsius + kKelvinOffset; }
 double ThermalVoltageAt(double celsius) { return kBoltzmann * Kelvin(celsius) / kElementaryCharge; }
@@ -101,8 +106,27 @@ void CheckRatios(const ChannelLaw& room, const TemperatureTargets& t, Temperatur
   fit.trd2Given = true;
 }
 
-/// TRD1 (and TRD2) for the channel's present TCVTH and MU; the field of a ratio that cannot
-/// be met, nullopt when both are.
+/// The lowest RD(T) / RD of the law from the coldest law temperature to `hottest`.
+double LowestDrainShare(const ChannelTemperature& law, double hottest) {
+  const auto share = [&](double celsius) { return DrainResistanceAt(1, law, celsius); };
+  double lowest = std::min(share(kColdestLawCelsius), share(hottest));
+  if (law.TRD2 != 0) {
+    const double vertex = kRoomCelsius - law.TRD1 / (2 * law.TRD2);
+    if (vertex > kColdestLawCelsius && vertex < hottest) lowest = std::min(lowest, share(vertex));
+  }
+  return lowest;
+}
+
+/// Whether the channel's law puts the on-resistance at tj2 within reach of the second ratio.
+bool MeetsSecondRatio(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v,
+                      const ChannelTemperature& law) {
+  const double reached = v.rdsOnVds / HotDrainCurrent(room, law, *t.tj2, v.rdsOnVgs, v.rdsOnVds);
+  return std::fabs(reached / (*t.rdsRatio2 * v.rdsOn) - 1) <= kSecondRatioTolerance;
+}
+
+/// TRD1 (and TRD2) for the channel's present TCVTH and MU, or TEXP0 where that polynomial
+/// would take RD to nothing within the law span; the field of a ratio that cannot be met,
+/// nullopt when both are.
 std::optional<std::string_view> FitDrainResistance(const ChannelLaw& room, const TemperatureTargets& t,
                                                    const RoomValues& v, TemperatureFit& fit, double celsius) {
   const auto hot = HotDrainResistance(room, fit.channel, v, celsius, *t.rdsRatio * v.rdsOn);
@@ -111,14 +135,28 @@ std::optional<std::string_view> FitDrainResistance(const ChannelLaw& room, const
   const double d1 = celsius - kRoomCelsius;
   fit.channel.TRD1 = x1 / d1;
   fit.channel.TRD2 = 0;
-  if (!fit.trd2Given) return std::nullopt;
-  const auto second = HotDrainResistance(room, fit.channel, v, *t.tj2, *t.rdsRatio2 * v.rdsOn);
-  if (!second) return control::RdsRatio2;
-  // RD(T) / RD - 1 = TRD1 dT + TRD2 dT^2 through both points.
-  const double x2 = *second / room.RD - 1;
-  const double d2 = *t.tj2 - kRoomCelsius;
-  fit.channel.TRD2 = (x2 / d2 - x1 / d1) / (d2 - d1);
-  fit.channel.TRD1 = x1 / d1 - fit.channel.TRD2 * d1;
+  fit.channel.TEXP0.reset();
+  if (fit.trd2Given) {
+    const auto second = HotDrainResistance(room, fit.channel, v, *t.tj2, *t.rdsRatio2 * v.rdsOn);
+    if (!second) return control::RdsRatio2;
+    // RD(T) / RD - 1 = TRD1 dT + TRD2 dT^2 through both points.
+    const double x2 = *second / room.RD - 1;
+    const double d2 = *t.tj2 - kRoomCelsius;
+    fit.channel.TRD2 = (x2 / d2 - x1 / d1) / (d2 - d1);
+    fit.channel.TRD1 = x1 / d1 - fit.channel.TRD2 * d1;
+  }
+  const double hottest = std::max({kHottestLawCelsius, celsius, t.tj2.value_or(kRoomCelsius)});
+  if (LowestDrainShare(fit.channel, hottest) >= kLowestDrainShare) return std::nullopt;
+  // A drift region's resistance follows a power of the absolute temperature: positive at any
+  // temperature, and through the hot point with its one exponent.
+  fit.channel.TRD1 = fit.channel.TRD2 = 0;
+  fit.channel.TEXP0 = std::log(*hot / room.RD) / std::log(Ratio(celsius));
+  if (fit.trd2Given && !MeetsSecondRatio(room, t, v, fit.channel)) {
+    fit.trd2Given = false;
+    Refuse(fit, control::RdsRatio2,
+           "cannot be met with the hot ratio by a drain resistance that stays above 0 from " +
+               DefaultNumberText(kColdestLawCelsius) + " C to " + DefaultNumberText(hottest) + " C");
+  }
   return std::nullopt;
 }
 
@@ -155,6 +193,7 @@ void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomV
       if (const auto unmet = FitDrainResistance(room, t, v, fit, celsius)) {
         fit.trd1Given = fit.trd2Given = false;
         fit.channel.TRD1 = fit.channel.TRD2 = 0;
+        fit.channel.TEXP0.reset();
         Refuse(fit, *unmet, "is below what the hot channel alone gives");
       }
     }
@@ -181,12 +220,27 @@ void FitDiode(const TemperatureTargets& t, const RoomValues& v, TemperatureFit& 
 
 }  // namespace
 
+ChannelTemperature ChannelTemperatureOf(std::string_view text) {
+  const ChannelTemperature absent;
+  const auto value = [&](std::string_view key, double otherwise) {
+    return CardTextValue(text, key).value_or(otherwise);
+  };
+  return {value("TCVTH", absent.TCVTH), value("MU", absent.MU), value("TRD1", absent.TRD1),
+          value("TRD2", absent.TRD2), CardTextValue(text, "TEXP0")};
+}
+
+double DrainResistanceAt(double rd, const ChannelTemperature& law, double celsius) {
+  if (law.TEXP0) return rd * std::pow(Ratio(celsius), *law.TEXP0);
+  const double dT = celsius - kRoomCelsius;
+  return rd * (1 + law.TRD1 * dT + law.TRD2 * dT * dT);
+}
+
 ChannelLaw ChannelAt(const ChannelLaw& room, const ChannelTemperature& law, double celsius) {
   const double dT = celsius - kRoomCelsius;
   return {room.KP * std::pow(Ratio(celsius), law.MU),
           room.VTO - law.TCVTH * dT,
           room.RS,
-          room.RD * (1 + law.TRD1 * dT + law.TRD2 * dT * dT),
+          DrainResistanceAt(room.RD, law, celsius),
           room.LAMBDA,
           room.KSUBTHRES};
 }
@@ -222,8 +276,9 @@ std::string TemperatureFit::CardText() const {
   };
   add(tcvthGiven, "TCVTH", channel.TCVTH);
   add(muGiven, "MU", channel.MU);
-  add(trd1Given, "TRD1", channel.TRD1);
-  add(trd2Given, "TRD2", channel.TRD2);
+  add(trd1Given && !channel.TEXP0, "TRD1", channel.TRD1);
+  add(trd2Given && !channel.TEXP0, "TRD2", channel.TRD2);
+  add(trd1Given && channel.TEXP0, "TEXP0", channel.TEXP0.value_or(0));
   add(EG.has_value(), "EG", EG.value_or(0));
   return text;
 }
@@ -245,7 +300,7 @@ TemperatureFit FitTemperature(const ChannelLaw& room, const RoomValues& values,
   FitDiode(targets, values, fit, celsius);
   const auto finite = [](double x) { return std::isfinite(x); };
   if (!finite(fit.channel.TCVTH) || !finite(fit.channel.MU) || !finite(fit.channel.TRD1) ||
-      !finite(fit.channel.TRD2) || (fit.EG && !finite(*fit.EG))) {
+      !finite(fit.channel.TRD2) || !finite(fit.channel.TEXP0.value_or(0)) || (fit.EG && !finite(*fit.EG))) {
     // A value beyond a double's reach (a card at its limits) goes into no card.
     fit = TemperatureFit{};
     fit.hot = true;

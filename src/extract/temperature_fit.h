@@ -3,6 +3,7 @@
 // temperature above 25 C, in the temperature laws of ngspice's VDMOS model:
 //   VTO(T) = VTO - TCVTH * dT (magnitudes: the threshold falls with a positive TCVTH),
 //   KP(T) = KP * (T / TNOM)^MU,  RD(T) = RD * (1 + TRD1 * dT + TRD2 * dT^2),
+//   or RD(T) = RD * (T / TNOM)^TEXP0 when the card gives TEXP0 (ngspice then ignores TRD1/2),
 //   IS(T) = IS * exp((T / TNOM - 1) * EG / (N * Vt(T))) * (T / TNOM)^(XTI / N),
 // with TNOM = 25 C, and the channel's subthreshold law with the card's KSUBTHRES. Each
 // parameter comes in closed form or by a one-dimensional solve from its own datasheet value,
@@ -23,12 +24,25 @@ inline constexpr double kOnResistanceDrainVoltage = 0.1;
 /// The body diode's XTI as the card leaves it (ngspice's default).
 inline constexpr double kDiodeXTI = 3.0;
 
+/// The span of junction temperatures a card's laws must hold over, C: a drain resistance law
+/// that fails anywhere in it makes a cold or hot simulation of the card meaningless.
+inline constexpr double kColdestLawCelsius = -55;
+inline constexpr double kHottestLawCelsius = 175;
+
 /// The channel's temperature parameters, the defaults where a value is not given.
 struct ChannelTemperature {
   double TCVTH = 0;
   double MU = -1.5;
   double TRD1 = 0, TRD2 = 0;
+  std::optional<double> TEXP0 = {};  ///< the power law, which takes the place of TRD1 and TRD2
 };
+
+/// The channel's temperature parameters as a card's temperature text gives them, ngspice's
+/// defaults for the ones it leaves out.
+ChannelTemperature ChannelTemperatureOf(std::string_view temperatureText);
+
+/// The drain resistance at celsius for `rd` at 25 C, by the law the card carries.
+double DrainResistanceAt(double rd, const ChannelTemperature& law, double celsius);
 
 /// The 25 C card's channel (as magnitudes: a P-channel VTO turned positive) at celsius by the
 /// temperature laws; KSUBTHRES stays as it is.
@@ -80,10 +94,13 @@ struct TemperatureProblem {
 struct TemperatureFit {
   bool hot = false;  ///< a usable hot temperature: the card carries TNOM and the laws
   ChannelTemperature channel;
+  /// trd1Given: the on-resistance ratio is met, by TRD1 or, where the polynomial law would
+  /// not stay above a sound share of RD over the law span, by channel.TEXP0.
   bool tcvthGiven = false, muGiven = false, trd1Given = false, trd2Given = false;
   std::optional<double> EG;
   std::vector<TemperatureProblem> problems;
-  /// "TNOM=25 TCVTH=... MU=... TRD1=... TRD2=... EG=..." with the parameters found; empty
+  /// "TNOM=25 TCVTH=... MU=... TRD1=... TRD2=... EG=..." (TEXP0 for TRD1 and TRD2 where the
+  /// power law is taken) with the parameters found; empty
   /// when not hot.
   std::string CardText() const;
 };

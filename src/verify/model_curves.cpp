@@ -143,12 +143,6 @@ double TemperatureParameter(const ModelParameterSet& p, std::string_view key, do
   return CardTextValue(p.temperatureText, key).value_or(absent);
 }
 
-/// The channel's temperature laws as the card gives them, ngspice's defaults where it gives none.
-ChannelTemperature TemperatureLawOf(const ModelParameterSet& p) {
-  return {TemperatureParameter(p, "TCVTH", 0), TemperatureParameter(p, "MU", -1.5),
-          TemperatureParameter(p, "TRD1", 0), TemperatureParameter(p, "TRD2", 0)};
-}
-
 // The normalised on-resistance is drawn over the junction temperatures datasheets plot it for.
 constexpr double kColdestPlottedCelsius = -55;
 constexpr double kHottestPlottedCelsius = 175;
@@ -159,7 +153,7 @@ constexpr int kRdsOnRatioSteps = 92;
 /// temperature (without the temperatures where the channel carries no current).
 void HotCurves(const ModelParameterSet& p, const BenchSetup& s, Characteristics& c) {
   const ChannelLaw room = ChannelLawOf(p, s.pmos);
-  const ChannelTemperature law = TemperatureLawOf(p);
+  const ChannelTemperature law = ChannelTemperatureOf(p.temperatureText);
   const double celsius = s.hot->celsius;
   c.hotTransfer = SampledCurve(HotTransferLabel(celsius), s.transferVgs.Values(), [&](double vgs) {
     return HotDrainCurrent(room, law, celsius, vgs, s.vdsTest);
@@ -205,7 +199,7 @@ std::optional<double> ZeroTcGateVoltage(const ChannelLaw& room, const ChannelTem
 std::optional<double> HotModelValue(const ModelParameterSet& p, const BenchSetup& s,
                                     const DatasheetPoint& point) {
   const ChannelLaw room = ChannelLawOf(p, s.pmos);
-  const ChannelTemperature law = TemperatureLawOf(p);
+  const ChannelTemperature law = ChannelTemperatureOf(p.temperatureText);
   const double celsius = point.celsius;
   switch (point.quantity) {
     case PointQuantity::RdsOn: {

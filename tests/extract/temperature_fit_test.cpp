@@ -25,8 +25,8 @@ const RoomValues kValues{.rdsOn = 0.044,
 const TemperatureTargets kHot{
     .tjHot = 175, .rdsRatio = 2.0, .vthHot = 2.2, .vsdHot = 0.6, .isdHot = 10, .ztcVgs = 6.2};
 
-double RdsOn(const ChannelTemperature& law, double celsius) {
-  return kValues.rdsOnVds / HotDrainCurrent(kRoom, law, celsius, kValues.rdsOnVgs, kValues.rdsOnVds);
+double RdsOn(const ChannelTemperature& law, double celsius, const ChannelLaw& room = kRoom) {
+  return kValues.rdsOnVds / HotDrainCurrent(room, law, celsius, kValues.rdsOnVgs, kValues.rdsOnVds);
 }
 
 TEST(TemperatureFit, MeetsEveryHotValueInTheLawsItWrites) {
@@ -40,9 +40,11 @@ TEST(TemperatureFit, MeetsEveryHotValueInTheLawsItWrites) {
   ASSERT_TRUE(fit.EG);
   EXPECT_NEAR(HotDiodeVoltage(kValues.IS, kValues.N, kValues.RB, *fit.EG, 175, 10), 0.6, 1e-9);
   // The laws bend the right way: the threshold falls, the mobility and RD's resistance too.
+  // RD doubles and more by 175 C, which a straight line would take below zero at -55 C.
   EXPECT_GT(law.TCVTH, 0);
   EXPECT_LT(law.MU, 0);
-  EXPECT_GT(law.TRD1, 0);
+  ASSERT_TRUE(law.TEXP0);
+  EXPECT_GT(*law.TEXP0, 0);
 }
 
 TEST(TemperatureFit, ThresholdCorrectsForTheSubthresholdLaw) {
@@ -70,8 +72,14 @@ TEST(TemperatureFit, CardTextCarriesTheNominalTemperatureAndWhatWasGiven) {
   EXPECT_EQ(FitTemperature(kRoom, kValues, {.tjHot = 150}).CardText(), "TNOM=25");
   const std::string text = FitTemperature(kRoom, kValues, kHot).CardText();
   EXPECT_TRUE(text.starts_with("TNOM=25 TCVTH=0.00")) << text;
-  for (const char* key : {" MU=-", " TRD1=0.0", " EG="}) EXPECT_NE(text.find(key), std::string::npos) << key;
-  EXPECT_EQ(text.find("TRD2"), std::string::npos);
+  for (const char* key : {" MU=-", " TEXP0=", " EG="}) EXPECT_NE(text.find(key), std::string::npos) << key;
+  EXPECT_EQ(text.find("TRD"), std::string::npos);
+  // A gentler rise keeps the straight line, which stays well above zero down to -55 C.
+  TemperatureTargets gentle = kHot;
+  gentle.rdsRatio = 1.6;
+  const std::string line = FitTemperature(kRoom, kValues, gentle).CardText();
+  EXPECT_NE(line.find(" TRD1=0.00"), std::string::npos) << line;
+  EXPECT_EQ(line.find("TEXP0"), std::string::npos) << line;
 }
 
 TEST(TemperatureFit, RefusesABadValueAloneNamingItsField) {
@@ -118,11 +126,60 @@ TEST(TemperatureFit, RefusesABadValueAloneNamingItsField) {
     }
     if (c.control == control::VsdHot || c.control == control::IsdHot) {
       EXPECT_FALSE(fit.EG);
-      EXPECT_DOUBLE_EQ(fit.channel.TRD1, good.channel.TRD1);
+      EXPECT_EQ(fit.channel.TEXP0, good.channel.TEXP0);
     } else if (c.control != control::VthHot) {
       EXPECT_EQ(fit.EG, good.EG);
     }
   }
+}
+
+// A 25 C fit that leaves RD next to nothing, the channel making the on-resistance: only an RD
+// grown many times over meets the hot ratio, and a straight line through that point would take
+// RD far below zero at -55 C (ngspice then quietly runs RD unscaled). The power law rises
+// from above zero over the whole span, meets the ratio, and is the law the card's text reads
+// back as.
+TEST(TemperatureFit, TinyDrainResistanceTakesALawPositiveOverTheWholeSpan) {
+  ChannelLaw room = kRoom;
+  room.RD = 1e-7;
+  RoomValues values = kValues;
+  values.rdsOn = RdsOn({}, kRoomCelsius, room);
+  TemperatureTargets targets{.tjHot = 150, .rdsRatio = 1.6, .vthHot = 2.2};
+  const TemperatureFit fit = FitTemperature(room, values, targets);
+  ASSERT_TRUE(fit.problems.empty()) << fit.problems.front().message;
+  ASSERT_TRUE(fit.channel.TEXP0);
+  const std::string text = fit.CardText();
+  EXPECT_NE(text.find(" TEXP0="), std::string::npos) << text;
+  EXPECT_EQ(text.find("TRD"), std::string::npos) << text;
+  const ChannelTemperature written = ChannelTemperatureOf(text);
+  for (const ChannelTemperature& law : {fit.channel, written}) {
+    EXPECT_NEAR(RdsOn(law, 150, room), 1.6 * values.rdsOn, 1e-3 * values.rdsOn);
+    double below = 0;
+    for (double celsius = kColdestLawCelsius; celsius <= kHottestLawCelsius; celsius += 5) {
+      const double rd = DrainResistanceAt(room.RD, law, celsius);
+      EXPECT_GT(rd, below) << celsius;
+      below = rd;
+    }
+    const double cold = RdsOn(law, kColdestLawCelsius, room);
+    EXPECT_GT(cold, 0);
+    EXPECT_LT(cold, values.rdsOn);
+  }
+
+  // One exponent cannot bend: a second ratio on its curve is met, one well off it is named
+  // while the hot ratio keeps its law.
+  targets.tj2 = 100;
+  targets.rdsRatio2 = RdsOn(fit.channel, 100, room) / values.rdsOn;
+  const TemperatureFit onCurve = FitTemperature(room, values, targets);
+  EXPECT_TRUE(onCurve.problems.empty()) << onCurve.problems.front().message;
+  EXPECT_EQ(onCurve.CardText(), text);
+  targets.rdsRatio2 = *targets.rdsRatio2 * 1.1;
+  const TemperatureFit offCurve = FitTemperature(room, values, targets);
+  ASSERT_EQ(offCurve.problems.size(), 1u);
+  EXPECT_EQ(offCurve.problems[0].control, control::RdsRatio2);
+  EXPECT_NE(
+      offCurve.problems[0].message.find("stays above 0 from -55 C to 175 C: the card is made without it."),
+      std::string::npos)
+      << offCurve.problems[0].message;
+  EXPECT_EQ(offCurve.CardText(), text);
 }
 
 TEST(TemperatureFit, UnmetZeroTcPointKeepsTheDefaultExponent) {

@@ -9,14 +9,20 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "model/card_reading.h"
 #include "model/control_names.h"
+#include "model/model_card.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"
 #include "refine/refine_texts.h"
+#include "verify/bench_setup.h"
+#include "verify/child_process.h"
 #include "verify/verify_model.h"
 #include "verify/verify_texts.h"
 
@@ -185,6 +191,61 @@ TEST_F(HotDevices, RefinedCardsMeetTheHotRowsAndKeepThe25CRows) {
     EXPECT_EQ(room.text(control::StatusBar1).find(kRefinedHot), std::string::npos);
   }
   EXPECT_EQ(checked, kHotRows);
+}
+
+/// The card's on-resistance in ngspice at each of `temperatures` (C), each in a run of its own
+/// at the datasheet's Rds(on) gate voltage and 0.1 V; nullopt where a run prints none.
+std::vector<std::optional<double>> SimulatedRdsOn(const WindowState& state,
+                                                  const std::vector<double>& temperatures) {
+  const BenchSetup s = ReadBenchSetup(state);
+  const double sign = s.pmos ? -1 : 1;
+  std::vector<ChildRequest> requests;
+  for (const double celsius : temperatures) {
+    std::string netlist = "* on-resistance\n" + ThreeLineCard(state.card) +
+                          "\n.options temp=" + std::to_string(celsius) + "\nV1 g 0 " +
+                          std::to_string(sign * s.rdsonVgs) + "\nV2 d 0 " + std::to_string(sign * 0.1) +
+                          "\nM1 d g 0 " + CardModelName(state.card).value_or("") +
+                          "\n.control\nop\nlet r = abs(0.1 / i(V2))\nprint r\nquit\n.endc\n.end\n";
+    requests.push_back(
+        {{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, std::move(netlist)});
+  }
+  std::vector<std::optional<double>> rdsOn;
+  const std::regex printed(R"(\br = ([-+0-9.eE]+))");
+  for (const ChildOutcome& run : RunChildren(requests, {.timeout = std::chrono::seconds(60)})) {
+    std::smatch match;
+    rdsOn.push_back(std::regex_search(run.out, match, printed) ? std::optional(std::stod(match[1]))
+                                                               : std::nullopt);
+  }
+  return rdsOn;
+}
+
+// RD's temperature law holds from -55 C to 175 C on every card the recipe writes, fitted or
+// refined: ngspice meets the hot ratio and finds a cold on-resistance above zero and below the
+// 25 C one. IRLML6402's fits leave RD tiny (refined next to nothing), and a straight line
+// through its hot point fell far below zero at -55 C, where ngspice then ran RD unscaled.
+TEST_F(HotDevices, TheOnResistanceLawHoldsFromColdToHotInNgspice) {
+  for (const HotDevice& device : kDevices) {
+    if (device.cannotRun) continue;
+    SCOPED_TRACE(device.part);
+    WindowState state = Open(device);
+    for (const bool refined : {false, true}) {
+      SCOPED_TRACE(refined ? "refined" : "fitted");
+      if (refined) {
+        ASSERT_TRUE(Refine(state));
+      }
+      if (std::string(device.part) == "IRLML6402") {
+        EXPECT_NE(state.card.segment4.find(" TEXP0="), std::string::npos) << state.card.segment4;
+      }
+      const double hot = std::stod(device.tj), ratio = std::stod(device.rdsRatio);
+      const auto rdsOn = SimulatedRdsOn(state, {-55, kRoomCelsius, hot});
+      ASSERT_TRUE(rdsOn[0] && rdsOn[1] && rdsOn[2]);
+      EXPECT_NEAR(*rdsOn[2], ratio * ReadBenchSetup(state).rdsOn, 0.03 * ratio * ReadBenchSetup(state).rdsOn);
+      EXPECT_GT(*rdsOn[0], 0);
+      EXPECT_LT(*rdsOn[0], *rdsOn[1]);
+      std::printf("%s %s: Rds(on) -55 C %.4g, 25 C %.4g, %s C %.4g Ohm\n", device.part,
+                  refined ? "refined" : "fitted", *rdsOn[0], *rdsOn[1], device.tj, *rdsOn[2]);
+    }
+  }
 }
 
 // A zero-TC gate voltage just above the fitted card's threshold: refining raises IRF540N's VTO
