@@ -11,6 +11,7 @@
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "datasheet_device.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -21,14 +22,6 @@
 
 namespace vdmos {
 namespace {
-
-WindowState OpenDevice(const std::string& part) {
-  WindowState state;
-  ScriptedPlatform platform;
-  platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
-  open_Click(state, platform);
-  return state;
-}
 
 TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
   WindowState state = OpenDevice("STP55NF06");

@@ -14,6 +14,7 @@
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "datasheet_device.h"
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"
@@ -55,16 +56,6 @@ Worst WorstSimulatedErrors(const VerificationResult& result) {
     if (IsGateCharge(row)) worst.gateCharge = std::max(worst.gateCharge, error);
   }
   return worst;
-}
-
-WindowState OpenDevice(const std::string& part) {
-  WindowState state;
-  if (part.empty()) return state;
-  ScriptedPlatform platform;
-  platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
-  open_Click(state, platform);
-  EXPECT_EQ(state.text(control::Text20), part) << "the device file was not read";
-  return state;
 }
 
 std::string Percent(double value) {

@@ -15,6 +15,7 @@
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "datasheet_device.h"
 #include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
@@ -82,11 +83,8 @@ bool IsHot(const VerificationRow& row) { return row.condition.starts_with("Tj = 
 class HotDevices : public ::testing::Test {
  protected:
   static WindowState Open(const HotDevice& d, bool hot = true) {
-    WindowState state;
+    WindowState state = OpenDevice(d.part);
     ScriptedPlatform platform;
-    platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + d.part + ".txt");
-    open_Click(state, platform);
-    EXPECT_EQ(state.text(control::Text20), d.part) << "the device file was not read";
     if (*d.breakdown) state.setText(control::avalanche_volt, d.breakdown);
     if (hot) {
       for (const auto& [control, text] :

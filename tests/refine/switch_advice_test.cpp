@@ -9,6 +9,7 @@
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "datasheet_device.h"
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_texts.h"
@@ -19,17 +20,9 @@
 namespace vdmos {
 namespace {
 
-WindowState Device(const std::string& part) {
-  WindowState state;
-  ScriptedPlatform platform;
-  platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
-  open_Click(state, platform);
-  return state;
-}
-
 TEST(SwitchAdvice, MeasuresEachSettingAsTheSimulatorDoesAndAppliesTheBest) {
   // Holding VTO at the datasheet threshold misses this part's maximum-current point by 20 %.
-  WindowState state = Device("IRF540N");
+  WindowState state = OpenDevice("IRF540N");
   const SwitchAdvice advice = AdviseSwitches(state);
   ASSERT_EQ(advice.current, 0u);
   ASSERT_TRUE(advice.best);

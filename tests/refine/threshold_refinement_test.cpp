@@ -10,6 +10,7 @@
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
+#include "datasheet_device.h"
 #include "model/control_names.h"
 #include "platform/scripted_platform.h"
 #include "refine/refine_command.h"
@@ -74,13 +75,7 @@ TEST(ThresholdRefinement, RealDevicesMeetTheirThresholdInNgspice) {
         "IPW90R120C3", "FQP30N06L", "FQP27P06", "FQPF8N60C", "IRFB4110", "IRLML6402", "STP55NF06"}) {
     const std::string name = part.empty() ? "start values" : part;
     SCOPED_TRACE(name);
-    WindowState state;
-    if (!part.empty()) {
-      ScriptedPlatform platform;
-      platform.openFiles.push_back(std::string(VDMOS_TEST_DATA_DIR) + "/devices/" + part + ".txt");
-      open_Click(state, platform);
-      ASSERT_EQ(state.text(control::Text20), part);
-    }
+    WindowState state = OpenDevice(part);
     const Outcome o = FitAndRefine(state);
     RecordProperty(name, "Vgs(th) " + Percent(o.fitted) + " -> " + Percent(o.refined) + " %, DC " +
                              Percent(o.refinedDc) + " %");
