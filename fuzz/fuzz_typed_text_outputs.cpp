@@ -216,12 +216,17 @@ std::size_t FieldIndex(std::string_view control) {
 }
 
 /// The openings of each output for the start values, in each form the switches give, and
-/// with a hot junction temperature typed, which gives the card its nominal temperature and
-/// the netlists the line that sets the simulation's.
+/// with every hot value typed, which gives the card its temperature line and the netlists
+/// their runs at the junction temperature.
 const Openings& StartOpenings() {
   static const Openings openings = [] {
     Openings collected;
-    const std::vector<Typing> hot{{FieldIndex(vdmos::control::TjHot), "150"}};
+    namespace c = vdmos::control;
+    const std::vector<Typing> hot{{FieldIndex(c::TjHot), "150"},  {FieldIndex(c::RdsHotRatio), "2.5"},
+                                  {FieldIndex(c::Tj2), "100"},    {FieldIndex(c::RdsRatio2), "1.8"},
+                                  {FieldIndex(c::VthHot), "2.2"}, {FieldIndex(c::VsdHot), "0.65"},
+                                  {FieldIndex(c::IsdHot), "3"},   {FieldIndex(c::ZtcVgs), "6.5"},
+                                  {FieldIndex(c::BvHot), "680"},  {FieldIndex(c::IdssHot), "100u"}};
     for (const bool lineBreak : {false, true}) {
       for (const bool pmos : {false, true}) {
         Collect(Produce({lineBreak, pmos, {}}).outputs, collected);
