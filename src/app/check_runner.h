@@ -19,6 +19,9 @@ class CheckRunner {
   virtual void Start(const CheckRequest& request, Done done) = 0;
   /// Whether runs started here have not ended yet.
   virtual bool Running() const = 0;
+  /// The ngspice the runs start and how long they may take: what else asks ngspice (its
+  /// version, for the export) asks the same program.
+  virtual const VerifyOptions& Options() const = 0;
 };
 
 /// Runs the checks one after the other and calls `done` before Start returns.
@@ -27,6 +30,7 @@ class WaitingCheckRunner final : public CheckRunner {
   explicit WaitingCheckRunner(VerifyOptions options = {}) : options_(std::move(options)) {}
   void Start(const CheckRequest& request, Done done) override;
   bool Running() const override { return false; }
+  const VerifyOptions& Options() const override { return options_; }
 
  private:
   VerifyOptions options_;

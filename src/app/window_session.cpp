@@ -154,11 +154,11 @@ void WindowSession::OpenValuesFile(const std::string& path) {
       platform_));
 }
 
-// The netlists are for the ngspice installed here, found as the check finds it.
+// The netlists are for the ngspice the check runs, which may not be the one on the PATH.
 void WindowSession::ExportNgspiceCircuits() {
   Ran(RunUserCommand(
-      [](WindowState& state, Platform& platform) {
-        ngspicecircuits_Click(state, platform, [] { return ReadNgspiceVersion(); });
+      [this](WindowState& state, Platform& platform) {
+        ngspicecircuits_Click(state, platform, [this] { return ReadNgspiceVersion(runner_.Options()); });
       },
       state_, platform_));
 }

@@ -25,6 +25,7 @@ class CheckRuns : public QObject, public CheckRunner {
   bool Running() const override { return running_; }
   /// The ngspice program and the time limit of the next runs.
   void setOptions(VerifyOptions options) { options_ = std::move(options); }
+  const VerifyOptions& Options() const override { return options_; }
 
  private:
   void takeWhenBothEnded();

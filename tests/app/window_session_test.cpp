@@ -5,6 +5,7 @@
 #include "app/window_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <string_view>
@@ -372,6 +373,33 @@ TEST(WindowSession, FieldWarningsFollowTheTextsTypedAndNew) {
   EXPECT_EQ(std::ranges::find(named, control::avalanche_volt), named.end());
   EXPECT_EQ(std::ranges::find(named, control::Qgs), named.end());
   EXPECT_EQ(std::ranges::find(named, control::Text20), named.end());
+}
+
+// The export asks the ngspice the checks run for its version, not the one on the PATH: a stand-in
+// that calls itself version 46 gets TCVTH in its own sign.
+TEST(WindowSession, TheNgspiceExportFollowsTheCheckedNgspicesVersion) {
+  testing::TempFolder folder;
+  const std::string fake = folder / "ngspice";
+  testing::WriteBytes(fake,
+                      "#!/bin/sh\necho '******'\necho '** ngspice-46 : Circuit level simulation program'\n");
+  ASSERT_EQ(::chmod(fake.c_str(), 0755), 0);
+  ScriptedPlatform platform;
+  WaitingCheckRunner runner({.ngspicePath = fake});
+  WindowSession session(platform, runner);
+  for (const auto& [field, text] : {std::pair{control::TjHot, "150"}, {control::VthHot, "2.2"}})
+    session.Type(*FindControlAction(field), text);
+  ASSERT_TRUE(session.RunCommandOf(control::Command2));
+  const std::string& line = session.State().card.segment4;
+  const std::size_t at = line.find("TCVTH=") + 6;
+  const std::string tcvth = line.substr(at, line.find_first_of(" )", at) - at);
+  ASSERT_FALSE(tcvth.empty() || tcvth.starts_with("-")) << line;
+
+  testing::TempFolder out;
+  platform.folders.push_back(out.path());
+  session.Click(control::ngspicecircuits);
+  ASSERT_FALSE(out.Names().empty());
+  for (const std::string& name : out.Names())
+    EXPECT_NE(testing::ReadBytes(out / name).find(" TCVTH=-" + tcvth + ")"), std::string::npos) << name;
 }
 
 }  // namespace
