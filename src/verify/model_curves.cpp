@@ -151,7 +151,6 @@ ChannelTemperature TemperatureLawOf(const ModelParameterSet& p) {
 
 // The normalised on-resistance is drawn over the junction temperatures datasheets plot it for.
 constexpr double kColdestPlottedCelsius = -55;
-constexpr double kHottestPlottedCelsius = 175;
 constexpr int kRdsOnRatioSteps = 92;
 
 /// The hot device's curves by the card's temperature laws: the transfer curve at the hot
