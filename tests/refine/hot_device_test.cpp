@@ -42,7 +42,7 @@ struct HotDevice {
 };
 
 // The junction fit gives this device Vj = 0.1 V; ngspice's temperature scaling of the junction
-// potential would take that below zero at 150 C, where no analysis converges.
+// potential would take that below zero from about 50 C on, where no analysis converges.
 constexpr const char* kJunctionPotentialRaised = "0.1";
 
 // clang-format off
