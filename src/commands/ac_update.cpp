@@ -1,12 +1,15 @@
 #include "commands/ac_update.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "commands/temperature_update.h"
 #include "extract/ac_messages.h"
 #include "extract/constants.h"
 #include "extract/junction_fit.h"
+#include "extract/junction_potential.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/field_reading.h"
@@ -112,8 +115,14 @@ void Update_AC_Click(WindowState& state, Platform& platform) {
     state.setText(control::Text21, DefaultNumberText(g.C0));
   }
   // The drain-source capacitance of each row is what Coss holds beyond Crss.
-  p.junctionCapText =
-      JunctionCapFit(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2));
+  // A card with the temperature line is simulated hot, where a low Vj leaves ngspice no
+  // operating point: its Vj is held at the floor, and the message says so.
+  const double floor = JunctionPotentialFloorOf(state);
+  const std::optional<JunctionCap> junction =
+      FitJunctionCap(0.0, Sub(coss0, g.C0), g.V1, Sub(g.Coss1, g.C1), g.V2, Sub(g.Coss2, g.C2), floor);
+  p.junctionCapText = junction ? junction->Text() : std::string();
+  if (junction && junction->raisedFrom)
+    platform.ShowMessage(JunctionPotentialRaisedMessage(*junction->raisedFrom, floor));
 
   if (state.text(control::Trr).empty()) state.setText(control::Trr, "0");
   p.TT = Mul(1.44, FieldValue(state, control::Trr));

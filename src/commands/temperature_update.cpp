@@ -4,11 +4,13 @@
 #include <array>
 #include <initializer_list>
 
+#include "extract/junction_potential.h"
 #include "model/card_reading.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fet_type.h"
 #include "model/field_reading.h"
+#include "model/hot_device.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -57,6 +59,16 @@ std::vector<std::string> TemperatureFieldTexts(const WindowState& state) {
 
 bool TemperatureFieldsChanged(const WindowState& state) {
   return state.card != CardTexts{} && TemperatureFieldTexts(state) != state.params.temperatureFields;
+}
+
+double JunctionPotentialFloorOf(const WindowState& state) {
+  const std::optional<double> hot = HotCelsius(state);
+  if (!hot) return 0;
+  double hottest = *hot;
+  std::vector<TemperatureProblem> unread;
+  if (const std::optional<double> tj2 = Typed(state, control::Tj2, unread); tj2 && UsableHotCelsius(*tj2))
+    hottest = std::max(hottest, *tj2);
+  return JunctionPotentialFloor(hottest);
 }
 
 TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSet& params,

@@ -28,6 +28,11 @@ inline constexpr std::string_view kStaleTemperatureText =
     "The temperature fields have changed since the card was made, so its hot rows would check a card "
     "not fitted to them. Click \"Update model\" (or refine the model) first, then simulate again.";
 
+/// The least junction potential the card's Vj may take: for a card with the temperature line,
+/// the one ngspice simulates up to the hot temperatures typed (TjHot, Tj2) and the plotted top;
+/// 0 for a card without it.
+double JunctionPotentialFloorOf(const WindowState& state);
+
 TemperatureFit TemperatureFitOf(const WindowState& state, const ModelParameterSet& params,
                                 std::string_view lambdaText, CardPrecision precision);
 

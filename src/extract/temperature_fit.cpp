@@ -12,7 +12,6 @@
 namespace vdmos {
 namespace {
 
-constexpr double kKelvinOffset = 273.15;
 constexpr int kBisectionPasses = 200;
 // TCVTH and MU depend on each other through the hot threshold and the zero-TC point; a few
 // rounds of the pair settle them far below the digits the card writes.
@@ -26,8 +25,7 @@ constexpr double kLowestDrainShare = 0.05;
 // How close the power law, fitted to the hot ratio, must come to a second ratio to meet it.
 constexpr double kSecondRatioTolerance = 0.02;
 
-double Kelvin(double celsius) { return celsius + kKelvinOffset; }
-double ThermalVoltageAt(double celsius) { return kBoltzmann * Kelvin(celsius) / kElementaryCharge; }
+double ThermalVoltageAt(double celsius) { return ThermalVoltageAtKelvin(Kelvin(celsius)); }
 double Ratio(double celsius) { return Kelvin(celsius) / Kelvin(kRoomCelsius); }
 
 /// Bisection for an increasing f: the x in [low, high] where f(x) = 0.

@@ -13,6 +13,9 @@ namespace vdmos {
 inline constexpr double kRoomCelsius = 25.0;
 /// The highest hot temperature taken: no power device's tables go beyond it.
 inline constexpr double kHottestCelsius = 200.0;
+/// The hottest temperature the normalised on-resistance is drawn for, C: datasheets plot it up
+/// to there.
+inline constexpr double kHottestPlottedCelsius = 175.0;
 
 /// A junction temperature the temperature laws take: above 25 C, at most 200 C.
 bool UsableHotCelsius(double celsius);

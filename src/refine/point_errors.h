@@ -45,6 +45,9 @@ struct DatasheetPoints {
   /// The body diode's forward points at 25 C and its digitized forward curves: the diode's law
   /// is refined only where a curve asks more of it than the points it was fitted through.
   std::vector<DatasheetPoint> diode, diodeCurves;
+  /// The least Vj the junction may take: above 0 for a card simulated hot, whose junction
+  /// potential ngspice's temperature law must keep above zero.
+  double junctionPotentialFloor = 0;
 };
 DatasheetPoints DatasheetPointsOf(const BenchSetup& setup);
 

@@ -2,6 +2,7 @@
 
 #include "commands/command_runner.h"
 #include "commands/model_update.h"
+#include "commands/temperature_update.h"
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/model_card.h"
@@ -47,6 +48,7 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform, co
   }
   DatasheetPoints points = DatasheetPointsOf(setup);
   if (points.gateCharge) points.gateCharge->first = state.check(control::ChargesFirst) != 0;
+  points.junctionPotentialFloor = JunctionPotentialFloorOf(state);
   RefinementOutcome outcome =
       RefineParameters(state.params, setup.pmos, state.check(control::CheckDepMode) != 0, points,
                        StoredPrecision(state, setup.pmos));

@@ -258,8 +258,9 @@ struct CapacitanceFit {
   bool ok = false;
 };
 
-CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
-                                  const GateChargeDevice* chargeDevice) {
+/// The fit with Vj at least vjLow.
+CapacitanceFit FitCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
+                               const GateChargeDevice* chargeDevice, double vjLow) {
   std::map<PointQuantity, CapacitanceRange> range;
   for (const DatasheetPoint& point : points.capacitance) range[point.quantity].Add(*point.value);
   for (const DatasheetPoint& curve : points.capacitanceCurves)
@@ -294,7 +295,7 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
       Variable(start.a, kMinScale, kMaxScale, true, gateDrain),
       Variable(start.CGS, kMinCapacitance, cgsHigh, true, gateSource),
       Variable(cjoStart, kMinCapacitance, kMaxCjo, true, junction),
-      Variable(start.Vj, kMinVj, kMaxVj, true, junction),
+      Variable(start.Vj, vjLow, kMaxVj, true, junction),
       Variable(start.m, kMinGrading, kMaxGrading, false, junction),
   };
   auto params = [](const std::vector<double>& x) {
@@ -330,6 +331,16 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
   CapacitanceParameters refined = params(x);
   if (!junction) refined.Cjo = start.Cjo;
   return {refined, worst.has_value()};
+}
+
+/// A card simulated hot keeps a Vj ngspice can simulate hot. The fit is held at the floor only
+/// where it would go below it: the bound shapes the optimiser's steps, and a card that stays
+/// above it refines as it does without one.
+CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const DatasheetPoints& points,
+                                  const GateChargeDevice* chargeDevice) {
+  const CapacitanceFit free = FitCapacitances(start, points, chargeDevice, kMinVj);
+  if (!(free.params.Vj < points.junctionPotentialFloor)) return free;
+  return FitCapacitances(start, points, chargeDevice, points.junctionPotentialFloor);
 }
 
 /// The values of one quantity must fall as the drain voltage rises.

@@ -145,7 +145,6 @@ double TemperatureParameter(const ModelParameterSet& p, std::string_view key, do
 
 // The normalised on-resistance is drawn over the junction temperatures datasheets plot it for.
 constexpr double kColdestPlottedCelsius = -55;
-constexpr double kHottestPlottedCelsius = 175;
 constexpr int kRdsOnRatioSteps = 92;
 
 /// The hot device's curves by the card's temperature laws: the transfer curve at the hot

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "commands/model_update.h"
+#include "extract/junction_potential.h"
 #include "files/datasheet_file.h"
 #include "golden/start_card.h"
 #include "model/card_reading.h"
@@ -103,6 +106,38 @@ TEST(HotDeviceCard, BadValueIsNamedAndTheRestOfTheCardMade) {
   ASSERT_EQ(huge.platform.messages.size(), 1u);
   EXPECT_NE(huge.platform.messages[0].text.find("too large"), std::string::npos);
   EXPECT_NE(huge.state.card.segment4.find("TCVTH"), std::string::npos);
+}
+
+// A superjunction's capacitances (900 V part), whose Coss points give Vj 0.1 V: ngspice's
+// junction potential would fall below zero hot, so the hot card holds Vj at the floor.
+TEST(HotDeviceCard, JunctionPotentialIsRaisedForTheHotCardOnly) {
+  const auto superjunction = [](Window& w) {
+    for (const auto& [control, text] :
+         {std::pair{control::Text7, "6800"}, std::pair{control::Text21, "25000"},
+          std::pair{control::Text8, "330"}, std::pair{control::TextCossMin, "130"},
+          std::pair{control::Text10, "3000"}, std::pair{control::Text9, "20"},
+          std::pair{control::Text11, "5"}, std::pair{control::TextVdsMiddle, "100"},
+          std::pair{control::TextVdsMax, "500"}})
+      w.state.setText(control, text);
+    UpdateModel(w.state, w.platform);
+    return CardTextValue(w.state.params.junctionCapText, "Vj").value_or(0);
+  };
+  Window room;
+  EXPECT_EQ(superjunction(room), 0.1);
+  EXPECT_TRUE(room.platform.messages.empty());
+
+  Window hot = HotWindow();
+  EXPECT_EQ(superjunction(hot), 0.51);
+  EXPECT_EQ(hot.platform.MessageTexts(), std::vector{JunctionPotentialRaisedMessage(0.1, 0.51)});
+  EXPECT_NE(hot.state.card.segment3.find(" Vj=0.51 "), std::string::npos) << hot.state.card.segment3;
+
+  // A hotter second temperature asks more; one beyond the usable range is not simulated.
+  Window hotter = HotWindow();
+  hotter.state.setText(control::Tj2, "200");
+  EXPECT_EQ(superjunction(hotter), JunctionPotentialFloor(200));
+  Window beyond = HotWindow();
+  beyond.state.setText(control::Tj2, "250");
+  EXPECT_EQ(superjunction(beyond), 0.51);
 }
 
 TEST(HotDeviceCard, NgspiceBreakdownDiodeMovesWithTheTemperature) {
