@@ -87,25 +87,31 @@ double ChannelGateVoltage(const GateChargeDevice& d, double overdrive) {
   return d.VTO + overdrive + d.KSUBTHRES * std::log1p(-std::exp(-overdrive / d.KSUBTHRES));
 }
 
-/// Collects the path's points until the gate passes the top voltage.
+/// The gate voltage at the terminals: the channel's, with the drops on RS and RG.
+double TerminalVgs(const GateChargeDevice& d, const GateChargeTest& t, const ChannelState& s) {
+  return s.vgs + s.id * d.RS + t.ig * d.RG;
+}
+
+/// Collects the channel's states until the gate passes the top voltage.
 class Path {
  public:
   Path(const GateChargeDevice& d, const GateChargeTest& t, double top) : d_(d), t_(t), top_(top) {}
-  /// Adds the point of the channel state; false once the curve has passed the top.
+  /// Adds the channel state; false once the curve has passed the top.
   bool Add(double vgsChannel, double vdsChannel, double id) {
     if (Done()) return false;
-    const double q = GateChargeBetween(d_, t_.vd, vgsChannel, vgsChannel - vdsChannel, id);
-    points_.push_back({q, vgsChannel + id * d_.RS + t_.ig * d_.RG});
+    states_.push_back({vgsChannel, vdsChannel, id});
+    lastVgs_ = TerminalVgs(d_, t_, states_.back());
     return !Done();
   }
-  bool Done() const { return !points_.empty() && points_.back().y >= top_; }
-  std::vector<Point> Take() { return std::move(points_); }
+  bool Done() const { return !states_.empty() && lastVgs_ >= top_; }
+  std::vector<ChannelState> Take() { return std::move(states_); }
 
  private:
   const GateChargeDevice& d_;
   const GateChargeTest& t_;
   double top_;
-  std::vector<Point> points_;
+  double lastVgs_ = 0;
+  std::vector<ChannelState> states_;
 };
 
 }  // namespace
@@ -122,7 +128,7 @@ double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, doub
   return q * kPicocoulombToNanocoulomb;
 }
 
-std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
+std::vector<ChannelState> GateChargePath(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
   const double rt = d.RS + d.RD;
   const double vdsOn = t.vd - t.id * rt;  // the channel voltage when it first takes the whole current
   if (!(d.KP > 0) || !(t.id > 0) || !(vdsOn > 0) || !std::isfinite(vdsOn)) return {};
@@ -158,6 +164,19 @@ std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateCha
       break;
   }
   return path.Take();
+}
+
+std::vector<Point> GateChargeCurveAlong(const GateChargeDevice& d, const GateChargeTest& t,
+                                        const std::vector<ChannelState>& path) {
+  std::vector<Point> curve;
+  curve.reserve(path.size());
+  for (const ChannelState& s : path)
+    curve.push_back({GateChargeBetween(d, t.vd, s.vgs, s.vgs - s.vds, s.id), TerminalVgs(d, t, s)});
+  return curve;
+}
+
+std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
+  return GateChargeCurveAlong(d, t, GateChargePath(d, t, vgsTop));
 }
 
 GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& p, bool pmos) {
