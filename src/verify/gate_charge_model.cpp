@@ -32,6 +32,36 @@ double GateDrainCharge(const GateChargeDevice& d, double v) {
   return c0 * v + s * (x + std::log1p(std::exp(-2 * x)) - std::log(2.0)) / d.a;
 }
 
+/// The charge (nC) that the gate takes from gate-source and gate-drain voltage 0 and -vd0 to
+/// vgs and vgd (V, across the channel) with the drain current id (A): the capacitances
+/// integrated as the simulator integrates them. The charges at the start are the same for
+/// every point of a curve and are counted once.
+class ChargeFromStart {
+ public:
+  ChargeFromStart(const GateChargeDevice& d, double vd0) : d_(d), gateDrain_(GateDrainCharge(d, -vd0)) {
+    if (const auto& e = d.element) {
+      elementGd_ = WindowCharge(e->gd, e->width, -vd0);
+      elementGs_ = WindowCharge(e->gs, e->width, 0);
+    }
+  }
+
+  double operator()(double vgs, double vgd, double id) const {
+    double q = d_.CGS * vgs + GateDrainCharge(d_, vgd) - gateDrain_;
+    if (const auto& e = d_.element) {
+      // The elements sit on the terminals, outside the drops on RS and RD that the card's own
+      // capacitances sit within.
+      const double terminalVgs = vgs + id * d_.RS, terminalVgd = vgd - id * d_.RD;
+      q += WindowCharge(e->gd, e->width, terminalVgd) - elementGd_;
+      q += WindowCharge(e->gs, e->width, terminalVgs) - elementGs_;
+    }
+    return q * kPicocoulombToNanocoulomb;
+  }
+
+ private:
+  const GateChargeDevice& d_;
+  double gateDrain_ = 0, elementGd_ = 0, elementGs_ = 0;
+};
+
 /// The channel current at the voltages across the channel itself.
 double ChannelCurrent(const GateChargeDevice& d, double overdrive, double vds) {
   if (overdrive <= 0 || vds <= 0) return 0;
@@ -116,18 +146,6 @@ class Path {
 
 }  // namespace
 
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id) {
-  double q = d.CGS * vgs + GateDrainCharge(d, vgd) - GateDrainCharge(d, -vd0);
-  if (const auto& e = d.element) {
-    // The elements sit on the terminals, outside the drops on RS and RD that the card's own
-    // capacitances sit within.
-    const double terminalVgs = vgs + id * d.RS, terminalVgd = vgd - id * d.RD;
-    q += WindowCharge(e->gd, e->width, terminalVgd) - WindowCharge(e->gd, e->width, -vd0);
-    q += WindowCharge(e->gs, e->width, terminalVgs) - WindowCharge(e->gs, e->width, 0);
-  }
-  return q * kPicocoulombToNanocoulomb;
-}
-
 std::vector<ChannelState> GateChargePath(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
   const double rt = d.RS + d.RD;
   const double vdsOn = t.vd - t.id * rt;  // the channel voltage when it first takes the whole current
@@ -168,10 +186,11 @@ std::vector<ChannelState> GateChargePath(const GateChargeDevice& d, const GateCh
 
 std::vector<Point> GateChargeCurveAlong(const GateChargeDevice& d, const GateChargeTest& t,
                                         const std::vector<ChannelState>& path) {
+  const ChargeFromStart charge(d, t.vd);
   std::vector<Point> curve;
   curve.reserve(path.size());
   for (const ChannelState& s : path)
-    curve.push_back({GateChargeBetween(d, t.vd, s.vgs, s.vgs - s.vds, s.id), TerminalVgs(d, t, s)});
+    curve.push_back({charge(s.vgs, s.vgs - s.vds, s.id), TerminalVgs(d, t, s)});
   return curve;
 }
 

@@ -34,11 +34,6 @@ struct GateChargeTest {
   double id = 0, vd = 0, ig = 0;
 };
 
-/// The charge (nC) that the gate takes from gate-source and gate-drain voltage 0 and -vd0 to
-/// vgs and vgd (V, across the channel) with the drain current id (A): the capacitances
-/// integrated as the simulator integrates them.
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id);
-
 /// Where the channel stands at one point of the test: gate and drain voltage across the
 /// channel (V) and drain current (A).
 struct ChannelState {
