@@ -70,11 +70,13 @@ std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoin
       Variable(start[kGsLow], 0, reach, false, gateSource),
       Variable(start[kGsSpan], kLeastSpan, reach, true, gateSource),
   };
+  // The elements only price the channel's path in charge: it is walked once.
+  const std::vector<ChannelState> path = GateChargePath(card, points.test, points.vg);
   const auto worst = FitWithCardRounding(v,
                                          [&](const std::vector<double>& x) {
                                            GateChargeDevice device = card;
                                            device.element = PrintedChargeElement(ElementOf(x, gateSource));
-                                           return GateChargeErrors(device, points);
+                                           return GateChargeErrors(device, points, path);
                                          },
                                          {kWidth, kGdLow, kGdSpan, kCgd, kGsLow, kGsSpan, kCgs});
   if (!worst) return std::nullopt;
@@ -89,6 +91,7 @@ std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoi
                                const std::vector<double>& start) {
   double best = INFINITY;
   std::vector<double> bestStart = start, grid = start;
+  const std::vector<ChannelState> path = GateChargePath(card, points.test, points.vg);
   for (const double times : kGateDrainTimes) {
     for (const double low : kGateDrainLows) {
       for (const double span : kGateDrainSpans) {
@@ -97,7 +100,7 @@ std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoi
         grid[kGdSpan] = span;
         GateChargeDevice device = card;
         device.element = PrintedChargeElement(ElementOf(grid, false));
-        const double worst = WorstOf(GateChargeErrors(device, points));
+        const double worst = WorstOf(GateChargeErrors(device, points, path));
         if (worst < best) {
           best = worst;
           bestStart = grid;

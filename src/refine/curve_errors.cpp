@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <optional>
 
 #include "extract/threshold.h"
 #include "refine/minimax_fit.h"
@@ -43,6 +45,25 @@ double OnResistanceAt(const DcParameters& p, double vgs, double id) {
   return (low + (high - low) / 2 + id * (p.RS + p.RD)) / id;
 }
 
+bool ChargesNeverFall(const std::vector<Point>& curve) {
+  for (std::size_t i = 1; i < curve.size(); ++i) {
+    if (!(curve[i].x >= curve[i - 1].x)) return false;
+  }
+  return true;
+}
+
+/// ValueAlong on a curve whose charges never fall, by bisection: the first segment that holds
+/// x is the one ending at the first charge not below x, if it starts at or below x.
+std::optional<double> ValueAlongRising(const std::vector<Point>& curve, double x) {
+  const auto end = std::lower_bound(curve.begin() + 1, curve.end(), x,
+                                    [](const Point& p, double value) { return p.x < value; });
+  if (end == curve.end()) return std::nullopt;
+  const Point& a = *std::prev(end);
+  const Point& b = *end;
+  if (!(a.x <= x)) return std::nullopt;
+  return b.x == a.x ? b.y : a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+}
+
 }  // namespace
 
 double CurveError(const DcParameters& p, const DatasheetPoint& curve) {
@@ -75,8 +96,12 @@ double CurveError(const DiodeLaw& p, const DatasheetPoint& curve) { return Worst
 
 double CurveError(const std::vector<Point>& model, const DatasheetPoint& curve) {
   if (model.empty()) return INFINITY;
+  // A fit reads every datasheet point off a fresh model curve: the scan from its start would
+  // cost more than the rest of the comparison.
+  const bool rising = ChargesNeverFall(model);
   return WorstAlong(curve, [&](double charge) {
-    return ValueAlong(model, charge).value_or(charge < model.front().x ? model.front().y : model.back().y);
+    return (rising ? ValueAlongRising(model, charge) : ValueAlong(model, charge))
+        .value_or(charge < model.front().x ? model.front().y : model.back().y);
   });
 }
 

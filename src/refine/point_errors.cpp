@@ -127,7 +127,12 @@ GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitancePar
 }
 
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points) {
-  const std::vector<Point> curve = ModelGateChargeCurve(device, points.test, points.vg);
+  return GateChargeErrors(device, points, GateChargePath(device, points.test, points.vg));
+}
+
+std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points,
+                                     const std::vector<ChannelState>& path) {
+  const std::vector<Point> curve = GateChargeCurveAlong(device, points.test, path);
   const GateChargeReading reading = ReadGateCharges(curve, points.vg);
   std::vector<double> errors;
   if (points.curve) errors.push_back(CurveError(curve, *points.curve));

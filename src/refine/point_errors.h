@@ -80,6 +80,10 @@ GateChargeDevice GateChargeDeviceOf(const DcParameters& dc, const CapacitancePar
 /// The relative errors of the model's gate charges at the datasheet's; NaN for each when the
 /// model's curve cannot be read.
 std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points);
+/// The same along the device's channel path (GateChargePath on points' test up to their gate
+/// voltage), for a fit that moves only what prices the path in charge.
+std::vector<double> GateChargeErrors(const GateChargeDevice& device, const GateChargePoints& points,
+                                     const std::vector<ChannelState>& path);
 
 /// (model - datasheet) / datasheet; the point must hold a value.
 double RelativeError(double model, const DatasheetPoint& point);

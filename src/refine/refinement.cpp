@@ -289,6 +289,10 @@ CapacitanceFit FitCapacitances(const CapacitanceParameters& start, const Datashe
       start, points, charges ? ChargeDemands(*chargeDevice, *points.gateCharge) : std::vector<double>{});
 
   enum { kCGDMAX, kCGDMIN, ka, kCGS, kCjo, kVj, km };
+  // The capacitances leave the channel's path through the test where it is.
+  const std::vector<ChannelState> chargePath =
+      charges ? GateChargePath(*chargeDevice, points.gateCharge->test, points.gateCharge->vg)
+              : std::vector<ChannelState>{};
   std::vector<FitVariable> v{
       Variable(start.CGDMAX, cgdMaxLow, cgdMaxHigh, true, gateDrain),
       Variable(start.CGDMIN, 0, cgdMinHigh, false, gateDrain),
@@ -321,7 +325,7 @@ CapacitanceFit FitCapacitances(const CapacitanceParameters& start, const Datashe
           device.CGDMAX = c.CGDMAX;
           device.CGDMIN = c.CGDMIN;
           device.a = c.a;
-          for (const double e : GateChargeErrors(device, *points.gateCharge)) errors.push_back(e);
+          for (const double e : GateChargeErrors(device, *points.gateCharge, chargePath)) errors.push_back(e);
         }
         return errors;
       },

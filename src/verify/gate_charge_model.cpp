@@ -32,6 +32,36 @@ double GateDrainCharge(const GateChargeDevice& d, double v) {
   return c0 * v + s * (x + std::log1p(std::exp(-2 * x)) - std::log(2.0)) / d.a;
 }
 
+/// The charge (nC) that the gate takes from gate-source and gate-drain voltage 0 and -vd0 to
+/// vgs and vgd (V, across the channel) with the drain current id (A): the capacitances
+/// integrated as the simulator integrates them. The charges at the start are the same for
+/// every point of a curve and are counted once.
+class ChargeFromStart {
+ public:
+  ChargeFromStart(const GateChargeDevice& d, double vd0) : d_(d), gateDrain_(GateDrainCharge(d, -vd0)) {
+    if (const auto& e = d.element) {
+      elementGd_ = WindowCharge(e->gd, e->width, -vd0);
+      elementGs_ = WindowCharge(e->gs, e->width, 0);
+    }
+  }
+
+  double operator()(double vgs, double vgd, double id) const {
+    double q = d_.CGS * vgs + GateDrainCharge(d_, vgd) - gateDrain_;
+    if (const auto& e = d_.element) {
+      // The elements sit on the terminals, outside the drops on RS and RD that the card's own
+      // capacitances sit within.
+      const double terminalVgs = vgs + id * d_.RS, terminalVgd = vgd - id * d_.RD;
+      q += WindowCharge(e->gd, e->width, terminalVgd) - elementGd_;
+      q += WindowCharge(e->gs, e->width, terminalVgs) - elementGs_;
+    }
+    return q * kPicocoulombToNanocoulomb;
+  }
+
+ private:
+  const GateChargeDevice& d_;
+  double gateDrain_ = 0, elementGd_ = 0, elementGs_ = 0;
+};
+
 /// The channel current at the voltages across the channel itself.
 double ChannelCurrent(const GateChargeDevice& d, double overdrive, double vds) {
   if (overdrive <= 0 || vds <= 0) return 0;
@@ -87,42 +117,36 @@ double ChannelGateVoltage(const GateChargeDevice& d, double overdrive) {
   return d.VTO + overdrive + d.KSUBTHRES * std::log1p(-std::exp(-overdrive / d.KSUBTHRES));
 }
 
-/// Collects the path's points until the gate passes the top voltage.
+/// The gate voltage at the terminals: the channel's, with the drops on RS and RG.
+double TerminalVgs(const GateChargeDevice& d, const GateChargeTest& t, const ChannelState& s) {
+  return s.vgs + s.id * d.RS + t.ig * d.RG;
+}
+
+/// Collects the channel's states until the gate passes the top voltage.
 class Path {
  public:
   Path(const GateChargeDevice& d, const GateChargeTest& t, double top) : d_(d), t_(t), top_(top) {}
-  /// Adds the point of the channel state; false once the curve has passed the top.
+  /// Adds the channel state; false once the curve has passed the top.
   bool Add(double vgsChannel, double vdsChannel, double id) {
     if (Done()) return false;
-    const double q = GateChargeBetween(d_, t_.vd, vgsChannel, vgsChannel - vdsChannel, id);
-    points_.push_back({q, vgsChannel + id * d_.RS + t_.ig * d_.RG});
+    states_.push_back({vgsChannel, vdsChannel, id});
+    lastVgs_ = TerminalVgs(d_, t_, states_.back());
     return !Done();
   }
-  bool Done() const { return !points_.empty() && points_.back().y >= top_; }
-  std::vector<Point> Take() { return std::move(points_); }
+  bool Done() const { return !states_.empty() && lastVgs_ >= top_; }
+  std::vector<ChannelState> Take() { return std::move(states_); }
 
  private:
   const GateChargeDevice& d_;
   const GateChargeTest& t_;
   double top_;
-  std::vector<Point> points_;
+  double lastVgs_ = 0;
+  std::vector<ChannelState> states_;
 };
 
 }  // namespace
 
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id) {
-  double q = d.CGS * vgs + GateDrainCharge(d, vgd) - GateDrainCharge(d, -vd0);
-  if (const auto& e = d.element) {
-    // The elements sit on the terminals, outside the drops on RS and RD that the card's own
-    // capacitances sit within.
-    const double terminalVgs = vgs + id * d.RS, terminalVgd = vgd - id * d.RD;
-    q += WindowCharge(e->gd, e->width, terminalVgd) - WindowCharge(e->gd, e->width, -vd0);
-    q += WindowCharge(e->gs, e->width, terminalVgs) - WindowCharge(e->gs, e->width, 0);
-  }
-  return q * kPicocoulombToNanocoulomb;
-}
-
-std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
+std::vector<ChannelState> GateChargePath(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
   const double rt = d.RS + d.RD;
   const double vdsOn = t.vd - t.id * rt;  // the channel voltage when it first takes the whole current
   if (!(d.KP > 0) || !(t.id > 0) || !(vdsOn > 0) || !std::isfinite(vdsOn)) return {};
@@ -158,6 +182,20 @@ std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateCha
       break;
   }
   return path.Take();
+}
+
+std::vector<Point> GateChargeCurveAlong(const GateChargeDevice& d, const GateChargeTest& t,
+                                        const std::vector<ChannelState>& path) {
+  const ChargeFromStart charge(d, t.vd);
+  std::vector<Point> curve;
+  curve.reserve(path.size());
+  for (const ChannelState& s : path)
+    curve.push_back({charge(s.vgs, s.vgs - s.vds, s.id), TerminalVgs(d, t, s)});
+  return curve;
+}
+
+std::vector<Point> ModelGateChargeCurve(const GateChargeDevice& d, const GateChargeTest& t, double vgsTop) {
+  return GateChargeCurveAlong(d, t, GateChargePath(d, t, vgsTop));
 }
 
 GateChargeDevice GateChargeDeviceOf(const ModelParameterSet& p, bool pmos) {

@@ -34,10 +34,21 @@ struct GateChargeTest {
   double id = 0, vd = 0, ig = 0;
 };
 
-/// The charge (nC) that the gate takes from gate-source and gate-drain voltage 0 and -vd0 to
-/// vgs and vgd (V, across the channel) with the drain current id (A): the capacitances
-/// integrated as the simulator integrates them.
-double GateChargeBetween(const GateChargeDevice& d, double vd0, double vgs, double vgd, double id);
+/// Where the channel stands at one point of the test: gate and drain voltage across the
+/// channel (V) and drain current (A).
+struct ChannelState {
+  double vgs = 0, vds = 0, id = 0;
+};
+
+/// The channel's states along the test until the gate reaches vgsTop. Only the DC law and the
+/// resistances decide them; the capacitances and elements only price each in charge, so a fit
+/// of those walks one path and reprices it.
+std::vector<ChannelState> GateChargePath(const GateChargeDevice& d, const GateChargeTest& test,
+                                         double vgsTop);
+
+/// Vgs (V, at the terminals) against the gate charge (nC) along a path of d's channel.
+std::vector<Point> GateChargeCurveAlong(const GateChargeDevice& d, const GateChargeTest& test,
+                                        const std::vector<ChannelState>& path);
 
 /// Vgs (V, at the terminals) against the gate charge (nC) from 0 until the gate reaches vgsTop,
 /// sampled densely enough for the graphical construction. Empty when the device cannot carry

@@ -144,5 +144,26 @@ TEST(GateChargeModel, AgreesWithTheSimulatedTestWithinTwoPercent) {
   }
 }
 
+// A fit walks the channel's path once and reprices it: the path must not depend on what
+// prices it, or the fit would read a curve the device does not have.
+TEST(GateChargeModel, OnePathServesEveryPricingOfTheChannel) {
+  const GateChargeDevice walked{12, 3, 0.01, 0.05, 0.01, 1.5, 1200, 400, 30, 0.8};
+  GateChargeDevice priced = walked;
+  priced.CGS = 2000;
+  priced.CGDMAX = 900;
+  priced.CGDMIN = 5;
+  priced.a = 0.2;
+  priced.element = ChargeElement{{500, 1, 8}, {200, 0.5, 4}, 0.3};
+  const GateChargeTest test{10, 48, 1e-3};
+  const std::vector<Point> along = GateChargeCurveAlong(priced, test, GateChargePath(walked, test, 10));
+  const std::vector<Point> own = ModelGateChargeCurve(priced, test, 10);
+  ASSERT_GT(own.size(), 50u);
+  ASSERT_EQ(along.size(), own.size());
+  for (std::size_t i = 0; i < own.size(); ++i) {
+    EXPECT_EQ(along[i].x, own[i].x) << i;
+    EXPECT_EQ(along[i].y, own[i].y) << i;
+  }
+}
+
 }  // namespace
 }  // namespace vdmos
