@@ -62,16 +62,20 @@ MarkerEnds EndsTaken(const std::vector<double>& values, double low, double high)
   return ends;
 }
 
-/// From 0 to top (rounded up to a whole tick when asked), with ticks on round numbers, and a
-/// little beyond an end a marker sits on. The points drawn are within kLargestDrawnValue, so
-/// the range stays finite.
-void SetLinearRange(QValueAxis* axis, double top, bool roundUp, const std::vector<double>& markers) {
+/// From 0, or from a lowest value below it (the junction temperatures from -55 C), to top
+/// (rounded up to a whole tick when asked), with ticks on round numbers, and a little beyond an
+/// end a marker sits on. The points drawn are within kLargestDrawnValue, so the range stays
+/// finite.
+void SetLinearRange(QValueAxis* axis, double lowest, double top, bool roundUp,
+                    const std::vector<double>& markers) {
   if (!std::isnormal(top) || top < 0) top = 1;
-  const double step = TickStep(top);
+  if (!std::isfinite(lowest) || lowest > 0) lowest = 0;
+  const double step = TickStep(top - lowest);
   if (roundUp) top = std::ceil(top / step - 1e-9) * step;
-  const MarkerEnds ends = EndsTaken(markers, 0, top);
-  const double bottom = ends.low ? -top * kMarkerEdgeShare : 0;
-  if (ends.high) top += top * kMarkerEdgeShare;
+  const MarkerEnds ends = EndsTaken(markers, lowest, top);
+  const double span = top - lowest;
+  const double bottom = lowest - (ends.low ? span * kMarkerEdgeShare : 0);
+  if (ends.high) top += span * kMarkerEdgeShare;
   axis->setTickAnchor(0);
   // The axis lays its ticks out anew at each change, so the new range must never meet the old,
   // smaller step: from 0..1 by 0.2 to 0..300000 by 100000, that would make a million and a half
@@ -165,7 +169,9 @@ void CheckPlot::fitTitle() {
   QFont titleFont = font();
   titleFont.setBold(true);
   const QString title = chart()->title();
-  const qreal room = width() - 4 * kTitleRoom;
+  // The chart sets its title between its margins, the right one holding the curves' names.
+  const QMargins margins = chart()->margins();
+  const qreal room = width() - margins.left() - margins.right() - 4 * kTitleRoom;
   while (titleFont.pointSizeF() > kSmallestTitlePoints &&
          QFontMetricsF(titleFont).horizontalAdvance(title) > room)
     titleFont.setPointSizeF(titleFont.pointSizeF() - 0.5);
@@ -238,10 +244,11 @@ void CheckPlot::fitLogLabels() {
 }
 
 void CheckPlot::fitAxes() {
-  double maxX = 0, maxY = 0, minPositiveY = HUGE_VAL;
+  double minX = 0, maxX = 0, maxY = 0, minPositiveY = HUGE_VAL;
   const bool logY = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Vertical).front()) != nullptr;
   auto take = [&](const Point& p) {
     if (!Drawable(p, logY)) return;
+    minX = std::min(minX, p.x);
     maxX = std::max(maxX, p.x);
     maxY = std::max(maxY, p.y);
     if (p.y > 0) minPositiveY = std::min(minPositiveY, p.y);
@@ -257,7 +264,8 @@ void CheckPlot::fitAxes() {
     markerY.push_back(logY ? std::log10(p.y) : p.y);
   }
   // The curves end where their sweep ends; the y axis ends at the tick above the highest point.
-  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), maxX, false, markerX);
+  SetLinearRange(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front()), minX, maxX, false,
+                 markerX);
   QAbstractAxis* y = chart()->axes(Qt::Vertical).front();
   if (auto* log = qobject_cast<QLogValueAxis*>(y)) {
     if (maxY == 0) maxY = minPositiveY = 1;
@@ -270,7 +278,7 @@ void CheckPlot::fitAxes() {
     log->setRange(std::pow(10.0, bottom - (ends.low ? beyond : 0)),
                   std::pow(10.0, top + (ends.high ? beyond : 0)));
   } else {
-    SetLinearRange(qobject_cast<QValueAxis*>(y), maxY, true, markerY);
+    SetLinearRange(qobject_cast<QValueAxis*>(y), 0, maxY, true, markerY);
   }
 }
 
@@ -304,7 +312,9 @@ void CheckPlot::reserveRoomForNames() {
   for (int i : NamedCurves(model_))
     widest = std::max(widest, metrics.horizontalAdvance(ToQString(model_[std::size_t(i)].label)));
   const int right = widest > 0 ? widest + 2 * kTitleRoom : 2;
-  if (chart()->margins().right() != right) chart()->setMargins(QMargins(2, 2, right, 2));
+  if (chart()->margins().right() == right) return;
+  chart()->setMargins(QMargins(2, 2, right, 2));
+  fitTitle();
 }
 
 // Names each curve level with its right end, from the top down, each pushed below the one

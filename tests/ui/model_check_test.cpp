@@ -292,6 +292,10 @@ class ModelCheckTest : public QObject {
     QCOMPARE(Markers(w, "ChartRdsOnTemperature"), (QList<QPointF>{{25, 1}, {150, 2.5}}));
     QCOMPARE(PlotNamed(w, "ChartRdsOnTemperature")->chart()->title(),
              QString("Rds(on) against junction temperature"));
+    // The temperature axis reaches down to the coldest junction the law is drawn for.
+    const auto* temperatures = qobject_cast<QValueAxis*>(
+        PlotNamed(w, "ChartRdsOnTemperature")->chart()->axes(Qt::Horizontal).front());
+    QVERIFY(temperatures->min() <= -55);
 
     QVERIFY(SimulateAndWait(w));
     QVERIFY(w.platform.messages.empty());
