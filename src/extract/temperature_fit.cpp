@@ -16,6 +16,8 @@ constexpr int kBisectionPasses = 200;
 // TCVTH and MU depend on each other through the hot threshold and the zero-TC point; a few
 // rounds of the pair settle them far below the digits the card writes.
 constexpr int kCouplingRounds = 30;
+// A round that moves every parameter by less than this share of it has settled them.
+constexpr double kSettledChange = 1e-13;
 // The span of MU searched: every silicon device lies well inside it.
 constexpr double kLowestMU = -6.0;
 constexpr double kHighestMU = 2.0;
@@ -57,14 +59,19 @@ void Refuse(TemperatureFit& fit, std::string_view control, std::string_view why,
 /// channel and RS alone already exceed it.
 std::optional<double> HotDrainResistance(const ChannelLaw& room, ChannelTemperature law, const RoomValues& v,
                                          double celsius, double target) {
-  const auto resistance = [&](double rd) {
-    law.TRD1 = law.TRD2 = 0;
-    ChannelLaw c = ChannelAt(room, law, celsius);
-    c.RD = rd;
-    return v.rdsOnVds / TerminalCurrent(c, v.rdsOnVgs, v.rdsOnVds);
-  };
-  if (!(resistance(0) < target)) return std::nullopt;
-  return Bisect([&](double rd) { return resistance(rd) - target; }, 0.0, target);
+  law.TRD1 = law.TRD2 = 0;
+  ChannelLaw c = ChannelAt(room, law, celsius);
+  c.RD = 0;
+  if (!(v.rdsOnVds / TerminalCurrent(c, v.rdsOnVgs, v.rdsOnVds) < target)) return std::nullopt;
+  // At the target the current is known, so the drain resistance that lets the channel carry it
+  // is one search: the channel's current falls as RD takes more of the drain voltage, and is 0
+  // where RD and RS take it all.
+  const double id = v.rdsOnVds / target;
+  return Bisect(
+      [&](double rd) {
+        return id - ChannelCurrent(c, v.rdsOnVgs - id * c.RS, v.rdsOnVds - id * (c.RS + rd));
+      },
+      0.0, target - c.RS);
 }
 
 void FitThreshold(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v,
@@ -89,6 +96,16 @@ bool FitZeroTc(const ChannelLaw& room, const TemperatureTargets& t, const RoomVa
   if (!(excess(kLowestMU) < 0 && excess(kHighestMU) > 0)) return false;
   fit.channel.MU = Bisect(excess, kLowestMU, kHighestMU);
   return true;
+}
+
+/// Whether a round of the coupled fits moved no parameter by more than the bisections resolve.
+bool Settled(const ChannelTemperature& before, const ChannelTemperature& after) {
+  const auto same = [](double a, double b) {
+    return std::fabs(a - b) <= kSettledChange * std::max(1.0, std::fabs(a));
+  };
+  return same(before.TCVTH, after.TCVTH) && same(before.MU, after.MU) && same(before.TRD1, after.TRD1) &&
+         same(before.TRD2, after.TRD2) && before.TEXP0.has_value() == after.TEXP0.has_value() &&
+         same(before.TEXP0.value_or(0), after.TEXP0.value_or(0));
 }
 
 /// Whether the Rds(on) ratios can be used at all, refusing the ones that cannot.
@@ -181,6 +198,7 @@ void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomV
   // others' parameters (through KP, VTO and RD at the hot temperature): rounds of the three
   // settle them together.
   for (int round = 0; round < kCouplingRounds; ++round) {
+    const ChannelTemperature before = fit.channel;
     if (fit.tcvthGiven) FitThreshold(room, t, v, fit, celsius);
     if (fit.muGiven && !FitZeroTc(room, t, v, fit, celsius)) {
       fit.muGiven = false;
@@ -195,6 +213,7 @@ void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomV
         Refuse(fit, *unmet, "is below what the hot channel alone gives");
       }
     }
+    if (Settled(before, fit.channel)) break;
   }
 }
 

@@ -16,6 +16,11 @@ constexpr int kEvaluationsPerVariable = 300;
 constexpr double kRelativeTolerance = 1e-9;
 // Errors below this are far finer than the card's digits can show: the search stops there.
 constexpr double kNegligibleError = 1e-7;
+// A pass whose measure has not fallen by this fraction within this many evaluations per
+// variable is crawling along a shallow valley: the card's four digits would not show what is
+// left to gain, and the budget would go to nothing.
+constexpr double kWorthwhileGain = 1e-3;
+constexpr int kStallEvaluationsPerVariable = 20;
 
 /// The free variables in the optimiser's coordinates, and the evaluation of a point there.
 /// Every evaluation is weighed, so the best point seen is kept even when an optimiser stops
@@ -49,6 +54,16 @@ class Search {
       best_ = values_;
     }
     return errors;
+  }
+
+  /// Stops the running pass once its measure has stalled.
+  void Watch(double measure) {
+    if (measure < stallReference_ * (1 - kWorthwhileGain)) {
+      stallReference_ = measure;
+      sinceGain_ = 0;
+    } else if (++sinceGain_ > stallLimit_) {
+      nlopt_force_stop(running_);
+    }
   }
 
   /// A least-squares pass, which converges fast and meets every point where the model can,
@@ -87,17 +102,25 @@ class Search {
     return opt;
   }
 
-  static void Optimise(const Optimiser& opt, std::vector<double> start) {
+  void Optimise(const Optimiser& opt, std::vector<double> start) {
+    running_ = opt.get();
+    stallReference_ = std::numeric_limits<double>::infinity();
+    sinceGain_ = 0;
+    stallLimit_ = kStallEvaluationsPerVariable * static_cast<int>(start.size() + 1);
     double minimum = 0;
-    // Whatever the result code, a stop on round-off or an exhausted budget still leaves the
-    // best point seen.
+    // Whatever the result code, a stop on round-off, a stall or an exhausted budget still
+    // leaves the best point seen.
     nlopt_optimize(opt.get(), start.data(), &minimum);
+    running_ = nullptr;
   }
 
   static double SumOfSquares(unsigned, const double* u, double*, void* data) {
+    Search& search = *static_cast<Search*>(data);
     double sum = 0;
-    for (const double e : static_cast<Search*>(data)->Errors(u)) sum += e * e;
-    return std::isfinite(sum) ? sum : std::numeric_limits<double>::max();
+    for (const double e : search.Errors(u)) sum += e * e;
+    sum = std::isfinite(sum) ? sum : std::numeric_limits<double>::max();
+    search.Watch(sum);
+    return sum;
   }
 
   void LeastSquares() {
@@ -113,7 +136,9 @@ class Search {
   static double Bound(unsigned n, const double* x, double*, void*) { return x[n - 1]; }
   static void ErrorsWithinBound(unsigned m, double* result, unsigned n, const double* x, double*,
                                 void* data) {
-    const std::vector<double> errors = static_cast<Search*>(data)->Errors(x);
+    Search& search = *static_cast<Search*>(data);
+    const std::vector<double> errors = search.Errors(x);
+    search.Watch(search.bestWorst_);
     const double t = x[n - 1];
     for (unsigned i = 0; i < m / 2; ++i) {
       const double e = std::isfinite(errors[i]) ? errors[i] : std::numeric_limits<double>::max();
@@ -145,6 +170,9 @@ class Search {
   std::vector<double> lower_, upper_, start_;
   std::vector<double> best_;
   double bestWorst_ = std::numeric_limits<double>::infinity();
+  nlopt_opt running_ = nullptr;
+  double stallReference_ = std::numeric_limits<double>::infinity();
+  int sinceGain_ = 0, stallLimit_ = 0;
 };
 
 /// Fits the free variables and leaves the best values in them; returns the worst error there.
