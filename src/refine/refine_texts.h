@@ -69,6 +69,13 @@ inline constexpr std::string_view kTradeOffMiddle =
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
 inline constexpr std::string_view kTradeOffChargesFirstHint =
     " Check \"Gate charges first\" to meet the charges before the capacitance points.";
+// When a card simulated hot holds the junction potential at its floor.
+inline constexpr std::string_view kJunctionFloorOpening = "Vj is held at ";
+inline constexpr std::string_view kJunctionFloorHeld =
+    " V, the least ngspice can simulate hot: the worst capacitance error is ";
+inline constexpr std::string_view kJunctionFloorFree = ", where Vj=";
+inline constexpr std::string_view kJunctionFloorWould = " V would give ";
+inline constexpr std::string_view kJunctionFloorClosing = " but no hot simulation.";
 // When the refined 25 C card takes hot values out of the temperature recipe's reach; the
 // recipe's own refusals follow.
 inline constexpr std::string_view kHotTradeOffOpening =

@@ -256,6 +256,8 @@ std::vector<double> ChargeDemands(const GateChargeDevice& fitted, const GateChar
 struct CapacitanceFit {
   CapacitanceParameters params;
   bool ok = false;
+  /// Where a card simulated hot held Vj at its floor: the fit that went below it.
+  std::optional<CapacitanceParameters> belowFloor = std::nullopt;
 };
 
 /// The fit with Vj at least vjLow.
@@ -344,7 +346,9 @@ CapacitanceFit RefineCapacitances(const CapacitanceParameters& start, const Data
                                   const GateChargeDevice* chargeDevice) {
   const CapacitanceFit free = FitCapacitances(start, points, chargeDevice, kMinVj);
   if (!(free.params.Vj < points.junctionPotentialFloor)) return free;
-  return FitCapacitances(start, points, chargeDevice, points.junctionPotentialFloor);
+  CapacitanceFit held = FitCapacitances(start, points, chargeDevice, points.junctionPotentialFloor);
+  if (free.ok) held.belowFloor = free.params;
+  return held;
 }
 
 /// The values of one quantity must fall as the drain voltage rises.
@@ -403,6 +407,20 @@ ModelParameterSet WithCapacitances(ModelParameterSet p, const CapacitanceParamet
 
 std::string PercentText(std::optional<double> percent) {
   return percent ? FormatMask(*percent, "0.0##") + " %" : std::string(kNoPointsValue);
+}
+
+/// What holding Vj at the floor of a card simulated hot cost the capacitance points, as a
+/// sentence; empty where it cost next to nothing.
+std::string JunctionFloorTradeOff(const ModelParameterSet& held, const ModelParameterSet& belowFloor,
+                                  bool pmos, const DatasheetPoints& points, CardPrecision precision) {
+  const std::optional<double> heldWorst = CardErrorsOf(held, pmos, points, precision).worstCapacitancePercent;
+  const std::optional<double> freeWorst =
+      CardErrorsOf(belowFloor, pmos, points, precision).worstCapacitancePercent;
+  if (!heldWorst || !freeWorst || !(*heldWorst > *freeWorst + kTradeOffMargin)) return {};
+  const CapacitanceParameters c = CapacitanceParametersOf(held), free = CapacitanceParametersOf(belowFloor);
+  return std::string(kJunctionFloorOpening) + FormatMask(c.Vj, "0.0#") + std::string(kJunctionFloorHeld) +
+         PercentText(heldWorst) + std::string(kJunctionFloorFree) + FormatMask(free.Vj, "0.0##") +
+         std::string(kJunctionFloorWould) + PercentText(freeWorst) + std::string(kJunctionFloorClosing);
 }
 
 /// The worst error at the points the capacitance group is fitted to, weighed as the fit weighs
@@ -568,6 +586,10 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       r.params = candidate;
       r.precision = precision;
     }
+    const CapacitanceFit* kept = elementsTaken ? &*alone : capacitanceBetter ? &fit : nullptr;
+    if (kept && kept->belowFloor)
+      r.junctionTradeOff = JunctionFloorTradeOff(r.params, WithCapacitances(r.params, *kept->belowFloor),
+                                                 pmos, points, precision);
   }
   // The body diode shares no parameter with the other groups: its law moves alone.
   bool diodeBetter = false;
@@ -616,6 +638,7 @@ std::string RefinementSummary(const Refinement& r) {
                std::string(kRefinedElementsClosing);
   }
   if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
+  if (!r.junctionTradeOff.empty()) summary += " " + r.junctionTradeOff;
   if (!r.hotTradeOff.empty()) summary += " " + r.hotTradeOff;
   return summary;
 }

@@ -21,6 +21,9 @@ struct Refinement {
   /// When the gate charges and the capacitance points cannot all be met: what meeting the
   /// charges cost the capacitances, as a sentence; empty otherwise.
   std::string tradeOff;
+  /// When a card simulated hot holds Vj at the least ngspice can simulate hot and the
+  /// capacitance points pay for it: what they would reach below it, as a sentence.
+  std::string junctionTradeOff = {};
   /// With gate charge elements (params.chargeElement): the bare card's worst gate charge error
   /// in percent, beside after's, which is the ngspice subcircuit's.
   std::optional<double> bareGateChargePercent = std::nullopt;

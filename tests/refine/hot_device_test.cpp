@@ -169,7 +169,14 @@ TEST_F(HotDevices, RefinedCardsMeetTheHotRowsAndKeepThe25CRows) {
     const bool held = device.raisedFrom != nullptr;
     if (held) {
       EXPECT_GE(CardTextValue(hot.params.junctionCapText, "Vj").value_or(0), JunctionPotentialFloor(150));
+      // The summary says what the floor costs the capacitance points, and what they would
+      // reach below it.
+      EXPECT_TRUE(hotRefined->junctionTradeOff.starts_with(kJunctionFloorOpening))
+          << hotRefined->junctionTradeOff;
+      EXPECT_NE(hot.text(control::StatusBar1).find(hotRefined->junctionTradeOff), std::string::npos);
+      std::printf("%s refined: %s\n", device.part, hotRefined->junctionTradeOff.c_str());
     }
+    EXPECT_EQ(roomRefined->junctionTradeOff, "");
     std::size_t room25 = 0;
     for (const VerificationRow& row : hotResult.rows) {
       if (IsHot(row) || !row.errorPercent) continue;
