@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/bisection.h"
 #include "extract/constants.h"
 #include "model/card_reading.h"
 #include "model/control_names.h"
@@ -32,11 +33,9 @@ double Ratio(double celsius) { return Kelvin(celsius) / Kelvin(kRoomCelsius); }
 
 /// Bisection for an increasing f: the x in [low, high] where f(x) = 0.
 double Bisect(auto f, double low, double high) {
-  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-15 * std::max(1.0, std::fabs(high)); ++pass) {
-    const double middle = low + (high - low) / 2;
-    (f(middle) > 0 ? high : low) = middle;
-  }
-  return low + (high - low) / 2;
+  return BisectIncreasing(f, low, high, kBisectionPasses, [](double low, double high) {
+    return high - low > 1e-15 * std::max(1.0, std::fabs(high));
+  });
 }
 
 double TerminalCurrent(const ChannelLaw& c, double vgs, double vds) {
@@ -51,8 +50,9 @@ std::string_view Quantity(std::string_view control) { return FindField(control)-
 
 void Refuse(TemperatureFit& fit, std::string_view control, std::string_view why,
             std::string_view outcome = "the card is made without it") {
-  fit.problems.push_back({control, "\"" + std::string(Quantity(control)) + "\" " + std::string(why) + ": " +
-                                       std::string(outcome) + "."});
+  std::string message = "\"";
+  message.append(Quantity(control)).append("\" ").append(why).append(": ").append(outcome).append(".");
+  fit.problems.push_back({control, std::move(message)});
 }
 
 /// The drain resistance at celsius that puts the on-resistance at `target`; nullopt when the

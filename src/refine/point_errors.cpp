@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "commands/dc_update.h"
+#include "extract/bisection.h"
 #include "extract/junction_fit.h"
 #include "model/hot_device.h"
 #include "model/model_card.h"
@@ -97,14 +98,10 @@ double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
   if (!(ChannelCurrent(law, vgs, vds) > 0)) return 0;
   // The current makes the drops that lower it: Id - channel(vgs - Id*RS, vds - Id*rt) rises
   // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
-  double low = 0;
-  double high = rt > 0 ? vds / rt : ChannelCurrent(law, vgs, vds);
-  if (!(rt > 0)) return high;
-  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-13 * high; ++pass) {
-    const double id = low + (high - low) / 2;
-    (id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt) > 0 ? high : low) = id;
-  }
-  return low + (high - low) / 2;
+  if (!(rt > 0)) return ChannelCurrent(law, vgs, vds);
+  return BisectIncreasing([&](double id) { return id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt); },
+                          0.0, vds / rt, kBisectionPasses,
+                          [](double low, double high) { return high - low > 1e-13 * high; });
 }
 
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {

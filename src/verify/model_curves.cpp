@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "extract/bisection.h"
 #include "extract/body_diode.h"
 #include "extract/constants.h"
 #include "extract/dc_equations.h"
@@ -109,12 +110,8 @@ std::optional<double> DiodeLaw::Current(double vsd) const {
   double high = RB > 0 ? std::min(vsd / RB, bare) : bare;
   if (!std::isfinite(high)) return std::nullopt;
   if (!(RB > 0)) return high;
-  double low = 0;
-  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-14 * high; ++pass) {
-    const double middle = low + (high - low) / 2;
-    (Voltage(middle) > vsd ? high : low) = middle;
-  }
-  return low + (high - low) / 2;
+  return BisectIncreasing([&](double isd) { return Voltage(isd) - vsd; }, 0.0, high, kBisectionPasses,
+                          [](double low, double high) { return high - low > 1e-14 * high; });
 }
 
 std::optional<DiodeLaw> BodyDiodeLaw(const ModelParameterSet& params) {
