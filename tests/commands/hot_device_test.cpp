@@ -43,8 +43,8 @@ TEST(HotDeviceCard, TemperatureLineFollowsTheCardInBothForms) {
   UpdateModel(w.state, w.platform);
   EXPECT_TRUE(w.platform.messages.empty());
   // The three segments stay as the start card's, the closing parenthesis moving to the new line,
-  // but for the diode's N, written for 25 C (1.576 fitted at 300 K is 1.586 at 298.15 K).
-  const auto atNominal = [](std::string card) { return card.replace(card.find("N=1.576"), 7, "N=1.586"); };
+  // but for the diode's N, written for 25 C (1.576 fitted at 300 K is 1.58578 at 298.15 K).
+  const auto atNominal = [](std::string card) { return card.replace(card.find("N=1.576"), 7, "N=1.58578"); };
   const std::string threeLines = w.state.text(control::Text19);
   ASSERT_TRUE(threeLines.starts_with(atNominal(golden::kStartCard.substr(0, golden::kStartCard.size() - 1)) +
                                      "\r\n+TNOM=25 TCVTH="))

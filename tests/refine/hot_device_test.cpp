@@ -152,9 +152,10 @@ TEST_F(HotDevices, RecipeMeetsTheHotDatasheetValuesInNgspice) {
 
 // The refinement moves the 25 C card (RD, VTO, KP and the subthreshold slope among it), on
 // which every hot value rests: the refined card still meets the hot rows, and its 25 C rows
-// are those of the same device refined without any hot value typed. The card with TNOM writes
-// the diode's N for 25 C in four digits, which moves the diode's rows by up to 0.06 %. A raised
-// junction potential stays at its floor, and costs the capacitance rows what the floor takes.
+// are those of the same device refined without any hot value typed. The card without TNOM runs
+// at ngspice's nominal 300.15 K while the fits take 300 K, which the card with TNOM=25 meets
+// exactly: the two differ by up to a few hundredths of a percent. A raised junction potential
+// stays at its floor, and costs the capacitance rows what the floor takes.
 TEST_F(HotDevices, RefinedCardsMeetTheHotRowsAndKeepThe25CRows) {
   int checked = 0;
   for (const HotDevice& device : kDevices) {
