@@ -139,7 +139,7 @@ std::optional<Refinement> WindowSession::Refine() {
       },
       state_, platform_));
   if (refinement)
-    check_.KeepFittedCard(fitted, state_.card, refinement->tradeOff, state_.text(control::StatusBar1));
+    check_.KeepFittedCard(fitted, state_.card, TradeOffs(*refinement), state_.text(control::StatusBar1));
   return refinement;
 }
 

@@ -69,7 +69,10 @@ nlohmann::json RefinementJson(const Refinement& r) {
           {"worstGateChargeErrorPercent",
            {{"fitted", OrNull(r.before.worstGateChargePercent)},
             {"refined", OrNull(r.after.worstGateChargePercent)}}},
-          {"tradeOff", r.tradeOff}};
+          {"worstHotErrorPercent", {{"fitted", OrNull(r.hotBefore)}, {"refined", OrNull(r.hotAfter)}}},
+          {"tradeOff", r.tradeOff},
+          {"junctionTradeOff", r.junctionTradeOff},
+          {"hotTradeOff", r.hotTradeOff}};
 }
 
 std::string FieldWarningLine(const FieldWarning& warning) {

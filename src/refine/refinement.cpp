@@ -637,10 +637,19 @@ std::string RefinementSummary(const Refinement& r) {
     summary += std::string(kRefinedElementsOpening) + PercentText(r.bareGateChargePercent) +
                std::string(kRefinedElementsClosing);
   }
-  if (!r.tradeOff.empty()) summary += " " + r.tradeOff;
-  if (!r.junctionTradeOff.empty()) summary += " " + r.junctionTradeOff;
-  if (!r.hotTradeOff.empty()) summary += " " + r.hotTradeOff;
+  const std::string tradeOffs = TradeOffs(r);
+  if (!tradeOffs.empty()) summary += " " + tradeOffs;
   return summary;
+}
+
+std::string TradeOffs(const Refinement& r) {
+  std::string text;
+  for (const std::string* sentence : {&r.tradeOff, &r.junctionTradeOff, &r.hotTradeOff}) {
+    if (sentence->empty()) continue;
+    if (!text.empty()) text += " ";
+    text += *sentence;
+  }
+  return text;
 }
 
 }  // namespace vdmos

@@ -54,6 +54,11 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
 /// trade-offs.
 std::string RefinementSummary(const Refinement& refinement);
 
+/// What the refinement gave up where not everything could be met (the gate charges against the
+/// capacitance points, the junction potential's floor, the hot values), in sentences; empty
+/// where it gave up nothing.
+std::string TradeOffs(const Refinement& refinement);
+
 /// Why the points cannot all be met by any model, as a message; nullopt when they can be.
 std::optional<std::string> ContradictionIn(const DatasheetPoints& points);
 

@@ -49,9 +49,9 @@ class CheckSession {
   /// The state the front end shows now. A card other than the refined one drops the fitted
   /// card, and with it the comparison.
   CheckStateChange ShowState(const WindowState& state);
-  /// The card of `fitted` was refined into refinedCard, with tradeOff saying what meeting the
-  /// gate charges cost the capacitance points (empty when nothing) and summary the refinement's
-  /// whole account. A refinement of a refined card keeps the fitted card it came from.
+  /// The card of `fitted` was refined into refinedCard, with tradeOff saying what the refinement
+  /// gave up where not everything could be met (empty when nothing) and summary its whole
+  /// account. A refinement of a refined card keeps the fitted card it came from.
   void KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard, std::string tradeOff = {},
                       std::string summary = {});
 

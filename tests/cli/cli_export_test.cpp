@@ -165,6 +165,36 @@ TEST(CliExport, AGateChargeTestThatCannotRunLeavesTheOtherRows) {
   }
 }
 
+// A 900 V device whose Coss points give Vj = 0.1 V, typed with hot values: the card keeps the Vj
+// ngspice needs to run it hot, and the refinement says what that costs beside the hot rows.
+TEST(CliExport, RefineOfAHotDeviceTellsWhatItGaveUp) {
+  const std::vector<std::string> hot{std::string(VDMOS_TESTS_DIR) + "/refine/data/devices/IPW90R120C3.txt",
+                                     "--set",
+                                     "TjHot=150",
+                                     "--set",
+                                     "RdsHotRatio=2.7",
+                                     "--set",
+                                     "VsdHot=0.66",
+                                     "--set",
+                                     "IsdHot=20",
+                                     "--refine"};
+  std::vector<std::string> arguments = hot;
+  arguments.push_back("--json");
+  const ProcessResult run = RunCliProcess(arguments);
+  ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
+  const nlohmann::json refinement = nlohmann::json::parse(run.out)[0]["refinement"];
+  EXPECT_LT(refinement["worstHotErrorPercent"]["refined"].get<double>(), 0.5);
+  EXPECT_FALSE(refinement["worstHotErrorPercent"]["fitted"].is_null());
+  EXPECT_EQ(refinement["hotTradeOff"], "");
+  EXPECT_THAT(refinement["junctionTradeOff"].get<std::string>(), StartsWith("Vj is held at 0.51 V"));
+
+  arguments = hot;
+  arguments.push_back("--verify");
+  const ProcessResult verified = RunCliProcess(arguments);
+  ASSERT_EQ(verified.exitStatus, cli::kSuccessStatus) << verified.err;
+  EXPECT_THAT(verified.out, HasSubstr("\nVj is held at 0.51 V, the least ngspice can simulate hot"));
+}
+
 TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
   const ProcessResult run = RunCliProcess({"--refine", "--verify", "--set", "LineBreak=0"});
   ASSERT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
