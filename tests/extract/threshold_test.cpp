@@ -16,6 +16,13 @@ TEST(Threshold, TheSubthresholdOverdriveJoinsTheSquareLaw) {
   EXPECT_NEAR(SubthresholdOverdrive(2.5, 3, 0.1) / SubthresholdOverdrive(2.4, 3, 0.1), std::exp(1), 0.01);
   // Far above threshold with a steep slope, where exp() alone would overflow.
   EXPECT_DOUBLE_EQ(SubthresholdOverdrive(40, 3, 1e-3), 37);
+  // Well above the threshold the tail is left out where it no longer reaches x's last digit:
+  // the law stays the same to the bit on both sides of where that starts.
+  for (double x = 30; x < 40; x += 0.0137) {
+    const double k = 0.03, vgs = 2 + k * x;
+    EXPECT_EQ(SubthresholdOverdrive(vgs, 2, k), k * ((vgs - 2) / k + std::log1p(std::exp(-(vgs - 2) / k))))
+        << x;
+  }
   // Without a slope the bare square law.
   EXPECT_EQ(SubthresholdOverdrive(2.5, 3, 0), 0);
   EXPECT_EQ(SubthresholdOverdrive(3.5, 3, 0), 0.5);
