@@ -6,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
 
-#include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
 #include "datasheet_device.h"
 #include "model/control_names.h"
@@ -28,12 +26,6 @@ namespace {
 constexpr double kDcLimitPercent = 2;
 constexpr double kCapacitanceLimitPercent = 5;  // where no gate charge competes with the capacitances
 constexpr double kGateChargeLimitPercent = 10;
-
-// "" is the start values. The older HEXFET datasheets give only maximum gate charges, which are
-// no target: those devices have none typed.
-constexpr std::array<const char*, 16> kParts{
-    "",        "IRLB8721",    "IRFZ44N",   "IRLZ44N",  "IRF9Z34N",  "IRF540N",  "IRF9540N",  "IRF640N",
-    "IRFP460", "IPW90R120C3", "FQP30N06L", "FQP27P06", "FQPF8N60C", "IRFB4110", "IRLML6402", "STP55NF06"};
 
 struct Worst {
   double dc = 0, capacitance = 0, gateCharge = 0;
@@ -75,12 +67,11 @@ void CountChargesMet(const VerificationResult& result, int& charges, int& met) {
 
 TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
   int charges = 0, chargesMet = 0, chargesFirst = 0, chargesFirstMet = 0, withElements = 0, jointlyMet = 0;
-  for (const std::string part : kParts) {
-    const std::string name = part.empty() ? "start values" : part;
+  for (const std::string part : kDatasheetDevices) {
+    const std::string name = DeviceName(part);
     SCOPED_TRACE(name);
-    WindowState state = OpenDevice(part);
     ScriptedPlatform platform;
-    UpdateModel(state, platform);
+    WindowState state = UpdatedDevice(part, platform);
     const std::string fittedCard = state.text(control::Text19);
     const VerificationResult fitted = VerifyModel(state);
     ASSERT_TRUE(fitted.ok()) << fitted.message;
@@ -184,12 +175,11 @@ std::string Number(double value) {
 }
 
 TEST(DeviceRefinement, RefinedCurvesKeepTheirShapeBetweenTheTypedPoints) {
-  for (const std::string part : kParts) {
-    const std::string name = part.empty() ? "start values" : part;
+  for (const std::string part : kDatasheetDevices) {
+    const std::string name = DeviceName(part);
     SCOPED_TRACE(name);
-    WindowState state = OpenDevice(part);
     ScriptedPlatform platform;
-    UpdateModel(state, platform);
+    WindowState state = UpdatedDevice(part, platform);
     const ModelParameterSet fitted = state.params;
     const BenchSetup setup = ReadBenchSetup(state);
     const DatasheetPoints points = DatasheetPointsOf(setup);

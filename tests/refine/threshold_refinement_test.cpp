@@ -70,10 +70,8 @@ Outcome FitAndRefine(WindowState& state) {
 }
 
 TEST(ThresholdRefinement, RealDevicesMeetTheirThresholdInNgspice) {
-  for (const std::string part :
-       {"", "IRLB8721", "IRFZ44N", "IRLZ44N", "IRF9Z34N", "IRF540N", "IRF9540N", "IRF640N", "IRFP460",
-        "IPW90R120C3", "FQP30N06L", "FQP27P06", "FQPF8N60C", "IRFB4110", "IRLML6402", "STP55NF06"}) {
-    const std::string name = part.empty() ? "start values" : part;
+  for (const std::string part : kDatasheetDevices) {
+    const std::string name = DeviceName(part);
     SCOPED_TRACE(name);
     WindowState state = OpenDevice(part);
     const Outcome o = FitAndRefine(state);
