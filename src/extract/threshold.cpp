@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/bisection.h"
+
 namespace vdmos {
 namespace {
 
@@ -36,18 +38,16 @@ std::optional<double> ThresholdVoltage(const ChannelLaw& law, double current) {
   // With the drain on the gate the channel sees vds = vgs - current * RD at its own gate
   // voltage vgs; the current rises with vgs, and is 0 where vds is.
   const double drop = current * law.RD;
-  auto below = [&](double vgs) { return ChannelCurrent(law, vgs, vgs - drop) < current; };
+  auto drivenCurrent = [&](double vgs) { return ChannelCurrent(law, vgs, vgs - drop); };
   double low = drop, high = drop + 1;
-  for (int pass = 0; below(high); ++pass) {
+  for (int pass = 0; drivenCurrent(high) < current; ++pass) {
     if (pass == kWideningPasses || !std::isfinite(high)) return std::nullopt;
     low = high;
     high = drop + 2 * (high - drop);
   }
-  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-15 * high; ++pass) {
-    const double middle = low + (high - low) / 2;
-    (below(middle) ? low : high) = middle;
-  }
-  return low + (high - low) / 2 + current * law.RS;
+  const double vgs = BisectToReach(drivenCurrent, current, low, high, kBisectionPasses,
+                                   [](double low, double high) { return high - low > 1e-15 * high; });
+  return vgs + current * law.RS;
 }
 
 }  // namespace vdmos

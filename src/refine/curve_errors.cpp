@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 
+#include "extract/bisection.h"
 #include "extract/threshold.h"
 #include "refine/minimax_fit.h"
 #include "verify/curve_checks.h"
@@ -35,14 +36,12 @@ double OnResistanceAt(const DcParameters& p, double vgs, double id) {
   const ChannelLaw law = ChannelLawOf(p);
   const double gateDrive = vgs - id * p.RS;
   auto current = [&](double channel) { return ChannelCurrent(law, gateDrive, channel); };
-  double low = 0, high = 1;
+  double high = 1;
   for (int pass = 0; pass < kBisectionPasses && current(high) < id; ++pass) high *= 2;
   if (current(high) < id) return INFINITY;
-  for (int pass = 0; pass < kBisectionPasses && high - low > 1e-12 * high; ++pass) {
-    const double middle = low + (high - low) / 2;
-    (current(middle) < id ? low : high) = middle;
-  }
-  return (low + (high - low) / 2 + id * (p.RS + p.RD)) / id;
+  const double channel = BisectToReach(current, id, 0.0, high, kBisectionPasses,
+                                       [](double low, double high) { return high - low > 1e-12 * high; });
+  return (channel + id * (p.RS + p.RD)) / id;
 }
 
 bool ChargesNeverFall(const std::vector<Point>& curve) {

@@ -94,14 +94,19 @@ ChannelLaw ChannelLawOf(const DcParameters& p) { return {p.KP, p.VTO, p.RS, p.RD
 double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
   const double rt = p.RS + p.RD;
   const ChannelLaw law = ChannelLawOf(p);
+  const double undropped = ChannelCurrent(law, vgs, vds);
   // The subthreshold tail lets current flow below VTO too; the bare square law does not.
-  if (!(ChannelCurrent(law, vgs, vds) > 0)) return 0;
+  if (!(undropped > 0)) return 0;
   // The current makes the drops that lower it: Id - channel(vgs - Id*RS, vds - Id*rt) rises
   // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
-  if (!(rt > 0)) return ChannelCurrent(law, vgs, vds);
-  return BisectIncreasing([&](double id) { return id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt); },
-                          0.0, vds / rt, kBisectionPasses,
-                          [](double low, double high) { return high - low > 1e-13 * high; });
+  if (!(rt > 0)) return undropped;
+  auto excess = [&](double id) { return id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt); };
+  // The drops only lower the current, so it lies at or below what the channel drives without them.
+  const double above = std::min(undropped, vds / rt);
+  return BisectIncreasing(
+      excess, 0.0, vds / rt, kBisectionPasses,
+      [](double low, double high) { return high - low > 1e-13 * high; },
+      KnownBracket{0.0, -undropped, above, excess(above)});
 }
 
 double ModelValueAt(const DcParameters& p, const DatasheetPoint& point) {

@@ -62,5 +62,41 @@ TEST(Bisection, EndsBitForBitWhereAPlainBisectionEnds) {
   }
 }
 
+TEST(Bisection, AKnownStartChangesNothingButTheEvaluations) {
+  auto f = [](double x) { return x - 3 * std::pow(std::max(0.0, 5 - 0.2 * x), 2); };
+  int plainEvaluations = 0;
+  const double plain = PlainBisection(f, 0, 50, plainEvaluations);
+  // A bracket around the root, one on its left only, and one whose values are wrong way round.
+  const std::vector<KnownBracket> starts{{10, f(10), 20, f(20)}, {0, f(0), 5, f(5)}, {20, f(20), 10, f(10)}};
+  for (const KnownBracket& start : starts) {
+    SCOPED_TRACE(start.below);
+    EXPECT_EQ(BisectIncreasing(f, 0, 50, kPasses, Wide, start), plain);
+  }
+}
+
+// The bisections of the threshold and of the on-resistance keep the upper end where the
+// current reaches its target exactly, or is not a number.
+double PlainReach(const std::function<double(double)>& rising, double target, double low, double high) {
+  for (int pass = 0; pass < kPasses && Wide(low, high); ++pass) {
+    const double middle = low + (high - low) / 2;
+    (rising(middle) < target ? low : high) = middle;
+  }
+  return low + (high - low) / 2;
+}
+
+TEST(Bisection, ReachingATargetEndsWhereThePlainBisectionEnds) {
+  const std::vector<Case> cases{
+      {"a square law", [](double x) { return 0.4 * x * x; }, 0, 16},
+      {"flat at the target", [](double x) { return std::min(x, 2.0); }, 0, 16},
+      {"a step onto the target", [](double x) { return x < 3 ? 0.0 : 2.0; }, 0, 16},
+      {"NaN above the target", [](double x) { return x > 9 ? NAN : x; }, 0, 16},
+      {"never reaching it", [](double x) { return x / 100; }, 0, 16},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(BisectToReach(c.f, 2.0, c.low, c.high, kPasses, Wide), PlainReach(c.f, 2.0, c.low, c.high));
+  }
+}
+
 }  // namespace
 }  // namespace vdmos
