@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <future>
 #include <iterator>
 #include <map>
 
@@ -510,6 +511,19 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       return {std::nullopt, *problem};
   }
 
+  // The body diode shares no parameter with the other groups, and the capacitance points alone
+  // start from the fitted card whatever the DC group becomes: both are fitted meanwhile, on
+  // threads of their own where there are any.
+  const CapacitanceParameters capacitanceStart = CapacitanceParametersOf(fitted);
+  const bool chargesAndCapacitances =
+      points.gateCharge && !(points.capacitance.empty() && points.capacitanceCurves.empty());
+  constexpr auto kAlongside = std::launch::async | std::launch::deferred;
+  std::future<std::optional<CapacitanceFit>> capacitancesAlone = std::async(kAlongside, [&] {
+    return chargesAndCapacitances ? std::optional(RefineCapacitances(capacitanceStart, points, nullptr))
+                                  : std::nullopt;
+  });
+  std::future<std::optional<std::string>> refinedDiode =
+      std::async(kAlongside, [&] { return RefinedDiodeText(fitted, points); });
   const DcFit dc = RefineDcGroup(dcStart, depletion, points.dc, points.dcCurves);
   if (!dc.ok) return {std::nullopt, std::string(kRefineFailedText)};
 
@@ -539,11 +553,11 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   // the DC parameters the card will hold.
   bool capacitanceBetter = false, elementsTaken = false;
   if (!points.capacitance.empty() || !points.capacitanceCurves.empty() || points.gateCharge) {
-    const CapacitanceParameters start = CapacitanceParametersOf(fitted);
     const std::optional<GateChargeDevice> chargeDevice =
         points.gateCharge ? std::optional(PrintedGateChargeDevice(r.params, pmos, r.precision))
                           : std::nullopt;
-    const CapacitanceFit fit = RefineCapacitances(start, points, chargeDevice ? &*chargeDevice : nullptr);
+    const CapacitanceFit fit =
+        RefineCapacitances(capacitanceStart, points, chargeDevice ? &*chargeDevice : nullptr);
     if (!fit.ok) return {std::nullopt, std::string(kRefineFailedText)};
     const CardPrecision precision{r.precision.dc, CardDigits::FourSignificant};
     const ModelParameterSet candidate = WithCapacitances(r.params, fit.params);
@@ -551,12 +565,9 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     capacitanceBetter =
         Improves(WorstOfCapacitanceGroup(candidateErrors, points),
                  WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
-    const bool chargesAndCapacitances =
-        chargeDevice && !(points.capacitance.empty() && points.capacitanceCurves.empty());
     // What the capacitance points alone would reach tells what the charges cost them, and is
     // the card the gate charge elements go with.
-    const std::optional<CapacitanceFit> alone =
-        chargesAndCapacitances ? std::optional(RefineCapacitances(start, points, nullptr)) : std::nullopt;
+    const std::optional<CapacitanceFit> alone = capacitancesAlone.get();
     if (alone && alone->ok && !points.gateCharge->first) {
       const ModelParameterSet cardAlone = WithCapacitances(r.params, alone->params);
       const std::optional<double> cardWorst =
@@ -591,9 +602,8 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       r.junctionTradeOff = JunctionFloorTradeOff(r.params, WithCapacitances(r.params, *kept->belowFloor),
                                                  pmos, points, precision);
   }
-  // The body diode shares no parameter with the other groups: its law moves alone.
   bool diodeBetter = false;
-  if (const std::optional<std::string> diode = RefinedDiodeText(fitted, points)) {
+  if (const std::optional<std::string> diode = refinedDiode.get()) {
     ModelParameterSet candidate = r.params;
     candidate.bodyDiodeText = *diode;
     diodeBetter = Improves(CardErrorsOf(candidate, pmos, points, r.precision).worstDiodePercent,
