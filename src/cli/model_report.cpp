@@ -70,6 +70,7 @@ nlohmann::json RefinementJson(const Refinement& r) {
            {{"fitted", OrNull(r.before.worstGateChargePercent)},
             {"refined", OrNull(r.after.worstGateChargePercent)}}},
           {"worstHotErrorPercent", {{"fitted", OrNull(r.hotBefore)}, {"refined", OrNull(r.hotAfter)}}},
+          {"thresholdTradeOff", r.thresholdTradeOff},
           {"tradeOff", r.tradeOff},
           {"junctionTradeOff", r.junctionTradeOff},
           {"hotTradeOff", r.hotTradeOff}};

@@ -60,6 +60,13 @@ inline constexpr std::string_view kRefinedElementsOpening =
 inline constexpr std::string_view kRefinedElementsClosing =
     ". Check \"Gate charges first\" for a card that meets them alone.";
 inline constexpr std::string_view kRefinedDiode = ", worst body diode error ";
+// When Vgs(th) and the driven DC points cannot both be met.
+inline constexpr std::string_view kThresholdTradeOffOpening =
+    "Vgs(th) and the DC points cannot both be met: a card that meets Vgs(th) within ";
+inline constexpr std::string_view kThresholdTradeOffMiddle = " puts the worst DC error at ";
+inline constexpr std::string_view kThresholdTradeOffClosing =
+    ". The DC points come first, as Vgs(th) is one value from a wide range; check that the typed Vgs(th) is "
+    "the datasheet's typical value and VthCurrent its test current.";
 // When the gate charges and the capacitance points cannot all be met.
 inline constexpr std::string_view kTradeOffOpening =
     "The gate charges and the capacitance points cannot all be met: the capacitance points alone are met "

@@ -38,6 +38,8 @@ constexpr double kMaxKsubthres = 0.5;  // V; a tail that reaches far into the sq
 // when only the slope moves (fractions).
 constexpr double kDcAllowance = 0.02;
 constexpr std::array kThresholdWeights{1.0, 1.0 / 3, 1.0 / 10, 1.0 / 30};
+// The threshold's weight in the fit that tells what meeting it first would cost.
+constexpr double kThresholdFirstWeight = 30;
 constexpr double kKpReach = 1e3;                     // factor either side of the fitted KP
 constexpr double kCgdMaxReach = 100;                 // times the largest Crss
 constexpr double kMinScale = 1e-4, kMaxScale = 1e3;  // a, 1/V
@@ -160,6 +162,9 @@ struct DcFit {
   DcParameters params;
   bool slope = false;  ///< the fit set the subthreshold slope for the threshold
   bool ok = false;
+  /// Where the threshold yielded to the driven points: the fit that meets the threshold first,
+  /// which tells the user what meeting it would cost them.
+  std::optional<DcParameters> thresholdFirst = std::nullopt;
 };
 
 /// The DC fit. A datasheet's threshold is a value between a wide minimum and maximum, its
@@ -168,8 +173,8 @@ struct DcFit {
 /// as the driven points put it. Where the slope cannot, every parameter moves with the
 /// threshold weighing less and less, until the driven points stay within kDcAllowance or their
 /// own best; where no weight keeps them there, the slope alone comes as close as it can.
-DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector<DatasheetPoint>& dc,
-                    const std::vector<DatasheetPoint>& curves) {
+DcFit FitDcGroup(const DcParameters& start, bool depletion, const std::vector<DatasheetPoint>& dc,
+                 const std::vector<DatasheetPoint>& curves) {
   const std::vector<DatasheetPoint> driven = DrivenPoints(dc);
   DcFit fit;
   fit.params = RefineDc(start, depletion, driven, curves, 0, DcFreedom::All, fit.ok);
@@ -192,6 +197,22 @@ DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector
     if (ok && drivenWithin(trial)) return {trial, true, true};
   }
   return {slopeOnly, true, true};
+}
+
+/// The DC fit, and where the threshold yielded to the driven points the fit that meets it
+/// first.
+DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector<DatasheetPoint>& dc,
+                    const std::vector<DatasheetPoint>& curves) {
+  DcFit fit = FitDcGroup(start, depletion, dc, curves);
+  if (!fit.slope) return fit;
+  std::vector<DatasheetPoint> threshold;
+  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
+  if (!(WorstError(fit.params, threshold).value_or(0) > kDcAllowance)) return fit;
+  bool ok = false;
+  const DcParameters first =
+      RefineDc(fit.params, depletion, dc, curves, kThresholdFirstWeight, DcFreedom::All, ok);
+  if (ok) fit.thresholdFirst = first;
+  return fit;
 }
 
 struct CapacitanceRange {
@@ -424,6 +445,20 @@ std::string JunctionFloorTradeOff(const ModelParameterSet& held, const ModelPara
          std::string(kJunctionFloorWould) + PercentText(freeWorst) + std::string(kJunctionFloorClosing);
 }
 
+/// What meeting the threshold would cost the driven DC points, as a sentence; empty where the
+/// card that meets it first comes no nearer to it than the refined card.
+std::string ThresholdTradeOff(const ModelParameterSet& refined, const ModelParameterSet& thresholdFirst,
+                              bool pmos, const DatasheetPoints& points, CardPrecision precision) {
+  const CardErrors kept = CardErrorsOf(refined, pmos, points, precision);
+  const CardErrors met = CardErrorsOf(thresholdFirst, pmos, points, precision);
+  if (!kept.thresholdPercent || !met.thresholdPercent || !met.worstDcPercent ||
+      !(*kept.thresholdPercent > *met.thresholdPercent + kTradeOffMargin))
+    return {};
+  return std::string(kThresholdTradeOffOpening) + PercentText(met.thresholdPercent) +
+         std::string(kThresholdTradeOffMiddle) + PercentText(met.worstDcPercent) +
+         std::string(kThresholdTradeOffClosing);
+}
+
 /// The worst error at the points the capacitance group is fitted to, weighed as the fit weighs
 /// them.
 std::optional<double> WorstOfCapacitanceGroup(const CardErrors& e, const DatasheetPoints& points) {
@@ -547,6 +582,9 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   if (dcBetter) {
     r.params = dcCandidate;
     r.precision = dcRefined;
+    if (dc.thresholdFirst)
+      r.thresholdTradeOff = ThresholdTradeOff(r.params, WithDc(r.params, *dc.thresholdFirst, pmos, true),
+                                              pmos, points, dcRefined);
   }
 
   // The gate charges follow the DC parameters too: the capacitances are fitted to them with
@@ -654,7 +692,8 @@ std::string RefinementSummary(const Refinement& r) {
 
 std::string TradeOffs(const Refinement& r) {
   std::string text;
-  for (const std::string* sentence : {&r.tradeOff, &r.junctionTradeOff, &r.hotTradeOff}) {
+  for (const std::string* sentence :
+       {&r.thresholdTradeOff, &r.tradeOff, &r.junctionTradeOff, &r.hotTradeOff}) {
     if (sentence->empty()) continue;
     if (!text.empty()) text += " ";
     text += *sentence;

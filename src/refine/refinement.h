@@ -18,6 +18,9 @@ struct Refinement {
   std::string lambdaText;    ///< LAMBDA as the refined card writes it
   CardPrecision precision;   ///< the refined groups print with four significant digits
   CardErrors before, after;  ///< worst errors of the fitted and of the refined card
+  /// When Vgs(th) yields to the driven DC points: what meeting it would cost them, as a
+  /// sentence; empty otherwise.
+  std::string thresholdTradeOff = {};
   /// When the gate charges and the capacitance points cannot all be met: what meeting the
   /// charges cost the capacitances, as a sentence; empty otherwise.
   std::string tradeOff;

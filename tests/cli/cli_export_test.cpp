@@ -186,6 +186,7 @@ TEST(CliExport, RefineOfAHotDeviceTellsWhatItGaveUp) {
   EXPECT_LT(refinement["worstHotErrorPercent"]["refined"].get<double>(), 0.5);
   EXPECT_FALSE(refinement["worstHotErrorPercent"]["fitted"].is_null());
   EXPECT_EQ(refinement["hotTradeOff"], "");
+  EXPECT_EQ(refinement["thresholdTradeOff"], "");
   EXPECT_THAT(refinement["junctionTradeOff"].get<std::string>(), StartsWith("Vj is held at 0.51 V"));
 
   arguments = hot;
