@@ -216,7 +216,13 @@ CardErrors CardErrorsOf(const ModelParameterSet& params, bool pmos, const Datash
   if (points.gateCharge) {
     GateChargeDevice device = GateChargeDeviceOf(dc, c, CardRounded(params.RG, card_mask::kRG));
     if (params.chargeElement) device.element = PrintedChargeElement(*params.chargeElement);
-    errors.worstGateChargePercent = WorstOf(GateChargeErrors(device, *points.gateCharge)) * 100;
+    const std::vector<double> charges = GateChargeErrors(device, *points.gateCharge);
+    errors.worstGateChargePercent = WorstOf(charges) * 100;
+    // The curve's error, where one is given, comes before the typed charges'.
+    const std::size_t first = points.gateCharge->curve ? 1 : 0;
+    for (std::size_t i = 0; i < points.gateCharge->charges.size(); ++i)
+      if (points.gateCharge->charges[i].quantity == PointQuantity::Qgs)
+        errors.qgsPercent = charges[first + i] * 100;
   }
   // The diode text is written in its own digits whatever the precision.
   if (const std::optional<DiodeLaw> diode = BodyDiodeLaw(params); diode && !points.diodeCurves.empty()) {

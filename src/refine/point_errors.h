@@ -106,6 +106,8 @@ struct CardErrors {
   std::optional<double> worstDcPercent;
   std::optional<double> worstCapacitancePercent;
   std::optional<double> worstGateChargePercent;
+  /// Qgs's signed error, where it is typed.
+  std::optional<double> qgsPercent = std::nullopt;
   /// The threshold's error magnitude at its test current, where it is a target.
   std::optional<double> thresholdPercent = std::nullopt;
   /// Over the body diode's forward points and curves, where a curve is given.

@@ -76,6 +76,11 @@ inline constexpr std::string_view kTradeOffMiddle =
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
 inline constexpr std::string_view kTradeOffChargesFirstHint =
     " Check \"Gate charges first\" to meet the charges before the capacitance points.";
+// When the gate charge elements leave Qgs above the datasheet's.
+inline constexpr std::string_view kElementsQgsOpening = "Qgs stays ";
+inline constexpr std::string_view kElementsQgsClosing =
+    " above the datasheet's: with the capacitances fitted to their points the card alone puts it there "
+    "already, and the gate charge elements only add charge.";
 // When a card simulated hot holds the junction potential at its floor.
 inline constexpr std::string_view kJunctionFloorOpening = "Vj is held at ";
 inline constexpr std::string_view kJunctionFloorHeld =

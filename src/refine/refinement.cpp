@@ -617,6 +617,9 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
         r.precision = precision;
         r.bareGateChargePercent = CardErrorsOf(cardAlone, pmos, points, precision).worstGateChargePercent;
         elementsTaken = true;
+        const std::optional<double> qgs = CardErrorsOf(r.params, pmos, points, precision).qgsPercent;
+        if (qgs && *qgs > kTradeOffMargin)
+          r.tradeOff = std::string(kElementsQgsOpening) + PercentText(qgs) + std::string(kElementsQgsClosing);
       }
     }
     if (capacitanceBetter && !elementsTaken && alone) {

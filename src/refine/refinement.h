@@ -22,7 +22,8 @@ struct Refinement {
   /// sentence; empty otherwise.
   std::string thresholdTradeOff = {};
   /// When the gate charges and the capacitance points cannot all be met: what meeting the
-  /// charges cost the capacitances, as a sentence; empty otherwise.
+  /// charges cost the capacitances, or with gate charge elements the Qgs they cannot lower, as
+  /// a sentence; empty otherwise.
   std::string tradeOff;
   /// When a card simulated hot holds Vj at the least ngspice can simulate hot and the
   /// capacitance points pay for it: what they would reach below it, as a sentence.
