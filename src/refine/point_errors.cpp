@@ -101,11 +101,11 @@ double SolvedDrainCurrent(const DcParameters& p, double vgs, double vds) {
   // with Id, is negative at 0 and not negative where the whole drain voltage drops on rt.
   if (!(rt > 0)) return undropped;
   auto excess = [&](double id) { return id - ChannelCurrent(law, vgs - id * p.RS, vds - id * rt); };
+  const double high = vds / rt;
   // The drops only lower the current, so it lies at or below what the channel drives without them.
-  const double above = std::min(undropped, vds / rt);
+  const double above = std::min(undropped, high);
   return BisectIncreasing(
-      excess, 0.0, vds / rt, kBisectionPasses,
-      [](double low, double high) { return high - low > 1e-13 * high; },
+      excess, 0.0, high, kBisectionPasses, [](double low, double high) { return high - low > 1e-13 * high; },
       KnownBracket{0.0, -undropped, above, excess(above)});
 }
 

@@ -108,6 +108,13 @@ std::vector<DatasheetPoint> DrivenPoints(const std::vector<DatasheetPoint>& dc) 
   return driven;
 }
 
+/// The threshold points among the DC points.
+std::vector<DatasheetPoint> ThresholdPoints(const std::vector<DatasheetPoint>& dc) {
+  std::vector<DatasheetPoint> threshold;
+  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
+  return threshold;
+}
+
 /// The smallest subthreshold slope the card may carry with these points.
 double LeastSlope(const std::vector<DatasheetPoint>& dc) {
   double highest = 0;
@@ -183,8 +190,7 @@ DcFit FitDcGroup(const DcParameters& start, bool depletion, const std::vector<Da
   auto drivenWithin = [&](const DcParameters& p) {
     return WorstError(p, driven, curves).value_or(INFINITY) <= allowed;
   };
-  std::vector<DatasheetPoint> threshold;
-  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
+  const std::vector<DatasheetPoint> threshold = ThresholdPoints(dc);
   // A test current no gate voltage reaches leaves nothing to aim at.
   if (!std::isfinite(WorstError(fit.params, threshold).value_or(INFINITY))) return fit;
   bool ok = false;
@@ -205,9 +211,7 @@ DcFit RefineDcGroup(const DcParameters& start, bool depletion, const std::vector
                     const std::vector<DatasheetPoint>& curves) {
   DcFit fit = FitDcGroup(start, depletion, dc, curves);
   if (!fit.slope) return fit;
-  std::vector<DatasheetPoint> threshold;
-  std::ranges::copy_if(dc, std::back_inserter(threshold), IsThreshold);
-  if (!(WorstError(fit.params, threshold).value_or(0) > kDcAllowance)) return fit;
+  if (!(WorstError(fit.params, ThresholdPoints(dc)).value_or(0) > kDcAllowance)) return fit;
   bool ok = false;
   const DcParameters first =
       RefineDc(fit.params, depletion, dc, curves, kThresholdFirstWeight, DcFreedom::All, ok);
