@@ -40,7 +40,9 @@ ChargeElement PrintedChargeElement(const ChargeElement& element);
 
 /// The element lines for a transistor on the nodes given, in the N-channel sense of the
 /// voltages (a P-channel device's element takes the drain above the gate and the source above
-/// the gate), without line ends. The elements are named Cgdq and Cgsq followed by `suffix`.
+/// the gate), without line ends. The elements are named Cgdq and Cgsq followed by `suffix`;
+/// each is a charge driven by the node of the same name without its C, which the linear source
+/// of that name (E for C) holds at the element's voltage over the width.
 std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool nChannel,
                                             std::string_view drain, std::string_view gate,
                                             std::string_view source, std::string_view suffix = {});

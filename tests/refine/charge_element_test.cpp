@@ -35,15 +35,14 @@ TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
   const std::string withElements = NgspiceSubCircuit(state).text;
   const std::string transistor = "M1 d g s STP55NF06\r\n";
   const std::string lines =
-      "Cgdq g d Q='2000e-12*0.05*((((V(g,d)-0.6)/0.05)>0 ? "
-      "((V(g,d)-0.6)/0.05)+ln(1+exp(-((V(g,d)-0.6)/0.05))) "
-      ": ln(1+exp(((V(g,d)-0.6)/0.05))))-(((V(g,d)-12.0)/0.05)>0 ? ((V(g,d)-12.0)/0.05)+ln(1+exp(-((V(g,d)-"
-      "12.0)/0.05))) : ln(1+exp(((V(g,d)-12.0)/0.05)))))'\r\n"
-      "Cgsq g s Q='300.0e-12*0.05*((((V(g,s)-2.5)/0.05)>0 ? "
-      "((V(g,s)-2.5)/0.05)+ln(1+exp(-((V(g,s)-2.5)/0.05))) "
-      ": ln(1+exp(((V(g,s)-2.5)/0.05))))-(((V(g,s)-4.0)/0.05)>0 ? "
-      "((V(g,s)-4.0)/0.05)+ln(1+exp(-((V(g,s)-4.0)/"
-      "0.05))) : ln(1+exp(((V(g,s)-4.0)/0.05)))))'\r\n";
+      "Egdq gdq 0 g d 20\r\n"
+      "Cgdq g d Q='2000e-12*0.05*(((V(gdq)-12)>0 ? (V(gdq)-12)+ln(1+exp(-(V(gdq)-12))) : "
+      "ln(1+exp((V(gdq)-12))))-((V(gdq)-240)>0 ? (V(gdq)-240)+ln(1+exp(-(V(gdq)-240))) : "
+      "ln(1+exp((V(gdq)-240)))))'\r\n"
+      "Egsq gsq 0 g s 20\r\n"
+      "Cgsq g s Q='300.0e-12*0.05*(((V(gsq)-50)>0 ? (V(gsq)-50)+ln(1+exp(-(V(gsq)-50))) : "
+      "ln(1+exp((V(gsq)-50))))-((V(gsq)-80)>0 ? (V(gsq)-80)+ln(1+exp(-(V(gsq)-80))) : "
+      "ln(1+exp((V(gsq)-80)))))'\r\n";
   std::string expected = bare;
   expected.insert(expected.find(transistor) + transistor.size(), lines);
   EXPECT_EQ(withElements, expected);
@@ -54,14 +53,11 @@ TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
   // A P-channel device's elements take the drain and the source above the gate.
   const std::vector<std::string> pChannel =
       ChargeElementLines(*state.params.chargeElement, false, "d", "g", "s");
-  ASSERT_EQ(pChannel.size(), 2u);
-  EXPECT_TRUE(pChannel[0].starts_with("Cgdq d g Q='2000e-12*0.05*((((V(d,g)-0.6)/0.05)")) << pChannel[0];
-  EXPECT_TRUE(pChannel[1].starts_with("Cgsq s g Q='300.0e-12*0.05*((((V(s,g)-2.5)/0.05)")) << pChannel[1];
-
-  // The elements belong to the refined card: the model update's fitted card has none.
-  UpdateModel(state, platform);
-  EXPECT_FALSE(state.params.chargeElement);
-  EXPECT_EQ(NgspiceSubCircuit(state).text, bare);
+  ASSERT_EQ(pChannel.size(), 4u);
+  EXPECT_EQ(pChannel[0], "Egdq gdq 0 d g 20");
+  EXPECT_TRUE(pChannel[1].starts_with("Cgdq d g Q='2000e-12*0.05*(((V(gdq)-12)")) << pChannel[1];
+  EXPECT_EQ(pChannel[2], "Egsq gsq 0 s g 20");
+  EXPECT_TRUE(pChannel[3].starts_with("Cgsq s g Q='300.0e-12*0.05*(((V(gsq)-50)")) << pChannel[3];
 }
 
 TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
@@ -74,6 +70,33 @@ TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
   // The capacitance, C in the middle of the window, by the difference quotient.
   EXPECT_NEAR((WindowCharge(window, w, 3.5 + 1e-6) - WindowCharge(window, w, 3.5 - 1e-6)) / 2e-6, 1000, 1e-3);
   EXPECT_EQ(WindowCharge({}, w, 3), 0);
+}
+
+/// The gate-drain window's small-signal capacitance in ngspice at the gate-drain voltage given
+/// (pF): the elements alone between g and d, d on node 0.
+double SmallSignalCapacitance(const ChargeElement& element, double vgd) {
+  std::string text =
+      "* gate charge element in an AC analysis\nV1 g 0 DC " + DefaultNumberText(vgd) + " AC 1\n";
+  for (const std::string& line : ChargeElementLines(element, true, "0", "g", "0")) text += line + "\n";
+  text +=
+      ".control\nac lin 1 1meg 1meg\nlet c = -imag(i(v1)) / (2 * pi * 1e6) * 1e12\necho @ac\nprint "
+      "c\n.endc\n.end\n";
+  const ChildOutcome run =
+      RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, text}}, ChildLimits{})
+          .front();
+  for (const OutputSection& section : ParseNgspiceOutput(run.out))
+    if (section.values.contains("c")) return section.values.at("c");
+  ADD_FAILURE() << run.out << run.err;
+  return NAN;
+}
+
+// The element is a charge, not a current computed from the last time step: a small-signal
+// analysis sees its capacitance as a transient does.
+TEST(ChargeElement, IsACapacitanceInSmallSignalAnalyses) {
+  const ChargeElement element{{2000, 1, 9}, {}, 0.1};
+  EXPECT_NEAR(SmallSignalCapacitance(element, 5), 2000, 2);
+  EXPECT_NEAR(SmallSignalCapacitance(element, 1), 1000, 1);
+  EXPECT_NEAR(SmallSignalCapacitance(element, -20), 0, 1e-3);
 }
 
 /// A double pulse on the low side of a half bridge whose high side, held off, carries the
