@@ -6,24 +6,15 @@
 // the virtual device with its nine digitized curves (target under 150 ms).
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include "bench_windows.h"
+#include "children_cpu.h"
 #include "model/charge_element.h"
 #include "verify/model_curves.h"
 #include "verify/verify_model.h"
 
 namespace vdmos {
 namespace {
-
-/// CPU seconds of all ended children so far: the ngspice runs' own work, which the wall time
-/// hides on a busy machine.
-double ChildrenCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 /// The start values with a gate-drain and a gate-source window of the size a refinement fits.
 WindowState UpdatedStartWindowWithChargeElements() {

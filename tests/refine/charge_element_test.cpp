@@ -12,6 +12,7 @@
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
 #include "datasheet_device.h"
+#include "half_bridge.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -99,33 +100,6 @@ TEST(ChargeElement, IsACapacitanceInSmallSignalAnalyses) {
   EXPECT_NEAR(SmallSignalCapacitance(element, -20), 0, 1e-3);
 }
 
-/// A double pulse on the low side of a half bridge whose high side, held off, carries the
-/// inductor's current in its body diode: the low side turns on, builds the rated current,
-/// turns off against the rated voltage, and turns on again into the diode's recovery. The
-/// supply reaches the bridge through a damped 20 nH, without which ngspice stops on the bare
-/// card's own turn-off. The voltages' signs follow the channel.
-std::string HalfBridge(const std::string& subckt, const std::string& name, bool pmos, double volts,
-                       double amps, double gateVolts) {
-  const double sign = pmos ? -1 : 1;
-  const double charge = 5e-6, off = 2e-6, on = 2e-6, edge = 20e-9;
-  const double inductance = volts * charge / amps;
-  const auto n = [](double value) { return DefaultNumberText(value); };
-  const double g = sign * gateVolts;
-  std::string text = "* half bridge at the rated voltage and current\n" + subckt;
-  text += "Vbus bus 0 " + n(sign * volts) + "\n";
-  text +=
-      "Vsense bus stray 0\nLstray stray lbus 20n\nRstray stray lbus 10\nL1 lbus sw " + n(inductance) + "\n";
-  text += "XH lbus gh sw X" + name + "\nVgh gh sw 0\n";
-  text += "XL sw gl 0 X" + name + "\nRg drive gl 10\n";
-  text += "Vdrive drive 0 PWL(0 0 " + n(edge) + " " + n(g) + " " + n(charge) + " " + n(g) + " " +
-          n(charge + edge) + " 0 " + n(charge + off) + " 0 " + n(charge + off + edge) + " " + n(g) + " " +
-          n(charge + off + on) + " " + n(g) + " " + n(charge + off + on + edge) + " 0)\n";
-  text += ".control\ntran 1n " + n(charge + off + on + 1e-6) + "\n";
-  text += "let peak = maximum(" + std::string(pmos ? "-" : "") + "i(vsense))\n";
-  text += "echo @points\nprint peak\n.endc\n.end\n";
-  return text;
-}
-
 TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptions) {
   struct Device {
     const char* part;
@@ -148,7 +122,7 @@ TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptio
     limits.timeout = std::chrono::seconds(60);
     const ChildOutcome run = RunChildren({{{"ngspice", "-b", "-n"},
                                            {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"},
-                                           HalfBridge(subckt.text, d.part, pmos, d.volts, amps, 10)}},
+                                           HalfBridgeNetlist(subckt.text, d.part, pmos, d.volts, amps, 10)}},
                                          limits)
                                  .front();
     ASSERT_EQ(run.status, ChildOutcome::Status::Exited) << run.err;
