@@ -105,7 +105,8 @@ TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptio
     const char* part;
     double volts;
   };
-  for (const Device& d : {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"IPW90R120C3", 900}}) {
+  for (const Device& d : {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"FQP30N06L", 60},
+                          Device{"IRLML6402", 20}, Device{"IPW90R120C3", 900}}) {
     SCOPED_TRACE(d.part);
     WindowState state = OpenDevice(d.part);
     state.setText(control::avalanche_volt, DefaultNumberText(d.volts));
