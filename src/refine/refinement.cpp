@@ -498,12 +498,18 @@ GateChargeDevice PrintedGateChargeDevice(const ModelParameterSet& p, bool pmos, 
                             PrintedCapacitanceParameters(p, precision), CardRounded(p.RG, card_mask::kRG));
 }
 
+/// A card with gate charge elements and its errors with them.
+struct ElementsCard {
+  ModelParameterSet params;
+  CardErrors errors;
+};
+
 /// The card whose capacitances are fitted to their points alone, with the gate charge elements
 /// fitted to the gate charges, where the card cannot meet both to within kElementsWanted and
 /// the elements do better than `cardWorst`, the card's own worst; nullopt otherwise.
-std::optional<ModelParameterSet> WithChargeElements(ModelParameterSet cardAlone, bool pmos,
-                                                    const DatasheetPoints& points, CardPrecision precision,
-                                                    std::optional<double> cardWorst) {
+std::optional<ElementsCard> WithChargeElements(ModelParameterSet cardAlone, bool pmos,
+                                               const DatasheetPoints& points, CardPrecision precision,
+                                               std::optional<double> cardWorst) {
   if (!(cardWorst.value_or(0) > kElementsWanted)) return std::nullopt;
   // Added charge only raises the charges: a charge the card alone already puts above the
   // datasheet's, and the capacitance points, bound what the elements can reach.
@@ -517,9 +523,9 @@ std::optional<ModelParameterSet> WithChargeElements(ModelParameterSet cardAlone,
       FitChargeElement(PrintedGateChargeDevice(cardAlone, pmos, precision), *points.gateCharge);
   if (!element) return std::nullopt;
   cardAlone.chargeElement = *element;
-  if (!Improves(WorstOfCapacitanceGroup(CardErrorsOf(cardAlone, pmos, points, precision), points), cardWorst))
-    return std::nullopt;
-  return cardAlone;
+  const CardErrors errors = CardErrorsOf(cardAlone, pmos, points, precision);
+  if (!Improves(WorstOfCapacitanceGroup(errors, points), cardWorst)) return std::nullopt;
+  return ElementsCard{cardAlone, errors};
 }
 
 }  // namespace
@@ -604,24 +610,22 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
     const CardPrecision precision{r.precision.dc, CardDigits::FourSignificant};
     const ModelParameterSet candidate = WithCapacitances(r.params, fit.params);
     const CardErrors candidateErrors = CardErrorsOf(candidate, pmos, points, precision);
-    capacitanceBetter =
-        Improves(WorstOfCapacitanceGroup(candidateErrors, points),
-                 WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points));
+    const std::optional<double> currentWorst =
+        WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points);
+    capacitanceBetter = Improves(WorstOfCapacitanceGroup(candidateErrors, points), currentWorst);
     // What the capacitance points alone would reach tells what the charges cost them, and is
     // the card the gate charge elements go with.
     const std::optional<CapacitanceFit> alone = capacitancesAlone.get();
     if (alone && alone->ok && !points.gateCharge->first) {
       const ModelParameterSet cardAlone = WithCapacitances(r.params, alone->params);
       const std::optional<double> cardWorst =
-          capacitanceBetter
-              ? WorstOfCapacitanceGroup(candidateErrors, points)
-              : WorstOfCapacitanceGroup(CardErrorsOf(r.params, pmos, points, r.precision), points);
+          capacitanceBetter ? WorstOfCapacitanceGroup(candidateErrors, points) : currentWorst;
       if (auto withElements = WithChargeElements(cardAlone, pmos, points, precision, cardWorst)) {
-        r.params = *withElements;
+        r.params = withElements->params;
         r.precision = precision;
         r.bareGateChargePercent = CardErrorsOf(cardAlone, pmos, points, precision).worstGateChargePercent;
         elementsTaken = true;
-        const std::optional<double> qgs = CardErrorsOf(r.params, pmos, points, precision).qgsPercent;
+        const std::optional<double> qgs = withElements->errors.qgsPercent;
         if (qgs && *qgs > kTradeOffMargin)
           r.tradeOff = std::string(kElementsQgsOpening) + PercentText(qgs) + std::string(kElementsQgsClosing);
       }
