@@ -208,4 +208,22 @@ std::optional<double> CardTextValue(std::string_view text, std::string_view key)
   return std::nullopt;
 }
 
+std::string CardWithoutParameter(std::string_view text, std::string_view key) {
+  // A parameter starts a line's text, or follows a space, the card's opening parenthesis or a
+  // continuation mark, and ends at a space, the closing parenthesis or the line's end.
+  const std::string wanted = AsciiLower(key) + "=";
+  const std::string lower = AsciiLower(text);
+  for (std::size_t at = lower.find(wanted); at != std::string::npos; at = lower.find(wanted, at + 1)) {
+    if (at > 0 && std::string_view(" (+\n").find(lower[at - 1]) == std::string_view::npos) continue;
+    std::size_t end = std::min(lower.find_first_of(" )\r\n", at), lower.size());
+    if (end < lower.size() && lower[end] == ' ') {
+      ++end;
+    } else if (at > 0 && lower[at - 1] == ' ') {
+      --at;
+    }
+    return std::string(text.substr(0, at)).append(text.substr(end));
+  }
+  return std::string(text);
+}
+
 }  // namespace vdmos

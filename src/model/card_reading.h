@@ -53,4 +53,9 @@ std::optional<std::string> CardProblem(const CardTexts& card);
 /// its value overflows; a value without a number reads as 0, as every field of the tool does.
 std::optional<double> CardTextValue(std::string_view text, std::string_view key);
 
+/// The card text in the form ReadCard takes without the parameter `key` (compared without
+/// regard to case), the space that parted it from the next one dropped too; the text as it is
+/// when the card has no such parameter.
+std::string CardWithoutParameter(std::string_view text, std::string_view key);
+
 }  // namespace vdmos

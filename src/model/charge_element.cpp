@@ -1,7 +1,9 @@
 #include "model/charge_element.h"
 
 #include <cmath>
+#include <optional>
 
+#include "model/card_reading.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -66,6 +68,29 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
     lines.insert(lines.end(), more.begin(), more.end());
   }
   return lines;
+}
+
+TransistorWithElements TransistorWithChargeElements(std::string_view transistor, std::string_view drain,
+                                                    std::string_view gate, std::string_view source,
+                                                    std::string_view modelName, std::string_view card,
+                                                    const ChargeElement& element, bool nChannel,
+                                                    std::string_view suffix) {
+  constexpr std::string_view kGateResistance = "RG";
+  const std::optional<double> rg = CardTextValue(card, kGateResistance);
+  const bool behind = rg && *rg > 0;
+  const std::string inner = behind ? "gi" + std::string(suffix) : std::string(gate);
+  TransistorWithElements result;
+  result.lines.push_back(std::string(transistor) + " " + std::string(drain) + " " + inner + " " +
+                         std::string(source) + " " + std::string(modelName));
+  if (behind) {
+    result.lines.push_back("Rgi" + std::string(suffix) + " " + std::string(gate) + " " + inner + " " +
+                           DefaultNumberText(*rg));
+  }
+  const std::vector<std::string> elements =
+      ChargeElementLines(element, nChannel, drain, inner, source, suffix);
+  result.lines.insert(result.lines.end(), elements.begin(), elements.end());
+  result.card = behind ? CardWithoutParameter(card, kGateResistance) : std::string(card);
+  return result;
 }
 
 }  // namespace vdmos

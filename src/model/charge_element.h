@@ -17,8 +17,8 @@
 namespace vdmos {
 
 /// One window: the capacitance (pF, not negative: ngspice 39 stops with "timestep too small"
-/// on a negative charge element even where the gate's whole capacitance stays positive) and
-/// its ends (V), low < high.
+/// on a negative charge element even where the gate's whole capacitance stays positive, in a
+/// hard-switched half bridge even behind the gate resistance) and its ends (V), low < high.
 struct ChargeWindow {
   double c = 0, low = 0, high = 0;
   friend bool operator==(const ChargeWindow&, const ChargeWindow&) = default;
@@ -46,5 +46,23 @@ ChargeElement PrintedChargeElement(const ChargeElement& element);
 std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool nChannel,
                                             std::string_view drain, std::string_view gate,
                                             std::string_view source, std::string_view suffix = {});
+
+/// A transistor of a netlist with its gate charge elements. They sit behind the card's gate
+/// resistance, as the card's own capacitances do, so that the Miller charge they carry is
+/// delayed by it too (at the gate terminal they would switch a hard-switched bridge about a
+/// fifth faster with a 10 ohm drive): the card's RG leaves the card for a resistor Rgi from
+/// the gate to an inner gate node gi (each followed by `suffix`), which the transistor and the
+/// elements take instead of the gate. A card without a gate resistance stays as it is, and
+/// they take the gate.
+struct TransistorWithElements {
+  std::vector<std::string> lines;  ///< the transistor, the gate resistor, the elements
+  std::string card;                ///< the card text without its RG
+};
+/// `transistor` is the instance name ("M1"), `card` the card text as ReadCard takes it.
+TransistorWithElements TransistorWithChargeElements(std::string_view transistor, std::string_view drain,
+                                                    std::string_view gate, std::string_view source,
+                                                    std::string_view modelName, std::string_view card,
+                                                    const ChargeElement& element, bool nChannel,
+                                                    std::string_view suffix = {});
 
 }  // namespace vdmos

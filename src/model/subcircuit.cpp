@@ -31,14 +31,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 // P-channel only for the exact "PMOS" (IsPChannelType); subcircuits already written rely on it.
 bool IsNmosForSubcircuit(const WindowState& state) { return state.text(control::Combo1) == kNmosText; }
 
-/// The lines both forms share: the transistor's nodes and the diode model line tell them apart.
+/// The lines both forms share: the transistor's lines and the diode model line tell them apart.
 std::string SubCircuitLines(std::string_view modelName, bool nChannel, std::string_view card,
-                            std::string_view transistorNodes, std::string_view diodeModel,
-                            const std::vector<std::string>& elementLines = {}) {
+                            const std::vector<std::string>& transistorLines, std::string_view diodeModel) {
   std::string text;
   text.append(".subckt X").append(modelName).append(" d g s").append(kLineEnd);
-  text.append("M1 ").append(transistorNodes).append(" ").append(modelName).append(kLineEnd);
-  for (const std::string& line : elementLines) text.append(line).append(kLineEnd);
+  for (const std::string& line : transistorLines) text.append(line).append(kLineEnd);
   text.append("Rg g s 1G").append(kLineEnd);
   text.append(nChannel ? "Db s d dbody" : "Db d s dbody").append(kLineEnd);
   text.append(card).append(kLineEnd);
@@ -49,7 +47,7 @@ std::string SubCircuitLines(std::string_view modelName, bool nChannel, std::stri
 
 std::string SubCircuitText(std::string_view modelName, bool nChannel, double reverseVoltage,
                            std::string_view card) {
-  return SubCircuitLines(modelName, nChannel, card, "d g s s",
+  return SubCircuitLines(modelName, nChannel, card, {"M1 d g s s " + std::string(modelName)},
                          ".model dbody d ron=0.1 vrev=" + SimpleNumberText(reverseVoltage) + " vfwd=2");
 }
 
@@ -70,7 +68,6 @@ std::string SubCircuitText(std::string_view modelName, bool nChannel, double rev
 //        below breakdown is of the order of IS, far below the card's own.
 //   No CJO or TT: no capacitance and no stored charge, like the original diode, so Coss and
 //        the reverse recovery stay the card's.
-constexpr std::string_view kNgspiceTransistorNodes = "d g s";
 constexpr std::string_view kNgspiceDiodeOpening = " D(IS=1E-17 N=2 RS=0.1 BV=";
 constexpr std::string_view kNgspiceDiodeClosing = " IBV=250u)";
 constexpr std::string_view kDiodeModelName = "dbody";
@@ -131,12 +128,13 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
   } catch (const ArithmeticFault&) {
     return Refusal(kNgspiceSubCktBreakdownOverflowText);
   }
+  TransistorWithElements transistor{{"M1 d g s " + std::string(modelName)}, std::string(card)};
+  if (element)
+    transistor = TransistorWithChargeElements("M1", "d", "g", "s", modelName, card, *element, nChannel);
   NgspiceSubCkt result;
   result.status = NgspiceSubCkt::Status::Made;
-  result.text = SubCircuitLines(
-      modelName, nChannel, card, kNgspiceTransistorNodes,
-      NgspiceBreakdownDiodeModel(kDiodeModelName, voltage, hot),
-      element ? ChargeElementLines(*element, nChannel, "d", "g", "s") : std::vector<std::string>{});
+  result.text = SubCircuitLines(modelName, nChannel, transistor.card, transistor.lines,
+                                NgspiceBreakdownDiodeModel(kDiodeModelName, voltage, hot));
   return result;
 }
 

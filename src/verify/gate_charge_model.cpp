@@ -48,8 +48,8 @@ class ChargeFromStart {
   double operator()(double vgs, double vgd, double id) const {
     double q = d_.CGS * vgs + GateDrainCharge(d_, vgd) - gateDrain_;
     if (const auto& e = d_.element) {
-      // The elements sit on the terminals, outside the drops on RS and RD that the card's own
-      // capacitances sit within.
+      // The elements sit outside the drops on RS and RD that the card's own capacitances sit
+      // within (behind RG, as those do).
       const double terminalVgs = vgs + id * d_.RS, terminalVgd = vgd - id * d_.RD;
       q += WindowCharge(e->gd, e->width, terminalVgd) - elementGd_;
       q += WindowCharge(e->gs, e->width, terminalVgs) - elementGs_;

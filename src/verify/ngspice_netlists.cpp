@@ -66,10 +66,11 @@ std::string ValueList(const std::vector<double>& values, const Polarity& sign) {
 
 // A card with a nominal temperature is checked at 25 C, the temperature of the datasheet's
 // tables, rather than at ngspice's default of 27 C; a card without one stays as it always ran.
-void Card(Netlist& n, const CardTexts& card) {
-  n << ThreeLineCard(card);
+void Card(Netlist& n, const CardTexts& card, const std::string& text) {
+  n << text;
   if (!card.segment4.empty()) n << ".options temp=" + Num(kRoomCelsius);
 }
+void Card(Netlist& n, const CardTexts& card) { Card(n, card, ThreeLineCard(card)); }
 
 void ControlOpening(Netlist& n) {
   n << ".control"
@@ -241,12 +242,21 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
   return n.Text();
 }
 
-/// The subcircuit's gate charge elements beside a transistor with its source on node 0.
-void Elements(Netlist& n, const BenchSetup& s, std::string_view drain, std::string_view gate,
-              std::string_view suffix) {
-  if (!s.chargeElement) return;
-  for (const std::string& line : ChargeElementLines(*s.chargeElement, !s.pmos, drain, gate, "0", suffix))
-    n << line;
+/// The transistor `name` with its source on node 0 and, where the setup has them, the
+/// subcircuit's gate charge elements, wired as the subcircuit wires them. Returns the card text
+/// the transistor takes.
+std::string Transistor(Netlist& n, const BenchSetup& s, const std::string& model, const CardTexts& card,
+                       std::string_view name, std::string_view drain, std::string_view gate,
+                       std::string_view suffix) {
+  const std::string text = ThreeLineCard(card);
+  if (!s.chargeElement) {
+    n << std::string(name) + " " + std::string(drain) + " " + std::string(gate) + " 0 " + model;
+    return text;
+  }
+  TransistorWithElements wired =
+      TransistorWithChargeElements(name, drain, gate, "0", model, text, *s.chargeElement, !s.pmos, suffix);
+  for (std::string& line : wired.lines) n << std::move(line);
+  return std::move(wired.card);
 }
 
 std::string GateChargeNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
@@ -263,13 +273,12 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
     << "Vhold hold 0 PWL(0 1 " + Num(time.release) + " 1 " + Num(time.release + time.ramp) + " 0)"
     << "S1 g 0 hold 0 gatehold"
     << "Ig 0 g PWL(0 0 " + Num(time.start) + " 0 " + Num(time.start + time.ramp) + " " + sign(s.gateCurrent) +
-           ")"
-    << "M1 d g 0 " + model;
-  Elements(n, s, "d", "g", "1");
+           ")";
+  const std::string cardText = Transistor(n, s, model, card, "M1", "d", "g", "1");
   n << "I1 0 d " + sign(s.chargeId) << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
     << "V2 clamp 0 " + sign(s.chargeVds) << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
     << ".model dclamp D(IS=1e-10 N=0.05)";
-  Card(n, card);
+  Card(n, card, cardText);
   // The charge is the sum of many small steps of a steep capacitance: a tighter tolerance than
   // the default keeps its error well below the percent the comparison shows.
   n << ".options reltol=1e-5";
@@ -293,16 +302,15 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
     << "* capacitance C driven with 1 V draws 1e3 * C. H1 to H3 give -1e-3 times the currents"
     << "* of V1, V2 and V4, so their voltages equal Coss, Crss and Ciss in farads. Prints pF."
     << "V1 d1 0 DC 0 AC 1"
-    << "V2 g1 0 DC 0 AC 0"
-    << "M1 d1 g1 0 " + model << "V3 d2 0 DC 0 AC 0"
-    << "V4 g2 0 DC 0 AC 1"
-    << "M2 d2 g2 0 " + model;
-  Elements(n, s, "d1", "g1", "1");
-  Elements(n, s, "d2", "g2", "2");
+    << "V2 g1 0 DC 0 AC 0";
+  Transistor(n, s, model, card, "M1", "d1", "g1", "1");
+  n << "V3 d2 0 DC 0 AC 0"
+    << "V4 g2 0 DC 0 AC 1";
+  const std::string cardText = Transistor(n, s, model, card, "M2", "d2", "g2", "2");
   n << "H1 coss 0 V1 -1e-3"
     << "H2 crss 0 V2 -1e-3"
     << "H3 ciss 0 V4 -1e-3";
-  Card(n, card);
+  Card(n, card, cardText);
   ControlOpening(n);
   n << "foreach vds" + voltageList << "alter V1 dc=$vds"
     << "alter V3 dc=$vds"

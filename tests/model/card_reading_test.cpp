@@ -80,5 +80,25 @@ TEST(CardReading, ValuesOfTheDiodeAndJunctionTexts) {
   EXPECT_EQ(CardTextValue("N=1e999", "N"), std::nullopt);
 }
 
+// The gate charge elements take the gate resistance out of the card: whatever place the
+// parameter has, the rest of the card reads as before, in both forms.
+TEST(CardReading, CardWithoutAParameterKeepsTheRest) {
+  const CardTexts card = StartCard();
+  for (const std::string& text : {card.singleLine, ThreeLineCard(card)}) {
+    const std::string without = CardWithoutParameter(text, "rg");
+    EXPECT_EQ(CardTextValue(without, "RG"), std::nullopt);
+    const CardReading before = ReadCard(text), after = ReadCard(without);
+    ASSERT_TRUE(after.card) << after.problem;
+    std::vector<std::string> expected = before.card->parameters;
+    std::erase_if(expected, [](const std::string& p) { return p.starts_with("RG="); });
+    EXPECT_EQ(after.card->parameters, expected);
+    EXPECT_EQ(without.size(), text.size() - std::string("RG=0.54 ").size());
+  }
+  EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(RG=2 KP=1)", "RG"), ".MODEL M VDMOS(KP=1)");
+  EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(KP=1 RG=2)", "RG"), ".MODEL M VDMOS(KP=1)");
+  EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(KP=1\r\n+Rg=2 a=1)", "RG"), ".MODEL M VDMOS(KP=1\r\n+a=1)");
+  EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(TRG=2 KP=1)", "RG"), ".MODEL M VDMOS(TRG=2 KP=1)");
+}
+
 }  // namespace
 }  // namespace vdmos

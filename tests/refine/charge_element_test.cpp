@@ -1,12 +1,14 @@
-// The ngspice subcircuit's gate charge elements: where they go in the subcircuit text, that a
-// model update drops them, and that a refined device with them switches a hard-switched half
-// bridge at its rated voltage and current with ngspice's default options.
+// The ngspice subcircuit's gate charge elements: where they go in the subcircuit text (behind
+// the gate resistance), that a model update drops them, and that a refined device with them
+// switches a hard-switched half bridge at its rated voltage and current with ngspice's default
+// options.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/datasheet_commands.h"
@@ -34,18 +36,23 @@ TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
 
   state.params.chargeElement = ChargeElement{{2000, 0.6, 12}, {300, 2.5, 4}, 0.05};
   const std::string withElements = NgspiceSubCircuit(state).text;
-  const std::string transistor = "M1 d g s STP55NF06\r\n";
+  // The transistor and the elements sit behind the gate resistance, which leaves the card.
+  const std::string transistor = "M1 d g s STP55NF06\r\n", gateResistance = "RG=3.0 ";
   const std::string lines =
-      "Egdq gdq 0 g d 20\r\n"
-      "Cgdq g d Q='2000e-12*0.05*(((V(gdq)-12)>0 ? (V(gdq)-12)+ln(1+exp(-(V(gdq)-12))) : "
+      "M1 d gi s STP55NF06\r\n"
+      "Rgi g gi 3\r\n"
+      "Egdq gdq 0 gi d 20\r\n"
+      "Cgdq gi d Q='2000e-12*0.05*(((V(gdq)-12)>0 ? (V(gdq)-12)+ln(1+exp(-(V(gdq)-12))) : "
       "ln(1+exp((V(gdq)-12))))-((V(gdq)-240)>0 ? (V(gdq)-240)+ln(1+exp(-(V(gdq)-240))) : "
       "ln(1+exp((V(gdq)-240)))))'\r\n"
-      "Egsq gsq 0 g s 20\r\n"
-      "Cgsq g s Q='300.0e-12*0.05*(((V(gsq)-50)>0 ? (V(gsq)-50)+ln(1+exp(-(V(gsq)-50))) : "
+      "Egsq gsq 0 gi s 20\r\n"
+      "Cgsq gi s Q='300.0e-12*0.05*(((V(gsq)-50)>0 ? (V(gsq)-50)+ln(1+exp(-(V(gsq)-50))) : "
       "ln(1+exp((V(gsq)-50))))-((V(gsq)-80)>0 ? (V(gsq)-80)+ln(1+exp(-(V(gsq)-80))) : "
       "ln(1+exp((V(gsq)-80)))))'\r\n";
   std::string expected = bare;
-  expected.insert(expected.find(transistor) + transistor.size(), lines);
+  expected.replace(expected.find(transistor), transistor.size(), lines);
+  ASSERT_NE(expected.find(gateResistance), std::string::npos);
+  expected.erase(expected.find(gateResistance), gateResistance.size());
   EXPECT_EQ(withElements, expected);
   // The schematic program's subcircuit has no such elements.
   BuildSubCkt(state);
@@ -73,22 +80,29 @@ TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
   EXPECT_EQ(WindowCharge({}, w, 3), 0);
 }
 
-/// The gate-drain window's small-signal capacitance in ngspice at the gate-drain voltage given
-/// (pF): the elements alone between g and d, d on node 0.
-double SmallSignalCapacitance(const ChargeElement& element, double vgd) {
-  std::string text =
-      "* gate charge element in an AC analysis\nV1 g 0 DC " + DefaultNumberText(vgd) + " AC 1\n";
-  for (const std::string& line : ChargeElementLines(element, true, "0", "g", "0")) text += line + "\n";
-  text +=
-      ".control\nac lin 1 1meg 1meg\nlet c = -imag(i(v1)) / (2 * pi * 1e6) * 1e12\necho @ac\nprint "
-      "c\n.endc\n.end\n";
+/// One AC analysis at `frequency` of the circuit `lines`, driven by V1 at the DC voltage given
+/// with 1 V AC: the value `expression` of V1's current i(v1) gives.
+double AcValue(const std::string& lines, double volts, std::string_view frequency,
+               const std::string& expression) {
+  const std::string text = "* one AC point\n" + lines + "V1 g 0 DC " + DefaultNumberText(volts) +
+                           " AC 1\n.control\nac lin 1 " + std::string(frequency) + " " +
+                           std::string(frequency) + "\nlet value = " + expression +
+                           "\necho @ac\nprint value\n.endc\n.end\n";
   const ChildOutcome run =
       RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, text}}, ChildLimits{})
           .front();
   for (const OutputSection& section : ParseNgspiceOutput(run.out))
-    if (section.values.contains("c")) return section.values.at("c");
+    if (section.values.contains("value")) return section.values.at("value");
   ADD_FAILURE() << run.out << run.err;
   return NAN;
+}
+
+/// The gate-drain window's small-signal capacitance in ngspice at the gate-drain voltage given
+/// (pF): the elements alone between g and d, d on node 0.
+double SmallSignalCapacitance(const ChargeElement& element, double vgd) {
+  std::string lines;
+  for (const std::string& line : ChargeElementLines(element, true, "0", "g", "0")) lines += line + "\n";
+  return AcValue(lines, vgd, "1meg", "-imag(i(v1)) / (2 * pi * 1e6) * 1e12");
 }
 
 // The element is a charge, not a current computed from the last time step: a small-signal
@@ -98,6 +112,27 @@ TEST(ChargeElement, IsACapacitanceInSmallSignalAnalyses) {
   EXPECT_NEAR(SmallSignalCapacitance(element, 5), 2000, 2);
   EXPECT_NEAR(SmallSignalCapacitance(element, 1), 1000, 1);
   EXPECT_NEAR(SmallSignalCapacitance(element, -20), 0, 1e-3);
+}
+
+/// The magnitude of the subcircuit's gate impedance (ohm) at 10 GHz, gate at `vgs` and drain on
+/// the source: far above the corner of the gate resistance with the gate's capacitances.
+double GateImpedanceAt10GHz(const std::string& subckt, const std::string& part, double vgs) {
+  return AcValue(subckt + "X1 0 g 0 X" + part + "\n", vgs, "10g", "1 / mag(i(v1))");
+}
+
+// The Miller charge the elements carry flows through the gate resistance as the card's own
+// does: at a frequency where the gate's capacitances are a short, the gate shows RG, not the
+// few milliohms of an element on the terminal, with the gate-drain window fully on.
+TEST(ChargeElement, SitsBehindTheGateResistance) {
+  WindowState state = OpenDevice("STP55NF06");
+  state.setText(control::avalanche_volt, "60");
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  state.params.chargeElement = ChargeElement{{20000, 0.6, 12}, {3000, 2.5, 4}, 0.05};
+  const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
+  ASSERT_TRUE(subckt.ok()) << subckt.problem;
+  EXPECT_NEAR(GateImpedanceAt10GHz(subckt.text, "STP55NF06", 8), 3.0, 0.01);
+  EXPECT_NEAR(GateImpedanceAt10GHz(subckt.text, "STP55NF06", 3.2), 3.0, 0.01);
 }
 
 TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptions) {

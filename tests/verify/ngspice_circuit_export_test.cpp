@@ -79,11 +79,11 @@ TEST_F(NgspiceCircuitExport, GateChargeElementsGoWithTheRefinedCard) {
   state_ = testing::UpdatedStartWindow();
   state_.params.chargeElement = ChargeElement{{3000, 1, 9}, {}, 0.1};
   ExportInto(folder_.path());
-  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_subckt.lib").find("\r\nCgdq g d Q='3000e-12*"),
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_subckt.lib").find("\r\nCgdq gi d Q='3000e-12*"),
             std::string::npos);
-  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_GateCharge.cir").find("\r\nCgdq1 g d Q="),
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_GateCharge.cir").find("\r\nCgdq1 gi1 d Q="),
             std::string::npos);
-  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir").find("\r\nCgdq2 g2 d2 Q="), std::string::npos);
+  EXPECT_NE(testing::ReadBytes(folder_ / "20N60C3_Cxss.cir").find("\r\nCgdq2 gi2 d2 Q="), std::string::npos);
   EXPECT_EQ(testing::ReadBytes(folder_ / "20N60C3_Id(Vgs).cir").find("Cgdq"), std::string::npos);
 }
 

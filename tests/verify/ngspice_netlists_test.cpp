@@ -103,6 +103,11 @@ TEST(NgspiceNetlists, GateChargeElementsStandBesideEachTransistor) {
   };
   EXPECT_EQ(elementLines(Bench::GateCharge), (std::vector<std::string>{"Cgdq1 d g"}));
   EXPECT_EQ(elementLines(Bench::Capacitance), (std::vector<std::string>{"Cgdq1 d1 ", "Cgdq2 d2 "}));
+  // Behind the gate resistance, which leaves the card, as in the subcircuit.
+  const std::string gateCharge = NgspiceNetlist(Bench::GateCharge, state.card, setup);
+  EXPECT_NE(gateCharge.find("\r\nM1 d gi1 0 20N60C3\r\nRgi1 g gi1 0.54\r\n"), std::string::npos);
+  EXPECT_EQ(gateCharge.find("RG="), std::string::npos);
+  EXPECT_NE(NgspiceNetlist(Bench::Transfer, state.card, setup).find(" RG=0.54 "), std::string::npos);
   EXPECT_TRUE(elementLines(Bench::Transfer).empty());
   EXPECT_TRUE(elementLines(Bench::Output).empty());
   setup.chargeElement.reset();
