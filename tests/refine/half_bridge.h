@@ -12,7 +12,13 @@ namespace vdmos {
 /// inductor's current in its body diode: the low side turns on, builds the rated current,
 /// turns off against the rated voltage, and turns on again into the diode's recovery. The
 /// supply reaches the bridge through a damped 20 nH, without which ngspice stops on the bare
-/// card's own turn-off. The voltages' signs follow the channel.
+/// card's own turn-off. The high side's gate is held on its source through the same 10 ohm a
+/// driver would hold it with: a 0 V source there makes ngspice converge on that source's
+/// current, a few picoamperes beside the 1e-12 A of its absolute tolerance, while a time step
+/// of 1e-11 s turns the rounding of nanofarads at the rated voltage into more than that, and
+/// whether a run starts becomes a matter of rounding luck (a bare card with one more linear
+/// capacitor at the gate stopped with "timestep too small" on half the sizes tried).
+/// The voltages' signs follow the channel.
 inline std::string HalfBridgeNetlist(const std::string& subckt, const std::string& name, bool pmos,
                                      double volts, double amps, double gateVolts) {
   const double sign = pmos ? -1 : 1;
@@ -24,7 +30,7 @@ inline std::string HalfBridgeNetlist(const std::string& subckt, const std::strin
   text += "Vbus bus 0 " + n(sign * volts) + "\n";
   text +=
       "Vsense bus stray 0\nLstray stray lbus 20n\nRstray stray lbus 10\nL1 lbus sw " + n(inductance) + "\n";
-  text += "XH lbus gh sw X" + name + "\nVgh gh sw 0\n";
+  text += "XH lbus gh sw X" + name + "\nRgh gh sw 10\n";
   text += "XL sw gl 0 X" + name + "\nRg drive gl 10\n";
   text += "Vdrive drive 0 PWL(0 0 " + n(edge) + " " + n(g) + " " + n(charge) + " " + n(g) + " " +
           n(charge + edge) + " 0 " + n(charge + off) + " 0 " + n(charge + off + edge) + " " + n(g) + " " +
