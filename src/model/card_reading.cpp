@@ -208,22 +208,43 @@ std::optional<double> CardTextValue(std::string_view text, std::string_view key)
   return std::nullopt;
 }
 
-std::string CardWithoutParameter(std::string_view text, std::string_view key) {
-  // A parameter starts a line's text, or follows a space, the card's opening parenthesis or a
-  // continuation mark, and ends at a space, the closing parenthesis or the line's end.
+namespace {
+
+struct TokenSpan {
+  std::size_t begin = 0, end = 0;  ///< "KEY=VALUE", without the space after it
+};
+
+/// Where the parameter `key` stands in the card text: it starts a line's text, or follows a
+/// space, the card's opening parenthesis or a continuation mark, and ends at a space, the
+/// closing parenthesis or the line's end.
+std::optional<TokenSpan> FindParameter(std::string_view text, std::string_view key) {
   const std::string wanted = AsciiLower(key) + "=";
   const std::string lower = AsciiLower(text);
   for (std::size_t at = lower.find(wanted); at != std::string::npos; at = lower.find(wanted, at + 1)) {
     if (at > 0 && std::string_view(" (+\n").find(lower[at - 1]) == std::string_view::npos) continue;
-    std::size_t end = std::min(lower.find_first_of(" )\r\n", at), lower.size());
-    if (end < lower.size() && lower[end] == ' ') {
-      ++end;
-    } else if (at > 0 && lower[at - 1] == ' ') {
-      --at;
-    }
-    return std::string(text.substr(0, at)).append(text.substr(end));
+    return TokenSpan{at, std::min(lower.find_first_of(" )\r\n", at), lower.size())};
   }
-  return std::string(text);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string CardWithoutParameter(std::string_view text, std::string_view key) {
+  std::optional<TokenSpan> token = FindParameter(text, key);
+  if (!token) return std::string(text);
+  if (token->end < text.size() && text[token->end] == ' ') {
+    ++token->end;
+  } else if (token->begin > 0 && text[token->begin - 1] == ' ') {
+    --token->begin;
+  }
+  return std::string(text.substr(0, token->begin)).append(text.substr(token->end));
+}
+
+std::string CardWithParameterValue(std::string_view text, std::string_view key, std::string_view value) {
+  const std::optional<TokenSpan> token = FindParameter(text, key);
+  if (!token) return std::string(text);
+  const std::size_t valueAt = token->begin + key.size() + 1;
+  return std::string(text.substr(0, valueAt)).append(value).append(text.substr(token->end));
 }
 
 }  // namespace vdmos

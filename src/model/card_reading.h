@@ -57,5 +57,7 @@ std::optional<double> CardTextValue(std::string_view text, std::string_view key)
 /// regard to case), the space that parted it from the next one dropped too; the text as it is
 /// when the card has no such parameter.
 std::string CardWithoutParameter(std::string_view text, std::string_view key);
+/// The same text with the value of the parameter `key` replaced by `value`.
+std::string CardWithParameterValue(std::string_view text, std::string_view key, std::string_view value);
 
 }  // namespace vdmos

@@ -25,17 +25,22 @@ std::string SoftplusText(const std::string& x) {
 /// charge is a function of one node voltage: ngspice then differentiates the charge for one
 /// variable instead of two at every iteration, which is most of what the element costs it.
 /// The window's ends are written as multiples of w to fifteen digits, so that (v / w) - low / w
-/// is the law of the printed values.
+/// is the law of the printed values. A dip (C below 0) is written as its positive complement,
+/// |C| everywhere but in the window, which the card's CGS, lowered by |C|, makes whole:
+/// ngspice 39 stops on a negative charge element ("timestep too small") where the complement
+/// runs.
 std::vector<std::string> WindowLines(std::string_view name, std::string_view plus, std::string_view minus,
                                      const ChargeWindow& printed, double w) {
   const std::string scaled = std::string(name).substr(1);
   const std::string v = "V(" + scaled + ")";
   const auto x = [&](double end) { return "(" + v + "-" + DefaultNumberText(end / w) + ")"; };
+  const std::string law = printed.c < 0
+                              ? v + "-" + SoftplusText(x(printed.low)) + "+" + SoftplusText(x(printed.high))
+                              : SoftplusText(x(printed.low)) + "-" + SoftplusText(x(printed.high));
   return {"E" + scaled + " " + scaled + " 0 " + std::string(plus) + " " + std::string(minus) + " " +
               DefaultNumberText(1 / w),
           std::string(name) + " " + std::string(plus) + " " + std::string(minus) + " Q='" +
-              Printed(printed.c) + "e-12*" + Printed(w) + "*(" + SoftplusText(x(printed.low)) + "-" +
-              SoftplusText(x(printed.high)) + ")'"};
+              Printed(std::abs(printed.c)) + "e-12*" + Printed(w) + "*(" + law + ")'"};
 }
 
 ChargeWindow PrintedWindow(const ChargeWindow& window) {
@@ -75,10 +80,11 @@ TransistorWithElements TransistorWithChargeElements(std::string_view transistor,
                                                     std::string_view modelName, std::string_view card,
                                                     const ChargeElement& element, bool nChannel,
                                                     std::string_view suffix) {
-  constexpr std::string_view kGateResistance = "RG";
+  constexpr std::string_view kGateResistance = "RG", kGateSourceCapacitance = "CGS";
   const std::optional<double> rg = CardTextValue(card, kGateResistance);
   const bool behind = rg && *rg > 0;
   const std::string inner = behind ? "gi" + std::string(suffix) : std::string(gate);
+  const ChargeElement printed = PrintedChargeElement(element);
   TransistorWithElements result;
   result.lines.push_back(std::string(transistor) + " " + std::string(drain) + " " + inner + " " +
                          std::string(source) + " " + std::string(modelName));
@@ -90,6 +96,11 @@ TransistorWithElements TransistorWithChargeElements(std::string_view transistor,
       ChargeElementLines(element, nChannel, drain, inner, source, suffix);
   result.lines.insert(result.lines.end(), elements.begin(), elements.end());
   result.card = behind ? CardWithoutParameter(card, kGateResistance) : std::string(card);
+  if (printed.gs.c < 0) {
+    const double cgs = CardTextValue(card, kGateSourceCapacitance).value_or(0) * 1e12;
+    result.card = CardWithParameterValue(result.card, kGateSourceCapacitance,
+                                         DefaultNumberText(cgs + printed.gs.c) + "p");
+  }
   return result;
 }
 

@@ -3,7 +3,8 @@
 // gate-drain law cannot meet the gate charges and the capacitances together: a charge between
 // gate and drain that acts only once the gate is above the drain (the on-state Miller charge),
 // and where needed one between gate and source that acts between the threshold and the plateau
-// (the channel's own charge). Each is a capacitance C over a window of its voltage: it rises
+// (the channel's own charge), or takes charge away below the threshold (the depletion dip of
+// the body's MOS capacitance). Each is a capacitance C over a window of its voltage: it rises
 // smoothly from 0 to C around the window's low end and falls back around its high end, each
 // over the width w, C (s((v - low) / w) - s((v - high) / w)) with the logistic s; its charge
 // from far below is C w (ln(1 + exp((v - low) / w)) - ln(1 + exp((v - high) / w))). Far below
@@ -16,9 +17,9 @@
 
 namespace vdmos {
 
-/// One window: the capacitance (pF, not negative: ngspice 39 stops with "timestep too small"
-/// on a negative charge element even where the gate's whole capacitance stays positive, in a
-/// hard-switched half bridge even behind the gate resistance) and its ends (V), low < high.
+/// One window: the capacitance (pF) and its ends (V), low < high. A gate-source window may take
+/// a capacitance below 0, a dip in the card's CGS between the flat band and the threshold that
+/// the datasheet's Qgs shows where it lies below CGS times the plateau voltage.
 struct ChargeWindow {
   double c = 0, low = 0, high = 0;
   friend bool operator==(const ChargeWindow&, const ChargeWindow&) = default;
@@ -52,11 +53,11 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
 /// delayed by it too (at the gate terminal they would switch a hard-switched bridge about a
 /// fifth faster with a 10 ohm drive): the card's RG leaves the card for a resistor Rgi from
 /// the gate to an inner gate node gi (each followed by `suffix`), which the transistor and the
-/// elements take instead of the gate. A card without a gate resistance stays as it is, and
-/// they take the gate.
+/// elements take instead of the gate. A card without a gate resistance keeps it, and they
+/// take the gate. A gate-source dip lowers the card's CGS by its depth (see WindowLines).
 struct TransistorWithElements {
   std::vector<std::string> lines;  ///< the transistor, the gate resistor, the elements
-  std::string card;                ///< the card text without its RG
+  std::string card;                ///< the card text without its RG, CGS lowered by a dip
 };
 /// `transistor` is the instance name ("M1"), `card` the card text as ReadCard takes it.
 TransistorWithElements TransistorWithChargeElements(std::string_view transistor, std::string_view drain,

@@ -24,6 +24,9 @@ constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;    // V
 constexpr double kElementReach = 100;                  // times the card's largest gate capacitance
 constexpr double kLeastElement = 1e-3;                 // pF
 constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
+// A gate-source dip leaves at least half of the card's CGS: the body's MOS capacitance it
+// stands for is a part of Cgs, beside the source's overlap and metal.
+constexpr double kDeepestDip = 0.5;  // times CGS
 // The coarse grid of gate-drain windows: capacitance (times CGDMAX), low end above the floor
 // and span (V).
 constexpr std::array kGateDrainStarts{1.0, 4.0, 16.0};  // times CGDMAX, over the whole swing
@@ -43,11 +46,17 @@ FitVariable Variable(double value, double lower, double upper, bool logScale, bo
 
 enum { kWidth, kCgd, kGdLow, kGdSpan, kCgs, kGsLow, kGsSpan };
 
+/// What the gate-source window does: nothing, add charge, or take it away.
+enum class GateSource { None, Rise, Dip };
+
 /// The window ends lie kLeastWidths widths above 0 plus their variable's value.
-ChargeElement ElementOf(const std::vector<double>& x, bool gateSource) {
+ChargeElement ElementOf(const std::vector<double>& x, GateSource gateSource) {
   const double w = x[kWidth], floor = kLeastWidths * w;
   ChargeElement e{{x[kCgd], floor + x[kGdLow], floor + x[kGdLow] + x[kGdSpan]}, {}, w};
-  if (gateSource) e.gs = {x[kCgs], floor + x[kGsLow], floor + x[kGsLow] + x[kGsSpan]};
+  if (gateSource != GateSource::None) {
+    e.gs = {gateSource == GateSource::Dip ? -x[kCgs] : x[kCgs], floor + x[kGsLow],
+            floor + x[kGsLow] + x[kGsSpan]};
+  }
   return e;
 }
 
@@ -57,18 +66,20 @@ struct ElementFit {
 };
 
 /// The fit from the start's values, the gate-source window held at none unless asked for.
-std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoints& points, bool gateSource,
-                              const std::vector<double>& start) {
+std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoints& points,
+                              GateSource gateSource, const std::vector<double>& start) {
   const double largest = kElementReach * std::max({card.CGDMAX, card.CGS, kLeastElement});
+  const double deepest = std::max(kDeepestDip * card.CGS, 2 * kLeastElement);
   const double reach = std::max(points.vg, 1.0);
+  const bool free = gateSource != GateSource::None;
   std::vector<FitVariable> v{
       Variable(start[kWidth], kLeastWidth, kMostWidth, true),
       Variable(start[kCgd], kLeastElement, largest, true),
       Variable(start[kGdLow], 0, reach, false),
       Variable(start[kGdSpan], kLeastSpan, kMostSpan, true),
-      Variable(start[kCgs], kLeastElement, largest, true, gateSource),
-      Variable(start[kGsLow], 0, reach, false, gateSource),
-      Variable(start[kGsSpan], kLeastSpan, reach, true, gateSource),
+      Variable(start[kCgs], kLeastElement, gateSource == GateSource::Dip ? deepest : largest, true, free),
+      Variable(start[kGsLow], 0, reach, false, free),
+      Variable(start[kGsSpan], kLeastSpan, reach, true, free),
   };
   // The elements only price the channel's path in charge: it is walked once.
   const std::vector<ChannelState> path = GateChargePath(card, points.test, points.vg);
@@ -99,7 +110,7 @@ std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoi
         grid[kGdLow] = low;
         grid[kGdSpan] = span;
         GateChargeDevice device = card;
-        device.element = PrintedChargeElement(ElementOf(grid, false));
+        device.element = PrintedChargeElement(ElementOf(grid, GateSource::None));
         const double worst = WorstOf(GateChargeErrors(device, points, path));
         if (worst < best) {
           best = worst;
@@ -111,57 +122,66 @@ std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoi
   return bestStart;
 }
 
-/// The charges the elements can move. Added charge only raises Qgs, and the gate-drain window
-/// acts only on the plateau and after it, so a Qgs the card already puts above the datasheet's
-/// stays where it is: the fit then leaves it aside and meets the others.
-GateChargePoints ReachableCharges(const GateChargeDevice& card, const GateChargePoints& points) {
-  GateChargePoints reachable = points;
+/// Whether the card alone puts Qgs above the datasheet's: the gate-drain window cannot lower
+/// it, and a gate-source window can only as a dip.
+bool QgsAbove(const GateChargeDevice& card, const GateChargePoints& points) {
   GateChargePoints qgsOnly = points;
   qgsOnly.curve = std::nullopt;
   std::erase_if(qgsOnly.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgs; });
-  if (qgsOnly.charges.empty()) return reachable;
-  if (GateChargeErrors(card, qgsOnly).front() > 0) {
-    std::erase_if(reachable.charges,
-                  [](const DatasheetPoint& p) { return p.quantity == PointQuantity::Qgs; });
-  }
-  return reachable;
+  return !qgsOnly.charges.empty() && GateChargeErrors(card, qgsOnly).front() > 0;
 }
 
 }  // namespace
 
 std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
-  const GateChargePoints points = ReachableCharges(card, all);
-  if (points.charges.empty() && !points.curve) return std::nullopt;
+  const bool qgsAbove = QgsAbove(card, all);
+  // The gate-drain window acts only on the plateau and after it: a Qgs the card puts above the
+  // datasheet's is left to the gate-source window.
+  GateChargePoints points = all;
+  if (qgsAbove) {
+    std::erase_if(points.charges, [](const DatasheetPoint& p) { return p.quantity == PointQuantity::Qgs; });
+  }
+  if (points.charges.empty() && !points.curve && !qgsAbove) return std::nullopt;
   // The start: a gate-drain window from a little above the floor over the gate's whole swing,
-  // and a small channel charge from half a volt below the threshold.
+  // and a small channel charge from half a volt below the threshold, or a dip from the floor
+  // to the threshold.
   std::vector<double> start(kGsSpan + 1);
   start[kWidth] = kLeastWidth;
   start[kGdLow] = 0.5;
   start[kGdSpan] = 10;
   start[kCgs] = card.CGS / 10;
-  start[kGsLow] = std::max(card.VTO - 0.5, 0.0);
-  start[kGsSpan] = 1;
+  start[kGsLow] = qgsAbove ? 0 : std::max(card.VTO - 0.5, 0.0);
+  start[kGsSpan] = qgsAbove ? std::max(card.VTO - kLeastWidths * kLeastWidth, kLeastSpan) : 1;
   // The on-state charge may need about CGDMAX or tens of times it (superjunction parts), over
   // a part of the plateau or all of it: the local fit starts from a few capacitances over the
   // gate's whole swing, and from the best window of a coarse grid, and keeps the best.
-  std::vector<std::vector<double>> starts;
-  for (const double times : kGateDrainStarts) {
-    starts.push_back(start);
-    starts.back()[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
-  }
-  starts.push_back(BestOfGrid(card, points, start));
   std::optional<ElementFit> best;
   std::vector<ElementFit> drains;
-  for (const std::vector<double>& from : starts) {
-    if (std::optional<ElementFit> fit = Fit(card, points, false, from)) {
-      if (!best || fit->worst < best->worst) best = fit;
-      drains.push_back(*fit);
+  if (points.charges.empty() && !points.curve) {
+    drains.push_back({ElementOf(start, GateSource::None)});
+  } else {
+    std::vector<std::vector<double>> starts;
+    for (const double times : kGateDrainStarts) {
+      starts.push_back(start);
+      starts.back()[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
+    }
+    starts.push_back(BestOfGrid(card, points, start));
+    for (const std::vector<double>& from : starts) {
+      if (std::optional<ElementFit> fit = Fit(card, points, GateSource::None, from)) {
+        if (!best || fit->worst < best->worst) best = fit;
+        drains.push_back(*fit);
+      }
     }
   }
-  // A gate-source window only raises Qgs: without Qgs to meet it has nothing to do. Otherwise
-  // it joins each gate-drain window where that ended.
-  const bool qgsReachable = points.charges.size() == all.charges.size();
-  if (qgsReachable && !(best && best->worst <= kGateSourceWanted)) {
+  // The gate-source window joins each gate-drain window where that ended: raising Qgs, or as a
+  // dip lowering it, where the card puts it above the datasheet's. Their worst is then over
+  // every charge, Qgs too.
+  if (qgsAbove || !(best && best->worst <= kGateSourceWanted)) {
+    if (best && qgsAbove) {
+      GateChargeDevice device = card;
+      device.element = PrintedChargeElement(best->element);
+      best->worst = WorstOf(GateChargeErrors(device, all));
+    }
     for (const ElementFit& drain : drains) {
       std::vector<double> from = start;
       const ChargeElement& e = drain.element;
@@ -169,8 +189,9 @@ std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, cons
       from[kCgd] = e.gd.c;
       from[kGdLow] = e.gd.low - kLeastWidths * e.width;
       from[kGdSpan] = e.gd.high - e.gd.low;
-      const std::optional<ElementFit> both = Fit(card, points, true, from);
-      if (both && both->worst < best->worst) best = both;
+      const std::optional<ElementFit> both =
+          Fit(card, all, qgsAbove ? GateSource::Dip : GateSource::Rise, from);
+      if (both && (!best || both->worst < best->worst)) best = both;
     }
   }
   if (!best) return std::nullopt;

@@ -15,8 +15,9 @@ namespace vdmos {
 
 /// The elements that bring the card's gate charges closest to the datasheet's: the gate-drain
 /// element alone, and the gate-source one besides where the gate-drain one leaves Qgs off and
-/// both do better. A Qgs the card already puts above the datasheet's is left aside, as no
-/// added charge lowers it. nullopt when the optimiser finds nothing.
+/// both do better. Where the card alone puts Qgs above the datasheet's, the gate-source window
+/// is a dip below the threshold, at most half of CGS deep. nullopt when the optimiser finds
+/// nothing.
 std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& points);
 
 }  // namespace vdmos

@@ -80,7 +80,7 @@ inline constexpr std::string_view kTradeOffChargesFirstHint =
 inline constexpr std::string_view kElementsQgsOpening = "Qgs stays ";
 inline constexpr std::string_view kElementsQgsClosing =
     " above the datasheet's: with the capacitances fitted to their points the card alone puts it there "
-    "already, and the gate charge elements only add charge.";
+    "already, and the gate charge elements take away at most half of CGS below the threshold.";
 // When a card simulated hot holds the junction potential at its floor.
 inline constexpr std::string_view kJunctionFloorOpening = "Vj is held at ";
 inline constexpr std::string_view kJunctionFloorHeld =

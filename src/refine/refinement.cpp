@@ -511,10 +511,12 @@ std::optional<ElementsCard> WithChargeElements(ModelParameterSet cardAlone, bool
                                                const DatasheetPoints& points, CardPrecision precision,
                                                std::optional<double> cardWorst) {
   if (!(cardWorst.value_or(0) > kElementsWanted)) return std::nullopt;
-  // Added charge only raises the charges: a charge the card alone already puts above the
-  // datasheet's, and the capacitance points, bound what the elements can reach.
+  // The gate-drain element only raises Qgd: a Qgd the card alone already puts above the
+  // datasheet's, and the capacitance points, bound what the elements can reach. (Qgs and Qg
+  // above it a gate-source dip can lower.)
   GateChargePoints charges = *points.gateCharge;
   charges.curve = std::nullopt;
+  std::erase_if(charges.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgd; });
   double reachable = CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent.value_or(0);
   for (const double error : GateChargeErrors(PrintedGateChargeDevice(cardAlone, pmos, precision), charges))
     reachable = std::max(reachable, 100 * error);

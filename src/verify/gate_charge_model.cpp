@@ -53,6 +53,8 @@ class ChargeFromStart {
       const double terminalVgs = vgs + id * d_.RS, terminalVgd = vgd - id * d_.RD;
       q += WindowCharge(e->gd, e->width, terminalVgd) - elementGd_;
       q += WindowCharge(e->gs, e->width, terminalVgs) - elementGs_;
+      // A dip's complement carries the depth of the card's CGS outside RS too.
+      if (e->gs.c < 0) q -= e->gs.c * (terminalVgs - vgs);
     }
     return q * kPicocoulombToNanocoulomb;
   }

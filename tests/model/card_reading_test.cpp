@@ -98,6 +98,11 @@ TEST(CardReading, CardWithoutAParameterKeepsTheRest) {
   EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(KP=1 RG=2)", "RG"), ".MODEL M VDMOS(KP=1)");
   EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(KP=1\r\n+Rg=2 a=1)", "RG"), ".MODEL M VDMOS(KP=1\r\n+a=1)");
   EXPECT_EQ(CardWithoutParameter(".MODEL M VDMOS(TRG=2 KP=1)", "RG"), ".MODEL M VDMOS(TRG=2 KP=1)");
+  EXPECT_EQ(CardWithParameterValue(".MODEL M VDMOS(KP=1\r\n+cgs=2p a=1)", "CGS", "1.5p"),
+            ".MODEL M VDMOS(KP=1\r\n+cgs=1.5p a=1)");
+  EXPECT_EQ(CardWithParameterValue(".MODEL M VDMOS(KP=1 CGS=2p)", "CGS", "1p"),
+            ".MODEL M VDMOS(KP=1 CGS=1p)");
+  EXPECT_EQ(CardWithParameterValue(".MODEL M VDMOS(KP=1)", "CGS", "1p"), ".MODEL M VDMOS(KP=1)");
 }
 
 }  // namespace

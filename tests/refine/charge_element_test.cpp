@@ -114,6 +114,23 @@ TEST(ChargeElement, IsACapacitanceInSmallSignalAnalyses) {
   EXPECT_NEAR(SmallSignalCapacitance(element, -20), 0, 1e-3);
 }
 
+// A gate-source dip is written as its positive complement beside a card whose CGS is lowered
+// by its depth: together the gate keeps CGS outside the window and loses the depth inside it.
+TEST(ChargeElement, ADipIsItsComplementBesideALowerCgs) {
+  const ChargeElement element{{1e-3, 1, 9}, {-300, 1, 2.5}, 0.05};
+  const TransistorWithElements wired = TransistorWithChargeElements(
+      "M1", "d", "g", "s", "X", ".MODEL X VDMOS(KP=1 RG=2 CGS=1000p)", element, true);
+  EXPECT_EQ(wired.card, ".MODEL X VDMOS(KP=1 CGS=700p)");
+  std::string lines;
+  for (const std::string& line : ChargeElementLines(element, true, "0", "g", "0")) lines += line + "\n";
+  const auto capacitance = [&](double vgs) {
+    return AcValue(lines, vgs, "1meg", "-imag(i(v1)) / (2 * pi * 1e6) * 1e12");
+  };
+  EXPECT_NEAR(capacitance(-5), 300, 0.1);
+  EXPECT_NEAR(capacitance(1.75), 0, 0.1);
+  EXPECT_NEAR(capacitance(5), 300, 0.1);
+}
+
 /// The magnitude of the subcircuit's gate impedance (ohm) at 10 GHz, gate at `vgs` and drain on
 /// the source: far above the corner of the gate resistance with the gate's capacitances.
 double GateImpedanceAt10GHz(const std::string& subckt, const std::string& part, double vgs) {
@@ -141,7 +158,7 @@ TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptio
     double volts;
   };
   for (const Device& d : {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"FQP30N06L", 60},
-                          Device{"IRLML6402", 20}, Device{"IPW90R120C3", 900}}) {
+                          Device{"IRLML6402", 20}, Device{"IPW90R120C3", 900}, Device{"IRFB4110", 100}}) {
     SCOPED_TRACE(d.part);
     WindowState state = OpenDevice(d.part);
     state.setText(control::avalanche_volt, DefaultNumberText(d.volts));
