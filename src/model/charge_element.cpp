@@ -56,8 +56,8 @@ double WindowCharge(const ChargeWindow& window, double w, double v) {
 }
 
 ChargeElement PrintedChargeElement(const ChargeElement& e) {
-  return {PrintedWindow(e.gd), e.gs.c != 0 ? PrintedWindow(e.gs) : ChargeWindow{},
-          PlainReading(Printed(e.width))};
+  return {e.gd.c != 0 ? PrintedWindow(e.gd) : ChargeWindow{},
+          e.gs.c != 0 ? PrintedWindow(e.gs) : ChargeWindow{}, PlainReading(Printed(e.width))};
 }
 
 std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool nChannel,
@@ -65,8 +65,11 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
                                             std::string_view source, std::string_view suffix) {
   const ChargeElement e = PrintedChargeElement(element);
   const std::string gd = "Cgdq" + std::string(suffix), gs = "Cgsq" + std::string(suffix);
-  std::vector<std::string> lines =
-      nChannel ? WindowLines(gd, gate, drain, e.gd, e.width) : WindowLines(gd, drain, gate, e.gd, e.width);
+  std::vector<std::string> lines;
+  if (e.gd.c != 0) {
+    lines =
+        nChannel ? WindowLines(gd, gate, drain, e.gd, e.width) : WindowLines(gd, drain, gate, e.gd, e.width);
+  }
   if (e.gs.c != 0) {
     const std::vector<std::string> more = nChannel ? WindowLines(gs, gate, source, e.gs, e.width)
                                                    : WindowLines(gs, source, gate, e.gs, e.width);

@@ -26,7 +26,7 @@ struct ChargeWindow {
 };
 
 struct ChargeElement {
-  ChargeWindow gd;   ///< of Vgd
+  ChargeWindow gd;   ///< of Vgd; none where its capacitance is 0
   ChargeWindow gs;   ///< of Vgs; none where its capacitance is 0
   double width = 0;  ///< the width of every window end (V), above 0
   friend bool operator==(const ChargeElement&, const ChargeElement&) = default;

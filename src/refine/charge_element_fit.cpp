@@ -24,6 +24,7 @@ constexpr double kLeastSpan = 0.1, kMostSpan = 1e3;    // V
 constexpr double kElementReach = 100;                  // times the card's largest gate capacitance
 constexpr double kLeastElement = 1e-3;                 // pF
 constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
+constexpr double kIdleWindowCost = 1e-4;               // the charge error a window must save to be kept
 // A gate-source dip leaves at least half of the card's CGS: the body's MOS capacitance it
 // stands for is a part of Cgs, beside the source's overlap and metal.
 constexpr double kDeepestDip = 0.5;  // times CGS
@@ -131,6 +132,23 @@ bool QgsAbove(const GateChargeDevice& card, const GateChargePoints& points) {
   return !qgsOnly.charges.empty() && GateChargeErrors(card, qgsOnly).front() > 0;
 }
 
+/// The element without the windows the fit drove to next to nothing (a capacitance at its
+/// floor), which ngspice would pay for all the same; nullopt when none is left.
+std::optional<ChargeElement> WithoutIdleWindows(const GateChargeDevice& card, const GateChargePoints& points,
+                                                const ElementFit& fit) {
+  ChargeElement element = fit.element;
+  for (ChargeWindow ChargeElement::*window : {&ChargeElement::gd, &ChargeElement::gs}) {
+    if ((element.*window).c == 0) continue;
+    ChargeElement without = element;
+    without.*window = {};
+    GateChargeDevice device = card;
+    device.element = PrintedChargeElement(without);
+    if (WorstOf(GateChargeErrors(device, points)) <= fit.worst + kIdleWindowCost) element = without;
+  }
+  if (element.gd.c == 0 && element.gs.c == 0) return std::nullopt;
+  return element;
+}
+
 }  // namespace
 
 std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
@@ -195,7 +213,7 @@ std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, cons
     }
   }
   if (!best) return std::nullopt;
-  return best->element;
+  return WithoutIdleWindows(card, all, *best);
 }
 
 }  // namespace vdmos

@@ -117,10 +117,11 @@ TEST(ChargeElement, IsACapacitanceInSmallSignalAnalyses) {
 // A gate-source dip is written as its positive complement beside a card whose CGS is lowered
 // by its depth: together the gate keeps CGS outside the window and loses the depth inside it.
 TEST(ChargeElement, ADipIsItsComplementBesideALowerCgs) {
-  const ChargeElement element{{1e-3, 1, 9}, {-300, 1, 2.5}, 0.05};
+  const ChargeElement element{{}, {-300, 1, 2.5}, 0.05};  // no gate-drain window: no lines for it
   const TransistorWithElements wired = TransistorWithChargeElements(
       "M1", "d", "g", "s", "X", ".MODEL X VDMOS(KP=1 RG=2 CGS=1000p)", element, true);
   EXPECT_EQ(wired.card, ".MODEL X VDMOS(KP=1 CGS=700p)");
+  ASSERT_EQ(ChargeElementLines(element, true, "0", "g", "0").size(), 2u);
   std::string lines;
   for (const std::string& line : ChargeElementLines(element, true, "0", "g", "0")) lines += line + "\n";
   const auto capacitance = [&](double vgs) {
@@ -129,6 +130,11 @@ TEST(ChargeElement, ADipIsItsComplementBesideALowerCgs) {
   EXPECT_NEAR(capacitance(-5), 300, 0.1);
   EXPECT_NEAR(capacitance(1.75), 0, 0.1);
   EXPECT_NEAR(capacitance(5), 300, 0.1);
+  // A P-channel device's dip lies where the source is above the gate.
+  lines.clear();
+  for (const std::string& line : ChargeElementLines(element, false, "0", "g", "0")) lines += line + "\n";
+  EXPECT_NEAR(capacitance(-1.75), 0, 0.1);
+  EXPECT_NEAR(capacitance(1.75), 300, 0.1);
 }
 
 /// The magnitude of the subcircuit's gate impedance (ohm) at 10 GHz, gate at `vgs` and drain on
