@@ -81,22 +81,26 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
 TransistorWithElements TransistorWithChargeElements(std::string_view transistor, std::string_view drain,
                                                     std::string_view gate, std::string_view source,
                                                     std::string_view modelName, std::string_view card,
-                                                    const ChargeElement& element, bool nChannel,
-                                                    std::string_view suffix) {
+                                                    const std::optional<ChargeElement>& element,
+                                                    bool nChannel, std::string_view suffix) {
   constexpr std::string_view kGateResistance = "RG", kGateSourceCapacitance = "CGS";
+  const auto line = [&](std::string_view transistorGate) {
+    return std::string(transistor) + " " + std::string(drain) + " " + std::string(transistorGate) + " " +
+           std::string(source) + " " + std::string(modelName);
+  };
+  if (!element) return {{line(gate)}, std::string(card)};
   const std::optional<double> rg = CardTextValue(card, kGateResistance);
   const bool behind = rg && *rg > 0;
   const std::string inner = behind ? "gi" + std::string(suffix) : std::string(gate);
-  const ChargeElement printed = PrintedChargeElement(element);
+  const ChargeElement printed = PrintedChargeElement(*element);
   TransistorWithElements result;
-  result.lines.push_back(std::string(transistor) + " " + std::string(drain) + " " + inner + " " +
-                         std::string(source) + " " + std::string(modelName));
+  result.lines.push_back(line(inner));
   if (behind) {
     result.lines.push_back("Rgi" + std::string(suffix) + " " + std::string(gate) + " " + inner + " " +
                            DefaultNumberText(*rg));
   }
   const std::vector<std::string> elements =
-      ChargeElementLines(element, nChannel, drain, inner, source, suffix);
+      ChargeElementLines(*element, nChannel, drain, inner, source, suffix);
   result.lines.insert(result.lines.end(), elements.begin(), elements.end());
   result.card = behind ? CardWithoutParameter(card, kGateResistance) : std::string(card);
   if (printed.gs.c < 0) {

@@ -11,6 +11,7 @@
 // the window (every capacitance bench point has the gate at or below the drain, and on the
 // source) it is nothing, so the capacitance points stay the card's.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,22 +49,24 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
                                             std::string_view drain, std::string_view gate,
                                             std::string_view source, std::string_view suffix = {});
 
-/// A transistor of a netlist with its gate charge elements. They sit behind the card's gate
-/// resistance, as the card's own capacitances do, so that the Miller charge they carry is
-/// delayed by it too (at the gate terminal they would switch a hard-switched bridge about a
-/// fifth faster with a 10 ohm drive): the card's RG leaves the card for a resistor Rgi from
-/// the gate to an inner gate node gi (each followed by `suffix`), which the transistor and the
-/// elements take instead of the gate. A card without a gate resistance keeps it, and they
-/// take the gate. A gate-source dip lowers the card's CGS by its depth (see WindowLines).
+/// A transistor of a netlist, with its gate charge elements where it has any. They sit behind
+/// the card's gate resistance, as the card's own capacitances do, so that the Miller charge
+/// they carry is delayed by it too (at the gate terminal they would switch a hard-switched
+/// bridge about a fifth faster with a 10 ohm drive): the card's RG leaves the card for a
+/// resistor Rgi from the gate to an inner gate node gi (each followed by `suffix`), which the
+/// transistor and the elements take instead of the gate. A card without a gate resistance
+/// keeps it, and they take the gate. A gate-source dip lowers the card's CGS by its depth (see
+/// WindowLines).
 struct TransistorWithElements {
   std::vector<std::string> lines;  ///< the transistor, the gate resistor, the elements
   std::string card;                ///< the card text without its RG, CGS lowered by a dip
 };
-/// `transistor` is the instance name ("M1"), `card` the card text as ReadCard takes it.
+/// `transistor` is the instance name ("M1"), `card` the card text as ReadCard takes it; without
+/// an element, the transistor's one line and the card as it is.
 TransistorWithElements TransistorWithChargeElements(std::string_view transistor, std::string_view drain,
                                                     std::string_view gate, std::string_view source,
                                                     std::string_view modelName, std::string_view card,
-                                                    const ChargeElement& element, bool nChannel,
-                                                    std::string_view suffix = {});
+                                                    const std::optional<ChargeElement>& element,
+                                                    bool nChannel, std::string_view suffix = {});
 
 }  // namespace vdmos

@@ -128,9 +128,8 @@ NgspiceSubCkt NgspiceSubCircuit(std::string_view modelName, bool nChannel, std::
   } catch (const ArithmeticFault&) {
     return Refusal(kNgspiceSubCktBreakdownOverflowText);
   }
-  TransistorWithElements transistor{{"M1 d g s " + std::string(modelName)}, std::string(card)};
-  if (element)
-    transistor = TransistorWithChargeElements("M1", "d", "g", "s", modelName, card, *element, nChannel);
+  const TransistorWithElements transistor =
+      TransistorWithChargeElements("M1", "d", "g", "s", modelName, card, element, nChannel);
   NgspiceSubCkt result;
   result.status = NgspiceSubCkt::Status::Made;
   result.text = SubCircuitLines(modelName, nChannel, transistor.card, transistor.lines,

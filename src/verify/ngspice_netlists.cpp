@@ -248,13 +248,8 @@ std::string OutputNetlist(const std::string& model, const CardTexts& card, const
 std::string Transistor(Netlist& n, const BenchSetup& s, const std::string& model, const CardTexts& card,
                        std::string_view name, std::string_view drain, std::string_view gate,
                        std::string_view suffix) {
-  const std::string text = ThreeLineCard(card);
-  if (!s.chargeElement) {
-    n << std::string(name) + " " + std::string(drain) + " " + std::string(gate) + " 0 " + model;
-    return text;
-  }
-  TransistorWithElements wired =
-      TransistorWithChargeElements(name, drain, gate, "0", model, text, *s.chargeElement, !s.pmos, suffix);
+  TransistorWithElements wired = TransistorWithChargeElements(
+      name, drain, gate, "0", model, ThreeLineCard(card), s.chargeElement, !s.pmos, suffix);
   for (std::string& line : wired.lines) n << std::move(line);
   return std::move(wired.card);
 }
