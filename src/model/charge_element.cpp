@@ -1,5 +1,6 @@
 #include "model/charge_element.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -21,26 +22,68 @@ std::string SoftplusText(const std::string& x) {
   return "(" + x + ">0 ? " + x + "+ln(1+exp(-" + x + ")) : ln(1+exp(" + x + ")))";
 }
 
-/// The window's two lines. A linear source first puts v / w on a node of its own, so that the
+/// RD's drop as a window's lines add it: the sense resistor's nodes and the gate's over the
+/// source, each pair in the sense that the window's voltage takes (the drain current flows into
+/// an N-channel drain and out of a P one), and RD over the sense resistance.
+struct SensedDrop {
+  std::string dropPlus, dropMinus, gatePlus, gateMinus;
+  double gain = 0;
+};
+
+/// The sensed drop's lines beneath the window's source, whose low node is `low`: the drop over
+/// w, passed on through a 10 ns low-pass and held below ten times the gate's voltage over the
+/// source (over w) by a diode. The sense carries the body diode's current too, which never
+/// flows through RD: in a half bridge the off device's freewheeling and reverse recovery
+/// currents read as RD's drop and switched the window in and out, and ngspice stopped there
+/// ("timestep too small") on most of the drive resistances tried. With the gate off, the clamp
+/// holds the drop near 0; on, the drop stays far below the clamp (RD's drop is a part of the
+/// on-state drain voltage, a few volts, against ten times a gate voltage above the threshold),
+/// so the gate charge test reads it in full. Without the low-pass, or with one of 1 ns or
+/// less, ngspice stopped in the half bridge or took twenty times the iterations on the gate
+/// charge test (a time constant far below its steps); from 3 ns to 10 ns every run went
+/// through, and the switching edges were the same to 1 %.
+std::vector<std::string> SensedDropLines(const std::string& scaled, const std::string& low,
+                                         const SensedDrop& drop, double w) {
+  constexpr double kClampTimes = 10, kLowPassOhms = 1e3, kLowPassFarads = 10e-12;
+  const std::string sensed = scaled + "f", clamp = scaled + "c", diode = "d" + scaled;
+  return {"E" + sensed + " " + sensed + " 0 " + drop.dropPlus + " " + drop.dropMinus + " " +
+              DefaultNumberText(drop.gain / w),
+          "R" + sensed + " " + sensed + " " + low + " " + DefaultNumberText(kLowPassOhms),
+          "C" + sensed + " " + low + " 0 " + DefaultNumberText(kLowPassFarads),
+          "D" + clamp + " " + low + " " + clamp + " " + diode,
+          "E" + clamp + " " + clamp + " 0 " + drop.gatePlus + " " + drop.gateMinus + " " +
+              DefaultNumberText(kClampTimes / w),
+          ".model " + diode + " D"};
+}
+
+/// The window's lines. A linear source first puts v / w on a node of its own, so that the
 /// charge is a function of one node voltage: ngspice then differentiates the charge for one
 /// variable instead of two at every iteration, which is most of what the element costs it.
-/// The window's ends are written as multiples of w to fifteen digits, so that (v / w) - low / w
-/// is the law of the printed values. A dip (C below 0) is written as its positive complement,
-/// |C| everywhere but in the window, which the card's CGS, lowered by |C|, makes whole:
-/// ngspice 39 stops on a negative charge element ("timestep too small") where the complement
-/// runs.
+/// Where the window reads the drain inside RD, the sensed drop (over w) lies beneath that
+/// source, in the sense of v. The window's ends are written as multiples of w to fifteen
+/// digits, so that (v / w) - low / w is the law of the printed values. A dip (C below 0) is
+/// written as its positive complement, |C| everywhere but in the window, which the card's CGS,
+/// lowered by |C|, makes whole: ngspice 39 stops on a negative charge element ("timestep too
+/// small") where the complement runs.
 std::vector<std::string> WindowLines(std::string_view name, std::string_view plus, std::string_view minus,
-                                     const ChargeWindow& printed, double w) {
+                                     const ChargeWindow& printed, double w,
+                                     const std::optional<SensedDrop>& drop = std::nullopt) {
   const std::string scaled = std::string(name).substr(1);
+  const std::string low = drop ? scaled + "r" : "0";
   const std::string v = "V(" + scaled + ")";
   const auto x = [&](double end) { return "(" + v + "-" + DefaultNumberText(end / w) + ")"; };
   const std::string law = printed.c < 0
                               ? v + "-" + SoftplusText(x(printed.low)) + "+" + SoftplusText(x(printed.high))
                               : SoftplusText(x(printed.low)) + "-" + SoftplusText(x(printed.high));
-  return {"E" + scaled + " " + scaled + " 0 " + std::string(plus) + " " + std::string(minus) + " " +
-              DefaultNumberText(1 / w),
-          std::string(name) + " " + std::string(plus) + " " + std::string(minus) + " Q='" +
-              Printed(std::abs(printed.c)) + "e-12*" + Printed(w) + "*(" + law + ")'"};
+  std::vector<std::string> lines{"E" + scaled + " " + scaled + " " + low + " " + std::string(plus) + " " +
+                                 std::string(minus) + " " + DefaultNumberText(1 / w)};
+  if (drop) {
+    const std::vector<std::string> sensed = SensedDropLines(scaled, low, *drop, w);
+    lines.insert(lines.end(), sensed.begin(), sensed.end());
+  }
+  lines.push_back(std::string(name) + " " + std::string(plus) + " " + std::string(minus) + " Q='" +
+                  Printed(std::abs(printed.c)) + "e-12*" + Printed(w) + "*(" + law + ")'");
+  return lines;
 }
 
 ChargeWindow PrintedWindow(const ChargeWindow& window) {
@@ -50,6 +93,14 @@ ChargeWindow PrintedWindow(const ChargeWindow& window) {
 
 }  // namespace
 
+std::optional<double> DrainSenseResistance(double rd) {
+  constexpr double kSenseShare = 1e-3;
+  // Below this RD, its drop at a few hundred amperes is a small part of a window's width.
+  constexpr double kLeastSensedRd = 1e-3;  // ohm
+  if (!(rd >= kLeastSensedRd) || !std::isfinite(rd)) return std::nullopt;
+  return rd * kSenseShare;
+}
+
 double WindowCharge(const ChargeWindow& window, double w, double v) {
   if (window.c == 0 || !(w > 0)) return 0;
   return window.c * w * (Softplus((v - window.low) / w) - Softplus((v - window.high) / w));
@@ -57,18 +108,26 @@ double WindowCharge(const ChargeWindow& window, double w, double v) {
 
 ChargeElement PrintedChargeElement(const ChargeElement& e) {
   return {e.gd.c != 0 ? PrintedWindow(e.gd) : ChargeWindow{},
-          e.gs.c != 0 ? PrintedWindow(e.gs) : ChargeWindow{}, PlainReading(Printed(e.width))};
+          e.gs.c != 0 ? PrintedWindow(e.gs) : ChargeWindow{}, PlainReading(Printed(e.width)),
+          e.innerDrain && e.gd.c != 0};
 }
 
 std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool nChannel,
                                             std::string_view drain, std::string_view gate,
-                                            std::string_view source, std::string_view suffix) {
+                                            std::string_view source, std::string_view suffix,
+                                            const std::optional<DrainSense>& sense) {
   const ChargeElement e = PrintedChargeElement(element);
   const std::string gd = "Cgdq" + std::string(suffix), gs = "Cgsq" + std::string(suffix);
   std::vector<std::string> lines;
   if (e.gd.c != 0) {
-    lines =
-        nChannel ? WindowLines(gd, gate, drain, e.gd, e.width) : WindowLines(gd, drain, gate, e.gd, e.width);
+    std::optional<SensedDrop> drop;
+    if (sense) {
+      const double gain = sense->rd / sense->ohms;
+      const std::string d(drain), g(gate), s(source);
+      drop = nChannel ? SensedDrop{d, sense->node, g, s, gain} : SensedDrop{sense->node, d, s, g, gain};
+    }
+    lines = nChannel ? WindowLines(gd, gate, drain, e.gd, e.width, drop)
+                     : WindowLines(gd, drain, gate, e.gd, e.width, drop);
   }
   if (e.gs.c != 0) {
     const std::vector<std::string> more = nChannel ? WindowLines(gs, gate, source, e.gs, e.width)
@@ -83,26 +142,46 @@ TransistorWithElements TransistorWithChargeElements(std::string_view transistor,
                                                     std::string_view modelName, std::string_view card,
                                                     const std::optional<ChargeElement>& element,
                                                     bool nChannel, std::string_view suffix) {
-  constexpr std::string_view kGateResistance = "RG", kGateSourceCapacitance = "CGS";
-  const auto line = [&](std::string_view transistorGate) {
-    return std::string(transistor) + " " + std::string(drain) + " " + std::string(transistorGate) + " " +
-           std::string(source) + " " + std::string(modelName);
+  constexpr std::string_view kGateResistance = "RG", kGateSourceCapacitance = "CGS", kDrainResistance = "RD",
+                             kDiodeResistance = "RB";
+  const auto line = [&](std::string_view transistorDrain, std::string_view transistorGate) {
+    return std::string(transistor) + " " + std::string(transistorDrain) + " " + std::string(transistorGate) +
+           " " + std::string(source) + " " + std::string(modelName);
   };
-  if (!element) return {{line(gate)}, std::string(card)};
+  if (!element) return {{line(drain, gate)}, std::string(card)};
   const std::optional<double> rg = CardTextValue(card, kGateResistance);
   const bool behind = rg && *rg > 0;
   const std::string inner = behind ? "gi" + std::string(suffix) : std::string(gate);
   const ChargeElement printed = PrintedChargeElement(*element);
+  std::optional<DrainSense> sense;
+  const std::optional<double> rd = CardTextValue(card, kDrainResistance);
+  if (const std::optional<double> ohms = rd ? DrainSenseResistance(*rd) : std::nullopt;
+      ohms && printed.innerDrain) {
+    const double printedOhms = PlainReading(DefaultNumberText(*ohms));
+    sense = DrainSense{"Rdq" + std::string(suffix), "dq" + std::string(suffix), *rd, printedOhms};
+  }
   TransistorWithElements result;
-  result.lines.push_back(line(inner));
+  result.lines.push_back(line(sense ? sense->node : std::string(drain), inner));
+  if (sense) {
+    result.lines.push_back(sense->resistor + " " + std::string(drain) + " " + sense->node + " " +
+                           DefaultNumberText(sense->ohms));
+  }
   if (behind) {
     result.lines.push_back("Rgi" + std::string(suffix) + " " + std::string(gate) + " " + inner + " " +
                            DefaultNumberText(*rg));
   }
   const std::vector<std::string> elements =
-      ChargeElementLines(*element, nChannel, drain, inner, source, suffix);
+      ChargeElementLines(*element, nChannel, drain, inner, source, suffix, sense);
   result.lines.insert(result.lines.end(), elements.begin(), elements.end());
   result.card = behind ? CardWithoutParameter(card, kGateResistance) : std::string(card);
+  if (sense) {
+    result.card =
+        CardWithParameterValue(result.card, kDrainResistance, DefaultNumberText(sense->rd - sense->ohms));
+    if (const std::optional<double> rb = CardTextValue(card, kDiodeResistance); rb && *rb > 0) {
+      result.card = CardWithParameterValue(result.card, kDiodeResistance,
+                                           DefaultNumberText(std::max(*rb - sense->ohms, 0.0)));
+    }
+  }
   if (printed.gs.c < 0) {
     const double cgs = CardTextValue(card, kGateSourceCapacitance).value_or(0) * 1e12;
     result.card = CardWithParameterValue(result.card, kGateSourceCapacitance,

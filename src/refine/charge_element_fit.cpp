@@ -25,6 +25,7 @@ constexpr double kElementReach = 100;                  // times the card's large
 constexpr double kLeastElement = 1e-3;                 // pF
 constexpr double kGateSourceWanted = 0.005;            // the charge error beyond which Qgs gets a window
 constexpr double kIdleWindowCost = 1e-4;               // the charge error a window must save to be kept
+constexpr double kInnerDrainWanted = 0.01;             // the charge error RD's sense must save
 // A gate-source dip leaves at least half of the card's CGS: the body's MOS capacitance it
 // stands for is a part of Cgs, beside the source's overlap and metal.
 constexpr double kDeepestDip = 0.5;  // times CGS
@@ -51,9 +52,9 @@ enum { kWidth, kCgd, kGdLow, kGdSpan, kCgs, kGsLow, kGsSpan };
 enum class GateSource { None, Rise, Dip };
 
 /// The window ends lie kLeastWidths widths above 0 plus their variable's value.
-ChargeElement ElementOf(const std::vector<double>& x, GateSource gateSource) {
+ChargeElement ElementOf(const std::vector<double>& x, GateSource gateSource, bool innerDrain) {
   const double w = x[kWidth], floor = kLeastWidths * w;
-  ChargeElement e{{x[kCgd], floor + x[kGdLow], floor + x[kGdLow] + x[kGdSpan]}, {}, w};
+  ChargeElement e{{x[kCgd], floor + x[kGdLow], floor + x[kGdLow] + x[kGdSpan]}, {}, w, innerDrain};
   if (gateSource != GateSource::None) {
     e.gs = {gateSource == GateSource::Dip ? -x[kCgs] : x[kCgs], floor + x[kGsLow],
             floor + x[kGsLow] + x[kGsSpan]};
@@ -68,7 +69,7 @@ struct ElementFit {
 
 /// The fit from the start's values, the gate-source window held at none unless asked for.
 std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoints& points,
-                              GateSource gateSource, const std::vector<double>& start) {
+                              GateSource gateSource, bool innerDrain, const std::vector<double>& start) {
   const double largest = kElementReach * std::max({card.CGDMAX, card.CGS, kLeastElement});
   const double deepest = std::max(kDeepestDip * card.CGS, 2 * kLeastElement);
   const double reach = std::max(points.vg, 1.0);
@@ -87,19 +88,20 @@ std::optional<ElementFit> Fit(const GateChargeDevice& card, const GateChargePoin
   const auto worst = FitWithCardRounding(v,
                                          [&](const std::vector<double>& x) {
                                            GateChargeDevice device = card;
-                                           device.element = PrintedChargeElement(ElementOf(x, gateSource));
+                                           device.element =
+                                               PrintedChargeElement(ElementOf(x, gateSource, innerDrain));
                                            return GateChargeErrors(device, points, path);
                                          },
                                          {kWidth, kGdLow, kGdSpan, kCgd, kGsLow, kGsSpan, kCgs});
   if (!worst) return std::nullopt;
   std::vector<double> x;
   for (const FitVariable& variable : v) x.push_back(variable.value);
-  return ElementFit{ElementOf(x, gateSource), *worst};
+  return ElementFit{ElementOf(x, gateSource, innerDrain), *worst};
 }
 
 /// The gate-drain window of the coarse grid that meets the charges best, with the other values
 /// of `start`.
-std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoints& points,
+std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoints& points, bool innerDrain,
                                const std::vector<double>& start) {
   double best = INFINITY;
   std::vector<double> bestStart = start, grid = start;
@@ -111,7 +113,7 @@ std::vector<double> BestOfGrid(const GateChargeDevice& card, const GateChargePoi
         grid[kGdLow] = low;
         grid[kGdSpan] = span;
         GateChargeDevice device = card;
-        device.element = PrintedChargeElement(ElementOf(grid, GateSource::None));
+        device.element = PrintedChargeElement(ElementOf(grid, GateSource::None, innerDrain));
         const double worst = WorstOf(GateChargeErrors(device, points, path));
         if (worst < best) {
           best = worst;
@@ -149,9 +151,10 @@ std::optional<ChargeElement> WithoutIdleWindows(const GateChargeDevice& card, co
   return element;
 }
 
-}  // namespace
-
-std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
+/// The best element whose gate-drain window reads the drain inside RD or at the terminal, and
+/// its worst charge error.
+std::optional<ElementFit> FitReadingDrain(const GateChargeDevice& card, const GateChargePoints& all,
+                                          bool innerDrain) {
   const bool qgsAbove = QgsAbove(card, all);
   // The gate-drain window acts only on the plateau and after it: a Qgs the card puts above the
   // datasheet's is left to the gate-source window.
@@ -176,16 +179,16 @@ std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, cons
   std::optional<ElementFit> best;
   std::vector<ElementFit> drains;
   if (points.charges.empty() && !points.curve) {
-    drains.push_back({ElementOf(start, GateSource::None)});
+    drains.push_back({ElementOf(start, GateSource::None, innerDrain)});
   } else {
     std::vector<std::vector<double>> starts;
     for (const double times : kGateDrainStarts) {
       starts.push_back(start);
       starts.back()[kCgd] = times * std::max(card.CGDMAX, kLeastElement);
     }
-    starts.push_back(BestOfGrid(card, points, start));
+    starts.push_back(BestOfGrid(card, points, innerDrain, start));
     for (const std::vector<double>& from : starts) {
-      if (std::optional<ElementFit> fit = Fit(card, points, GateSource::None, from)) {
+      if (std::optional<ElementFit> fit = Fit(card, points, GateSource::None, innerDrain, from)) {
         if (!best || fit->worst < best->worst) best = fit;
         drains.push_back(*fit);
       }
@@ -208,9 +211,22 @@ std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, cons
       from[kGdLow] = e.gd.low - kLeastWidths * e.width;
       from[kGdSpan] = e.gd.high - e.gd.low;
       const std::optional<ElementFit> both =
-          Fit(card, all, qgsAbove ? GateSource::Dip : GateSource::Rise, from);
+          Fit(card, all, qgsAbove ? GateSource::Dip : GateSource::Rise, innerDrain, from);
       if (both && (!best || both->worst < best->worst)) best = both;
     }
+  }
+  return best;
+}
+
+}  // namespace
+
+std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& all) {
+  std::optional<ElementFit> best = FitReadingDrain(card, all, false);
+  // RD's sense costs ngspice six more elements: it is taken where the terminal leaves the
+  // charges a point or more off and reading inside RD gains a point.
+  if (DrainSenseResistance(card.RD) && !(best && best->worst < kInnerDrainWanted)) {
+    const std::optional<ElementFit> inner = FitReadingDrain(card, all, true);
+    if (inner && (!best || inner->worst < best->worst - kInnerDrainWanted)) best = inner;
   }
   if (!best) return std::nullopt;
   return WithoutIdleWindows(card, all, *best);

@@ -16,8 +16,10 @@ namespace vdmos {
 /// The elements that bring the card's gate charges closest to the datasheet's: the gate-drain
 /// element alone, and the gate-source one besides where the gate-drain one leaves Qgs off and
 /// both do better. Where the card alone puts Qgs above the datasheet's, the gate-source window
-/// is a dip below the threshold, at most half of CGS deep. nullopt when the optimiser finds
-/// nothing.
+/// is a dip below the threshold, at most half of CGS deep. The gate-drain window reads the
+/// drain terminal, or the drain inside RD where that gains the charges a point or more (RD's
+/// drop on a high-voltage part hides the gate passing the drain from the terminal). nullopt
+/// when the optimiser finds nothing.
 std::optional<ChargeElement> FitChargeElement(const GateChargeDevice& card, const GateChargePoints& points);
 
 }  // namespace vdmos

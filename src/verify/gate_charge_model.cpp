@@ -48,10 +48,12 @@ class ChargeFromStart {
   double operator()(double vgs, double vgd, double id) const {
     double q = d_.CGS * vgs + GateDrainCharge(d_, vgd) - gateDrain_;
     if (const auto& e = d_.element) {
-      // The elements sit outside the drops on RS and RD that the card's own capacitances sit
-      // within (behind RG, as those do).
-      const double terminalVgs = vgs + id * d_.RS, terminalVgd = vgd - id * d_.RD;
-      q += WindowCharge(e->gd, e->width, terminalVgd) - elementGd_;
+      // Both sit behind RG, as the card's own capacitances do. The gate-drain window reads the
+      // drain inside RD, as the card's Cgd does, or at the terminal; the gate-source one sits
+      // outside RS.
+      const double terminalVgs = vgs + id * d_.RS;
+      const double windowVgd = e->innerDrain ? vgd : vgd - id * d_.RD;
+      q += WindowCharge(e->gd, e->width, windowVgd) - elementGd_;
       q += WindowCharge(e->gs, e->width, terminalVgs) - elementGs_;
       // A dip's complement carries the depth of the card's CGS outside RS too.
       if (e->gs.c < 0) q -= e->gs.c * (terminalVgs - vgs);

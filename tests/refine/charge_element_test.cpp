@@ -26,11 +26,17 @@
 namespace vdmos {
 namespace {
 
-TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
-  WindowState state = OpenDevice("STP55NF06");
-  state.setText(control::avalanche_volt, "60");
+/// The device's values file opened with its breakdown voltage typed, and its card updated.
+WindowState UpdatedDevice(const char* part, const char* volts) {
+  WindowState state = OpenDevice(part);
+  state.setText(control::avalanche_volt, volts);
   ScriptedPlatform platform;
   UpdateModel(state, platform);
+  return state;
+}
+
+TEST(ChargeElement, FollowsTheTransistorInTheNgspiceSubcircuitOnly) {
+  WindowState state = UpdatedDevice("STP55NF06", "60");
   const std::string bare = NgspiceSubCircuit(state).text;
   const std::string schematicForm = state.text(control::SubCktTextBox);
 
@@ -80,14 +86,10 @@ TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
   EXPECT_EQ(WindowCharge({}, w, 3), 0);
 }
 
-/// One AC analysis at `frequency` of the circuit `lines`, driven by V1 at the DC voltage given
-/// with 1 V AC: the value `expression` of V1's current i(v1) gives.
-double AcValue(const std::string& lines, double volts, std::string_view frequency,
-               const std::string& expression) {
-  const std::string text = "* one AC point\n" + lines + "V1 g 0 DC " + DefaultNumberText(volts) +
-                           " AC 1\n.control\nac lin 1 " + std::string(frequency) + " " +
-                           std::string(frequency) + "\nlet value = " + expression +
-                           "\necho @ac\nprint value\n.endc\n.end\n";
+/// The value ngspice prints for `value` after the analysis `analysis` of the circuit `lines`.
+double NgspiceValue(const std::string& lines, const std::string& analysis, const std::string& expression) {
+  const std::string text = "* one analysis\n" + lines + ".control\n" + analysis +
+                           "\nlet value = " + expression + "\necho @result\nprint value\n.endc\n.end\n";
   const ChildOutcome run =
       RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, text}}, ChildLimits{})
           .front();
@@ -95,6 +97,14 @@ double AcValue(const std::string& lines, double volts, std::string_view frequenc
     if (section.values.contains("value")) return section.values.at("value");
   ADD_FAILURE() << run.out << run.err;
   return NAN;
+}
+
+/// One AC analysis at `frequency` of the circuit `lines`, driven by V1 at the DC voltage given
+/// with 1 V AC: the value `expression` of V1's current i(v1) gives.
+double AcValue(const std::string& lines, double volts, std::string_view frequency,
+               const std::string& expression) {
+  return NgspiceValue(lines + "V1 g 0 DC " + DefaultNumberText(volts) + " AC 1\n",
+                      "ac lin 1 " + std::string(frequency) + " " + std::string(frequency), expression);
 }
 
 /// The gate-drain window's small-signal capacitance in ngspice at the gate-drain voltage given
@@ -147,10 +157,7 @@ double GateImpedanceAt10GHz(const std::string& subckt, const std::string& part, 
 // does: at a frequency where the gate's capacitances are a short, the gate shows RG, not the
 // few milliohms of an element on the terminal, with the gate-drain window fully on.
 TEST(ChargeElement, SitsBehindTheGateResistance) {
-  WindowState state = OpenDevice("STP55NF06");
-  state.setText(control::avalanche_volt, "60");
-  ScriptedPlatform platform;
-  UpdateModel(state, platform);
+  WindowState state = UpdatedDevice("STP55NF06", "60");
   state.params.chargeElement = ChargeElement{{20000, 0.6, 12}, {3000, 2.5, 4}, 0.05};
   const NgspiceSubCkt subckt = NgspiceSubCircuit(state);
   ASSERT_TRUE(subckt.ok()) << subckt.problem;
@@ -158,13 +165,43 @@ TEST(ChargeElement, SitsBehindTheGateResistance) {
   EXPECT_NEAR(GateImpedanceAt10GHz(subckt.text, "STP55NF06", 3.2), 3.0, 0.01);
 }
 
+/// The DC value `expression` gives in ngspice's operating point of `lines` with the gate held
+/// at `vgs` and the drain driven by `drive` ("V… d 0 …" or "I… …").
+double OperatingPoint(const std::string& lines, double vgs, const std::string& drive,
+                      const std::string& expression) {
+  return NgspiceValue(lines + "Vg g 0 " + DefaultNumberText(vgs) + "\n" + drive + "\n", "op", expression);
+}
+
+// Reading the drain inside RD puts a sense resistor in the drain lead, split off the card's RD
+// and its body diode's RB: the on-state drain current and the body diode's forward voltage
+// stay the bare card's.
+TEST(ChargeElement, ReadingInsideRdLeavesTheChannelAndTheBodyDiodeAsTheCardHasThem) {
+  WindowState state = UpdatedDevice("FQPF8N60C", "600");
+  const std::string bare = NgspiceSubCircuit(state).text;
+  state.params.chargeElement = ChargeElement{{2000, 5, 8}, {}, 0.1, true};
+  const std::string sensed = NgspiceSubCircuit(state).text;
+  ASSERT_NE(sensed.find("M1 dq gi s FQPF8N60C\r\nRdq d dq 0.00087"), std::string::npos) << sensed;
+  ASSERT_NE(sensed.find("Dgdqc gdqr gdqc dgdq"), std::string::npos) << sensed;
+  const auto current = [&](const std::string& subckt) {
+    return OperatingPoint(subckt + "X1 d g 0 XFQPF8N60C\n", 10, "Vd d 0 2", "-i(vd)");
+  };
+  // Within ngspice's own tolerances: a sense resistor added to RD instead of split off it
+  // would move the current by 0.1 %, and to RB the forward voltage by 7 mV.
+  EXPECT_NEAR(current(sensed), current(bare), 1e-6 * current(bare));
+  const auto forward = [&](const std::string& subckt) {
+    return OperatingPoint(subckt + "X1 d g 0 XFQPF8N60C\n", 0, "Id d 0 7.5", "-v(d)");
+  };
+  EXPECT_NEAR(forward(sensed), forward(bare), 1e-4);
+}
+
 TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptions) {
   struct Device {
     const char* part;
     double volts;
   };
-  for (const Device& d : {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"FQP30N06L", 60},
-                          Device{"IRLML6402", 20}, Device{"IPW90R120C3", 900}, Device{"IRFB4110", 100}}) {
+  for (const Device& d :
+       {Device{"STP55NF06", 60}, Device{"FQP27P06", 60}, Device{"FQP30N06L", 60}, Device{"IRLML6402", 20},
+        Device{"IPW90R120C3", 900}, Device{"IRFB4110", 100}, Device{"FQPF8N60C", 600}}) {
     SCOPED_TRACE(d.part);
     WindowState state = OpenDevice(d.part);
     state.setText(control::avalanche_volt, DefaultNumberText(d.volts));

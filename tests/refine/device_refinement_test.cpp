@@ -159,11 +159,12 @@ TEST(DeviceRefinement, RefinedCardsMeetTheDatasheetInNgspice) {
   EXPECT_GE(chargesFirstMet, 0.8 * chargesFirst) << chargesFirstMet << " of " << chargesFirst;
   // The elements meet the charges and the capacitance points within 10 % together on every
   // device that takes them, a gate-source dip where the datasheet's Qgs lies below Ciss times
-  // the plateau voltage.
+  // the plateau voltage, and a gate-drain window reading inside RD where RD's drop hides the
+  // gate passing the drain (FQPF8N60C).
   RecordProperty("with gate charge elements, charges and capacitances within 10 % together",
                  std::to_string(jointlyMet) + " of " + std::to_string(withElements));
   EXPECT_EQ(jointlyMet, withElements);
-  EXPECT_GE(withElements, 6);
+  EXPECT_GE(withElements, 7);
 }
 
 // Three typed capacitance voltages leave the refined laws free between them: the refined curves
