@@ -190,24 +190,6 @@ std::optional<std::string> CardProblem(const CardTexts& card) {
   return std::move(reading.problem);
 }
 
-std::optional<double> CardTextValue(std::string_view text, std::string_view key) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = std::min(text.find(' ', at), text.size());
-    const std::string_view field = text.substr(at, end - at);
-    const std::size_t equals = field.find('=');
-    if (equals != std::string_view::npos && SameKey(field.substr(0, equals), key)) {
-      try {
-        return EngineeringReading(field.substr(equals + 1));
-      } catch (const ArithmeticFault&) {
-        return std::nullopt;
-      }
-    }
-    at = end + 1;
-  }
-  return std::nullopt;
-}
-
 namespace {
 
 struct TokenSpan {
@@ -228,6 +210,17 @@ std::optional<TokenSpan> FindParameter(std::string_view text, std::string_view k
 }
 
 }  // namespace
+
+std::optional<double> CardTextValue(std::string_view text, std::string_view key) {
+  const std::optional<TokenSpan> token = FindParameter(text, key);
+  if (!token) return std::nullopt;
+  try {
+    return EngineeringReading(
+        text.substr(token->begin + key.size() + 1, token->end - token->begin - key.size() - 1));
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+}
 
 std::string CardWithoutParameter(std::string_view text, std::string_view key) {
   std::optional<TokenSpan> token = FindParameter(text, key);

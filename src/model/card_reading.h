@@ -48,7 +48,9 @@ bool CardIsPChannel(const CardTexts& card);
 std::optional<std::string> CardProblem(const CardTexts& card);
 
 /// The value of "key=value" in a card text such as "IS=1.47E-08 N=1.576 RB=0.006897 " or
-/// "m=0.797 Vj=1.03 Cjo=9600.0pF", scale suffixes included ("9600.0pF" is 9.6e-9). Keys
+/// "m=0.797 Vj=1.03 Cjo=9600.0pF", or a whole card, where a key may follow its opening
+/// parenthesis or a line's continuation mark and a value ends at the closing one, scale
+/// suffixes included ("9600.0pF" is 9.6e-9). Keys
 /// compare without regard to case, as the simulator's do. nullopt when the key is missing or
 /// its value overflows; a value without a number reads as 0, as every field of the tool does.
 std::optional<double> CardTextValue(std::string_view text, std::string_view key);

@@ -86,6 +86,32 @@ std::vector<std::string> WindowLines(std::string_view name, std::string_view plu
   return lines;
 }
 
+/// The sense resistor's value as its line gives it: scaled by RD's temperature law as the card
+/// carries it, in ngspice's form (the power law where the card gives TEXP0, which then takes
+/// the place of TRD1 and TRD2; both about the card's TNOM, or ngspice's default of 27 C), so
+/// that the sensed drop is RD's at every temperature. Read with RD's 25 C value, FQPF8N60C's
+/// element saw the drain on the plateau at 125 C some 8 V above where the card's Cgd sees it,
+/// and its gate charge came out a quarter low.
+std::string SenseResistanceText(double ohms, std::string_view card) {
+  constexpr double kNgspiceNominalCelsius = 27, kKelvinAtZeroCelsius = 273.15;
+  const std::string value = DefaultNumberText(ohms);
+  const double nominal = CardTextValue(card, "TNOM").value_or(kNgspiceNominalCelsius);
+  const std::string rise =
+      "(temper" + std::string(nominal < 0 ? "+" : "-") + DefaultNumberText(std::abs(nominal)) + ")";
+  if (const std::optional<double> exponent = CardTextValue(card, "TEXP0")) {
+    return "R='" + value + "*((temper+" + DefaultNumberText(kKelvinAtZeroCelsius) + ")/" +
+           DefaultNumberText(nominal + kKelvinAtZeroCelsius) + ")^(" + DefaultNumberText(*exponent) + ")'";
+  }
+  const double linear = CardTextValue(card, "TRD1").value_or(0),
+               square = CardTextValue(card, "TRD2").value_or(0);
+  if (linear == 0 && square == 0) return value;
+  const auto term = [&](double factor, const std::string& of) {
+    return factor == 0 ? "" : (factor < 0 ? "-" : "+") + DefaultNumberText(std::abs(factor)) + "*" + of;
+  };
+  const std::string law = "1" + term(linear, rise) + term(square, rise + "^2");
+  return "R='" + value + "*(" + law + ")'";
+}
+
 ChargeWindow PrintedWindow(const ChargeWindow& window) {
   const auto back = [](double value) { return PlainReading(Printed(value)); };
   return {back(window.c), back(window.low), back(window.high)};
@@ -164,7 +190,7 @@ TransistorWithElements TransistorWithChargeElements(std::string_view transistor,
   result.lines.push_back(line(sense ? sense->node : std::string(drain), inner));
   if (sense) {
     result.lines.push_back(sense->resistor + " " + std::string(drain) + " " + sense->node + " " +
-                           DefaultNumberText(sense->ohms));
+                           SenseResistanceText(sense->ohms, card));
   }
   if (behind) {
     result.lines.push_back("Rgi" + std::string(suffix) + " " + std::string(gate) + " " + inner + " " +

@@ -46,15 +46,17 @@ ChargeElement PrintedChargeElement(const ChargeElement& element);
 /// What lets the gate-drain window read the drain inside RD (at the terminal, RD's drop keeps
 /// the window from seeing the gate pass the drain on a high-voltage part, where RD is most of
 /// the on-state resistance): a sense resistor in the transistor's drain lead, split off the
-/// card's RD, whose voltage times RD over its own value is RD's drop.
+/// card's RD and following RD's temperature law, whose voltage times RD over its own value is
+/// RD's drop at every temperature.
 struct DrainSense {
   std::string resistor, node;  ///< the sense resistor's name, and the transistor's drain node
   double rd = 0, ohms = 0;     ///< the card's whole RD and the sense resistor's share of it
 };
 
 /// The sense resistor's value for a card's RD (ohm), nullopt where RD is too small for its drop
-/// to move the window: a thousandth of it, a share too small to matter in the drain resistance's
-/// temperature law, which it does not follow, and large enough that ngspice's voltage tolerance
+/// to move the window: a thousandth of it, a share small enough that the body diode, whose RB
+/// has no temperature law and now takes the sense resistor in series, stays the card's when
+/// hot too (FQPF8N60C at 150 C: 1 mohm more), and large enough that ngspice's voltage tolerance
 /// on it, times the thousand, stays far below a window's width.
 std::optional<double> DrainSenseResistance(double rd);
 

@@ -270,9 +270,13 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
     << "Ig 0 g PWL(0 0 " + Num(time.start) + " 0 " + Num(time.start + time.ramp) + " " + sign(s.gateCurrent) +
            ")";
   const std::string cardText = Transistor(n, s, model, card, "M1", "d", "g", "1");
+  // The clamp is the bench's, not the device's: its saturation current keeps its value at every
+  // temperature. By ngspice's law, with its small emission coefficient, it would grow by
+  // hundreds of decades at 125 C, and the clamp would hold the drain at Vds whatever the
+  // transistor does (no plateau) once a user runs the netlist hot.
   n << "I1 0 d " + sign(s.chargeId) << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
     << "V2 clamp 0 " + sign(s.chargeVds) << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
-    << ".model dclamp D(IS=1e-10 N=0.05)";
+    << ".model dclamp D(IS=1e-10 N=0.05 EG=0 XTI=0)";
   Card(n, card, cardText);
   // The charge is the sum of many small steps of a steep capacitance: a tighter tolerance than
   // the default keeps its error well below the percent the comparison shows.

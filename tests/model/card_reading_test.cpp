@@ -78,6 +78,13 @@ TEST(CardReading, ValuesOfTheDiodeAndJunctionTexts) {
   EXPECT_DOUBLE_EQ(*CardTextValue("m=0.797 Vj=1.03 Cjo=9600.0pF", "Cjo"), 9.6e-9);
   EXPECT_EQ(CardTextValue(diode, "M"), std::nullopt);
   EXPECT_EQ(CardTextValue("N=1e999", "N"), std::nullopt);
+  // In a whole card, a key opens it, opens a line or closes it: a hot card's TNOM opens its
+  // last line, and read as missing it took ngspice's default of 27 C.
+  const std::string card = ".MODEL M VDMOS(KP=2.9 RD=0.87\r\n+TNOM=25 TEXP0=2.9)";
+  EXPECT_EQ(CardTextValue(card, "KP"), 2.9);
+  EXPECT_EQ(CardTextValue(card, "TNOM"), 25);
+  EXPECT_EQ(CardTextValue(card, "TEXP0"), 2.9);
+  EXPECT_EQ(CardTextValue(card, "D"), std::nullopt);
 }
 
 // The gate charge elements take the gate resistance out of the card: whatever place the

@@ -15,7 +15,9 @@
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
 #include "datasheet_device.h"
+#include "extract/temperature_fit.h"
 #include "half_bridge.h"
+#include "model/card_reading.h"
 #include "model/control_names.h"
 #include "model/numbers.h"
 #include "model/subcircuit.h"
@@ -191,6 +193,39 @@ TEST(ChargeElement, ReadingInsideRdLeavesTheChannelAndTheBodyDiodeAsTheCardHasTh
     return OperatingPoint(subckt + "X1 d g 0 XFQPF8N60C\n", 0, "Id d 0 7.5", "-v(d)");
   };
   EXPECT_NEAR(forward(sensed), forward(bare), 1e-4);
+}
+
+// Hot, RD follows its temperature law, and the sense follows it too, whichever law the card
+// carries: the sensed drop stays RD's (read with RD's 25 C value, the element saw the drain on
+// FQPF8N60C's plateau at 125 C some 8 V high and gave a quarter less gate charge), and the
+// on-state current stays the bare card's.
+TEST(ChargeElement, TheSenseFollowsTheDrainResistanceWhenHot) {
+  constexpr double kHotCelsius = 125;
+  // A 2.3-fold Rds(on) at 150 C gives the card TRD1's linear law, 2.6-fold TEXP0's power law.
+  for (const auto& [ratio, law] : {std::pair{"2.3", "TRD1="}, std::pair{"2.6", "TEXP0="}}) {
+    SCOPED_TRACE(law);
+    ScriptedPlatform platform;
+    WindowState state = OpenDevice("FQPF8N60C");
+    state.setText(control::avalanche_volt, "600");
+    state.setText(control::TjHot, "150");
+    state.setText(control::RdsHotRatio, ratio);
+    UpdateModel(state, platform);
+    const std::string bare = NgspiceSubCircuit(state).text;
+    ASSERT_NE(bare.find(law), std::string::npos) << bare;
+    state.params.chargeElement = ChargeElement{{2000, 5, 8}, {}, 0.1, true};
+    const std::string sensed = NgspiceSubCircuit(state).text;
+    const std::string hot = ".options temp=" + DefaultNumberText(kHotCelsius) + "\nX1 d g 0 XFQPF8N60C\n";
+    const auto current = [&](const std::string& subckt) {
+      return OperatingPoint(subckt + hot, 10, "Vd d 0 2", "-i(vd)");
+    };
+    const double id = current(sensed);
+    EXPECT_NEAR(id, current(bare), 1e-6 * id);
+    const double sensedDrop = OperatingPoint(sensed + hot, 10, "Vd d 0 2", "v(x1.gdqf)") * 0.1;
+    const double rd = *CardTextValue(state.card.singleLine, "RD");
+    const double hotDrop =
+        id * DrainResistanceAt(rd, ChannelTemperatureOf(state.card.singleLine), kHotCelsius);
+    EXPECT_NEAR(sensedDrop, hotDrop, 1e-4 * hotDrop);
+  }
 }
 
 constexpr std::string_view kVirtual600 = "VIRT600";

@@ -9,9 +9,13 @@
 #include "model/model_card.h"
 #include "model/numbers.h"
 #include "verify/bench_setup.h"
+#include "verify/child_process.h"
 #include "verify/gate_charge_model.h"
 #include "verify/gate_charge_reading.h"
+#include "verify/ngspice_netlists.h"
+#include "verify/ngspice_output.h"
 #include "verify/verify_model.h"
+#include "verify/verify_test_support.h"
 
 namespace vdmos {
 namespace {
@@ -149,6 +153,27 @@ TEST(GateChargeModel, AgreesWithTheSimulatedTestWithinTwoPercent) {
     EXPECT_NEAR(fromModel.charges->plateau, fromNgspice.charges->plateau,
                 0.02 * fromNgspice.charges->plateau);
   }
+}
+
+// The gate charge netlist run hot, as a user may run it: the device still takes the test
+// current and the gate crosses its plateau (the bench's clamp diode, left to ngspice's
+// temperature law, held the drain at Vds at 125 C).
+TEST(GateChargeBench, RunHotTheDeviceStillTakesTheCurrent) {
+  WindowState state = testing::UpdatedStartWindow();
+  std::string netlist = NgspiceNetlist(Bench::GateCharge, state.card, ReadBenchSetup(state));
+  netlist.insert(netlist.find(".control"), ".options temp=125\r\n");
+  const ChildOutcome run =
+      RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, netlist}}, {})[0];
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<Point> curve;
+  for (const OutputSection& section : ParseNgspiceOutput(run.out)) {
+    const std::optional<std::vector<double>> qg = section.Column("qg"), vgs = section.Column("vgs");
+    if (!qg || !vgs) continue;
+    for (std::size_t i = 0; i < qg->size(); ++i) curve.push_back({(*qg)[i], (*vgs)[i]});
+  }
+  const GateChargeReading reading = ReadGateCharges(curve, 10);
+  ASSERT_TRUE(reading.charges) << run.out;
+  EXPECT_GT(reading.charges->qgd, reading.charges->qgs);
 }
 
 // A fit walks the channel's path once and reprices it: the path must not depend on what

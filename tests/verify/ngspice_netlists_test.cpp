@@ -75,7 +75,7 @@ TEST(NgspiceNetlists, GateChargeBenchOfAPChannelCard) {
           "D1 clamp d dclamp\r\n"
           "V2 clamp 0 -480\r\n"
           ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)\r\n"
-          ".model dclamp D(IS=1e-10 N=0.05)\r\n") +
+          ".model dclamp D(IS=1e-10 N=0.05 EG=0 XTI=0)\r\n") +
       golden::kPChannelStartCard + "\r\n.options reltol=1e-5\r\n" + std::string(kControlOpening) +
       "tran 2.5E-07 0.001012 0.000012 2.5E-07\r\n"
       "let qg = (time-0.0000120005)*1300\r\n"
