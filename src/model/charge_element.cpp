@@ -105,10 +105,11 @@ std::string SenseResistanceText(double ohms, std::string_view card) {
   const double linear = CardTextValue(card, "TRD1").value_or(0),
                square = CardTextValue(card, "TRD2").value_or(0);
   if (linear == 0 && square == 0) return value;
-  const auto term = [&](double factor, const std::string& of) {
-    return factor == 0 ? "" : (factor < 0 ? "-" : "+") + DefaultNumberText(std::abs(factor)) + "*" + of;
-  };
-  const std::string law = "1" + term(linear, rise) + term(square, rise + "^2");
+  std::string law = "1";
+  for (const auto& [factor, of] : {std::pair{linear, rise}, std::pair{square, rise + "^2"}}) {
+    if (factor != 0)
+      law.append(factor < 0 ? "-" : "+").append(DefaultNumberText(std::abs(factor))).append("*" + of);
+  }
   return "R='" + value + "*(" + law + ")'";
 }
 

@@ -33,7 +33,7 @@ constexpr std::string_view kPlotsNotWrittenText = "These plot files could not be
 std::string PlotFileSuffix(const CheckPlotKind& kind, std::string_view extension) {
   std::string_view name = kind.name;
   if (name.starts_with("Chart")) name.remove_prefix(5);
-  return "_" + std::string(name) + std::string(extension);
+  return std::string("_").append(name).append(extension);
 }
 
 QByteArray Drawn(QWidget& plot, std::string_view extension, const QString& title) {

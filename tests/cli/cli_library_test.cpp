@@ -25,7 +25,8 @@ TEST(CliLibrary, TwentyRunsAtOnceKeepTwentyModels) {
   for (int round = 0; round < kRounds; ++round) {
     std::vector<ChildRequest> runs;
     for (int run = 0; run < kRuns; ++run) {
-      const std::string name = "R" + std::to_string(round) + "M" + std::to_string(run);
+      const std::string name =
+          std::string("R").append(std::to_string(round)).append("M").append(std::to_string(run));
       runs.push_back({{VDMOS_CLI_PATH, "--set", "Text20=" + name, "--library", library}, {}, {}});
     }
     for (const ChildOutcome& outcome : RunChildren(runs, limits)) {
