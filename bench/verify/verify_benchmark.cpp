@@ -1,9 +1,10 @@
 // The whole model check in ngspice (four benches, run in parallel; the output bench also sweeps
 // the tied gate and drain for Vgs(th)), and the model's own curves for comparison: for the start
 // values (target under 150 ms), with the ngspice subcircuit's gate charge elements beside the
-// card (their cost is the ratio of the two runs' ngspice time, target below 2), with the hot
-// values typed, which add the runs at the junction temperature (target under 200 ms), and for
-// the virtual device with its nine digitized curves (target under 150 ms).
+// card (their cost is the ratio of the two runs' ngspice time, target below 2), the gate-drain
+// one also reading the drain inside RD, with the hot values typed, which add the runs at the
+// junction temperature (target under 200 ms), and for the virtual device with its nine
+// digitized curves (target under 150 ms).
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +21,14 @@ namespace {
 WindowState UpdatedStartWindowWithChargeElements() {
   WindowState state = UpdatedStartWindow();
   state.params.chargeElement = ChargeElement{{6000, 1.2, 9}, {1500, 2.5, 4.5}, 0.15};
+  return state;
+}
+
+/// The same with the gate-drain window reading the drain inside RD through the sense resistor
+/// and its filtered, clamped drop: the dearest form of the elements.
+WindowState UpdatedStartWindowWithSensedChargeElements() {
+  WindowState state = UpdatedStartWindowWithChargeElements();
+  state.params.chargeElement->innerDrain = true;
   return state;
 }
 
@@ -43,6 +52,11 @@ BENCHMARK_CAPTURE(VerifyInNgspice, start_values, [] { return UpdatedStartWindow(
     ->MinTime(2.0);
 BENCHMARK_CAPTURE(VerifyInNgspice, start_values_with_gate_charge_elements,
                   UpdatedStartWindowWithChargeElements)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK_CAPTURE(VerifyInNgspice, start_values_with_gate_charge_elements_inside_rd,
+                  UpdatedStartWindowWithSensedChargeElements)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);
