@@ -24,6 +24,7 @@
 #include "verify/bench_setup.h"
 #include "verify/child_process.h"
 #include "verify/ngspice_netlists.h"
+#include "verify/verify_model.h"
 
 namespace vdmos {
 namespace {
@@ -78,9 +79,7 @@ RunTimes Simulated(benchmark::State& run, const std::string& netlist) {
   const double before = ChildrenCpuSeconds();
   ChildLimits limits;
   limits.timeout = std::chrono::seconds(60);
-  const ChildOutcome outcome =
-      RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, netlist}}, limits)
-          .front();
+  const ChildOutcome outcome = RunChildren({NgspiceBatchRun(netlist)}, limits).front();
   const std::string_view mark = "Total analysis time (seconds) = ";
   const std::size_t at = outcome.out.find(mark);
   if (outcome.status != ChildOutcome::Status::Exited || at == std::string::npos ||

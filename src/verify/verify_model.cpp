@@ -70,6 +70,10 @@ std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& ru
 
 }  // namespace
 
+ChildRequest NgspiceBatchRun(std::string netlist, const std::string& program) {
+  return {{program, "-b", "-n"}, kNgspiceEnvironment, std::move(netlist)};
+}
+
 // Read the way the benches run it; a program that cannot run is for the benches to report.
 std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
   ChildLimits limits;
@@ -107,9 +111,7 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
   for (const Bench bench : kBenches) {
     if (bench == Bench::GateCharge && gateChargeProblem) continue;
     benches.push_back(bench);
-    requests.push_back({{options.ngspicePath, "-b", "-n"},
-                        kNgspiceEnvironment,
-                        NgspiceNetlist(bench, card, setup) + "\r\n"});
+    requests.push_back(NgspiceBatchRun(NgspiceNetlist(bench, card, setup) + "\r\n", options.ngspicePath));
   }
   ChildLimits limits;
   limits.timeout = options.timeout;

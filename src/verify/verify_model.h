@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/window_state.h"
+#include "verify/child_process.h"
 #include "verify/ngspice_version.h"
 #include "verify/verification_result.h"
 
@@ -19,6 +20,11 @@ struct VerifyOptions {
   std::string ngspicePath = "ngspice";       ///< a path, or a name looked up in PATH
   std::chrono::milliseconds timeout{10000};  ///< for the whole check; the runs are then killed
 };
+
+/// A batch run of ngspice (the program given, a path or a name looked up in PATH) on `netlist`,
+/// fed on standard input, as the check runs its benches: without the user's start-up file, the
+/// system start-up script or the process locale.
+ChildRequest NgspiceBatchRun(std::string netlist, const std::string& program = "ngspice");
 
 /// The version the ngspice of the options reports ("ngspice -v"); nullopt when it cannot be run
 /// or names none. Never throws.

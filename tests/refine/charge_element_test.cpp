@@ -87,9 +87,7 @@ TEST(ChargeElement, ChargeIsTheIntegralOfTheWindowedCapacitance) {
 double NgspiceValue(const std::string& lines, const std::string& analysis, const std::string& expression) {
   const std::string text = "* one analysis\n" + lines + ".control\n" + analysis +
                            "\nlet value = " + expression + "\necho @result\nprint value\n.endc\n.end\n";
-  const ChildOutcome run =
-      RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, text}}, ChildLimits{})
-          .front();
+  const ChildOutcome run = RunChildren({NgspiceBatchRun(text)}, ChildLimits{}).front();
   for (const OutputSection& section : ParseNgspiceOutput(run.out))
     if (section.values.contains("value")) return section.values.at("value");
   ADD_FAILURE() << run.out << run.err;
@@ -292,10 +290,9 @@ TEST(ChargeElement, RefinedDevicesSwitchAHalfBridgeAtTheirRatingWithDefaultOptio
     ChildLimits limits;
     limits.timeout = std::chrono::seconds(60);
     const ChildOutcome run =
-        RunChildren({{{"ngspice", "-b", "-n"},
-                      {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"},
-                      HalfBridgeNetlist(subckt.text, std::string(d.part), pmos, d.volts, amps, 10)}},
-                    limits)
+        RunChildren(
+            {NgspiceBatchRun(HalfBridgeNetlist(subckt.text, std::string(d.part), pmos, d.volts, amps, 10))},
+            limits)
             .front();
     ASSERT_EQ(run.status, ChildOutcome::Status::Exited) << run.err;
     EXPECT_EQ(run.out.find("imestep too small"), std::string::npos) << run.out;

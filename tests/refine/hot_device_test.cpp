@@ -216,8 +216,7 @@ std::vector<std::optional<double>> SimulatedRdsOn(const WindowState& state,
                           std::to_string(sign * s.rdsonVgs) + "\nV2 d 0 " + std::to_string(sign * 0.1) +
                           "\nM1 d g 0 " + CardModelName(state.card).value_or("") +
                           "\n.control\nop\nlet r = abs(0.1 / i(V2))\nprint r\nquit\n.endc\n.end\n";
-    requests.push_back(
-        {{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, std::move(netlist)});
+    requests.push_back(NgspiceBatchRun(std::move(netlist)));
   }
   std::vector<std::optional<double>> rdsOn;
   const std::regex printed(R"(\br = ([-+0-9.eE]+))");

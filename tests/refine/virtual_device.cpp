@@ -7,6 +7,7 @@
 #include "model/control_names.h"
 #include "verify/child_process.h"
 #include "verify/ngspice_output.h"
+#include "verify/verify_model.h"
 
 namespace vdmos::testing {
 namespace {
@@ -67,8 +68,7 @@ double ValueOf(const OutputSection& section, const std::string& name) {
 VirtualDatasheet MeasureVirtualDevice(const VirtualDevice& d) {
   ChildLimits limits;
   limits.timeout = std::chrono::seconds(60);
-  const std::vector<ChildOutcome> runs = RunChildren(
-      {{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, MeasurementNetlist(d)}}, limits);
+  const std::vector<ChildOutcome> runs = RunChildren({NgspiceBatchRun(MeasurementNetlist(d))}, limits);
   if (runs[0].status != ChildOutcome::Status::Exited || runs[0].exitCode != 0)
     throw std::runtime_error("ngspice failed on " + d.name + ": " + runs[0].err);
   VirtualDatasheet sheet;

@@ -162,8 +162,7 @@ TEST(GateChargeBench, RunHotTheDeviceStillTakesTheCurrent) {
   WindowState state = testing::UpdatedStartWindow();
   std::string netlist = NgspiceNetlist(Bench::GateCharge, state.card, ReadBenchSetup(state));
   netlist.insert(netlist.find(".control"), ".options temp=125\r\n");
-  const ChildOutcome run =
-      RunChildren({{{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, netlist}}, {})[0];
+  const ChildOutcome run = RunChildren({NgspiceBatchRun(netlist)}, {})[0];
   ASSERT_EQ(run.exitCode, 0) << run.err;
   std::vector<Point> curve;
   for (const OutputSection& section : ParseNgspiceOutput(run.out)) {

@@ -18,6 +18,7 @@
 #include "platform/scripted_platform.h"
 #include "verify/child_process.h"
 #include "verify/ngspice_output.h"
+#include "verify/verify_model.h"
 
 namespace vdmos {
 namespace {
@@ -26,8 +27,7 @@ namespace {
 // netlists at once.
 std::vector<ChildOutcome> RunNgspice(const std::vector<std::string>& netlists) {
   std::vector<ChildRequest> requests;
-  for (const std::string& netlist : netlists)
-    requests.push_back({{"ngspice", "-b", "-n"}, {"LC_ALL=C", "SPICE_SCRIPTS=/dev/null"}, netlist});
+  for (const std::string& netlist : netlists) requests.push_back(NgspiceBatchRun(netlist));
   ChildLimits limits;
   limits.timeout = std::chrono::milliseconds(30000);
   return RunChildren(requests, limits);
