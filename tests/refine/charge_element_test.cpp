@@ -170,59 +170,50 @@ double OperatingPoint(const std::string& lines, double vgs, const std::string& d
 }
 
 // Reading the drain inside RD puts a sense resistor in the drain lead, split off the card's RD
-// and its body diode's RB: the on-state drain current and the body diode's forward voltage
-// stay the bare card's.
+// and its body diode's RB, and following RD's temperature law, whichever the card carries: the
+// on-state drain current and the body diode's forward voltage stay the bare card's, and the
+// sensed drop is RD's, at 25 C and hot (read with RD's 25 C value, the element saw the drain on
+// FQPF8N60C's plateau at 125 C some 8 V high and gave a quarter less gate charge).
 TEST(ChargeElement, ReadingInsideRdLeavesTheChannelAndTheBodyDiodeAsTheCardHasThem) {
-  ScriptedPlatform platform;
-  WindowState state = UpdatedDevice("FQPF8N60C", platform);
-  state.setText(control::avalanche_volt, "600");
-  const std::string bare = NgspiceSubCircuit(state).text;
-  state.params.chargeElement = ChargeElement{{2000, 5, 8}, {}, 0.1, true};
-  const std::string sensed = NgspiceSubCircuit(state).text;
-  ASSERT_NE(sensed.find("M1 dq gi s FQPF8N60C\r\nRdq d dq 0.00087"), std::string::npos) << sensed;
-  ASSERT_NE(sensed.find("Dgdqc gdqr gdqc dgdq"), std::string::npos) << sensed;
-  const auto current = [&](const std::string& subckt) {
-    return OperatingPoint(subckt + "X1 d g 0 XFQPF8N60C\n", 10, "Vd d 0 2", "-i(vd)");
+  struct Case {
+    const char* rdsHotRatio;  ///< at 150 C: none, 2.3-fold (TRD1's linear law), 2.6 (TEXP0's power law)
+    const char* law;
+    double celsius;
   };
-  // Within ngspice's own tolerances: a sense resistor added to RD instead of split off it
-  // would move the current by 0.1 %, and to RB the forward voltage by 7 mV.
-  EXPECT_NEAR(current(sensed), current(bare), 1e-6 * current(bare));
-  const auto forward = [&](const std::string& subckt) {
-    return OperatingPoint(subckt + "X1 d g 0 XFQPF8N60C\n", 0, "Id d 0 7.5", "-v(d)");
-  };
-  EXPECT_NEAR(forward(sensed), forward(bare), 1e-4);
-}
-
-// Hot, RD follows its temperature law, and the sense follows it too, whichever law the card
-// carries: the sensed drop stays RD's (read with RD's 25 C value, the element saw the drain on
-// FQPF8N60C's plateau at 125 C some 8 V high and gave a quarter less gate charge), and the
-// on-state current stays the bare card's.
-TEST(ChargeElement, TheSenseFollowsTheDrainResistanceWhenHot) {
-  constexpr double kHotCelsius = 125;
-  // A 2.3-fold Rds(on) at 150 C gives the card TRD1's linear law, 2.6-fold TEXP0's power law.
-  for (const auto& [ratio, law] : {std::pair{"2.3", "TRD1="}, std::pair{"2.6", "TEXP0="}}) {
-    SCOPED_TRACE(law);
+  for (const Case& c : {Case{"", "", 25}, Case{"2.3", "TRD1=", 125}, Case{"2.6", "TEXP0=", 125}}) {
+    SCOPED_TRACE(c.celsius);
     ScriptedPlatform platform;
     WindowState state = OpenDevice("FQPF8N60C");
     state.setText(control::avalanche_volt, "600");
-    state.setText(control::TjHot, "150");
-    state.setText(control::RdsHotRatio, ratio);
+    if (*c.rdsHotRatio) {
+      state.setText(control::TjHot, "150");
+      state.setText(control::RdsHotRatio, c.rdsHotRatio);
+    }
     UpdateModel(state, platform);
     const std::string bare = NgspiceSubCircuit(state).text;
-    ASSERT_NE(bare.find(law), std::string::npos) << bare;
+    ASSERT_NE(bare.find(c.law), std::string::npos) << bare;
     state.params.chargeElement = ChargeElement{{2000, 5, 8}, {}, 0.1, true};
     const std::string sensed = NgspiceSubCircuit(state).text;
-    const std::string hot = ".options temp=" + DefaultNumberText(kHotCelsius) + "\nX1 d g 0 XFQPF8N60C\n";
+    ASSERT_NE(sensed.find("Dgdqc gdqr gdqc dgdq"), std::string::npos) << sensed;
+    const std::string run = ".options temp=" + DefaultNumberText(c.celsius) + "\nX1 d g 0 XFQPF8N60C\n";
     const auto current = [&](const std::string& subckt) {
-      return OperatingPoint(subckt + hot, 10, "Vd d 0 2", "-i(vd)");
+      return OperatingPoint(subckt + run, 10, "Vd d 0 2", "-i(vd)");
     };
+    // Within ngspice's own tolerances: a sense resistor added to RD instead of split off it
+    // would move the current by 0.1 %, and to RB the forward voltage by 7 mV.
     const double id = current(sensed);
     EXPECT_NEAR(id, current(bare), 1e-6 * id);
-    const double sensedDrop = OperatingPoint(sensed + hot, 10, "Vd d 0 2", "v(x1.gdqf)") * 0.1;
+    const double sensedDrop = OperatingPoint(sensed + run, 10, "Vd d 0 2", "v(x1.gdqf)") * 0.1;
     const double rd = *CardTextValue(state.card.singleLine, "RD");
-    const double hotDrop =
-        id * DrainResistanceAt(rd, ChannelTemperatureOf(state.card.singleLine), kHotCelsius);
-    EXPECT_NEAR(sensedDrop, hotDrop, 1e-4 * hotDrop);
+    const double drop = id * DrainResistanceAt(rd, ChannelTemperatureOf(state.card.singleLine), c.celsius);
+    EXPECT_NEAR(sensedDrop, drop, 1e-4 * drop);
+    // RB has no temperature law: hot, the diode takes the sense resistor's rise too.
+    if (c.celsius != 25) continue;
+    ASSERT_NE(sensed.find("M1 dq gi s FQPF8N60C\r\nRdq d dq 0.00087"), std::string::npos) << sensed;
+    const auto forward = [&](const std::string& subckt) {
+      return OperatingPoint(subckt + run, 0, "Id d 0 7.5", "-v(d)");
+    };
+    EXPECT_NEAR(forward(sensed), forward(bare), 1e-4);
   }
 }
 
