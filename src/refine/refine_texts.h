@@ -74,6 +74,13 @@ inline constexpr std::string_view kTradeOffOpening =
 inline constexpr std::string_view kTradeOffMiddle =
     "; meeting the gate charges as well leaves the worst capacitance error at ";
 inline constexpr std::string_view kTradeOffCharges = " and the worst gate charge error at ";
+// When the gate charge elements cannot do better either, because the card alone puts Qgd above
+// the datasheet's.
+inline constexpr std::string_view kTradeOffQgdOpening =
+    " The ngspice subcircuit's gate charge elements cannot do better: with the capacitances fitted to "
+    "their points, the card alone puts Qgd ";
+inline constexpr std::string_view kTradeOffQgdClosing =
+    " above the datasheet's, and the elements only add charge.";
 inline constexpr std::string_view kTradeOffChargesFirstHint =
     " Check \"Gate charges first\" to meet the charges before the capacitance points.";
 // When the gate charge elements leave Qgs above the datasheet's.

@@ -504,6 +504,21 @@ struct ElementsCard {
   CardErrors errors;
 };
 
+/// How far above the datasheet's Qgd (percent) the card whose capacitances are fitted to their
+/// points alone puts it; 0 where it does not. The gate-drain element only raises Qgd, so this,
+/// and the capacitance points, bound what the elements can reach. (Qgs and Qg above it a
+/// gate-source dip can lower.)
+double QgdAboveWithCapacitancesAlone(const ModelParameterSet& cardAlone, bool pmos,
+                                     const DatasheetPoints& points, CardPrecision precision) {
+  GateChargePoints charges = *points.gateCharge;
+  charges.curve = std::nullopt;
+  std::erase_if(charges.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgd; });
+  double above = 0;
+  for (const double error : GateChargeErrors(PrintedGateChargeDevice(cardAlone, pmos, precision), charges))
+    above = std::max(above, 100 * error);
+  return above;
+}
+
 /// The card whose capacitances are fitted to their points alone, with the gate charge elements
 /// fitted to the gate charges, where the card cannot meet both to within kElementsWanted and
 /// the elements do better than `cardWorst`, the card's own worst; nullopt otherwise.
@@ -511,15 +526,9 @@ std::optional<ElementsCard> WithChargeElements(ModelParameterSet cardAlone, bool
                                                const DatasheetPoints& points, CardPrecision precision,
                                                std::optional<double> cardWorst) {
   if (!(cardWorst.value_or(0) > kElementsWanted)) return std::nullopt;
-  // The gate-drain element only raises Qgd: a Qgd the card alone already puts above the
-  // datasheet's, and the capacitance points, bound what the elements can reach. (Qgs and Qg
-  // above it a gate-source dip can lower.)
-  GateChargePoints charges = *points.gateCharge;
-  charges.curve = std::nullopt;
-  std::erase_if(charges.charges, [](const DatasheetPoint& p) { return p.quantity != PointQuantity::Qgd; });
-  double reachable = CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent.value_or(0);
-  for (const double error : GateChargeErrors(PrintedGateChargeDevice(cardAlone, pmos, precision), charges))
-    reachable = std::max(reachable, 100 * error);
+  const double reachable =
+      std::max(CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent.value_or(0),
+               QgdAboveWithCapacitancesAlone(cardAlone, pmos, points, precision));
   if (!Improves(reachable, cardWorst)) return std::nullopt;
   const std::optional<ChargeElement> element =
       FitChargeElement(PrintedGateChargeDevice(cardAlone, pmos, precision), *points.gateCharge);
@@ -633,15 +642,23 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
       }
     }
     if (capacitanceBetter && !elementsTaken && alone) {
+      const ModelParameterSet cardAlone = WithCapacitances(r.params, alone->params);
       const std::optional<double> aloneWorst =
-          CardErrorsOf(WithCapacitances(r.params, alone->params), pmos, points, precision)
-              .worstCapacitancePercent;
+          CardErrorsOf(cardAlone, pmos, points, precision).worstCapacitancePercent;
       const double together = candidateErrors.worstCapacitancePercent.value_or(0);
       if (alone->ok && aloneWorst && together > *aloneWorst + kTradeOffMargin) {
         r.tradeOff = std::string(kTradeOffOpening) + PercentText(aloneWorst) + std::string(kTradeOffMiddle) +
                      PercentText(together) + std::string(kTradeOffCharges) +
                      PercentText(candidateErrors.worstGateChargePercent) + ".";
-        if (!points.gateCharge->first) r.tradeOff += kTradeOffChargesFirstHint;
+        if (!points.gateCharge->first) {
+          // A user who reads that the ngspice subcircuit meets both with its elements learns
+          // why it does not here: the charge they would have to take away is not theirs to take.
+          const double qgdAbove = QgdAboveWithCapacitancesAlone(cardAlone, pmos, points, precision);
+          if (!Improves(qgdAbove, WorstOfCapacitanceGroup(candidateErrors, points)))
+            r.tradeOff +=
+                std::string(kTradeOffQgdOpening) + PercentText(qgdAbove) + std::string(kTradeOffQgdClosing);
+          r.tradeOff += kTradeOffChargesFirstHint;
+        }
       }
     }
     if (capacitanceBetter && !elementsTaken) {

@@ -210,6 +210,12 @@ TEST(Refinement, MeetsTheGateChargesWithTheCapacitancesAndSaysWhatTheyCost) {
   EXPECT_LT(*r.after.worstGateChargePercent, 10);
   EXPECT_LT(*r.after.worstCapacitancePercent, 10);
   EXPECT_TRUE(r.tradeOff.starts_with(kTradeOffOpening)) << r.tradeOff;
+  // With its capacitances met, the card already puts Qgd 12 % above 33 nC, so the ngspice
+  // subcircuit's elements, which only add charge, are not taken, and the sentence says why.
+  EXPECT_FALSE(r.params.chargeElement);
+  const std::size_t qgd = r.tradeOff.find(kTradeOffQgdOpening);
+  ASSERT_NE(qgd, std::string::npos) << r.tradeOff;
+  EXPECT_NEAR(std::stod(r.tradeOff.substr(qgd + kTradeOffQgdOpening.size())), 11.7, 0.5) << r.tradeOff;
   EXPECT_TRUE(RefinementSummary(r).ends_with(". " + r.tradeOff));
   EXPECT_NE(RefinementSummary(r).find(std::string(kRefinedGateCharge)), std::string::npos);
 
@@ -253,6 +259,7 @@ TEST(Refinement, GateChargesFirstMeetTheChargesAndTheTradeOffSaysWhatTheyCost) {
   EXPECT_LE(*after.worstGateChargePercent, *after.worstCapacitancePercent / 30 + 0.01);
   EXPECT_TRUE(first.refinement->tradeOff.starts_with(kTradeOffOpening)) << first.refinement->tradeOff;
   EXPECT_FALSE(first.refinement->tradeOff.ends_with(kTradeOffChargesFirstHint));
+  EXPECT_EQ(first.refinement->tradeOff.find(kTradeOffQgdOpening), std::string::npos);
 
   // The check box is what the window's and the command line's refinement read.
   WindowState window = state;
