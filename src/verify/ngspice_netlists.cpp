@@ -319,7 +319,10 @@ std::string CapacitanceNetlist(const std::string& model, const CardTexts& card, 
     << "let " + std::string(out::kCoss) + " = abs(imag(v(coss)))*1e12"
     << "let " + std::string(out::kCrss) + " = abs(imag(v(crss)))*1e12";
   Section(n, out::kCapacitancePoint, "$vds");
+  // Each AC analysis leaves a plot, and ngspice's time per pass grows with the plots it holds:
+  // a digitized curve of 3,000 voltages took 13 s kept, 0.9 s released after its print.
   n << "print " + std::string(out::kCiss) + " " + std::string(out::kCoss) + " " + std::string(out::kCrss)
+    << "destroy"
     << "end";
   ControlClosing(n);
   return n.Text();

@@ -129,5 +129,25 @@ TEST(CurveCheck, TheVirtualDevicesCurvesAreCheckedInNgspice) {
   EXPECT_EQ(cissPoints.back().x, 100);
 }
 
+TEST(CurveCheck, ADenselyTracedCapacitanceCurveIsCheckedAtEveryPoint) {
+  // A digitizer's automatic trace gives thousands of points; each is a bias point of the
+  // capacitance test, which once ran past ngspice's time limit at 3,000 of them.
+  WindowState state = VirtualDevice();
+  constexpr int kTraced = 3000;
+  std::string trace = "Vds,Ciss\n";
+  for (int i = 0; i < kTraced; ++i)
+    trace += std::to_string(0.1 + 0.2 * i) + "," + std::to_string(5000 / std::sqrt(1 + 0.2 * i)) + "\n";
+  ASSERT_EQ(PutCurveText(state, "ciss", "trace.csv", trace), std::nullopt);
+  const VerificationResult result = VerifyModel(state);
+  ASSERT_TRUE(result.ok()) << result.message << "\n" << result.details;
+  const auto ciss = std::ranges::find_if(result.rows, [](const VerificationRow& row) {
+    return row.quantity == kCissQuantity && row.condition.starts_with("curve of");
+  });
+  ASSERT_NE(ciss, result.rows.end());
+  const std::vector<CurvePointCheck>& points = result.curvePoints.at(ciss - result.rows.begin());
+  ASSERT_EQ(points.size(), static_cast<std::size_t>(kTraced));
+  EXPECT_TRUE(std::ranges::all_of(points, [](const CurvePointCheck& p) { return p.simulated.has_value(); }));
+}
+
 }  // namespace
 }  // namespace vdmos
