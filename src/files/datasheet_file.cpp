@@ -160,6 +160,8 @@ std::string DatasheetFileText(const WindowState& state) {
   return text;
 }
 
+static_assert(kDatasheetReadLimit == std::size_t{16} * 1024 * 1024, "the messages name the limit as 16 MiB");
+
 std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
   const auto problem = [&](std::string_view control) -> std::optional<std::string> {
     if (state.text(control).find_first_of("\r\n") == std::string::npos) return std::nullopt;
@@ -171,6 +173,9 @@ std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
   for (const auto& names : {std::span<const std::string_view>(kNamedTexts), {kNamedTextsWhenTyped}})
     for (const std::string_view name : names)
       if (auto found = problem(name)) return found;
+  // Saving a curve writes its numbers in full, which may take more room than its file did.
+  if (!state.curves.empty() && DatasheetFileText(state).size() > kDatasheetReadLimit)
+    return std::string(kDatasheetCurvesTooLargeText);
   return std::nullopt;
 }
 

@@ -14,14 +14,17 @@
 
 namespace vdmos {
 
-/// Far more than the lines of typed values ever take; a larger file is refused whole rather
-/// than read in part, which would cut the value on its last line short.
-inline constexpr std::size_t kDatasheetReadLimit = 1024 * 1024;
+/// Far more than the lines of typed values ever take, and room for a curve of every kind as
+/// large as a curve file may be; a larger file is refused whole rather than read in part,
+/// which would cut the value on its last line short. A save that would go beyond it is
+/// refused too, so that every values file the tool writes opens again.
+inline constexpr std::size_t kDatasheetReadLimit = std::size_t{16} * 1024 * 1024;
 
 /// The file's text for the window's fields, each line ending in CR LF.
 std::string DatasheetFileText(const WindowState& state);
 /// Why the fields cannot be saved (a text holding CR or LF, which would shift every line after
-/// it), as the message to show; nullopt when they can.
+/// it, or curves so large that the file would be over kDatasheetReadLimit), as the message to
+/// show; nullopt when they can.
 std::optional<std::string> DatasheetFileProblem(const WindowState& state);
 
 /// A "Name=text" line after the forty: a field typed, or a check box clicked to `value`.

@@ -69,10 +69,17 @@ inline std::string LibraryTooLargeMessage(std::string_view path) {
          "\r\nThe library was left as it was. Choose a library text file (.lib or .mos).";
 }
 
+/// Shown when the values with their curves would make a file larger than kDatasheetReadLimit,
+/// which would not open again.
+inline constexpr std::string_view kDatasheetCurvesTooLargeText =
+    "The values were not saved: with their curves they would take more than 16 MiB, more than a "
+    "values file can hold to be opened again. Clear a curve, or import it with fewer points, and save "
+    "again.";
+
 /// Shown when a file chosen as datasheet values file is larger than kDatasheetReadLimit: a cut
 /// would read the value on the last line short ("Qg=123456" as "Qg=12").
 inline std::string DatasheetTooLargeMessage(std::string_view path) {
-  return "The file is larger than 1 MiB, too large for a datasheet values file:\r\n" + std::string(path) +
+  return "The file is larger than 16 MiB, too large for a datasheet values file:\r\n" + std::string(path) +
          "\r\nThe values were left as they were. Choose a datasheet values file (.txt).";
 }
 
@@ -91,6 +98,8 @@ inline constexpr std::string_view kCurveNotMonotonicText =
     "x goes back or repeats: the points must run along x in one direction";
 inline constexpr std::string_view kCurveNegativeCapacitanceText = "a capacitance cannot be negative";
 inline constexpr std::string_view kCurveTooFewPointsText = "a curve needs at least two points";
+inline constexpr std::string_view kCurveUtf16Text =
+    "the file is UTF-16 text (a spreadsheet's \"Unicode text\"); save it as CSV or UTF-8 text";
 inline constexpr std::string_view kUnknownCurveText = "no such curve: ";
 inline constexpr std::string_view kCurveCannotReadText = "cannot be read";
 inline constexpr std::string_view kCurveTooLargeText = "too large for a digitized curve";

@@ -140,6 +140,34 @@ TEST(DatasheetSave, FieldWithALineBreakIsNotSaved) {
   }
 }
 
+// A values file the tool writes always opens again: curves as large as the file may hold are
+// saved and read back whole; more than that is refused before anything is written.
+TEST(DatasheetSave, CurvesTooLargeToOpenAgainAreNotSaved) {
+  const auto traced = [](CurveKind kind) {
+    DatasheetCurve curve{kind, 0, {}};
+    for (int i = 0; i < 300'000; ++i) curve.points.push_back({i + 1.0 / 3, 1e4 / (i + 1.0 / 7)});
+    return curve;
+  };
+  WindowState state;
+  PutCurve(state.curves, traced(CurveKind::Ciss));
+  TempFolder folder;
+  ScriptedPlatform platform;
+  platform.saveFiles = {folder / "large.txt", folder / "larger.txt"};
+  save_Click(state, platform);
+  ASSERT_TRUE(platform.messages.empty()) << platform.messages[0].text;
+  WindowState reopened;
+  OpenDatasheetFile(reopened, platform, folder / "large.txt");
+  ASSERT_TRUE(platform.messages.empty()) << platform.messages[0].text;
+  EXPECT_EQ(reopened.curves, state.curves);
+
+  PutCurve(state.curves, traced(CurveKind::Coss));
+  ASSERT_GT(DatasheetFileText(state).size(), kDatasheetReadLimit);
+  save_Click(state, platform);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, kDatasheetCurvesTooLargeText);
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"large.txt"});
+}
+
 TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
   WindowState reference;
   Open(reference, kStartFile);  // the other tests show that this one reads rightly
@@ -235,7 +263,7 @@ TEST(DatasheetOpen, GapFilling) {
 TEST(DatasheetOpen, AnythingElseChangesNothing) {
   const std::string kWrongFirstLine = "file does not start with: (Mosfet datasheet values) ";
   TempFolder folder;
-  const std::string huge(3 * 1024 * 1024, 'M');
+  const std::string huge(kDatasheetReadLimit + 1024, 'M');
   // A good file whose last value straddles the read limit: read in part, Qg would be 12.
   std::string straddling = kStartFile + "Qg=123456\r\n";
   straddling.insert(kStartFile.size(),
