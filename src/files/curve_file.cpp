@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// What a spreadsheet's "Unicode text" export starts with, in either byte order.
+constexpr std::string_view kUtf16Marks[] = {"\xFF\xFE", "\xFE\xFF"};
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -16,14 +18,21 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-/// The fields of a line: split at each comma or semicolon when it has one, each field trimmed;
-/// otherwise at each run of blanks.
+/// A field without the double quotes a spreadsheet's CSV export puts around each cell.
+std::string_view Unquoted(std::string_view field) {
+  if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+    return Trimmed(field.substr(1, field.size() - 2));
+  return field;
+}
+
+/// The fields of a line: split at each comma or semicolon when it has one, each field trimmed
+/// and unquoted; otherwise at each run of blanks.
 std::vector<std::string_view> Fields(std::string_view line) {
   const bool marked = line.find_first_of(",;") != std::string_view::npos;
   std::vector<std::string_view> fields;
   while (true) {
     const std::size_t end = line.find_first_of(marked ? ",;" : kBlanks);
-    fields.push_back(Trimmed(line.substr(0, end)));
+    fields.push_back(Unquoted(Trimmed(line.substr(0, end))));
     if (end == std::string_view::npos) return fields;
     line.remove_prefix(end + 1);
     if (!marked) line = Trimmed(line);
@@ -37,9 +46,14 @@ CurveReading Failure(std::size_t line, std::string problem) {
 }  // namespace
 
 CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
+  if (std::ranges::any_of(kUtf16Marks, [&](std::string_view mark) { return text.starts_with(mark); }))
+    return Failure(0, std::string(kCurveUtf16Text));
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   CurveReading reading;
   std::size_t number = 0;
+  // The second line passed over as a header: where no point follows, the first that was meant
+  // as one, which is more use to name than "too few points".
+  std::size_t headers = 0, secondHeader = 0;
   int direction = 0;  // +1 rising, -1 falling, once two points tell
   while (!text.empty()) {
     ++number;
@@ -53,8 +67,10 @@ CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
     const std::vector<std::string_view> fields = Fields(line);
     // Before the first point, a line without a number is the header.
     if (reading.points.empty() &&
-        std::ranges::none_of(fields, [](std::string_view f) { return ReadCurveNumber(f).has_value(); }))
+        std::ranges::none_of(fields, [](std::string_view f) { return ReadCurveNumber(f).has_value(); })) {
+      if (++headers == 2) secondHeader = number;
       continue;
+    }
     if (fields.size() != 2) return Failure(number, std::string(kCurveColumnsText));
     const std::optional<double> x = ReadCurveNumber(fields[0]);
     const std::optional<double> y = ReadCurveNumber(fields[1]);
@@ -70,11 +86,15 @@ CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
     }
     reading.points.push_back({*x, *y});
   }
+  if (reading.points.empty() && secondHeader > 0)
+    return Failure(secondHeader, std::string(kCurveNotNumberText));
   if (reading.points.size() < 2) return Failure(0, std::string(kCurveTooFewPointsText));
   return reading;
 }
 
-std::optional<double> ReadCurveField(std::string_view field) { return ReadCurveNumber(Trimmed(field)); }
+std::optional<double> ReadCurveField(std::string_view field) {
+  return ReadCurveNumber(Unquoted(Trimmed(field)));
+}
 
 std::string CurveReadMessage(std::string_view file, const CurveReadError& error) {
   std::string message(file);

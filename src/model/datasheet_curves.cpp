@@ -48,8 +48,8 @@ std::optional<DatasheetCurve> ReadCurveName(std::string_view text) {
   DatasheetCurve curve{info->kind, 0, {}};
   if (output) {
     const std::optional<double> gate = ReadCurveNumber(text.substr(colon + 1));
-    if (!gate || !(*gate > 0)) return std::nullopt;
-    curve.gateVoltage = *gate;
+    if (!gate || *gate == 0) return std::nullopt;
+    curve.gateVoltage = std::abs(*gate);
   }
   return curve;
 }

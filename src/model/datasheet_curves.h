@@ -45,8 +45,9 @@ struct DatasheetCurve {
   friend bool operator==(const DatasheetCurve&, const DatasheetCurve&) = default;
 };
 
-/// Reads a curve's name: a kind's name, or "output:VGS" with a plain positive gate voltage.
-/// nullopt for anything else. The curve comes back without points.
+/// Reads a curve's name: a kind's name, or "output:VGS" with a plain gate voltage other than 0,
+/// taken as its magnitude (a P-channel figure labels its curves "VGS = -10 V"), as the curves'
+/// points are. nullopt for anything else. The curve comes back without points.
 std::optional<DatasheetCurve> ReadCurveName(std::string_view text);
 /// The name ReadCurveName reads back to the same kind and gate voltage.
 std::string CurveName(const DatasheetCurve& curve);

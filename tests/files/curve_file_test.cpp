@@ -31,7 +31,8 @@ TEST(CurveFile, TakesTheSeparatorsHeadersAndLineEndsDigitizersWrite) {
   for (std::string_view text :
        {"1,2.5\n3,-4e-3\n", "1;2.5\r\n3;-4E-3\r\n", "1\t2.5\n3\t-0.004", "  1   2.5 \n3 -4e-3\n\n",
         "1, 2.5\n3 ,-4e-3\n", "x,y\nVgs (V);Id (A)\n1,2.5\n3,-4e-3\n", "# digitized\n1,2.5\n# mid\n3,-4e-3\n",
-        "\xEF\xBB\xBFVgs,Id\r\n1,2.5\r\n3,-4e-3\r\n", "+1,+2.5\n3,-.004\n"})
+        "\xEF\xBB\xBFVgs,Id\r\n1,2.5\r\n3,-4e-3\r\n", "+1,+2.5\n3,-.004\n",
+        "\"Vgs\",\"Id\"\n\"1\",\"2.5\"\n\" 3 \";\"-4e-3\"\n"})
     EXPECT_EQ(Points(text), expected) << text;
   // Falling x is read as given: a reversed export is still one direction.
   EXPECT_EQ(Points("3,1\n2,2\n1,3\n"), (std::vector<CurvePoint>{{3, 1}, {2, 2}, {1, 3}}));
@@ -56,6 +57,14 @@ TEST(CurveFile, NamesTheLineAtFault) {
       {"0,1\n1,2\n0.5,3\n", CurveKind::Diode, 3, kCurveNotMonotonicText},
       {"1,5\n", CurveKind::RdsOn, 0, kCurveTooFewPointsText},
       {"x,y\n# nothing\n", CurveKind::GateCharge, 0, kCurveTooFewPointsText},
+      // No line reads as a point: the first after the header is named, not "too few points".
+      {"1 V,1000 pF\n2 V,900 pF\n", CurveKind::Ciss, 2, kCurveNotNumberText},
+      {"Vds,C\n# units below\n\"0 V\",\"100 pF\"\n", CurveKind::Ciss, 3, kCurveNotNumberText},
+      {std::string_view("\xFF\xFE"
+                        "1\0,\0"
+                        "2\0\n\0",
+                        10),
+       CurveKind::Ciss, 0, kCurveUtf16Text},
       {"", CurveKind::GateCharge, 0, kCurveTooFewPointsText},
       // A decimal comma reads as three columns, not as a different number.
       {"0,5;1\n", CurveKind::Transfer, 1, kCurveColumnsText},

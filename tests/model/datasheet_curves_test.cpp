@@ -15,7 +15,9 @@ TEST(DatasheetCurves, NamesReadBackToTheSameFigureLine) {
     EXPECT_EQ(CurveName(*curve), name);
   }
   EXPECT_EQ(ReadCurveName("output:4.50")->gateVoltage, 4.5);
-  for (std::string_view bad : {"", "output", "output:", "output:0", "output:-5", "output:x", "ciss:10",
+  // A P-channel figure's label, read as the magnitude its points are read as.
+  EXPECT_EQ(ReadCurveName("output:-5")->gateVoltage, 5);
+  for (std::string_view bad : {"", "output", "output:", "output:0", "output:-0", "output:x", "ciss:10",
                                "Ciss", "transfer ", "output:10:1"})
     EXPECT_FALSE(ReadCurveName(bad)) << bad;
 }
