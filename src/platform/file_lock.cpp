@@ -10,6 +10,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/link_target.h"
+
 namespace vdmos {
 namespace fs = std::filesystem;
 namespace {
@@ -18,8 +20,8 @@ namespace {
 /// meet at one lock file.
 fs::path LockFilePath(const std::string& path) {
   std::error_code error;
-  fs::path target = fs::weakly_canonical(fs::path(path), error);
-  if (error) target = fs::absolute(fs::path(path), error);
+  fs::path target = fs::weakly_canonical(LinkTarget(fs::path(path)), error);
+  if (error) target = fs::absolute(LinkTarget(fs::path(path)), error);
   return target.parent_path() / ("." + target.filename().string() + ".lock");
 }
 

@@ -1,5 +1,7 @@
 // The default file operations of Platform, on the local disk.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <random>
 #include <system_error>
 
+#include "platform/link_target.h"
 #include "platform/platform.h"
 
 namespace vdmos {
@@ -47,15 +50,15 @@ FileRead Platform::ReadFile(const std::string& path, std::size_t maxBytes) {
 }
 
 bool Platform::ReplaceFile(const std::string& path, std::string_view bytes) {
-  fs::path target(path);
-  std::error_code probe;  // a target that does not exist yet is no failure
-  if (target.filename().empty() || fs::is_directory(target, probe)) return false;
   // Replace what a link points to, not the link itself, so the user's link keeps working.
-  if (fs::is_symlink(target, probe)) {
-    std::error_code error;
-    target = fs::weakly_canonical(target, error);
-    if (error) return false;
-  }
+  const fs::path target = LinkTarget(fs::path(path));
+  std::error_code probe;  // a target that does not exist yet is no failure
+  if (target.filename().empty()) return false;
+  // Renaming over the target would succeed where writing to it is not allowed: a read-only
+  // file would lose its protection, a device or pipe its nature (/dev/null a plain file).
+  if (fs::exists(fs::symlink_status(target, probe)) &&
+      (!fs::is_regular_file(target, probe) || ::access(target.c_str(), W_OK) != 0))
+    return false;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::random_device seed;
   const fs::path temporary =

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -70,6 +72,13 @@ TEST(LocalReplaceFile, WritesBytesUnchangedThroughALinkKeepingItAndThePermission
   EXPECT_EQ(ReadBytes(folder / "real.sh"), bytes);
   EXPECT_EQ(fs::status(folder / "real.sh").permissions(), perms);
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.sh", "real.sh"}));  // no temporary file
+
+  // A link to a file not made yet makes that file and stays a link.
+  fs::create_directory(folder / "later");
+  fs::create_symlink("later/new.lib", folder / "ahead.lib");
+  ASSERT_TRUE(platform.ReplaceFile(folder / "ahead.lib", "new"));
+  EXPECT_TRUE(fs::is_symlink(folder / "ahead.lib"));
+  EXPECT_EQ(ReadBytes(folder / "later/new.lib"), "new");
 }
 
 TEST(LocalReplaceFile, FailsWithoutTouchingAnythingWhenThePathCannotBeWritten) {
@@ -86,6 +95,19 @@ TEST(LocalReplaceFile, FailsWithoutTouchingAnythingWhenThePathCannotBeWritten) {
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"plain", "sub"}));
   EXPECT_EQ(ReadBytes(folder / "plain"), "keep");
   EXPECT_EQ(ReadBytes(folder / "sub/inside"), "keep");
+
+  // A pipe (or a device) stays what it is, directly or through a link; renaming a plain file
+  // over it would have succeeded.
+  ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+  fs::create_symlink("pipe", folder / "to-pipe");
+  for (const char* name : {"pipe", "to-pipe"})
+    EXPECT_FALSE(platform.ReplaceFile(folder / name, "text")) << name;
+  EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
+  // A read-only file is not the user's to replace (root may write to it, and does).
+  WriteBytes(folder / "kept", "keep");
+  fs::permissions(folder / "kept", fs::perms::owner_read);
+  EXPECT_EQ(platform.ReplaceFile(folder / "kept", "text"), ::geteuid() == 0);
+  EXPECT_EQ(ReadBytes(folder / "kept"), ::geteuid() == 0 ? "text" : "keep");
 }
 
 // A file size limit makes the write fail part way, as a full disk does.
