@@ -15,6 +15,7 @@
 #include "commands/library_commands.h"
 #include "commands/model_update.h"
 #include "model/control_names.h"
+#include "model/model_failure.h"
 #include "model/subcircuit.h"
 #include "platform/file_lock.h"
 
@@ -147,6 +148,9 @@ class Run {
     if (session.Failed()) {
       failed_ = true;
       if (wantsModel) problems.emplace_back(kNoModelText);
+    } else if (ChannelMissing(state)) {
+      failed_ = true;
+      problems.emplace_back(kNoChannelText);
     } else {
       WriteModel(session, platform);
       if (options_.verify) {

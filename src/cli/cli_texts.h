@@ -94,12 +94,13 @@ inline constexpr std::string_view kUnknownCurveKindText = "--curve: no such KIND
 inline constexpr std::string_view kFooter =
     "Message boxes that a command shows are written to standard error\n"
     "(with --json, under \"messages\").\n"
-    "When the model update ends in its error text, that model is not added,\n"
-    "saved, exported or checked (the values are still saved).\n"
+    "When the model update ends in its error text, or makes a card without a\n"
+    "channel (KP=0: no DC fit ran), that model is not added, saved, exported or\n"
+    "checked (the values are still saved).\n"
     "Exit status: 0 when every card was made; 1 when a model update ended in its\n"
-    "error text, a file could not be read or written, a folder is missing or\n"
-    "the ngspice check failed (the other files are still processed); 2 for a\n"
-    "usage error.";
+    "error text or without a channel, a file could not be read or written, a\n"
+    "folder is missing or the ngspice check failed (the other files are still\n"
+    "processed); 2 for a usage error.";
 
 namespace detail {
 inline std::string Join(std::initializer_list<std::string_view> parts) {
@@ -149,5 +150,8 @@ inline constexpr std::string_view kEmptyFileText = "the file is empty";
 inline constexpr std::string_view kNotWrittenText = "could not be written";
 inline constexpr std::string_view kNoModelText =
     "the model update ended in its error text, so this model was not added, saved, exported or checked";
+inline constexpr std::string_view kNoChannelText =
+    "the DC fit did not run (an input check stopped it, or the plateau point is not above Vgs(th) at a "
+    "current above 0), so the card has KP=0 and no channel; it was not added, saved, exported or checked";
 
 }  // namespace vdmos::cli

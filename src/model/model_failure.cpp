@@ -6,4 +6,8 @@ namespace vdmos {
 
 bool ModelFailed(const WindowState& state) { return ModelFailed(state.text(control::Text19)); }
 
+bool ChannelMissing(const WindowState& state) {
+  return !state.card.segment1.empty() && !ModelFailed(state) && !(state.params.KP > 0);
+}
+
 }  // namespace vdmos

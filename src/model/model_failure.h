@@ -18,5 +18,10 @@ inline constexpr std::string_view kParameterErrorText =
 inline bool ModelFailed(std::string_view cardBox) { return cardBox == kParameterErrorText; }
 /// The same for the window's card box, Text19.
 bool ModelFailed(const WindowState& state);
+/// Whether a card was made without a channel: no DC fit ever ran (an input check stopped the
+/// DC update, or the plateau point lies below the threshold or at no current), so KP is still
+/// 0 and the card conducts nothing. The window shows such a card as it is; a run that writes
+/// it away as a model would pass off a part that cannot switch.
+bool ChannelMissing(const WindowState& state);
 
 }  // namespace vdmos

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "cli/cli_texts.h"
 
 namespace vdmos::testing {
 namespace {
@@ -30,7 +31,8 @@ std::string CardNamed(const std::string& name) {
   return card.replace(card.find("20N60C3"), 7, name);
 }
 
-constexpr int kModelNameLine = 2, kIdMaxLine = 8, kFetTypeLine = 24, kVd1Line = 34;
+constexpr int kModelNameLine = 2, kThresholdLine = 7, kIdMaxLine = 8, kFetTypeLine = 24, kPlateauVgsLine = 32,
+              kVd1Line = 34;
 
 class CliFiles : public ::testing::Test {
  protected:
@@ -106,6 +108,21 @@ TEST_F(CliFiles, AFailedModelUpdateKeepsItsModelOutOfEveryFileButItsValuesAreSav
   EXPECT_EQ(single.exitStatus, cli::kFailureStatus);
   EXPECT_FALSE(std::filesystem::exists(Path("model.lib")));
   EXPECT_EQ(ReadBytes(Path("values.txt")), WithLine(kVd1Line, "1e999"));
+}
+
+// An input check that stops the DC update, or a plateau point below the threshold, leaves a
+// card without a channel (KP=0): printed as the window shows it, but never passed off as a
+// model.
+TEST_F(CliFiles, ACardWhoseDcFitNeverRanIsNotWrittenAway) {
+  const std::string good = Write("good.txt", StartValuesFile());
+  const std::string negative = Write("negative.txt", WithLine(kThresholdLine, "-5"));
+  const std::string below = Write("below.txt", WithLine(kPlateauVgsLine, "1"));
+  const ProcessResult batch = RunCliProcess({good, negative, below, "--library", Path("out.lib")});
+  EXPECT_EQ(batch.exitStatus, cli::kFailureStatus);
+  for (const std::string& file : {negative, below})
+    EXPECT_THAT(batch.err, HasSubstr("vdmosgen-cli: " + file + ": " + std::string(cli::kNoChannelText)));
+  EXPECT_THAT(batch.out, HasSubstr("KP=0.000 "));
+  EXPECT_EQ(ReadBytes(Path("out.lib")), kCard + "\r\n");
 }
 
 // Each output option writes its file byte for byte. A library gets each model, on a line of
