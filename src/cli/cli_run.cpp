@@ -1,6 +1,7 @@
 #include "cli/cli_run.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -67,6 +68,14 @@ class Run {
     if (options_.library) {
       // Held until the run ends, so that runs adding to the same library take turns and each
       // saves what the one before it added.
+      // A library in a folder that is not there is named as such, as the export folders are,
+      // rather than as a lock that failed.
+      const std::filesystem::path folder = std::filesystem::path(*options_.library).parent_path();
+      if (std::optional<std::string> problem =
+              folder.empty() ? std::nullopt : FolderProblem(folder.string())) {
+        Fail(&*options_.library, *problem);
+        return false;
+      }
       std::string whyNot;
       libraryLock_ = FileLock::Acquire(*options_.library, whyNot);
       if (!libraryLock_) {

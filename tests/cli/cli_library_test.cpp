@@ -4,10 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "cli/cli_texts.h"
 
 namespace vdmos::testing {
 namespace {
@@ -48,13 +50,21 @@ TEST(CliLibrary, TwentyRunsAtOnceKeepTwentyModels) {
 
 TEST(CliLibrary, ALibraryThatCannotBeLockedStopsTheRunBeforeAnything) {
   TempFolder folder;
-  const std::string library = folder / "missing/all.lib";
+  // The lock file's name taken by a folder: the lock cannot be opened.
+  std::filesystem::create_directory(folder / ".all.lib.lock");
+  const std::string library = folder / "all.lib";
   const ProcessResult run = RunCliProcess({"--library", library, "--save-model", folder / "model.lib"});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_THAT(run.err,
-              HasSubstr(library + ": cannot be locked against other runs: No such file or directory"));
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{});
+  EXPECT_THAT(run.err, HasSubstr(library + ": cannot be locked against other runs: Is a directory"));
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{".all.lib.lock"});
+
+  // A library in a folder that is not there is named as such, as the export folders are.
+  const std::string nowhere = folder / "missing/all.lib";
+  const ProcessResult missing = RunCliProcess({"--library", nowhere, "--save-model", folder / "model.lib"});
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.err, "vdmosgen-cli: " + nowhere + ": " + std::string(cli::kNoSuchFolderText) + "\n");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{".all.lib.lock"});
 }
 
 }  // namespace
