@@ -36,6 +36,12 @@ double JunctionPotentialFloor(double hottestCelsius) {
   return std::ceil(least * 100) / 100;
 }
 
+double HottestWithJunctionPotential(double Vj) {
+  double celsius = kRoomCelsius;
+  while (celsius + 1 <= kHottestPlottedCelsius && JunctionPotentialAt(Vj, celsius + 1) > 0) ++celsius;
+  return celsius;
+}
+
 std::string JunctionPotentialRaisedMessage(double fittedVj, double floorVj) {
   return "\"" + std::string(FindField(control::TjHot)->quantity) +
          "\" needs a junction potential Vj of at least " + FormatMask(floorVj, "0.0#") +

@@ -20,6 +20,10 @@ double JunctionPotentialAt(double Vj, double celsius);
 /// hottest temperature the normalised on-resistance is plotted for.
 double JunctionPotentialFloor(double hottestCelsius);
 
+/// The hottest whole degree Celsius, from 25 C up to the hottest plotted temperature, at which
+/// ngspice's junction potential of a card with Vj (V) at 25 C is still above zero.
+double HottestWithJunctionPotential(double Vj);
+
 /// Why the card's Vj is not the one fitted: a hot card needs the floor to be simulated hot.
 std::string JunctionPotentialRaisedMessage(double fittedVj, double floorVj);
 

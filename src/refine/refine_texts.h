@@ -95,6 +95,17 @@ inline constexpr std::string_view kJunctionFloorHeld =
 inline constexpr std::string_view kJunctionFloorFree = ", where Vj=";
 inline constexpr std::string_view kJunctionFloorWould = " V would give ";
 inline constexpr std::string_view kJunctionFloorClosing = " but no hot simulation.";
+// When no hot values are typed and the refined Vj lies below the floor: where ngspice stops
+// simulating the card, and how to get the card held at the floor.
+inline constexpr std::string_view kJunctionKeptOpening = "Vj=";
+inline constexpr std::string_view kJunctionKeptHottest = " V: ngspice simulates this card only up to about ";
+inline constexpr std::string_view kJunctionKeptCold =
+    " C, where its junction potential falls to zero, and perhaps not in the cold, where its junction "
+    "capacitance can turn negative. Type \"";
+inline constexpr std::string_view kJunctionKeptHeld = "\" (and the hot values) for a card with Vj held at ";
+inline constexpr std::string_view kJunctionKeptClosing =
+    " V or more, which it simulates from -55 C to 175 C; the summary then says what that costs the "
+    "capacitance points.";
 // When the refined 25 C card takes hot values out of the temperature recipe's reach; the
 // recipe's own refusals follow.
 inline constexpr std::string_view kHotTradeOffOpening =

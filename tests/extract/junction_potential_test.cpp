@@ -21,6 +21,12 @@ TEST(JunctionPotential, CrossesZeroWhereNgspiceStopsSimulating) {
     EXPECT_GT(JunctionPotentialAt(b.running, b.celsius), 0) << b.celsius;
   }
   EXPECT_DOUBLE_EQ(JunctionPotentialAt(0.7, 25), 0.7);
+  // The hottest whole degree before the crossing: 0.382 V fails at 150 C and runs below it.
+  const double hottest = HottestWithJunctionPotential(0.382);
+  EXPECT_GT(JunctionPotentialAt(0.382, hottest), 0);
+  EXPECT_LE(JunctionPotentialAt(0.382, hottest + 1), 0);
+  EXPECT_LT(hottest, 150);
+  EXPECT_EQ(HottestWithJunctionPotential(0.51), 175);  // the floor runs to the top of the plot
 }
 
 TEST(JunctionPotential, FloorKeepsTheMarginUpToTheHottestTemperature) {
