@@ -166,6 +166,10 @@ std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name) {
   return std::nullopt;
 }
 
+std::string DistinctModelName(std::string_view base, std::string_view cardModel) {
+  return AsciiLower(base) == AsciiLower(cardModel) ? std::string(base) + "_" : std::string(base);
+}
+
 std::optional<std::string> CardModelName(const CardTexts& card) {
   const std::string_view first = card.segment1;
   if (!first.starts_with(kCardOpening)) return std::nullopt;

@@ -35,6 +35,11 @@ CardReading ReadCard(std::string_view text);
 /// finish reading the netlist), as the message to show; nullopt when it can.
 std::optional<std::string_view> NgspiceModelNameProblem(std::string_view name);
 
+/// A name for a model the tool adds to a netlist beside the card's: `base`, or `base` with "_"
+/// added where the card's model has that name (ngspice's model names ignore case), which would
+/// otherwise stop ngspice with two models of one name.
+std::string DistinctModelName(std::string_view base, std::string_view cardModel);
+
 /// The model name of the stored card: the text between ".MODEL " and " VDMOS(" of the first
 /// segment.
 std::optional<std::string> CardModelName(const CardTexts& card);

@@ -28,6 +28,7 @@ std::string SoftplusText(const std::string& x) {
 struct SensedDrop {
   std::string dropPlus, dropMinus, gatePlus, gateMinus;
   double gain = 0;
+  std::string clampModel;
 };
 
 /// The sensed drop's lines beneath the window's source, whose low node is `low`: the drop over
@@ -45,7 +46,7 @@ struct SensedDrop {
 std::vector<std::string> SensedDropLines(const std::string& scaled, const std::string& low,
                                          const SensedDrop& drop, double w) {
   constexpr double kClampTimes = 10, kLowPassOhms = 1e3, kLowPassFarads = 10e-12;
-  const std::string sensed = scaled + "f", clamp = scaled + "c", diode = "d" + scaled;
+  const std::string sensed = scaled + "f", clamp = scaled + "c", diode = drop.clampModel;
   return {"E" + sensed + " " + sensed + " 0 " + drop.dropPlus + " " + drop.dropMinus + " " +
               DefaultNumberText(drop.gain / w),
           "R" + sensed + " " + sensed + " " + low + " " + DefaultNumberText(kLowPassOhms),
@@ -151,7 +152,8 @@ std::vector<std::string> ChargeElementLines(const ChargeElement& element, bool n
     if (sense) {
       const double gain = sense->rd / sense->ohms;
       const std::string d(drain), g(gate), s(source);
-      drop = nChannel ? SensedDrop{d, sense->node, g, s, gain} : SensedDrop{sense->node, d, s, g, gain};
+      drop = nChannel ? SensedDrop{d, sense->node, g, s, gain, sense->clampModel}
+                      : SensedDrop{sense->node, d, s, g, gain, sense->clampModel};
     }
     lines = nChannel ? WindowLines(gd, gate, drain, e.gd, e.width, drop)
                      : WindowLines(gd, drain, gate, e.gd, e.width, drop);
@@ -185,7 +187,8 @@ TransistorWithElements TransistorWithChargeElements(std::string_view transistor,
   if (const std::optional<double> ohms = rd ? DrainSenseResistance(*rd) : std::nullopt;
       ohms && printed.innerDrain) {
     const double printedOhms = PlainReading(DefaultNumberText(*ohms));
-    sense = DrainSense{"Rdq" + std::string(suffix), "dq" + std::string(suffix), *rd, printedOhms};
+    sense = DrainSense{"Rdq" + std::string(suffix), "dq" + std::string(suffix), *rd, printedOhms,
+                       DistinctModelName("dgdq" + std::string(suffix), modelName)};
   }
   TransistorWithElements result;
   result.lines.push_back(line(sense ? sense->node : std::string(drain), inner));

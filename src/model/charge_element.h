@@ -51,6 +51,7 @@ ChargeElement PrintedChargeElement(const ChargeElement& element);
 struct DrainSense {
   std::string resistor, node;  ///< the sense resistor's name, and the transistor's drain node
   double rd = 0, ohms = 0;     ///< the card's whole RD and the sense resistor's share of it
+  std::string clampModel;      ///< the model name of the diode that holds the sensed drop
 };
 
 /// The sense resistor's value for a card's RD (ohm), nullopt where RD is too small for its drop

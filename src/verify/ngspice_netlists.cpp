@@ -257,6 +257,7 @@ std::string Transistor(Netlist& n, const BenchSetup& s, const std::string& model
 std::string GateChargeNetlist(const std::string& model, const CardTexts& card, const BenchSetup& s) {
   const Polarity sign{s.pmos};
   const GateChargeTiming time = GateChargeRunTiming();
+  const std::string hold = DistinctModelName("gatehold", model), clamp = DistinctModelName("dclamp", model);
   Netlist n;
   n << "* " + model + " gate charge: Vgs against the gate charge at Id = " + Num(s.chargeId) +
            " A and Vds = " + Num(s.chargeVds) + " V"
@@ -266,7 +267,7 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
            " A: the gate charge"
     << "* is Ig times the time since. Prints qg in nC."
     << "Vhold hold 0 PWL(0 1 " + Num(time.release) + " 1 " + Num(time.release + time.ramp) + " 0)"
-    << "S1 g 0 hold 0 gatehold"
+    << "S1 g 0 hold 0 " + hold
     << "Ig 0 g PWL(0 0 " + Num(time.start) + " 0 " + Num(time.start + time.ramp) + " " + sign(s.gateCurrent) +
            ")";
   const std::string cardText = Transistor(n, s, model, card, "M1", "d", "g", "1");
@@ -274,9 +275,9 @@ std::string GateChargeNetlist(const std::string& model, const CardTexts& card, c
   // temperature. By ngspice's law, with its small emission coefficient, it would grow by
   // hundreds of decades at 125 C, and the clamp would hold the drain at Vds whatever the
   // transistor does (no plateau) once a user runs the netlist hot.
-  n << "I1 0 d " + sign(s.chargeId) << (s.pmos ? "D1 clamp d dclamp" : "D1 d clamp dclamp")
-    << "V2 clamp 0 " + sign(s.chargeVds) << ".model gatehold SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
-    << ".model dclamp D(IS=1e-10 N=0.05 EG=0 XTI=0)";
+  n << "I1 0 d " + sign(s.chargeId) << (s.pmos ? "D1 clamp d " : "D1 d clamp ") + clamp
+    << "V2 clamp 0 " + sign(s.chargeVds) << ".model " + hold + " SW(VT=0.5 VH=0.1 RON=1m ROFF=1e15)"
+    << ".model " + clamp + " D(IS=1e-10 N=0.05 EG=0 XTI=0)";
   Card(n, card, cardText);
   // The charge is the sum of many small steps of a steep capacitance: a tighter tolerance than
   // the default keeps its error well below the percent the comparison shows.

@@ -195,6 +195,17 @@ TEST(ChargeElement, ReadingInsideRdLeavesTheChannelAndTheBodyDiodeAsTheCardHasTh
     state.params.chargeElement = ChargeElement{{2000, 5, 8}, {}, 0.1, true};
     const std::string sensed = NgspiceSubCircuit(state).text;
     ASSERT_NE(sensed.find("Dgdqc gdqr gdqc dgdq"), std::string::npos) << sensed;
+    // The clamp's model never takes the card's name, whatever the user called the part.
+    if (c.celsius == 25) {
+      WindowState named = state;
+      named.setText(control::Text20, "DGDQ");
+      UpdateModel(named, platform);
+      named.params.chargeElement = state.params.chargeElement;
+      const std::string renamed = NgspiceSubCircuit(named).text;
+      EXPECT_NE(renamed.find("Dgdqc gdqr gdqc dgdq_\r\n"), std::string::npos) << renamed;
+      EXPECT_NE(renamed.find(".model dgdq_ D"), std::string::npos) << renamed;
+      EXPECT_GT(OperatingPoint(renamed + "X1 d g 0 XDGDQ\n", 10, "Vd d 0 2", "-i(vd)"), 0.1);
+    }
     const std::string run = ".options temp=" + DefaultNumberText(c.celsius) + "\nX1 d g 0 XFQPF8N60C\n";
     const auto current = [&](const std::string& subckt) {
       return OperatingPoint(subckt + run, 10, "Vd d 0 2", "-i(vd)");

@@ -309,5 +309,19 @@ TEST(VerifyModel, AParameterNgspiceDoesNotTakeAsWrittenIsReported) {
   }
 }
 
+// The gate charge bench adds models of its own (the gate hold switch, the drain clamp): a card
+// of the same name, in any case, once stopped ngspice with two models of one name.
+TEST(VerifyModel, ACardNamedAsABenchModelIsStillChecked) {
+  for (const char* name : {"DCLAMP", "gatehold"}) {
+    SCOPED_TRACE(name);
+    WindowState state = StartCardWindow();
+    state.card.segment1.replace(state.card.segment1.find("20N60C3"), 7, name);
+    state.setText(control::Text20, name);
+    const VerificationResult result = VerifyModel(state);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_TRUE(Row(result, kQgQuantity, "Id = ").simulated);
+  }
+}
+
 }  // namespace
 }  // namespace vdmos
