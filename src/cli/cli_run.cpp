@@ -66,8 +66,6 @@ class Run {
       if (std::optional<std::string> problem = FolderProblem(**folder)) Fail(&**folder, *problem);
     }
     if (options_.library) {
-      // Held until the run ends, so that runs adding to the same library take turns and each
-      // saves what the one before it added.
       // A library in a folder that is not there is named as such, as the export folders are,
       // rather than as a lock that failed.
       const std::filesystem::path folder = std::filesystem::path(*options_.library).parent_path();
@@ -76,6 +74,8 @@ class Run {
         Fail(&*options_.library, *problem);
         return false;
       }
+      // Held until the run ends, so that runs adding to the same library take turns and each
+      // saves what the one before it added.
       std::string whyNot;
       libraryLock_ = FileLock::Acquire(*options_.library, whyNot);
       if (!libraryLock_) {

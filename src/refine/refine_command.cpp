@@ -33,9 +33,6 @@ std::string JunctionRangeWarning(const ModelParameterSet& refined) {
          FormatMask(floor, "0.0#") + std::string(kJunctionKeptClosing);
 }
 
-}  // namespace
-namespace {
-
 /// LAMBDA as a card of that precision writes it: a refined card's four digits, or the field.
 std::string LambdaTextOf(const WindowState& state, CardPrecision precision) {
   return precision.dc == CardDigits::FourSignificant ? FourSignificantText(state.params.LAMBDA)
@@ -76,7 +73,7 @@ std::optional<Refinement> RefineModel(WindowState& state, Platform& platform, co
   // Without hot values the fit keeps the Vj that meets the capacitances best, however low: held
   // at the floor, a superjunction part's Coss, which falls by decades over a few volts, missed
   // its points by 37 % instead of 3 %. But a user who simulates such a card hot or cold gets
-  // "timestep too small" from ngspice (a refined Vj of 0.1 V stopped it at 85 C and at -20 C),
+  // "timestep too small" from ngspice (a refined Vj of 0.1 V stopped it at 55 C and at -20 C),
   // so the summary says where that starts and how to get the card that runs everywhere.
   if (outcome.refinement && points.junctionPotentialFloor == 0)
     outcome.refinement->junctionTradeOff = JunctionRangeWarning(outcome.refinement->params);
