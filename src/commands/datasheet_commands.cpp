@@ -55,6 +55,12 @@ void save_Click(WindowState& state, Platform& platform) {
     return;
   }
   std::string text = DatasheetFileText(state);
+  // Saving a curve writes its numbers in full, which may take more room than its file did; a
+  // file over the read limit would not open again.
+  if (text.size() > kDatasheetReadLimit) {
+    platform.ShowMessage(std::string(kDatasheetCurvesTooLargeText));
+    return;
+  }
   if (std::optional<std::string> path =
           SaveTextFile(platform, text, state.text(control::Text20) + ".txt", kDatasheetFilter, 1)) {
     state.valuesFile = std::move(*path);

@@ -2,8 +2,8 @@
 // A curve as a plot digitizer exports it: two numeric columns (x, y) separated by a comma,
 // a semicolon, tabs or spaces, with "." decimals, each cell in double quotes or not. Lines
 // before the first pair of numbers are a header; empty lines and lines starting with "#" are
-// passed over anywhere. Text in, points
-// or the reason out: nothing here touches a file or the window.
+// passed over anywhere. Text in, points or the reason out: nothing here touches a file or the
+// window.
 
 #include <cstddef>
 #include <optional>

@@ -173,9 +173,6 @@ std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
   for (const auto& names : {std::span<const std::string_view>(kNamedTexts), {kNamedTextsWhenTyped}})
     for (const std::string_view name : names)
       if (auto found = problem(name)) return found;
-  // Saving a curve writes its numbers in full, which may take more room than its file did.
-  if (!state.curves.empty() && DatasheetFileText(state).size() > kDatasheetReadLimit)
-    return std::string(kDatasheetCurvesTooLargeText);
   return std::nullopt;
 }
 

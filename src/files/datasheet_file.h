@@ -23,8 +23,8 @@ inline constexpr std::size_t kDatasheetReadLimit = std::size_t{16} * 1024 * 1024
 /// The file's text for the window's fields, each line ending in CR LF.
 std::string DatasheetFileText(const WindowState& state);
 /// Why the fields cannot be saved (a text holding CR or LF, which would shift every line after
-/// it, or curves so large that the file would be over kDatasheetReadLimit), as the message to
-/// show; nullopt when they can.
+/// it), as the message to show; nullopt when they can. The file's text itself must also stay
+/// within kDatasheetReadLimit, which the curves' points can pass.
 std::optional<std::string> DatasheetFileProblem(const WindowState& state);
 
 /// A "Name=text" line after the forty: a field typed, or a check box clicked to `value`.
