@@ -141,7 +141,13 @@ class Search {
     search.Watch(search.bestWorst_);
     const double t = x[n - 1];
     for (unsigned i = 0; i < m / 2; ++i) {
-      const double e = std::isfinite(errors[i]) ? errors[i] : std::numeric_limits<double>::max();
+      // A bound far beyond any real error, yet whose square is finite, not the largest double:
+      // with constraint values at DBL_MAX, COBYLA's own arithmetic overflowed and it looped
+      // inside one step, without an evaluation that its budget could stop (a fuzzed refinement
+      // ran for minutes; saved as fuzz/corpus/fuzz_refine/charges-first-qg-only-hang).
+      constexpr double kUnboundedError = 1e150;
+      const double e = std::isfinite(errors[i]) ? std::clamp(errors[i], -kUnboundedError, kUnboundedError)
+                                                : kUnboundedError;
       result[2 * i] = e - t;
       result[2 * i + 1] = -e - t;
     }
