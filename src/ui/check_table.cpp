@@ -8,6 +8,7 @@
 #include "ui/table_cells.h"
 #include "ui/text_bridge.h"
 #include "ui/window_texts.h"
+#include "verify/check_table_cells.h"
 
 namespace vdmos::ui {
 namespace {
@@ -43,15 +44,6 @@ void SetPoint(QTableWidget& table, int i, const VerificationRow& row) {
   table.setItem(i, kQuantity, TextCell(row.quantity));
   table.setItem(i, kCondition, TextCell(row.condition));
   table.setItem(i, kDatasheet, QuantityCell(row.datasheet, row.unit));
-}
-
-// The two cards mostly agree on why a value is missing; where they do not, each says its own.
-QString BothNotes(const std::string& fitted, const std::string& refined) {
-  if (fitted == refined) return ToQString(refined);
-  QStringList notes;
-  if (!fitted.empty()) notes << Caption(texts::Note_Fitted).arg(ToQString(fitted));
-  if (!refined.empty()) notes << Caption(texts::Note_Refined).arg(ToQString(refined));
-  return notes.join("; ");
 }
 
 }  // namespace
@@ -110,7 +102,7 @@ void CheckTable::showComparison(const std::vector<CheckLine>& lines) {
     setItem(i, kFittedError, PercentCell(other.errorPercent));
     setItem(i, kRefinedSimulated, QuantityCell(row.simulated, row.unit));
     setItem(i, kRefinedError, PercentCell(row.errorPercent));
-    setItem(i, kNotes, new QTableWidgetItem(BothNotes(other.note, row.note)));
+    setItem(i, kNotes, new QTableWidgetItem(ToQString(ComparedNoteText(other.note, row.note))));
   }
   fitColumns();
 }

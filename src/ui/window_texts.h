@@ -233,8 +233,6 @@ inline constexpr WindowText Head_Check_FittedSimulated{"Head_Check_FittedSimulat
 inline constexpr WindowText Head_Check_FittedError{"Head_Check_FittedError", "Fitted: error %"};
 inline constexpr WindowText Head_Check_RefinedSimulated{"Head_Check_RefinedSimulated", "Refined: ngspice"};
 inline constexpr WindowText Head_Check_RefinedError{"Head_Check_RefinedError", "Refined: error %"};
-inline constexpr WindowText Note_Fitted{"Note_Fitted", "Fitted: %1"};
-inline constexpr WindowText Note_Refined{"Note_Refined", "Refined: %1"};
 inline constexpr WindowText CheckCaption_None{"CheckCaption_None", "Not simulated yet."};
 inline constexpr WindowText CheckCaption_Simulated{"CheckCaption_Simulated", "Simulated: %1"};
 inline constexpr WindowText CheckCaption_Compared{"CheckCaption_Compared",

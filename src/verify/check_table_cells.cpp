@@ -59,6 +59,10 @@ std::vector<Cells> ComparedCells(const std::vector<CheckLine>& lines, const Cell
   std::vector<Cells> table{
       make.Head({"fitted: simulated", "fitted: error %", "refined: simulated", "refined: error %"})};
   const VerificationRow none;
+  const bool withNotes = std::ranges::any_of(lines, [](const CheckLine& line) {
+    return !line.row.note.empty() || (line.fitted && !line.fitted->note.empty());
+  });
+  if (withNotes) table.front().emplace_back("note");
   for (const CheckLine& line : lines) {
     const VerificationRow& row = line.row;
     // Where the fitted card has no such point, both its cells are missing.
@@ -68,12 +72,21 @@ std::vector<Cells> ComparedCells(const std::vector<CheckLine>& lines, const Cell
     cells.push_back(PercentCellText(before.errorPercent));
     cells.push_back(make.Value(row.simulated, row.unit));
     cells.push_back(PercentCellText(row.errorPercent));
+    if (withNotes) cells.push_back(ComparedNoteText(before.note, row.note));
     table.push_back(std::move(cells));
   }
   return table;
 }
 
 }  // namespace
+
+std::string ComparedNoteText(const std::string& fitted, const std::string& refined) {
+  if (fitted == refined) return refined;
+  std::string note;
+  if (!fitted.empty()) note = "Fitted: " + fitted;
+  if (!refined.empty()) note += (note.empty() ? "" : "; ") + std::string("Refined: ") + refined;
+  return note;
+}
 
 std::vector<std::vector<std::string>> CheckTableCells(const std::vector<CheckLine>& lines, bool compared,
                                                       UnitPlacement units) {

@@ -16,8 +16,14 @@ enum class UnitPlacement { InCells, OwnColumn };
 
 /// The head line, then one line per check line. Plain: quantity, condition, datasheet, model,
 /// simulated, error %, and a note column when a row has a note. Compared: quantity, condition,
-/// datasheet, then the fitted and the refined card's simulated value and error %. A missing
-/// value is kMissingCellText.
+/// datasheet, then the fitted and the refined card's simulated value and error %, and a note
+/// column (ComparedNoteText) when either card has a note on a row. A missing value is
+/// kMissingCellText.
+/// A compared row's note: the one both cards share, or each card's own, named. A curve's row
+/// says there at which point each card's worst error lies, and the points may differ; a value
+/// missing for one card says why.
+std::string ComparedNoteText(const std::string& fitted, const std::string& refined);
+
 std::vector<std::vector<std::string>> CheckTableCells(const std::vector<CheckLine>& lines, bool compared,
                                                       UnitPlacement units);
 

@@ -34,5 +34,18 @@ TEST(CheckTableCells, TheComparisonSetsTheFittedCardBesideTheRefined) {
                                 {"Rds(on)", "Vgs = 10 V", "Ohm", "0.16", "-", "-", "0.17", "6.25"}}));
 }
 
+// A curve's worst points, or why one card has no value, must reach every form of the table:
+// without them a fitted and a refined value at different points read as one error.
+TEST(CheckTableCells, TheComparisonTellsEachCardsNote) {
+  const std::vector<CheckLine> lines{{Row(0.17, 6.25, "worst at 5 V"), Row(0.2, 25, "worst at 4.5 V")},
+                                     {Row({}, {}, "ngspice stopped"), Row(0.2, 25)},
+                                     {Row(0.17, 6.25, "shared"), Row(0.2, 25, "shared")}};
+  const std::vector<Cells> cells = CheckTableCells(lines, true, UnitPlacement::InCells);
+  EXPECT_EQ(cells[0].back(), "note");
+  EXPECT_EQ(cells[1].back(), "Fitted: worst at 4.5 V; Refined: worst at 5 V");
+  EXPECT_EQ(cells[2].back(), "Refined: ngspice stopped");
+  EXPECT_EQ(cells[3].back(), "shared");
+}
+
 }  // namespace
 }  // namespace vdmos
