@@ -113,6 +113,10 @@ void WindowSession::Simulate() {
   // A card box that shows the update's error keeps an older card, which would be checked in
   // place of the model the fields describe.
   if (!EnsureCard(state_, platform_, kParameterErrorText)) return;
+  if (CardBoxEdited(state_)) {
+    platform_.ShowMessage(kEditedCardText);
+    return;
+  }
   // The hot rows need the temperature line fitted to the hot fields shown. A model update made
   // here would refit the DC parameters too and drop a refinement: the user makes it.
   if (TemperatureFieldsChanged(state_)) {
@@ -128,6 +132,11 @@ void WindowSession::Simulate() {
 std::optional<Refinement> WindowSession::Refine() {
   state_.setText(control::StatusBar1, "");
   EnsureCard(state_, platform_, std::nullopt);  // the refinement itself refuses a failed model
+  // The refined card would replace the edit unseen.
+  if (CardBoxEdited(state_)) {
+    platform_.ShowMessage(kEditedCardText);
+    return std::nullopt;
+  }
   const WindowState fitted = state_;
   std::optional<FittedOrigin> origin;
   if (const CheckSession::FittedCard* kept = check_.FittedCardOf(state_.card))

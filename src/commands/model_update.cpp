@@ -104,6 +104,11 @@ bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::strin
   return false;
 }
 
+bool CardBoxEdited(const WindowState& state) {
+  const std::string& shown = state.text(control::Text19);
+  return !shown.empty() && !ModelFailed(state) && shown != CardBoxText(state);
+}
+
 void Command2_Click(WindowState& state, Platform& platform) { UpdateModel(state, platform); }
 
 void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, platform); }

@@ -41,6 +41,16 @@ CardTexts WrittenCardTexts(const WindowState& state, const ModelParameterSet& pa
 /// export do). Returns whether the model did not fail.
 bool EnsureCard(WindowState& state, Platform& platform, std::optional<std::string_view> refusal);
 
+/// Whether the card box holds a text typed over the stored card: Add Model, Save Model and the
+/// clipboard take the box's text, while the check and the refinement work on the stored model,
+/// so a check of the edited box would vouch for a card it never simulated.
+bool CardBoxEdited(const WindowState& state);
+
+/// Why the check and the refinement do not run while the card box is edited.
+inline constexpr std::string_view kEditedCardText =
+    "The model card box was changed by hand, so it no longer shows the model that would be simulated "
+    "or refined. Click \"Update model\" to make the card from the fields again, then try once more.";
+
 /// The "Update model" button.
 void Command2_Click(WindowState& state, Platform& platform);
 /// Change of the FET type box's text: runs the model update. Choosing an item of the list is

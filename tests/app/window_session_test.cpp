@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/control_table.h"
+#include "commands/model_update.h"
 #include "commands/temperature_update.h"
 #include "files/file_messages.h"
 #include "model/control_names.h"
@@ -72,6 +73,30 @@ TEST(WindowSession, AFailedModelRefusesTheCheckAndTheRefinementAlike) {
   EXPECT_EQ(s.session.State().card, earlierCard);
   EXPECT_TRUE(ModelFailed(s.session.State()));
   EXPECT_FALSE(s.session.Check().Compared());
+}
+
+// Add Model and Save Model take the card box as edited, the check and the refinement the stored
+// card: with an edited box, neither runs until the card is made again.
+TEST(WindowSession, AnEditedCardBoxRefusesTheCheckAndTheRefinementUntilTheModelIsUpdated) {
+  Session s;
+  s.session.RunCommandOf(control::Command2);
+  const std::string made = s.session.State().text(control::Text19);
+  std::string edited = made;
+  edited.replace(edited.find("VTO="), 4, "VTO=1");
+  s.session.EditableState().setText(control::Text19, edited);
+
+  s.session.Simulate();
+  EXPECT_FALSE(s.session.Refine());
+  EXPECT_EQ(s.finishedChecks, 0);
+  EXPECT_EQ(s.platform.MessageTexts(), std::vector<std::string>(2, std::string(kEditedCardText)));
+  EXPECT_EQ(s.session.State().text(control::Text19), edited);
+
+  s.platform.messages.clear();
+  s.session.RunCommandOf(control::Command2);
+  EXPECT_EQ(s.session.State().text(control::Text19), made);
+  s.session.Simulate();
+  EXPECT_EQ(s.finishedChecks, 1);
+  EXPECT_TRUE(s.platform.messages.empty());
 }
 
 // Typed after the card was made, the temperature fields are not in its temperature line: the
