@@ -14,6 +14,7 @@
 #include "cli/cli_texts.h"
 #include "commands/curve_commands.h"
 #include "commands/library_commands.h"
+#include "commands/library_names.h"
 #include "commands/model_update.h"
 #include "model/control_names.h"
 #include "model/model_failure.h"
@@ -200,8 +201,13 @@ class Run {
     if (options_.library) {
       if (options_.output == OutputForm::SubCkt) session.Click(control::OptionSubCkt);
       session.Click(control::Add);
-      AppendToLibraryText(library_, state.text(control::LibTextBox));
-      ++modelsAdded_;
+      const std::string& added = state.text(control::LibTextBox);
+      if (const std::vector<std::string> twice = NamesAlreadyDefined(library_, added); !twice.empty()) {
+        Fail(&*options_.library, DuplicateModelText(twice));
+      } else {
+        AppendToLibraryText(library_, added);
+        ++modelsAdded_;
+      }
     }
     bool written = true;
     if (options_.saveModel)

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vdmos::cli {
 
@@ -153,5 +154,15 @@ inline constexpr std::string_view kNoModelText =
 inline constexpr std::string_view kNoChannelText =
     "the DC fit did not run (an input check stopped it, or the plateau point is not above Vgs(th) at a "
     "current above 0), so the card has KP=0 and no channel; it was not added, saved, exported or checked";
+
+/// A model whose name the library defines already: a simulator would take the first one, so a
+/// batch run again after the values were corrected would go on simulating the old model.
+inline std::string DuplicateModelText(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return "the library already holds a model named " + list +
+         ", which a simulator would take instead of this one; it was not added. Remove the old model from "
+         "the library, or give this one another name (--set model_name=...)";
+}
 
 }  // namespace vdmos::cli

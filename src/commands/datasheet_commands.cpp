@@ -57,7 +57,7 @@ void save_Click(WindowState& state, Platform& platform) {
   std::string text = DatasheetFileText(state);
   // Saving a curve writes its numbers in full, which may take more room than its file did; a
   // file over the read limit would not open again.
-  if (text.size() > kDatasheetReadLimit) {
+  if (text.size() + kSavedLineEnd.size() > kDatasheetReadLimit) {
     platform.ShowMessage(std::string(kDatasheetCurvesTooLargeText));
     return;
   }

@@ -51,6 +51,10 @@ void SaveLib_Click(WindowState& state, Platform& platform) {
 
 void OpenLib_Click(WindowState& state, Platform& platform) {
   std::string library = OpenLibFile(state, platform, state.text(control::FileName), "");
+  // The box takes the text without the line end its save adds, so that saving what was opened
+  // writes the same bytes instead of one more empty line each time round.
+  if (library.ends_with(kSavedLineEnd) && library.size() > kSavedLineEnd.size())
+    library.resize(library.size() - kSavedLineEnd.size());
   if (!library.empty()) {
     state.setText(control::LibTextBox, std::move(library));
     state.savedLibrary = state.text(control::LibTextBox);

@@ -10,7 +10,7 @@ namespace vdmos {
 std::optional<std::string> SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
                                         std::string_view filter, int showDialog) {
   std::string content(text);
-  content += "\r\n";
+  content += kSavedLineEnd;
   if (showDialog <= 0) {
     std::string path(fileName);
     if (!platform.ReplaceFile(path, content)) return std::nullopt;

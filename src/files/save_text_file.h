@@ -7,6 +7,9 @@
 
 namespace vdmos {
 
+/// The line end every save writes after the text.
+inline constexpr std::string_view kSavedLineEnd = "\r\n";
+
 /// Writes Text followed by one CR LF, byte for byte, replacing any file of that name
 /// atomically. With showDialog > 0 the user picks the path in the save dialog (Filter's
 /// second pair preselected, FileName suggested; an empty Filter means kDefaultSaveFilter) and

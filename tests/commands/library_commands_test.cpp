@@ -125,6 +125,23 @@ TEST(Library, OpenThenSaveSuggestsTheOpenedPathAndWritesTheContentBack) {
   EXPECT_EQ(ReadBytes(folder / "old.mos"), content);
 }
 
+// Every save ends the text with a line end; opening takes that one back off, so that a library
+// saved, opened and saved again is the same file, not one empty line longer each time.
+TEST(Library, SavingWhatWasOpenedWritesTheSameBytes) {
+  TempFolder folder;
+  const std::string saved = ".MODEL a VDMOS()\r\n\r\n";  // the box after Add Model, and the save's line end
+  WriteBytes(folder / "models.lib", saved);
+  WindowState state;
+  ScriptedPlatform platform;
+  platform.openFiles = {folder / "models.lib"};
+  platform.saveFiles = {folder / "models.lib"};
+  platform.answers = {Answer::Yes};
+  OpenLib_Click(state, platform);
+  EXPECT_EQ(state.text(control::LibTextBox), ".MODEL a VDMOS()\r\n");
+  SaveLib_Click(state, platform);
+  EXPECT_EQ(ReadBytes(folder / "models.lib"), saved);
+}
+
 TEST(Library, OpenWithNothingUsableKeepsTheBoxAndMovesTheCaretToTheEnd) {
   TempFolder folder;
   WriteBytes(folder / "empty.lib", "");
