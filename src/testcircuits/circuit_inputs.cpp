@@ -12,18 +12,31 @@ std::string EmbeddedCard(const CardTexts& card) {
   return card.segment1 + "\\n+" + card.segment2 + "\\n+" + card.segment3 + TemperatureLine(card, "\\n+");
 }
 
+namespace {
+
+/// A test condition's text as a magnitude: P-channel datasheets print their voltages and
+/// currents negative, and the channel's sign is set before the text, so a typed sign would
+/// make "--80", which the simulator reads as +80 or refuses.
+std::string MagnitudeText(std::string_view text) {
+  if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
+  return std::string(text);
+}
+
+}  // namespace
+
 CircuitInputs ReadCircuitInputs(const WindowState& state) {
   const bool pmos = IsPChannelType(state.text(control::Combo1));
   const std::string sign = pmos ? "-" : "";
+  const auto condition = [&](control::Name field) { return sign + MagnitudeText(state.text(field)); };
   return {.modelName = state.text(control::Text20),
           .fetType = state.text(control::Combo1),
           .pmos = pmos,
           .traceSign = pmos ? "-" : " ",
-          .rdsonVgs = sign + state.text(control::rdsonVgs),
-          .vdsTest = sign + state.text(control::TextBoxVdsTest),
-          .vdsRange = sign + state.text(control::VdsRange),
-          .idCharge = sign + state.text(control::IdCharge),
-          .vdCharge = sign + state.text(control::VdCharge),
+          .rdsonVgs = condition(control::rdsonVgs),
+          .vdsTest = condition(control::TextBoxVdsTest),
+          .vdsRange = condition(control::VdsRange),
+          .idCharge = condition(control::IdCharge),
+          .vdCharge = condition(control::VdCharge),
           .card = EmbeddedCard(state.card)};
 }
 

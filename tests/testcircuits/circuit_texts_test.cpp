@@ -22,8 +22,8 @@ bool HasLine(const std::string& text, const std::string& line) {
   return ("\r\n" + text + "\r\n").find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
-// Field texts reach the simulator exactly as typed; the PMOS form only puts "-" before them,
-// even before a "-".
+// Field texts reach the simulator as typed but for a sign: they are magnitudes, as P-channel
+// datasheets print them negative, and the PMOS form puts "-" before them.
 TEST(CircuitTexts, FieldTextsAsTyped) {
   struct Row {
     const char* fetType;
@@ -37,8 +37,9 @@ TEST(CircuitTexts, FieldTextsAsTyped) {
       {"NMOS", control::TextBoxVdsTest, "540m", IdVgsSchematic, "TEXT -136 280 Left 0 !.param vds=540m"},
       {"NMOS", control::VdsRange, "4,5", IdVdsVgsSchematic,
        "TEXT -136 280 Left 0 !.param vds=4,5\\n.step param Vgs 0 10 1"},
-      {"PMOS", control::VdCharge, "-480", GateChargeSchematic,
-       "TEXT 8 136 Left 0 !.param Id=-20.7 Vds=--480"},
+      {"PMOS", control::VdCharge, "-480", GateChargeSchematic, "TEXT 8 136 Left 0 !.param Id=-20.7 Vds=-480"},
+      {"PMOS", control::IdCharge, "+16", GateChargeSchematic, "TEXT 8 136 Left 0 !.param Id=-16 Vds=-480"},
+      {"NMOS", control::TextBoxVdsTest, "-50", IdVgsSchematic, "TEXT -136 280 Left 0 !.param vds=50"},
       {"NMOS", control::Text20, "IRF 540 N", CxssSchematic, "SYMATTR Value IRF 540 N"},
   };
   for (const Row& row : rows) {
