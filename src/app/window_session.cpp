@@ -96,10 +96,14 @@ bool WindowSession::RunCommandOf(std::string_view control) {
 void WindowSession::Run(Command command) {
   if (ClearsStatus(command)) state_.setText(control::StatusBar1, "");
   Ran(RunUserCommand(command, state_, platform_));
-  if (command == New_Click) {
-    ForgetComputedResults(state_);
-    check_.Forget();
-  }
+  if (command == New_Click) ForgetComputedResults(state_);
+  if (command == New_Click || command == open_Click) ForgetCheckWithoutCard();
+}
+
+// New, and an open that took a file, leave no card: a check or a fitted card kept from before
+// belongs to another part's values.
+void WindowSession::ForgetCheckWithoutCard() {
+  if (state_.card == CardTexts{}) check_.Forget();
 }
 
 bool WindowSession::Failed() const { return faulted_ || ModelFailed(state_); }
@@ -161,6 +165,7 @@ void WindowSession::OpenValuesFile(const std::string& path) {
   Ran(RunUserCommand(
       [&](WindowState& state, Platform& platform) { OpenDatasheetFile(state, platform, path); }, state_,
       platform_));
+  ForgetCheckWithoutCard();
 }
 
 // The netlists are for the ngspice the check runs, which may not be the one on the PATH.

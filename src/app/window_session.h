@@ -137,6 +137,7 @@ class WindowSession {
 
   /// Keeps in mind that a command ended in an arithmetic fault.
   void Ran(bool withoutFault) { faulted_ = faulted_ || !withoutFault; }
+  void ForgetCheckWithoutCard();
 
   Platform& platform_;
   CheckRunner& runner_;

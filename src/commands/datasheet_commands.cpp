@@ -87,8 +87,10 @@ void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string
     return;
   }
 
-  // Only now, with a file in hand, are the user's values given up.
+  // Only now, with a file in hand, are the user's values given up, and with them what was
+  // computed from them: results left beside another part's values would read as its own.
   New_Click(state, platform);
+  ForgetComputedResults(state);
   for (const auto& [control, text] : reading.content.fields) state.setText(control, text);
   ApplyNamedLines(state, platform, reading.content.named);
   state.curves = reading.content.curves;

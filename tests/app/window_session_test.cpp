@@ -225,30 +225,45 @@ TEST(WindowSession, SimulateAfterNewChecksTheModelOfTheEmptiedFieldsNotTheEarlie
 }
 
 // Nothing the tool computed for the previous model stays after New: not its parameters, its DC
-// and AC results, its check table nor the fitted card a refinement kept.
-TEST(WindowSession, NewForgetsEveryResultOfThePreviousModel) {
-  Session s;
-  s.session.RunCommandOf(control::Command2);
-  ASSERT_TRUE(s.session.Refine());
-  s.session.Simulate();
-  ASSERT_TRUE(s.session.Check().Compared());
-  s.session.ShowState();
+// and AC results, its check table nor the fitted card a refinement kept; nor after opening a
+// values file, which runs New, where they would read as the opened part's.
+TEST(WindowSession, NewAndOpeningForgetEveryResultOfThePreviousModel) {
+  const testing::TempFolder folder;
+  for (const std::string_view how : {"New", "Open", "Open Recent"}) {
+    SCOPED_TRACE(std::string(how));
+    Session s;
+    s.platform.saveFiles.push_back(folder / "part.txt");
+    s.platform.answers.push_back(Answer::Yes);
+    s.session.Click(control::save);
+    s.session.RunCommandOf(control::Command2);
+    ASSERT_TRUE(s.session.Refine());
+    s.session.Simulate();
+    ASSERT_TRUE(s.session.Check().Compared());
+    s.session.ShowState();
 
-  ASSERT_TRUE(s.session.Click(control::New));
-  const WindowState start;
-  EXPECT_EQ(s.session.State().params, start.params);
-  for (const char* label :
-       {control::Label_Rds, control::DATA1, control::DATA2, control::OUT_ID1, control::OUT_ID2,
-        control::Label_DcParam, control::Ciss_on, control::Ciss_off, control::Label_ACparam})
-    EXPECT_EQ(s.session.State().text(label), start.text(label)) << label;
-  EXPECT_FALSE(s.session.Check().Checked());
-  EXPECT_FALSE(s.session.Check().Compared());
-  EXPECT_TRUE(s.session.Check().Lines().empty());
-  EXPECT_TRUE(s.session.Check().Simulated().transfer.points.empty());
-  const CheckStateChange change = s.session.ShowState();
-  EXPECT_TRUE(change.checkForgotten);
-  EXPECT_TRUE(change.plotsStale);
-  EXPECT_FALSE(s.session.ShowState().checkForgotten);  // said once
+    if (how == "New") {
+      ASSERT_TRUE(s.session.Click(control::New));
+    } else if (how == "Open") {
+      s.platform.openFiles.push_back(folder / "part.txt");
+      ASSERT_TRUE(s.session.Click(control::open));
+    } else {
+      s.session.OpenValuesFile(folder / "part.txt");
+    }
+    const WindowState start;
+    EXPECT_EQ(s.session.State().params, start.params);
+    for (const char* label :
+         {control::Label_Rds, control::DATA1, control::DATA2, control::OUT_ID1, control::OUT_ID2,
+          control::Label_DcParam, control::Ciss_on, control::Ciss_off, control::Label_ACparam})
+      EXPECT_EQ(s.session.State().text(label), start.text(label)) << label;
+    EXPECT_FALSE(s.session.Check().Checked());
+    EXPECT_FALSE(s.session.Check().Compared());
+    EXPECT_TRUE(s.session.Check().Lines().empty());
+    EXPECT_TRUE(s.session.Check().Simulated().transfer.points.empty());
+    const CheckStateChange change = s.session.ShowState();
+    EXPECT_TRUE(change.checkForgotten);
+    EXPECT_TRUE(change.plotsStale);
+    EXPECT_FALSE(s.session.ShowState().checkForgotten);  // said once
+  }
 }
 
 // The check table leaves the window as text a spreadsheet reads: tab-separated on the

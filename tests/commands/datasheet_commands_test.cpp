@@ -95,9 +95,10 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   lines[23] = "PMOS";
   for (const std::string& control : kNamedTexts) lines.push_back(control + "=" + control);
   for (const std::string& box : kNamedChecks) lines.push_back(box + "=1");
-  const char* notStored[] = {control::LibTextBox, control::Label_Rds};
+  const char* notStored[] = {control::LibTextBox};
   WindowState state;
   for (const char* control : notStored) state.setText(control, "kept");
+  state.setText(control::Label_Rds, "an earlier part's result");
   for (const std::string& box : state.checkBoxes()) state.setCheck(box, 2);
   state.optionStandard = false;
   const ScriptedPlatform platform = Open(state, Join(lines));
@@ -109,6 +110,7 @@ TEST(DatasheetFile, EachStoredFieldHasItsLineInOpeningAndSaving) {
   for (const std::string& named : kNamedTexts) EXPECT_EQ(state.text(named), named);
   EXPECT_EQ(state.text(control::Combo1), "PMOS");
   for (const char* control : notStored) EXPECT_EQ(state.text(control), "kept") << control;
+  EXPECT_EQ(state.text(control::Label_Rds), WindowState{}.text(control::Label_Rds));
   for (const std::string& box : state.checkBoxes()) {
     EXPECT_EQ(state.check(box), std::ranges::count(kNamedChecks, box) ? 1 : 2) << box;
   }
