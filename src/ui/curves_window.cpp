@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kTableChars = 40;
 constexpr int kTableLines = 14;
+constexpr int kKindBoxCharacters = 40;
 
 // "Id (A) against Vgs (V), at the transfer test's Vds": what the figure plots, and where.
 QString KindCaption(const CurveKindInfo& info) {
@@ -45,7 +46,12 @@ CurvesWindow::CurvesWindow(WindowSession& session, QWidget* parent) : QDialog(pa
   // Each label is made after the control its Alt letter goes to.
   kind_ = make.adopt(texts::CurveChoice, new QComboBox);
   for (const CurveKindInfo& info : CurveKinds()) kind_->addItem(KindCaption(info));
-  kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // The longest caption would make the window wider than a 1366 pixel screen at twice the
+  // scale; a shorter box shows the rest of a caption in its open list and its tool tip.
+  kind_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  kind_->setMinimumContentsLength(kKindBoxCharacters);
+  kind_->setToolTip(kind_->currentText());
+  connect(kind_, &QComboBox::currentTextChanged, kind_, &QComboBox::setToolTip);
   gate_ = make.comboBox(texts::CurveGate.name, {});
   gate_->setToolTip(ToolTip(texts::CurveGate));
   gate_->setFixedWidth(8 * make.charWidth() + 24);

@@ -209,8 +209,10 @@ void MainWindow::bindControl(const ControlAction& action) {
         session_.Type(action, text.toStdString());
         mirrorState();
       });
-      connect(fetType, &QComboBox::activated, this,
-              [this, fetType](int index) { session_.ChooseFetType(fetType->itemText(index).toStdString()); });
+      connect(fetType, &QComboBox::activated, this, [this, fetType](int index) {
+        session_.ChooseFetType(fetType->itemText(index).toStdString());
+        showTitle();  // a changed FET type is unsaved work
+      });
       break;
     }
     case ControlKind::CheckBox: {

@@ -199,6 +199,17 @@ class CurvesWindowTest : public QObject {
     QVERIFY(w.window.state().curves.empty());
     QCOMPARE(c.table()->rowCount(), 0);
   }
+
+  // At twice the scale a 1366 pixel wide screen has 683 pixels of the window's own; the kind box
+  // does not stretch the window past them to show its longest caption, which its tool tip tells.
+  void fitsALaptopScreenAtTwiceTheScale() {
+    OpenWindow w;
+    CurvesDriver c(w);
+    QVERIFY(c.window->minimumSizeHint().width() <= 1366 / 2);
+    auto* kinds = c.get<QComboBox>(texts::CurveChoice);
+    c.choose(CurveKind::Transfer);
+    QCOMPARE(kinds->toolTip(), kinds->currentText());
+  }
 };
 
 VDMOS_UI_TEST(CurvesWindowTest);

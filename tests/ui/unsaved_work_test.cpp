@@ -2,6 +2,7 @@
 // unsaved work, and closing, New, Open and Open Library offer to save, discard or cancel.
 
 #include <QAction>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +36,11 @@ class UnsavedWorkTest : public QObject {
     w.type(control::Text6, "44m");
     QCOMPARE(w.window.windowTitle(), QString("part.txt - ") + kMainWindowTitle);
     QVERIFY(w.platform.saveQuestions.empty());
+
+    // Choosing the other FET type from the list is a change too, marked at once.
+    auto* fetType = w.get<QComboBox>(control::Combo1);
+    fetType->activated(1);
+    QCOMPARE(w.window.windowTitle(), QString("*part.txt - ") + kMainWindowTitle);
   }
 
   void closingAsksAndCancelKeepsTheWindow() {
