@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "files/byte_order_mark.h"
 #include "files/file_messages.h"
 
 namespace vdmos {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // What a spreadsheet's "Unicode text" export starts with, in either byte order.
 constexpr std::string_view kUtf16Marks[] = {"\xFF\xFE", "\xFE\xFF"};
 
@@ -48,7 +48,7 @@ CurveReading Failure(std::size_t line, std::string problem) {
 CurveReading ReadCurveText(std::string_view text, CurveKind kind) {
   if (std::ranges::any_of(kUtf16Marks, [&](std::string_view mark) { return text.starts_with(mark); }))
     return Failure(0, std::string(kCurveUtf16Text));
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  text = WithoutByteOrderMark(text);
   CurveReading reading;
   std::size_t number = 0;
   // The second line passed over as a header: where no point follows, the first that was meant

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "files/byte_order_mark.h"
 #include "files/curve_file.h"
 #include "files/file_messages.h"
 #include "model/control_names.h"
@@ -178,7 +179,7 @@ std::optional<std::string> DatasheetFileProblem(const WindowState& state) {
 
 DatasheetReading ReadDatasheetText(std::string_view text) {
   DatasheetReading reading;
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(text));
   if (lines.empty()) return reading;
   if (lines.front() != kDatasheetHeader) {
     reading.status = DatasheetReadStatus::WrongHeader;

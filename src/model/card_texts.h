@@ -57,7 +57,8 @@ inline std::string CardDuplicateKeyText(std::string_view key) {
 inline std::string NotANumberFieldText(std::string_view control) {
   std::string text = "The field ";
   text.append(control).append(
-      " must hold one number, with at most a scale suffix (f p n u m k meg) and a unit (V or A), such as "
+      " must hold one number, with at most a scale suffix (f p n u m k meg) and a unit (V, or A after a "
+      "scale suffix: a lone A reads as atto), such as "
       "480, 20.7, 1e-3 or 540m: it goes as typed into the model card or the test circuits, where "
       "anything else would read otherwise or as lines of its own. Correct it.");
   return text;

@@ -16,7 +16,8 @@ std::size_t NumberLength(std::string_view text);
 
 /// Whether the text is a number ("480", "-2.5", "1e-3", "540m", "1meg", "50V", "20mA") that a
 /// SPICE simulator reads as the same value as EngineeringReading does: a number, then at
-/// most a scale suffix (f p n u m k meg) and a unit (V or A), and no other character.
+/// most a scale suffix (f p n u m k meg) and a unit (V, or A after a scale suffix), and no other
+/// character.
 bool IsSimulatorNumber(std::string_view text);
 
 /// Why the text of the field named control cannot be copied into a card or circuit as typed,

@@ -170,11 +170,12 @@ TEST(DatasheetSave, CurvesTooLargeToOpenAgainAreNotSaved) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"large.txt"});
 }
 
-TEST(DatasheetOpen, LineEndsAndLinesBeyondFortyDoNotMatter) {
+// Nor does the byte order mark an editor on another system may put before the first line.
+TEST(DatasheetOpen, LineEndsByteOrderMarkAndLinesBeyondFortyDoNotMatter) {
   WindowState reference;
   Open(reference, kStartFile);  // the other tests show that this one reads rightly
   const std::string cases[] = {Join(kStartFileLines, "\n"), kStartFile.substr(0, kStartFile.size() - 4),
-                               kStartFile + "line 41\r\nline 42\r\n"};
+                               kStartFile + "line 41\r\nline 42\r\n", "\xEF\xBB\xBF" + kStartFile};
   for (const std::string& content : cases) {
     WindowState state;
     state.setText(control::Text19, "card");
