@@ -75,13 +75,19 @@ void open_Click(WindowState& state, Platform& platform) {
 
 void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string& path) {
   const FileRead file = platform.ReadFile(path, kDatasheetReadLimit);
-  if (file.status == FileRead::Status::CannotOpen) return;
+  if (file.status == FileRead::Status::CannotOpen) {
+    platform.ShowMessage(UnreadableFileMessage(path, kValuesLeftText));
+    return;
+  }
   if (file.status == FileRead::Status::TooLarge) {
     platform.ShowMessage(DatasheetTooLargeMessage(path));
     return;
   }
   const DatasheetReading reading = ReadDatasheetText(file.bytes);
-  if (reading.status == DatasheetReadStatus::Empty) return;
+  if (reading.status == DatasheetReadStatus::Empty) {
+    platform.ShowMessage(EmptyValuesFileMessage(path));
+    return;
+  }
   if (reading.status == DatasheetReadStatus::WrongHeader) {
     platform.ShowMessage(kWrongDatasheetHeaderMessage);
     return;

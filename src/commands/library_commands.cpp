@@ -82,6 +82,7 @@ std::string OpenLibFile(WindowState& state, Platform& platform, std::string_view
   FileRead file = platform.ReadFile(*path, kLibraryMaxBytes);
   switch (file.status) {
     case FileRead::Status::CannotOpen:
+      platform.ShowMessage(UnreadableFileMessage(*path, kLibraryLeftText));
       return {};
     case FileRead::Status::TooLarge:
       platform.ShowMessage(LibraryTooLargeMessage(*path));

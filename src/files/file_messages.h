@@ -83,6 +83,20 @@ inline std::string DatasheetTooLargeMessage(std::string_view path) {
          "\r\nThe values were left as they were. Choose a datasheet values file (.txt).";
 }
 
+/// Shown when a file chosen in the open dialog cannot be read (no permission, gone since, a
+/// folder), or holds nothing: without it the command would seem to do nothing.
+inline std::string UnreadableFileMessage(std::string_view path, std::string_view leftAsItWas) {
+  return "The file could not be read:\r\n" + std::string(path) + "\r\n" + std::string(leftAsItWas);
+}
+inline std::string EmptyValuesFileMessage(std::string_view path) {
+  return "The file is empty:\r\n" + std::string(path) +
+         "\r\nThe values were left as they were. Choose a datasheet values file (.txt).";
+}
+inline constexpr std::string_view kValuesLeftText =
+    "The values were left as they were. Check that you may read it, or choose another file.";
+inline constexpr std::string_view kLibraryLeftText =
+    "The library was left as it was. Check that you may read it, or choose another file.";
+
 /// Shown when a file chosen as library holds NUL bytes, which no text file does.
 inline std::string LibraryNotTextMessage(std::string_view path) {
   return "The file is not a text file (it contains NUL bytes):\r\n" + std::string(path) +

@@ -280,7 +280,12 @@ TEST(DatasheetOpen, AnythingElseChangesNothing) {
   WriteBytes(folder / "empty.txt", "");
   std::vector<std::optional<std::string>> choices = {std::nullopt, folder / "missing.txt",
                                                      folder / "empty.txt", folder.path().string()};
-  std::vector<std::vector<std::string>> messages(choices.size());
+  // Only a cancel is silent: a file that cannot be read or holds nothing is named.
+  std::vector<std::vector<std::string>> messages{
+      {},
+      {UnreadableFileMessage(folder / "missing.txt", kValuesLeftText)},
+      {EmptyValuesFileMessage(folder / "empty.txt")},
+      {UnreadableFileMessage(folder.path().string(), kValuesLeftText)}};
   for (const std::string& content : wrongFirstLines) {
     choices.push_back(folder / std::to_string(choices.size()));
     WriteBytes(*choices.back(), content);

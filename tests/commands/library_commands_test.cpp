@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "commands/subcircuit_commands.h"
+#include "files/file_messages.h"
 #include "model/control_names.h"
 #include "model/subcircuit.h"
 #include "platform/scripted_platform.h"
@@ -157,7 +158,8 @@ TEST(Library, OpenWithNothingUsableKeepsTheBoxAndMovesTheCaretToTheEnd) {
   // clang-format off
   const Case cases[] = {
       {std::nullopt, "VDmos.lib", {}},
-      {folder / "missing.lib", "VDmos.lib", {}},
+      {folder / "missing.lib", "VDmos.lib",
+       {UnreadableFileMessage(folder / "missing.lib", kLibraryLeftText)}},
       {folder / "empty.lib", folder / "empty.lib", {}},  // it was opened, only empty
       {folder / "binary.lib", "VDmos.lib",
        {"The file is not a text file (it contains NUL bytes):\r\n" + (folder / "binary.lib") + advice}},
