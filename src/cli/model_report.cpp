@@ -84,7 +84,8 @@ std::string FieldWarningLine(const FieldWarning& warning) {
 nlohmann::json FieldWarningsJson(const std::vector<FieldWarning>& warnings) {
   nlohmann::json list = nlohmann::json::array();
   for (const FieldWarning& warning : warnings) {
-    const bool read = warning.read.problem != FieldProblem::Overflow;
+    const bool read =
+        warning.read.problem != FieldProblem::Overflow && warning.read.problem != FieldProblem::NotAFetType;
     list.push_back({{"control", warning.field->control},
                     {"quantity", warning.field->quantity},
                     {"text", warning.text},

@@ -7,6 +7,8 @@
 
 #include "model/ascii_case.h"
 #include "model/checked_math.h"
+#include "model/control_names.h"
+#include "model/fet_type.h"
 #include "model/numbers.h"
 
 namespace vdmos {
@@ -128,6 +130,8 @@ std::string WarningMessage(const FieldInfo& field, const FieldRead& read) {
       return "\"" + read.ignored + "\" would scale " + std::string(field.unit) + " a second time: " + readAs;
     case FieldProblem::Overflow:
       return "too large to read";
+    case FieldProblem::NotAFetType:
+      return "neither NMOS nor PMOS: read as NMOS (an N-channel card)";
     case FieldProblem::None:
       break;
   }
@@ -156,7 +160,11 @@ std::vector<FieldWarning> FieldWarnings(const WindowState& state) {
   std::vector<FieldWarning> warnings;
   for (const FieldInfo& field : DatasheetFields()) {
     const std::string& text = state.text(field.control);
-    FieldRead read = ClassifyField(field, text);
+    // The box takes typing, and only its list's "PMOS", exactly, makes a P-channel card.
+    FieldRead read = field.control == control::Combo1
+                         ? Read(0, text == kNmosText || IsPChannelType(text) ? FieldProblem::None
+                                                                             : FieldProblem::NotAFetType)
+                         : ClassifyField(field, text);
     if (read.problem == FieldProblem::None) continue;
     std::string message = WarningMessage(field, read);
     warnings.push_back({&field, text, std::move(read), std::move(message)});

@@ -21,6 +21,7 @@ enum class FieldProblem {
   TrailingText,  ///< text after the number that is neither a scale nor the field's unit
   ScaledTwice,   ///< a bare scale letter on a unit that carries a scale already ("11n" in nC)
   Overflow,      ///< beyond a double: the computation that reads it fails
+  NotAFetType,   ///< a FET type typed as neither NMOS nor PMOS, which makes an N-channel card
 };
 
 struct FieldRead {

@@ -1,5 +1,6 @@
 #include "ui/field_marks.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
 #include <QVariant>
@@ -26,7 +27,8 @@ QString OwnToolTip(QLineEdit* edit) {
 void MarkFields(const Controls& controls, const std::vector<FieldWarning>& warnings) {
   for (const FieldInfo& field : DatasheetFields()) {
     auto* edit = controls.get<QLineEdit>(field.control);
-    if (edit == nullptr) continue;  // the FET type box
+    if (auto* box = controls.get<QComboBox>(field.control)) edit = box->lineEdit();  // the FET type
+    if (edit == nullptr) continue;
     const auto warning = std::ranges::find(warnings, &field, &FieldWarning::field);
     const QString ownTip = OwnToolTip(edit);
     if (warning == warnings.end()) {

@@ -111,5 +111,21 @@ TEST(FieldReading, WarningsNameTheFieldsWithWhatWasRead) {
   EXPECT_EQ(warnings[3].message, "\"n\" would scale nC a second time: read as 1.1E-08 nC");
 }
 
+// Only the list's "PMOS", exactly, makes a P-channel card; a FET type typed otherwise is named.
+TEST(FieldReading, AFetTypeTypedAsNeitherListItemIsNamed) {
+  WindowState state;
+  for (const char* type : {"NMOS", "PMOS"}) {
+    state.setText(control::Combo1, type);
+    EXPECT_TRUE(FieldWarnings(state).empty()) << type;
+  }
+  for (const char* type : {"pmos", "PMOS ", "P"}) {
+    state.setText(control::Combo1, type);
+    const std::vector<FieldWarning> warnings = FieldWarnings(state);
+    ASSERT_EQ(warnings.size(), 1u) << type;
+    EXPECT_EQ(warnings[0].field->control, control::Combo1);
+    EXPECT_EQ(warnings[0].message, "neither NMOS nor PMOS: read as NMOS (an N-channel card)");
+  }
+}
+
 }  // namespace
 }  // namespace vdmos

@@ -1,6 +1,7 @@
 // The window's marks on fields whose text is not read as typed: the frame and tool tip while
 // typing, the names in the status bar after a command.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -35,6 +36,13 @@ class FieldMarksTest : public QObject {
              QString("Gate Plateau Voltage\nno number: read as 0 V"));
     w.type(control::Vplat, "5.5");
     QCOMPARE(w.get<QLineEdit>(control::Vplat)->toolTip(), QString("Gate Plateau Voltage"));
+
+    // The FET type box is marked too: typed "pmos" makes an N-channel card.
+    QLineEdit* fetType = w.get<QComboBox>(control::Combo1)->lineEdit();
+    fetType->selectAll();
+    QTest::keyClicks(fetType, "pmos");
+    QVERIFY(!fetType->styleSheet().isEmpty());
+    QVERIFY(fetType->toolTip().endsWith("read as NMOS (an N-channel card)"));
   }
 
   void theStatusBarNamesTheFieldsAfterAModelUpdate() {
