@@ -53,7 +53,8 @@ inline constexpr std::string_view kJsonHelp =
 inline constexpr std::string_view kLibraryHelp =
     "Append each model to the library FILE as Add Model does (the card, or\n"
     "the subcircuit with --subckt or OptionSubCkt=1); an existing FILE is read\n"
-    "first and kept; the library is saved once, at the end (runs that add to\n"
+    "first and kept; a model whose name it defines already is not added (exit\n"
+    "status 1); the library is saved once, at the end (runs that add to\n"
     "the same FILE at once take turns)";
 inline constexpr std::string_view kSaveModelHelp =
     "Write the card alone as Save Model does (takes at most one FILE argument)";
@@ -100,8 +101,8 @@ inline constexpr std::string_view kFooter =
     "checked (the values are still saved).\n"
     "Exit status: 0 when every card was made; 1 when a model update ended in its\n"
     "error text or without a channel, a file could not be read or written, a\n"
-    "folder is missing or the ngspice check failed (the other files are still\n"
-    "processed); 2 for a usage error.";
+    "folder is missing, the library already named a model or the ngspice check\n"
+    "failed (the other files are still processed); 2 for a usage error.";
 
 namespace detail {
 inline std::string Join(std::initializer_list<std::string_view> parts) {
