@@ -50,7 +50,8 @@ void SaveLib_Click(WindowState& state, Platform& platform) {
 }
 
 void OpenLib_Click(WindowState& state, Platform& platform) {
-  std::string library = OpenLibFile(state, platform, state.text(control::FileName), "");
+  // Lines another editor ended with LF alone go into the box, and the next save, with CR LF.
+  std::string library = WithSavedLineEnds(OpenLibFile(state, platform, state.text(control::FileName), ""));
   // The box takes the text without the line end its save adds, so that saving what was opened
   // writes the same bytes instead of one more empty line each time round.
   if (library.ends_with(kSavedLineEnd) && library.size() > kSavedLineEnd.size())

@@ -7,6 +7,20 @@
 
 namespace vdmos {
 
+std::string WithSavedLineEnds(std::string_view text) {
+  std::string written;
+  written.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      written += kSavedLineEnd;
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      written += text[i];
+    }
+  }
+  return written;
+}
+
 std::optional<std::string> SaveTextFile(Platform& platform, std::string_view text, std::string_view fileName,
                                         std::string_view filter, int showDialog) {
   std::string content(text);

@@ -10,6 +10,10 @@ namespace vdmos {
 /// The line end every save writes after the text.
 inline constexpr std::string_view kSavedLineEnd = "\r\n";
 
+/// The text with every line end, a lone LF or CR included, as CR LF: how the files the tool
+/// writes end their lines, whatever editor wrote the text it read.
+std::string WithSavedLineEnds(std::string_view text);
+
 /// Writes Text followed by one CR LF, byte for byte, replacing any file of that name
 /// atomically. With showDialog > 0 the user picks the path in the save dialog (Filter's
 /// second pair preselected, FileName suggested; an empty Filter means kDefaultSaveFilter) and

@@ -108,5 +108,12 @@ TEST(SaveTextFile, FailedWriteKeepsTheOldFileAndTellsTheUserWhoChoseIt) {
                 "write to it, or choose another name, then save again.");
 }
 
+// A text read from another editor's file is written back with the tool's own line ends; a
+// CR LF stays one line end, not two.
+TEST(SaveTextFile, LineEndsOfEveryKindAreWrittenAsCrLf) {
+  EXPECT_EQ(WithSavedLineEnds("a\nb\rc\r\nd\r\r\ne\n\rf\r"), "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n");
+  EXPECT_EQ(WithSavedLineEnds(""), "");
+}
+
 }  // namespace
 }  // namespace vdmos
