@@ -1,5 +1,6 @@
 #include "commands/datasheet_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -31,7 +32,8 @@ void ApplyNamedLines(WindowState& state, Platform& platform, const std::vector<N
 }
 
 /// Fills what the file left empty, in an order where later gaps take earlier results.
-void FillGaps(WindowState& state, std::string_view fetType) {
+void FillGaps(WindowState& state, const DatasheetFileContent& content) {
+  const std::string_view fetType = content.fetType;
   SetIfEmpty(state, control::TextVdsMiddle, "25");
   SetIfEmpty(state, control::rdsonVgs, "10");
   SetIfEmpty(state, control::Trr, "0");
@@ -41,7 +43,11 @@ void FillGaps(WindowState& state, std::string_view fetType) {
   SetIfEmpty(state, control::VdsRange, "25");
   SetIfEmpty(state, control::IdCharge, state.text(control::Text4));
   SetIfEmpty(state, control::VdCharge, "50");
-  SetIfEmpty(state, control::VgCharge, "10");
+  // A file from before the gate charges were stored has no such line; one saved with the field
+  // emptied keeps it empty, as the user left it.
+  if (std::ranges::none_of(content.named,
+                           [](const NamedLine& line) { return line.control == control::VgCharge; }))
+    SetIfEmpty(state, control::VgCharge, "10");
   const std::string& plateauCurrent = state.text(control::Idplat);
   if (plateauCurrent.empty() || plateauCurrent == "0")
     state.setText(control::Idplat, state.text(control::IdCharge));
@@ -100,7 +106,7 @@ void OpenDatasheetFile(WindowState& state, Platform& platform, const std::string
   for (const auto& [control, text] : reading.content.fields) state.setText(control, text);
   ApplyNamedLines(state, platform, reading.content.named);
   state.curves = reading.content.curves;
-  FillGaps(state, reading.content.fetType);
+  FillGaps(state, reading.content);
   // New empties these too; they are emptied here as well because a card never belongs to
   // values that were just loaded.
   state.setText(control::Text19, "");
