@@ -25,8 +25,8 @@ inline constexpr std::string_view kCardModelNameStartText =
     "The model name must not start with * $ @ or ^, which ngspice reads as a comment or an expression: "
     "rename it.";
 inline constexpr std::string_view kCardModelNameLengthText =
-    "The model name is longer than 200 characters, too long for ngspice and for the file names of the "
-    "test circuits: shorten it.";
+    "The model name is longer than 200 characters (200 bytes of UTF-8: an accented letter takes two), "
+    "too long for ngspice and for the file names of the test circuits: shorten it.";
 inline constexpr std::string_view kCardNumberNameText =
     "The model name reads as a number in ngspice (such as \"100\" or \"1k\"), so ngspice cannot find the "
     "model: rename it.";
