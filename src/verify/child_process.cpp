@@ -191,6 +191,13 @@ void Kill(Child& child, Status why) {
 }
 
 void TryReap(Child& child) {
+  // Whatever the program left running in its group (a wrapper script's background job) ends
+  // with it. Killed while the ended leader is not yet reaped, the group's number cannot have
+  // passed to another process.
+  siginfo_t ended{};
+  if (::waitid(P_PID, static_cast<id_t>(child.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+      ended.si_pid == child.pid)
+    ::kill(-child.pid, SIGKILL);
   int status = 0;
   const pid_t done = ::waitpid(child.pid, &status, WNOHANG);
   if (done == child.pid) {

@@ -146,6 +146,17 @@ std::optional<std::string> ErrorLine(std::string_view errorOutput) {
   return std::nullopt;
 }
 
+std::optional<std::string> ReportedErrorLine(std::string_view output) {
+  for (const std::string_view line : Lines(output)) {
+    const std::string_view trimmed = Trim(line);
+    // A measurement that finds no crossing says so as an error too, and the reader turns the
+    // value it then lacks into the row's note ("not reached").
+    if (trimmed.starts_with("Error:") && trimmed.find("measure") == std::string_view::npos)
+      return std::string(trimmed);
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> ParameterWarningLines(std::string_view errorOutput) {
   std::vector<std::string> lines;
   for (const std::string_view line : Lines(errorOutput)) {

@@ -36,6 +36,11 @@ std::optional<std::string> NonConvergenceLine(std::string_view output);
 /// line that is not empty; nullopt when there is none. ngspice's notes are passed over.
 std::optional<std::string> ErrorLine(std::string_view errorOutput);
 
+/// The first line ngspice starts with "Error:" in its output, which it prints for a failed
+/// command of its control script even when it then ends with status 0; a measurement that
+/// finds nothing to measure is no such error.
+std::optional<std::string> ReportedErrorLine(std::string_view output);
+
 /// The lines in which ngspice says that it did not take a parameter of the card as written:
 /// one it does not know ("unrecognized parameter (foo) - ignored"), or one it limited
 /// ("junction potential VJ too large, limited to 2.500000"). The run goes on without it, so

@@ -58,6 +58,13 @@ std::optional<VerificationResult> RunFailure(Bench bench, const ChildOutcome& ru
         std::string(kNoConvergenceOpening) + name + std::string(kNoConvergenceMiddle) + ": " + *line,
         run.err);
   }
+  // ngspice ends with status 0 after an error in its control script (a vector it cannot
+  // find), and a measurement on the missing vector then prints 0: a value never simulated.
+  if (auto line = ReportedErrorLine(run.err + "\n" + run.out); line && run.exitCode == 0) {
+    return CheckFailure(VerifyStatus::NgspiceFailed,
+                        std::string(kReportedErrorOpening) + name + std::string(kReportedErrorMiddle) + *line,
+                        run.err);
+  }
   if (run.exitCode != 0) {
     const std::optional<std::string> line = ErrorLine(run.err);
     return CheckFailure(VerifyStatus::NgspiceFailed,
@@ -76,8 +83,11 @@ ChildRequest NgspiceBatchRun(std::string netlist, const std::string& program) {
 
 // Read the way the benches run it; a program that cannot run is for the benches to report.
 std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
+  // ngspice answers -v at once; one that does not must not double the check's time limit nor
+  // hold the window's export, and its version then counts as unknown.
+  constexpr std::chrono::seconds kVersionTimeout{2};
   ChildLimits limits;
-  limits.timeout = options.timeout;
+  limits.timeout = std::min<std::chrono::milliseconds>(options.timeout, kVersionTimeout);
   const std::vector<ChildOutcome> runs =
       RunChildren({{{options.ngspicePath, "-v"}, kNgspiceEnvironment, ""}}, limits);
   if (runs.front().status != ChildOutcome::Status::Exited) return std::nullopt;
@@ -85,6 +95,7 @@ std::optional<NgspiceVersion> ReadNgspiceVersion(const VerifyOptions& options) {
 }
 
 VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& options) {
+  const auto checkStart = std::chrono::steady_clock::now();
   if (auto problem = CardProblem(state.card)) return CheckFailure(VerifyStatus::InvalidInput, *problem);
   BenchSetup setup;
   try {
@@ -106,6 +117,7 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     convention = TcvthConventionText(version);
   }
   const CardTexts& card = versionCard ? *versionCard : state.card;
+  const auto benchesStart = std::chrono::steady_clock::now();
   std::vector<Bench> benches;
   std::vector<ChildRequest> requests;
   for (const Bench bench : kBenches) {
@@ -114,7 +126,9 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     requests.push_back(NgspiceBatchRun(NgspiceNetlist(bench, card, setup) + "\r\n", options.ngspicePath));
   }
   ChildLimits limits;
-  limits.timeout = options.timeout;
+  // The version query, where there was one, took its time off the check's.
+  limits.timeout =
+      options.timeout - std::chrono::duration_cast<std::chrono::milliseconds>(benchesStart - checkStart);
   std::vector<ChildOutcome> runs = RunChildren(requests, limits);
   for (const ChildOutcome& run : runs) {
     if (run.status == ChildOutcome::Status::NotFound) return *RunFailure(Bench::Transfer, run, options);

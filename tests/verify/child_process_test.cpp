@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fstream>
+#include <thread>
 
 namespace vdmos {
 namespace {
@@ -65,6 +68,26 @@ TEST(ChildProcess, ADeadlineEndsTheChildAndWhatItStarted) {
   EXPECT_EQ(runs[0].status, Status::TimedOut);
   EXPECT_EQ(runs[1].status, Status::TimedOut);
   EXPECT_EQ(runs[1].out, "started\n");
+}
+
+// A program that ends leaves nothing it started behind: a wrapper script's background job,
+// its output sent elsewhere, would otherwise run on after the check.
+TEST(ChildProcess, AChildThatEndsTakesWhatItLeftRunningWithIt) {
+  const std::vector<ChildOutcome> runs =
+      RunChildren({Shell("sleep 30 </dev/null >/dev/null 2>&1 & echo $!")}, ChildLimits{});
+  ASSERT_EQ(runs[0].status, Status::Exited);
+  const std::string pid = runs[0].out.substr(0, runs[0].out.find('\n'));
+  ASSERT_FALSE(pid.empty());
+  // Ended, or a zombie that nothing reaps in some containers: either way, not running. The kill
+  // is delivered in its own time.
+  const auto running = [&] {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    return std::getline(stat, line) && line.find(") Z") == std::string::npos;
+  };
+  for (int tries = 0; tries < 500 && running(); ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(running());
 }
 
 }  // namespace

@@ -166,6 +166,10 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
       // Which bench is still running at so short a deadline depends on the machine's load: a
       // bench that finished in time is rightly not named.
       {start, "ngspice", 1, VerifyStatus::Timeout, "ngspice did not finish the "},
+      // A control script command that fails ends ngspice with status 0 all the same, and a
+      // measurement on the vector it did not make prints 0.
+      {start, "script:sed 's/\\[id\\]/[idx]/g' | ngspice \"$@\"", 10000, VerifyStatus::NgspiceFailed,
+       "ngspice reported an error in the "},
       {start, "script:kill -SEGV $$", 10000, VerifyStatus::NgspiceFailed,
        "ngspice ended abnormally in the transfer characteristic (signal 11)."},
       {start, "script:cat >/dev/null; echo 'ngspice-39 done'", 10000, VerifyStatus::UnreadableOutput,
