@@ -178,9 +178,11 @@ void CheckPlot::fitTitle() {
   if (chart()->titleFont() != titleFont) chart()->setTitleFont(titleFont);
 }
 
-void CheckPlot::showModel(std::vector<Curve> curves, std::vector<Point> markers) {
+void CheckPlot::showModel(std::vector<Curve> curves, std::vector<Point> markers,
+                          std::vector<Point> datasheetPoints) {
   model_ = std::move(curves);
   markers_ = std::move(markers);
+  datasheetPoints_ = std::move(datasheetPoints);
   simulated_.clear();
   redraw();
 }
@@ -203,15 +205,16 @@ void CheckPlot::redraw() {
   fitAxes();
   addCurves(model_, false);
   addCurves(simulated_, true);
-  if (!markers_.empty()) addMarkers();
+  if (!markers_.empty()) addMarkers(markers_, markersFromModel_);
+  if (!datasheetPoints_.empty()) addMarkers(datasheetPoints_, false);
   reserveRoomForNames();
   fitLogLabels();
   placeCurveNames();
 }
 
-void CheckPlot::addMarkers() {
+void CheckPlot::addMarkers(const std::vector<Point>& points, bool fromModel) {
   auto* series = new QScatterSeries;
-  if (markersFromModel_) {
+  if (fromModel) {
     series->setObjectName("model point");
     series->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
     series->setMarkerSize(kModelMarkerSize);
@@ -224,7 +227,7 @@ void CheckPlot::addMarkers() {
     series->setColor(QColor(kDatasheetMarkerFill));
     series->setBorderColor(Qt::black);
   }
-  for (const Point& point : markers_)
+  for (const Point& point : points)
     if (shows(point)) series->append(point.x, point.y);
   chart()->addSeries(series);
   for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
@@ -255,10 +258,12 @@ void CheckPlot::fitAxes() {
   };
   for (const std::vector<Curve>* curves : {&model_, &simulated_})
     for (const Curve& curve : *curves) std::for_each(curve.points.begin(), curve.points.end(), take);
-  std::for_each(markers_.begin(), markers_.end(), take);
+  std::vector<Point> allMarkers = markers_;
+  allMarkers.insert(allMarkers.end(), datasheetPoints_.begin(), datasheetPoints_.end());
+  std::for_each(allMarkers.begin(), allMarkers.end(), take);
 
   std::vector<double> markerX, markerY;
-  for (const Point& p : markers_) {
+  for (const Point& p : allMarkers) {
     if (!Drawable(p, logY)) continue;
     markerX.push_back(p.x);
     markerY.push_back(logY ? std::log10(p.y) : p.y);

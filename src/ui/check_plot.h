@@ -45,7 +45,9 @@ class CheckPlot : public QChartView {
   void setPreferredSize(const QSize& size) { preferred_ = size; }
   QSize sizeHint() const override { return preferred_.isValid() ? preferred_ : QChartView::sizeHint(); }
   /// Draws the model's curves and the datasheet points; simulated curves drawn so far go.
-  void showModel(std::vector<Curve> curves, std::vector<Point> markers);
+  /// `datasheetPoints` are drawn as the datasheet's beside markers that carry the model's values.
+  void showModel(std::vector<Curve> curves, std::vector<Point> markers,
+                 std::vector<Point> datasheetPoints = {});
   /// Draws simulated curves over the model's.
   void showSimulated(std::vector<Curve> curves);
   void clearSimulated();
@@ -60,14 +62,14 @@ class CheckPlot : public QChartView {
   void fitAxes();
   void addCurves(const std::vector<Curve>& curves, bool simulated);
   bool shows(const Point& point) const;
-  void addMarkers();
+  void addMarkers(const std::vector<Point>& points, bool fromModel);
   void fitLogLabels();
   void reserveRoomForNames();
   void placeCurveNames();
 
   QSize preferred_;
   std::vector<Curve> model_, simulated_;
-  std::vector<Point> markers_;
+  std::vector<Point> markers_, datasheetPoints_;
   bool markersFromModel_;
   QList<QGraphicsItem*> names_;  // the curves' names
 };

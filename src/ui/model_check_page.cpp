@@ -236,7 +236,7 @@ void ModelCheckPage::drawModel(const ModelPlots& model) {
   for (std::size_t i = 0; i < plots_.size(); ++i) {
     const ModelPlot& plot = model.plots[i];
     plots_[i]->setTitle(ToQString(plot.title));
-    plots_[i]->showModel(plot.curves, plot.markers);
+    plots_[i]->showModel(plot.curves, plot.markers, plot.datasheetPoints);
   }
 }
 

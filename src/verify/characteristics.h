@@ -37,8 +37,10 @@ struct Characteristics {
 /// The two check points of the output plot carry the model's current, as the window shows
 /// them: the datasheet gives only their voltages.
 struct DatasheetMarkers {
-  std::vector<Point> transfer;          ///< plateau point, maximum-current point
-  std::vector<Point> output;            ///< the two check points at the check gate voltage
+  std::vector<Point> transfer;  ///< plateau point, maximum-current point
+  std::vector<Point> output;    ///< the two check points at the check gate voltage
+  /// The digitized output curves' points: the datasheet's own values, unlike the check points'.
+  std::vector<Point> outputCurves;
   std::vector<Point> ciss, coss, crss;  ///< the capacitance grid cells that hold a value
   std::vector<Point> bodyDiode;         ///< (Vsd, Isd) of the three forward points
   /// The datasheet's gate charges where given: (Qgs, Vplat), (Qgs + Qgd, Vplat), (Qg, Vg).

@@ -40,7 +40,8 @@ const std::array kPlots{
     CheckPlotKind{"ChartOutput", kVdsAxis, kIdAxis, false,
                   [](const WindowState&) { return std::string(kOutputPlotTitle); },
                   [](const Characteristics& c) { return c.output; },
-                  [](const DatasheetMarkers& m) { return m.output; }, true},
+                  [](const DatasheetMarkers& m) { return m.output; }, true, false,
+                  [](const DatasheetMarkers& m) { return m.outputCurves; }},
     CheckPlotKind{"ChartCapacitance", kVdsAxis, kCapacitanceAxis, true,
                   [](const WindowState&) { return std::string(kCapacitancePlotTitle); },
                   [](const Characteristics& c) {
@@ -89,7 +90,8 @@ std::string KeepDrawable(ModelPlot& plot, bool logY) {
   auto note = [&](std::string_view name) { names += (names.empty() ? "" : ", ") + std::string(name); };
   for (Curve& curve : plot.curves)
     if (KeepDrawable(curve.points, logY)) note(curve.label);
-  if (KeepDrawable(plot.markers, logY)) note(kDatasheetPointsLabel);
+  if (KeepDrawable(plot.markers, logY) || KeepDrawable(plot.datasheetPoints, logY))
+    note(kDatasheetPointsLabel);
   return names.empty() ? names : plot.title + ": " + names;
 }
 
@@ -109,9 +111,10 @@ ModelPlots ComputeModelPlots(const WindowState& state) {
   std::string undrawn;
   const bool hot = HotCelsius(state).has_value();
   for (const CheckPlotKind& kind : kPlots) {
-    ModelPlot plot{!kind.hotOnly || hot, kind.title(state), {}, {}};
+    ModelPlot plot{!kind.hotOnly || hot, kind.title(state), {}, {}, {}};
     if (fitted) plot.curves = kind.curves(model.curves);
     if (fitted || !kind.markersFromModel) plot.markers = kind.markers(model.markers);
+    if (kind.datasheetPoints) plot.datasheetPoints = kind.datasheetPoints(model.markers);
     const std::string left = KeepDrawable(plot, kind.logY);
     if (!left.empty()) undrawn += (undrawn.empty() ? "" : "; ") + left;
     plots.plots.push_back(std::move(plot));

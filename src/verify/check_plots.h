@@ -28,6 +28,9 @@ struct CheckPlotKind {
   bool markersFromModel = false;
   /// Drawn for the hot device alone (a hot junction temperature typed); left out otherwise.
   bool hotOnly = false;
+  /// Where the markers carry the model's values: the datasheet's own points beside them (the
+  /// digitized curves), drawn as datasheet points from the start.
+  std::vector<Point> (*datasheetPoints)(const DatasheetMarkers& markers) = nullptr;
 };
 
 /// The plots in the order the window lays them out, row by row, two to a row.
@@ -47,7 +50,8 @@ struct ModelPlot {
   bool shown = true;  ///< false for a plot of the hot device without one
   std::string title;
   std::vector<Curve> curves;
-  std::vector<Point> markers;
+  std::vector<Point> markers;          ///< the datasheet's points, or the model's values there
+  std::vector<Point> datasheetPoints;  ///< the datasheet's points beside the model's values
 };
 
 struct ModelPlots {

@@ -45,7 +45,7 @@ void CurveMarkers(DatasheetMarkers& m, const DatasheetPoint& point) {
       markers = &m.transfer;
       break;
     case CurveKind::Output:
-      markers = &m.output;
+      markers = &m.outputCurves;
       break;
     case CurveKind::Ciss:
       markers = &m.ciss;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/control_names.h"
 #include "verify/check_plots.h"
 #include "verify/verify_test_support.h"
@@ -181,6 +183,18 @@ TEST(CheckPlots, EveryPlotDrawsItsShareOfTheCurves) {
     if (!unfitted.plots[i].shown) continue;
     EXPECT_EQ(unfitted.plots[i].markers.empty(), CheckPlotKinds()[i].markersFromModel)
         << unfitted.plots[i].title;
+  }
+  // A digitized output curve is the datasheet's own: drawn as such, fitted or not, and apart
+  // from the check points, whose markers carry the model's currents.
+  const std::vector<Point> outputCurve{{1, 10}, {2, 20}};
+  for (WindowState state : {WindowState{}, StartCardWindow()}) {
+    state.curves.push_back({CurveKind::Output, 10, {{1, 10}, {2, 20}}});
+    const ModelPlots plots = ComputeModelPlots(state);
+    const auto output =
+        std::ranges::find(CheckPlotKinds(), std::string_view("ChartOutput"), &CheckPlotKind::name);
+    const ModelPlot& plot = plots.plots[static_cast<std::size_t>(output - CheckPlotKinds().begin())];
+    EXPECT_EQ(plot.datasheetPoints, outputCurve);
+    EXPECT_EQ(plot.markers.size(), state.params == ModelParameterSet{} ? 0u : 2u);
   }
   Characteristics simulated;
   simulated.transfer = {"Id", {{0, 0}, {1, 1}}};
