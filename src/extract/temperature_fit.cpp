@@ -113,14 +113,19 @@ bool Settled(const ChannelTemperature& before, const ChannelTemperature& after) 
 
 /// Whether the Rds(on) ratios can be used at all, refusing the ones that cannot.
 void CheckRatios(const ChannelLaw& room, const TemperatureTargets& t, TemperatureFit& fit, double celsius) {
-  if (!t.rdsRatio) return;
+  if (!t.rdsRatio) {
+    if (t.tj2 || t.rdsRatio2)
+      Refuse(fit, control::RdsHotRatio, "is empty", "the second point of the curve is not used either");
+    return;
+  }
   if (!(*t.rdsRatio > 0)) return Refuse(fit, control::RdsHotRatio, "is not above 0");
   if (!(room.RD > 0)) return Refuse(fit, control::RdsHotRatio, "needs a card with RD above 0");
   fit.trd1Given = true;
   if (!t.tj2 && !t.rdsRatio2) return;
   if (!t.tj2 || !UsableHotCelsius(*t.tj2) || *t.tj2 == celsius)
-    return Refuse(fit, control::Tj2, "is not a temperature above 25 C, at most 200 C, apart from the hot Tj");
-  if (!t.rdsRatio2 || !(*t.rdsRatio2 > 0)) return Refuse(fit, control::RdsRatio2, "is not above 0");
+    return Refuse(fit, control::Tj2, "is not a temperature from 50 C to 200 C apart from the hot Tj");
+  if (!t.rdsRatio2) return Refuse(fit, control::RdsRatio2, "is empty");
+  if (!(*t.rdsRatio2 > 0)) return Refuse(fit, control::RdsRatio2, "is not above 0");
   fit.trd2Given = true;
 }
 
@@ -178,6 +183,21 @@ std::optional<std::string_view> FitDrainResistance(const ChannelLaw& room, const
   return std::nullopt;
 }
 
+/// Whether the hot threshold lies below the card's own at 25 C, refusing it otherwise: the card's
+/// threshold may lie below the datasheet's (a fit that keeps VTO, the subthreshold current), and
+/// fitted to a hot value above it, the card's threshold would rise with temperature.
+bool BelowCardThreshold(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v,
+                        TemperatureFit& fit) {
+  const std::optional<double> card = ThresholdVoltage(ChannelAt(room, {}, kRoomCelsius), v.vthCurrent);
+  if (card && *t.vthHot < *card) return true;
+  Refuse(fit, control::VthHot,
+         "is not below the card's own Vgs(th) at 25 C" +
+             (card ? ", " + FourSignificantText(*card) + " V" : "") +
+             ", so the card's threshold would rise with temperature (refining the model brings the card's "
+             "Vgs(th) to the datasheet's)");
+  return false;
+}
+
 void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomValues& v, TemperatureFit& fit,
                 double celsius) {
   if (t.vthHot) {
@@ -188,15 +208,19 @@ void FitChannel(const ChannelLaw& room, const TemperatureTargets& t, const RoomV
     else if (!(v.vthCurrent > 0))
       Refuse(fit, control::VthHot, "needs a Vgs(th) test current above 0");
     else
-      fit.tcvthGiven = true;
+      fit.tcvthGiven = BelowCardThreshold(room, t, v, fit);
   }
+  CheckRatios(room, t, fit, celsius);
   if (t.ztcVgs) {
     if (!(*t.ztcVgs > (t.vthHot ? *t.vthHot : 0)) || !(*t.ztcVgs > room.VTO))
       Refuse(fit, control::ZtcVgs, "is not above the threshold");
+    else if (!fit.tcvthGiven && !fit.trd1Given)
+      // Without the threshold's fall or RD's rise, the mobility alone moves the hot transfer
+      // curve evenly above or below the 25 C one: they cross nowhere, or everywhere at MU = 0.
+      Refuse(fit, control::ZtcVgs, "needs a usable hot Vgs(th) or Rds(on) ratio");
     else
       fit.muGiven = true;
   }
-  CheckRatios(room, t, fit, celsius);
   // The threshold, the zero-TC point and the on-resistance each depend a little on the
   // others' parameters (through KP, VTO and RD at the hot temperature): rounds of the three
   // settle them together.
@@ -306,9 +330,14 @@ std::string TemperatureFit::CardText() const {
 TemperatureFit FitTemperature(const ChannelLaw& room, const RoomValues& values,
                               const TemperatureTargets& targets) {
   TemperatureFit fit;
-  if (!targets.tjHot) return fit;
+  if (!targets.tjHot) {
+    const bool anyHotValue = targets.rdsRatio || targets.tj2 || targets.rdsRatio2 || targets.vthHot ||
+                             targets.vsdHot || targets.isdHot || targets.ztcVgs;
+    if (anyHotValue) Refuse(fit, control::TjHot, "is empty", "the hot values typed beside it are not used");
+    return fit;
+  }
   if (!UsableHotCelsius(*targets.tjHot)) {
-    Refuse(fit, control::TjHot, "is not above 25 C and at most 200 C",
+    Refuse(fit, control::TjHot, "is not from 50 C to 200 C",
            "the card is made without temperature parameters");
     return fit;
   }

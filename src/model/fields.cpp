@@ -98,7 +98,7 @@ constexpr std::array kFields{
     FieldInfo{control::avalanche_volt, "breakdown_voltage", "630", "", R::Plain, "V", "Vds breakdown",
               kOptional, "drain-source breakdown voltage"},
     FieldInfo{control::TjHot, "tj_hot", "", "", R::Engineering, "C", "hot Tj", kOptional,
-              "junction temperature of the hot datasheet values, above 25 C"},
+              "junction temperature of the hot datasheet values, 50 C to 200 C"},
     FieldInfo{control::RdsHotRatio, "rds_on_ratio_hot", "", "", R::Engineering, "", "Rds(on) ratio at hot Tj",
               kOptional, "Rds(on) at the hot Tj over Rds(on) at 25 C, same Vgs and current"},
     FieldInfo{control::Tj2, "tj2", "", "", R::Engineering, "C", "second Tj", kOptional,

@@ -1,5 +1,7 @@
 #include "model/hot_device.h"
 
+#include <cmath>
+
 #include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/field_reading.h"
@@ -7,7 +9,7 @@
 
 namespace vdmos {
 
-bool UsableHotCelsius(double celsius) { return celsius > kRoomCelsius && celsius <= kHottestCelsius; }
+bool UsableHotCelsius(double celsius) { return celsius >= kCoolestHotCelsius && celsius <= kHottestCelsius; }
 
 std::optional<double> HotCelsius(const WindowState& state) {
   if (state.text(control::TjHot).empty()) return std::nullopt;
@@ -23,7 +25,8 @@ std::optional<HotBreakdown> HotBreakdownOf(const WindowState& state) {
   const std::optional<double> celsius = HotCelsius(state);
   if (!celsius || state.text(control::BvHot).empty()) return std::nullopt;
   try {
-    const double voltage = FieldValue(state, control::BvHot);
+    // A magnitude, as the 25 C breakdown voltage is: P-channel datasheets print it negative.
+    const double voltage = std::fabs(FieldValue(state, control::BvHot));
     if (voltage > 0) return HotBreakdown{*celsius, voltage};
   } catch (const ArithmeticFault&) {
   }

@@ -17,7 +17,12 @@ inline constexpr double kHottestCelsius = 200.0;
 /// to there.
 inline constexpr double kHottestPlottedCelsius = 175.0;
 
-/// A junction temperature the temperature laws take: above 25 C, at most 200 C.
+/// The coolest hot temperature taken, C: closer to 25 C, the few kelvin between the two make the
+/// laws' slopes out of the values' last digits (26 C gave EG=40.7, TEXP0=1401 and a card that
+/// ngspice could not simulate at 100 C). Datasheets give hot values at 100 C and above.
+inline constexpr double kCoolestHotCelsius = 50.0;
+
+/// A junction temperature the temperature laws take: from 50 C to 200 C.
 bool UsableHotCelsius(double celsius);
 
 /// The hot temperature of the fields (TjHot) when typed and usable; nullopt otherwise. Never

@@ -149,7 +149,8 @@ std::optional<HotCheck> ReadHotCheck(const WindowState& state) {
   hot.isd = GivenValue(state, control::IsdHot);
   if (!hot.vsd || !hot.isd || !(*hot.isd > 0)) hot.vsd = hot.isd = std::nullopt;
   hot.ztcVgs = GivenValue(state, control::ZtcVgs);
-  hot.breakdown = GivenValue(state, control::BvHot);
+  // The subcircuit's breakdown diode and this row take the same value, or neither.
+  if (const std::optional<HotBreakdown> breakdown = HotBreakdownOf(state)) hot.breakdown = breakdown->voltage;
   hot.idss = GivenValue(state, control::IdssHot);
   hot.ratedVoltage = std::fabs(FieldValue(state, control::avalanche_volt));
   if (hot.ratedVoltage > 0 && (hot.breakdown || hot.idss)) {

@@ -150,6 +150,9 @@ TEST(HotDeviceCard, NgspiceBreakdownDiodeMovesWithTheTemperature) {
       << NgspiceSubCircuit(w.state).text;
   // The schematic program's subcircuit has no such parameters.
   EXPECT_EQ(w.state.text(control::SubCktTextBox).find(" TCV="), std::string::npos);
+  // Typed with the sign a P-channel datasheet prints, it is the same magnitude.
+  w.state.setText(control::BvHot, "-680");
+  EXPECT_NE(NgspiceSubCircuit(w.state).text.find("BV=630 TCV=-0.4 TNOM=25"), std::string::npos);
   w.state.setText(control::BvHot, "");
   EXPECT_NE(NgspiceSubCircuit(w.state).text.find("BV=630 IBV=250u)"), std::string::npos);
 }

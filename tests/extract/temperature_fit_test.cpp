@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/control_names.h"
+#include "model/numbers.h"
 
 namespace vdmos {
 namespace {
@@ -131,6 +133,56 @@ TEST(TemperatureFit, RefusesABadValueAloneNamingItsField) {
       EXPECT_EQ(fit.EG, good.EG);
     }
   }
+}
+
+// Values the laws cannot take soundly are refused by name: a hot Tj a few kelvin above 25 C,
+// whose slopes would come from the values' last digits; a hot threshold the card's own 25 C
+// threshold lies below, which the card could only meet with a threshold rising with
+// temperature; a zero-TC point nothing but MU = 0 meets; and hot values without what they
+// need beside them, which used to be passed over without a word.
+TEST(TemperatureFit, RefusesWhatTheLawsCannotTakeSoundly) {
+  const auto problems = [](const TemperatureTargets& targets) {
+    std::vector<std::string> texts;
+    for (const TemperatureProblem& problem : FitTemperature(kRoom, kValues, targets).problems)
+      texts.push_back(std::string(problem.control) + ": " + problem.message);
+    return texts;
+  };
+  for (const double tj : {26.0, 49.9}) {
+    TemperatureTargets t = kHot;
+    t.tjHot = tj;
+    EXPECT_EQ(problems(t), std::vector<std::string>{std::string(control::TjHot) +
+                                                    ": \"hot Tj\" is not from 50 C to 200 C: the card is "
+                                                    "made without temperature parameters."});
+  }
+  TemperatureTargets fifty = kHot;
+  fifty.tjHot = 50;
+  EXPECT_TRUE(problems(fifty).empty());
+
+  const double cardThreshold = *ThresholdVoltage(ChannelAt(kRoom, {}, 25), kValues.vthCurrent);
+  TemperatureTargets between = kHot;
+  between.vthHot = (cardThreshold + kValues.vgsTh) / 2;
+  const std::vector<std::string> refused = problems(between);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_TRUE(refused[0].starts_with(std::string(control::VthHot) +
+                                     ": \"Vgs(th) at hot Tj\" is not below the card's own Vgs(th) at 25 C, " +
+                                     FourSignificantText(cardThreshold) + " V"))
+      << refused[0];
+  EXPECT_FALSE(FitTemperature(kRoom, kValues, between).tcvthGiven);
+
+  TemperatureTargets mobilityAlone{.tjHot = 150, .ztcVgs = 6};
+  EXPECT_EQ(problems(mobilityAlone).size(), 1u);
+  EXPECT_FALSE(FitTemperature(kRoom, kValues, mobilityAlone).muGiven);
+  mobilityAlone.rdsRatio = 2.0;  // RD's rise makes a crossing of its own
+  EXPECT_TRUE(problems(mobilityAlone).empty());
+
+  EXPECT_EQ(problems({.rdsRatio = 2.0}),
+            std::vector<std::string>{std::string(control::TjHot) +
+                                     ": \"hot Tj\" is empty: the hot values typed beside it are not used."});
+  EXPECT_EQ(problems({.tjHot = 150, .tj2 = 100, .rdsRatio2 = 1.4}).size(), 1u);
+  EXPECT_EQ(
+      problems({.tjHot = 150, .rdsRatio = 1.8, .tj2 = 100}),
+      std::vector<std::string>{std::string(control::RdsRatio2) +
+                               ": \"Rds(on) ratio at second Tj\" is empty: the card is made without it."});
 }
 
 // A 25 C fit that leaves RD next to nothing, the channel making the on-resistance: only an RD
