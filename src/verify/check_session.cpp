@@ -49,22 +49,27 @@ CheckStateChange CheckSession::ShowState(const WindowState& state) {
 
 void CheckSession::KeepFittedCard(const WindowState& fitted, const CardTexts& refinedCard,
                                   std::string tradeOff, std::string summary) {
+  const Source measured = SourceOf(fitted);
   if (fitted_ && fitted.card == fitted_->refinedCard) {
     fitted_->refinedCard = refinedCard;
     fitted_->tradeOff = std::move(tradeOff);
     fitted_->summary = std::move(summary);
+    fitted_->fields = measured.fields;
+    fitted_->curves = measured.curves;
     return;
   }
-  fitted_ = FittedCard{fitted.params, fitted.card, refinedCard, std::move(tradeOff), std::move(summary)};
+  fitted_ = FittedCard{fitted.params,      fitted.card,     refinedCard,    std::move(tradeOff),
+                       std::move(summary), measured.fields, measured.curves};
 }
 
 const CheckSession::FittedCard* CheckSession::FittedCardOf(const CardTexts& card) const {
   return fitted_ && fitted_->refinedCard == card ? &*fitted_ : nullptr;
 }
 
-const std::string& CheckSession::RefinementSummary() const {
-  static const std::string none;
-  return fitted_ ? fitted_->summary : none;
+std::string CheckSession::RefinementSummary() const {
+  if (!fitted_) return {};
+  const bool sameValues = !drawn_ || (drawn_->fields == fitted_->fields && drawn_->curves == fitted_->curves);
+  return sameValues ? fitted_->summary : std::string(kEarlierRefinementOpening) + fitted_->summary;
 }
 
 const std::string& CheckSession::TradeOff() const {

@@ -62,11 +62,16 @@ class CheckSession {
     CardTexts refinedCard;
     std::string tradeOff;
     std::string summary;
+    /// The datasheet's fields and curves the refinement measured against.
+    std::vector<std::string> fields;
+    std::vector<DatasheetCurve> curves;
   };
   /// The fitted card kept while `card` is the card refined from it; nullptr otherwise.
   const FittedCard* FittedCardOf(const CardTexts& card) const;
-  /// The last refinement's summary while its card is the one shown; empty otherwise.
-  const std::string& RefinementSummary() const;
+  /// The last refinement's summary while its card is the one shown, marked as of earlier values
+  /// once the datasheet's fields or curves shown differ from those it measured against (its
+  /// errors then contradict the check of the values shown); empty otherwise.
+  std::string RefinementSummary() const;
   /// What to run for a check of this state (the fitted card beside it while one is kept).
   CheckRequest Start(const WindowState& state);
   /// The results of the runs of the last Start. A check of the window's card that failed

@@ -7,6 +7,10 @@
 namespace vdmos {
 
 // The test conditions leave a bench with nothing to do.
+/// Before a refinement's summary once the datasheet values shown are no longer those it measured.
+inline constexpr std::string_view kEarlierRefinementOpening =
+    "For the datasheet values as they were when the model was refined (changed since: refine again "
+    "for these): ";
 inline constexpr std::string_view kFieldOverflowText =
     "A field holds a number too large to use, so the test conditions cannot be read.";
 inline constexpr std::string_view kVdsTestNotPositiveText =

@@ -19,6 +19,7 @@
 #include "model/model_failure.h"
 #include "platform/scripted_platform.h"
 #include "platform/temp_folder.h"
+#include "verify/verify_texts.h"
 
 namespace vdmos {
 namespace {
@@ -180,6 +181,15 @@ TEST(WindowSession, ASecondRefinementStillComparesWithTheFittedCard) {
     EXPECT_NEAR(*((*second).before.*was), *((*first).before.*was), 1e-3);
   }
   EXPECT_EQ(s.session.Check().RefinementSummary(), s.session.State().text(control::StatusBar1));
+  // A datasheet value typed since, its card still standing: the summary's errors are of the
+  // values it measured, and it says so; typed back, it is current again.
+  const std::string summary = s.session.State().text(control::StatusBar1);
+  s.Type(control::Text6, "8m");
+  s.session.ShowState();
+  EXPECT_EQ(s.session.Check().RefinementSummary(), std::string(kEarlierRefinementOpening) + summary);
+  s.Type(control::Text6, "160m");
+  s.session.ShowState();
+  EXPECT_EQ(s.session.Check().RefinementSummary(), summary);
   s.session.RunCommandOf(control::Command2);
   s.session.ShowState();
   EXPECT_EQ(s.session.Check().RefinementSummary(), "");
