@@ -31,7 +31,10 @@ struct Missing {
 /// The output of the four runs, read with the bench named in any complaint.
 class RunOutput {
  public:
-  RunOutput(Bench bench, std::string_view text) : bench_(bench), sections_(ParseNgspiceOutput(text)) {}
+  RunOutput(Bench bench, std::string_view text) : bench_(bench), sections_(ParseNgspiceOutput(text)) {
+    if (std::ranges::none_of(sections_, [](const OutputSection& s) { return s.name == out::kEnd; }))
+      throw Missing{bench_, "\"@" + std::string(out::kEnd) + "\", the last line it prints,"};
+  }
 
   /// A value printed in the "points" sections; Missing when it is absent or not finite.
   double Value(std::string_view name) const {

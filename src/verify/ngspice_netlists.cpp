@@ -79,13 +79,16 @@ void ControlOpening(Netlist& n) {
     << "set numdgt=10";
 }
 
+void Section(Netlist& n, std::string_view name, std::string_view tag = {});
+
 void ControlClosing(Netlist& n) {
+  Section(n, out::kEnd);
   n << "quit"
     << ".endc"
     << ".end";
 }
 
-void Section(Netlist& n, std::string_view name, std::string_view tag = {}) {
+void Section(Netlist& n, std::string_view name, std::string_view tag) {
   std::string line = "echo @";
   line += name;
   if (!tag.empty()) line.append(" ").append(tag);

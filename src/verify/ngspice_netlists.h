@@ -30,6 +30,9 @@ inline constexpr std::string_view kDiodeTable = "diode";            // columns v
 inline constexpr std::string_view kGateChargeTable = "gatecharge";  // columns qg (nC), vgs
 inline constexpr std::string_view kCapacitancePoint = "cap";        // tag: drain voltage; values in pF
 inline constexpr std::string_view kPoints = "points";               // the single measured values
+/// Printed last: the output ran to its end. An ngspice cut short (killed, or a broken build)
+/// can end with status 0, and a value missing from its output would read as not reached.
+inline constexpr std::string_view kEnd = "end";
 /// The hot device's transfer curve at its temperature: columns vgs, id.
 inline constexpr std::string_view kHotTransferTable = "hottransfer";
 inline constexpr std::string_view kIdPlateau = "id_plat";

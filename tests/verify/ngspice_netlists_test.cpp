@@ -17,6 +17,7 @@ constexpr std::string_view kControlOpening =
     "set numdgt=10\r\n";
 
 constexpr std::string_view kControlClosing =
+    "echo @end\r\n"
     "quit\r\n"
     ".endc\r\n"
     ".end";

@@ -172,11 +172,14 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
        "ngspice reported an error in the "},
       {start, "script:kill -SEGV $$", 10000, VerifyStatus::NgspiceFailed,
        "ngspice ended abnormally in the transfer characteristic (signal 11)."},
+      // An output cut short, ended with status 0 all the same, is not read as values not reached.
       {start, "script:cat >/dev/null; echo 'ngspice-39 done'", 10000, VerifyStatus::UnreadableOutput,
+       unreadable + "\"@end\", the last line it prints, is missing."},
+      {start, "script:cat >/dev/null; echo '@end'", 10000, VerifyStatus::UnreadableOutput,
        unreadable + "\"@transfer\" is missing."},
       {start,
        "script:cat >/dev/null; "
-       "printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat = nan\\n'",
+       "printf '@transfer\\nIndex v-sweep vgs id\\n0\\t0\\t0\\t0\\n@points\\nid_plat = nan\\n@end\\n'",
        10000, VerifyStatus::UnreadableOutput, unreadable + "\"id_plat\" is missing."},
   };
   for (const Case& c : cases) {
