@@ -244,4 +244,27 @@ std::string CardWithParameterValue(std::string_view text, std::string_view key, 
   return std::string(text.substr(0, valueAt)).append(value).append(text.substr(token->end));
 }
 
+ModelParameterSet ParametersAsPrinted(const ModelParameterSet& params, const CardTexts& card) {
+  constexpr double kPico = 1e12, kNano = 1e9;  // the card writes pF and ns
+  // The segments, which every netlist writes (the one-line form is what the card box shows).
+  const std::string text = card.segment1 + " " + card.segment2 + " " + card.segment3 + " " + card.segment4;
+  ModelParameterSet printed = params;
+  const auto take = [&](double& value, std::string_view key, double scale = 1) {
+    if (const std::optional<double> read = CardTextValue(text, key)) value = *read * scale;
+  };
+  take(printed.KP, "KP");
+  take(printed.RS, "RS");
+  take(printed.RD, "RD");
+  take(printed.RG, "RG");
+  take(printed.VTO, "VTO");
+  take(printed.LAMBDA, "LAMBDA");
+  take(printed.CGDMAX, "CGDMAX", kPico);
+  take(printed.CGDMIN, "CGDMIN", kPico);
+  take(printed.CGS, "CGS", kPico);
+  take(printed.TT, "TT", kNano);
+  take(printed.a, "a");
+  if (printed.KSUBTHRES) take(*printed.KSUBTHRES, "KSUBTHRES");
+  return printed;
+}
+
 }  // namespace vdmos

@@ -60,6 +60,12 @@ std::optional<std::string> CardProblem(const CardTexts& card);
 /// its value overflows; a value without a number reads as 0, as every field of the tool does.
 std::optional<double> CardTextValue(std::string_view text, std::string_view key);
 
+/// The parameters as the card prints them: each number the card writes, read back in the
+/// set's own units (pF, ns), the rest as they are. The model's values are those of the printed
+/// digits, which ngspice simulates: from the fit's own, a tiny part's model would show 1.5 pF
+/// of Crss where its card prints CGDMIN=0p and ngspice, rightly, gives 1.05 pF.
+ModelParameterSet ParametersAsPrinted(const ModelParameterSet& params, const CardTexts& card);
+
 /// The card text in the form ReadCard takes without the parameter `key` (compared without
 /// regard to case), the space that parted it from the next one dropped too; the text as it is
 /// when the card has no such parameter.

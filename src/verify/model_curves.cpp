@@ -303,7 +303,8 @@ DatasheetMarkers DatasheetMarkersOf(const ModelParameterSet& p, const BenchSetup
 ModelCurves ComputeModelCurves(const WindowState& state) {
   try {
     const BenchSetup setup = ReadBenchSetup(state);
-    return {ModelCharacteristics(state.params, setup), DatasheetMarkersOf(state.params, setup), {}};
+    const ModelParameterSet printed = ParametersAsPrinted(state.params, state.card);
+    return {ModelCharacteristics(printed, setup), DatasheetMarkersOf(printed, setup), {}};
   } catch (const ArithmeticFault&) {
     return {{}, {}, std::string(kFieldOverflowText)};
   }

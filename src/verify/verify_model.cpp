@@ -144,7 +144,7 @@ VerificationResult VerifyModel(const WindowState& state, const VerifyOptions& op
     outputs[static_cast<std::size_t>(benches[i])] = {std::move(runs[i].out), std::move(runs[i].err),
                                                      std::move(failed)};
   }
-  VerificationResult result = ReadCheckOutput(outputs, state.params, setup);
+  VerificationResult result = ReadCheckOutput(outputs, ParametersAsPrinted(state.params, state.card), setup);
   if (result.ok()) result.tcvthConvention = std::move(convention);
   return result;
 }

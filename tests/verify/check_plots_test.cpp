@@ -8,8 +8,10 @@
 #include <stdexcept>
 
 #include "commands/model_update.h"
+#include "model/checked_math.h"
 #include "model/control_names.h"
 #include "model/fields.h"
+#include "model/model_card.h"
 #include "verify/verify_test_support.h"
 #include "verify/verify_texts.h"
 
@@ -25,6 +27,17 @@ struct HostileCase {
   void (*spoil)(WindowState& state);
   std::string undrawn;  ///< the plots and curves the note names; empty: no note
 };
+
+/// The card a model update writes for the state's parameters, which the model's curves read
+/// back; none where a value is beyond what the card can write.
+void WithCardOfItsParameters(WindowState& state) {
+  try {
+    state.card =
+        BuildCardTexts(state.text(control::Text20), state.params, state.text(control::Text_LAMBDA), "");
+  } catch (const ArithmeticFault&) {
+    state.card = {};
+  }
+}
 
 // Values a user can reach by typing or by a fit gone wrong. Whatever they are, the plots get
 // only points they can draw, a bounded number of them, and a note names what is left out.
@@ -67,6 +80,7 @@ TEST(CheckPlots, GetOnlyDrawablePointsAndNameWhatTheyLeaveOut) {
     SCOPED_TRACE(c.name);
     WindowState state = StartCardWindow();
     c.spoil(state);
+    WithCardOfItsParameters(state);
     const ModelPlots model = ComputeModelPlots(state);
     ASSERT_EQ(model.plots.size(), CheckPlotKinds().size());
     for (std::size_t i = 0; i < model.plots.size(); ++i) {
@@ -99,6 +113,7 @@ TEST(CheckPlots, SimulatedCurvesKeepOnlyDrawablePoints) {
 TEST(CheckPlots, TheNoteReadsAsASentence) {
   WindowState state = StartCardWindow();
   state.params.CGS = -1e7;
+  WithCardOfItsParameters(state);
   EXPECT_EQ(ComputeModelPlots(state).undrawn,
             "Not drawn, or not wholly, as their values are not numbers, are too large or lie below 0 on a "
             "logarithmic axis: Capacitances: Ciss. Check the datasheet fields, then update the model.");

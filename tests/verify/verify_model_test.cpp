@@ -9,6 +9,7 @@
 
 #include "model/card_texts.h"
 #include "model/control_names.h"
+#include "model/model_card.h"
 #include "platform/temp_folder.h"
 #include "verify/gate_charge_reading.h"
 #include "verify/model_curves.h"
@@ -100,6 +101,21 @@ TEST(VerifyModel, TheStartCardMeetsTheDatasheetAndTheModelCurvesInNgspice) {
   ASSERT_EQ(result.simulated.output.size(), model.output.size());  // the model's count is its own test's
   for (std::size_t i = 4; i < model.output.size(); ++i)
     expectSameCurve(model.output[i], result.simulated.output[i], 0.25, 0.3);
+}
+
+// The model column is the card as printed, which ngspice simulates: a tiny part's whole
+// picofarads (CGDMIN 5.4 pF printed as 5p) are the model's too, not the fit's unrounded value.
+TEST(VerifyModel, TheModelColumnIsTheCardAsPrinted) {
+  WindowState state = StartCardWindow();
+  state.params.CGDMIN = 5.4;
+  state.card =
+      BuildCardTexts(state.text(control::Text20), state.params, state.text(control::Text_LAMBDA), "");
+  ASSERT_NE(state.card.segment2.find("CGDMIN=5p"), std::string::npos) << state.card.segment2;
+  const VerificationResult result = VerifyModel(state);
+  ASSERT_TRUE(result.ok()) << result.message;
+  const VerificationRow& crss = Row(result, kCrssQuantity, "Vds = 600 V");
+  ASSERT_TRUE(crss.model && crss.simulated);
+  EXPECT_NEAR(*crss.model, *crss.simulated, 0.005 * *crss.simulated);
 }
 
 // The model column too: the model curves turn a P-channel card's threshold back.
