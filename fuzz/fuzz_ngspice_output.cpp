@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   vdmos::NonConvergenceLine(out);
   vdmos::ErrorLine(err);
+  vdmos::ReportedErrorLine(out);
   vdmos::ParameterWarningLines(err);
   // The same text as the banner "ngspice -v" prints: a version read from it is a plausible one.
   if (const auto version = vdmos::ParseNgspiceVersion(text);
