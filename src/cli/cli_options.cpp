@@ -57,19 +57,24 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, std::ostream& o
   bool json = false;
   bool listFields = false;
   app.add_option("FILE", options.files, std::string(kFilesHelp))->type_name("");
-  // One value per occurrence, so that later positional arguments are never taken as values.
+  // One value per occurrence, so that later positional arguments are never taken as values: a
+  // vector option takes every following argument unless told otherwise, and a values file named
+  // after --set was read as another setting (or, holding "=", silently set a field).
   app.add_option("--set", settings, std::string(kSetHelp))
       ->type_name("CONTROL=TEXT")
       ->expected(1)
+      ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--curve", curves, CurveHelp())
       ->type_name(std::string(kCurveOptionName))
       ->expected(1)
+      ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--list-fields", listFields, std::string(kListFieldsHelp));
   app.add_option("--run", commandNames, std::string(kRunHelp))
       ->type_name("COMMAND")
       ->expected(1)
+      ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check(CLI::IsMember(kCommandNames));
   CLI::Option* subcktFlag = app.add_flag("--subckt", subckt, std::string(kSubCktHelp));

@@ -56,6 +56,20 @@ TEST_F(CliFiles, EachFilePrintsItsCardInTheOrderGivenAndItsMessagesUnderItsName)
   EXPECT_EQ(run.exitStatus, cli::kSuccessStatus);
 }
 
+// Options take one value each: a values file named after them, as the usage line orders them,
+// is a file, even one whose name holds "=" and would read as a setting.
+TEST_F(CliFiles, AFileNamedAfterAnOptionIsOpened) {
+  const std::string file = Write("vgs_th=5.txt", WithLine(kModelNameLine, "IRF1"));
+  for (const std::vector<std::string>& before : {std::vector<std::string>{"--set", "LineBreak=1"},
+                                                 std::vector<std::string>{"--run", "update-model"}}) {
+    std::vector<std::string> arguments = before;
+    arguments.push_back(file);
+    const ProcessResult run = RunCliProcess(arguments);
+    EXPECT_EQ(run.exitStatus, cli::kSuccessStatus) << run.err;
+    EXPECT_EQ(run.out, CardNamed("IRF1")) << before.front();
+  }
+}
+
 TEST_F(CliFiles, SettingsApplyAfterEachOpening) {
   // The FET type comes from the file; the model name and RG are overridden, the card form
   // (not stored) is supplied.
