@@ -111,9 +111,6 @@ bool WindowSession::Failed() const { return faulted_ || ModelFailed(state_); }
 void WindowSession::Simulate() {
   if (Simulating()) return;
   state_.setText(control::StatusBar1, "");
-  // The check runs the stored card. A card box that only shows "no card" in the other form
-  // (the line break clicked before any model update) holds none, so the model is made first.
-  if (state_.card == CardTexts{}) state_.setText(control::Text19, "");
   // A card box that shows the update's error keeps an older card, which would be checked in
   // place of the model the fields describe.
   if (!EnsureCard(state_, platform_, kParameterErrorText)) return;

@@ -115,7 +115,10 @@ void Combo1_Change(WindowState& state, Platform& platform) { UpdateModel(state, 
 
 void LineBreak_Click(WindowState& state, Platform&) {
   // After a failed update the stored card is an older model's, or none: the error text stays.
-  if (!ModelFailed(state)) state.setText(control::Text19, CardBoxText(state));
+  // Without a card the box stays empty: the three-line form of no card, "+" lines alone, would
+  // pass for a card made, and be added, saved and exported as one.
+  if (!ModelFailed(state))
+    state.setText(control::Text19, state.card == CardTexts{} ? "" : CardBoxText(state));
   BuildSubCkt(state);
 }
 
