@@ -97,7 +97,8 @@ inline constexpr std::string_view kFooter =
     "Message boxes that a command shows are written to standard error\n"
     "(with --json, under \"messages\").\n"
     "When the model update ends in its error text, or makes a card without a\n"
-    "channel (KP=0: no DC fit ran), that model is not added, saved, exported or\n"
+    "channel (KP=0 as printed: no DC fit ran, or a KP too small for the card),\n"
+    "that model is not added, saved, exported or\n"
     "checked (the values are still saved).\n"
     "Exit status: 0 when every card was made; 1 when a model update ended in its\n"
     "error text or without a channel, a file could not be read or written, a\n"
@@ -153,8 +154,9 @@ inline constexpr std::string_view kNotWrittenText = "could not be written";
 inline constexpr std::string_view kNoModelText =
     "the model update ended in its error text, so this model was not added, saved, exported or checked";
 inline constexpr std::string_view kNoChannelText =
-    "the DC fit did not run (an input check stopped it, or the plateau point is not above Vgs(th) at a "
-    "current above 0), so the card has KP=0 and no channel; it was not added, saved, exported or checked";
+    "the card has KP=0 and no channel (the DC fit did not run, as an input check stopped it or the "
+    "plateau point is not above Vgs(th) at a current above 0, or its KP is too small for the card's four "
+    "decimals); it was not added, saved, exported or checked";
 
 /// A model whose name the library defines already: a simulator would take the first one, so a
 /// batch run again after the values were corrected would go on simulating the old model.

@@ -20,8 +20,8 @@ inline bool ModelFailed(std::string_view cardBox) { return cardBox == kParameter
 bool ModelFailed(const WindowState& state);
 /// Whether a card was made without a channel: no DC fit ever ran (an input check stopped the
 /// DC update, or the plateau point lies below the threshold or at no current), so KP is still
-/// 0 and the card conducts nothing. The window shows such a card as it is; a run that writes
-/// it away as a model would pass off a part that cannot switch.
+/// 0 and the card conducts nothing; or the fit's KP is too small for the card's digits. The window shows such
+/// a card as it is; a run that writes it away as a model would pass off a part that cannot switch.
 bool ChannelMissing(const WindowState& state);
 
 }  // namespace vdmos

@@ -31,8 +31,8 @@ std::string CardNamed(const std::string& name) {
   return card.replace(card.find("20N60C3"), 7, name);
 }
 
-constexpr int kModelNameLine = 2, kThresholdLine = 7, kIdMaxLine = 8, kFetTypeLine = 24, kPlateauVgsLine = 32,
-              kVd1Line = 34;
+constexpr int kModelNameLine = 2, kThresholdLine = 7, kIdMaxLine = 8, kFetTypeLine = 24, kPlateauIdLine = 31,
+              kPlateauVgsLine = 32, kVd1Line = 34;
 
 class CliFiles : public ::testing::Test {
  protected:
@@ -126,14 +126,15 @@ TEST_F(CliFiles, AFailedModelUpdateKeepsItsModelOutOfEveryFileButItsValuesAreSav
 
 // An input check that stops the DC update, or a plateau point below the threshold, leaves a
 // card without a channel (KP=0): printed as the window shows it, but never passed off as a
-// model.
+// model. So does a plateau current of microamperes, whose KP the card prints as 0.000.
 TEST_F(CliFiles, ACardWhoseDcFitNeverRanIsNotWrittenAway) {
   const std::string good = Write("good.txt", StartValuesFile());
   const std::string negative = Write("negative.txt", WithLine(kThresholdLine, "-5"));
   const std::string below = Write("below.txt", WithLine(kPlateauVgsLine, "1"));
-  const ProcessResult batch = RunCliProcess({good, negative, below, "--library", Path("out.lib")});
+  const std::string tiny = Write("tiny.txt", WithLine(kPlateauIdLine, "10u"));
+  const ProcessResult batch = RunCliProcess({good, negative, below, tiny, "--library", Path("out.lib")});
   EXPECT_EQ(batch.exitStatus, cli::kFailureStatus);
-  for (const std::string& file : {negative, below})
+  for (const std::string& file : {negative, below, tiny})
     EXPECT_THAT(batch.err, HasSubstr("vdmosgen-cli: " + file + ": " + std::string(cli::kNoChannelText)));
   EXPECT_THAT(batch.out, HasSubstr("KP=0.000 "));
   EXPECT_EQ(ReadBytes(Path("out.lib")), kCard + "\r\n");
