@@ -133,4 +133,10 @@ inline constexpr std::string_view kNoBestSwitchesText =
     "and "
     "the maximum-current point are needed, and the model must be calculable. Check the DC fields.";
 
+/// Why the DC parameters stay the fitted card's although a refinement met the DC points better.
+inline constexpr std::string_view kDcNormallyOnText =
+    "The DC parameters stay the fitted card's: those that meet the DC points better leave the channel "
+    "carrying the threshold's test current with the gate on the source, a normally-on card, which an "
+    "enhancement-mode part is not. Check Vgs(th) and the transfer points against the datasheet.";
+
 }  // namespace vdmos

@@ -563,6 +563,21 @@ std::optional<std::string> ContradictionIn(const DatasheetPoints& points) {
   return std::nullopt;
 }
 
+/// Whether an enhancement-mode card's channel carries, with its gate on the source, the current
+/// its threshold is taken at (at the largest drain voltage of its DC points): a subthreshold slope
+/// at its bound and VTO near 0 can meet the driven points that way, and the card is then on with
+/// the gate off, its Coss and body diode rows lost to the channel.
+bool NormallyOn(const ModelParameterSet& params, bool pmos, const DatasheetPoints& points,
+                CardPrecision precision) {
+  double vds = 0, thresholdCurrent = 0;
+  for (const DatasheetPoint& point : points.dc) {
+    vds = std::max(vds, point.vds);
+    if (point.quantity == PointQuantity::Vth && point.current > 0) thresholdCurrent = point.current;
+  }
+  if (!(thresholdCurrent > 0)) return false;
+  return SolvedDrainCurrent(PrintedDcParameters(params, pmos, precision), 0, vds) >= thresholdCurrent;
+}
+
 RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, bool depletion,
                                    const DatasheetPoints& points, CardPrecision fittedPrecision) {
   if (DrivenPoints(points.dc).size() < 3 || points.dc.front().quantity != PointQuantity::RdsOn)
@@ -605,10 +620,13 @@ RefinementOutcome RefineParameters(const ModelParameterSet& fitted, bool pmos, b
   // Better at the driven points, or at the threshold while the driven points stay within what
   // the threshold may cost them.
   const CardErrors dcErrors = CardErrorsOf(dcCandidate, pmos, points, dcRefined);
-  const bool dcBetter = Improves(dcErrors.worstDcPercent, r.before.worstDcPercent) ||
+  const bool dcCloser = Improves(dcErrors.worstDcPercent, r.before.worstDcPercent) ||
                         (Improves(dcErrors.thresholdPercent, r.before.thresholdPercent) &&
                          dcErrors.worstDcPercent.value_or(0) <=
                              std::max(r.before.worstDcPercent.value_or(0), kDcAllowance * 100));
+  const bool normallyOn = dcCloser && !depletion && NormallyOn(dcCandidate, pmos, points, dcRefined);
+  const bool dcBetter = dcCloser && !normallyOn;
+  if (normallyOn) r.thresholdTradeOff = std::string(kDcNormallyOnText);
   if (dcBetter) {
     r.params = dcCandidate;
     r.precision = dcRefined;

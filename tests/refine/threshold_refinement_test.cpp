@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "commands/datasheet_commands.h"
 #include "commands/model_update.h"
@@ -108,6 +109,26 @@ TEST(ThresholdRefinement, AnUnusableTestCurrentLeavesTheSlopeAlone) {
     ASSERT_TRUE(RefineModel(state, platform)) << current;
     EXPECT_FALSE(state.params.KSUBTHRES) << current;
   }
+}
+
+// A low threshold typed beside transfer points that a square law meets only with the threshold
+// given away: the DC parameters that meet them best (VTO below 0, the slope at its bound) carry
+// the threshold's current with the gate on the source. Such a card is not taken for an
+// enhancement-mode part, and the summary says why the DC parameters stay the fitted card's.
+TEST(ThresholdRefinement, ANormallyOnCardIsNotTakenForAnEnhancementPart) {
+  WindowState state = OpenDevice("IRLML6402");
+  for (const auto& [control, text] : {std::pair{control::Text3, "0.4344"}, std::pair{control::Vplat, "1.042"},
+                                      std::pair{control::Text5, "2.057"}, std::pair{control::Idplat, "2.095"},
+                                      std::pair{control::Text4, "6.794"}})
+    state.setText(control, text);
+  ScriptedPlatform platform;
+  UpdateModel(state, platform);
+  const ModelParameterSet fitted = state.params;
+  ASSERT_TRUE(RefineModel(state, platform));
+  EXPECT_EQ(state.params.VTO, fitted.VTO);
+  EXPECT_EQ(state.params.KSUBTHRES, fitted.KSUBTHRES);
+  EXPECT_NE(state.text(control::StatusBar1).find(kDcNormallyOnText), std::string::npos)
+      << state.text(control::StatusBar1);
 }
 
 TEST(ThresholdRefinement, VirtualDevicesOfOtherModelStructures) {
