@@ -218,6 +218,24 @@ TEST(VerifyModel, EachFailureOfARunIsReported) {
   }
 }
 
+// A gate charge transient that crawls to the deadline, as an ngspice subcircuit's elements can
+// on a stiff part, stops its own rows only: the rest of the table stands.
+TEST(VerifyModel, AGateChargeTestPastTheDeadlineLeavesTheOtherRows) {
+  testing::TempFolder folder;
+  VerifyOptions options{.ngspicePath = folder / "ngspice", .timeout = std::chrono::seconds(3)};
+  testing::WriteBytes(
+      options.ngspicePath,
+      "#!/bin/sh\nnetlist=$(cat); case \"$netlist\" in *'gate charge'*) exec sleep 30;; esac; "
+      "printf '%s' \"$netlist\" | ngspice \"$@\"\n");
+  std::filesystem::permissions(options.ngspicePath, std::filesystem::perms::owner_all);
+  const VerificationResult result = VerifyModel(StartCardWindow(), options);
+  ASSERT_TRUE(result.ok()) << result.message;
+  EXPECT_TRUE(Row(result, kRdsOnQuantity, "Vgs = 10 V").simulated);
+  const VerificationRow& qg = Row(result, kQgQuantity, "Id = ");
+  EXPECT_FALSE(qg.simulated);
+  EXPECT_TRUE(qg.note.starts_with("ngspice did not finish the gate charge test within 3 s")) << qg.note;
+}
+
 // What stops a gate charge comparison is said in its rows, and the other rows still stand.
 TEST(VerifyModel, TheGateChargeRowsSayWhatStopsThem) {
   struct Case {
