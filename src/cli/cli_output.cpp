@@ -57,9 +57,12 @@ void OutputWriter::Write(const WindowState& state, const std::vector<std::string
     WriteText(state.text(form_ == OutputForm::SubCkt ? control::SubCktTextBox : control::Text19), out_);
   }
   out_ << ReportTables(report);
-  for (const std::string& message : messages) {
+  // What the refinement changed, as the window's status bar says it; beside the card, not in it.
+  std::vector<std::string> lines = messages;
+  if (report.refinement) lines.push_back(RefinementSummary(*report.refinement));
+  for (const std::string& line : lines) {
     if (file != nullptr) err_ << *file << ": ";
-    err_ << message << '\n';
+    err_ << line << '\n';
   }
 }
 

@@ -61,8 +61,11 @@ nlohmann::json SwitchAdviceJson(const SwitchAdvice& advice) {
 }
 
 nlohmann::json RefinementJson(const Refinement& r) {
-  return {{"worstDcErrorPercent",
+  return {{"summary", RefinementSummary(r)},
+          {"worstDcErrorPercent",
            {{"fitted", OrNull(r.before.worstDcPercent)}, {"refined", OrNull(r.after.worstDcPercent)}}},
+          {"thresholdErrorPercent",
+           {{"fitted", OrNull(r.before.thresholdPercent)}, {"refined", OrNull(r.after.thresholdPercent)}}},
           {"worstCapacitanceErrorPercent",
            {{"fitted", OrNull(r.before.worstCapacitancePercent)},
             {"refined", OrNull(r.after.worstCapacitancePercent)}}},

@@ -17,6 +17,7 @@ namespace {
 
 using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 TEST(CliExport, TestCircuitsAreTheWindowsEightFilesAndNetlistsTheFourBenchesWithTheSubcircuit) {
@@ -214,7 +215,13 @@ TEST(CliExport, RefineShowsTheFittedAndTheRefinedCardSideBySide) {
       run.out,
       ContainsRegex("maximum-current point\\) +70 A +[0-9.]+ A +-6\\.6[0-9] +[0-9.]+ A +-?[01]\\.[0-9]+\n"));
 
+  // What the refinement changed goes beside the card, as the window's status bar says it.
+  EXPECT_THAT(run.err, HasSubstr("Refined: worst DC error "));
+  EXPECT_THAT(run.out, Not(HasSubstr("Refined: ")));
+
   const nlohmann::json json = nlohmann::json::parse(RunCliProcess({"--refine", "--json"}).out);
+  EXPECT_THAT(json["refinement"]["summary"].get<std::string>(), StartsWith("Refined: worst DC error "));
+  EXPECT_TRUE(json["refinement"]["thresholdErrorPercent"].contains("refined"));
   EXPECT_NEAR(json["refinement"]["worstDcErrorPercent"]["fitted"].get<double>(), 6.67, 0.01);
   EXPECT_LT(json["refinement"]["worstDcErrorPercent"]["refined"].get<double>(), 2);
   // The start values' Qgs of 11 nC costs Ciss: the gate charges and the capacitances trade.
