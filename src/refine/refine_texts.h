@@ -112,6 +112,8 @@ inline constexpr std::string_view kHotTradeOffOpening =
     "The hot values cannot all be met with the refined 25 C values, which come first:";
 inline constexpr std::string_view kRefinedHot = ", worst hot error ";
 inline constexpr std::string_view kNoPointsValue = "-";
+/// In place of an error the model could not read for a card; the check in ngspice gives it.
+inline constexpr std::string_view kUnreadValue = "not readable by the model (see the check in ngspice)";
 
 // The switch advice.
 inline constexpr std::string_view kForceRdsOnName = "Force Rdson matching";

@@ -441,7 +441,11 @@ ModelParameterSet WithCapacitances(ModelParameterSet p, const CapacitanceParamet
 }
 
 std::string PercentText(std::optional<double> percent) {
-  return percent ? FormatMask(*percent, "0.0##") + " %" : std::string(kNoPointsValue);
+  if (!percent) return std::string(kNoPointsValue);
+  // An error the model could not read (its gate charge curve misses a point the charges are read
+  // at) is no number to print: "Inf %" read as a measurement.
+  if (!std::isfinite(*percent)) return std::string(kUnreadValue);
+  return FormatMask(*percent, "0.0##") + " %";
 }
 
 /// What holding Vj at the floor of a card simulated hot cost the capacitance points, as a

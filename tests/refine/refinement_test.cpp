@@ -218,6 +218,12 @@ TEST(Refinement, MeetsTheGateChargesWithTheCapacitancesAndSaysWhatTheyCost) {
   EXPECT_NEAR(std::stod(r.tradeOff.substr(qgd + kTradeOffQgdOpening.size())), 11.7, 0.5) << r.tradeOff;
   EXPECT_TRUE(RefinementSummary(r).ends_with(". " + r.tradeOff));
   EXPECT_NE(RefinementSummary(r).find(std::string(kRefinedGateCharge)), std::string::npos);
+  // An error the model could not read is said so, not printed as "Inf %".
+  Refinement unread = r;
+  unread.after.worstGateChargePercent = INFINITY;
+  EXPECT_NE(RefinementSummary(unread).find(std::string(kRefinedGateCharge) + std::string(kUnreadValue)),
+            std::string::npos)
+      << RefinementSummary(unread);
 
   // Charges that a card meeting the capacitances has are met with them at no cost; a charge left
   // empty stays out.
