@@ -30,7 +30,12 @@ struct CapacitanceParameters {
 inline constexpr double kNoJunctionVj = 1.0;
 inline constexpr double kNoJunctionM = 0.5;
 
-/// The capacitance parameters of a parameter set, the junction's from its text.
+/// The junction potential ngspice simulates for a card's Vj and body diode N: above 5 V it
+/// takes 2.5 V / N instead.
+double SimulatedJunctionPotential(double Vj, double N);
+
+/// The capacitance parameters of a parameter set, the junction's from its text, its Vj as
+/// ngspice simulates it.
 CapacitanceParameters CapacitanceParametersOf(const ModelParameterSet& params);
 
 /// The three capacitances (pF) with the gate on the source.
