@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_messages.h"
+
 namespace vdmos::cli {
 
 inline constexpr std::string_view kProgramName = "vdmosgen-cli";
@@ -161,9 +163,7 @@ inline constexpr std::string_view kNoChannelText =
 /// A model whose name the library defines already: a simulator would take the first one, so a
 /// batch run again after the values were corrected would go on simulating the old model.
 inline std::string DuplicateModelText(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-  return "the library already holds a model named " + list +
+  return "the library already holds a model named " + ModelNameList(names) +
          ", which a simulator would take instead of this one; it was not added. Remove the old model from "
          "the library, or give this one another name (--set model_name=...)";
 }
