@@ -79,20 +79,18 @@ void ControlOpening(Netlist& n) {
     << "set numdgt=10";
 }
 
-void Section(Netlist& n, std::string_view name, std::string_view tag = {});
+void Section(Netlist& n, std::string_view name, std::string_view tag = {}) {
+  std::string line = "echo @";
+  line += name;
+  if (!tag.empty()) line.append(" ").append(tag);
+  n << std::move(line);
+}
 
 void ControlClosing(Netlist& n) {
   Section(n, out::kEnd);
   n << "quit"
     << ".endc"
     << ".end";
-}
-
-void Section(Netlist& n, std::string_view name, std::string_view tag) {
-  std::string line = "echo @";
-  line += name;
-  if (!tag.empty()) line.append(" ").append(tag);
-  n << std::move(line);
 }
 
 void PrintValue(Netlist& n, std::string_view name, const std::string& expression) {
